@@ -1,0 +1,44 @@
+# One INTERFACE target carries the language level, warnings and sanitizer flags
+# for every target of the project.
+add_library(kavendix_options INTERFACE)
+target_compile_features(kavendix_options INTERFACE cxx_std_20)
+target_compile_options(kavendix_options INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+if(KAVENDIX_WERROR)
+    target_compile_options(kavendix_options INTERFACE -Werror)
+endif()
+if(KAVENDIX_SANITIZE)
+    target_compile_options(kavendix_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                      -fno-sanitize-recover=undefined)
+    target_link_options(kavendix_options INTERFACE -fsanitize=address,undefined)
+endif()
+target_compile_definitions(kavendix_options INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
+
+find_package(Threads REQUIRED)
+find_package(GTest REQUIRED)
+find_package(CURL REQUIRED)
+find_package(LibXml2 REQUIRED)
+find_package(Iconv REQUIRED)
+find_package(CLI11 CONFIG REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
+if(KAVENDIX_BUILD_UI)
+    find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+endif()
+if(KAVENDIX_BUILD_BENCH)
+    find_package(benchmark REQUIRED)
+endif()
+
+# kavendix_add_gtest(NAME DIR LIBS...): one GoogleTest program from every .cpp in DIR.
+function(kavendix_add_gtest name dir)
+    file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT _srcs)
+        return()
+    endif()
+    add_executable(${name} ${_srcs})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main kavendix_options)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=$<TARGET_FILE:kavendix-cli>")
+endfunction()
+include(GoogleTest)

@@ -1,0 +1,122 @@
+#include "app/cli/cli_context.h"
+
+#include "core/selection_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+namespace kav::cli {
+
+namespace {
+std::multimap<int, CommandSetup>& registry() {
+    static std::multimap<int, CommandSetup> r;
+    return r;
+}
+} // namespace
+
+CommandRegistrar::CommandRegistrar(int order, CommandSetup setup) {
+    registry().emplace(order, std::move(setup));
+}
+
+void setupAllCommands(CLI::App& app, CliContext& ctx) {
+    for (auto& [order, setup] : registry())
+        setup(app, ctx);
+}
+
+std::string readInputFile(const std::string& path) {
+    if (path == "-") {
+        std::ostringstream ss;
+        ss << std::cin.rdbuf();
+        return ss.str();
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw UsageError("cannot read " + path + ": it is a folder");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw UsageError("cannot read " + path);
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw UsageError("cannot read " + path);
+    return data;
+}
+
+std::string CliContext::kombinFolder() const {
+    if (!kombinDir.empty())
+        return kombinDir;
+    std::error_code ec;
+    auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    if (!ec) {
+        auto beside = exe.parent_path() / "Kombin";
+        if (std::filesystem::is_directory(beside, ec))
+            return beside.string();
+    }
+    return "Kombin";
+}
+
+Fixed4 CliContext::stakeValue() const {
+    auto v = stakePerBet(stake);
+    if (!v)
+        throw UsageError("--stake: not a number: " + stake);
+    return *v;
+}
+
+// Provided by the quotes-file reader; replaces the default draw.
+void loadDrawFile(CliContext& ctx);
+
+void prepareContext(CliContext& ctx) {
+    if (ctx.country == "ru")
+        ctx.model.drawCountry = kRussia;
+    else if (ctx.country == "ua")
+        ctx.model.drawCountry = kUkraine;
+    else
+        throw UsageError("--country must be ru or ua");
+    applyDefaultDraw(ctx.model);
+    if (!ctx.drawFile.empty())
+        loadDrawFile(ctx);
+    ctx.model.currencySuffix = currencySuffixFor(ctx.model.drawCountry);
+    if (!ctx.select.empty()) {
+        auto sel = parseSelectionText(ctx.select);
+        if (!sel)
+            throw UsageError("--select: expected 15 comma-separated groups of 1, X, 2 or -, got: " +
+                             ctx.select);
+        ctx.model.selection = *sel;
+    }
+    if (!ctx.forced.empty()) {
+        if (ctx.forced.size() != kEvents)
+            throw UsageError("--forced: expected 15 characters of 1, X, 2, _ or blank");
+        for (char c : ctx.forced)
+            if (c != '1' && c != 'X' && c != '2' && c != '_' && c != ' ')
+                throw UsageError("--forced: expected 15 characters of 1, X, 2, _ or blank");
+        ctx.model.forcedBet = ctx.forced;
+    }
+    if (!ctx.betsFile.empty())
+        ctx.bets = splitLines(readInputFile(ctx.betsFile));
+    ctx.rng.setSeed(ctx.seed ? *ctx.seed : Rng::clockSeed());
+}
+
+void printLines(const Lines& lines) {
+    std::string out;
+    for (const auto& l : lines) {
+        out += l;
+        out += '\n';
+    }
+    std::cout << out << std::flush;
+}
+
+void printMessage(const Message& m) { std::cerr << m.caption << ": " << m.text << '\n'; }
+
+int finish(const Lines& lines, const MaybeMessage& message) {
+    printLines(lines);
+    if (message) {
+        printMessage(*message);
+        return kExitMessage;
+    }
+    return kExitOk;
+}
+
+} // namespace kav::cli

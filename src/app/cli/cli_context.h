@@ -1,0 +1,77 @@
+// What every kavendix-cli command shares: the common options, the draw and bet
+// list they produce, the one random generator, and the command registry.
+#pragma once
+
+#include "core/bet_list.h"
+#include "core/draw_model.h"
+#include "core/message.h"
+#include "core/rng.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace kav::cli {
+
+// Exit codes of the command-line contract.
+constexpr int kExitOk = 0;
+constexpr int kExitMessage = 1; // the action stopped with one of the program's messages
+constexpr int kExitUsage = 2;   // usage error or unreadable input, nothing on stdout
+
+// A usage error or unreadable input found while running a command.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct CliContext {
+    // Common options, as typed.
+    std::string drawFile;
+    std::string select;
+    std::string stake = "20.00";
+    std::string country = "ru";
+    std::string betsFile;
+    std::optional<std::uint32_t> seed;
+    std::string kombinDir;
+    std::string forced;
+    bool startWith = false;
+    std::string argv0;
+
+    // Prepared before the command runs.
+    DrawModel model;
+    Lines bets;
+    Rng rng;
+
+    // Set by the chosen subcommand's callback; returns the exit code.
+    std::function<int()> action;
+
+    // The template folder: --kombin, else "Kombin" beside the executable, else ./Kombin.
+    std::string kombinFolder() const;
+    // The stake field's value; a usage error when the text is no number.
+    Fixed4 stakeValue() const;
+};
+
+// Reads the common options into the model, the bet list and the generator.
+// Throws UsageError on a malformed option or an unreadable file.
+void prepareContext(CliContext& ctx);
+
+// Prints the bet list, one line each, LF line ends.
+void printLines(const Lines& lines);
+// Prints a program message on stderr.
+void printMessage(const Message& m);
+// The exit code after an action that may have stopped with a message.
+int finish(const Lines& lines, const MaybeMessage& message);
+
+// Reads a whole text file; throws UsageError when it cannot be read. "-" is stdin.
+std::string readInputFile(const std::string& path);
+
+// Registration of subcommands: each command file holds one static registrar.
+using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
+struct CommandRegistrar {
+    CommandRegistrar(int order, CommandSetup setup);
+};
+
+} // namespace kav::cli

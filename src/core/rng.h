@@ -1,0 +1,39 @@
+// The program's one random generator: a 32-bit linear congruential generator
+// (seed <- seed * 134775813 + 1). Passed by reference to every action that draws.
+#pragma once
+
+#include <cstdint>
+
+namespace kav {
+
+class Rng {
+public:
+    explicit Rng(std::uint32_t seed = 0) : seed_(seed) {}
+
+    void setSeed(std::uint32_t seed) { seed_ = seed; }
+    std::uint32_t seed() const { return seed_; }
+
+    // One step of the generator.
+    std::uint32_t step() {
+        seed_ = seed_ * 134775813u + 1u;
+        return seed_;
+    }
+    // An integer draw below n: the upper 32 bits of seed * n after the step.
+    std::uint32_t below(std::uint32_t n) {
+        step();
+        return static_cast<std::uint32_t>((static_cast<std::uint64_t>(seed_) * n) >> 32);
+    }
+    // A real draw in [0, 1): seed / 2^32 after the step.
+    double real() {
+        step();
+        return static_cast<double>(seed_) / 4294967296.0;
+    }
+
+    // A seed taken from the clock, for the start of the program.
+    static std::uint32_t clockSeed();
+
+private:
+    std::uint32_t seed_;
+};
+
+} // namespace kav
