@@ -1,5 +1,5 @@
-# One INTERFACE target carries the language level, warnings and sanitizer flags
-# for every target of the project.
+#One INTERFACE target carries the language level, warnings and sanitizer flags
+#for every target of the project.
 add_library(kavendix_options INTERFACE)
 target_compile_features(kavendix_options INTERFACE cxx_std_20)
 target_compile_options(kavendix_options INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
@@ -29,16 +29,19 @@ if(KAVENDIX_BUILD_BENCH)
     find_package(benchmark REQUIRED)
 endif()
 
-# kavendix_add_gtest(NAME DIR LIBS...): one GoogleTest program from every .cpp in DIR.
+#kavendix_add_gtest(NAME DIR LIBS...) : one GoogleTest program from every.cpp in DIR.
 function(kavendix_add_gtest name dir)
-    file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${
+    dir}/*.cpp)
     if(NOT _srcs)
         return()
     endif()
-    add_executable(${name} ${_srcs})
+    add_executable(${name} ${_srcs} ${PROJECT_SOURCE_DIR}/tests/support/test_environment.cpp)
+    target_compile_definitions(${name} PRIVATE KAVENDIX_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                               KAVENDIX_TEST_CLI="$<TARGET_FILE:kavendix-cli>")
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main kavendix_options)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=$<TARGET_FILE:kavendix-cli>")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 include(GoogleTest)
