@@ -10,7 +10,9 @@ namespace {
 
 constexpr char kNoLetter = '\0';
 
-Message noTemplateMessage() { return Message{"Измените число подстраховок", "Нет подходящей бриф-системы"}; }
+Message noTemplateMessage() {
+    return Message{"Измените число подстраховок", "Нет подходящей бриф-системы"};
+}
 
 // How one event takes its letter from a template row.
 struct EventRole {
@@ -56,7 +58,8 @@ struct Labels {
 // The letters a row gives before the forced-bet exchange (kNoLetter where a
 // double position holds no symbol).
 std::array<char, kEvents> rowLetters(const TemplateRow& row, int tKey,
-                                     const std::array<EventRole, kEvents>& roles, const Labels& labels) {
+                                     const std::array<EventRole, kEvents>& roles,
+                                     const Labels& labels) {
     std::array<char, kEvents> letters{};
     const unsigned dOnes = static_cast<unsigned>(row.rowOnes) >> tKey;
     const unsigned dTwos = static_cast<unsigned>(row.rowTwos) >> tKey;
@@ -96,7 +99,8 @@ bool isMarkedLetter(const DrawModel& m, int e, char letter) {
 // Trades the forced outcome and the first row's outcome in every row, so the
 // first row becomes the forced bet. Both must be marked outcomes of the event:
 // otherwise the trade would put an unmarked outcome into the system.
-char applyForcedBet(const BriefInput& in, const std::array<char, kEvents>& firstRow, int e, char letter) {
+char applyForcedBet(const BriefInput& in, const std::array<char, kEvents>& firstRow, int e,
+                    char letter) {
     const char forced = in.model.forcedBet.size() == kEvents ? in.model.forcedBet[e] : ' ';
     if (!in.startWith || letter == kNoLetter || !isMarkedLetter(in.model, e, forced) ||
         !isMarkedLetter(in.model, e, firstRow[e]))
@@ -220,8 +224,9 @@ BriefResult expandBriefSystem(const BriefInput& in, Rng& rng, BriefState& state)
                 return res;
             }
             if (read.badLine) {
-                res.message = Message{"Строка " + std::to_string(read.badLine) + " шаблона " + name +
-                                      " не читается: символ стоит дальше 16-й позиции от конца строки"};
+                res.message =
+                    Message{"Строка " + std::to_string(read.badLine) + " шаблона " + name +
+                            " не читается: символ стоит дальше 16-й позиции от конца строки"};
                 return res;
             }
             rows = std::move(read.rows);

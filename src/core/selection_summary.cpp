@@ -43,7 +43,8 @@ std::string systemLine(std::string_view count, Fixed4 stake, std::uint64_t n,
 
 std::string moneyTimes(Fixed4 stake, std::uint64_t n) {
     Int128 raw = static_cast<Int128>(stake.raw()) * static_cast<Int128>(n);
-    if (raw >= std::numeric_limits<std::int64_t>::min() && raw <= std::numeric_limits<std::int64_t>::max())
+    if (raw >= std::numeric_limits<std::int64_t>::min() &&
+        raw <= std::numeric_limits<std::int64_t>::max())
         return Fixed4::fromRaw(static_cast<std::int64_t>(raw)).moneyText();
     UInt128 a = raw < 0 ? static_cast<UInt128>(-raw) : static_cast<UInt128>(raw);
     std::string out = (raw < 0 ? "-" : "") + toDecimal(a / Fixed4::kScale);

@@ -13,16 +13,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 bool lessNoCase(const std::string& a, const std::string& b) {
-    bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                             [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
+    bool less =
+        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                     [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
     if (less || !equalsNoCase(a, b))
         return less;
     return a < b; // names differing only in case: a fixed order all the same
@@ -160,7 +164,8 @@ std::optional<TemplateRow> parseTemplateRow(std::string_view line) {
 }
 
 bool matchesTemplateKey(std::string_view fileName, int d, int t, int k) {
-    std::string prefix = std::to_string(d) + '-' + std::to_string(t) + '-' + std::to_string(k) + '-';
+    std::string prefix =
+        std::to_string(d) + '-' + std::to_string(t) + '-' + std::to_string(k) + '-';
     constexpr std::string_view ext = ".txt";
     return fileName.size() >= prefix.size() + ext.size() &&
            equalsNoCase(fileName.substr(0, prefix.size()), prefix) &&

@@ -70,8 +70,8 @@ std::optional<std::string> firstTemplateName(const std::filesystem::path& folder
 // The rows of a template file: non-empty trimmed lines, each read by parseTemplateRow.
 struct TemplateRows {
     std::vector<TemplateRow> rows;
-    bool readable = true;      // false when the file could not be opened or read
-    std::size_t badLine = 0;   // 1-based number of the first line that cannot be read; 0 = none
+    bool readable = true;    // false when the file could not be opened or read
+    std::size_t badLine = 0; // 1-based number of the first line that cannot be read; 0 = none
 };
 TemplateRows readTemplateRows(const std::filesystem::path& file);
 

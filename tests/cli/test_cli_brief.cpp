@@ -1,5 +1,5 @@
 // kavendix-cli brief and summary, run as a player's script would run them.
-#include "support/run_cli.h"
+#include "cli/cli_runner.h"
 #include "support/template_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using kav::testing::runCli;
+using kav::test::runCli;
 using kav::testing::TemplateFolder;
 
 namespace {
@@ -37,12 +37,16 @@ std::string lettersOf(const std::string& line) {
 TEST(CliBrief, CategoryFifteenPrintsTheListWithTheCoupon) {
     TemplateFolder f;
     auto bets = f.write("bets.txt", "junk\r\n");
-    std::vector<std::string> args = {"--select", "1X,1,X2,1X2,1,1,1,1,1,1,1,1,1,1,2", "--bets", bets.string(),
-                                     "--seed", "1", "brief", "--category", "15"};
+    std::vector<std::string> args = {"--select", "1X,1,X2,1X2,1,1,1,1,1,1,1,1,1,1,2",
+                                     "--bets",   bets.string(),
+                                     "--seed",   "1",
+                                     "brief",    "--category",
+                                     "15"};
     auto r = runCli(args);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string coupon = "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
-                               "11-(1);12-(1);13-(1);14-(1);15-(2).";
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string coupon =
+        "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
+        "11-(1);12-(1);13-(1);14-(1);15-(2).";
     EXPECT_EQ(r.out, "junk\n" + coupon + "\n");
 
     f.write("bets.txt", "junk\n" + coupon + "\n");
@@ -53,10 +57,11 @@ TEST(CliBrief, CategoryFifteenPrintsTheListWithTheCoupon) {
 TEST(CliBrief, ExpandsTheTemplateTheSameWayForTheSameSeed) {
     TemplateFolder f("kombin");
     f.write("3-0-2-2.txt", "111\r\n222\r\n");
-    std::vector<std::string> args = {"--select", kThreeDoubles, "--seed", "42", "--kombin",
-                                     (f.root() / "Kombin").string(), "brief", "--category", "14"};
+    std::vector<std::string> args = {"--select", kThreeDoubles, "--seed",
+                                     "42",       "--kombin",    (f.root() / "Kombin").string(),
+                                     "brief",    "--category",  "14"};
     auto a = runCli(args), b = runCli(args);
-    EXPECT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.exitCode, 0) << a.err;
     EXPECT_EQ(a.out, b.out);
     auto lines = linesOf(a.out);
     ASSERT_EQ(lines.size(), 2u);
@@ -68,9 +73,10 @@ TEST(CliBrief, StartWithPutsTheForcedBetFirst) {
     TemplateFolder f;
     f.write("3-0-2-2.txt", "111\n222\n");
     for (const std::string seed : {"1", "2", "3"}) {
-        auto r = runCli({"--select", kThreeDoubles, "--seed", seed, "--kombin", f.path().string(), "--forced",
-                         "X1211111111112_", "--start-with", "brief", "--category", "14"});
-        EXPECT_EQ(r.status, 0) << r.err;
+        auto r =
+            runCli({"--select", kThreeDoubles, "--seed", seed, "--kombin", f.path().string(),
+                    "--forced", "X1211111111112_", "--start-with", "brief", "--category", "14"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
         auto lines = linesOf(r.out);
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lettersOf(lines[0]), "X12111111111121");
@@ -87,14 +93,15 @@ TEST(CliBrief, MessagesExitWithOneAndKeepTheList) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"1X,1,-,1,1,1,1,1,1,1,1,1,1,X2,1", "Для каждого матча должно быть проставлено от 1 до 3 выборов"},
+        {"1X,1,-,1,1,1,1,1,1,1,1,1,1,X2,1",
+         "Для каждого матча должно быть проставлено от 1 до 3 выборов"},
         {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X", "Измените число подстраховок"},
         {kThreeDoubles, "Строка 3 шаблона 3-0-2-3.txt"},
     };
     for (const auto& c : cases) {
-        auto r = runCli({"--select", c.select, "--bets", bets.string(), "--kombin", f.path().string(), "brief",
-                         "--category", "14"});
-        EXPECT_EQ(r.status, 1) << c.select;
+        auto r = runCli({"--select", c.select, "--bets", bets.string(), "--kombin",
+                         f.path().string(), "brief", "--category", "14"});
+        EXPECT_EQ(r.exitCode, 1) << c.select;
         EXPECT_EQ(r.out, "keep me\n") << c.select;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
@@ -111,7 +118,7 @@ TEST(CliBrief, BadOptionsAreUsageErrors) {
     };
     for (const auto& args : cases) {
         auto r = runCli(args);
-        EXPECT_EQ(r.status, 2) << args[args.size() - 1];
+        EXPECT_EQ(r.exitCode, 2) << args[args.size() - 1];
         EXPECT_EQ(r.out, "");
     }
 }
@@ -131,16 +138,20 @@ TEST(CliSummary, PrintsBothLinesAndTheNearestSystems) {
     const std::vector<Case> cases = {
         {kThreeDoubles,
          {"--category", "14"},
-         "Всего вариантов по отмеченным исходам 8 (160 руб.)\nЧисло вариантов по системе 2 (40 руб.)\n"},
+         "Всего вариантов по отмеченным исходам 8 (160 руб.)\nЧисло вариантов по системе 2 (40 "
+         "руб.)\n"},
         {"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1X2",
          {"--category", "15"},
-         "Всего вариантов по отмеченным исходам 3 (60 руб.)\nЧисло вариантов по системе  3 (60 руб.)\n"},
+         "Всего вариантов по отмеченным исходам 3 (60 руб.)\nЧисло вариантов по системе  3 (60 "
+         "руб.)\n"},
         {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X", // d = 4, k = 3: no file; all three reach 14
          {"--category", "14"},
          "Всего вариантов по отмеченным исходам 16 (320 руб.)\n\n2 0 2\n3 0 2\n1 0 1\n"},
-        {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X", {"--category", "14", "--mode", "1"},
+        {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X",
+         {"--category", "14", "--mode", "1"},
          "Всего вариантов по отмеченным исходам 16 (320 руб.)\n\n"},
-        {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X", {"--category", "9"},
+        {"1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1X",
+         {"--category", "9"},
          "Всего вариантов по отмеченным исходам 16 (320 руб.)\n\n"},
         {"1X,-,12,1,1,1,1,1,1,1,1,1,1,X2,1X", {"--category", "14"}, "\n\n"},
     };
@@ -148,7 +159,7 @@ TEST(CliSummary, PrintsBothLinesAndTheNearestSystems) {
         std::vector<std::string> args = {"--select", c.select, "--kombin", kombin, "summary"};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         auto r = runCli(args);
-        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.select;
         EXPECT_EQ(r.err, "");
     }
@@ -156,10 +167,11 @@ TEST(CliSummary, PrintsBothLinesAndTheNearestSystems) {
 
 TEST(CliSummary, UkrainianDrawAndEmptyFolder) {
     TemplateFolder f;
-    auto r = runCli({"--country", "ua", "--stake", "3", "--select", kThreeDoubles, "--kombin", f.path().string(),
-                     "summary", "--category", "13"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Всего вариантов по отмеченным исходам 8 (24 грн.)\nЧисло вариантов по системе 2 (6 грн.)\n");
+    auto r = runCli({"--country", "ua", "--stake", "3", "--select", kThreeDoubles, "--kombin",
+                     f.path().string(), "summary", "--category", "13"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "Всего вариантов по отмеченным исходам 8 (24 грн.)\nЧисло вариантов по "
+                     "системе 2 (6 грн.)\n");
     EXPECT_NE(r.err.find("Папка \"Kombin\",которая"), std::string::npos);
 }
 

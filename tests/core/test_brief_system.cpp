@@ -29,8 +29,10 @@ struct Click {
     bool startWith = false;
     std::string stake = "20";
 
-    kav::BriefResult operator()(kav::Rng& rng, kav::BriefState& state, const kav::Lines& bets = {}) const {
-        return kav::expandBriefSystem({model, stake, category, startWith, folder, bets}, rng, state);
+    kav::BriefResult operator()(kav::Rng& rng, kav::BriefState& state,
+                                const kav::Lines& bets = {}) const {
+        return kav::expandBriefSystem({model, stake, category, startWith, folder, bets}, rng,
+                                      state);
     }
     kav::BriefResult operator()(std::uint32_t seed, const kav::Lines& bets = {}) const {
         kav::Rng rng(seed);
@@ -61,8 +63,9 @@ TEST(BriefSystem, CategoryFifteenAddsTheWholeSelectionOnce) {
     EXPECT_FALSE(r.message);
     EXPECT_FALSE(r.bulk);
     ASSERT_EQ(r.appended.size(), 1u);
-    EXPECT_EQ(r.appended[0], "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
-                             "11-(1);12-(1);13-(1);14-(1);15-(2).");
+    EXPECT_EQ(r.appended[0],
+              "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
+              "11-(1);12-(1);13-(1);14-(1);15-(2).");
     EXPECT_TRUE(click(2, r.appended).appended.empty());
 }
 
@@ -92,12 +95,14 @@ TEST(BriefSystem, OneBetWhenTheSinglesReachTheCategory) {
         EXPECT_EQ(r.appended[0].substr(0, 6), "20.00;");
         seen.insert(r.appended[0]);
     }
-    EXPECT_EQ(seen, (std::set<std::string>{
-                        "20.00;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
-                        "13-(1);14-(1);15-(X).",
-                        "20.00;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
-                        "13-(1);14-(1);15-(2).",
-                    }));
+    EXPECT_EQ(
+        seen,
+        (std::set<std::string>{
+            "20.00;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
+            "13-(1);14-(1);15-(X).",
+            "20.00;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
+            "13-(1);14-(1);15-(2).",
+        }));
 }
 
 TEST(BriefSystem, LabelsAreDrawnDoublesFirstThenTriples) {
@@ -214,7 +219,8 @@ TEST(BriefSystem, UnreadableRowAddsNothingAndKeepsTheFirstRow) {
     EXPECT_NE(r.message->text.find("3-0-2-3.txt"), std::string::npos);
     EXPECT_EQ(r.message->text.rfind("Строка 3 ", 0), 0u);
     EXPECT_TRUE(r.appended.empty());
-    EXPECT_EQ(std::string(state.firstRowBet.begin(), state.firstRowBet.end()), std::string(15, '2'));
+    EXPECT_EQ(std::string(state.firstRowBet.begin(), state.firstRowBet.end()),
+              std::string(15, '2'));
 }
 
 TEST(BriefSystem, StartWithMakesTheFirstBetTheForcedBet) {
@@ -284,7 +290,8 @@ TEST(BriefSystem, FirstRowBetPersistsBetweenClicks) {
     kav::BriefState state;
     auto r = Click{m, 14, f.path()}(rng, state);
     ASSERT_EQ(r.appended.size(), 2u);
-    EXPECT_EQ(std::string(state.firstRowBet.begin(), state.firstRowBet.end()), lettersOf(r.appended[0]));
+    EXPECT_EQ(std::string(state.firstRowBet.begin(), state.firstRowBet.end()),
+              lettersOf(r.appended[0]));
 }
 
 struct AmountCase {
@@ -296,7 +303,8 @@ TEST(BriefSystem, SingleBetAmountIsTheStakeTextWithTwoDecimals) {
     TemplateFolder f;
     auto m = modelWith("1,1,1,1,1,1,1,1,1,1,1,1,1,1,1");
     const std::vector<AmountCase> cases = {
-        {"20", "20.00"}, {"20.", "20.00"}, {"20.5", "20.50"}, {"20.125", "20.125"}, {"2e1", "20.00"},
+        {"20", "20.00"},      {"20.", "20.00"}, {"20.5", "20.50"},
+        {"20.125", "20.125"}, {"2e1", "20.00"},
     };
     for (const auto& c : cases) {
         Click click{m, 13, f.path()};

@@ -39,31 +39,76 @@ struct LineCase {
 
 TEST(SelectionSummary, WritesBothLinesExactly) {
     const std::vector<LineCase> cases = {
-        {"three doubles, file of the key", kThreeDoubles, 14, {"3-0-2-2.txt"},
-         "Всего вариантов по отмеченным исходам 8 (160 руб.)", "Число вариантов по системе 2 (40 руб.)",
+        {"three doubles, file of the key",
+         kThreeDoubles,
+         14,
+         {"3-0-2-2.txt"},
+         "Всего вариантов по отмеченным исходам 8 (160 руб.)",
+         "Число вариантов по системе 2 (40 руб.)",
          false},
-        {"one double, one hit, no file", kOneDouble, 15, {},
-         "Всего вариантов по отмеченным исходам 2 (40 руб.)", "Число вариантов по системе 2 (40 руб.)",
+        {"one double, one hit, no file",
+         kOneDouble,
+         15,
+         {},
+         "Всего вариантов по отмеченным исходам 2 (40 руб.)",
+         "Число вариантов по системе 2 (40 руб.)",
          false},
-        {"one triple, one hit, no file: two blanks", kOneTriple, 15, {},
-         "Всего вариантов по отмеченным исходам 3 (60 руб.)", "Число вариантов по системе  3 (60 руб.)",
+        {"one triple, one hit, no file: two blanks",
+         kOneTriple,
+         15,
+         {},
+         "Всего вариантов по отмеченным исходам 3 (60 руб.)",
+         "Число вариантов по системе  3 (60 руб.)",
          false},
-        {"one triple, a file of the key wins", kOneTriple, 15, {"0-1-1-5.txt"},
-         "Всего вариантов по отмеченным исходам 3 (60 руб.)", "Число вариантов по системе 5 (100 руб.)",
+        {"one triple, a file of the key wins",
+         kOneTriple,
+         15,
+         {"0-1-1-5.txt"},
+         "Всего вариантов по отмеченным исходам 3 (60 руб.)",
+         "Число вариантов по системе 5 (100 руб.)",
          false},
-        {"all singles: k = 0, no window", kSingles, 13, {},
-         "Всего вариантов по отмеченным исходам 1 (20 руб.)", "", false},
-        {"all singles with a 0-0-0 file", kSingles, 13, {"0-0-0-1.txt"},
-         "Всего вариантов по отмеченным исходам 1 (20 руб.)", "Число вариантов по системе 1 (20 руб.)",
+        {"all singles: k = 0, no window",
+         kSingles,
+         13,
+         {},
+         "Всего вариантов по отмеченным исходам 1 (20 руб.)",
+         "",
          false},
-        {"singles reach the category, no file: window", kThreeDoubles, 12, {},
-         "Всего вариантов по отмеченным исходам 8 (160 руб.)", "", true},
-        {"category 15 without template: no window", "1X,12,X2,1X2,1,1,1,1,1,1,1,1,1,1,1", 15, {},
-         "Всего вариантов по отмеченным исходам 24 (480 руб.)", "", false},
-        {"an event without a mark empties both", "1X,12,-,1,1,1,1,1,1,1,1,1,1,1,1", 13, {"3-0-2-2.txt"},
-         "", "", false},
-        {"a name whose count is no number keeps the line", kThreeDoubles, 14, {"3-0-2-two.txt"},
-         "Всего вариантов по отмеченным исходам 8 (160 руб.)", std::nullopt, false},
+        {"all singles with a 0-0-0 file",
+         kSingles,
+         13,
+         {"0-0-0-1.txt"},
+         "Всего вариантов по отмеченным исходам 1 (20 руб.)",
+         "Число вариантов по системе 1 (20 руб.)",
+         false},
+        {"singles reach the category, no file: window",
+         kThreeDoubles,
+         12,
+         {},
+         "Всего вариантов по отмеченным исходам 8 (160 руб.)",
+         "",
+         true},
+        {"category 15 without template: no window",
+         "1X,12,X2,1X2,1,1,1,1,1,1,1,1,1,1,1",
+         15,
+         {},
+         "Всего вариантов по отмеченным исходам 24 (480 руб.)",
+         "",
+         false},
+        {"an event without a mark empties both",
+         "1X,12,-,1,1,1,1,1,1,1,1,1,1,1,1",
+         13,
+         {"3-0-2-2.txt"},
+         "",
+         "",
+         false},
+        {"a name whose count is no number keeps the line",
+         kThreeDoubles,
+         14,
+         {"3-0-2-two.txt"},
+         "Всего вариантов по отмеченным исходам 8 (160 руб.)",
+         std::nullopt,
+         false},
     };
     for (const auto& c : cases) {
         TemplateFolder f;
@@ -126,13 +171,11 @@ TEST(SelectionSummary, OtherModesLeaveTheSecondLineAndTheWindowAlone) {
 TEST(NearestSystems, ListsTemplatesOfTheCategoryWithFewerInsuredEvents) {
     // d = 3, t = 1, c = 13.
     const kav::TemplateIndex index = {
-        {4, 0, 2, 30}, // as many insured events, category 15 - 4 + 2
-        {2, 2, 2, 25}, // more triples than the selection
-        {3, 1, 2, 20},
-        {3, 0, 2, 12}, // category 14
-        {2, 0, 0, 9},
-        {5, 0, 3, 8},  // more insured events than the selection
-        {0, 1, 0, 3},  // category 14
+        {4, 0, 2, 30},                // as many insured events, category 15 - 4 + 2
+        {2, 2, 2, 25},                // more triples than the selection
+        {3, 1, 2, 20}, {3, 0, 2, 12}, // category 14
+        {2, 0, 0, 9},  {5, 0, 3, 8},  // more insured events than the selection
+        {0, 1, 0, 3},                 // category 14
     };
     auto rows = kav::nearestSystems(index, 3, 1, 13);
     EXPECT_EQ(rows, (std::vector<TemplateEntry>{{4, 0, 2, 30}, {3, 1, 2, 20}, {2, 0, 0, 9}}));
