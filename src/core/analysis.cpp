@@ -60,6 +60,13 @@ public:
             prizeShare_[i] = static_cast<double>(kPrizeShareRaw[i]) / 10000;
             exponent_[i] = 15.0 / k;
         }
+        // Past this ratio F / c the popularity g times the mean is below 2^-60,
+        // so g * mean + 1 is exactly 1 and the exponential need not be taken.
+        // Most results of a draw are that unpopular.
+        popularityNegligible_ = setup.countMean == 0
+                                    ? -HUGE_VAL
+                                    : 1 + (60 * std::log(2.0) + std::log(std::abs(setup.countMean))) /
+                                              -kPopularitySlope;
     }
 
     // False when cancelled before the end.
@@ -105,8 +112,10 @@ private:
 
     void leaf(double d, double c, double b, double logC, int misses) {
         const int i = kCategories - 1 - misses;
-        const double g = std::exp(kPopularitySlope * (setup_.favourite / c - 1));
-        const double l = (g * setup_.countMean + 1) * setup_.stakeShare;
+        const double ratio = setup_.favourite / c;
+        const double l = ratio > popularityNegligible_
+                             ? setup_.stakeShare
+                             : (std::exp(kPopularitySlope * (ratio - 1)) * setup_.countMean + 1) * setup_.stakeShare;
         values_.chance[i] += d;
         if (misses == 0) {
             values_.payout[i] += d * prizeShare_[i] / (l + c) + d * setup_.jackpotUnits / (c / l + 1);
@@ -120,6 +129,7 @@ private:
     std::array<std::array<Terms, kOutcomes>, kEvents> terms_{};
     std::array<double, kCategories> prizeShare_{};
     std::array<double, kCategories> exponent_{};
+    double popularityNegligible_ = 0;
     WalkSetup setup_;
     const std::atomic<bool>* cancel_;
     CategoryValues values_;
