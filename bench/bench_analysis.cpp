@@ -18,9 +18,12 @@ kav::AnalysisInput sampleInput() {
     for (int e = 0; e < kav::kEvents; ++e)
         for (int o = 0; o < kav::kOutcomes; ++o) {
             // a little spread per event, so no two branches carry equal numbers
-            in.quotes[e][o] = kav::Fixed4::fromRaw(quotes[o] * 10000 + (o == 2 ? -e * 1000 : o == 1 ? e * 1000 : 0));
-            in.poolShares[e][o] =
-                kav::Fixed4::fromRaw(shares[o] * 10000 + (o == 2 ? -e * 700 : o == 1 ? e * 700 : 0));
+            in.quotes[e][o] = kav::Fixed4::fromRaw(quotes[o] * 10000 + (o == 2   ? -e * 1000
+                                                                        : o == 1 ? e * 1000
+                                                                                 : 0));
+            in.poolShares[e][o] = kav::Fixed4::fromRaw(shares[o] * 10000 + (o == 2   ? -e * 700
+                                                                            : o == 1 ? e * 700
+                                                                                     : 0));
         }
     in.variant = *kav::parseAnalysedVariant("1X21111X2111211");
     in.drawCountry = kav::kRussia;
@@ -45,7 +48,8 @@ void BM_AnalysisLiteral(benchmark::State& state) {
 }
 BENCHMARK(BM_AnalysisLiteral)->Unit(benchmark::kMillisecond);
 
-// Keeps the mean CPU time (the machine may be shared) of each benchmark so that the ratio can be printed.
+// Keeps the mean CPU time (the machine may be shared) of each benchmark so that the ratio can be
+// printed.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {

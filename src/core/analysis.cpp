@@ -9,7 +9,9 @@ namespace kav {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -31,7 +33,9 @@ double unitStake(std::uint8_t drawCountry) {
     }
 }
 
-std::string outcomeName(int outcome0) { return std::string(1, outcomeLetter(outcome0)); }
+std::string outcomeName(int outcome0) {
+    return std::string(1, outcomeLetter(outcome0));
+}
 
 // The depth-first walk over every result within kMaxMisses misses of the
 // variant, in the order events 1..15, outcomes "1", "X", "2". The running
@@ -63,10 +67,10 @@ public:
         // Past this ratio F / c the popularity g times the mean is below 2^-60,
         // so g * mean + 1 is exactly 1 and the exponential need not be taken.
         // Most results of a draw are that unpopular.
-        popularityNegligible_ = setup.countMean == 0
-                                    ? -HUGE_VAL
-                                    : 1 + (60 * std::log(2.0) + std::log(std::abs(setup.countMean))) /
-                                              -kPopularitySlope;
+        popularityNegligible_ =
+            setup.countMean == 0 ? -HUGE_VAL
+                                 : 1 + (60 * std::log(2.0) + std::log(std::abs(setup.countMean))) /
+                                           -kPopularitySlope;
     }
 
     // False when cancelled before the end.
@@ -115,14 +119,17 @@ private:
         const double ratio = setup_.favourite / c;
         const double l = ratio > popularityNegligible_
                              ? setup_.stakeShare
-                             : (std::exp(kPopularitySlope * (ratio - 1)) * setup_.countMean + 1) * setup_.stakeShare;
+                             : (std::exp(kPopularitySlope * (ratio - 1)) * setup_.countMean + 1) *
+                                   setup_.stakeShare;
         values_.chance[i] += d;
         if (misses == 0) {
-            values_.payout[i] += d * prizeShare_[i] / (l + c) + d * setup_.jackpotUnits / (c / l + 1);
+            values_.payout[i] +=
+                d * prizeShare_[i] / (l + c) + d * setup_.jackpotUnits / (c / l + 1);
             return;
         }
         // (c * (b / 15)^misses)^(15 / k) without the two powers.
-        const double w = std::exp(exponent_[i] * (logC + misses * std::log(b / 15))) * kResultsWithHits[i] + l;
+        const double w =
+            std::exp(exponent_[i] * (logC + misses * std::log(b / 15))) * kResultsWithHits[i] + l;
         values_.payout[i] += d * prizeShare_[i] / w;
     }
 
@@ -217,8 +224,9 @@ std::optional<WalkSetup> prepareWalk(const AnalysisInput& in, AnalysisOutcome& o
                     "Пул не является числом: «" + std::string(trimmed(in.totals.poolText)) + "».");
     const auto jackpot = parseAnalysisNumber(in.totals.jackpotText);
     if (!jackpot)
-        return stop(AnalysisStatus::NotANumber,
-                    "Джек-пот не является числом: «" + std::string(trimmed(in.totals.jackpotText)) + "».");
+        return stop(AnalysisStatus::NotANumber, "Джек-пот не является числом: «" +
+                                                    std::string(trimmed(in.totals.jackpotText)) +
+                                                    "».");
     if (*pool == -1)
         return stop(AnalysisStatus::NotANumber, "Пул не может быть равен -1.");
 
@@ -249,8 +257,8 @@ std::optional<WalkSetup> prepareWalk(const AnalysisInput& in, AnalysisOutcome& o
             continue;
         const std::int32_t count = in.totals.uniformCounts[o];
         if (count == 0)
-            return stop(AnalysisStatus::Fault, "Анализ невозможен: число ставок из одних «" + outcomeName(o) +
-                                                   "» в тираже равно 0.");
+            return stop(AnalysisStatus::Fault, "Анализ невозможен: число ставок из одних «" +
+                                                   outcomeName(o) + "» в тираже равно 0.");
         s.stakeShare *= count;
         s.jackpotUnits /= count;
     }
@@ -264,9 +272,9 @@ std::optional<WalkSetup> prepareWalk(const AnalysisInput& in, AnalysisOutcome& o
             const std::int64_t share = in.poolShares[e][o].raw();
             if (misses > kMaxMisses || share > 0)
                 continue;
-            return stop(AnalysisStatus::Fault, "Анализ невозможен: доля пула исхода «" + outcomeName(o) +
-                                                   "» в событии " + std::to_string(e + 1) +
-                                                   (share == 0 ? " равна 0." : " отрицательна."));
+            return stop(AnalysisStatus::Fault,
+                        "Анализ невозможен: доля пула исхода «" + outcomeName(o) + "» в событии " +
+                            std::to_string(e + 1) + (share == 0 ? " равна 0." : " отрицательна."));
         }
         if (in.variant[e] < 1 || in.variant[e] > 3)
             ++missesBefore;

@@ -25,9 +25,11 @@ constexpr int kMaxMisses = 6;
 constexpr double kPopularitySlope = -5.52;
 
 // Share of the pool paid in category k, as a Fixed4 raw value (index k - 9).
-constexpr std::array<std::int64_t, kCategories> kPrizeShareRaw{4000, 2000, 1000, 500, 500, 500, 500};
+constexpr std::array<std::int64_t, kCategories> kPrizeShareRaw{4000, 2000, 1000, 500,
+                                                               500,  500,  500};
 // Results guessing exactly k events of a given variant: C(15, k) * 2^(15 - k).
-constexpr std::array<std::int32_t, kCategories> kResultsWithHits{320320, 96096, 21840, 3640, 420, 30, 1};
+constexpr std::array<std::int32_t, kCategories> kResultsWithHits{320320, 96096, 21840, 3640,
+                                                                 420,    30,    1};
 
 // What the draw totals put into the analysis window: the pool and jackpot texts
 // as the fields hold them and the counts of the all-"1", all-"X", all-"2" bets.
@@ -71,10 +73,10 @@ struct CategoryValues {
 
 // The numbers of the walk that do not depend on the result being visited.
 struct WalkSetup {
-    double stakeShare = 0;    // w: the pool share one unit bet represents
-    double jackpotUnits = 0;  // Ju: the jackpot counted in unit stakes
-    double favourite = 0;     // F: pool share of the most popular combination
-    double countMean = 0;     // uniformCountMean
+    double stakeShare = 0;   // w: the pool share one unit bet represents
+    double jackpotUnits = 0; // Ju: the jackpot counted in unit stakes
+    double favourite = 0;    // F: pool share of the most popular combination
+    double countMean = 0;    // uniformCountMean
 };
 
 enum class AnalysisStatus {

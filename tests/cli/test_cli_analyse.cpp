@@ -26,8 +26,8 @@ Run runCli(const std::string& args) {
     EXPECT_NE(cli, nullptr);
     const auto errFile = std::filesystem::temp_directory_path() /
                          ("kavendix_analyse_err_" + std::to_string(::getpid()) + ".txt");
-    const std::string command = std::string("'") + (cli ? cli : "kavendix-cli") + "' " + args + " 2>'" +
-                                errFile.string() + "'";
+    const std::string command = std::string("'") + (cli ? cli : "kavendix-cli") + "' " + args +
+                                " 2>'" + errFile.string() + "'";
     Run run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -47,13 +47,14 @@ Run runCli(const std::string& args) {
 }
 
 // The table the window would show for the CLI's default draw.
-std::string expectedTable(const char* variant, std::uint8_t country, const char* pool, const char* jackpot,
-                          std::array<std::int32_t, 3> counts) {
+std::string expectedTable(const char* variant, std::uint8_t country, const char* pool,
+                          const char* jackpot, std::array<std::int32_t, 3> counts) {
     kav::DrawModel m;
     kav::applyDefaultDraw(m);
     m.drawCountry = country;
     kav::DrawTotals totals{pool, jackpot, counts, *kav::uniformCountMeanOf(counts)};
-    const auto outcome = kav::analyseVariant(kav::analysisInput(m, totals, *kav::parseAnalysedVariant(variant)));
+    const auto outcome =
+        kav::analyseVariant(kav::analysisInput(m, totals, *kav::parseAnalysedVariant(variant)));
     EXPECT_EQ(outcome.status, kav::AnalysisStatus::Done);
     std::string text;
     for (const auto& row : kav::analysisTable(outcome.values))
@@ -78,18 +79,21 @@ TEST(CliAnalyse, PrintsTheTableOfTheWindow) {
         {"", "x2x2x2x2x2x2x2x", kav::kRussia, "1e6", "3000", {-4, 0, 9}},
     };
     for (const auto& c : cases) {
-        const std::string counts = std::to_string(c.counts[0]) + "," + std::to_string(c.counts[1]) + "," +
-                                   std::to_string(c.counts[2]);
-        const auto run = runCli(std::string(c.args) + " analyse --variant " + c.variant + " --pool " + c.pool +
-                                " --jackpot " + c.jackpot + " --counts " + counts);
+        const std::string counts = std::to_string(c.counts[0]) + "," + std::to_string(c.counts[1]) +
+                                   "," + std::to_string(c.counts[2]);
+        const auto run =
+            runCli(std::string(c.args) + " analyse --variant " + c.variant + " --pool " + c.pool +
+                   " --jackpot " + c.jackpot + " --counts " + counts);
         EXPECT_EQ(run.status, 0) << c.variant << run.err;
-        EXPECT_EQ(run.out, expectedTable(c.variant, c.country, c.pool, c.jackpot, c.counts)) << c.variant;
+        EXPECT_EQ(run.out, expectedTable(c.variant, c.country, c.pool, c.jackpot, c.counts))
+            << c.variant;
         EXPECT_EQ(run.out.rfind("Категории\tВероятность, %\tВыгодность\n", 0), 0u);
     }
 }
 
 TEST(CliAnalyse, KnownFigureOfTheDefaultDraw) {
-    const auto run = runCli("analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30");
+    const auto run = runCli(
+        "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("\nВсего\t8.13\t0.226\n"), std::string::npos) << run.out;
 }
@@ -116,7 +120,8 @@ TEST(CliAnalyse, RejectsBadOptionsWithNothingOnStdout) {
 }
 
 TEST(CliAnalyse, FaultIsOneMessageAndNoTable) {
-    const auto run = runCli("analyse --variant XXXXXXXXXXXXXXX --pool 1000 --jackpot 10 --counts 5,0,5");
+    const auto run =
+        runCli("analyse --variant XXXXXXXXXXXXXXX --pool 1000 --jackpot 10 --counts 5,0,5");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Ошибка: Анализ невозможен: число ставок из одних «X» в тираже равно 0.\n");

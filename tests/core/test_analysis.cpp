@@ -14,10 +14,13 @@ using kav::AnalysisStatus;
 using kav::AnalysisTable;
 using kav::Fixed4;
 
-AnalysedVariant variantOf(const char* letters) { return *kav::parseAnalysedVariant(letters); }
+AnalysedVariant variantOf(const char* letters) {
+    return *kav::parseAnalysedVariant(letters);
+}
 
 // Every event with the same quotes and pool shares, in percent.
-AnalysisInput evenDraw(std::array<double, 3> quotes, std::array<double, 3> shares, const char* variant) {
+AnalysisInput evenDraw(std::array<double, 3> quotes, std::array<double, 3> shares,
+                       const char* variant) {
     AnalysisInput in;
     for (int e = 0; e < kav::kEvents; ++e)
         for (int o = 0; o < kav::kOutcomes; ++o) {
@@ -33,7 +36,9 @@ AnalysisInput evenDraw(std::array<double, 3> quotes, std::array<double, 3> share
     return in;
 }
 
-AnalysisInput workedExample(const char* variant) { return evenDraw({45, 28, 27}, {50, 25, 25}, variant); }
+AnalysisInput workedExample(const char* variant) {
+    return evenDraw({45, 28, 27}, {50, 25, 25}, variant);
+}
 
 AnalysisTable tableOf(const AnalysisInput& in) {
     auto outcome = kav::analyseVariant(in);
@@ -56,8 +61,10 @@ TEST(VariantAnalysis, WorkedExampleReproducesToTheDigit) {
     EXPECT_EQ(t[0][1], "Вероятность, %");
     EXPECT_EQ(t[0][2], "Выгодность");
     EXPECT_EQ(column(t, 0), (Column{"9", "10", "11", "12", "13", "14", "15", "Всего"}));
-    EXPECT_EQ(column(t, 1), (Column{"9.4", "4.4", "1.5", "0.4", "0.07", "0.0077", "0.00039", "15.8"}));
-    EXPECT_EQ(column(t, 2), (Column{"0.17", "0.082", "0.039", "0.018", "0.017", "0.014", "0.13", "0.464"}));
+    EXPECT_EQ(column(t, 1),
+              (Column{"9.4", "4.4", "1.5", "0.4", "0.07", "0.0077", "0.00039", "15.8"}));
+    EXPECT_EQ(column(t, 2),
+              (Column{"0.17", "0.082", "0.039", "0.018", "0.017", "0.014", "0.13", "0.464"}));
 
     const auto outsider = tableOf(workedExample("22222222222222X"));
     EXPECT_EQ(outsider[8][1], "0.743");
@@ -131,17 +138,21 @@ TEST(VariantAnalysis, FastWalkMatchesTheLiteralTranscription) {
             in.variant.fill(static_cast<std::uint8_t>(round - 8));
         const auto fast = kav::analyseVariant(in);
         ASSERT_EQ(fast.status, AnalysisStatus::Done) << fast.problem;
-        const auto literal = kav::oracle::literalAnalysis(in, *kav::parseAnalysisNumber(in.totals.poolText),
-                                                          *kav::parseAnalysisNumber(in.totals.jackpotText));
+        const auto literal =
+            kav::oracle::literalAnalysis(in, *kav::parseAnalysisNumber(in.totals.poolText),
+                                         *kav::parseAnalysisNumber(in.totals.jackpotText));
         const auto exact = hitDistribution(in);
         for (int i = 0; i < kav::kCategories; ++i) {
             // The chances are formed by the same operations in the same order.
-            EXPECT_EQ(fast.values.chance[i], literal.chance[i]) << "round " << round << " category " << 9 + i;
+            EXPECT_EQ(fast.values.chance[i], literal.chance[i])
+                << "round " << round << " category " << 9 + i;
             EXPECT_NEAR(fast.values.chance[i], exact[9 + i], 1e-12);
-            EXPECT_NEAR(fast.values.payout[i], literal.payout[i], std::abs(literal.payout[i]) * 1e-12)
+            EXPECT_NEAR(fast.values.payout[i], literal.payout[i],
+                        std::abs(literal.payout[i]) * 1e-12)
                 << "round " << round << " category " << 9 + i;
         }
-        EXPECT_EQ(kav::analysisTable(fast.values), kav::analysisTable(literal)) << "round " << round;
+        EXPECT_EQ(kav::analysisTable(fast.values), kav::analysisTable(literal))
+            << "round " << round;
     }
 }
 
@@ -189,19 +200,20 @@ TEST(VariantAnalysis, RefusesInputsItCannotUseWithOneLine) {
         const char* problem;
     };
     const Case cases[] = {
-        {"pool text", [](AnalysisInput& in) { in.totals.poolText = "Edit1"; }, AnalysisStatus::NotANumber,
-         "Пул не является числом: «Edit1»."},
-        {"jackpot text", [](AnalysisInput& in) { in.totals.jackpotText = " 1,5 "; }, AnalysisStatus::NotANumber,
-         "Джек-пот не является числом: «1,5»."},
-        {"pool -1", [](AnalysisInput& in) { in.totals.poolText = "-1"; }, AnalysisStatus::NotANumber,
-         "Пул не может быть равен -1."},
-        {"zero share", [](AnalysisInput& in) { in.poolShares[2][1] = Fixed4(); }, AnalysisStatus::Fault,
-         "Анализ невозможен: доля пула исхода «X» в событии 3 равна 0."},
+        {"pool text", [](AnalysisInput& in) { in.totals.poolText = "Edit1"; },
+         AnalysisStatus::NotANumber, "Пул не является числом: «Edit1»."},
+        {"jackpot text", [](AnalysisInput& in) { in.totals.jackpotText = " 1,5 "; },
+         AnalysisStatus::NotANumber, "Джек-пот не является числом: «1,5»."},
+        {"pool -1", [](AnalysisInput& in) { in.totals.poolText = "-1"; },
+         AnalysisStatus::NotANumber, "Пул не может быть равен -1."},
+        {"zero share", [](AnalysisInput& in) { in.poolShares[2][1] = Fixed4(); },
+         AnalysisStatus::Fault, "Анализ невозможен: доля пула исхода «X» в событии 3 равна 0."},
         {"zero share of the analysed outcome",
          [](AnalysisInput& in) { in.poolShares[14][1] = Fixed4(); }, AnalysisStatus::Fault,
          "Анализ невозможен: доля пула исхода «X» в событии 15 равна 0."},
         {"negative share", [](AnalysisInput& in) { in.poolShares[0][2] = Fixed4::fromInt(-5); },
-         AnalysisStatus::Fault, "Анализ невозможен: доля пула исхода «2» в событии 1 отрицательна."},
+         AnalysisStatus::Fault,
+         "Анализ невозможен: доля пула исхода «2» в событии 1 отрицательна."},
         {"uniform count 0",
          [](AnalysisInput& in) {
              in.variant.fill(3);
@@ -216,7 +228,8 @@ TEST(VariantAnalysis, RefusesInputsItCannotUseWithOneLine) {
                  ev = {Fixed4::fromInt(1000), Fixed4::fromInt(1000), Fixed4::fromInt(1000)};
          },
          AnalysisStatus::Fault,
-         "Анализ невозможен: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного результата."},
+         "Анализ невозможен: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного "
+         "результата."},
     };
     for (const auto& c : cases) {
         auto in = workedExample("11111111111111X");
@@ -262,7 +275,8 @@ TEST(VariantAnalysis, PreselectsDrawThenAwayThenHome) {
 
 TEST(VariantAnalysis, ReadsVariantsNumbersAndCounts) {
     EXPECT_EQ(variantOf("1x21X21X21X21X2")[1], 2);
-    for (const char* bad : {"", "11111111111111", "1111111111111111", "11111111111111Y", "1111111111111 1"})
+    for (const char* bad :
+         {"", "11111111111111", "1111111111111111", "11111111111111Y", "1111111111111 1"})
         EXPECT_FALSE(kav::parseAnalysedVariant(bad)) << bad;
 
     EXPECT_EQ(kav::parseAnalysisNumber("125000.5"), 125000.5);

@@ -65,9 +65,10 @@ struct LiteralAnalysis {
     }
 
     void result(double d, double c, double b, int a) {
-        static const double prizeShare[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0.40, 0.20, 0.10, 0.05, 0.05, 0.05, 0.05};
-        static const std::int32_t resultsWithHits[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                         320320, 96096, 21840, 3640, 420, 30, 1};
+        static const double prizeShare[16] = {0, 0,    0,    0,    0,    0,    0,    0,
+                                              0, 0.40, 0.20, 0.10, 0.05, 0.05, 0.05, 0.05};
+        static const std::int32_t resultsWithHits[16] = {0, 0,      0,     0,     0,    0,   0,  0,
+                                                         0, 320320, 96096, 21840, 3640, 420, 30, 1};
         const int k = 15 - a;
         const double g = std::exp(-5.52 * (f / c - 1));
         const double l = (g * in.totals.uniformCountMean + 1) * w;

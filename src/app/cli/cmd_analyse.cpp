@@ -50,7 +50,8 @@ int runAnalyse(CliContext& ctx, const AnalyseOptions& opt) {
     case AnalysisStatus::Done:
         break;
     case AnalysisStatus::NotANumber:
-        throw UsageError(outcome.problem + (opt.pool && opt.jackpot ? "" : " (give --pool and --jackpot)"));
+        throw UsageError(outcome.problem +
+                         (opt.pool && opt.jackpot ? "" : " (give --pool and --jackpot)"));
     case AnalysisStatus::Fault:
     case AnalysisStatus::Cancelled:
         printMessage(Message{outcome.problem});
@@ -65,10 +66,13 @@ int runAnalyse(CliContext& ctx, const AnalyseOptions& opt) {
 
 const CommandRegistrar reg(120, [](CLI::App& app, CliContext& ctx) {
     auto opt = std::make_shared<AnalyseOptions>();
-    auto* cmd = app.add_subcommand("analyse", "the variant analysis: chance and payout per category 9..15");
-    cmd->add_option("--variant", opt->variant, "the analysed bet: 15 letters of 1, X, 2")->required();
+    auto* cmd =
+        app.add_subcommand("analyse", "the variant analysis: chance and payout per category 9..15");
+    cmd->add_option("--variant", opt->variant, "the analysed bet: 15 letters of 1, X, 2")
+        ->required();
     cmd->add_option("--pool", opt->pool, "the pool text (default: that of the quotes file)");
-    cmd->add_option("--jackpot", opt->jackpot, "the jackpot text (default: that of the quotes file)");
+    cmd->add_option("--jackpot", opt->jackpot,
+                    "the jackpot text (default: that of the quotes file)");
     cmd->add_option("--counts", opt->counts, "the counts of all-1, all-X, all-2 bets: A,B,C");
     cmd->callback([&ctx, opt] { ctx.action = [&ctx, opt] { return runAnalyse(ctx, *opt); }; });
 });
