@@ -106,13 +106,6 @@ bool parseEventList(DrawModel& m, std::string_view text) {
     return true;
 }
 
-std::optional<std::int32_t> uniformMean(const std::array<std::int32_t, 3>& counts) {
-    std::int64_t sum = std::int64_t{counts[0]} + counts[1] + counts[2];
-    if (sum > std::numeric_limits<std::int32_t>::max() || sum < std::numeric_limits<std::int32_t>::min())
-        return std::nullopt;
-    return static_cast<std::int32_t>(roundHalfEvenToInt(static_cast<double>(sum) / 3.0));
-}
-
 std::string jackpotFieldText(std::string_view trimmedJackpot) {
     return trimmedJackpot == "0" ? std::string("1000000") : std::string(trimmedJackpot);
 }
@@ -130,7 +123,7 @@ std::optional<DrawTotals> parseTotals(std::string_view text) {
             return std::nullopt;
         count = *v;
     }
-    auto mean = uniformMean(t.uniformCounts);
+    auto mean = uniformCountMeanOf(t.uniformCounts);
     if (!mean)
         return std::nullopt;
     t.uniformCountMean = *mean;

@@ -1,8 +1,8 @@
 // The data server's two pages as text: the event list (titles, odds, pool
-// shares) and the draw totals (pool, jackpot, uniform-bet counts), and the
-// draw totals that the variant analysis reads.
+// shares) and the draw totals (pool, jackpot, uniform-bet counts).
 #pragma once
 
+#include "core/analysis.h"
 #include "core/draw_model.h"
 
 #include <array>
@@ -12,16 +12,6 @@
 #include <string_view>
 
 namespace kav {
-
-// What the totals page (or a quotes file) gives the variant analysis. The
-// pool and jackpot stay texts: the analysis window shows them as typed fields.
-struct DrawTotals {
-    std::string poolText;
-    std::string jackpotText;
-    std::array<std::int32_t, 3> uniformCounts{}; // all-"1", all-"X", all-"2" bets
-    std::int32_t uniformCountMean = 0;
-    bool operator==(const DrawTotals&) const = default;
-};
 
 // The part of a title before its first " - "; empty when there is none.
 std::string homeTitle(std::string_view title);
@@ -44,9 +34,6 @@ bool parseEventList(DrawModel& m, std::string_view text);
 
 // Reads the totals text; nothing when it breaks the format.
 std::optional<DrawTotals> parseTotals(std::string_view text);
-
-// (a + b + c) / 3 to the nearest integer; nothing when the sum overflows 32 bits.
-std::optional<std::int32_t> uniformMean(const std::array<std::int32_t, 3>& counts);
 
 // A jackpot of exactly "0" is shown as a million.
 std::string jackpotFieldText(std::string_view trimmedJackpot);

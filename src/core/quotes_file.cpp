@@ -103,7 +103,7 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
             return std::nullopt;
         count = *v;
     }
-    auto mean = uniformMean(t.uniformCounts);
+    auto mean = uniformCountMeanOf(t.uniformCounts);
     if (!mean)
         return std::nullopt;
     t.uniformCountMean = *mean;

@@ -77,7 +77,7 @@ TEST(CliPage, EventsPrintTheDrawAsAQuotesFile) {
     EXPECT_EQ(lines[1], "C - D\t33.3333\t30\t33.3333\t30\t33.3333\t40\t");
     EXPECT_EQ(lines[16], "3");
     EXPECT_EQ(lines[17], "1");
-    EXPECT_EQ(lines[19], "||0|0|0|");
+    EXPECT_EQ(lines[19], "Edit1|Edit2|0|0|0|");
 
     write(page, "A - B|2|0|2|1|1|1|;");
     auto broken = runCli("page events " + page.string());

@@ -2,6 +2,7 @@
 // list they produce, the one random generator, and the command registry.
 #pragma once
 
+#include "core/analysis.h"
 #include "core/bet_list.h"
 #include "core/draw_model.h"
 #include "core/draw_page.h"
@@ -44,10 +45,11 @@ struct CliContext {
 
     // Prepared before the command runs.
     DrawModel model;
-    // The rest of the draw: stake text and minimum, window title, and the
-    // totals page's pool, jackpot and uniform counts. From --draw; without it
-    // the country's start values and empty totals.
+    // The rest of the draw: stake text and minimum, window title. From --draw;
+    // without it the country's start values.
     DrawSettings drawSettings;
+    // Pool, jackpot and uniform counts of the draw (the analysis window's
+    // fields); a quotes file replaces them, the default draw has none.
     DrawTotals totals;
     Lines bets;
     Rng rng;
