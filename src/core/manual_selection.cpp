@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <limits>
 #include <string>
-#include <unordered_set>
+#include <optional>
+#include <vector>
 
 namespace kav {
 
@@ -159,19 +160,61 @@ void chooseFavourites(Plan& plan, int f, Rng& rng) {
 
 enum class Attempt { Added, Duplicate, NoWeight };
 
+constexpr std::uint32_t kVariantCodes = 14'348'907; // 3^15
+
+// The text of a single bet as "Случайный выбор" writes it.
+std::string singleBetLine(const std::string& stakeText, const Variant& v) {
+    const GroupTexts& groups = singleGroups();
+    std::string line;
+    line.reserve(stakeText.size() + 8 * kEvents + 1);
+    line = stakeText;
+    for (int e = 0; e < kEvents; ++e)
+        line += groups[e][v[e]];
+    line += '.';
+    return line;
+}
+
+// The code of a line that reads exactly as a single bet written with this stake
+// text would; nothing for every other line, which no random bet can equal.
+std::optional<std::uint32_t> singleBetCode(std::string_view line, std::string_view stakeText) {
+    if (line.substr(0, stakeText.size()) != stakeText)
+        return std::nullopt;
+    line.remove_prefix(stakeText.size());
+    const GroupTexts& groups = singleGroups();
+    std::uint32_t code = 0;
+    for (int e = 0; e < kEvents; ++e) {
+        int found = -1;
+        for (int o = 0; o < kOutcomes && found < 0; ++o)
+            if (line.substr(0, groups[e][o].size()) == groups[e][o])
+                found = o;
+        if (found < 0)
+            return std::nullopt;
+        line.remove_prefix(groups[e][found].size());
+        code = code * 3 + static_cast<std::uint32_t>(found);
+    }
+    if (line != ".")
+        return std::nullopt;
+    return code;
+}
+
+// Writes random single bets. Every bet the list can hold is one of 3^15 codes,
+// so the duplicate test is a look-up in a table of that many flags, filled once
+// from the lines already there and then from every line added.
 class RandomBetWriter {
 public:
     RandomBetWriter(const Lines& existing, std::string stakeText)
-        : stakeText_(std::move(stakeText)), index_(existing.begin(), existing.end()) {}
+        : stakeText_(std::move(stakeText)), listed_(kVariantCodes, false) {
+        for (const auto& line : existing)
+            if (auto code = singleBetCode(line, stakeText_))
+                listed_[*code] = true;
+    }
 
-    // One attempt: builds a bet from the plan and adds it unless already listed.
+    // One attempt: draws a bet from the plan and adds it unless already listed.
     Attempt attempt(Plan& plan, int d, int favourites, Rng& rng, Lines& added) {
-        const GroupTexts& groups = singleGroups();
         if (d == kFavourites)
             chooseFavourites(plan, favourites, rng);
-        std::string line;
-        line.reserve(stakeText_.size() + 8 * kEvents + 1);
-        line = stakeText_;
+        Variant v{};
+        std::uint32_t code = 0;
         for (int e = 0; e < kEvents; ++e) {
             const EventPlan& p = plan[e];
             if (p.noWeight)
@@ -183,18 +226,19 @@ public:
                 o = p.favouriteOutcome;
             else
                 o = pickFavouritesOutcome(drawShare(rng), p.p1, p.pX, p.w);
-            line += groups[e][o];
+            v[e] = static_cast<std::uint8_t>(o);
+            code = code * 3 + static_cast<std::uint32_t>(o);
         }
-        line += '.';
-        if (!index_.insert(line).second)
+        if (listed_[code])
             return Attempt::Duplicate;
-        added.push_back(std::move(line));
+        listed_[code] = true;
+        added.push_back(singleBetLine(stakeText_, v));
         return Attempt::Added;
     }
 
 private:
     std::string stakeText_;
-    std::unordered_set<std::string> index_;
+    std::vector<bool> listed_;
 };
 
 // A drawn "2" of weight 0 (possible at r = 10000, or where the shares round to
@@ -239,10 +283,16 @@ FormResult takeAllVariants(const DrawModel& m, std::string_view stakeText, const
 }
 
 int drawShare(Rng& rng) {
-    std::int64_t r;
-    do
-        r = roundHalfEvenToInt(rng.real() * 10000.0);
-    while (r == 0);
+    // round(seed / 2^32 * 10000), halves to even, done exactly in integers: the
+    // product seed * 10000 needs 46 bits, so the floating-point form is exact too.
+    std::uint64_t r;
+    do {
+        const std::uint64_t x = static_cast<std::uint64_t>(rng.step()) * 10000u;
+        const std::uint64_t rem = x & 0xFFFFFFFFu;
+        r = x >> 32;
+        if (rem > 0x80000000u || (rem == 0x80000000u && (r & 1u)))
+            ++r;
+    } while (r == 0);
     return static_cast<int>(r);
 }
 

@@ -202,6 +202,42 @@ TEST(RandomBetOutcome, DrawOfTenThousandKeepsTheOnlyMarkedOutcome) {
     }
 }
 
+// The generator state whose next step gives `after`.
+std::uint32_t seedBefore(std::uint32_t after) {
+    std::uint32_t inv = 134775813u; // Newton's iteration for the inverse modulo 2^32
+    for (int i = 0; i < 5; ++i)
+        inv *= 2u - 134775813u * inv;
+    return (after - 1u) * inv;
+}
+
+TEST(RandomDraw, SharesRoundHalvesToEvenAndSkipZero) {
+    struct Case {
+        std::uint32_t after;
+        int r;
+    };
+    const Case cases[] = {{1u << 27, 312}, {3u << 27, 938}, {0xFFFFFFFFu, 10000},
+                          {429497u, 1},    {214749u, 1}};
+    for (const auto& c : cases) {
+        Rng rng(seedBefore(c.after));
+        EXPECT_EQ(drawShare(rng), c.r) << c.after;
+    }
+    // A draw rounding to 0 is drawn again.
+    Rng zero(seedBefore(214747u));
+    Rng next(214747u);
+    int expected = drawShare(next);
+    EXPECT_EQ(drawShare(zero), expected);
+    EXPECT_EQ(zero.seed(), next.seed());
+    // Same as rounding the real draw, over many steps.
+    Rng a(987654321u), b(987654321u);
+    for (int i = 0; i < 100000; ++i) {
+        std::int64_t viaReal;
+        do
+            viaReal = roundHalfEvenToInt(b.real() * 10000);
+        while (viaReal == 0);
+        ASSERT_EQ(drawShare(a), viaReal);
+    }
+}
+
 TEST(RandomBetWeights, PerDistribution) {
     DrawModel m = modelWith("1X2,1X,1X2,1,1,1,1,1,1,1,1,1,1,1,1");
     test::setPool(m, 0, 50, 0, 50);
