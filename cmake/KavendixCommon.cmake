@@ -14,8 +14,17 @@ endif()
 target_compile_definitions(kavendix_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
 
+if(KAVENDIX_FUZZ)
+    # Everything is instrumented for coverage; only the fuzz targets link the driver.
+    target_compile_options(kavendix_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                      -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(kavendix_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 find_package(Threads REQUIRED)
-find_package(GTest REQUIRED)
+if(KAVENDIX_BUILD_TESTS)
+    find_package(GTest REQUIRED)
+endif()
 find_package(CURL REQUIRED)
 find_package(LibXml2 REQUIRED)
 find_package(Iconv REQUIRED)
