@@ -39,17 +39,22 @@ void BM_RandomBetsLiteral(benchmark::State& state) {
     const kav::DrawModel m = wideModel();
     for (auto _ : state) {
         kav::Rng rng(20240101);
-        auto r = kav::oracle::randomBetsLiteral(m, "20.00", {}, kav::kByQuotes, state.range(0), 7,
-                                                rng);
+        auto r =
+            kav::oracle::randomBetsLiteral(m, "20.00", {}, kav::kByQuotes, state.range(0), 7, rng);
         benchmark::DoNotOptimize(r.list.data());
     }
 }
 
 BENCHMARK(BM_RandomBetsIndexed)->Arg(kBets)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RandomBetsLiteral)->Arg(5'000)->Arg(10'000)->Arg(20'000)->Unit(
-    benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_RandomBetsLiteral)
+    ->Arg(5'000)
+    ->Arg(10'000)
+    ->Arg(20'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
-// Keeps the CPU time per run name (the machine is shared, so wall time is noisy) for the ratio printed at the end.
+// Keeps the CPU time per run name (the machine is shared, so wall time is noisy) for the ratio
+// printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {

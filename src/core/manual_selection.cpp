@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <string>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kav {

@@ -14,11 +14,11 @@ namespace kav {
 
 // Item indices of "Распределение".
 enum Distribution : int {
-    kByQuotes = 0,     // "По котировкам"
-    kByPool = 1,       // "По пулу"
-    kUniform = 2,      // "Произвольно"
-    kAgainstPool = 3,  // "Против пула"
-    kFavourites = 4,   // "Кол. фаворитов"
+    kByQuotes = 0,    // "По котировкам"
+    kByPool = 1,      // "По пулу"
+    kUniform = 2,     // "Произвольно"
+    kAgainstPool = 3, // "Против пула"
+    kFavourites = 4,  // "Кол. фаворитов"
 };
 
 constexpr int kRandomAttempts = 31;

@@ -30,7 +30,9 @@ constexpr std::array<ChoiceCode, 11> kCodes{{
     {"-(1,X,2)", 3},
 }};
 
-const ChoiceCode& codeOf(int x) { return kCodes[static_cast<std::size_t>(x + 3)]; }
+const ChoiceCode& codeOf(int x) {
+    return kCodes[static_cast<std::size_t>(x + 3)];
+}
 
 class SensationWalk {
 public:
@@ -85,7 +87,7 @@ bool isSensation(const DrawModel& m, int event0, int outcome0, int threshold,
     if (!m.marked(event0, outcome0))
         return false;
     const Fixed4 v = criterion == SensationCriterion::Quotes ? m.quotes[event0][outcome0]
-                                                               : m.poolShares[event0][outcome0];
+                                                             : m.poolShares[event0][outcome0];
     return v < Fixed4::fromInt(threshold);
 }
 

@@ -37,8 +37,7 @@ TEST(TakeAllVariants, AmountIsVariantsTimesStakeWithTwoDecimals) {
         {"1X,1,1,1,1,1,1,1,1,1,1,1,1,1,1", "20.00", "40.00;"},
         {"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1", "20.5", "20.50;"},
         {"1X,1,1,1,1,1,1,1,1,1,1,1,1,1,1", "20.25", "40.50;"},
-        {"1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "3",
-         "43046721.00;"},
+        {"1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "3", "43046721.00;"},
     };
     for (const auto& c : cases) {
         FormResult r = takeAllVariants(modelWith(c.selection), c.stake, {});
@@ -56,8 +55,8 @@ TEST(TakeAllVariants, UnmarkedEventGivesEmptyGroupAndCountsOnlyEventsBefore) {
 
 TEST(Stake, UnusableTextRefusesEveryAction) {
     DrawModel m = modelWith(allEvents("1X"));
-    for (const char* bad : {"", "  ", "abc", "20 руб.", "1e2", "-20", "0", "0.00", "20,5", "1.2.3",
-                            "99999999999"}) {
+    for (const char* bad :
+         {"", "  ", "abc", "20 руб.", "1e2", "-20", "0", "0.00", "20,5", "1.2.3", "99999999999"}) {
         Rng rng(1);
         FormResult all = takeAllVariants(m, bad, {});
         FormResult rnd = randomBets(m, bad, {}, {kByQuotes, 3, 7}, rng);
@@ -71,8 +70,11 @@ TEST(Stake, UnusableTextRefusesEveryAction) {
 
 TEST(RandomBets, StakeTextIsPaddedToTwoDecimals) {
     DrawModel m = modelWith(allEvents("1"));
-    for (auto [typed, written] : {std::pair{"20.5", "20.50;"}, {"20", "20.00;"}, {"20.", "20.00;"},
-                                  {"20.125", "20.125;"}, {" 3 ", "3.00;"}}) {
+    for (auto [typed, written] : {std::pair{"20.5", "20.50;"},
+                                  {"20", "20.00;"},
+                                  {"20.", "20.00;"},
+                                  {"20.125", "20.125;"},
+                                  {" 3 ", "3.00;"}}) {
         for (int d = kByQuotes; d <= kFavourites; ++d) {
             Rng rng(7);
             FormResult r = randomBets(m, typed, {}, {d, 1, 3}, rng);
@@ -158,10 +160,10 @@ TEST(RandomBetOutcome, BoundariesOfTheDocumentedRule) {
         int outcome;
     };
     const Case cases[] = {
-        {1, 5000, 3000, &three, 0},       {4999, 5000, 3000, &three, 0},
-        {5000, 5000, 3000, &three, 1},    {7999, 5000, 3000, &three, 1},
-        {8000, 5000, 3000, &three, 2},    {10000, 5000, 3000, &three, 2},
-        {4999, 5000, 0, &oneAndTwo, 0},   {5000, 5000, 0, &oneAndTwo, 2},
+        {1, 5000, 3000, &three, 0},      {4999, 5000, 3000, &three, 0},
+        {5000, 5000, 3000, &three, 1},   {7999, 5000, 3000, &three, 1},
+        {8000, 5000, 3000, &three, 2},   {10000, 5000, 3000, &three, 2},
+        {4999, 5000, 0, &oneAndTwo, 0},  {5000, 5000, 0, &oneAndTwo, 2},
         {10000, 5000, 0, &oneAndTwo, 2},
     };
     for (const auto& c : cases)
@@ -215,8 +217,8 @@ TEST(RandomDraw, SharesRoundHalvesToEvenAndSkipZero) {
         std::uint32_t after;
         int r;
     };
-    const Case cases[] = {{1u << 27, 312}, {3u << 27, 938}, {0xFFFFFFFFu, 10000},
-                          {429497u, 1},    {214749u, 1}};
+    const Case cases[] = {
+        {1u << 27, 312}, {3u << 27, 938}, {0xFFFFFFFFu, 10000}, {429497u, 1}, {214749u, 1}};
     for (const auto& c : cases) {
         Rng rng(seedBefore(c.after));
         EXPECT_EQ(drawShare(rng), c.r) << c.after;
@@ -310,8 +312,7 @@ TEST(RandomBets, SameAsTheLiteralTranscription) {
                 // Half of the list comes from an earlier click, so duplicates bite.
                 Rng pre(seed ^ 0x5a5a5a5au);
                 Lines existing = {"not a bet"};
-                Lines earlier =
-                    oracle::randomBetsLiteral(m, stake, existing, d, 40, 5, pre).list;
+                Lines earlier = oracle::randomBetsLiteral(m, stake, existing, d, 40, 5, pre).list;
                 Rng fastRng(seed), literalRng(seed);
                 RandomRequest rq{d, 120, 1 + static_cast<int>(seed % 15)};
                 FormResult fast = randomBets(m, stake, earlier, rq, fastRng);

@@ -139,8 +139,8 @@ TEST(SensationFilter, SecondClickAddsNothingAndOldLinesOnlyBlockThemselves) {
 }
 
 TEST(SensationFilter, UnmarkedEventOrBadStake) {
-    FormResult none = addSensationVariants(modelWith("1,1,1,-,1,1,1,1,1,1,1,1,1,1,1"), "20", {},
-                                           {0, 5, 25, kBk});
+    FormResult none =
+        addSensationVariants(modelWith("1,1,1,-,1,1,1,1,1,1,1,1,1,1,1"), "20", {}, {0, 5, 25, kBk});
     EXPECT_TRUE(none.added.empty());
     EXPECT_FALSE(none.message);
     for (const SensationRequest& rq : {SensationRequest{1, 2, 25, kBk}, SensationRequest{0, 0}}) {
@@ -158,13 +158,13 @@ void bruteForce(const std::array<SensationSlots, kEvents>& slots, int e, int u, 
             out.emplace_back(u, prefix);
         return;
     }
-    static const char* const groups[] = {"2", "X", "1", "", "1", "X", "2", "1,X", "X,2", "1,2",
-                                         "1,X,2"};
+    static const char* const groups[] = {"2", "X",   "1",   "",    "1",    "X",
+                                         "2", "1,X", "X,2", "1,2", "1,X,2"};
     for (int x : slots[e])
         if (x != 0)
-            bruteForce(slots, e + 1, u + (x < 0), prefix + ";" + std::to_string(e + 1) + "-(" +
-                                                     groups[x + 3] + ")",
-                       lo, hi, out);
+            bruteForce(slots, e + 1, u + (x < 0),
+                       prefix + ";" + std::to_string(e + 1) + "-(" + groups[x + 3] + ")", lo, hi,
+                       out);
 }
 
 TEST(SensationFilter, PruningKeepsEveryQualifyingLineInOrder) {

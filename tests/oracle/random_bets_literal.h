@@ -4,10 +4,10 @@
 #pragma once
 
 #include "core/bet_list.h"
+#include "core/draw_model.h"
 #include "core/fixed4.h"
 #include "core/message.h"
 #include "core/rng.h"
-#include "core/draw_model.h"
 
 #include <optional>
 #include <string>
@@ -173,9 +173,9 @@ inline LiteralRandomResult randomBetsLiteral(const DrawModel& m, const std::stri
     for (std::int64_t i = 0; i < repeat; ++i) {
         int outcome = 1;
         for (int k = 0; k < 31 && outcome == 1; ++k)
-            outcome = d == 4 ? literal_detail::randomFavouriteBet(m, stakeText, favourites, rng,
-                                                                   res.list)
-                             : literal_detail::randomBet(m, stakeText, d, rng, res.list);
+            outcome =
+                d == 4 ? literal_detail::randomFavouriteBet(m, stakeText, favourites, rng, res.list)
+                       : literal_detail::randomBet(m, stakeText, d, rng, res.list);
         if (outcome == 2) {
             res.message = "Выбраны не все события";
             break;

@@ -33,8 +33,8 @@ const CommandRegistrar reg(42, [](CLI::App& app, CliContext& ctx) {
         opt->request.criterion =
             opt->criterion == "pool" ? SensationCriterion::Pool : SensationCriterion::Quotes;
         ctx.action = [&ctx, opt] {
-            return finishForming(ctx,
-                                 addSensationVariants(ctx.model, ctx.stake, ctx.bets, opt->request));
+            return finishForming(
+                ctx, addSensationVariants(ctx.model, ctx.stake, ctx.bets, opt->request));
         };
     });
 });
