@@ -32,11 +32,13 @@ inline std::int64_t share(Fixed4 w, Fixed4 s) {
     return roundHalfEvenToInt(w.toDouble() / s.toDouble() * 10000);
 }
 
-inline bool listed(const Lines& list, const std::string& line) {
+// 0 added, 1 already in the list.
+inline int addUnlessListed(Lines& list, const std::string& line) {
     for (const auto& l : list)
         if (l == line)
-            return true;
-    return false;
+            return 1;
+    list.push_back(line);
+    return 0;
 }
 
 inline std::string group(int e, char letter) {
@@ -83,11 +85,7 @@ inline int randomBet(const DrawModel& m, const std::string& stakeText, int d, Rn
             c = w[1] > Fixed4() ? 'X' : '1';
         line += group(e, c);
     }
-    line += ".";
-    if (listed(list, line))
-        return 1;
-    list.push_back(line);
-    return 0;
+    return addUnlessListed(list, line + ".");
 }
 
 inline int randomFavouriteBet(const DrawModel& m, const std::string& stakeText, int favourites,
@@ -153,11 +151,7 @@ inline int randomFavouriteBet(const DrawModel& m, const std::string& stakeText, 
         }
         line += group(e, c);
     }
-    line += ".";
-    if (listed(list, line))
-        return 1;
-    list.push_back(line);
-    return 0;
+    return addUnlessListed(list, line + ".");
 }
 
 } // namespace literal_detail
