@@ -47,7 +47,10 @@ function(kavendix_add_gtest name dir)
     add_executable(${name} ${_srcs})
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main kavendix_options)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=$<TARGET_FILE:kavendix-cli>")
+    # The discovered tests take their environment from a launcher: a list given
+    # to the ENVIRONMENT property reaches them as its first item only.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+        "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=${CMAKE_BINARY_DIR}/kavendix-cli")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 include(GoogleTest)
