@@ -3,7 +3,10 @@
 // user-interface thread and shown in StringGrid1 and as a bar chart.
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
 #include "core/analysis.h"
+#endif
 
 #include <QThreadPool>
 #include <QWidget>

@@ -1,6 +1,9 @@
 // The variant-analysis window driven as a player would: opening, clicks in
 // the outcome grid, typing in the pool field, faults.
 #include "ui/analiz.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QAction>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -183,6 +186,30 @@ TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
     EXPECT_EQ(spy.count(), 1);
     EXPECT_EQ(w.StringGrid1->item(8, 1)->text().toStdString(), "0.743");
     EXPECT_EQ(w.StringGrid1->item(8, 2)->text().toStdString(), "1.22");
+}
+
+TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
+    kav::ui::TForm2 main;
+    auto* form5 = new TForm5(main.model(), &main);
+    main.setSideWindows(nullptr, nullptr, form5, nullptr);
+    main.model() = workedDraw();
+    main.model().selection[14] = {1, 1, 0};
+    form5->setTotals(kWorkedTotals);
+
+    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
+    EXPECT_TRUE(form5->isVisible());
+    EXPECT_EQ(main.MN12->text().toStdString(), "Скрыть анализ вариантов");
+    EXPECT_EQ(form5->analysedVariant(), *kav::parseAnalysedVariant("11111111111111X"));
+    EXPECT_EQ(form5->StringGrid1->item(8, 2)->text().toStdString(), "0.464");
+
+    main.MN12->trigger();
+    EXPECT_FALSE(form5->isVisible());
+    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
+
+    // Closing the window by its frame is a hide as well.
+    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
+    form5->close();
+    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
 }
 
 TEST(AnalysisWindow, ClosingDuringAnAnalysisIsSafe) {
