@@ -29,13 +29,19 @@ ZoneBox couponBox(const Zone& zone, const BetMask& coupon, int category) {
         }
     }
     b.minCost[static_cast<std::size_t>(b.levels)] = 0;
+    b.soleSuffix[static_cast<std::size_t>(b.levels)] = 0;
     for (int l = b.levels - 1; l >= 0; --l) {
-        const auto& L = b.level[static_cast<std::size_t>(l)];
-        bool anyInside = false;
+        const auto i = static_cast<std::size_t>(l);
+        const auto& L = b.level[i];
+        int inside = 0;
+        std::int64_t offset = 0;
         for (int d = 0; d < L.count; ++d)
-            anyInside = anyInside || L.cost[d] == 0;
-        b.minCost[static_cast<std::size_t>(l)] =
-            b.minCost[static_cast<std::size_t>(l) + 1] + (anyInside ? 0 : 1);
+            if (L.cost[d] == 0) {
+                ++inside;
+                offset = L.offset[d];
+            }
+        b.minCost[i] = b.minCost[i + 1] + (inside == 0 ? 1 : 0);
+        b.soleSuffix[i] = inside == 1 && b.soleSuffix[i + 1] >= 0 ? b.soleSuffix[i + 1] + offset : -1;
     }
     b.budget = budget < b.minCost[0] ? -1 : budget;
     return b;

@@ -3,7 +3,7 @@
 #include "core/coverage_enum.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -30,14 +30,17 @@ struct Search {
     BestBy by;
     std::vector<int> uncovered;   // ascending
     std::vector<std::uint8_t> isUncovered;
+    std::vector<double> uncoveredWeight; // the probability, or +0.0 for a covered result
     bool walkBall = false; // the ball of a candidate is smaller than the uncovered list
 
     Search(const Zone& z, int c, BestBy b) : zone(z), category(c), by(b) {
         isUncovered.resize(z.results.size());
+        uncoveredWeight.resize(z.results.size());
         for (int i = 0; i < z.size(); ++i)
             if (z.results[static_cast<std::size_t>(i)].coverCount == 0) {
                 uncovered.push_back(i);
                 isUncovered[static_cast<std::size_t>(i)] = 1;
+                uncoveredWeight[static_cast<std::size_t>(i)] = z.results[static_cast<std::size_t>(i)].probability;
             }
     }
 
@@ -47,11 +50,13 @@ struct Search {
         gainP = 0;
         gainN = 0;
         if (walkBall) {
+            // Adding +0.0 for a covered result leaves a sum of non-negative
+            // weights bit for bit as it was, so no branch is needed.
+            const double* w = uncoveredWeight.data();
+            const std::uint8_t* u = isUncovered.data();
             forEachInBall(zone, resultBox(zone, p, category), [&](std::int64_t i) {
-                if (isUncovered[static_cast<std::size_t>(i)]) {
-                    ++gainN;
-                    gainP += zone.results[static_cast<std::size_t>(i)].probability;
-                }
+                gainN += u[i];
+                gainP += w[i];
             });
             return;
         }
@@ -104,27 +109,21 @@ BestBet runChunks(const Search& s, bool threaded, const SearchProgress& progress
             progress(shown = pct);
     };
     report();
-    if (threaded) {
-        std::thread a(work), b(work);
-        while (done.load() < chunks && !stopped.load()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(15));
-            report();
+    // The calling thread works too and reports between its chunks.
+    std::thread helper;
+    if (threaded)
+        helper = std::thread(work);
+    for (int c; !stopped.load() && (c = next.fetch_add(1)) < chunks;) {
+        if (cancel && cancel->load()) {
+            stopped = true;
+            break;
         }
-        a.join();
-        b.join();
-    } else {
-        while (next.load() < chunks && !stopped.load()) {
-            int c = next.load();
-            next = c + 1;
-            if (cancel && cancel->load()) {
-                stopped = true;
-                break;
-            }
-            results[static_cast<std::size_t>(c)] = s.range(chunkBegin(c), chunkBegin(c + 1));
-            ++done;
-            report();
-        }
+        results[static_cast<std::size_t>(c)] = s.range(chunkBegin(c), chunkBegin(c + 1));
+        ++done;
+        report();
     }
+    if (helper.joinable())
+        helper.join();
     if (stopped)
         return {std::nullopt, true};
     Best best;
@@ -134,16 +133,19 @@ BestBet runChunks(const Search& s, bool threaded, const SearchProgress& progress
     return {best.index >= 0 ? std::optional<int>(best.index) : std::nullopt, false};
 }
 
-// "+N" for every candidate at once: counts[p][m] is the number of uncovered
-// results differing from p in exactly m events, built one event at a time.
-BestBet countByTable(const Search& s, int budget, const SearchProgress& progress,
-                     const std::atomic<bool>* cancel) {
+// Gains of every candidate at once: table[p][m] sums the weights of the
+// uncovered results differing from p in exactly m events, built one event at a
+// time. Nothing when cancelled.
+template <class T>
+std::optional<std::vector<T>> gainTable(const Search& s, int budget, const std::vector<T>& weight,
+                                        const SearchProgress& progress,
+                                        const std::atomic<bool>* cancel) {
     const Zone& z = s.zone;
     const std::size_t n = z.results.size();
     const std::size_t width = static_cast<std::size_t>(budget) + 1;
-    std::vector<std::int32_t> cur(n * width, 0), nxt(n * width);
-    for (int i : s.uncovered)
-        cur[static_cast<std::size_t>(i) * width] = 1;
+    std::vector<T> cur(n * width, T{}), nxt(n * width);
+    for (std::size_t i = 0; i < n; ++i)
+        cur[i * width] = weight[i];
     int variable = 0, doneEvents = 0;
     for (int e = 0; e < kEvents; ++e)
         variable += z.radix[e] > 1;
@@ -152,21 +154,21 @@ BestBet countByTable(const Search& s, int budget, const SearchProgress& progress
         if (k < 2)
             continue;
         if (cancel && cancel->load())
-            return {std::nullopt, true};
+            return std::nullopt;
         if (progress)
             progress(doneEvents * 100 / variable);
         std::size_t stride = static_cast<std::size_t>(z.stride[e]);
         for (std::size_t i = 0; i < n; ++i) {
             std::size_t dg = (i / stride) % static_cast<std::size_t>(k);
             std::size_t base = i - dg * stride;
-            std::int32_t* out = &nxt[i * width];
-            const std::int32_t* self = &cur[i * width];
+            T* out = &nxt[i * width];
+            const T* self = &cur[i * width];
             for (std::size_t m = 0; m < width; ++m)
                 out[m] = self[m];
             for (std::size_t j = 0; j < static_cast<std::size_t>(k); ++j) {
                 if (j == dg)
                     continue;
-                const std::int32_t* other = &cur[(base + j * stride) * width];
+                const T* other = &cur[(base + j * stride) * width];
                 for (std::size_t m = 1; m < width; ++m)
                     out[m] += other[m - 1];
             }
@@ -174,12 +176,52 @@ BestBet countByTable(const Search& s, int budget, const SearchProgress& progress
         cur.swap(nxt);
         ++doneEvents;
     }
-    Best best;
-    for (std::size_t p = 0; p < n; ++p) {
-        std::int64_t gain = 0;
+    std::vector<T> gain(n, T{});
+    for (std::size_t p = 0; p < n; ++p)
         for (std::size_t m = 0; m < width; ++m)
-            gain += cur[p * width + m];
-        consider(best, BestBy::Count, static_cast<int>(p), 0, gain);
+            gain[p] += cur[p * width + m];
+    return gain;
+}
+
+BestBet countByTable(const Search& s, int budget, const SearchProgress& progress,
+                     const std::atomic<bool>* cancel) {
+    std::vector<std::int32_t> weight(s.isUncovered.begin(), s.isUncovered.end());
+    auto gain = gainTable(s, budget, weight, progress, cancel);
+    if (!gain)
+        return {std::nullopt, true};
+    Best best;
+    for (std::size_t p = 0; p < gain->size(); ++p)
+        consider(best, BestBy::Count, static_cast<int>(p), 0, (*gain)[p]);
+    return {best.index >= 0 ? std::optional<int>(best.index) : std::nullopt, false};
+}
+
+// "+P" by the table: its sums add the same weights as the plain loop but in
+// another order, so they may differ in the last bits. Each differs from the
+// exact sum by at most (terms) x 2^-53 x sum, so only candidates within twice
+// that bound of the table's best can be the plain loop's best; those few are
+// summed again in index order and decide.
+BestBet probabilityByTable(const Search& s, int budget, const SearchProgress& progress,
+                           const std::atomic<bool>* cancel) {
+    auto gain = gainTable(s, budget, s.uncoveredWeight, progress, cancel);
+    if (!gain)
+        return {std::nullopt, true};
+    double top = 0, total = 0;
+    for (double g : *gain)
+        top = std::max(top, g);
+    for (double w : s.uncoveredWeight)
+        total += w;
+    if (!(top > 0))
+        return {};
+    const double terms = static_cast<double>(s.uncoveredWeight.size()) + 64.0;
+    const double slack = 4.0 * terms * std::ldexp(1.0, -52) * total * 1.5;
+    Best best;
+    for (std::size_t p = 0; p < gain->size(); ++p) {
+        if ((*gain)[p] < top - slack)
+            continue;
+        double gp;
+        std::int64_t gn;
+        s.gains(static_cast<int>(p), gp, gn);
+        consider(best, BestBy::Probability, static_cast<int>(p), gp, gn);
     }
     return {best.index >= 0 ? std::optional<int>(best.index) : std::nullopt, false};
 }
@@ -208,13 +250,14 @@ BestBet findBestBet(const Zone& zone, int category, BestBy by, const SearchProgr
     s.walkBall = ball < uncovered;
     const std::int64_t perCandidate = std::min(ball, uncovered);
     const int budget = kEvents - category;
-    if (by == BestBy::Count && budget >= 0) {
+    if (budget >= 0) {
         std::int64_t table = 0;
         for (int e = 0; e < kEvents; ++e)
             if (zone.radix[e] > 1)
                 table += zone.radix[e] * (budget + 1);
         if (table < perCandidate)
-            return countByTable(s, budget, progress, cancel);
+            return by == BestBy::Count ? countByTable(s, budget, progress, cancel)
+                                       : probabilityByTable(s, budget, progress, cancel);
     }
     constexpr std::int64_t kThreadedWork = 2000000;
     bool threaded = n * perCandidate > kThreadedWork && std::thread::hardware_concurrency() >= 2;
