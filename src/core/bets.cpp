@@ -12,7 +12,8 @@ BetMask toMask(const Coupon& c) {
         if (c[e] & 4)
             t |= eventBit(e);
     }
-    return {static_cast<std::int16_t>(o), static_cast<std::int16_t>(d), static_cast<std::int16_t>(t)};
+    return {static_cast<std::int16_t>(o), static_cast<std::int16_t>(d),
+            static_cast<std::int16_t>(t)};
 }
 
 Coupon toCoupon(const BetMask& m) {

@@ -14,8 +14,12 @@ constexpr int kOutcomes = 3;
 constexpr std::uint16_t kFullMask = 0x7FFF;
 
 // Outcome index 0..2 ("1", "X", "2") <-> letter and set bit.
-constexpr char outcomeLetter(int outcome0) { return "1X2"[outcome0]; }
-constexpr std::uint8_t outcomeBit(int outcome0) { return static_cast<std::uint8_t>(1u << outcome0); }
+constexpr char outcomeLetter(int outcome0) {
+    return "1X2"[outcome0];
+}
+constexpr std::uint8_t outcomeBit(int outcome0) {
+    return static_cast<std::uint8_t>(1u << outcome0);
+}
 // Index 0..2 of a letter "1", "X"/"x", "2"; -1 for anything else.
 constexpr int outcomeIndex(char c) {
     switch (c) {
@@ -32,11 +36,15 @@ constexpr int outcomeIndex(char c) {
 }
 
 // Bit of event e (0-based, event 1 = index 0) inside a 15-bit mask: event 1 is bit 14.
-constexpr std::uint16_t eventBit(int event0) { return static_cast<std::uint16_t>(1u << (14 - event0)); }
+constexpr std::uint16_t eventBit(int event0) {
+    return static_cast<std::uint16_t>(1u << (14 - event0));
+}
 
 // Allowed outcomes of one event: 1 = "1", 2 = "X", 4 = "2".
 using OutcomeSet = std::uint8_t;
-constexpr int outcomeSetSize(OutcomeSet s) { return std::popcount(static_cast<unsigned>(s & 7u)); }
+constexpr int outcomeSetSize(OutcomeSet s) {
+    return std::popcount(static_cast<unsigned>(s & 7u));
+}
 
 // 15 outcome sets, event 1 first.
 using Coupon = std::array<OutcomeSet, kEvents>;
@@ -57,12 +65,14 @@ struct BetMask {
 constexpr BetMask kInvalidMask{-1, 0, 0};
 
 // Number of set bits among the low 15 bits.
-constexpr int getcat(std::uint32_t mask) { return std::popcount(mask & kFullMask); }
+constexpr int getcat(std::uint32_t mask) {
+    return std::popcount(mask & kFullMask);
+}
 
 // Events of `result` (one bit per event across its masks) that `coupon` guesses.
 constexpr int matchCount(const BetMask& coupon, const BetMask& result) {
-    return getcat(static_cast<std::uint32_t>((coupon.ones & result.ones) | (coupon.draws & result.draws) |
-                                             (coupon.twos & result.twos)));
+    return getcat(static_cast<std::uint32_t>(
+        (coupon.ones & result.ones) | (coupon.draws & result.draws) | (coupon.twos & result.twos)));
 }
 
 BetMask toMask(const Coupon& c);

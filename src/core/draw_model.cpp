@@ -49,7 +49,9 @@ void clearBetList(DrawModel& m) {
     m.betTotal = Fixed4();
 }
 
-std::optional<Fixed4> stakePerBet(std::string_view stakeText) { return Fixed4::parse(stakeText); }
+std::optional<Fixed4> stakePerBet(std::string_view stakeText) {
+    return Fixed4::parse(stakeText);
+}
 
 void applyDefaultDraw(DrawModel& m) {
     static const std::array<int, 3> q{40, 25, 35};

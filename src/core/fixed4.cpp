@@ -20,11 +20,14 @@ double roundHalfEven(double x) {
 std::int64_t roundHalfEvenToInt(double x) {
     double r = roundHalfEven(x);
     if (!(r > -9.2e18 && r < 9.2e18))
-        return r < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+        return r < 0 ? std::numeric_limits<std::int64_t>::min()
+                     : std::numeric_limits<std::int64_t>::max();
     return static_cast<std::int64_t>(r);
 }
 
-Fixed4 Fixed4::fromDouble(double v) { return fromRaw(roundHalfEvenToInt(v * kScale)); }
+Fixed4 Fixed4::fromDouble(double v) {
+    return fromRaw(roundHalfEvenToInt(v * kScale));
+}
 
 std::int64_t Fixed4::roundToInt() const {
     std::int64_t q = raw_ / kScale;
@@ -38,11 +41,17 @@ std::int64_t Fixed4::roundToInt() const {
     return q;
 }
 
-Fixed4 Fixed4::operator*(Fixed4 o) const { return fromDouble(toDouble() * o.toDouble()); }
-Fixed4 Fixed4::operator/(Fixed4 o) const { return fromDouble(toDouble() / o.toDouble()); }
+Fixed4 Fixed4::operator*(Fixed4 o) const {
+    return fromDouble(toDouble() * o.toDouble());
+}
+Fixed4 Fixed4::operator/(Fixed4 o) const {
+    return fromDouble(toDouble() / o.toDouble());
+}
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 } // namespace
 
 std::optional<Fixed4> Fixed4::parse(std::string_view s) {
@@ -157,7 +166,9 @@ std::string Fixed4::moneyText() const {
     return out;
 }
 
-std::string Fixed4::moneyText2() const { return padTwoDecimals(moneyText()); }
+std::string Fixed4::moneyText2() const {
+    return padTwoDecimals(moneyText());
+}
 
 std::string padTwoDecimals(std::string text) {
     auto dot = text.find('.');

@@ -8,8 +8,8 @@ std::optional<SelectionMatrix> parseSelectionText(std::string_view text) {
     std::size_t start = 0;
     while (true) {
         auto comma = text.find(',', start);
-        std::string_view group =
-            text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        std::string_view group = text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         if (e >= kEvents || group.empty() || group.size() > 3)
             return std::nullopt;
         if (group != "-") {

@@ -8,7 +8,8 @@ namespace kav::io {
 
 namespace {
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in, bool replaceBad) {
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
+                                   bool replaceBad) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
@@ -42,7 +43,9 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 } // namespace
 
-std::optional<std::string> utf8ToCp1251(std::string_view utf8) { return convert("CP1251", "UTF-8", utf8, false); }
+std::optional<std::string> utf8ToCp1251(std::string_view utf8) {
+    return convert("CP1251", "UTF-8", utf8, false);
+}
 
 std::string cp1251ToUtf8(std::string_view cp1251) {
     return convert("UTF-8", "CP1251", cp1251, true).value_or(std::string());

@@ -21,7 +21,8 @@ TEST(Fixed4, ParsesDecimalTextAndRejectsTheRest) {
     EXPECT_EQ(Fixed4::parse(" -13.5 ")->raw(), -135000);
     EXPECT_EQ(Fixed4::parse("1E2")->raw(), 1000000);
     EXPECT_EQ(Fixed4::parse(".5")->raw(), 5000);
-    for (const char* bad : {"", " ", "-", ".", "1,5", "20 руб.", "1e", "abc", "1.2.3", "99999999999999999"})
+    for (const char* bad :
+         {"", " ", "-", ".", "1,5", "20 руб.", "1e", "abc", "1.2.3", "99999999999999999"})
         EXPECT_FALSE(Fixed4::parse(bad).has_value()) << bad;
 }
 

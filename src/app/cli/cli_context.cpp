@@ -108,7 +108,9 @@ void printLines(const Lines& lines) {
     std::cout << out << std::flush;
 }
 
-void printMessage(const Message& m) { std::cerr << m.caption << ": " << m.text << '\n'; }
+void printMessage(const Message& m) {
+    std::cerr << m.caption << ": " << m.text << '\n';
+}
 
 int finish(const Lines& lines, const MaybeMessage& message) {
     printLines(lines);
