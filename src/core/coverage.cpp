@@ -18,7 +18,9 @@ MapLayout mapLayout(std::int64_t n) {
     return {static_cast<int>(cols), static_cast<int>(n / cols)};
 }
 
-std::string Zone::resultText(int index) const { return variantText(resultVariant(index)); }
+std::string Zone::resultText(int index) const {
+    return variantText(resultVariant(index));
+}
 
 Variant Zone::resultVariant(int index) const {
     Variant v{};
@@ -36,8 +38,8 @@ struct Weight {
     double den = 1;
 };
 
-std::array<Weight, kOutcomes> eventWeights(const ZoneCells& cells, const QuoteTable& quotes,
-                                           int e, int k) {
+std::array<Weight, kOutcomes> eventWeights(const ZoneCells& cells, const QuoteTable& quotes, int e,
+                                           int k) {
     std::array<Weight, kOutcomes> w{};
     auto raw = [&](int o) { return std::max<std::int64_t>(quotes[e][o].raw(), 0); };
     int d = 0;
@@ -105,7 +107,8 @@ namespace {
 void countRange(const Zone& zone, const std::vector<ZoneBox>& boxes, std::size_t begin,
                 std::size_t end, std::vector<std::int32_t>& counts) {
     for (std::size_t b = begin; b < end; ++b)
-        forEachInBall(zone, boxes[b], [&](std::int64_t i) { ++counts[static_cast<std::size_t>(i)]; });
+        forEachInBall(zone, boxes[b],
+                      [&](std::int64_t i) { ++counts[static_cast<std::size_t>(i)]; });
 }
 
 } // namespace
@@ -137,8 +140,7 @@ void countCoverage(Zone& zone, const std::vector<BetMask>& coupons, int category
         std::size_t split = static_cast<std::size_t>(
             std::lower_bound(work.begin(), work.end(), total / 2) - work.begin());
         std::vector<std::int32_t> other(zone.results.size(), 0);
-        std::thread worker(
-            [&] { countRange(zone, boxes, split, boxes.size(), other); });
+        std::thread worker([&] { countRange(zone, boxes, split, boxes.size(), other); });
         countRange(zone, boxes, 0, split, counts);
         worker.join();
         for (std::size_t i = 0; i < counts.size(); ++i)
@@ -163,8 +165,7 @@ CoverageSums coverageSums(const Zone& zone) {
 std::string countPercentText(std::int64_t x, std::int64_t n) {
     if (n <= 0)
         return "0";
-    auto hundredths =
-        roundHalfEvenToInt(static_cast<double>(x) * 10000.0 / static_cast<double>(n));
+    auto hundredths = roundHalfEvenToInt(static_cast<double>(x) * 10000.0 / static_cast<double>(n));
     return Fixed4::fromRaw(hundredths * 100).moneyText();
 }
 

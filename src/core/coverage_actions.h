@@ -24,7 +24,9 @@ std::vector<int> hoverResult(Zone& zone, int p, int category, HoveredList& hover
 std::vector<int> clearHover(Zone& zone, HoveredList& hovered);
 
 // Toggles the player's marker of result i, keeping its hover state.
-inline void toggleMarker(ZoneResult& r) { r.flags ^= kMarkerBit; }
+inline void toggleMarker(ZoneResult& r) {
+    r.flags ^= kMarkerBit;
+}
 
 // For categories 9..15: how many single variants of the package inside the zone
 // would guess exactly that many events if result p came up.

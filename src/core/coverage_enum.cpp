@@ -41,7 +41,8 @@ ZoneBox couponBox(const Zone& zone, const BetMask& coupon, int category) {
                 offset = L.offset[d];
             }
         b.minCost[i] = b.minCost[i + 1] + (inside == 0 ? 1 : 0);
-        b.soleSuffix[i] = inside == 1 && b.soleSuffix[i + 1] >= 0 ? b.soleSuffix[i + 1] + offset : -1;
+        b.soleSuffix[i] =
+            inside == 1 && b.soleSuffix[i + 1] >= 0 ? b.soleSuffix[i + 1] + offset : -1;
     }
     b.budget = budget < b.minCost[0] ? -1 : budget;
     return b;
@@ -59,8 +60,9 @@ std::int64_t ballSize(const Zone&, const ZoneBox& box) {
         for (int d = 0; d < L.count; ++d)
             (L.cost[d] ? out : in) += 1;
         for (int m = kEvents; m >= 0; --m)
-            ways[static_cast<std::size_t>(m)] = ways[static_cast<std::size_t>(m)] * in +
-                                                (m > 0 ? ways[static_cast<std::size_t>(m) - 1] * out : 0);
+            ways[static_cast<std::size_t>(m)] =
+                ways[static_cast<std::size_t>(m)] * in +
+                (m > 0 ? ways[static_cast<std::size_t>(m) - 1] * out : 0);
     }
     std::int64_t total = 0;
     for (int m = 0; m <= box.budget && m <= kEvents; ++m)

@@ -28,7 +28,7 @@ struct Search {
     const Zone& zone;
     int category;
     BestBy by;
-    std::vector<int> uncovered;   // ascending
+    std::vector<int> uncovered; // ascending
     std::vector<std::uint8_t> isUncovered;
     std::vector<double> uncoveredWeight; // the probability, or +0.0 for a covered result
     bool walkBall = false; // the ball of a candidate is smaller than the uncovered list
@@ -40,7 +40,8 @@ struct Search {
             if (z.results[static_cast<std::size_t>(i)].coverCount == 0) {
                 uncovered.push_back(i);
                 isUncovered[static_cast<std::size_t>(i)] = 1;
-                uncoveredWeight[static_cast<std::size_t>(i)] = z.results[static_cast<std::size_t>(i)].probability;
+                uncoveredWeight[static_cast<std::size_t>(i)] =
+                    z.results[static_cast<std::size_t>(i)].probability;
             }
     }
 
@@ -88,7 +89,9 @@ BestBet runChunks(const Search& s, bool threaded, const SearchProgress& progress
                   const std::atomic<bool>* cancel) {
     int n = s.zone.size();
     int chunks = std::min(n, 100);
-    auto chunkBegin = [&](int c) { return static_cast<int>(static_cast<std::int64_t>(n) * c / chunks); };
+    auto chunkBegin = [&](int c) {
+        return static_cast<int>(static_cast<std::int64_t>(n) * c / chunks);
+    };
     std::vector<Best> results(static_cast<std::size_t>(chunks));
     std::atomic<int> next{0}, done{0};
     std::atomic<bool> stopped{false};

@@ -1,45 +1,27 @@
 // kavendix-cli coverage and best, run as the real program.
+#include "cli/cli_runner.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace {
 
-struct CliRun {
-    int rc = -1;
-    std::string out;
-    std::string err;
-};
+using kav::test::CliResult;
 
-std::string tempPath(const std::string& name) {
-    return (::testing::TempDir().empty() ? std::string("/tmp/") : ::testing::TempDir()) + name;
-}
-
-CliRun cli(const std::string& args, const std::string& bets = {}) {
-    const char* exe = std::getenv("KAVENDIX_CLI");
-    std::string betsFile = tempPath("coverage_bets.txt");
-    std::string errFile = tempPath("coverage_err.txt");
-    std::string cmd = std::string(exe ? exe : "kavendix-cli");
+// The bet list goes in on stdin; args are split at blanks.
+CliResult cli(const std::string& args, const std::string& bets = {}) {
+    std::vector<std::string> argv;
     if (!bets.empty()) {
-        std::ofstream(betsFile, std::ios::binary) << bets;
-        cmd += " --bets " + betsFile;
+        argv.push_back("--bets");
+        argv.push_back("-");
     }
-    cmd += " " + args + " 2>" + errFile;
-    CliRun r;
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    while (std::size_t got = std::fread(buf.data(), 1, buf.size(), p))
-        r.out.append(buf.data(), got);
-    int status = pclose(p);
-    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(errFile, std::ios::binary);
-    r.err.assign(std::istreambuf_iterator<char>(e), std::istreambuf_iterator<char>());
-    return r;
+    std::istringstream in(args);
+    for (std::string a; in >> a;)
+        argv.push_back(a);
+    return kav::test::runCli(argv, bets);
 }
 
 const std::string kTail = ";6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);13-(1);14-(1);15-(1).";
@@ -63,16 +45,16 @@ TEST(CliCoverage, ReportsTheMap) {
          "results 1\nmap 0 0\nby-count 0\nby-probability 0\n"},
     };
     for (const auto& c : cases) {
-        CliRun r = cli("coverage " + c.args, bet);
-        EXPECT_EQ(r.rc, 0) << c.args << r.err;
+        CliResult r = cli("coverage " + c.args, bet);
+        EXPECT_EQ(r.exitCode, 0) << c.args << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }
 }
 
 TEST(CliCoverage, CellsInMapOrder) {
     std::string bet = "20.00;1-(1);2-(2);3-(1);4-(X);5-(1)" + kTail + "\n";
-    CliRun r = cli("coverage " + kZone + " --category 14 --cells", bet);
-    ASSERT_EQ(r.rc, 0) << r.err;
+    CliResult r = cli("coverage " + kZone + " --category 14 --cells", bet);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("by-count 41.67\n"), std::string::npos);
     EXPECT_NE(r.out.find("\n0 121X11111111111 1\n1 X21X11111111111 1\n2 121211111111111 1\n"
                          "3 X21211111111111 0\n"),
@@ -82,14 +64,15 @@ TEST(CliCoverage, CellsInMapOrder) {
 
 TEST(CliCoverage, BestAppendsOneBetOrNothing) {
     std::string bet = "20.00;1-(1);2-(2);3-(1);4-(X);5-(1)" + kTail + "\n";
-    CliRun n = cli("--stake 20 best " + kZone + " --category 14 --by n", bet);
-    EXPECT_EQ(n.rc, 0) << n.err;
-    EXPECT_EQ(n.out, bet + "20.00;1-(X);2-(2);3-(1);4-(2);5-(2)" + kTail + "\n");
-    CliRun p = cli("best " + kZone + " --category 14 --by p", bet);
-    EXPECT_EQ(p.out, bet + "20.00;1-(X);2-(2);3-(1);4-(2);5-(X)" + kTail + "\n");
+    CliResult n = cli("--stake 20 best " + kZone + " --category 14 --by n", bet);
+    EXPECT_EQ(n.exitCode, 0) << n.err;
+    // Results 7 and 11 both newly cover five results; the lower index wins.
+    EXPECT_EQ(n.out, bet + "20.00;1-(X);2-(2);3-(1);4-(2);5-(X)" + kTail + "\n");
+    CliResult p = cli("best " + kZone + " --category 14 --by p", bet);
+    EXPECT_EQ(p.out, bet + "20.00;1-(X);2-(2);3-(1);4-(2);5-(2)" + kTail + "\n");
     // Everything covered already: the list stays as it was.
-    CliRun none = cli("best " + kZone + " --category 0 --by p", bet);
-    EXPECT_EQ(none.rc, 0);
+    CliResult none = cli("best " + kZone + " --category 0 --by p", bet);
+    EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(none.out, bet);
 }
 
@@ -101,13 +84,13 @@ TEST(CliCoverage, BadInputIsAUsageError) {
         "--stake abc best --zone 1X,2,1,X2,1X2,1,1,1,1,1,1,1,1,1,1 --category 13 --by n",
     };
     for (const char* args : bad) {
-        CliRun r = cli(args);
-        EXPECT_EQ(r.rc, 2) << args;
+        CliResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
         EXPECT_FALSE(r.err.empty()) << args;
     }
-    CliRun broken = cli("coverage " + kZone + " --category 13",
-                     "abc;1-(1);2-(2);3-(1);4-(X);5-(1)" + kTail + "\n");
-    EXPECT_EQ(broken.rc, 2);
+    CliResult broken = cli("coverage " + kZone + " --category 13",
+                           "abc;1-(1);2-(2);3-(1);4-(X);5-(1)" + kTail + "\n");
+    EXPECT_EQ(broken.exitCode, 2);
     EXPECT_TRUE(broken.out.empty());
 }

@@ -56,7 +56,8 @@ TEST(BuildZone, SizesAndMessages) {
     ZoneCells emptyRow = singles(3, 3);
     emptyRow[7] = {0, 0, 0};
     const char* zeros = "Покрытие ставками\r\nПо количеству 0%\r\nПо вероятности 0%";
-    const char* pick = "ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \r\n(нужные подстраховки в каждом матче)";
+    const char* pick =
+        "ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \r\n(нужные подстраховки в каждом матче)";
     const char* big = "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА";
     Case cases[] = {
         {emptyRow, 0, 0, false, pick, ""},
@@ -83,7 +84,8 @@ TEST(BuildZone, SizesAndMessages) {
 }
 
 TEST(BuildZone, OrderMasksAndWeights) {
-    const char* g[kEvents] = {"12", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "X", "1X2"};
+    const char* g[kEvents] = {"12", "1", "1", "1", "1", "1", "1",  "1",
+                              "1",  "1", "1", "1", "1", "X", "1X2"};
     QuoteTable q = flatQuotes(50, 30, 20);
     Zone z = buildZone(cellsFromText(g), q);
     ASSERT_EQ(z.size(), 6);
@@ -102,9 +104,10 @@ TEST(BuildZone, OrderMasksAndWeights) {
 }
 
 TEST(BuildZone, DegenerateQuotesGiveFiniteWeights) {
-    const char* g[kEvents] = {"1X", "12", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"};
+    const char* g[kEvents] = {"1X", "12", "1X2", "1", "1", "1", "1", "1",
+                              "1",  "1",  "1",   "1", "1", "1", "1"};
     QuoteTable q = flatQuotes(40, 25, 35);
-    q[0] = {Fixed4(), Fixed4(), Fixed4::fromInt(100)};  // both selected quotes 0: equal shares
+    q[0] = {Fixed4(), Fixed4(), Fixed4::fromInt(100)}; // both selected quotes 0: equal shares
     q[1] = {Fixed4::fromInt(-10), Fixed4(), Fixed4::fromInt(110)}; // negative counts as 0
     q[2] = {Fixed4::fromInt(-5), Fixed4::fromInt(50), Fixed4::fromInt(55)};
     Zone z = buildZone(cellsFromText(g), q);
@@ -199,8 +202,9 @@ TEST(Statistics, TextsAndRounding) {
     struct Case {
         std::int64_t x, n;
         const char* text;
-    } cases[] = {{1, 3, "33.33"}, {2, 3, "66.67"}, {1, 8, "12.5"}, {1, 80000, "0"},
-                 {1, 40000, "0"}, {3, 40000, "0.01"}, {1, 20000, "0"}, {3, 20000, "0.02"}, {0, 5, "0"}, {5, 5, "100"}};
+    } cases[] = {{1, 3, "33.33"}, {2, 3, "66.67"},    {1, 8, "12.5"},  {1, 80000, "0"},
+                 {1, 40000, "0"}, {3, 40000, "0.01"}, {1, 20000, "0"}, {3, 20000, "0.02"},
+                 {0, 5, "0"},     {5, 5, "100"}};
     for (auto c : cases)
         EXPECT_EQ(countPercentText(c.x, c.n), c.text) << c.x << "/" << c.n;
     EXPECT_EQ(probabilityPercentText(0.123456), "12.35");

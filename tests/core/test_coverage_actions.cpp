@@ -50,8 +50,8 @@ TEST(Hover, MatchesTheFullPassAndKeepsMarkers) {
             ASSERT_EQ(flagsOf(z.results), flagsOf(lit)) << "round " << round << " move " << move;
             // Exactly the changed cells are repainted, and the current one always.
             for (std::size_t i = 0; i < before.size(); ++i) {
-                bool listed = std::find(changed.begin(), changed.end(), static_cast<int>(i)) !=
-                              changed.end();
+                bool listed =
+                    std::find(changed.begin(), changed.end(), static_cast<int>(i)) != changed.end();
                 EXPECT_EQ(listed, before[i] != z.results[i].flags || static_cast<int>(i) == p);
             }
         }
@@ -186,12 +186,12 @@ TEST(BetListEdits, RightClickRemovesEveryCoveringCoupon) {
     std::string tail = ";3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);13-(1);"
                        "14-(1);15-(1).";
     Lines lines = {
-        "20.00;1-(1);2-(1)" + tail,     // result 0 itself
-        "junk without groups",          //
-        "40.00;1-(1,X);2-(2)" + tail,   // 14 of result 0
-        "20.00;1-(X);2-(X)" + tail,     // 13 of result 0
-        " 20;1-(1);2-(1)" + tail,       // the first coupon again, other amount
-        "20.00;1-(1);2-(1)" + tail,     // and again
+        "20.00;1-(1);2-(1)" + tail,   // result 0 itself
+        "junk without groups",        //
+        "40.00;1-(1,X);2-(2)" + tail, // 14 of result 0
+        "20.00;1-(X);2-(X)" + tail,   // 13 of result 0
+        " 20;1-(1);2-(1)" + tail,     // the first coupon again, other amount
+        "20.00;1-(1);2-(1)" + tail,   // and again
     };
     EXPECT_EQ(couponText(parseBetLine(lines[2]).mask), ";1-(1,X);2-(2)" + tail);
 

@@ -24,7 +24,8 @@ struct CoverageOptions {
 Zone countedZone(const CliContext& ctx, const CoverageOptions& o) {
     auto cells = parseSelectionText(o.zone);
     if (!cells)
-        throw UsageError("--zone: expected 15 comma-separated groups of 1, X, 2 or -, got: " + o.zone);
+        throw UsageError("--zone: expected 15 comma-separated groups of 1, X, 2 or -, got: " +
+                         o.zone);
     auto parse = parseBetList(ctx.bets);
     // The window keeps its previous counts when the list cannot be parsed; here
     // there are none, so say so instead of printing a map of nothing.
@@ -51,8 +52,7 @@ int runCoverage(const CliContext& ctx, const CoverageOptions& o) {
         if (o.cells)
             for (int i = 0; i < zone.size(); ++i)
                 out += std::to_string(i) + ' ' + zone.resultText(i) + ' ' +
-                       std::to_string(zone.results[static_cast<std::size_t>(i)].coverCount) +
-                       '\n';
+                       std::to_string(zone.results[static_cast<std::size_t>(i)].coverCount) + '\n';
     }
     std::cout << out << std::flush;
     return kExitOk;
@@ -66,8 +66,8 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
         SearchProgress progress;
         if (isatty(STDERR_FILENO))
             progress = [](int pct) { std::cerr << "\rВыполнено " << pct << "%" << std::flush; };
-        BestBet best = findBestBet(zone, o.category, o.by == "p" ? BestBy::Probability : BestBy::Count,
-                                   progress);
+        BestBet best = findBestBet(zone, o.category,
+                                   o.by == "p" ? BestBy::Probability : BestBy::Count, progress);
         if (progress)
             std::cerr << "\r                \r" << std::flush;
         if (best.index)
@@ -87,7 +87,8 @@ const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
     c->add_flag("--cells", cov.cells, "also print INDEX RESULT COVERCOUNT per result");
     c->callback([&ctx] { ctx.action = [&ctx] { return runCoverage(ctx, cov); }; });
 
-    auto* b = app.add_subcommand("best", "\"+P\" / \"+N\": add the single bet of the zone that covers most");
+    auto* b = app.add_subcommand(
+        "best", "\"+P\" / \"+N\": add the single bet of the zone that covers most");
     b->add_option("--zone", best.zone, "the zone, in the form of --select")->required();
     b->add_option("--category", best.category, "the map's category")
         ->required()
