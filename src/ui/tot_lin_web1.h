@@ -201,7 +201,10 @@ public:
     void RxSpinEdit6Change();
 
     // --- variant analysis (tot_lin_web1_analysis.cpp) ---
+    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
     void MN12Click();
+    // The menu item's caption follows the window.
+    void connectVariantAnalysis();
 
 protected:
     void showEvent(QShowEvent* e) override;
