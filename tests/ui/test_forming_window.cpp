@@ -146,12 +146,16 @@ TEST_F(FormingWindow, TypedStakeIsWrittenWithTwoDecimalsAndAnUnusableOneRefuses)
     click(w->Label11);
     EXPECT_EQ(w->betLines(), kav::Lines{singleBet("20.50", "2", '2')});
 
-    w->Edit1->selectAll();
-    QTest::keyClicks(w->Edit1, QStringLiteral("abc"));
-    for (auto* label : {w->Label16, w->Label11}) {
-        hook.clear();
-        click(label);
-        EXPECT_EQ(hook.shown().size(), 1u);
+    // An emptied field and an amount below the minimum hold no usable stake.
+    for (const QString& typed : {QString(), QStringLiteral("5")}) {
+        w->Edit1->selectAll();
+        QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+        QTest::keyClicks(w->Edit1, typed);
+        for (auto* label : {w->Label16, w->Label11, w->Label14}) {
+            hook.clear();
+            click(label);
+            EXPECT_EQ(hook.shown().size(), 1u) << str(typed);
+        }
     }
     EXPECT_EQ(w->betLines().size(), 1u);
 }
