@@ -311,6 +311,24 @@ TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
 }
 
+TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
+    const kav::Lines lines{allEvents("20", "1", '1'), allEvents("20", "X", '1'),
+                           allEvents("20", "2", '1')};
+    for (const auto& l : lines)
+        w->appendBetLines({l});
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    QApplication::processEvents();
+    EXPECT_EQ(str(w->Memo1->toPlainText()), kav::joinLines(lines));
+
+    // The player typing right after an append types after the appended lines.
+    w->appendBetLines({allEvents("20", "1", '2')});
+    typeIntoMemo("\n" + allEvents("20", "X", '2'));
+    const kav::Lines all = w->betLines();
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(all[3], allEvents("20", "1", '2'));
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 5 (100 руб.)");
+}
+
 TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
     kav::ui::MessageBoxHook hook;
     w->setBetLinesBulk({allEvents("40.00", "1,X", '1')});
