@@ -35,8 +35,8 @@ protected:
     void start() {
         w = std::make_unique<TForm2>();
         form3 = new kav::ui::TForm3(w.get());
-        w->setSideWindows(form3, new kav::ui::TForm4(w.get()), new kav::ui::TForm5(w.get()),
-                          new kav::ui::TForm6(w.get()));
+        w->setSideWindows(form3, new kav::ui::TForm4(w.get()),
+                          new kav::ui::TForm5(w->model(), w.get()), new kav::ui::TForm6(w.get()));
         w->setTemplateFolder(folder.path());
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
