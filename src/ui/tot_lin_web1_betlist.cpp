@@ -25,6 +25,19 @@ bool storedAsGiven(const std::string& line) {
     return true;
 }
 
+// Keeps the memo's change handling quiet while the program itself writes the text.
+class QuietMemo {
+public:
+    explicit QuietMemo(bool& bulk) : bulk_(bulk), was_(bulk) { bulk_ = true; }
+    ~QuietMemo() { bulk_ = was_; }
+    QuietMemo(const QuietMemo&) = delete;
+    QuietMemo& operator=(const QuietMemo&) = delete;
+
+private:
+    bool& bulk_;
+    bool was_;
+};
+
 } // namespace
 
 kav::Lines TForm2::betLines() const {
@@ -41,12 +54,10 @@ int TForm2::memoLineCount() const {
 }
 
 void TForm2::insertAtEnd(const QString& text) {
-    const bool wasBulk = bulk_;
-    bulk_ = true;
+    const QuietMemo quiet(bulk_);
     QTextCursor cursor(Memo1->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
-    bulk_ = wasBulk;
 }
 
 void TForm2::flushPendingLines() {
@@ -132,20 +143,20 @@ void TForm2::appendBetLines(const kav::Lines& lines) {
 void TForm2::setBetLinesBulk(const kav::Lines& lines) {
     pendingText_.clear();
     pendingLines_ = 0;
-    const bool wasBulk = bulk_;
-    bulk_ = true;
-    Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
-    bulk_ = wasBulk;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
+    }
     parseBetList();
 }
 
 void TForm2::clearBetList() {
     pendingText_.clear();
     pendingLines_ = 0;
-    const bool wasBulk = bulk_;
-    bulk_ = true;
-    Memo1->clear();
-    bulk_ = wasBulk;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->clear();
+    }
     kav::clearBetList(model_);
     Label4->clear();
     parsedInSync_ = true;
