@@ -10,7 +10,6 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavendix"));
     kav::ui::TForm2 form2;
     // Owned by the main window, so they close and end with it.
     auto* form3 = new kav::ui::TForm3(&form2);
