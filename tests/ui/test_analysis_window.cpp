@@ -115,6 +115,21 @@ TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
     EXPECT_EQ(cellColour(grid, 3, 0), QColor(170, 204, 170));
 }
 
+TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
+    auto model = workedDraw();
+    model.selection[0] = {0, 0, 1};
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    w.openVariantAnalysis();
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    // Tabbing into the grid makes a cell current; it must not be taken as a choice.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(w.StringGrid2, &focusIn);
+    EXPECT_EQ(w.analysedVariant()[0], 3);
+    EXPECT_EQ(w.StringGrid2->item(1, 3)->text().toStdString(), "x");
+}
+
 TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
     auto model = workedDraw();
     TForm5 w(model);
