@@ -165,6 +165,18 @@ TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
     EXPECT_FALSE(w.Timer1->isActive());
 }
 
+TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    EXPECT_EQ(w.windowTitle().toStdString(), "Анализ варианта (по состоянию на");
+    EXPECT_EQ(w.Edit1->text().toStdString(), "Edit1");
+    // Nothing chosen yet: every event is a miss, no result is within reach.
+    ASSERT_TRUE(analysedAfter(w, [&] { w.setTotals(kWorkedTotals); }));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(column(w, 1), (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(w.Label4->text().toStdString(), "");
+}
+
 TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
     auto model = workedDraw();
     TForm5 w(model);
