@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMaxGroups = 16;            // a 16-bit mask holds no more
 constexpr std::int64_t kQuestionSeconds = 10;
-constexpr double kEstimateSampleSeconds = 0.02;
+constexpr double kEstimateSampleSeconds = 0.005;
 
 bool stopped(const AutoformHooks& h) { return h.cancel && h.cancel->load(std::memory_order_relaxed); }
 
@@ -21,12 +21,24 @@ void show(const AutoformHooks& h, std::string caption, std::optional<std::string
         h.progress(AutoformProgress{std::move(caption), std::move(title)});
 }
 
+// Per event and digit, the percentage a result's weight takes: the pool share
+// for method 2, the quote otherwise.
+WeightFactors percentages(const DrawModel& m, const FieldLayout& f, bool byPool) {
+    WeightFactors p{};
+    for (int e = 0; e < kEvents; ++e)
+        for (int d = 0; d < f.size[e]; ++d) {
+            const int o = f.outcome[e][d];
+            p[e][d] = (byPool ? m.poolShares[e][o] : m.quotes[e][o]).toDouble();
+        }
+    return p;
+}
+
 // Step 3: the weight of every result, a 32-bit product of its outcomes'
 // percentages taken event by event; the caption counts the results done.
 class FieldWeights {
 public:
-    FieldWeights(const DrawModel& m, const FieldLayout& f, bool byPool, const AutoformHooks& h)
-        : m_(m), f_(f), byPool_(byPool), hooks_(h) {}
+    FieldWeights(const FieldLayout& f, const WeightFactors& percent, const AutoformHooks& h)
+        : f_(f), percent_(percent), hooks_(h) {}
 
     // False when cancelled.
     bool fill(std::vector<float>& weight, float& total) {
@@ -53,16 +65,12 @@ private:
             ++index_;
             return;
         }
-        for (int d = 0; d < f_.size[e]; ++d) {
-            const int o = f_.outcome[e][d];
-            const Fixed4 v = byPool_ ? m_.poolShares[e][o] : m_.quotes[e][o];
-            enumerate(e + 1, static_cast<float>(static_cast<double>(w) * v.toDouble() / 100.0));
-        }
+        for (int d = 0; d < f_.size[e]; ++d)
+            enumerate(e + 1, static_cast<float>(static_cast<double>(w) * percent_[e][d] / 100.0));
     }
 
-    const DrawModel& m_;
     const FieldLayout& f_;
-    bool byPool_;
+    const WeightFactors& percent_;
     const AutoformHooks& hooks_;
     float* out_ = nullptr;
     std::uint32_t index_ = 0;
@@ -140,9 +148,10 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
     }
     const FieldLayout& f = *field;
 
+    const WeightFactors percent = percentages(m, f, method == AutoformMethod::ByPool);
     std::vector<float> weight;
     float total = 0.0f;
-    if (!FieldWeights(m, f, method == AutoformMethod::ByPool, hooks).fill(weight, total)) {
+    if (!FieldWeights(f, percent, hooks).fill(weight, total)) {
         res.cancelled = true;
         return res;
     }
@@ -164,23 +173,17 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
         if (state[r] != 0)
             covered = covered + weight[r];
 
-    // Step 7: the pace of the ball walks this search makes, measured on the
-    // first candidates (whose gains are set up on the way).
-    AutoformSearch search(f, misses, method, weight, state);
+    WeightFactors factors = percent;
+    for (auto& event : factors)
+        for (double& x : event)
+            x /= 100.0;
+    AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f);
     res.ballSize = search.ballSize();
-    {
-        using Clock = std::chrono::steady_clock;
-        const auto start = Clock::now();
-        const std::uint64_t walksAhead = search.remainingWalks();
-        std::uint32_t done = 0;
-        double elapsed = 0.0;
-        while (done < f.count && elapsed < kEstimateSampleSeconds) {
-            done = search.prepareGains(done + 64);
-            elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-        }
-        res.estimateSeconds = roundHalfEvenToInt(elapsed / std::max<std::uint32_t>(done, 1) *
-                                                 static_cast<double>(walksAhead));
-    }
+    // Step 7: the time of one step of this search (the first one also sets up
+    // the gains), at the pace of the ball walks on the first results.
+    res.estimateSeconds =
+        roundHalfEvenToInt(search.secondsPerWalk(kEstimateSampleSeconds) *
+                           static_cast<double>(search.setUpWalks() + search.stepWalks()));
 
     show(hooks, "Выполнено: 0%");
     if (auto question = stepTimeQuestion(res.estimateSeconds);
@@ -188,7 +191,7 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
         res.declined = true;
         return res;
     }
-    if (!search.finishGains(hooks.cancel)) {
+    if (!search.setUp(hooks.cancel)) {
         res.cancelled = true;
         return res;
     }

@@ -235,6 +235,19 @@ TEST(AutoformExact, ZeroWeightsAndNegativeQuotesFollowTheLiteralSearch) {
         c.settings.coverageTarget = 1.0f;
         expectSameAsLiteral(c, "zero weights, method " + std::to_string(method));
     }
+    // Quotes so small that 32-bit products lose precision: the gains are then
+    // set up by walking every ball instead of from the factors.
+    DrawModel tiny = m;
+    for (auto& q : tiny.quotes)
+        q = {Fixed4::fromRaw(1), Fixed4::fromRaw(3), Fixed4::fromRaw(2)};
+    for (int method : {1, 7}) {
+        Case c{tiny, {}, {}, 6};
+        c.settings.category = 13;
+        c.settings.methodIndex = method;
+        c.settings.betLimit = 40;
+        c.settings.coverageTarget = 1.0f;
+        expectSameAsLiteral(c, "tiny quotes, method " + std::to_string(method));
+    }
     // A typed quote below zero (setQuote keeps it) makes weights negative.
     m.quotes[2] = {Fixed4::fromInt(-20), Fixed4::fromInt(70), Fixed4::fromInt(50)};
     Case c{m, {}, {}, 11};
