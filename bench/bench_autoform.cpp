@@ -36,7 +36,7 @@ DrawModel field(const char* sel) {
     return m;
 }
 
-const char* const kSmallField = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1"; // 3^8 x 2^2
+const char* const kSmallField = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1";     // 3^8 x 2^2
 const char* const kLargeField = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1"; // 3^11
 constexpr std::uint32_t kSeed = 20261207;
 const char* const kMethodNames[] = {"by_count", "by_probability", "by_pool", "disjoint"};

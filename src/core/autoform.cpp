@@ -10,11 +10,13 @@ namespace kav {
 
 namespace {
 
-constexpr int kMaxGroups = 16;            // a 16-bit mask holds no more
+constexpr int kMaxGroups = 16; // a 16-bit mask holds no more
 constexpr std::int64_t kQuestionSeconds = 10;
 constexpr double kEstimateSampleSeconds = 0.005;
 
-bool stopped(const AutoformHooks& h) { return h.cancel && h.cancel->load(std::memory_order_relaxed); }
+bool stopped(const AutoformHooks& h) {
+    return h.cancel && h.cancel->load(std::memory_order_relaxed);
+}
 
 void show(const AutoformHooks& h, std::string caption, std::optional<std::string> title = {}) {
     if (h.progress)

@@ -52,8 +52,9 @@ DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t d
     for (int e = 0; e < kEvents; ++e) {
         const std::uint32_t bit = eventBit(e);
         for (int d = 0; d < f.size[e]; ++d) {
-            const std::uint32_t mask = f.outcome[e][d] == 0 ? ones : f.outcome[e][d] == 1 ? draws
-                                                                                          : twos;
+            const std::uint32_t mask = f.outcome[e][d] == 0   ? ones
+                                       : f.outcome[e][d] == 1 ? draws
+                                                              : twos;
             if (mask & bit)
                 s[e] |= static_cast<std::uint8_t>(1u << d);
         }

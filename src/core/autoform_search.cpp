@@ -1,8 +1,8 @@
 #include "core/autoform_search.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cmath>
+#include <ctime>
 #include <limits>
 
 namespace kav {
@@ -184,7 +184,8 @@ bool AutoformSearch::sumBallsByProducts(const std::atomic<bool>* cancel) {
         for (int d = 0; d < f_.size[e] && !cancelled; ++d) {
             for (int t = 0; t <= misses_; ++t) {
                 sum[e + 1][t] = sum[e][t] * own[e][d] + (t ? sum[e][t - 1] * other[e][d] : 0.0);
-                count[e + 1][t] = count[e][t] * ownUp[e][d] + (t ? count[e][t - 1] * otherUp[e][d] : 0);
+                count[e + 1][t] =
+                    count[e][t] * ownUp[e][d] + (t ? count[e][t - 1] * otherUp[e][d] : 0);
             }
             self(self, e + 1);
         }

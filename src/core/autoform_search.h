@@ -16,9 +16,9 @@
 namespace kav {
 
 // Flags of a result's state.
-constexpr std::uint8_t kCovered = 1;  // covered at the category by a bet of the package
-constexpr std::uint8_t kInList = 4;   // a single variant of a line already in the list
-constexpr std::uint8_t kChosen = 8;   // chosen by this search
+constexpr std::uint8_t kCovered = 1; // covered at the category by a bet of the package
+constexpr std::uint8_t kInList = 4;  // a single variant of a line already in the list
+constexpr std::uint8_t kChosen = 8;  // chosen by this search
 
 // Per event and digit, the factor (percentage / 100) that the result's weight
 // took for that event.

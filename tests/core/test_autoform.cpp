@@ -64,7 +64,9 @@ std::string bet(const std::string& amount, const std::string& groups) {
     return s + ".";
 }
 
-std::string single(const Variant& v) { return formatVariant(v, "20"); }
+std::string single(const Variant& v) {
+    return formatVariant(v, "20");
+}
 
 // A few lines of the kinds a player's list holds: single bets inside and
 // outside the field, coupons, short lines, a sixteen-group line, "x".
@@ -157,9 +159,10 @@ TEST(AutoformField, BallWalksMatchBruteForce) {
                     walked.push_back(r);
             });
             const Coupon cj = toCoupon(mj);
-            forEachReached(*f, couponDigits(*f, static_cast<std::uint16_t>(mj.ones),
-                                            static_cast<std::uint16_t>(mj.draws),
-                                            static_cast<std::uint16_t>(mj.twos)),
+            forEachReached(*f,
+                           couponDigits(*f, static_cast<std::uint16_t>(mj.ones),
+                                        static_cast<std::uint16_t>(mj.draws),
+                                        static_cast<std::uint16_t>(mj.twos)),
                            misses, [&](std::uint32_t r) { reached.push_back(r); });
             EXPECT_EQ(walked, want) << "walk in field order, misses " << misses;
             EXPECT_EQ(reached, want);
@@ -194,9 +197,9 @@ TEST(AutoformExact, MatchesTheLiteralSearchForEveryMethodAndCategory) {
                     c.settings.betLimit = 1 + static_cast<std::int64_t>(gen() % 60);
                     c.settings.coverageTarget = static_cast<float>(gen() % 100 + 1) / 100.0f;
                     c.seed = static_cast<std::uint32_t>(gen());
-                    added += expectSameAsLiteral(c, "method " + std::to_string(method) + " category " +
-                                               std::to_string(category) + " case " +
-                                               std::to_string(cases));
+                    added += expectSameAsLiteral(c, "method " + std::to_string(method) +
+                                                        " category " + std::to_string(category) +
+                                                        " case " + std::to_string(cases));
                     ++cases;
                 }
             }
@@ -352,8 +355,9 @@ TEST(AutoformEdges, ListLinesWithLowercaseXOrOutsideTheFieldCount) {
     EXPECT_EQ(r.packageBets, 4);
     // An empty group never borrows the outcomes behind its ")".
     Rng rng3(2);
-    r = autoForm(m, {"20;1-();X);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);"
-                     "1-(1);1-(1);1-(1);1-(1)."},
+    r = autoForm(m,
+                 {"20;1-();X);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);1-(1);"
+                  "1-(1);1-(1);1-(1);1-(1)."},
                  s, rng3);
     EXPECT_EQ(r.added.size(), 2u);
 }
@@ -415,7 +419,8 @@ TEST(AutoformProgressTexts, CaptionAndTitleFollowTheSearch) {
                                    [](const auto& p) { return p.caption == "Выполнено: 0%"; });
     ASSERT_NE(zero, seen.end());
     EXPECT_FALSE(zero->title);
-    EXPECT_EQ(seen.back().caption, "Выполнено: " + autoformPercentText(r.coveredWeight, 0.02f) + "%");
+    EXPECT_EQ(seen.back().caption,
+              "Выполнено: " + autoformPercentText(r.coveredWeight, 0.02f) + "%");
     EXPECT_EQ(seen.back().title, autoformPercentText(r.coveredWeight, 0.02f) + "%");
     EXPECT_EQ(autoformPercentText(0.375f, 1.0f), "37.5");
     EXPECT_EQ(autoformPercentText(0.5f, 0.5f), "100");

@@ -47,7 +47,9 @@ inline bool reaches(int c, const Masks& a, const FieldItem& r) {
                                                     (a.twos & twosOf(r)))) >= c;
 }
 
-inline Masks asBet(const FieldItem& r) { return {r.ones, r.draws, twosOf(r)}; }
+inline Masks asBet(const FieldItem& r) {
+    return {r.ones, r.draws, twosOf(r)};
+}
 
 struct LiteralResult {
     Lines added;
@@ -62,8 +64,8 @@ class LiteralAutoform {
 public:
     LiteralAutoform(const DrawModel& m, int method) : m_(m), method_(method) {}
 
-    LiteralResult run(const Lines& betList, const std::string& stakeText, int c,
-                      std::int64_t limit, float coverageTarget, Rng& rng) {
+    LiteralResult run(const Lines& betList, const std::string& stakeText, int c, std::int64_t limit,
+                      float coverageTarget, Rng& rng) {
         LiteralResult res;
         // Step 2.
         int d = 0, t = 0;

@@ -29,7 +29,9 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
     AutoformHooks hooks;
     const bool terminal = isatty(STDERR_FILENO) != 0;
     if (terminal)
-        hooks.progress = [](const AutoformProgress& p) { std::cerr << '\r' << p.caption << "\x1b[K" << std::flush; };
+        hooks.progress = [](const AutoformProgress& p) {
+            std::cerr << '\r' << p.caption << "\x1b[K" << std::flush;
+        };
     MaybeMessage question;
     hooks.confirm = [&](const Message& m) {
         if (!o.yes)
@@ -46,7 +48,8 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
 
 const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
     static AutoformOptions o;
-    auto* cmd = app.add_subcommand("autoform", "auto-forming: single bets covering the marked field");
+    auto* cmd =
+        app.add_subcommand("autoform", "auto-forming: single bets covering the marked field");
     cmd->add_option("--category", o.category, "category for coverage, 9..15")
         ->check(CLI::Range(9, 15))
         ->default_str("13");
