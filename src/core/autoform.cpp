@@ -96,6 +96,10 @@ MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
                            " списка ставок содержит больше 16 событий: автоформирование "
                            "остановлено"};
         packageBets += static_cast<std::int64_t>(g.variants);
+        // A sixteenth group would push the first one out of the events, and the
+        // rest would cover as some other bet: such a line is no coupon.
+        if (g.groups != kEvents)
+            continue;
         const DigitSets allowed = couponDigits(f, g.ones, g.draws, g.twos);
         const bool inField =
             std::all_of(allowed.begin(), allowed.end(), [](std::uint8_t s) { return s != 0; });

@@ -353,6 +353,11 @@ TEST(AutoformEdges, ListLinesWithLowercaseXOrOutsideTheFieldCount) {
     r = autoForm(m, {"20;1-(1);2-(1).", bet("20", "2|1|1|1|1|1|1|1|1|1|1|1|1|1|1")}, s, rng2);
     EXPECT_EQ(r.added.size(), 2u);
     EXPECT_EQ(r.packageBets, 4);
+    // Sixteen groups: no coupon of the fifteen events, so it covers nothing.
+    Rng rng4(2);
+    r = autoForm(m, {"20;1-(2);" + bet("20", "x|1|1|1|1|1|1|1|1|1|1|1|1|1|1").substr(3)}, s, rng4);
+    EXPECT_EQ(r.added.size(), 2u);
+    EXPECT_EQ(r.packageBets, 3);
     // An empty group never borrows the outcomes behind its ")".
     Rng rng3(2);
     r = autoForm(m,

@@ -139,6 +139,8 @@ public:
                 variants *= g;
             }
             packageBets += variants;
+            if (groups != 15)
+                continue; // not a coupon of the fifteen events: covers nothing
             for (auto& h : items_) {
                 if (((h.ones & a.ones) | (h.draws & a.draws) | (twosOf(h) & a.twos)) != 0x7FFF)
                     continue;
