@@ -10,12 +10,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Kavendix"));
     kav::ui::TForm2 form2;
     // Owned by the main window, so they close and end with it.
     auto* form3 = new kav::ui::TForm3(&form2);
     auto* form4 = new kav::ui::TForm4(&form2);
-    auto* form5 = new kav::ui::TForm5(&form2);
+    auto* form5 = new kav::ui::TForm5(form2.model(), &form2);
     auto* form6 = new kav::ui::TForm6(&form2);
     form2.setSideWindows(form3, form4, form5, form6);
     form2.show();

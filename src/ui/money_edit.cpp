@@ -1,5 +1,6 @@
 #include "ui/money_edit.h"
 
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace kav::ui {
@@ -43,6 +44,10 @@ QString moneyDisplayText(kav::Fixed4 value, const QString& suffix) {
 
 MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Digits and one "." with two decimals at most; the display text is set by the
+    // program and is not typed.
+    setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("^\\d{0,12}(\\.\\d{0,2})?$")), this));
     connect(this, &QLineEdit::textEdited, this, [this] { Q_EMIT stakeChanged(); });
     connect(this, &QLineEdit::returnPressed, this, [this] {
         commit();

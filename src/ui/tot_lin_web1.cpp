@@ -97,7 +97,10 @@ TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
     qApp->installEventFilter(this);
 }
 
-TForm2::~TForm2() = default;
+// The filter goes first: the controls are destroyed after this body has run.
+TForm2::~TForm2() {
+    qApp->removeEventFilter(this);
+}
 
 void TForm2::createControls() {
     auto* central = new QWidget(this);
@@ -267,6 +270,10 @@ void TForm2::createControls() {
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
     Timer1->start();
+
+    flushTimer_ = new QTimer(this);
+    flushTimer_->setSingleShot(true);
+    flushTimer_->setInterval(0);
 }
 
 void TForm2::createMenu() {
@@ -326,7 +333,7 @@ void TForm2::connectControls() {
     connect(StringGrid1, &OutcomeGrid::setEditText, this,
             [this](int col, int row, const QString& t) { StringGrid1SetEditText(col, row, t); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { parseBetList(); });
-    Memo1->installEventFilter(this);
+    connect(flushTimer_, &QTimer::timeout, this, [this] { flushPendingLines(); });
     StringGrid1->setFillFunction([this](int event0, int outcome0) {
         GridPaintState s;
         s.mode = mode();
@@ -343,6 +350,7 @@ void TForm2::setSideWindows(TForm3* form3, TForm4* form4, TForm5* form5, TForm6*
     form4_ = form4;
     form5_ = form5;
     form6_ = form6;
+    connectVariantAnalysis();
 }
 
 int TForm2::mode() const {
@@ -410,6 +418,12 @@ bool TForm2::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
 // has a selection: there the keys copy and cut that selection as usual. The other
 // menu shortcuts win over the text fields' own bindings (Ctrl+K, Ctrl+Y...).
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == Memo1 || watched == Memo1->viewport()) {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::KeyPress || t == QEvent::MouseButtonPress || t == QEvent::InputMethod ||
+            t == QEvent::Drop || t == QEvent::FocusIn)
+            flushPendingLines(); // the player edits the whole text
+    }
     if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, e);
     auto* w = qobject_cast<QWidget*>(watched);

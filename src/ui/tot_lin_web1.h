@@ -72,8 +72,11 @@ public:
     // The memo's lines (a final line break adds no empty line).
     kav::Lines betLines() const;
     // Appends lines at the end of the memo with the list visible, parsing only the
-    // new lines: the result equals a full parse of the whole text.
+    // new lines: the result equals a full parse of the whole text. The text reaches
+    // Memo1 when the event loop next runs or anything reads it through betLines();
+    // code that reads Memo1 itself calls flushPendingLines() first.
     void appendBetLines(const kav::Lines& lines);
+    void flushPendingLines();
     // Rewrites the whole memo as one bulk change and parses once.
     void setBetLinesBulk(const kav::Lines& lines);
     // The memo's change handling: parse, status line, coverage recount. Does
@@ -201,7 +204,10 @@ public:
     void RxSpinEdit6Change();
 
     // --- variant analysis (tot_lin_web1_analysis.cpp) ---
+    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
     void MN12Click();
+    // The menu item's caption follows the window.
+    void connectVariantAnalysis();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -218,6 +224,7 @@ private:
     bool textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const;
     void applyParse(const std::optional<kav::BetListParse>& parse);
     int memoLineCount() const;
+    void insertAtEnd(const QString& text);
 
     kav::DrawModel model_;
     kav::Rng rng_;
@@ -230,6 +237,10 @@ private:
     bool bulk_ = false;
     // The derived data matches the memo text line for line (the last parse succeeded).
     bool parsedInSync_ = true;
+    // Appended lines not yet written into Memo1 (already parsed), with their breaks.
+    std::string pendingText_;
+    int pendingLines_ = 0;
+    QTimer* flushTimer_ = nullptr;
 };
 
 } // namespace kav::ui

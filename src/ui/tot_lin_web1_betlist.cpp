@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTimer>
 
 namespace kav::ui {
 
@@ -24,9 +25,23 @@ bool storedAsGiven(const std::string& line) {
     return true;
 }
 
+// Keeps the memo's change handling quiet while the program itself writes the text.
+class QuietMemo {
+public:
+    explicit QuietMemo(bool& bulk) : bulk_(bulk), was_(bulk) { bulk_ = true; }
+    ~QuietMemo() { bulk_ = was_; }
+    QuietMemo(const QuietMemo&) = delete;
+    QuietMemo& operator=(const QuietMemo&) = delete;
+
+private:
+    bool& bulk_;
+    bool was_;
+};
+
 } // namespace
 
 kav::Lines TForm2::betLines() const {
+    const_cast<TForm2*>(this)->flushPendingLines();
     return kav::splitLines(Memo1->toPlainText().toStdString());
 }
 
@@ -36,6 +51,22 @@ int TForm2::memoLineCount() const {
         return 0;
     // A final line break leaves an empty last block, which is no line.
     return doc->blockCount() - (doc->lastBlock().text().isEmpty() ? 1 : 0);
+}
+
+void TForm2::insertAtEnd(const QString& text) {
+    const QuietMemo quiet(bulk_);
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+}
+
+void TForm2::flushPendingLines() {
+    if (pendingText_.empty())
+        return;
+    const QString text = QString::fromStdString(pendingText_);
+    pendingText_.clear();
+    pendingLines_ = 0;
+    insertAtEnd(text);
 }
 
 void TForm2::applyParse(const std::optional<kav::BetListParse>& parse) {
@@ -51,45 +82,56 @@ void TForm2::parseBetList() {
     applyParse(kav::parseBetList(betLines()));
 }
 
+// Laying out the memo costs far more than parsing a line, so lines appended one at
+// a time are parsed at once but written into the memo together, when the event
+// loop next runs or as soon as anything reads the memo.
 void TForm2::appendBetLines(const kav::Lines& lines) {
     if (lines.empty())
         return;
-    const int before = memoLineCount();
-    const bool incremental = parsedInSync_ && before == static_cast<int>(model_.betMasks.size()) &&
-                             std::all_of(lines.begin(), lines.end(),
-                                         [](const std::string& l) { return storedAsGiven(l); });
-    QTextDocument* doc = Memo1->document();
-    QString text = QString::fromStdString(kav::joinLines(lines));
-    if (!doc->isEmpty() && !doc->lastBlock().text().isEmpty())
-        text.prepend(QLatin1Char('\n'));
-    const bool wasBulk = bulk_;
-    bulk_ = true;
-    QTextCursor cursor(doc);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-    bulk_ = wasBulk;
-    if (bulk_ || Memo1->isHidden())
-        return; // the bulk writer parses at its end
-    if (!incremental || memoLineCount() != before + static_cast<int>(lines.size())) {
-        parseBetList();
-        return;
-    }
+    const bool listed = !bulk_ && !Memo1->isHidden();
+    const bool plain = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return !l.empty() && storedAsGiven(l);
+    });
     std::vector<kav::BetMask> masks;
-    masks.reserve(lines.size());
     std::int64_t count = 0;
     kav::Fixed4 total;
-    for (const auto& line : lines) {
-        const kav::ParsedLine p = kav::parseBetLine(line);
-        if (p.failed) {
-            parseBetList(); // the whole list fails as a full parse would
-            return;
-        }
-        masks.push_back(p.mask);
-        if (p.mask.valid()) {
-            count += static_cast<std::int64_t>(p.variants);
-            total += p.amount;
+    bool incremental = listed && plain && parsedInSync_ &&
+                       memoLineCount() + pendingLines_ == static_cast<int>(model_.betMasks.size());
+    if (incremental) {
+        masks.reserve(lines.size());
+        for (const auto& line : lines) {
+            const kav::ParsedLine p = kav::parseBetLine(line);
+            if (p.failed) {
+                incremental = false; // the whole list fails as a full parse would
+                break;
+            }
+            masks.push_back(p.mask);
+            if (p.mask.valid()) {
+                count += static_cast<std::int64_t>(p.variants);
+                total += p.amount;
+            }
         }
     }
+    const QTextDocument* doc = Memo1->document();
+    bool needBreak = pendingLines_ > 0 || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
+    if (!incremental) {
+        flushPendingLines();
+        needBreak = !doc->isEmpty() && !doc->lastBlock().text().isEmpty();
+        QString text = QString::fromStdString(kav::joinLines(lines));
+        if (needBreak)
+            text.prepend(QLatin1Char('\n'));
+        insertAtEnd(text);
+        parseBetList(); // nothing while a bulk writer works; it parses at its end
+        return;
+    }
+    for (const auto& line : lines) {
+        if (needBreak)
+            pendingText_ += '\n';
+        pendingText_ += line;
+        needBreak = true;
+    }
+    pendingLines_ += static_cast<int>(lines.size());
+    flushTimer_->start();
     model_.betMasks.insert(model_.betMasks.end(), masks.begin(), masks.end());
     model_.betCount += count;
     model_.betTotal += total;
@@ -99,24 +141,29 @@ void TForm2::appendBetLines(const kav::Lines& lines) {
 }
 
 void TForm2::setBetLinesBulk(const kav::Lines& lines) {
-    const bool wasBulk = bulk_;
-    bulk_ = true;
-    Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
-    bulk_ = wasBulk;
+    pendingText_.clear();
+    pendingLines_ = 0;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
+    }
     parseBetList();
 }
 
 void TForm2::clearBetList() {
-    const bool wasBulk = bulk_;
-    bulk_ = true;
-    Memo1->clear();
-    bulk_ = wasBulk;
+    pendingText_.clear();
+    pendingLines_ = 0;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->clear();
+    }
     kav::clearBetList(model_);
     Label4->clear();
     parsedInSync_ = true;
 }
 
 void TForm2::MN4Click() {
+    flushPendingLines();
     Memo1->selectAll();
     QGuiApplication::clipboard()->setText(Memo1->toPlainText());
 }

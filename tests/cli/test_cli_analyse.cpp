@@ -1,49 +1,24 @@
 // kavendix-cli analyse, run as the real binary.
+#include "cli/cli_runner.h"
 #include "core/analysis.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using kav::test::runCli;
 
-Run runCli(const std::string& args) {
-    const char* cli = std::getenv("KAVENDIX_CLI");
-    EXPECT_NE(cli, nullptr);
-    const auto errFile = std::filesystem::temp_directory_path() /
-                         ("kavendix_analyse_err_" + std::to_string(::getpid()) + ".txt");
-    const std::string command = std::string("'") + (cli ? cli : "kavendix-cli") + "' " + args +
-                                " 2>'" + errFile.string() + "'";
-    Run run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        run.out.append(buf.data(), n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    std::stringstream ss;
-    ss << err.rdbuf();
-    run.err = ss.str();
-    std::filesystem::remove(errFile);
-    return run;
+// Splits a command line at blanks.
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
 }
 
 // The table the window would show for the CLI's default draw.
@@ -82,9 +57,9 @@ TEST(CliAnalyse, PrintsTheTableOfTheWindow) {
         const std::string counts = std::to_string(c.counts[0]) + "," + std::to_string(c.counts[1]) +
                                    "," + std::to_string(c.counts[2]);
         const auto run =
-            runCli(std::string(c.args) + " analyse --variant " + c.variant + " --pool " + c.pool +
-                   " --jackpot " + c.jackpot + " --counts " + counts);
-        EXPECT_EQ(run.status, 0) << c.variant << run.err;
+            runCli(words(std::string(c.args) + " analyse --variant " + c.variant + " --pool " +
+                         c.pool + " --jackpot " + c.jackpot + " --counts " + counts));
+        EXPECT_EQ(run.exitCode, 0) << c.variant << run.err;
         EXPECT_EQ(run.out, expectedTable(c.variant, c.country, c.pool, c.jackpot, c.counts))
             << c.variant;
         EXPECT_EQ(run.out.rfind("Категории\tВероятность, %\tВыгодность\n", 0), 0u);
@@ -92,9 +67,9 @@ TEST(CliAnalyse, PrintsTheTableOfTheWindow) {
 }
 
 TEST(CliAnalyse, KnownFigureOfTheDefaultDraw) {
-    const auto run = runCli(
-        "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30");
-    ASSERT_EQ(run.status, 0) << run.err;
+    const auto run = runCli(words(
+        "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\nВсего\t8.13\t0.226\n"), std::string::npos) << run.out;
 }
 
@@ -112,8 +87,8 @@ TEST(CliAnalyse, RejectsBadOptionsWithNothingOnStdout) {
         "analyse --pool 1 --jackpot 1",
     };
     for (const char* args : cases) {
-        const auto run = runCli(args);
-        EXPECT_EQ(run.status, 2) << args;
+        const auto run = runCli(words(args));
+        EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_EQ(run.out, "") << args;
         EXPECT_FALSE(run.err.empty()) << args;
     }
@@ -121,8 +96,8 @@ TEST(CliAnalyse, RejectsBadOptionsWithNothingOnStdout) {
 
 TEST(CliAnalyse, FaultIsOneMessageAndNoTable) {
     const auto run =
-        runCli("analyse --variant XXXXXXXXXXXXXXX --pool 1000 --jackpot 10 --counts 5,0,5");
-    EXPECT_EQ(run.status, 1);
+        runCli(words("analyse --variant XXXXXXXXXXXXXXX --pool 1000 --jackpot 10 --counts 5,0,5"));
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Ошибка: Анализ невозможен: число ставок из одних «X» в тираже равно 0.\n");
 }

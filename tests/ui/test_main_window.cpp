@@ -1,9 +1,13 @@
 // The main window driven as a player drives it: real clicks in the grid, keys,
 // menu shortcuts, typed bet lines; colours read from the painted pixels.
+#include "ui/analiz.h"
+#include "ui/card.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
+#include "ui/syst3.h"
+#include "ui/tot_help.h"
 #include "ui/tot_lin_web1.h"
 
 #include <QCheckBox>
@@ -311,6 +315,24 @@ TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
 }
 
+TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
+    const kav::Lines lines{allEvents("20", "1", '1'), allEvents("20", "X", '1'),
+                           allEvents("20", "2", '1')};
+    for (const auto& l : lines)
+        w->appendBetLines({l});
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    QApplication::processEvents();
+    EXPECT_EQ(str(w->Memo1->toPlainText()), kav::joinLines(lines));
+
+    // The player typing right after an append types after the appended lines.
+    w->appendBetLines({allEvents("20", "1", '2')});
+    typeIntoMemo("\n" + allEvents("20", "X", '2'));
+    const kav::Lines all = w->betLines();
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(all[3], allEvents("20", "1", '2'));
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 5 (100 руб.)");
+}
+
 TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
     kav::ui::MessageBoxHook hook;
     w->setBetLinesBulk({allEvents("40.00", "1,X", '1')});
@@ -364,6 +386,24 @@ TEST_F(MainWindow, ResetClearsMarksAndSummaryLines) {
     EXPECT_EQ(w->model().forcedBet[3], '1');
 }
 
+TEST_F(MainWindow, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
+    auto* f3 = new kav::ui::TForm3(w.get());
+    auto* f4 = new kav::ui::TForm4(w.get());
+    auto* f5 = new kav::ui::TForm5(w->model(), w.get());
+    auto* f6 = new kav::ui::TForm6(w.get());
+    w->setSideWindows(f3, f4, f5, f6);
+    EXPECT_EQ(str(f3->windowTitle()), "Ближайшие варианты");
+    EXPECT_TRUE(f3->windowFlags() & Qt::WindowStaysOnTopHint);
+    for (QWidget* f : std::initializer_list<QWidget*>{f3, f4, f5, f6})
+        EXPECT_FALSE(f->isVisible());
+    f4->show();
+    f3->show();
+    w->ComboBox1->setCurrentIndex(1); // the mode switch hides the nearest systems
+    EXPECT_FALSE(f3->isVisible());
+    w->close();
+    EXPECT_FALSE(f4->isVisible());
+}
+
 TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
     EXPECT_EQ(str(kav::ui::moneyDisplayText(kav::Fixed4::fromDouble(1234567.505),
                                             QStringLiteral(" руб."))),
@@ -381,6 +421,9 @@ TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
     EXPECT_EQ(e.stakeText(), ""); // below the minimum: actions refuse
     e.setText(QStringLiteral("25.5"));
     EXPECT_EQ(e.stakeText(), "25.5");
+    e.clear();
+    QTest::keyClicks(&e, QStringLiteral("3x0,5.257"));
+    EXPECT_EQ(str(e.text()), "305.25"); // only an amount can be typed
     e.setText(QStringLiteral("7"));
     e.clearFocus();
     QApplication::processEvents();
