@@ -63,6 +63,10 @@ Weights randomBetWeights(const DrawModel& m, int e, int d) {
             w[o] = pool == Fixed4() ? Fixed4::fromInt(100) : q / pool;
             break;
         }
+        // A quote typed below 0 or a negative share from a file is no chance at
+        // all; as a weight it would turn the draw's intervals inside out and
+        // could pick an outcome that is not marked.
+        w[o] = std::max(w[o], Fixed4());
     }
     return w;
 }
