@@ -15,8 +15,8 @@ namespace {
 const char* const kNotAllEvents = "Выбраны не все события";
 const char* const kTooFewOutcomes = "Выбрано недостаточно исходов для формирования пакета";
 
-// Shares far outside 0..10000 only come from absurd weights (negative or huge
-// quotes typed by hand); keeping them bounded keeps p1 + pX from overflowing.
+// With weights never below 0 a share lies in 0..10000; the bound only keeps
+// p1 + pX from overflowing for a caller passing anything else.
 constexpr std::int64_t kShareBound = 1'000'000'000'000'000;
 
 // The sum of three weights, saturated instead of overflowing on absurd values.
