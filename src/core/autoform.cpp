@@ -18,9 +18,10 @@ bool stopped(const AutoformHooks& h) {
     return h.cancel && h.cancel->load(std::memory_order_relaxed);
 }
 
-void show(const AutoformHooks& h, std::string caption, std::optional<std::string> title = {}) {
+void show(const AutoformHooks& h, std::string caption, double percent = 0.0,
+          std::optional<std::string> title = {}) {
     if (h.progress)
-        h.progress(AutoformProgress{std::move(caption), std::move(title)});
+        h.progress(AutoformProgress{std::move(caption), std::move(title), percent});
 }
 
 // Per event and digit, the percentage a result's weight takes: the pool share
@@ -61,7 +62,7 @@ private:
             const auto p = static_cast<int>(static_cast<std::uint64_t>(index_) * 100 / f_.count);
             if (p != shown_) {
                 shown_ = p;
-                show(hooks_, "Подготовка " + std::to_string(p) + "%");
+                show(hooks_, "Подготовка " + std::to_string(p) + "%", p);
                 stoppedEarly_ = stopped(hooks_);
             }
             ++index_;
@@ -216,7 +217,8 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
             covered = covered + choice->gain;
         }
         const std::string x = autoformPercentText(covered, s.coverageTarget);
-        show(hooks, "Выполнено: " + x + "%", x + "%");
+        show(hooks, "Выполнено: " + x + "%",
+             100.0 * static_cast<double>(covered) / static_cast<double>(s.coverageTarget), x + "%");
         if (res.packageBets >= limit || covered >= s.coverageTarget || !choice)
             break;
         if (stopped(hooks)) {
