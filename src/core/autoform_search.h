@@ -48,10 +48,10 @@ public:
         std::uint32_t result;
         float gain;
     };
-    // Step 9b: the best candidate, or nothing. `cancelled` is set when the
+    // The best candidate of one step, or nothing. `cancelled` is set when the
     // pass was stopped through the flag.
     std::optional<Choice> bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled);
-    // Step 9c: marks the result chosen and covers its ball.
+    // Marks the result chosen and covers its ball.
     void choose(std::uint32_t result);
 
 private:
