@@ -4,7 +4,6 @@
 #include "core/autoform_search.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace kav {
 
@@ -186,11 +185,9 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
             x /= 100.0;
     AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f);
     res.ballSize = search.ballSize();
-    // The time of one step of this search (the first one also sets up
-    // the gains), at the pace of the ball walks on the first results.
-    res.estimateSeconds =
-        roundHalfEvenToInt(search.secondsPerWalk(kEstimateSampleSeconds) *
-                           static_cast<double>(search.setUpWalks() + search.stepWalks()));
+    // The estimate measures this search, not the plain double loop: a warning
+    // of minutes for a step of milliseconds would be plainly wrong.
+    res.estimateSeconds = search.estimateStepTime(kEstimateSampleSeconds);
 
     show(hooks, "Выполнено: 0%");
     if (auto question = stepTimeQuestion(res.estimateSeconds);
