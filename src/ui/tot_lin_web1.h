@@ -285,6 +285,7 @@ private:
     void setHomeRowTitles(int events);
     void setDefaultRowTitles();
     void switchCountry(std::uint8_t drawCountry);
+    void requestPage(int kind, const std::string& url);
     void saveWorkbook(bool byColumns);
     int pageKind_ = 0;
     DrawDownloader* downloader_ = nullptr;

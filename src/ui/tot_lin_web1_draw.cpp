@@ -109,31 +109,24 @@ void TForm2::MN8Click() {
 }
 
 void TForm2::get_eventsi() {
-    pageKind_ = 1;
-    const std::string& server = servers().dataServer;
-    if (server.empty()) {
-        WebBrowser1DocumentComplete({});
-        return;
-    }
-    if (!downloader_)
-        downloader_ = new DrawDownloader(this);
-    downloader_->fetch(
-        kav::io::eventListUrl(server, model_.drawCountry),
-        [this](const kav::io::PageDownload& page) { WebBrowser1DocumentComplete(page); });
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, model_.drawCountry));
 }
 
 void TForm2::get_totalsi() {
-    pageKind_ = 2;
-    const std::string& server = servers().dataServer;
-    if (server.empty()) {
+    requestPage(2, kav::io::totalsUrl(servers().dataServer, model_.drawCountry));
+}
+
+// Without a data server the page "arrives" at once as a failed one.
+void TForm2::requestPage(int kind, const std::string& url) {
+    pageKind_ = kind;
+    if (servers().dataServer.empty()) {
         WebBrowser1DocumentComplete({});
         return;
     }
     if (!downloader_)
         downloader_ = new DrawDownloader(this);
     downloader_->fetch(
-        kav::io::totalsUrl(server, model_.drawCountry),
-        [this](const kav::io::PageDownload& page) { WebBrowser1DocumentComplete(page); });
+        url, [this](const kav::io::PageDownload& page) { WebBrowser1DocumentComplete(page); });
 }
 
 // A page that did not arrive is handled as the error page a browser would
