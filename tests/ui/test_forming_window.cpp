@@ -39,6 +39,7 @@ protected:
         w = std::make_unique<TForm2>();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        hook.clear(); // start-up messages (a template folder without templates) are not ours
     }
 
     void setMode(int m) {
