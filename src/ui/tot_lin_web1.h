@@ -6,6 +6,7 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
+#include "core/autoform.h"
 #include "core/bet_list.h"
 #include "core/brief_system.h"
 #include "core/draw_model.h"
@@ -16,6 +17,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -189,6 +191,9 @@ public:
 
     // --- auto-forming (tot_lin_web1_autoform.cpp) ---
     void Label12_Click();
+    // True while a search runs; Esc or the progress box's "Отмена" stops it.
+    bool autoformRunning() const;
+    void cancelAutoform();
 
     // --- draw data, quotes file and export (tot_lin_web1_draw.cpp) ---
     void Label8Click();
@@ -233,6 +238,14 @@ private:
     void applyParse(const std::optional<kav::BetListParse>& parse);
     int memoLineCount() const;
     void insertAtEnd(const QString& text);
+
+    // Auto-forming in progress (tot_lin_web1_autoform.cpp).
+    struct AutoformRun;
+    std::shared_ptr<AutoformRun> autoformRun_;
+    void showAutoformProgress(const kav::AutoformProgress& p);
+    void finishAutoform();
+    // Input to this window while a search runs: Esc stops it, the rest is dropped.
+    bool autoformFiltersInput(QObject* watched, QEvent* e);
 
     kav::DrawModel model_;
     kav::Rng rng_;
