@@ -220,6 +220,44 @@ Code directSum(const Code& a, const Code& b) {
     return code;
 }
 
+Code amalgamatedSum(const Code& a, int i, const Code& b, int j, const std::vector<int>& relabel) {
+    const bool triple = i < a.triples;
+    Code code{a.doubles + b.doubles - (triple ? 0 : 1), a.triples + b.triples - (triple ? 1 : 0), {}};
+    // Positions of a and b without the shared one, triples then doubles.
+    auto others = [](const Code& c, int skip, bool triples) {
+        std::vector<std::size_t> p;
+        for (int k = triples ? 0 : c.triples; k < (triples ? c.triples : c.positions()); ++k)
+            if (k != skip)
+                p.push_back(static_cast<std::size_t>(k));
+        return p;
+    };
+    auto aT = others(a, i, true), bT = others(b, j, true), aD = others(a, i, false),
+         bD = others(b, j, false);
+    for (const auto& ra : a.rows) {
+        int s = ra[static_cast<std::size_t>(i)];
+        for (const auto& rb : b.rows) {
+            if (rb[static_cast<std::size_t>(j)] != relabel[static_cast<std::size_t>(s)])
+                continue;
+            Word w;
+            w.reserve(static_cast<std::size_t>(code.positions()));
+            if (triple)
+                w.push_back(static_cast<std::uint8_t>(s));
+            for (auto k : aT)
+                w.push_back(ra[k]);
+            for (auto k : bT)
+                w.push_back(rb[k]);
+            if (!triple)
+                w.push_back(static_cast<std::uint8_t>(s));
+            for (auto k : aD)
+                w.push_back(ra[k]);
+            for (auto k : bD)
+                w.push_back(rb[k]);
+            code.rows.push_back(std::move(w));
+        }
+    }
+    return code;
+}
+
 Code tripleToDouble(const Code& code) {
     Code out{code.doubles + 1, code.triples - 1, code.rows};
     auto pos = static_cast<std::size_t>(code.triples - 1);

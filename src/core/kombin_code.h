@@ -75,6 +75,13 @@ Code ternaryGolay();
 // Rows of a then rows of b side by side; radii add up. Triples of both come
 // first, then the doubles of both.
 Code directSum(const Code& a, const Code& b);
+// The amalgamated direct sum: position `i` of a and position `j` of b (both
+// triples or both doubles) become one shared position; a row of a whose symbol
+// there is s joins every row of b whose symbol there is relabel[s]. Length
+// n1 + n2 - 1; when both codes are normal at those positions the radii add up,
+// which only the exhaustive check can tell. The shared position becomes the
+// first position of its kind.
+Code amalgamatedSum(const Code& a, int i, const Code& b, int j, const std::vector<int>& relabel);
 // Turns the highest triple position into the lowest double position (symbol 2
 // becomes 0); a result of the new layout is a result of the old one, so the
 // radius is kept. Repeated rows are dropped.

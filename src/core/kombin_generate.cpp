@@ -184,12 +184,101 @@ Construction buildConstruction(const Key& key, Library* library) {
     return c;
 }
 
+namespace {
+
+// Amalgamated direct sums of two shorter systems whose radii add up to the
+// key's: each candidate is built from the best constructions of its parts and
+// kept only when the exhaustive check passes and it beats `best`.
+void tryAmalgamatedSums(const Key& key, Library* library, Code& best, std::string& method,
+                        const std::atomic<bool>* cancel) {
+    const int n = key.positions(), r = key.radius();
+    if (n < 5 || r < 2 || key.results() > kMaxSearchResults)
+        return;
+    std::map<Key, Construction> parts;
+    auto part = [&](const Key& k) -> const Construction& {
+        auto it = parts.find(k);
+        if (it == parts.end())
+            it = parts.emplace(k, buildConstruction(k, library)).first;
+        return it->second;
+    };
+    for (int shareTriple = 1; shareTriple >= 0; --shareTriple) {
+        if (shareTriple ? key.triples == 0 : key.doubles == 0)
+            continue;
+        const int q = shareTriple ? 3 : 2;
+        for (int n1 = 3; n1 <= n - 2; ++n1)
+            for (int r1 = 1; r1 < r; ++r1)
+                for (int d1 = 0; d1 <= std::min(key.doubles + 1, n1); ++d1) {
+                    int t1 = n1 - d1;
+                    int d2 = key.doubles - d1 + (shareTriple ? 0 : 1);
+                    int t2 = key.triples - t1 + (shareTriple ? 1 : 0);
+                    int n2 = n + 1 - n1, r2 = r - r1;
+                    if (d2 < 0 || t2 < 0 || d2 + t2 != n2 || r1 >= n1 - 1 || r2 >= n2 - 1)
+                        continue;
+                    if ((shareTriple ? t1 : d1) == 0 || (shareTriple ? t2 : d2) == 0)
+                        continue;
+                    if (cancel && cancel->load())
+                        return;
+                    const Code& a = part(Key{d1, t1, n1 - r1}).code;
+                    const Code& b = part(Key{d2, t2, n2 - r2}).code;
+                    if (a.rows.size() * b.rows.size() >= best.rows.size() * q)
+                        continue;
+                    // The shared position: every one of its kind in a, the first in b;
+                    // the larger parts of a meet the smaller parts of b.
+                    int j = shareTriple ? 0 : b.triples;
+                    auto countAt = [](const Code& c, int pos, int symbols) {
+                        std::vector<std::size_t> cnt(static_cast<std::size_t>(symbols), 0);
+                        for (const auto& w : c.rows)
+                            ++cnt[w[static_cast<std::size_t>(pos)]];
+                        return cnt;
+                    };
+                    auto cb = countAt(b, j, q);
+                    std::vector<int> bOrder(static_cast<std::size_t>(q));
+                    for (int s = 0; s < q; ++s)
+                        bOrder[static_cast<std::size_t>(s)] = s;
+                    std::sort(bOrder.begin(), bOrder.end(), [&cb](int x, int y) {
+                        return cb[static_cast<std::size_t>(x)] < cb[static_cast<std::size_t>(y)];
+                    });
+                    int from = shareTriple ? 0 : a.triples;
+                    int to = shareTriple ? a.triples : a.positions();
+                    for (int i = from; i < to; ++i) {
+                        auto ca = countAt(a, i, q);
+                        std::vector<int> aOrder(bOrder.size());
+                        for (int s = 0; s < q; ++s)
+                            aOrder[static_cast<std::size_t>(s)] = s;
+                        std::sort(aOrder.begin(), aOrder.end(), [&ca](int x, int y) {
+                            return ca[static_cast<std::size_t>(x)] > ca[static_cast<std::size_t>(y)];
+                        });
+                        std::vector<int> relabel(static_cast<std::size_t>(q));
+                        std::size_t size = 0;
+                        for (int s = 0; s < q; ++s) {
+                            auto as = static_cast<std::size_t>(aOrder[static_cast<std::size_t>(s)]);
+                            auto bs = static_cast<std::size_t>(bOrder[static_cast<std::size_t>(s)]);
+                            relabel[as] = static_cast<int>(bs);
+                            size += ca[as] * cb[bs];
+                        }
+                        if (size >= best.rows.size())
+                            continue;
+                        Code sum = amalgamatedSum(a, i, b, j, relabel);
+                        canonicalize(sum);
+                        if (sum.rows.size() < best.rows.size() && checkCoverage(sum, r).holds()) {
+                            method = "amalgamated sum of " + templateFileName(Key{d1, t1, n1 - r1}, a.rows.size()) +
+                                     " and " + templateFileName(Key{d2, t2, n2 - r2}, b.rows.size());
+                            best = std::move(sum);
+                        }
+                    }
+                }
+    }
+}
+
+} // namespace
+
 GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
     GenerateResult result;
     result.lowerBound = sphereBound(key);
     auto built = buildConstruction(key, options.library);
     result.code = std::move(built.code);
     result.method = built.recipe;
+    tryAmalgamatedSums(key, options.library, result.code, result.method, options.search.cancel);
     result.constructionRows = result.code.rows.size();
     if (!options.useSearch || key.radius() == 0) {
         result.holds = checkCoverage(result.code, key.radius()).holds();

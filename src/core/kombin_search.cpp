@@ -178,8 +178,8 @@ using Random = SearchRandom;
 
 class Searcher {
 public:
-    Searcher(const Tables& t, std::uint64_t seed, std::size_t stopAt)
-        : t_(t), rng_(seed), stopAt_(std::max(stopAt, t.lowerBound())) {}
+    Searcher(const Tables& t, std::uint64_t seed, std::size_t stopAt, std::uint64_t patience)
+        : t_(t), rng_(seed), stopAt_(std::max(stopAt, t.lowerBound())), patience_(patience) {}
 
     void start(const std::vector<std::uint32_t>& words) {
         load(words);
@@ -192,6 +192,10 @@ public:
     // Runs until the work counter reaches `limit` or the search is finished.
     void run(std::uint64_t limit) {
         while (!finished_ && work_ < limit) {
+            if (patience_ > 0 && work_ - workAtBest_ > patience_) {
+                gaveUp_ = true;
+                return;
+            }
             step();
             settle();
             if (!finished_ && work_ - sizeStart_ > stallLimit_) {
@@ -207,6 +211,7 @@ public:
     }
 
     bool finished() const { return finished_; }
+    bool gaveUp() const { return gaveUp_; }
     std::uint64_t work() const { return work_; }
     std::size_t bestSize() const { return best_.empty() ? 0 : best_.size(); }
     std::uint64_t workAtBest() const { return workAtBest_; }
@@ -433,7 +438,8 @@ private:
     // Work without success at one size before a fresh start: a quarter second.
     static constexpr std::uint64_t kFirstStall = static_cast<std::uint64_t>(0.25 * kWorkPerSecond);
     std::uint64_t work_ = 0, workAtBest_ = 0, sizeStart_ = 0, stallLimit_ = kFirstStall;
-    bool finished_ = false;
+    std::uint64_t patience_;
+    bool finished_ = false, gaveUp_ = false;
 };
 
 } // namespace
@@ -457,7 +463,8 @@ SearchResult searchCover(const SearchSpace& space,
     searchers.reserve(static_cast<std::size_t>(threads));
     for (int i = 0; i < threads; ++i)
         searchers.emplace_back(tables, options.seed * 0x100000001B3ull + static_cast<unsigned>(i),
-                               options.target);
+                               options.target,
+                               static_cast<std::uint64_t>(options.patience * kWorkPerSecond));
 
     std::uint64_t limit = slice;
     bool stop = false, cancelled = false;
@@ -467,7 +474,7 @@ SearchResult searchCover(const SearchSpace& space,
         for (const auto& s : searchers) {
             if (s.finished())
                 stop = true;
-            allDone = allDone && (s.finished() || s.work() >= budget);
+            allDone = allDone && (s.finished() || s.gaveUp() || s.work() >= budget);
             if (s.bestSize() > 0 && (p.bestRows == 0 || s.bestSize() < p.bestRows))
                 p.bestRows = s.bestSize();
         }

@@ -40,6 +40,8 @@ struct SearchOptions {
     int threads = 2;
     // Stop as soon as a code with at most this many rows is found (0: never early).
     std::size_t target = 0;
+    // A thread gives up after this much work without a smaller code (0: never).
+    double patience = 0;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(const SearchProgress&)> progress;
 };

@@ -118,6 +118,22 @@ TEST(KombinConstruction, DirectSumAddsRadiiAndPutsTriplesFirst) {
     EXPECT_EQ(s.rows[1], (Word{a.rows[0][0], a.rows[0][1], a.rows[0][2], a.rows[0][3], 1, 1, 1}));
 }
 
+TEST(KombinConstruction, AmalgamatedSumSharesOnePosition) {
+    // Two repetition codes of length 3 share a position: length 5, radius 2, 2 rows.
+    Code rep{3, 0, {{0, 0, 0}, {1, 1, 1}}};
+    Code sum = amalgamatedSum(rep, 1, rep, 0, {0, 1});
+    EXPECT_EQ(sum.doubles, 5);
+    EXPECT_EQ(sum.rows, (std::vector<Word>{{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}}));
+    EXPECT_TRUE(checkCoverage(sum, 2).holds());
+    // A shared triple comes first; the relabelling pairs symbol s of a with relabel[s] of b.
+    Code a{1, 1, {{2, 1}}};
+    Code b{0, 2, {{0, 1}, {1, 0}}};
+    Code mixed = amalgamatedSum(a, 0, b, 0, {1, 2, 0});
+    EXPECT_EQ(mixed.triples, 2);
+    EXPECT_EQ(mixed.doubles, 1);
+    EXPECT_EQ(mixed.rows, (std::vector<Word>{{2, 1, 1}}));
+}
+
 TEST(KombinConstruction, PlayingATripleAsADoubleKeepsTheRadius) {
     Code c = ternaryHamming(2);
     for (int step = 1; step <= 4; ++step) {

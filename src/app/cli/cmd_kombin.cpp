@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 struct GenerateArgs {
     int doubles = -1, triples = -1, hits = -1;
     double seconds = 10;
+    double patience = 0;
+    std::uint64_t maxRows = 0;
     std::optional<std::uint32_t> seed;
     int threads = 2;
     std::size_t target = 0;
@@ -35,6 +37,11 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
                          "1 <= hits <= doubles + triples");
     if (a.seconds < 0 || a.threads < 1 || a.threads > 64)
         throw UsageError("kombin generate: --seconds must be >= 0, --threads 1..64");
+    if (a.maxRows > 0 && kb::sphereBound(key) > a.maxRows) {
+        std::cerr << "kavendix-cli: no system of at most " << a.maxRows << " rows exists (bound "
+                  << kb::sphereBound(key) << ")\n";
+        return kExitMessage;
+    }
     std::uint32_t seed = a.seed ? *a.seed : ctx.seed ? *ctx.seed : Rng::clockSeed();
 
     std::optional<kb::FolderLibrary> library;
@@ -42,11 +49,12 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
         library.emplace(a.library.empty() ? ctx.kombinFolder() : a.library);
     kb::GenerateOptions opt;
     opt.library = library ? &*library : nullptr;
-    opt.useSearch = !a.noSearch;
+    opt.useSearch = !a.noSearch && a.seconds > 0;
     opt.search.seed = seed;
     opt.search.seconds = a.seconds;
     opt.search.threads = a.threads;
     opt.search.target = a.target;
+    opt.search.patience = a.patience;
     if (isatty(STDERR_FILENO))
         opt.search.progress = [](const kb::SearchProgress& p) {
             std::cerr << "\r" << static_cast<int>(p.done * 100) << "% rows " << p.bestRows
@@ -152,6 +160,10 @@ const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
     g->add_option("--seconds", gen->seconds, "search budget (seconds of one core)")
         ->default_str("10");
     g->add_option("--seed", gen->seed, "seed of the search (unsigned 32-bit)");
+    g->add_option("--patience", gen->patience,
+                  "give up after this many seconds of search without a smaller system");
+    g->add_option("--max-rows", gen->maxRows,
+                  "do nothing when the sphere-covering bound exceeds this many rows");
     g->add_option("--threads", gen->threads, "search threads")->default_str("2");
     g->add_option("--target", gen->target, "stop as soon as this many rows are reached");
     g->add_option("-o", gen->outDir, "write the file into this folder");
