@@ -9,3 +9,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KAVENDIX_CMA
 cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 600
+# A short smoke run of every fuzz target over its seed corpus.
+tools/fuzz.sh "${KAVENDIX_FUZZ_SECONDS:-5}"

@@ -14,8 +14,17 @@ endif()
 target_compile_definitions(kavendix_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
 
+if(KAVENDIX_FUZZ)
+    # Everything is instrumented for coverage; only the fuzz targets link the driver.
+    target_compile_options(kavendix_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                      -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(kavendix_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 find_package(Threads REQUIRED)
-find_package(GTest REQUIRED)
+if(KAVENDIX_BUILD_TESTS)
+    find_package(GTest REQUIRED)
+endif()
 find_package(CURL REQUIRED)
 find_package(LibXml2 REQUIRED)
 find_package(Iconv REQUIRED)
@@ -38,7 +47,10 @@ function(kavendix_add_gtest name dir)
     add_executable(${name} ${_srcs})
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main kavendix_options)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=$<TARGET_FILE:kavendix-cli>")
+    # The discovered tests take their environment from a launcher: a list given
+    # to the ENVIRONMENT property reaches them as its first item only.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+        "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=${CMAKE_BINARY_DIR}/kavendix-cli")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 include(GoogleTest)

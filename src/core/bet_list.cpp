@@ -1,7 +1,5 @@
 #include "core/bet_list.h"
 
-#include <limits>
-
 namespace kav {
 
 Lines splitLines(std::string_view text) {
@@ -106,11 +104,13 @@ ParsedLine parseBetLine(std::string_view raw) {
     std::uint32_t ones = 0, draws = 0, twos = 0;
     std::uint64_t n = 1;
     std::size_t pos = 0;
+    int groups = 0;
     while (true) {
         auto open = body.find('(', pos);
         if (open == std::string_view::npos)
             break;
         pos = open + 1;
+        ++groups;
         ones <<= 1;
         draws <<= 1;
         twos <<= 1;
@@ -147,7 +147,9 @@ ParsedLine parseBetLine(std::string_view raw) {
         }
         n *= static_cast<std::uint64_t>(counted);
     }
-    if ((ones | draws | twos) != kFullMask)
+    // Exactly fifteen groups: an empty group shifted out past event 1 would
+    // otherwise let a sixteen-group line pass as a coupon of zero variants.
+    if ((ones | draws | twos) != kFullMask || groups != kEvents)
         return r;
     auto amount = Fixed4::parse(line.substr(0, semi));
     if (!amount) {
@@ -198,46 +200,20 @@ std::string applyBetListParse(DrawModel& m, const std::optional<BetListParse>& p
 
 namespace {
 
-// The groups of a line in the removal's reading: the outcome sets and the amount.
+// The removal works on exactly the lines that the parse counts, read the same
+// way: a line the parse does not count as a complete coupon (missing or extra
+// groups, a group without its brackets, an amount that is no number) is left
+// as it stands, so the removal can never write variants the list did not hold.
 struct RemovalLine {
     Fixed4 amount;
     Coupon sets{};
 };
 
-// Reads a line for the removal; nothing when it is outside the notation (no
-// amount, amount not a number, not exactly 15 groups).
 std::optional<RemovalLine> readRemovalLine(std::string_view line) {
-    auto semi = line.find(';');
-    if (semi == std::string_view::npos)
+    ParsedLine p = parseBetLine(line);
+    if (p.failed || !p.mask.valid())
         return std::nullopt;
-    auto amount = Fixed4::parse(line.substr(0, semi));
-    if (!amount)
-        return std::nullopt;
-    RemovalLine r;
-    r.amount = *amount;
-    std::string_view rest = line.substr(semi + 1);
-    int e = 0;
-    while (rest.find(')') != std::string_view::npos) {
-        auto open = rest.find('(');
-        if (open != std::string_view::npos && open < rest.find(')'))
-            rest.remove_prefix(open + 1);
-        auto close = rest.find(')');
-        std::string_view group = rest.substr(0, close + 1);
-        rest.remove_prefix(close + 1);
-        if (e >= kEvents)
-            return std::nullopt;
-        OutcomeSet s = 0;
-        if (group.find('1') != std::string_view::npos)
-            s |= 1;
-        if (group.find('X') != std::string_view::npos)
-            s |= 2;
-        if (group.find('2') != std::string_view::npos)
-            s |= 4;
-        r.sets[e++] = s;
-    }
-    if (e != kEvents)
-        return std::nullopt;
-    return r;
+    return RemovalLine{p.amount, toCoupon(p.mask)};
 }
 
 // Per-variant stake: amount / g rounded to 0.01, halves to even (exact).

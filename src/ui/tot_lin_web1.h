@@ -1,14 +1,246 @@
-// TForm2: the main window.
+// TForm2: the main window. It owns the one DrawModel and the bet list (Memo1);
+// the controls keep their names as members and object names. The handlers of
+// each feature live in their own tot_lin_web1_*.cpp file; each feature adds its
+// members in its own marked section below.
 #pragma once
+
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/bet_list.h"
+#include "core/draw_model.h"
+#include "core/rng.h"
+#endif
 
 #include <QMainWindow>
 
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+class QTimer;
+
 namespace kav::ui {
+
+class LinkLabel;
+class MoneyEdit;
+class OutcomeGrid;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
 
 class TForm2 final : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // The side windows, created by the program's entry in this order.
+    void setSideWindows(TForm3* form3, TForm4* form4, TForm5* form5, TForm6* form6);
+    TForm3* form3() const { return form3_; }
+    TForm4* form4() const { return form4_; }
+    TForm5* form5() const { return form5_; }
+    TForm6* form6() const { return form6_; }
+
+    kav::DrawModel& model() { return model_; }
+    const kav::DrawModel& model() const { return model_; }
+    // The program's one random generator, seeded from the clock when the window is
+    // first shown.
+    kav::Rng& rng() { return rng_; }
+
+    // The packet mode: ComboBox1's item index (0 brief systems .. 3 auto-forming).
+    int mode() const;
+    // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
+    // field holds no valid amount, in which case an action needing it must refuse.
+    std::string stakeText() const;
+    // The category field of the current mode: RxSpinEdit6 in auto-forming,
+    // otherwise RxSpinEdit8.
+    QSpinBox* categorySpin() const;
+    // Stake field minimum, value and currency for a draw country.
+    void setStakeForCountry(std::uint8_t drawCountry);
+
+    // --- bet list ---
+    // The memo's lines (a final line break adds no empty line).
+    kav::Lines betLines() const;
+    // Appends lines at the end of the memo with the list visible, parsing only the
+    // new lines: the result equals a full parse of the whole text. The text reaches
+    // Memo1 when the event loop next runs or anything reads it through betLines();
+    // code that reads Memo1 itself calls flushPendingLines() first.
+    void appendBetLines(const kav::Lines& lines);
+    void flushPendingLines();
+    // Rewrites the whole memo as one bulk change and parses once.
+    void setBetLinesBulk(const kav::Lines& lines);
+    // The memo's change handling: parse, status line, coverage recount. Does
+    // nothing while a bulk rewrite is in progress.
+    void parseBetList();
+    // Empties the memo and the derived data and the status line (no parse).
+    void clearBetList();
+
+    // --- outcome grid ---
+    // Writes the text of one outcome cell from the model (0-based indices).
+    void showOutcomeCell(int event0, int outcome0);
+    // Titles and all outcome cells from the model.
+    void showDraw();
+    // "Сбросить исходы": clears the marks, rewrites the cells, empties Label2/Label3.
+    void Label10Click();
+    void repaintGrid();
+
+    // Handlers of this window's own controls.
+    void ComboBox1Change();
+    void StringGrid1SelectCell(int col, int row);
+    void StringGrid1SetEditText(int col, int row, const QString& text);
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RxSpinEdit8Change();
+    void CheckBox1Click();
+    void Edit1Change();
+    void ComboBox2Change();
+    void Timer1Timer();
+    // "Скопировать для переноса": the whole memo to the clipboard.
+    void MN4Click();
+    // "Изъять варианты из списка".
+    void N27Click();
+    // "Очистить список ставок".
+    void MN6Click();
+
+    // Controls, named as the window's design names them.
+    QFrame* Panel1 = nullptr;
+    LinkLabel* Label10 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QFrame* Panel3 = nullptr;
+    LinkLabel* Label13 = nullptr;
+    QSpinBox* RxSpinEdit8 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QFrame* Panel4 = nullptr;
+    LinkLabel* Label14 = nullptr;
+    QSpinBox* RxSpinEdit1 = nullptr;
+    QSpinBox* RxSpinEdit2 = nullptr;
+    QSpinBox* RxSpinEdit3 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QFrame* Panel5 = nullptr;
+    LinkLabel* Label16 = nullptr;
+    LinkLabel* Label11 = nullptr;
+    QSpinBox* RxSpinEdit5 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QSpinBox* RxSpinEdit4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* Panel7 = nullptr;
+    LinkLabel* Label12_ = nullptr;
+    QSpinBox* RxSpinEdit6 = nullptr;
+    QSpinBox* RxSpinEdit7 = nullptr;
+    QDoubleSpinBox* RxSpinEdit9 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QFrame* Panel6 = nullptr;
+    MoneyEdit* Edit1 = nullptr;
+    OutcomeGrid* StringGrid1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Main menu (MainMenu1).
+    QMenu* N1 = nullptr;
+    QAction* MN2 = nullptr;
+    QAction* MN8 = nullptr;
+    QMenu* MN3 = nullptr;
+    QAction* MN4 = nullptr;
+    QAction* MN5 = nullptr;
+    QAction* MN28 = nullptr;
+    QAction* N25 = nullptr;
+    QAction* N27 = nullptr;
+    QAction* MN6 = nullptr;
+    QAction* N2c = nullptr;
+    QAction* N3c = nullptr;
+    QMenu* MN7 = nullptr;
+    QAction* MN10 = nullptr;
+    QAction* MN12 = nullptr;
+    QAction* mN22 = nullptr;
+
+    // --- manual and random selection (tot_lin_web1_random.cpp) ---
+    void Label16Click();
+    void Label11Click();
+    void Label14Click();
+
+    // --- brief systems and selection summary (tot_lin_web1_brief.cpp) ---
+    void Label13Click();
+    void updateSelectionSummary();
+    // Runs once when the window is first shown, before the first draw.
+    void indexTemplates();
+
+    // --- auto-forming (tot_lin_web1_autoform.cpp) ---
+    void Label12_Click();
+
+    // --- draw data, quotes file and export (tot_lin_web1_draw.cpp) ---
+    void Label8Click();
+    void Label9Click();
+    void MN2Click();
+    void MN8Click();
+    void N2cClick();
+    void N3cClick();
+    void Label12Click();
+    void MN28Click();
+    void N25Click();
+    void mN22Click();
+    void FormClose();
+
+    // --- coverage map (tot_lin_web1_coverage.cpp) ---
+    void MN10Click();
+    // Called after every successful bet-list parse.
+    void recountCoverage();
+    // F11.
+    void repaintCoverageMap();
+    void RxSpinEdit6Change();
+
+    // --- variant analysis (tot_lin_web1_analysis.cpp) ---
+    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
+    void MN12Click();
+    // The menu item's caption follows the window.
+    void connectVariantAnalysis();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void createControls();
+    void createMenu();
+    void connectControls();
+    void FormShow();
+    // True when a clipboard key pressed in `watched` belongs to that text field
+    // (it has a selection to copy or cut), not to the bet-list commands.
+    bool textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const;
+    void applyParse(const std::optional<kav::BetListParse>& parse);
+    int memoLineCount() const;
+    void insertAtEnd(const QString& text);
+
+    kav::DrawModel model_;
+    kav::Rng rng_;
+    TForm3* form3_ = nullptr;
+    TForm4* form4_ = nullptr;
+    TForm5* form5_ = nullptr;
+    TForm6* form6_ = nullptr;
+    bool shown_ = false;
+    // While set, memo changes are not parsed (bulk rewrite or incremental append).
+    bool bulk_ = false;
+    // The derived data matches the memo text line for line (the last parse succeeded).
+    bool parsedInSync_ = true;
+    // Appended lines not yet written into Memo1 (already parsed), with their breaks.
+    std::string pendingText_;
+    int pendingLines_ = 0;
+    QTimer* flushTimer_ = nullptr;
 };
 
 } // namespace kav::ui

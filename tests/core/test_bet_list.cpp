@@ -203,3 +203,29 @@ TEST(BetListText, SplitsAndJoinsMemoText) {
     EXPECT_EQ(trimLine(" \t x y \r"), "x y");
     EXPECT_EQ(betListStatus(48, Fixed4::fromInt(960), " руб."), "Ставок в списке 48 (960 руб.)");
 }
+
+TEST(BetListRemoval, ReadsGroupsAsTheParseDoes) {
+    DrawModel m = markedEverywhere('1');
+    // Group 12 has lost its "(": the parse does not count the line, so the
+    // removal must not split it into lines that would count.
+    std::string broken =
+        "100;1-(1,X,2);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-h1);"
+        "13-(1);14-(1);15-(1).";
+    auto r = removeMarkedVariants(m, {broken});
+    EXPECT_EQ(r.lines, Lines{broken});
+
+    // A lowercase draw counts for the parse, so its variant survives the removal.
+    std::string lower =
+        "40;1-(1,x);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
+        "13-(1);14-(1);15-(1).";
+    r = removeMarkedVariants(m, {lower});
+    EXPECT_EQ(r.lines, Lines{line("20", "X11111111111111")});
+}
+
+TEST(BetListParse, SixteenGroupsAreNotACoupon) {
+    // The empty first group would be shifted out of the fifteen events.
+    auto p = parseBetList({"20;0-()" + line("", "111111111111111")});
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->masks[0], kInvalidMask);
+    EXPECT_EQ(p->total, Fixed4());
+}

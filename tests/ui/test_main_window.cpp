@@ -1,8 +1,434 @@
+// The main window driven as a player drives it: real clicks in the grid, keys,
+// menu shortcuts, typed bet lines; colours read from the painted pixels.
+#include "ui/analiz.h"
+#include "ui/card.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+#include "ui/money_edit.h"
+#include "ui/outcome_grid.h"
+#include "ui/syst3.h"
+#include "ui/tot_help.h"
 #include "ui/tot_lin_web1.h"
 
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
-TEST(MainWindow, StartsWithItsCaption) {
-    kav::ui::TForm2 w;
-    EXPECT_EQ(w.windowTitle().toStdString(), "Kavendix V1.4.2");
+#include <memory>
+
+using kav::ui::TForm2;
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kYellow(255, 255, 0);
+
+std::string str(const QString& s) {
+    return s.toStdString();
 }
+
+// A single bet line for the same outcome letter in all fifteen events.
+std::string allEvents(const std::string& amount, const std::string& first, char rest) {
+    std::string s = amount + ";1-(" + first + ")";
+    for (int e = 2; e <= 15; ++e)
+        s += ";" + std::to_string(e) + "-(" + rest + ")";
+    return s + ".";
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<TForm2>();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    void clickCell(int col, int row, Qt::KeyboardModifiers mods = {}) {
+        QRect r = w->StringGrid1->cellRect(col, row);
+        QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, mods, r.center());
+    }
+
+    // A pixel of a cell, relative to the cell's top left corner.
+    QColor cellPixel(int col, int row, int dx, int dy) {
+        QImage img = w->StringGrid1->viewport()->grab().toImage();
+        QRect r = w->StringGrid1->cellRect(col, row);
+        return img.pixelColor(r.x() + dx, r.y() + dy);
+    }
+
+    void typeIntoMemo(const std::string& text) {
+        w->Memo1->setFocus();
+        w->Memo1->moveCursor(QTextCursor::End);
+        const QStringList parts = QString::fromStdString(text).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(w->Memo1, Qt::Key_Return);
+            QTest::keyClicks(w->Memo1, parts[i]);
+        }
+    }
+
+    std::unique_ptr<TForm2> w;
+};
+
+TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {
+    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2");
+    EXPECT_EQ(str(w->Label10->text()), "Сбросить\nисходы");
+    EXPECT_EQ(str(w->Label11->text()), "Случайный \nвыбор");
+    EXPECT_EQ(str(w->CheckBox1->text()), "Начать с...");
+    EXPECT_EQ(str(w->ComboBox1->currentText()), "Бриф-системы");
+    EXPECT_EQ(str(w->ComboBox3->itemText(3)), "без пересечений ");
+    EXPECT_EQ(str(w->RxSpinEdit3->toolTip()),
+              "Значение котировки,\nниже которого событие\nсчитаем сенсацией");
+    struct Spin {
+        QSpinBox* s;
+        int value, min, max;
+    };
+    for (const Spin& c :
+         {Spin{w->RxSpinEdit8, 13, 9, 15}, Spin{w->RxSpinEdit1, 3, 0, 15},
+          Spin{w->RxSpinEdit2, 5, 0, 15}, Spin{w->RxSpinEdit3, 25, 0, 34},
+          Spin{w->RxSpinEdit5, 1, 1, 10000000}, Spin{w->RxSpinEdit4, 7, 0, 15},
+          Spin{w->RxSpinEdit6, 13, 9, 15}, Spin{w->RxSpinEdit7, 1000, 1, 10000000}}) {
+        SCOPED_TRACE(str(c.s->objectName()));
+        EXPECT_EQ(c.s->value(), c.value);
+        EXPECT_EQ(c.s->minimum(), c.min);
+        EXPECT_EQ(c.s->maximum(), c.max);
+    }
+    EXPECT_EQ(w->RxSpinEdit7->singleStep(), 10);
+    EXPECT_TRUE(w->Panel3->isVisible());
+    EXPECT_FALSE(w->RxSpinEdit4->isVisible());
+    EXPECT_EQ(str(w->StringGrid1->cellText(0, 0)), "События");
+    EXPECT_EQ(str(w->StringGrid1->cellText(2, 0)), "Х");
+    EXPECT_EQ(str(w->StringGrid1->cellText(1, 1)), "40/50");
+    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
+    EXPECT_EQ(w->stakeText(), "20");
+}
+
+TEST_F(MainWindow, MenuHasEveryCommandWithItsShortcut) {
+    struct Item {
+        QAction* a;
+        const char* caption;
+        const char* shortcut;
+    };
+    for (const Item& i :
+         {Item{w->MN2, "Россия", ""}, Item{w->MN8, "Украина", ""},
+          Item{w->MN4, "Скопировать для переноса", "Ctrl+C"},
+          Item{w->MN5, "Сохранить для Excell", "Ctrl+E"},
+          Item{w->MN28, "Сохранить для Excell построчно", "Ctrl+S"},
+          Item{w->N25, "Сохранить в текст. файл", "Ctrl+T"},
+          Item{w->N27, "Изъять варианты из списка", "Ctrl+Y"},
+          Item{w->MN6, "Очистить список ставок", "Ctrl+X"},
+          Item{w->N2c, "Котировки в файл", "Ctrl+K"}, Item{w->N3c, "Котировки из файла", "Ctrl+L"},
+          Item{w->MN10, "Показать карту покрытия", ""},
+          Item{w->MN12, "Показать анализ вариантов", ""}, Item{w->mN22, "Помощь", ""}}) {
+        EXPECT_EQ(str(i.a->text()), i.caption);
+        EXPECT_EQ(str(i.a->shortcut().toString(QKeySequence::PortableText)), i.shortcut);
+    }
+    EXPECT_EQ(str(w->N1->title()), "Валюта");
+    EXPECT_EQ(str(w->MN3->title()), "Действия");
+    EXPECT_EQ(str(w->MN7->title()), "Окна");
+}
+
+TEST_F(MainWindow, ClicksMarkOutcomesAndTrackTheForcedBet) {
+    clickCell(1, 1); // "1" of event 1
+    clickCell(3, 1); // "2"
+    EXPECT_TRUE(w->model().marked(0, 0));
+    EXPECT_TRUE(w->model().marked(0, 2));
+    EXPECT_EQ(w->model().forcedBet[0], '2');
+    clickCell(3, 1); // unmark "2": the highest still marked is "1"
+    EXPECT_EQ(w->model().forcedBet[0], '1');
+    clickCell(1, 1);
+    EXPECT_EQ(w->model().forcedBet[0], '_');
+    EXPECT_EQ(w->model().forcedBet.substr(1), std::string(14, ' '));
+
+    // The title marks all three when any is missing, and clears all three when not;
+    // the forced bet stays.
+    clickCell(2, 2);
+    clickCell(0, 2);
+    EXPECT_EQ(w->model().markedCount(1), 3);
+    clickCell(0, 2);
+    EXPECT_EQ(w->model().markedCount(1), 0);
+    EXPECT_EQ(w->model().forcedBet[1], 'X');
+
+    // Shift+click in mode 0 only extends the range.
+    clickCell(1, 5, Qt::ShiftModifier);
+    EXPECT_EQ(w->model().markedCount(4), 0);
+}
+
+TEST_F(MainWindow, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
+    clickCell(1, 3);
+    QTest::keyClick(w->StringGrid1, Qt::Key_Down);
+    EXPECT_TRUE(w->model().marked(3, 0));
+    QTest::keyClick(w->StringGrid1, Qt::Key_Tab);
+    EXPECT_TRUE(w->model().marked(3, 1));
+    EXPECT_EQ(w->model().forcedBet[3], 'X');
+}
+
+TEST_F(MainWindow, MarkedCellsArePaintedInsetInTheirColour) {
+    clickCell(1, 1);
+    EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
+    EXPECT_EQ(cellPixel(1, 1, 2, 2), QColor(Qt::white)); // the 3-pixel margin
+    EXPECT_EQ(cellPixel(2, 1, 4, 17), QColor(Qt::white));
+    EXPECT_EQ(cellPixel(1, 0, 4, 17), QColor(204, 204, 204));
+
+    // Mode 0 with "Начать с...": the forced outcome is yellow, the others green.
+    clickCell(2, 1);
+    w->CheckBox1->setChecked(true);
+    EXPECT_EQ(str(w->CheckBox1->text()), "X              ");
+    EXPECT_EQ(cellPixel(2, 1, 4, 17), kYellow);
+    EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
+    w->CheckBox1->setChecked(false);
+    EXPECT_EQ(str(w->CheckBox1->text()), "Начать с...");
+
+    // Mode 1: below the sensation threshold is yellow, at it green.
+    w->ComboBox1->setCurrentIndex(1);
+    w->model().quotes[0][0] = kav::Fixed4::fromDouble(24.9);
+    w->model().quotes[0][1] = kav::Fixed4::fromInt(25);
+    w->RxSpinEdit3->setValue(25);
+    EXPECT_EQ(cellPixel(1, 1, 4, 17), kYellow);
+    EXPECT_EQ(cellPixel(2, 1, 4, 17), kGreen);
+    // By the pool: "X" has 15 % of the pool, "1" has 50 %.
+    QTest::mouseClick(w->RadioButton2, Qt::LeftButton);
+    EXPECT_FALSE(w->RadioButton1->isChecked());
+    EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
+    EXPECT_EQ(cellPixel(2, 1, 4, 17), kYellow);
+}
+
+TEST_F(MainWindow, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
+    struct Case {
+        int mode;
+        QFrame* visible;
+    };
+    for (const Case& c :
+         {Case{1, w->Panel4}, Case{2, w->Panel5}, Case{3, w->Panel7}, Case{0, w->Panel3}}) {
+        w->ComboBox1->setCurrentIndex(c.mode);
+        for (QFrame* p : {w->Panel3, w->Panel4, w->Panel5, w->Panel7})
+            EXPECT_EQ(p->isVisible(), p == c.visible) << c.mode << str(p->objectName());
+        EXPECT_EQ(w->StringGrid1->editing(), c.mode != 0);
+        EXPECT_EQ(w->Label3->isVisible(), c.mode == 0);
+    }
+    EXPECT_EQ(w->categorySpin(), w->RxSpinEdit8);
+    w->ComboBox1->setCurrentIndex(3);
+    EXPECT_EQ(w->categorySpin(), w->RxSpinEdit6);
+
+    w->ComboBox2->setCurrentIndex(4);
+    EXPECT_FALSE(w->RxSpinEdit4->isHidden());
+    EXPECT_FALSE(w->Label1->isHidden());
+    w->ComboBox2->setCurrentIndex(1);
+    EXPECT_TRUE(w->RxSpinEdit4->isHidden());
+}
+
+TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
+    w->ComboBox1->setCurrentIndex(2);
+    clickCell(1, 1);
+    EXPECT_TRUE(w->model().marked(0, 0));
+    clickCell(1, 1);
+    EXPECT_TRUE(w->model().marked(0, 0));
+    EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+}
+
+TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
+    auto& m = w->model();
+    m.quotes[0] = {kav::Fixed4::fromInt(47), kav::Fixed4::fromInt(28), kav::Fixed4::fromInt(25)};
+    m.poolShares[0][0] = kav::Fixed4::fromInt(38);
+    w->showDraw();
+    w->ComboBox1->setCurrentIndex(1);
+    clickCell(1, 1);
+    clickCell(1, 1); // opens the editor
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(str(editor->text()), "47/38");
+    editor->setCursorPosition(0);
+    editor->cursorForward(true, 2);
+    QTest::keyClicks(editor, QStringLiteral("60"));
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
+    EXPECT_EQ(m.quotes[0][1], kav::Fixed4::fromInt(15));
+    EXPECT_EQ(str(w->StringGrid1->cellText(2, 1)),
+              "15/" + std::to_string(m.poolShares[0][1].roundToInt()));
+    EXPECT_EQ(str(editor->text()), "60/38");
+
+    // Deleting the "/" restores the cell at once; text that is no number is ignored.
+    editor->setCursorPosition(3);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(str(editor->text()), "60/38");
+    editor->setText(QStringLiteral("abc/38"));
+    Q_EMIT editor->textEdited(editor->text());
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
+    EXPECT_EQ(str(w->StringGrid1->cellText(1, 1)), "abc/38");
+    // A number too large for a quote is refused the same way.
+    editor->setText(QStringLiteral("99999999999999/38"));
+    Q_EMIT editor->textEdited(editor->text());
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
+}
+
+TEST_F(MainWindow, CategoryFieldTurnsLightRedAtFifteen) {
+    w->RxSpinEdit8->setValue(15);
+    EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(255, 170, 170));
+    w->RxSpinEdit8->setValue(13);
+    EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+TEST_F(MainWindow, TypedLinesUpdateTheStatusLine) {
+    typeIntoMemo(" " + allEvents("20", "1", '1'));
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+    typeIntoMemo("\n" + allEvents("40.00", "1,X", '2') + "\nnonsense");
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    ASSERT_EQ(w->model().betMasks.size(), 3u);
+    EXPECT_FALSE(w->model().betMasks[2].valid());
+    // A complete line whose amount is no number: the status empties, counts stay.
+    typeIntoMemo("\n" + allEvents("abc", "1", '1'));
+    EXPECT_EQ(str(w->Label4->text()), "");
+    EXPECT_EQ(w->model().betCount, 3);
+}
+
+TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
+    typeIntoMemo(allEvents("20", "1", '1') + "\n");
+    const kav::Lines batches[] = {{allEvents("40", "1,X", '2'), "", "text without semicolon"},
+                                  {allEvents("60", "1,X,2", 'X')},
+                                  {allEvents("20.5", "2", '1'), allEvents("1", "x", '2')}};
+    for (const auto& batch : batches) {
+        w->appendBetLines(batch);
+        const auto full = kav::parseBetList(w->betLines());
+        ASSERT_TRUE(full.has_value());
+        EXPECT_EQ(w->model().betMasks, full->masks);
+        EXPECT_EQ(w->model().betCount, full->count);
+        EXPECT_EQ(w->model().betTotal, full->total);
+    }
+    EXPECT_EQ(w->betLines().size(), 7u);
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 8 (141.5 руб.)");
+
+    w->appendBetLines({allEvents("zz", "1", '1')});
+    EXPECT_EQ(str(w->Label4->text()), "");
+    EXPECT_EQ(w->model().betCount, 8);
+    // Once the list parses again, the counts are whole again.
+    w->setBetLinesBulk({allEvents("20", "1", '1')});
+    w->appendBetLines({allEvents("20", "2", '2')});
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
+}
+
+TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
+    const kav::Lines lines{allEvents("20", "1", '1'), allEvents("20", "X", '1'),
+                           allEvents("20", "2", '1')};
+    for (const auto& l : lines)
+        w->appendBetLines({l});
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    QApplication::processEvents();
+    EXPECT_EQ(str(w->Memo1->toPlainText()), kav::joinLines(lines));
+
+    // The player typing right after an append types after the appended lines.
+    w->appendBetLines({allEvents("20", "1", '2')});
+    typeIntoMemo("\n" + allEvents("20", "X", '2'));
+    const kav::Lines all = w->betLines();
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(all[3], allEvents("20", "1", '2'));
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 5 (100 руб.)");
+}
+
+TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
+    kav::ui::MessageBoxHook hook;
+    w->setBetLinesBulk({allEvents("40.00", "1,X", '1')});
+    QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].text, "Выбраны не все события");
+    EXPECT_EQ(w->betLines().size(), 1u);
+
+    for (int row = 1; row <= 15; ++row)
+        clickCell(1, row);
+    QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(w->betLines(), kav::Lines{allEvents("20", "X", '1')});
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+}
+
+TEST_F(MainWindow, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
+    w->setBetLinesBulk({"first line", "second line"});
+    QGuiApplication::clipboard()->clear();
+    w->StringGrid1->setFocus();
+    QTest::keyClick(w->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first line\nsecond line");
+    // The Cyrillic letter on the same key copies too.
+    QGuiApplication::clipboard()->clear();
+    QKeyEvent cyrillic(QEvent::KeyPress, 0x0421, Qt::ControlModifier, QStringLiteral("\x03"));
+    QApplication::sendEvent(w->StringGrid1, &cyrillic);
+    EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first line\nsecond line");
+
+    // In the memo with a selection the keys copy and cut that selection.
+    w->Memo1->setFocus();
+    QTextCursor c = w->Memo1->textCursor();
+    c.setPosition(0);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    w->Memo1->setTextCursor(c);
+    QTest::keyClick(w->Memo1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first");
+    QTest::keyClick(w->Memo1, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(str(w->Memo1->toPlainText()), " line\nsecond line");
+
+    // Without a selection Ctrl+X is "Очистить список ставок".
+    QTest::keyClick(w->Memo1, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 0 (0 руб.)");
+}
+
+TEST_F(MainWindow, ResetClearsMarksAndSummaryLines) {
+    clickCell(1, 4);
+    w->Label2->setText(QStringLiteral("x"));
+    QTest::mouseClick(w->Label10, Qt::LeftButton);
+    EXPECT_EQ(w->model().markedCount(3), 0);
+    EXPECT_EQ(str(w->Label2->text()), "");
+    EXPECT_EQ(w->model().forcedBet[3], '1');
+}
+
+TEST_F(MainWindow, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
+    auto* f3 = new kav::ui::TForm3(w.get());
+    auto* f4 = new kav::ui::TForm4(w.get());
+    auto* f5 = new kav::ui::TForm5(w->model(), w.get());
+    auto* f6 = new kav::ui::TForm6(w.get());
+    w->setSideWindows(f3, f4, f5, f6);
+    EXPECT_EQ(str(f3->windowTitle()), "Ближайшие варианты");
+    EXPECT_TRUE(f3->windowFlags() & Qt::WindowStaysOnTopHint);
+    for (QWidget* f : std::initializer_list<QWidget*>{f3, f4, f5, f6})
+        EXPECT_FALSE(f->isVisible());
+    f4->show();
+    f3->show();
+    w->ComboBox1->setCurrentIndex(1); // the mode switch hides the nearest systems
+    EXPECT_FALSE(f3->isVisible());
+    w->close();
+    EXPECT_FALSE(f4->isVisible());
+}
+
+TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
+    EXPECT_EQ(str(kav::ui::moneyDisplayText(kav::Fixed4::fromDouble(1234567.505),
+                                            QStringLiteral(" руб."))),
+              "1 234 567.50 руб.");
+    EXPECT_EQ(str(kav::ui::moneyDisplayText(kav::Fixed4::fromInt(3), QStringLiteral(" грн."))),
+              "3.00 грн.");
+    kav::ui::MoneyEdit e;
+    e.setMinimum(kav::Fixed4::fromInt(20));
+    e.setValue(kav::Fixed4::fromInt(5));
+    EXPECT_EQ(e.value(), kav::Fixed4::fromInt(20));
+    e.show();
+    e.setFocus();
+    QApplication::setActiveWindow(&e);
+    e.setText(QStringLiteral("12"));
+    EXPECT_EQ(e.stakeText(), ""); // below the minimum: actions refuse
+    e.setText(QStringLiteral("25.5"));
+    EXPECT_EQ(e.stakeText(), "25.5");
+    e.clear();
+    QTest::keyClicks(&e, QStringLiteral("3x0,5.257"));
+    EXPECT_EQ(str(e.text()), "305.25"); // only an amount can be typed
+    e.setText(QStringLiteral("7"));
+    e.clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(e.value(), kav::Fixed4::fromInt(20));
+    EXPECT_EQ(e.stakeText(), "20");
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 // list they produce, the one random generator, and the command registry.
 #pragma once
 
+#include "core/analysis.h"
 #include "core/bet_list.h"
 #include "core/draw_model.h"
 #include "core/message.h"
@@ -42,6 +43,9 @@ struct CliContext {
 
     // Prepared before the command runs.
     DrawModel model;
+    // Pool, jackpot and uniform counts of the draw (the analysis window's
+    // fields); a quotes file replaces them, the default draw has none.
+    DrawTotals totals;
     Lines bets;
     Rng rng;
 

@@ -1,0 +1,69 @@
+// brief, summary: the brief-system mode.
+#include "app/cli/cli_context.h"
+
+#include "core/brief_system.h"
+#include "core/selection_summary.h"
+
+#include <iostream>
+
+namespace kav::cli {
+namespace {
+
+struct BriefOptions {
+    int category = 13;
+    int mode = 0;
+};
+
+int runBrief(CliContext& ctx, const BriefOptions& o) {
+    ctx.stakeValue(); // a stake that is no number is a usage error, not a program message
+    BriefState state;
+    auto r = expandBriefSystem(
+        {ctx.model, ctx.stake, o.category, ctx.startWith, ctx.kombinFolder(), ctx.bets}, ctx.rng,
+        state);
+    Lines lines = ctx.bets;
+    lines.insert(lines.end(), r.appended.begin(), r.appended.end());
+    return finish(lines, r.message);
+}
+
+int runSummary(CliContext& ctx, const BriefOptions& o) {
+    // An empty stake field is a state the window knows; any other text must be a number.
+    if (!ctx.stake.empty())
+        ctx.stakeValue();
+    auto folder = ctx.kombinFolder();
+    auto indexed = indexTemplates(folder);
+    if (indexed.message)
+        printMessage(*indexed.message);
+    auto s =
+        updateSelectionSummary({ctx.model, ctx.stake, o.category, o.mode, folder, indexed.index});
+    std::string out = s.label2.value_or("") + '\n' + s.label3.value_or("") + '\n';
+    if (s.nearest)
+        for (const auto& e : *s.nearest)
+            out += std::to_string(e.doubles) + ' ' + std::to_string(e.triples) + ' ' +
+                   std::to_string(e.systemBets) + '\n';
+    std::cout << out << std::flush;
+    return kExitOk;
+}
+
+const CommandRegistrar reg(30, [](CLI::App& app, CliContext& ctx) {
+    static BriefOptions brief, summary;
+    auto* b =
+        app.add_subcommand("brief", "brief-system expansion for the minimum category (--kombin, "
+                                    "--forced, --start-with); prints the list");
+    b->add_option("--category", brief.category, "minimum category")
+        ->required()
+        ->check(CLI::Range(9, 15));
+    b->callback([&ctx] { ctx.action = [&ctx] { return runBrief(ctx, brief); }; });
+
+    auto* s = app.add_subcommand("summary", "the selection summary: both status lines, then the "
+                                            "nearest systems when their window would open");
+    s->add_option("--category", summary.category, "minimum category")
+        ->required()
+        ->check(CLI::Range(9, 15));
+    s->add_option("--mode", summary.mode,
+                  "mode: 0 brief systems, 1 sensations, 2 manual, 3 auto-forming")
+        ->check(CLI::Range(0, 3));
+    s->callback([&ctx] { ctx.action = [&ctx] { return runSummary(ctx, summary); }; });
+});
+
+} // namespace
+} // namespace kav::cli

@@ -1,0 +1,16 @@
+// Output of the forming commands: the list before the command, then the lines the
+// action appended, and the exit code of the message it stopped with, if any.
+#pragma once
+
+#include "app/cli/cli_context.h"
+#include "core/form_result.h"
+
+namespace kav::cli {
+
+inline int finishForming(const CliContext& ctx, const FormResult& r) {
+    Lines all = ctx.bets;
+    all.insert(all.end(), r.added.begin(), r.added.end());
+    return finish(all, r.message);
+}
+
+} // namespace kav::cli

@@ -1,0 +1,52 @@
+#include "ui/file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace kav::ui {
+
+namespace {
+FileDialogHook* activeHook = nullptr;
+}
+
+FileDialogHook::FileDialogHook(QString answer) : answer_(std::move(answer)) {
+    activeHook = this;
+}
+
+FileDialogHook::~FileDialogHook() {
+    if (activeHook == this)
+        activeHook = nullptr;
+}
+
+QString answerFromHook(const QString& caption, bool& hooked) {
+    hooked = activeHook != nullptr;
+    if (!hooked)
+        return {};
+    activeHook->requests_.push_back(caption);
+    return activeHook->answer_;
+}
+
+QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                     const QString& defaultSuffix) {
+    bool hooked = false;
+    QString hookAnswer = answerFromHook(caption, hooked);
+    if (hooked)
+        return hookAnswer;
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    bool hooked = false;
+    QString hookAnswer = answerFromHook(caption, hooked);
+    if (hooked)
+        return hookAnswer;
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+} // namespace kav::ui

@@ -1,0 +1,27 @@
+// A label used as a link: bold, underlined, emits clicked() like a button.
+#pragma once
+
+#include <QLabel>
+
+namespace kav::ui {
+
+class LinkLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool pressed_ = false;
+};
+
+// A small bold grey caption under a field ("категория", "за ставку").
+QLabel* fieldCaption(const QString& text, QWidget* parent);
+
+} // namespace kav::ui

@@ -1,0 +1,92 @@
+// StringGrid1: the outcome grid. Row 0 is the header, rows 1..15 the events;
+// column 0 the titles, columns 1..3 the outcomes "1", "X", "2". The grid paints
+// every cell itself and reports the two events the window acts on: a cell becoming
+// current (select-cell) and a change of the in-place editor's text (set-edit-text).
+#pragma once
+
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/draw_model.h"
+#endif
+
+#include <QPointer>
+#include <QTableWidget>
+
+#include <array>
+#include <functional>
+
+class QLineEdit;
+
+namespace kav::ui {
+
+enum class CellFill { White, Green, Yellow };
+
+// What the colour of a marked outcome depends on besides the model.
+struct GridPaintState {
+    int mode = 0;               // ComboBox1's item index
+    bool byQuotes = true;       // RadioButton1 ("БК")
+    bool byPool = false;        // RadioButton2 ("пул")
+    int threshold = 25;         // RxSpinEdit3
+    bool forcedChecked = false; // CheckBox1
+};
+
+// Fill of an outcome cell (0-based event and outcome).
+CellFill outcomeCellFill(const kav::DrawModel& m, const GridPaintState& s, int event0,
+                         int outcome0);
+
+class OutcomeGrid final : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRowHeight = 22; // without the grid line
+    static constexpr int kColumns = 4;
+    static constexpr int kRows = 16;
+
+    explicit OutcomeGrid(QWidget* parent = nullptr);
+
+    void setCellText(int col, int row, const QString& text);
+    QString cellText(int col, int row) const;
+
+    // Editing on: a click on the current cell or a typed key opens the cell's editor,
+    // ranges are off. Editing off: Shift+click and drags select ranges.
+    void setEditing(bool on);
+    bool editing() const { return editing_; }
+
+    // The colour of a marked outcome cell; unmarked cells are always white.
+    void setFillFunction(std::function<CellFill(int event0, int outcome0)> fill);
+    CellFill fillOf(int event0, int outcome0) const;
+
+    // Widths of the cells without their grid line. Columns only grow to fit their
+    // texts; setting them small (the draw country changes) lets them fit anew.
+    int columnWidthOf(int col) const { return widths_[col]; }
+    void setAllColumnWidths(int width);
+
+    QFont cellFont(bool bold) const;
+    QRect cellRect(int col, int row) const { return visualRect(model()->index(row, col)); }
+
+Q_SIGNALS:
+    void selectCell(int col, int row);
+    void setEditText(int col, int row, const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles) override;
+
+private:
+    friend class GridDelegate;
+    void fitColumns();
+    void applyWidths();
+    void openEditorAt(const QModelIndex& idx);
+
+    bool editing_ = false;
+    bool dragging_ = false;
+    std::array<int, kColumns> widths_{};
+    std::function<CellFill(int, int)> fill_;
+    QPointer<QLineEdit> editor_;
+};
+
+} // namespace kav::ui

@@ -1,0 +1,184 @@
+// TForm2: the bet list in Memo1 and its three list commands (copy, remove the
+// marked variants, clear).
+#include "ui/message_box.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTimer>
+
+namespace kav::ui {
+
+namespace {
+
+// Text the document stores differently from how it was given (line breaks,
+// no-break spaces, other controls): such lines are parsed from the memo itself.
+bool storedAsGiven(const std::string& line) {
+    for (QChar ch : QString::fromStdString(line)) {
+        const char16_t u = ch.unicode();
+        if (u < 0x20 || u == 0x7F || u == 0xA0 || u == 0x2028 || u == 0x2029 || u == 0xFFFD)
+            return false;
+    }
+    return true;
+}
+
+// Keeps the memo's change handling quiet while the program itself writes the text.
+class QuietMemo {
+public:
+    explicit QuietMemo(bool& bulk) : bulk_(bulk), was_(bulk) { bulk_ = true; }
+    ~QuietMemo() { bulk_ = was_; }
+    QuietMemo(const QuietMemo&) = delete;
+    QuietMemo& operator=(const QuietMemo&) = delete;
+
+private:
+    bool& bulk_;
+    bool was_;
+};
+
+} // namespace
+
+kav::Lines TForm2::betLines() const {
+    const_cast<TForm2*>(this)->flushPendingLines();
+    return kav::splitLines(Memo1->toPlainText().toStdString());
+}
+
+int TForm2::memoLineCount() const {
+    const QTextDocument* doc = Memo1->document();
+    if (doc->isEmpty())
+        return 0;
+    // A final line break leaves an empty last block, which is no line.
+    return doc->blockCount() - (doc->lastBlock().text().isEmpty() ? 1 : 0);
+}
+
+void TForm2::insertAtEnd(const QString& text) {
+    const QuietMemo quiet(bulk_);
+    QTextCursor cursor(Memo1->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+}
+
+void TForm2::flushPendingLines() {
+    if (pendingText_.empty())
+        return;
+    const QString text = QString::fromStdString(pendingText_);
+    pendingText_.clear();
+    pendingLines_ = 0;
+    insertAtEnd(text);
+}
+
+void TForm2::applyParse(const std::optional<kav::BetListParse>& parse) {
+    Label4->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
+    parsedInSync_ = parse.has_value();
+    if (parse)
+        recountCoverage();
+}
+
+void TForm2::parseBetList() {
+    if (bulk_ || Memo1->isHidden())
+        return;
+    applyParse(kav::parseBetList(betLines()));
+}
+
+// Laying out the memo costs far more than parsing a line, so lines appended one at
+// a time are parsed at once but written into the memo together, when the event
+// loop next runs or as soon as anything reads the memo.
+void TForm2::appendBetLines(const kav::Lines& lines) {
+    if (lines.empty())
+        return;
+    const bool listed = !bulk_ && !Memo1->isHidden();
+    const bool plain = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return !l.empty() && storedAsGiven(l);
+    });
+    std::vector<kav::BetMask> masks;
+    std::int64_t count = 0;
+    kav::Fixed4 total;
+    bool incremental = listed && plain && parsedInSync_ &&
+                       memoLineCount() + pendingLines_ == static_cast<int>(model_.betMasks.size());
+    if (incremental) {
+        masks.reserve(lines.size());
+        for (const auto& line : lines) {
+            const kav::ParsedLine p = kav::parseBetLine(line);
+            if (p.failed) {
+                incremental = false; // the whole list fails as a full parse would
+                break;
+            }
+            masks.push_back(p.mask);
+            if (p.mask.valid()) {
+                count += static_cast<std::int64_t>(p.variants);
+                total += p.amount;
+            }
+        }
+    }
+    const QTextDocument* doc = Memo1->document();
+    bool needBreak = pendingLines_ > 0 || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
+    if (!incremental) {
+        flushPendingLines();
+        needBreak = !doc->isEmpty() && !doc->lastBlock().text().isEmpty();
+        QString text = QString::fromStdString(kav::joinLines(lines));
+        if (needBreak)
+            text.prepend(QLatin1Char('\n'));
+        insertAtEnd(text);
+        parseBetList(); // nothing while a bulk writer works; it parses at its end
+        return;
+    }
+    for (const auto& line : lines) {
+        if (needBreak)
+            pendingText_ += '\n';
+        pendingText_ += line;
+        needBreak = true;
+    }
+    pendingLines_ += static_cast<int>(lines.size());
+    flushTimer_->start();
+    model_.betMasks.insert(model_.betMasks.end(), masks.begin(), masks.end());
+    model_.betCount += count;
+    model_.betTotal += total;
+    Label4->setText(QString::fromStdString(kav::betListStatus(
+        model_.betCount, model_.betTotal, kav::currencySuffixFor(model_.drawCountry))));
+    recountCoverage();
+}
+
+void TForm2::setBetLinesBulk(const kav::Lines& lines) {
+    pendingText_.clear();
+    pendingLines_ = 0;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
+    }
+    parseBetList();
+}
+
+void TForm2::clearBetList() {
+    pendingText_.clear();
+    pendingLines_ = 0;
+    {
+        const QuietMemo quiet(bulk_);
+        Memo1->clear();
+    }
+    kav::clearBetList(model_);
+    Label4->clear();
+    parsedInSync_ = true;
+}
+
+void TForm2::MN4Click() {
+    flushPendingLines();
+    Memo1->selectAll();
+    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+}
+
+void TForm2::N27Click() {
+    kav::RemovalResult r = kav::removeMarkedVariants(model_, betLines());
+    if (r.message)
+        showMessage(this, *r.message);
+    if (r.ran)
+        setBetLinesBulk(r.lines);
+}
+
+void TForm2::MN6Click() {
+    clearBetList();
+    parseBetList();
+}
+
+} // namespace kav::ui

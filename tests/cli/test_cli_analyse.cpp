@@ -1,0 +1,105 @@
+// kavendix-cli analyse, run as the real binary.
+#include "cli/cli_runner.h"
+#include "core/analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using kav::test::runCli;
+
+// Splits a command line at blanks.
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+// The table the window would show for the CLI's default draw.
+std::string expectedTable(const char* variant, std::uint8_t country, const char* pool,
+                          const char* jackpot, std::array<std::int32_t, 3> counts) {
+    kav::DrawModel m;
+    kav::applyDefaultDraw(m);
+    m.drawCountry = country;
+    kav::DrawTotals totals{pool, jackpot, counts, *kav::uniformCountMeanOf(counts)};
+    const auto outcome =
+        kav::analyseVariant(kav::analysisInput(m, totals, *kav::parseAnalysedVariant(variant)));
+    EXPECT_EQ(outcome.status, kav::AnalysisStatus::Done);
+    std::string text;
+    for (const auto& row : kav::analysisTable(outcome.values))
+        text += row[0] + '\t' + row[1] + '\t' + row[2] + '\n';
+    return text;
+}
+
+TEST(CliAnalyse, PrintsTheTableOfTheWindow) {
+    struct Case {
+        const char* args;
+        const char* variant;
+        std::uint8_t country;
+        const char* pool;
+        const char* jackpot;
+        std::array<std::int32_t, 3> counts;
+    };
+    const Case cases[] = {
+        {"", "11111111111111X", kav::kRussia, "1000000", "1000000", {100, 50, 30}},
+        {"--country ua", "11111111111111X", kav::kUkraine, "1000000", "1000000", {100, 50, 30}},
+        // a uniform variant takes its own count
+        {"", "111111111111111", kav::kRussia, "250000.5", "0", {7, 50, 30}},
+        {"", "x2x2x2x2x2x2x2x", kav::kRussia, "1e6", "3000", {-4, 0, 9}},
+    };
+    for (const auto& c : cases) {
+        const std::string counts = std::to_string(c.counts[0]) + "," + std::to_string(c.counts[1]) +
+                                   "," + std::to_string(c.counts[2]);
+        const auto run =
+            runCli(words(std::string(c.args) + " analyse --variant " + c.variant + " --pool " +
+                         c.pool + " --jackpot " + c.jackpot + " --counts " + counts));
+        EXPECT_EQ(run.exitCode, 0) << c.variant << run.err;
+        EXPECT_EQ(run.out, expectedTable(c.variant, c.country, c.pool, c.jackpot, c.counts))
+            << c.variant;
+        EXPECT_EQ(run.out.rfind("Категории\tВероятность, %\tВыгодность\n", 0), 0u);
+    }
+}
+
+TEST(CliAnalyse, KnownFigureOfTheDefaultDraw) {
+    const auto run = runCli(words(
+        "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\nВсего\t8.13\t0.226\n"), std::string::npos) << run.out;
+}
+
+TEST(CliAnalyse, RejectsBadOptionsWithNothingOnStdout) {
+    const char* cases[] = {
+        "analyse --variant 1111111 --pool 1 --jackpot 1",
+        "analyse --variant 11111111111111Z --pool 1 --jackpot 1",
+        "analyse --variant 111111111111111 --pool 1 --jackpot 1 --counts 1,2",
+        "analyse --variant 111111111111111 --pool 1 --jackpot 1 --counts 1,2,x",
+        "analyse --variant 111111111111111 --pool 1 --jackpot 1 --counts 2147483647,2147483647,1",
+        "analyse --variant 111111111111111 --pool abc --jackpot 1",
+        "analyse --variant 111111111111111 --pool -1 --jackpot 1",
+        // the default draw has no pool or jackpot
+        "analyse --variant 111111111111111",
+        "analyse --pool 1 --jackpot 1",
+    };
+    for (const char* args : cases) {
+        const auto run = runCli(words(args));
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_FALSE(run.err.empty()) << args;
+    }
+}
+
+TEST(CliAnalyse, FaultIsOneMessageAndNoTable) {
+    const auto run =
+        runCli(words("analyse --variant XXXXXXXXXXXXXXX --pool 1000 --jackpot 10 --counts 5,0,5"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Ошибка: Анализ невозможен: число ставок из одних «X» в тираже равно 0.\n");
+}
+
+} // namespace

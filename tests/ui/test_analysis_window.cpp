@@ -1,0 +1,225 @@
+// The variant-analysis window driven as a player would: opening, clicks in
+// the outcome grid, typing in the pool field, faults.
+#include "ui/analiz.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QAction>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using kav::ui::TForm5;
+
+// The draw of the documented worked example.
+kav::DrawModel workedDraw() {
+    kav::DrawModel m;
+    for (int e = 0; e < kav::kEvents; ++e) {
+        m.quotes[e] = {kav::Fixed4::fromInt(45), kav::Fixed4::fromInt(28),
+                       kav::Fixed4::fromInt(27)};
+        m.poolShares[e] = {kav::Fixed4::fromInt(50), kav::Fixed4::fromInt(25),
+                           kav::Fixed4::fromInt(25)};
+    }
+    m.drawCountry = kav::kRussia;
+    return m;
+}
+
+const kav::DrawTotals kWorkedTotals{"1000000", "1000000", {100, 50, 30}, 60};
+
+std::vector<std::string> column(const TForm5& w, int c) {
+    std::vector<std::string> out;
+    for (int r = 1; r < w.StringGrid1->rowCount(); ++r)
+        out.push_back(w.StringGrid1->item(r, c)->text().toStdString());
+    return out;
+}
+
+// Runs `action` and waits until the window has shown the analysis it caused.
+template <class Action> bool analysedAfter(TForm5& w, Action action) {
+    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    action();
+    return spy.wait(10000);
+}
+
+QColor cellColour(QTableWidget* grid, int row, int column) {
+    const QImage image = grid->viewport()->grab().toImage();
+    const QRect r = grid->visualRect(grid->model()->index(row, column));
+    return image.pixelColor(r.center().x(), r.bottom() - 2);
+}
+
+TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
+    auto model = workedDraw();
+    model.selection[0] = {1, 1, 1}; // "X" first
+    model.selection[1] = {1, 0, 1}; // then "2"
+    model.selection[2] = {0, 0, 1};
+    model.selection[3] = {1, 0, 0}; // "1", as for nothing marked
+    TForm5 w(model);
+    std::vector<bool> shown;
+    QObject::connect(&w, &TForm5::visibilityChanged, [&shown](bool s) { shown.push_back(s); });
+    w.setTotals(kWorkedTotals);
+
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.analysedVariant(), *kav::parseAnalysedVariant("X22111111111111"));
+    EXPECT_EQ(w.StringGrid2->item(1, 2)->text().toStdString(), "x");
+    EXPECT_EQ(w.StringGrid2->item(1, 1)->text().toStdString(), "");
+    EXPECT_EQ(w.StringGrid2->item(2, 3)->text().toStdString(), "x");
+
+    w.openVariantAnalysis();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+}
+
+TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
+    auto model = workedDraw();
+    model.selection[14] = {0, 1, 0};
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    EXPECT_EQ(w.StringGrid1->item(0, 1)->text().toStdString(), "Вероятность, %");
+    EXPECT_EQ(column(w, 1), (std::vector<std::string>{"9.4", "4.4", "1.5", "0.4", "0.07", "0.0077",
+                                                      "0.00039", "15.8"}));
+    EXPECT_EQ(column(w, 2), (std::vector<std::string>{"0.17", "0.082", "0.039", "0.018", "0.017",
+                                                      "0.014", "0.13", "0.464"}));
+    EXPECT_EQ(w.Label4->text().toStdString(), "");
+    EXPECT_NEAR(w.PaintBox1->values()[0], 9.4, 0.05);
+    EXPECT_GT(w.PaintBox1->values()[0], w.PaintBox1->values()[1]);
+}
+
+TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    const QString before = w.StringGrid1->item(8, 1)->text();
+
+    QTableWidget* grid = w.StringGrid2;
+    const QRect xCell = grid->visualRect(grid->model()->index(15, 2));
+    ASSERT_TRUE(analysedAfter(
+        w, [&] { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, xCell.center()); }));
+    EXPECT_EQ(w.analysedVariant()[14], 2);
+    EXPECT_EQ(grid->item(15, 1)->text().toStdString(), " ");
+    EXPECT_EQ(grid->item(15, 2)->text().toStdString(), "x");
+    EXPECT_EQ(w.StringGrid1->item(8, 1)->text().toStdString(), "15.8");
+    EXPECT_NE(before.toStdString(), "15.8");
+
+    EXPECT_EQ(cellColour(grid, 15, 2), QColor(204, 255, 204));
+    EXPECT_EQ(cellColour(grid, 15, 1), QColor(Qt::white));
+    EXPECT_EQ(cellColour(grid, 15, 3), QColor(Qt::white));
+    EXPECT_EQ(cellColour(grid, 0, 1), QColor(204, 204, 204));
+    EXPECT_EQ(cellColour(grid, 3, 0), QColor(170, 204, 170));
+}
+
+TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    QTableWidget* grid = w.StringGrid2;
+    ASSERT_TRUE(analysedAfter(w, [&] { grid->setCurrentCell(1, 1); }));
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keyClick(grid, Qt::Key_Left);
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(4, 0)).center());
+    EXPECT_EQ(grid->currentColumn(), 1);
+    EXPECT_EQ(w.analysedVariant(), *kav::parseAnalysedVariant("111111111111111"));
+}
+
+TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    w.Edit1->clear();
+    QTest::keyClicks(w.Edit1, QStringLiteral("20000"));
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(w.analysisPending());
+    QTest::qWait(600);
+    EXPECT_EQ(spy.count(), 0);
+    ASSERT_TRUE(spy.wait(3000));
+    QTest::qWait(300);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    const auto table = column(w, 1);
+
+    model.poolShares[6][2] = kav::Fixed4();
+    ASSERT_TRUE(analysedAfter(w, [&] { w.analyseVariant(); }));
+    EXPECT_EQ(w.Label4->text().toStdString(),
+              "Анализ невозможен: доля пула исхода «2» в событии 7 равна 0.");
+    EXPECT_EQ(column(w, 1), table);
+
+    ASSERT_TRUE(analysedAfter(w, [&] { w.Edit2->setText(QStringLiteral("много")); }));
+    EXPECT_EQ(w.Label4->text().toStdString(), "Джек-пот не является числом: «много».");
+
+    model.poolShares[6][2] = kav::Fixed4::fromInt(25);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.Edit2->setText(QStringLiteral("1000000")); }));
+    EXPECT_EQ(w.Label4->text().toStdString(), "");
+    EXPECT_EQ(column(w, 1), table);
+}
+
+TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    w.analyseVariant();
+    w.setAnalysedVariant(*kav::parseAnalysedVariant("22222222222222X"));
+    w.analyseVariant();
+    ASSERT_TRUE(spy.wait(10000));
+    QTest::qWait(200);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(w.StringGrid1->item(8, 1)->text().toStdString(), "0.743");
+    EXPECT_EQ(w.StringGrid1->item(8, 2)->text().toStdString(), "1.22");
+}
+
+TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
+    kav::ui::TForm2 main;
+    auto* form5 = new TForm5(main.model(), &main);
+    main.setSideWindows(nullptr, nullptr, form5, nullptr);
+    main.model() = workedDraw();
+    main.model().selection[14] = {1, 1, 0};
+    form5->setTotals(kWorkedTotals);
+
+    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
+    EXPECT_TRUE(form5->isVisible());
+    EXPECT_EQ(main.MN12->text().toStdString(), "Скрыть анализ вариантов");
+    EXPECT_EQ(form5->analysedVariant(), *kav::parseAnalysedVariant("11111111111111X"));
+    EXPECT_EQ(form5->StringGrid1->item(8, 2)->text().toStdString(), "0.464");
+
+    main.MN12->trigger();
+    EXPECT_FALSE(form5->isVisible());
+    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
+
+    // Closing the window by its frame is a hide as well.
+    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
+    form5->close();
+    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
+}
+
+TEST(AnalysisWindow, ClosingDuringAnAnalysisIsSafe) {
+    auto model = workedDraw();
+    auto w = std::make_unique<TForm5>(model);
+    w->setTotals(kWorkedTotals);
+    w->openVariantAnalysis();
+    w->analyseVariant();
+    w.reset();
+    QTest::qWait(50);
+}
+
+} // namespace
