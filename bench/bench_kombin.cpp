@@ -25,8 +25,12 @@ void reach(benchmark::State& state, Key key, std::size_t target) {
     state.counters["target"] = static_cast<double>(target);
 }
 
-void BM_ReachK3_6_1_73(benchmark::State& state) { reach(state, {0, 6, 5}, 73); }
-void BM_ReachK3_7_2_34(benchmark::State& state) { reach(state, {0, 7, 5}, 34); }
+void BM_ReachK3_6_1_73(benchmark::State& state) {
+    reach(state, {0, 6, 5}, 73);
+}
+void BM_ReachK3_7_2_34(benchmark::State& state) {
+    reach(state, {0, 7, 5}, 34);
+}
 
 void BM_K3_9_1_RowsInBudget(benchmark::State& state) {
     std::size_t rows = 0;

@@ -7,14 +7,31 @@
 # running the script again can only improve the library. Every file is
 # verified exhaustively before it is kept.
 #
-# Usage: tools/make_kombin.sh [--quick]    (KAVENDIX_CLI, KOMBIN_SEED override)
+# The report docs/kombin.md is written from the finished library.
+#
+# Usage: tools/make_kombin.sh [--quick | --pure | --missing | --construct]
+#   --quick      a fifth of the search budget
+#   --pure       only the keys without doubles or without triples
+#   --missing    only the keys without a file, with ten times the budget
+#   --construct  constructions only: carries improved systems into longer keys
+# (KAVENDIX_CLI and KOMBIN_SEED override the program and the seed.)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${KAVENDIX_CLI:-$root/build/kavendix-cli}
 out=$root/data/Kombin
 seed=${KOMBIN_SEED:-1}
 scale=1
-[ "${1:-}" = "--quick" ] && scale=0.2
+pure=0
+missing=0
+patience=0.5
+case "${1:-}" in
+    --quick) scale=0.2 ;;
+    --pure) pure=1 ;;
+    --missing) missing=1 scale=10 patience=5 ;;
+    --construct) scale=0 ;;
+    "") ;;
+    *) echo "usage: $0 [--quick | --pure | --missing | --construct]" >&2; exit 2 ;;
+esac
 max_rows=2000
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -26,7 +43,7 @@ budget() {
     local d=$1 t=$2 k=$3 results=$4
     case "$d-$t-$k" in
         0-8-7 | 0-9-8) echo 40 ;;
-        0-9-7 | 0-10-8 | 0-10-7 | 0-12-9 | 0-11-8 | 0-7-6) echo 20 ;;
+        0-9-7 | 0-10-8 | 0-10-7 | 0-12-9 | 0-11-8 | 0-7-6 | 0-9-6) echo 20 ;;
         *) if [ "$results" -le 1000 ]; then echo 1; elif [ "$results" -le 60000 ]; then echo 2; else echo 3; fi ;;
     esac
 }
@@ -49,7 +66,7 @@ make_key() {
     seconds=$(awk -v b="$(budget "$d" "$t" "$k" "$results")" -v s="$scale" 'BEGIN { print b * s }')
     rm -f "$work"/*.txt
     "$cli" kombin generate --doubles "$d" --triples "$t" --hits "$k" --seconds "$seconds" \
-        --patience 0.5 --seed "$seed" --library "$out" -o "$work" --max-rows "$max_rows" \
+        --patience "$patience" --seed "$seed" --library "$out" -o "$work" --max-rows "$max_rows" \
         >/dev/null 2>"$work/log" || {
         if grep -q "no system of at most" "$work/log"; then
             printf '%-16s bound over %s, skipped\n' "$d-$t-$k" "$max_rows"
@@ -84,9 +101,14 @@ for n in $(seq 3 12); do
     for r in $(seq 1 $((n - 2))); do
         # More triples first: a system for more triples also serves fewer.
         for d in $(seq 0 "$n"); do
+            [ "$pure" = 1 ] && [ "$d" != 0 ] && [ "$d" != "$n" ] && continue
+            [ "$missing" = 1 ] && [ -n "$(existing_rows "$d-$((n - d))-$((n - r))")" ] && continue
             make_key "$d" $((n - d)) $((n - r))
         done
     done
 done
 rm -f "$out/.keep"
 "$cli" kombin verify "$out" >/dev/null && echo "all files of $out verified"
+mkdir -p "$root/docs"
+"$cli" kombin report "$out" >"$root/docs/kombin.md"
+echo "wrote docs/kombin.md"

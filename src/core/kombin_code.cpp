@@ -222,7 +222,8 @@ Code directSum(const Code& a, const Code& b) {
 
 Code amalgamatedSum(const Code& a, int i, const Code& b, int j, const std::vector<int>& relabel) {
     const bool triple = i < a.triples;
-    Code code{a.doubles + b.doubles - (triple ? 0 : 1), a.triples + b.triples - (triple ? 1 : 0), {}};
+    Code code{
+        a.doubles + b.doubles - (triple ? 0 : 1), a.triples + b.triples - (triple ? 1 : 0), {}};
     // Positions of a and b without the shared one, triples then doubles.
     auto others = [](const Code& c, int skip, bool triples) {
         std::vector<std::size_t> p;

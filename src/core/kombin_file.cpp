@@ -55,8 +55,8 @@ std::optional<TemplateName> parseTemplateFileName(std::string_view name) {
     }
     if (part[0] > 255 || part[1] > 255 || part[2] > 255)
         return std::nullopt;
-    TemplateName t{{static_cast<int>(part[0]), static_cast<int>(part[1]), static_cast<int>(part[2])},
-                   part[3]};
+    TemplateName t{
+        {static_cast<int>(part[0]), static_cast<int>(part[1]), static_cast<int>(part[2])}, part[3]};
     if (!t.key.valid())
         return std::nullopt;
     return t;
@@ -121,8 +121,8 @@ TemplateRows readTemplateRows(std::string_view text, int doubles, int triples) {
             else if (c == '2')
                 w[i] = triple ? 2 : 1;
             else
-                return fail(std::string(triple ? "a triple" : "a double") +
-                            " position holds \"" + c + "\"");
+                return fail(std::string(triple ? "a triple" : "a double") + " position holds \"" +
+                            c + "\"");
         }
         r.code.rows.push_back(std::move(w));
     }

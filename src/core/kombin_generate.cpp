@@ -98,7 +98,8 @@ public:
             for (int d1 = 0; d1 <= d; ++d1)
                 for (int t1 = 0; t1 <= t; ++t1) {
                     int n1 = d1 + t1, n2 = n - n1;
-                    if (n1 == 0 || n2 == 0 || std::make_pair(d1, t1) > std::make_pair(d - d1, t - t1))
+                    if (n1 == 0 || n2 == 0 ||
+                        std::make_pair(d1, t1) > std::make_pair(d - d1, t - t1))
                         continue;
                     for (int r1 = std::max(0, r - n2); r1 <= std::min(r, n1); ++r1) {
                         auto s1 = plan(d1, t1, r1).size;
@@ -246,7 +247,8 @@ void tryAmalgamatedSums(const Key& key, Library* library, Code& best, std::strin
                         for (int s = 0; s < q; ++s)
                             aOrder[static_cast<std::size_t>(s)] = s;
                         std::sort(aOrder.begin(), aOrder.end(), [&ca](int x, int y) {
-                            return ca[static_cast<std::size_t>(x)] > ca[static_cast<std::size_t>(y)];
+                            return ca[static_cast<std::size_t>(x)] >
+                                   ca[static_cast<std::size_t>(y)];
                         });
                         std::vector<int> relabel(static_cast<std::size_t>(q));
                         std::size_t size = 0;
@@ -261,8 +263,10 @@ void tryAmalgamatedSums(const Key& key, Library* library, Code& best, std::strin
                         Code sum = amalgamatedSum(a, i, b, j, relabel);
                         canonicalize(sum);
                         if (sum.rows.size() < best.rows.size() && checkCoverage(sum, r).holds()) {
-                            method = "amalgamated sum of " + templateFileName(Key{d1, t1, n1 - r1}, a.rows.size()) +
-                                     " and " + templateFileName(Key{d2, t2, n2 - r2}, b.rows.size());
+                            method = "amalgamated sum of " +
+                                     templateFileName(Key{d1, t1, n1 - r1}, a.rows.size()) +
+                                     " and " +
+                                     templateFileName(Key{d2, t2, n2 - r2}, b.rows.size());
                             best = std::move(sum);
                         }
                     }

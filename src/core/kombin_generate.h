@@ -50,7 +50,7 @@ struct GenerateOptions {
 };
 
 struct GenerateResult {
-    Code code; // rows in canonical order
+    Code code;          // rows in canonical order
     bool holds = false; // the exhaustive check of the final code
     std::string method;
     std::size_t constructionRows = 0;

@@ -40,8 +40,8 @@ namespace {
 
 // A random non-zero column whose first non-zero digit is 1 (a multiple of a
 // column adds nothing new), unlike the columns already taken where possible.
-std::vector<std::uint8_t> randomColumn(int q, int m, const std::vector<std::vector<std::uint8_t>>& taken,
-                                       SearchRandom& rng) {
+std::vector<std::uint8_t>
+randomColumn(int q, int m, const std::vector<std::vector<std::uint8_t>>& taken, SearchRandom& rng) {
     std::vector<std::uint8_t> c(static_cast<std::size_t>(m));
     for (int attempt = 0;; ++attempt) {
         int weight = 0;
@@ -59,7 +59,6 @@ std::vector<std::uint8_t> randomColumn(int q, int m, const std::vector<std::vect
             return c;
     }
 }
-
 
 // Hill climbing on the columns of H for one or two syndromes: a matrix is
 // scored by how many syndromes a greedy choice of that many leaves uncovered.
@@ -192,7 +191,6 @@ private:
     std::uint32_t size_;
     std::vector<std::uint16_t> add_;
 };
-
 
 } // namespace
 

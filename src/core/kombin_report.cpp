@@ -8,15 +8,15 @@ namespace kav::kombin {
 std::optional<std::uint64_t> referenceSize(const Key& key) {
     // (n, R) -> size, from the published tables of ternary and binary codes.
     static const std::map<std::pair<int, int>, std::uint64_t> ternary = {
-        {{3, 1}, 5},    {{4, 1}, 9},    {{5, 1}, 27},   {{6, 1}, 73},   {{7, 1}, 186},
-        {{8, 1}, 486},  {{9, 1}, 1269}, {{4, 2}, 3},    {{5, 2}, 8},    {{6, 2}, 17},
-        {{7, 2}, 34},   {{8, 2}, 81},   {{9, 2}, 219},  {{10, 2}, 555}, {{11, 2}, 729},
-        {{5, 3}, 3},    {{6, 3}, 6},    {{7, 3}, 12},   {{8, 3}, 27},   {{9, 3}, 54},
+        {{3, 1}, 5},    {{4, 1}, 9},    {{5, 1}, 27},  {{6, 1}, 73},   {{7, 1}, 186},
+        {{8, 1}, 486},  {{9, 1}, 1269}, {{4, 2}, 3},   {{5, 2}, 8},    {{6, 2}, 17},
+        {{7, 2}, 34},   {{8, 2}, 81},   {{9, 2}, 219}, {{10, 2}, 555}, {{11, 2}, 729},
+        {{5, 3}, 3},    {{6, 3}, 6},    {{7, 3}, 12},  {{8, 3}, 27},   {{9, 3}, 54},
         {{10, 3}, 105}, {{11, 3}, 243}, {{12, 3}, 657}};
     static const std::map<std::pair<int, int>, std::uint64_t> binary = {
-        {{3, 1}, 2},  {{4, 1}, 4},  {{5, 1}, 7},  {{6, 1}, 12}, {{7, 1}, 16}, {{8, 1}, 32},
-        {{9, 1}, 62}, {{10, 1}, 120}, {{5, 2}, 2}, {{6, 2}, 4}, {{7, 2}, 7},  {{8, 2}, 12},
-        {{9, 2}, 16}, {{10, 2}, 30}, {{7, 3}, 2}, {{8, 3}, 4},  {{9, 3}, 7},  {{10, 3}, 12}};
+        {{3, 1}, 2},  {{4, 1}, 4},    {{5, 1}, 7}, {{6, 1}, 12}, {{7, 1}, 16}, {{8, 1}, 32},
+        {{9, 1}, 62}, {{10, 1}, 120}, {{5, 2}, 2}, {{6, 2}, 4},  {{7, 2}, 7},  {{8, 2}, 12},
+        {{9, 2}, 16}, {{10, 2}, 30},  {{7, 3}, 2}, {{8, 3}, 4},  {{9, 3}, 7},  {{10, 3}, 12}};
     const auto& table = key.doubles == 0 ? ternary : key.triples == 0 ? binary : ternary;
     if (key.doubles != 0 && key.triples != 0)
         return std::nullopt;
@@ -57,10 +57,10 @@ std::string libraryReport(const LibrarySizes& sizes) {
            "n = d + t and radius R = n - k. *Bound* is the sphere-covering bound "
            "ceil(2^d 3^t / ball), below which no system exists. *Reference* is the best known "
            "size in the published tables of ternary (d = 0) and binary (t = 0) codes.\n\n";
-    out += "Systems: " + std::to_string(sizes.size()) + ". Against the reference: " +
-           std::to_string(equal) + " equal, " + std::to_string(better) + " smaller, " +
-           std::to_string(within) + " larger by at most 10%, " + std::to_string(above) +
-           " larger by more than 10%.\n";
+    out += "Systems: " + std::to_string(sizes.size()) +
+           ". Against the reference: " + std::to_string(equal) + " equal, " +
+           std::to_string(better) + " smaller, " + std::to_string(within) +
+           " larger by at most 10%, " + std::to_string(above) + " larger by more than 10%.\n";
     int lastN = -1;
     // One table per length, keys ordered by radius, then by doubles.
     std::map<std::tuple<int, int, int>, std::pair<Key, std::uint64_t>> ordered;

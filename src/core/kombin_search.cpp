@@ -92,10 +92,16 @@ public:
     std::uint32_t neg(std::uint32_t a) const {
         return negLo_[a & kLowMask] | static_cast<std::uint32_t>(negHi_[a >> kLowBits]) << kLowBits;
     }
-    // Row pointers that add a fixed element c to many offsets.
-    const std::uint16_t* loRow(std::uint32_t c) const { return &addLo_[(c & kLowMask) * sizeLo_]; }
-    const std::uint16_t* hiRow(std::uint32_t c) const {
-        return &addHi_[(c >> kLowBits) * sizeHi_];
+    // Adds a fixed element c to many offsets: one row of each addition table.
+    struct Translate {
+        const std::uint16_t* lo;
+        const std::uint16_t* hi;
+        std::uint32_t operator()(std::uint32_t o) const {
+            return lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits]) << kLowBits;
+        }
+    };
+    Translate by(std::uint32_t c) const {
+        return {&addLo_[(c & kLowMask) * sizeLo_], &addHi_[(c >> kLowBits) * sizeHi_]};
     }
 
     std::uint8_t dist(std::uint32_t id) const { return dist_[id]; }
@@ -254,11 +260,9 @@ private:
     }
 
     void insertWord(std::uint32_t c) {
-        const auto* lo = t_.loRow(c);
-        const auto* hi = t_.hiRow(c);
+        const auto at = t_.by(c);
         for (auto o : t_.ball()) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             if (cnt_[w]++ == 0)
                 dropUncovered(w);
         }
@@ -268,11 +272,9 @@ private:
 
     void eraseWord(std::size_t j) {
         std::uint32_t c = code_[j];
-        const auto* lo = t_.loRow(c);
-        const auto* hi = t_.hiRow(c);
+        const auto at = t_.by(c);
         for (auto o : t_.ball()) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             if (--cnt_[w] == 0)
                 addUncovered(w);
         }
@@ -283,17 +285,14 @@ private:
 
     // How many results would become uncovered (leaving) or covered (entering).
     std::int64_t delta(std::uint32_t c, std::size_t g) {
-        const auto* lo = t_.loRow(c);
-        const auto* hi = t_.hiRow(c);
+        const auto at = t_.by(c);
         std::int64_t d = 0;
         for (auto o : t_.leaving(g)) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             d += cnt_[w] == 1;
         }
         for (auto o : t_.entering(g)) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             d -= cnt_[w] == 0;
         }
         work_ += t_.leaving(g).size() + t_.entering(g).size();
@@ -302,17 +301,14 @@ private:
 
     void move(std::size_t j, std::size_t g) {
         std::uint32_t c = code_[j];
-        const auto* lo = t_.loRow(c);
-        const auto* hi = t_.hiRow(c);
+        const auto at = t_.by(c);
         for (auto o : t_.leaving(g)) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             if (--cnt_[w] == 0)
                 addUncovered(w);
         }
         for (auto o : t_.entering(g)) {
-            std::uint32_t w = lo[o & kLowMask] | static_cast<std::uint32_t>(hi[o >> kLowBits])
-                                                     << kLowBits;
+            std::uint32_t w = at(o);
             if (cnt_[w]++ == 0)
                 dropUncovered(w);
         }
@@ -393,12 +389,10 @@ private:
             std::size_t pick = 0, ties = 0;
             std::int64_t least = std::numeric_limits<std::int64_t>::max();
             for (std::size_t j = 0; j < code_.size(); ++j) {
-                const auto* lo = t_.loRow(code_[j]);
-                const auto* hi = t_.hiRow(code_[j]);
+                const auto at = t_.by(code_[j]);
                 std::int64_t loss = 0;
                 for (auto o : t_.ball()) {
-                    std::uint32_t w = lo[o & kLowMask] |
-                                      static_cast<std::uint32_t>(hi[o >> kLowBits]) << kLowBits;
+                    std::uint32_t w = at(o);
                     loss += cnt_[w] == 1;
                 }
                 if (loss < least) {

@@ -69,7 +69,9 @@ public:
         return z ^ (z >> 31);
     }
     // Below n, for n < 2^32.
-    std::uint32_t below(std::size_t n) { return static_cast<std::uint32_t>((next() >> 32) * n >> 32); }
+    std::uint32_t below(std::size_t n) {
+        return static_cast<std::uint32_t>((next() >> 32) * n >> 32);
+    }
 
 private:
     std::uint64_t s_;

@@ -6,9 +6,9 @@ using kav::test::runCli;
 using kav::test::TempDir;
 
 TEST(CliKombin, GenerateWritesTheTemplateFormatReproducibly) {
-    std::vector<std::string> args{"kombin", "generate", "--doubles", "1", "--triples", "4",
-                                  "--hits", "3", "--seconds", "0.5", "--seed", "42",
-                                  "--no-library"};
+    std::vector<std::string> args{"kombin", "generate", "--doubles",   "1",         "--triples",
+                                  "4",      "--hits",   "3",           "--seconds", "0.5",
+                                  "--seed", "42",       "--no-library"};
     auto a = runCli(args);
     ASSERT_EQ(a.exitCode, 0) << a.err;
     EXPECT_EQ(runCli(args).out, a.out);
@@ -22,8 +22,8 @@ TEST(CliKombin, GenerateWritesTheTemplateFormatReproducibly) {
 
 TEST(CliKombin, GenerateIntoAFolderThenVerify) {
     TempDir dir;
-    auto g = runCli({"kombin", "generate", "--doubles", "0", "--triples", "4", "--hits", "3",
-                     "-o", dir.path.string()});
+    auto g = runCli({"kombin", "generate", "--doubles", "0", "--triples", "4", "--hits", "3", "-o",
+                     dir.path.string()});
     ASSERT_EQ(g.exitCode, 0) << g.err;
     EXPECT_EQ(g.out, (dir.path / "0-4-3-9.txt").string() + "\n");
     auto v = runCli({"kombin", "verify", dir.path.string()});

@@ -162,7 +162,7 @@ TEST(KombinConstruction, BestConstructionUsesThePerfectCodes) {
     EXPECT_EQ(buildConstruction({0, 4, 3}, nullptr).code.rows.size(), 9u);
     EXPECT_EQ(buildConstruction({0, 11, 9}, nullptr).code.rows.size(), 729u);
     EXPECT_EQ(buildConstruction({0, 8, 6}, nullptr).code.rows.size(), 81u); // Hamming + Hamming
-    auto mixed = buildConstruction({2, 2, 3}, nullptr);                      // a projected Hamming
+    auto mixed = buildConstruction({2, 2, 3}, nullptr);                     // a projected Hamming
     EXPECT_EQ(mixed.code.rows.size(), 9u);
     EXPECT_TRUE(checkCoverage(mixed.code, 1).holds());
 }
@@ -188,8 +188,8 @@ TEST(KombinSearch, ReachesKnownOptimaOfSmallKeys) {
         Key key;
         std::size_t rows;
     };
-    for (auto c : std::vector<Case>{{{0, 4, 2}, 3}, {{0, 5, 3}, 8}, {{5, 0, 4}, 7},
-                                    {{6, 0, 5}, 12}, {{2, 3, 3}, 0}}) {
+    for (auto c : std::vector<Case>{
+             {{0, 4, 2}, 3}, {{0, 5, 3}, 8}, {{5, 0, 4}, 7}, {{6, 0, 5}, 12}, {{2, 3, 3}, 0}}) {
         SearchOptions o;
         o.seed = 3;
         o.seconds = 2;

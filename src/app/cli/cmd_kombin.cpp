@@ -57,8 +57,8 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
     opt.search.patience = a.patience;
     if (isatty(STDERR_FILENO))
         opt.search.progress = [](const kb::SearchProgress& p) {
-            std::cerr << "\r" << static_cast<int>(p.done * 100) << "% rows " << p.bestRows
-                      << "    " << std::flush;
+            std::cerr << "\r" << static_cast<int>(p.done * 100) << "% rows " << p.bestRows << "    "
+                      << std::flush;
         };
     auto result = kb::generateSystem(key, opt);
     if (opt.search.progress)
@@ -66,8 +66,8 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
 
     std::cerr << kb::templateFileName(key, result.code.rows.size()) << ": "
               << result.code.rows.size() << " rows, bound " << result.lowerBound
-              << ", construction " << result.constructionRows << " (" << result.method
-              << "), seed " << seed << '\n';
+              << ", construction " << result.constructionRows << " (" << result.method << "), seed "
+              << seed << '\n';
     if (!result.holds) {
         std::cerr << "kavendix-cli: the system made fails its check; nothing written\n";
         return kExitMessage;
@@ -181,7 +181,8 @@ const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
     auto folder = std::make_shared<std::string>();
     auto* r = kombin->add_subcommand("report", "size report of a template folder (Markdown)");
     r->add_option("folder", *folder, "template folder (default: the template folder)");
-    r->callback([&ctx, folder] { ctx.action = [&ctx, folder] { return runReport(ctx, *folder); }; });
+    r->callback(
+        [&ctx, folder] { ctx.action = [&ctx, folder] { return runReport(ctx, *folder); }; });
 });
 
 } // namespace
