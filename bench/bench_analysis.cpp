@@ -2,12 +2,11 @@
 // walk against the literal recursive transcription, and their ratio.
 #include "core/analysis.h"
 #include "oracle/analysis_literal.h"
+#include "ratio_reporter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -48,29 +47,17 @@ void BM_AnalysisLiteral(benchmark::State& state) {
 }
 BENCHMARK(BM_AnalysisLiteral)->Unit(benchmark::kMillisecond);
 
-// Keeps the mean CPU time (the machine may be shared) of each benchmark so that the ratio can be
-// printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    kav::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto fast = reporter.seconds.find("BM_AnalysisFast");
-    const auto literal = reporter.seconds.find("BM_AnalysisLiteral");
-    if (fast != reporter.seconds.end() && literal != reporter.seconds.end() && fast->second > 0)
-        std::printf("literal / fast: %.2f\n", literal->second / fast->second);
+    const auto fast = reporter.seconds("BM_AnalysisFast");
+    const auto literal = reporter.seconds("BM_AnalysisLiteral");
+    if (fast && literal && *fast > 0)
+        std::printf("one analysis: fast %.2f ms, literal %.2f ms, literal / fast: %.2f\n",
+                    *fast * 1e3, *literal * 1e3, *literal / *fast);
     benchmark::Shutdown();
     return 0;
 }

@@ -38,6 +38,7 @@ struct DrawTotals {
     std::string jackpotText = "Edit2";
     std::array<std::int32_t, 3> uniformCounts{};
     std::int32_t uniformCountMean = 0;
+    bool operator==(const DrawTotals&) const = default;
 };
 
 // (a + b + c) / 3 rounded to the nearest integer; nothing when the sum overflows.

@@ -115,15 +115,16 @@ int poolFavourite(Weights w) {
 }
 
 // Outside its favourite events a bet avoids the strict pool favourite, as long as
-// the two other outcomes still have weight.
+// the two other outcomes still have weight. Sums in 128 bits: shares read from a
+// file can be as large as a Fixed4 holds.
 Weights withoutStrictFavourite(Weights w) {
-    Fixed4 zero;
-    if (w[0] > w[1] && w[0] > w[2] && w[1] + w[2] > zero)
-        w[0] = zero;
-    else if (w[1] > w[2] && w[1] > w[0] && w[0] + w[2] > zero)
-        w[1] = zero;
-    else if (w[2] > w[1] && w[2] > w[0] && w[0] + w[1] > zero)
-        w[2] = zero;
+    const Int128 zero = 0, w1 = w[0].raw(), wX = w[1].raw(), w2 = w[2].raw();
+    if (w1 > wX && w1 > w2 && wX + w2 > zero)
+        w[0] = Fixed4();
+    else if (wX > w2 && wX > w1 && w1 + w2 > zero)
+        w[1] = Fixed4();
+    else if (w2 > wX && w2 > w1 && w1 + wX > zero)
+        w[2] = Fixed4();
     return w;
 }
 

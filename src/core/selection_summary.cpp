@@ -16,21 +16,11 @@ std::string toDecimal(UInt128 v) {
 }
 
 // The systemBets part of a template name: before the first ".", after the last "-".
-std::optional<std::uint64_t> betsOfName(std::string_view name) {
+std::optional<std::int64_t> betsOfName(std::string_view name) {
     name = name.substr(0, name.find('.'));
     if (auto dash = name.rfind('-'); dash != std::string_view::npos)
         name.remove_prefix(dash + 1);
-    if (name.empty())
-        return std::nullopt;
-    std::uint64_t v = 0;
-    for (char c : name) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = v * 10 + static_cast<std::uint64_t>(c - '0');
-        if (v > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-            return std::nullopt;
-    }
-    return v;
+    return readNameNumber(name, std::numeric_limits<std::int32_t>::max());
 }
 
 std::string systemLine(std::string_view count, Fixed4 stake, std::uint64_t n,
@@ -110,11 +100,12 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
         auto bets = betsOfName(*name);
         if (!bets)
             return s;
-        s.label3 = systemLine(std::to_string(*bets), *stake, *bets, s.currencySuffix);
+        s.label3 = systemLine(std::to_string(*bets), *stake, static_cast<std::uint64_t>(*bets),
+                              s.currencySuffix);
     } else if (d > 0 && k == 1) {
         s.label3 = systemLine("2", *stake, 2, s.currencySuffix);
     } else if (t > 0 && k == 1) {
-        // The one-triple announcement has always carried two blanks before its count.
+        // Two blanks before the count: scripts that read this line rely on them.
         s.label3 = systemLine(" 3", *stake, 3, s.currencySuffix);
     } else {
         s.label3 = std::string();

@@ -32,8 +32,9 @@ bool lessNoCase(const std::string& a, const std::string& b) {
     return a < b; // names differing only in case: a fixed order all the same
 }
 
-// A decimal number of digits only; nothing when empty, not digits or above `max`.
-std::optional<std::int64_t> readUnsigned(std::string_view s, std::int64_t max) {
+} // namespace
+
+std::optional<std::int64_t> readNameNumber(std::string_view s, std::int64_t max) {
     if (s.empty())
         return std::nullopt;
     std::int64_t v = 0;
@@ -46,8 +47,6 @@ std::optional<std::int64_t> readUnsigned(std::string_view s, std::int64_t max) {
     }
     return v;
 }
-
-} // namespace
 
 Message emptyTemplateFolderMessage() {
     return Message{"Папка \"Kombin\",которая содержит шаблоны используемых бриф-систем, должна "
@@ -114,13 +113,13 @@ std::optional<TemplateEntry> parseTemplateName(std::string_view fileName) {
         auto dash = name.find('-');
         if (dash == std::string_view::npos)
             return std::nullopt;
-        auto v = readUnsigned(name.substr(0, dash), 255);
+        auto v = readNameNumber(name.substr(0, dash), 255);
         if (!v)
             return std::nullopt;
         part = *v;
         name.remove_prefix(dash + 1);
     }
-    auto bets = readUnsigned(name, std::numeric_limits<std::int32_t>::max());
+    auto bets = readNameNumber(name, std::numeric_limits<std::int32_t>::max());
     if (!bets)
         return std::nullopt;
     return TemplateEntry{static_cast<std::uint8_t>(parts[0]), static_cast<std::uint8_t>(parts[1]),
@@ -132,7 +131,7 @@ TemplateIndexResult indexTemplates(const fs::path& folder) {
     for (const auto& file : listTemplateFolder(folder))
         if (auto e = parseTemplateName(file.filename().string()))
             r.index.push_back(*e);
-    // The exchange sort of the original: ties end in whatever order it leaves,
+    // An exchange sort on purpose: ties end in the order it leaves them,
     // and the nearest-systems window lists them in that order.
     auto& idx = r.index;
     for (std::size_t i = 0; i + 1 < idx.size(); ++i)

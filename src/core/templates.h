@@ -44,6 +44,9 @@ std::optional<std::filesystem::path> resolveTemplateFolder(const std::filesystem
 // without regard to case, so the order does not depend on the file system).
 std::vector<std::filesystem::path> listTemplateFolder(const std::filesystem::path& folder);
 
+// A number of a template name: decimal digits only, at most `max`.
+std::optional<std::int64_t> readNameNumber(std::string_view s, std::int64_t max);
+
 // Reads a file name of the scheme into an entry; nothing when it is outside the scheme.
 std::optional<TemplateEntry> parseTemplateName(std::string_view fileName);
 

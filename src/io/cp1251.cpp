@@ -8,8 +8,10 @@ namespace kav::io {
 
 namespace {
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
-                                   bool replaceBad) {
+enum class OnBad { Fail, ReplaceByte, ReplaceUtf8Char };
+
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in, OnBad onBad,
+                                   std::string_view replacement = {}) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
@@ -23,17 +25,22 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
         std::size_t outLeft = buf.size();
         std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
         out.append(buf.data(), buf.size() - outLeft);
-        if (r == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG)
-                continue;
-            if (!replaceBad) {
-                ok = false;
-                break;
-            }
-            out += "\xEF\xBF\xBD";
-            ++inPtr;
-            --inLeft;
+        if (r != static_cast<std::size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        if (onBad == OnBad::Fail) {
+            ok = false;
+            break;
         }
+        out += replacement;
+        std::size_t skip = 1;
+        if (onBad == OnBad::ReplaceUtf8Char && errno == EILSEQ)
+            while (skip < inLeft && (static_cast<unsigned char>(inPtr[skip]) & 0xC0) == 0x80)
+                ++skip;
+        inPtr += skip;
+        inLeft -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(cd);
     if (!ok)
@@ -41,14 +48,24 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     return out;
 }
 
+constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";
+
 } // namespace
 
 std::optional<std::string> utf8ToCp1251(std::string_view utf8) {
-    return convert("CP1251", "UTF-8", utf8, false);
+    return convert("CP1251", "UTF-8", utf8, OnBad::Fail);
+}
+
+std::string utf8ToCp1251Lossy(std::string_view utf8) {
+    return convert("CP1251", "UTF-8", utf8, OnBad::ReplaceUtf8Char, "?").value_or(std::string());
 }
 
 std::string cp1251ToUtf8(std::string_view cp1251) {
-    return convert("UTF-8", "CP1251", cp1251, true).value_or(std::string());
+    return convert("UTF-8", "CP1251", cp1251, OnBad::ReplaceByte, kReplacementChar).value_or(std::string());
+}
+
+std::optional<std::string> charsetToUtf8(std::string_view bytes, const std::string& charset) {
+    return convert("UTF-8", charset.c_str(), bytes, OnBad::ReplaceByte, kReplacementChar);
 }
 
 } // namespace kav::io

@@ -8,13 +8,13 @@ namespace {
 MessageBoxHook* activeHook = nullptr;
 }
 
-MessageBoxHook::MessageBoxHook(bool answer) : answer_(answer) {
+MessageBoxHook::MessageBoxHook(bool answer) : answer_(answer), previous_(activeHook) {
     activeHook = this;
 }
 
 MessageBoxHook::~MessageBoxHook() {
     if (activeHook == this)
-        activeHook = nullptr;
+        activeHook = previous_;
 }
 
 bool showMessage(QWidget* parent, const kav::Message& message) {

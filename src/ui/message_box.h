@@ -13,7 +13,7 @@ namespace kav::ui {
 bool showMessage(QWidget* parent, const kav::Message& message);
 
 // While one of these lives, showMessage shows nothing: it records the message and
-// answers with `answer`. Meant for tests; guards do not nest.
+// answers with `answer`. Meant for tests; an inner guard hides the outer one while it lives.
 class MessageBoxHook {
 public:
     explicit MessageBoxHook(bool answer = true);
@@ -29,6 +29,7 @@ private:
     friend bool showMessage(QWidget*, const kav::Message&);
     bool answer_;
     std::vector<kav::Message> shown_;
+    MessageBoxHook* previous_;
 };
 
 } // namespace kav::ui

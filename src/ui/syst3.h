@@ -2,14 +2,45 @@
 // template fits the marked outcomes.
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/templates.h"
+#endif
+
 #include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QTableWidget;
 
 namespace kav::ui {
 
 class TForm3 final : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kColumns = 3;
+    static constexpr int kRowHeight = 22; // without the grid line
+
     explicit TForm3(QWidget* parent = nullptr);
+
+    // Shows the window with the header and one row per template; "Нет" in a
+    // single row when nothing is listed.
+    void showNearestSystems(const std::vector<kav::TemplateEntry>& rows);
+
+    QString cellText(int col, int row) const;
+    int rowCount() const;
+    int columnWidthOf(int col) const { return widths_[static_cast<std::size_t>(col)]; }
+    QFont cellFont(bool bold) const;
+
+    QTableWidget* StringGrid1 = nullptr;
+
+private:
+    void setCell(int col, int row, const QString& text);
+    // Columns grow to fit their texts; the grid and the window follow.
+    void fitToTexts();
+
+    std::array<int, kColumns> widths_{};
 };
 
 } // namespace kav::ui

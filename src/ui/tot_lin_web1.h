@@ -7,12 +7,15 @@
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
 #include "core/bet_list.h"
+#include "core/brief_system.h"
 #include "core/draw_model.h"
 #include "core/rng.h"
+#include "core/templates.h"
 #endif
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <string>
 
 class QAction;
@@ -178,6 +181,11 @@ public:
     void updateSelectionSummary();
     // Runs once when the window is first shown, before the first draw.
     void indexTemplates();
+    // The template folder: "Kombin" beside the program, else in the working
+    // folder. The index is built from it when the window is first shown.
+    void setTemplateFolder(const std::filesystem::path& folder) { templateFolder_ = folder; }
+    const std::filesystem::path& templateFolder() const { return templateFolder_; }
+    const kav::TemplateIndex& templateIndex() const { return templateIndex_; }
 
     // --- auto-forming (tot_lin_web1_autoform.cpp) ---
     void Label12_Click();
@@ -228,6 +236,9 @@ private:
 
     kav::DrawModel model_;
     kav::Rng rng_;
+    std::filesystem::path templateFolder_;
+    kav::TemplateIndex templateIndex_;
+    kav::BriefState briefState_;
     TForm3* form3_ = nullptr;
     TForm4* form4_ = nullptr;
     TForm5* form5_ = nullptr;

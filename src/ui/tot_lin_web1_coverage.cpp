@@ -1,14 +1,34 @@
 // TForm2: the coverage map's commands and its link to the bet list.
+#include "ui/card.h"
+#include "ui/coverage_map_view.h"
 #include "ui/tot_lin_web1.h"
+
+#include <QSpinBox>
 
 namespace kav::ui {
 
-void TForm2::MN10Click() {}
+void TForm2::MN10Click() {
+    if (form4_)
+        form4_->openCoverageMap();
+}
 
-void TForm2::recountCoverage() {}
+// Called after every parse; the map coalesces a burst of them (typing) into one
+// count, and the counts always end up matching the final text.
+void TForm2::recountCoverage() {
+    if (form4_)
+        form4_->scheduleRecount();
+}
 
-void TForm2::repaintCoverageMap() {}
+void TForm2::repaintCoverageMap() {
+    if (form4_)
+        form4_->update();
+    if (form4_ && form4_->stringGrid1)
+        form4_->stringGrid1->viewport()->update();
+}
 
-void TForm2::RxSpinEdit6Change() {}
+void TForm2::RxSpinEdit6Change() {
+    if (form4_)
+        form4_->RxSpinEdit1->setValue(RxSpinEdit6->value());
+}
 
 } // namespace kav::ui

@@ -1,6 +1,7 @@
 // kavendix-cli analyse, run as the real binary.
 #include "cli/cli_runner.h"
 #include "core/analysis.h"
+#include "core/quotes_file.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,54 @@ TEST(CliAnalyse, KnownFigureOfTheDefaultDraw) {
         "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\nВсего\t8.13\t0.226\n"), std::string::npos) << run.out;
+}
+
+// The worked example's draw as a quotes file (ASCII texts, so the code page
+// does not matter).
+std::filesystem::path workedExampleFile(const kav::test::TempDir& dir) {
+    kav::DrawModel m;
+    for (int e = 0; e < kav::kEvents; ++e) {
+        m.eventTitles[e] = "Home " + std::to_string(e + 1) + " - Away";
+        m.quotes[e] = {kav::Fixed4::fromInt(45), kav::Fixed4::fromInt(28),
+                       kav::Fixed4::fromInt(27)};
+        m.poolShares[e] = {kav::Fixed4::fromInt(50), kav::Fixed4::fromInt(25),
+                           kav::Fixed4::fromInt(25)};
+    }
+    m.drawCountry = kav::kRussia;
+    const kav::DrawSettings settings{"20.00", kav::Fixed4::fromInt(20), "Kavendix"};
+    const kav::DrawTotals totals{"1000000", "1000000", {100, 50, 30}, 60};
+    std::string text;
+    for (const auto& line : kav::formatQuotesFile(m, settings, totals))
+        text += line + "\r\n";
+    return dir.write("worked.ctr", text);
+}
+
+TEST(CliAnalyse, TakesPoolJackpotAndCountsFromTheQuotesFile) {
+    kav::test::TempDir dir;
+    const std::string draw = workedExampleFile(dir).string();
+    auto run = runCli({"--draw", draw, "analyse", "--variant", "11111111111111X"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Категории\tВероятность, %\tВыгодность\n"
+                       "9\t9.4\t0.17\n"
+                       "10\t4.4\t0.082\n"
+                       "11\t1.5\t0.039\n"
+                       "12\t0.4\t0.018\n"
+                       "13\t0.07\t0.017\n"
+                       "14\t0.0077\t0.014\n"
+                       "15\t0.00039\t0.13\n"
+                       "Всего\t15.8\t0.464\n");
+
+    run = runCli({"--draw", draw, "analyse", "--variant", "22222222222222x"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\nВсего\t0.743\t1.22\n"), std::string::npos) << run.out;
+
+    // Options override the file's values one by one.
+    run = runCli({"--draw", draw, "analyse", "--variant", "11111111111111X", "--jackpot", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\n15\t0.00039\t0.0049\n"), std::string::npos) << run.out;
+    run = runCli({"--draw", draw, "analyse", "--variant", "111111111111111", "--counts", "0,1,1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
 }
 
 TEST(CliAnalyse, RejectsBadOptionsWithNothingOnStdout) {

@@ -82,6 +82,7 @@ TEST(CliCoverage, BadInputIsAUsageError) {
         "coverage --zone 1X,2,1,X2,1X2,1,1,1,1,1,1,1,1,1,1 --category 16",
         "best --zone 1X,2,1,X2,1X2,1,1,1,1,1,1,1,1,1,1 --category 13 --by q",
         "--stake abc best --zone 1X,2,1,X2,1X2,1,1,1,1,1,1,1,1,1,1 --category 13 --by n",
+        "--stake 0 best --zone 1X,2,1,X2,1X2,1,1,1,1,1,1,1,1,1,1 --category 13 --by n",
     };
     for (const char* args : bad) {
         CliResult r = cli(args);

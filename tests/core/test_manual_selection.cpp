@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 namespace kav {
@@ -326,6 +327,32 @@ TEST(RandomBets, SameAsTheLiteralTranscription) {
                 EXPECT_EQ(fastRng.seed(), literalRng.seed());
             }
         }
+    }
+}
+
+} // namespace
+} // namespace kav
+
+namespace kav {
+namespace {
+
+TEST(RandomBets, AbsurdWeightsNeitherOverflowNorLeaveTheMarks) {
+    // Quotes typed by hand are stored without a range check; quotes files can
+    // carry anything a Fixed4 holds.
+    DrawModel m = test::modelWith(test::allEvents("1X2"));
+    const Fixed4 huge = Fixed4::fromRaw(std::numeric_limits<std::int64_t>::max());
+    for (int e = 0; e < kEvents; ++e) {
+        m.quotes[e] = {huge, huge, Fixed4::fromRaw(e)};
+        m.poolShares[e] = {huge, Fixed4::fromRaw(1), huge};
+    }
+    m.selection[4] = {1, 0, 1};
+    const Fixed4 almost = Fixed4::fromRaw(huge.raw() - 1);
+    m.poolShares[7] = {huge, almost, almost};
+    for (int d = kByQuotes; d <= kFavourites; ++d) {
+        Rng rng(31);
+        FormResult r = randomBets(m, "20", {}, {d, 50, 4}, rng);
+        for (const auto& line : r.added)
+            EXPECT_EQ(line.find(";5-(X)"), std::string::npos) << d << ' ' << line;
     }
 }
 

@@ -227,6 +227,15 @@ TEST_F(MainWindow, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
     EXPECT_TRUE(w->RxSpinEdit4->isHidden());
 }
 
+TEST_F(MainWindow, SecondClickOfADoubleClickMarksNothing) {
+    clickCell(2, 6);
+    QTest::mouseDClick(w->StringGrid1->viewport(), Qt::LeftButton, {},
+                       w->StringGrid1->cellRect(2, 6).center());
+    EXPECT_TRUE(w->model().marked(5, 1));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()),
+              nullptr); // no editor in mode 0
+}
+
 TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
     w->ComboBox1->setCurrentIndex(2);
     clickCell(1, 1);
@@ -234,6 +243,14 @@ TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarki
     clickCell(1, 1);
     EXPECT_TRUE(w->model().marked(0, 0));
     EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+
+    // Without ranges a drag carries the current cell along and marks what it enters.
+    QWidget* vp = w->StringGrid1->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, w->StringGrid1->cellRect(3, 8).center());
+    QTest::mouseMove(vp, w->StringGrid1->cellRect(3, 9).center());
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, w->StringGrid1->cellRect(3, 9).center());
+    EXPECT_TRUE(w->model().marked(7, 2));
+    EXPECT_TRUE(w->model().marked(8, 2));
 }
 
 TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {

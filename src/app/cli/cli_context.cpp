@@ -2,6 +2,7 @@
 
 #include "core/selection_text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -68,16 +69,29 @@ Fixed4 CliContext::stakeValue() const {
 // Provided by the quotes-file reader; replaces the default draw.
 void loadDrawFile(CliContext& ctx);
 
+DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeText) {
+    DrawSettings s;
+    s.stakeMinimum = minimumStake(drawCountry);
+    auto stake = stakePerBet(stakeText);
+    s.stakeText = stake ? stakeDisplayText(std::max(*stake, s.stakeMinimum), drawCountry) : std::string(stakeText);
+    s.windowTitle = drawWindowTitle(drawCountry);
+    return s;
+}
+
 void prepareContext(CliContext& ctx) {
-    if (ctx.country == "ru")
-        ctx.model.drawCountry = kRussia;
-    else if (ctx.country == "ua")
-        ctx.model.drawCountry = kUkraine;
-    else
+    std::uint8_t country = kRussia;
+    if (ctx.country == "ua")
+        country = kUkraine;
+    else if (!ctx.country.empty() && ctx.country != "ru")
         throw UsageError("--country must be ru or ua");
+    ctx.model.drawCountry = country;
     applyDefaultDraw(ctx.model);
-    if (!ctx.drawFile.empty())
+    ctx.drawSettings = startDrawSettings(country, ctx.stake);
+    if (!ctx.drawFile.empty()) {
         loadDrawFile(ctx);
+        if (!ctx.country.empty())
+            ctx.model.drawCountry = country;
+    }
     ctx.model.currencySuffix = currencySuffixFor(ctx.model.drawCountry);
     if (!ctx.select.empty()) {
         auto sel = parseSelectionText(ctx.select);

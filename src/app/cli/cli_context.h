@@ -5,7 +5,9 @@
 #include "core/analysis.h"
 #include "core/bet_list.h"
 #include "core/draw_model.h"
+#include "core/draw_page.h"
 #include "core/message.h"
+#include "core/quotes_file.h"
 #include "core/rng.h"
 
 #include <CLI/CLI.hpp>
@@ -33,7 +35,7 @@ struct CliContext {
     std::string drawFile;
     std::string select;
     std::string stake = "20.00";
-    std::string country = "ru";
+    std::string country; // empty: the draw file's country, else ru
     std::string betsFile;
     std::optional<std::uint32_t> seed;
     std::string kombinDir;
@@ -43,6 +45,9 @@ struct CliContext {
 
     // Prepared before the command runs.
     DrawModel model;
+    // The rest of the draw: stake text and minimum, window title. From --draw;
+    // without it the country's start values.
+    DrawSettings drawSettings;
     // Pool, jackpot and uniform counts of the draw (the analysis window's
     // fields); a quotes file replaces them, the default draw has none.
     DrawTotals totals;
@@ -57,6 +62,9 @@ struct CliContext {
     // The stake field's value; a usage error when the text is no number.
     Fixed4 stakeValue() const;
 };
+
+// The stake text, minimum and window title a country switch sets up.
+DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeText);
 
 // Reads the common options into the model, the bet list and the generator.
 // Throws UsageError on a malformed option or an unreadable file.

@@ -5,6 +5,7 @@
 #include "core/coverage_actions.h"
 #include "core/coverage_search.h"
 #include "core/selection_text.h"
+#include "core/stake_text.h"
 
 #include <unistd.h>
 
@@ -59,7 +60,9 @@ int runCoverage(const CliContext& ctx, const CoverageOptions& o) {
 }
 
 int runBest(const CliContext& ctx, const CoverageOptions& o) {
-    ctx.stakeValue(); // a bet is written only with a number in the stake field
+    // The window refuses to write a bet while the stake field holds no usable amount.
+    if (!readStake(ctx.stake))
+        throw UsageError("--stake: " + badStakeMessage().text);
     Zone zone = countedZone(ctx, o);
     Lines lines = ctx.bets;
     if (zone.shown()) {

@@ -1,12 +1,21 @@
 // --draw: the quotes file.
 #include "app/cli/cli_context.h"
 
+#include "io/quotes_file_io.h"
+#include "io/text_file.h"
+
 namespace kav::cli {
 
 void loadDrawFile(CliContext& ctx) {
-    // The quotes-file reader lives in io; until it is wired here a draw file
-    // cannot be used.
-    throw UsageError("cannot read " + ctx.drawFile + ": quotes files are not supported yet");
+    auto bytes = io::readFileBytes(ctx.drawFile, io::kMaxQuotesFileBytes);
+    if (!bytes)
+        throw UsageError("cannot read " + ctx.drawFile);
+    auto content = io::parseQuotesFileBytes(*bytes);
+    if (!content)
+        throw UsageError(ctx.drawFile + ": " + io::kBadQuotesFileText);
+    applyQuotesFile(ctx.model, *content);
+    ctx.drawSettings = content->settings;
+    ctx.totals = content->totals;
 }
 
 } // namespace kav::cli

@@ -1,0 +1,50 @@
+// export xlsx-columns|xlsx-rows|text: the bet list as a workbook or a text file.
+#include "app/cli/cli_context.h"
+
+#include "io/bet_export.h"
+#include "io/text_file.h"
+
+namespace kav::cli {
+
+namespace {
+
+struct ExportOptions {
+    std::string kind;
+    std::string output;
+};
+
+int runExport(CliContext& ctx, const ExportOptions& o) {
+    MaybeMessage m;
+    if (o.kind == "text") {
+        // -o names the file itself; the ".txt" the window appends belongs to its dialog.
+        m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets));
+    } else {
+        io::WorkbookExport how;
+        how.layout = o.kind == "xlsx-columns" ? io::SheetLayout::ByColumns : io::SheetLayout::ByRows;
+        for (int e = 0; e < kEvents; ++e) {
+            int n = ctx.model.markedCount(e);
+            how.doublesCount += n == 2;
+            how.shownTriplesCount += n == 3;
+        }
+        m = io::saveWorkbook(o.output, ctx.bets, how);
+    }
+    if (m) {
+        printMessage(*m);
+        return kExitMessage;
+    }
+    return kExitOk;
+}
+
+const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
+    static ExportOptions o;
+    auto* cmd = app.add_subcommand("export", "write the bet list (--bets) as a workbook, one bet per column "
+                                             "or per row, or as a CP1251 text file");
+    cmd->add_option("kind", o.kind, "xlsx-columns, xlsx-rows or text")
+        ->required()
+        ->check(CLI::IsMember({"xlsx-columns", "xlsx-rows", "text"}));
+    cmd->add_option("-o,--output", o.output, "the file to write")->required();
+    cmd->callback([&ctx] { ctx.action = [&ctx] { return runExport(ctx, o); }; });
+});
+
+} // namespace
+} // namespace kav::cli

@@ -1,0 +1,46 @@
+#include "io/draw_download.h"
+
+#include "io/page_text.h"
+#include "io/servers.h"
+
+namespace kav::io {
+
+HttpOptions drawPageHttpOptions() {
+    HttpOptions o;
+    o.connectTimeout = std::chrono::seconds(10);
+    o.totalTimeout = std::chrono::seconds(30);
+    o.maxBodyBytes = 8u << 20;
+    return o;
+}
+
+PageDownload downloadPageText(HttpRequest& http, const std::string& url, const HttpProgress& progress) {
+    PageDownload d;
+    auto reply = http.get(url, progress);
+    if (!reply) {
+        d.error = url + ": " + http.lastError();
+        return d;
+    }
+    d.text = pageText(reply->body, reply->contentType);
+    return d;
+}
+
+std::optional<std::string> fetchDraw(HttpRequest& http, std::string_view server, DrawModel& m,
+                                     DrawTotals& totals) {
+    auto events = downloadPageText(http, eventListUrl(server, m.drawCountry));
+    if (!events.text)
+        return events.error;
+    DrawModel next = m;
+    if (!parseEventList(next, *events.text))
+        return "the event list breaks the page format";
+    auto totalsPage = downloadPageText(http, totalsUrl(server, m.drawCountry));
+    if (!totalsPage.text)
+        return totalsPage.error;
+    auto parsed = parseTotals(*totalsPage.text);
+    if (!parsed)
+        return "the totals page breaks the page format";
+    m = std::move(next);
+    totals = *parsed;
+    return std::nullopt;
+}
+
+} // namespace kav::io

@@ -1,0 +1,33 @@
+// Downloading the draw from the data server: one page as text, and the whole
+// chain (event list, then totals) for callers without a window.
+#pragma once
+
+#include "core/draw_model.h"
+#include "core/draw_page.h"
+#include "io/http_request.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kav::io {
+
+// The time-outs of a draw page: the window stays usable meanwhile, but a
+// player waits for it.
+HttpOptions drawPageHttpOptions();
+
+struct PageDownload {
+    std::optional<std::string> text; // the page text; nothing when the download failed
+    std::string error;               // why it failed
+};
+
+// GETs a page and reduces the reply to its visible text.
+PageDownload downloadPageText(HttpRequest& http, const std::string& url, const HttpProgress& progress = {});
+
+// Downloads and applies both pages of the draw of m.drawCountry. The model
+// and totals change only when both pages arrive and are well formed;
+// otherwise the reason is returned and nothing changes.
+std::optional<std::string> fetchDraw(HttpRequest& http, std::string_view server, DrawModel& m,
+                                     DrawTotals& totals);
+
+} // namespace kav::io

@@ -1,0 +1,44 @@
+// HTTP GET over libcurl: time-outs on every request, TLS verified, a size cap,
+// and a progress callback that can cancel. Safe to use from a worker thread.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kav::io {
+
+struct HttpReply {
+    long status = 0;
+    std::string body;
+    std::string contentType;
+};
+
+struct HttpOptions {
+    std::chrono::milliseconds connectTimeout{5000};
+    std::chrono::milliseconds totalTimeout{30000};
+    std::size_t maxBodyBytes = 64u << 20;
+};
+
+// Called while bytes arrive; returning false cancels the request.
+using HttpProgress = std::function<bool(std::int64_t received, std::int64_t expected)>;
+
+class HttpRequest {
+public:
+    explicit HttpRequest(HttpOptions options = {});
+
+    // The reply of a GET; nothing on a network failure, a time-out, a
+    // cancellation, a reply over the size cap or an error status (400 and up).
+    std::optional<HttpReply> get(const std::string& url, const HttpProgress& progress = {});
+
+    // Why the last get failed, in English.
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    HttpOptions options_;
+    std::string lastError_;
+};
+
+} // namespace kav::io

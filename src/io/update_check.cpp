@@ -1,0 +1,160 @@
+#include "io/update_check.h"
+
+#include "core/version.h"
+#include "io/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kav::io {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string shellQuoted(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+std::string joinedLf(const Lines& lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + '\n';
+    return out;
+}
+
+} // namespace
+
+UpdateSettings defaultUpdateSettings(const std::string& server) {
+    UpdateSettings s;
+    s.server = server;
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    s.folder = ec ? fs::current_path(ec) : exe.parent_path();
+    s.executableName = ec ? std::string("kavendix") : exe.filename().string();
+    s.descriptorHttp.connectTimeout = std::chrono::milliseconds(2000);
+    s.descriptorHttp.totalTimeout = std::chrono::milliseconds(2500);
+    s.descriptorHttp.maxBodyBytes = 64u << 10;
+    s.executableHttp.connectTimeout = std::chrono::seconds(10);
+    s.executableHttp.totalTimeout = std::chrono::minutes(5);
+    s.executableHttp.maxBodyBytes = 512u << 20;
+    return s;
+}
+
+std::optional<std::string> fetchRemoteVersion(const UpdateSettings& s) {
+    HttpRequest http(s.descriptorHttp);
+    auto reply = http.get(s.server + "/updkvx.ini");
+    if (!reply)
+        return std::nullopt;
+    auto path = (s.folder / kDescriptorName).string();
+    if (writeFileBytes(path, reply->body))
+        return std::nullopt;
+    auto stored = readFileBytes(path, s.descriptorHttp.maxBodyBytes);
+    if (!stored)
+        return std::nullopt;
+    std::string first = stored->substr(0, stored->find('\n'));
+    if (!first.empty() && first.back() == '\r')
+        first.pop_back();
+    return first;
+}
+
+Lines updateScriptLines(const std::string& executableName) {
+    std::string exe = shellQuoted(executableName);
+    return {
+        "#!/bin/sh",
+        "cd \"$(dirname \"$0\")\" || exit 1",
+        "sleep 5",
+        "rm -f " + exe,
+        "rm -f Update.ini",
+        std::string("mv -f ") + kDownloadedName + " " + exe + " && chmod +x " + exe,
+        "sleep 10",
+        "exec ./" + exe,
+    };
+}
+
+PreparedUpdate prepareUpdate(const UpdateSettings& s) {
+    PreparedUpdate p;
+    std::error_code ec;
+    fs::remove(s.folder / kDescriptorName, ec);
+    if (ec) {
+        p.error = "Не удалось удалить " + (s.folder / kDescriptorName).string() + ": " + ec.message();
+        return p;
+    }
+    HttpRequest http(s.executableHttp);
+    auto reply = http.get(s.server + "/kavendix.exe");
+    if (!reply) {
+        p.error = "Не удалось загрузить новую версию: " + http.lastError();
+        return p;
+    }
+    // An empty reply would replace the program with nothing.
+    if (reply->body.empty()) {
+        p.error = "Не удалось загрузить новую версию: сервер прислал пустой файл";
+        return p;
+    }
+    if (auto m = writeFileBytes((s.folder / kDownloadedName).string(), reply->body)) {
+        p.error = m->text;
+        return p;
+    }
+    fs::path script = s.folder / kScriptName;
+    if (auto m = writeFileBytes(script.string(), joinedLf(updateScriptLines(s.executableName)))) {
+        p.error = m->text;
+        return p;
+    }
+    p.script = script;
+    return p;
+}
+
+bool startDetached(const fs::path& script, const fs::path& folder) {
+    // Everything the child needs is prepared before fork: after it only
+    // async-signal-safe calls are allowed.
+    std::string scriptPath = script.string(), dir = folder.string();
+    pid_t child = ::fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        ::setsid();
+        if (::fork() != 0)
+            ::_exit(0);
+        if (::chdir(dir.c_str()) != 0)
+            ::_exit(127);
+        int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, 0);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+        }
+        ::execl("/bin/sh", "sh", scriptPath.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool checkForUpdate(const UpdateSettings& s, const UpdateHooks& hooks) {
+    auto remote = fetchRemoteVersion(s);
+    if (!remote || !isNewerVersion(*remote))
+        return false;
+    if (!hooks.askYes || !hooks.askYes())
+        return false;
+    auto prepared = prepareUpdate(s);
+    if (!prepared.script) {
+        if (hooks.reportError)
+            hooks.reportError(prepared.error);
+        return false;
+    }
+    if (hooks.start)
+        hooks.start(*prepared.script, s.folder);
+    return true;
+}
+
+} // namespace kav::io

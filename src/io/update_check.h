@@ -1,0 +1,63 @@
+// The update check: the update server's descriptor names the newest version;
+// when it is newer and the player agrees, the new executable is downloaded and
+// a replace-and-restart shell script takes over once the program has ended.
+#pragma once
+
+#include "core/bet_list.h"
+#include "io/http_request.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kav::io {
+
+struct UpdateSettings {
+    std::string server;
+    std::filesystem::path folder;   // where the update files go: the executable's folder
+    std::string executableName;     // the file the script replaces and starts
+    HttpOptions descriptorHttp;     // start-up waits for this one: short time-outs
+    HttpOptions executableHttp;
+};
+
+// Defaults: the folder and name of the running executable, a descriptor
+// request that gives up within 3 seconds.
+UpdateSettings defaultUpdateSettings(const std::string& server);
+
+inline constexpr const char* kDescriptorName = "updkvx.ini";
+inline constexpr const char* kDownloadedName = "kavendi_.exe";
+inline constexpr const char* kScriptName = "updkvx.sh";
+
+// Downloads the descriptor into the folder and returns its first line;
+// nothing on any failure (the check then ends silently).
+std::optional<std::string> fetchRemoteVersion(const UpdateSettings& s);
+
+// The script: wait, delete the old executable, delete "Update.ini", rename the
+// download to the executable's name, wait, start it.
+Lines updateScriptLines(const std::string& executableName);
+
+// After the player agreed: deletes the descriptor, downloads the executable
+// and writes the script. The script's path, or why it failed.
+struct PreparedUpdate {
+    std::optional<std::filesystem::path> script;
+    std::string error;
+};
+PreparedUpdate prepareUpdate(const UpdateSettings& s);
+
+// Starts the script with /bin/sh in the folder, detached from this process.
+bool startDetached(const std::filesystem::path& script, const std::filesystem::path& folder);
+
+// The whole check. `askYes` is asked only when the server has a newer
+// version; only its true leads to the download, and `start` runs the script
+// (startDetached in the program). `reportError` gets a failure after the
+// player agreed. True when the program should now end.
+struct UpdateHooks {
+    std::function<bool()> askYes;
+    std::function<void(const std::string&)> reportError;
+    std::function<bool(const std::filesystem::path& script, const std::filesystem::path& folder)> start =
+        startDetached;
+};
+bool checkForUpdate(const UpdateSettings& s, const UpdateHooks& hooks);
+
+} // namespace kav::io

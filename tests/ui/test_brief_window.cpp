@@ -1,0 +1,190 @@
+// The brief-system mode of the main window driven by clicks: the summary lines
+// under the grid, the nearest-systems window and "Добавить в список" (Label13).
+#include "ui/analiz.h"
+#include "ui/card.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+#include "ui/outcome_grid.h"
+#include "ui/syst3.h"
+#include "ui/tot_help.h"
+#include "ui/tot_lin_web1.h"
+
+#include "support/template_folder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using kav::testing::TemplateFolder;
+using kav::ui::TForm2;
+
+namespace {
+
+std::string str(const QString& s) {
+    return s.toStdString();
+}
+
+class BriefWindow : public ::testing::Test {
+protected:
+    void start() {
+        w = std::make_unique<TForm2>();
+        form3 = new kav::ui::TForm3(w.get());
+        w->setSideWindows(form3, new kav::ui::TForm4(w.get()),
+                          new kav::ui::TForm5(w->model(), w.get()), new kav::ui::TForm6(w.get()));
+        w->setTemplateFolder(folder.path());
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void clickCell(int col, int row) {
+        QRect r = w->StringGrid1->cellRect(col, row);
+        QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // Marks the outcomes of a selection text such as "1X,1,12,...": per event the
+    // letters in the order given, so the last one becomes the forced outcome.
+    void mark(const std::string& sel) {
+        int row = 1;
+        std::size_t start = 0;
+        while (start <= sel.size() && row <= 15) {
+            auto comma = sel.find(',', start);
+            std::string group =
+                sel.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            for (char c : group)
+                if (c != '-')
+                    clickCell(c == '1' ? 1 : c == 'X' ? 2 : 3, row);
+            ++row;
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+    }
+
+    void clickLabel13() { QTest::mouseClick(w->Label13, Qt::LeftButton); }
+
+    std::vector<std::string> memoLines() { return w->betLines(); }
+
+    TemplateFolder folder;
+    std::unique_ptr<TForm2> w;
+    kav::ui::TForm3* form3 = nullptr;
+};
+
+TEST_F(BriefWindow, SummaryFollowsTheSelectionAndLabel13AddsTheSystem) {
+    folder.write("3-0-2-2.txt", "111\r\n222\r\n");
+    start();
+    EXPECT_EQ(w->templateIndex().size(), 1u);
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    EXPECT_EQ(str(w->Label2->text()), "Всего вариантов по отмеченным исходам 8 (160 руб.)");
+    EXPECT_EQ(str(w->Label3->text()), "Число вариантов по системе 2 (40 руб.)");
+    EXPECT_FALSE(form3->isVisible());
+    EXPECT_EQ(w->model().doublesCount, 3);
+
+    clickLabel13();
+    auto lines = memoLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 6), "20.00;");
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
+    EXPECT_TRUE(w->Memo1->isVisible());
+
+    clickCell(0, 2); // the title marks all three outcomes of event 2
+    EXPECT_EQ(str(w->Label2->text()), "Всего вариантов по отмеченным исходам 24 (480 руб.)");
+    EXPECT_EQ(w->model().triplesCount, 1);
+}
+
+TEST_F(BriefWindow, NearestSystemsOpenWhenNoTemplateFitsAndCloseOnModeChange) {
+    folder.write("2-0-1-2.txt", "11\n22\n");
+    folder.write("1-0-0-1.txt", "1\n");
+    folder.write("readme.txt", "");
+    start();
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    EXPECT_EQ(str(w->Label3->text()), "");
+    ASSERT_TRUE(form3->isVisible());
+    EXPECT_EQ(form3->rowCount(), 3);
+    EXPECT_EQ(str(form3->cellText(2, 0)), "Ставок");
+    EXPECT_EQ(str(form3->cellText(0, 1)), "2");
+    EXPECT_EQ(str(form3->cellText(2, 1)), "2");
+    EXPECT_EQ(str(form3->cellText(0, 2)), "1");
+
+    w->ComboBox1->setCurrentIndex(2);
+    EXPECT_FALSE(form3->isVisible());
+    w->RxSpinEdit8->setValue(13); // other modes: the first line only
+    EXPECT_FALSE(form3->isVisible());
+    EXPECT_EQ(str(w->Label3->text()), "");
+}
+
+TEST_F(BriefWindow, NearestSystemsSayNetWhenNothingFits) {
+    folder.write("5-0-4-9.txt", "");
+    start();
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(form3->isVisible());
+    EXPECT_EQ(form3->rowCount(), 2);
+    EXPECT_EQ(str(form3->cellText(0, 1)), "Нет");
+
+    kav::ui::MessageBoxHook hook;
+    clickLabel13();
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].caption, "Нет подходящей бриф-системы");
+    EXPECT_TRUE(memoLines().empty());
+}
+
+TEST_F(BriefWindow, CategoryFifteenAddsTheCouponOnce) {
+    start();
+    w->RxSpinEdit8->setValue(15);
+    mark("1X,1,X2,1X2,1,1,1,1,1,1,1,1,1,1,2");
+    clickLabel13();
+    clickLabel13();
+    auto lines = memoLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0],
+              "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
+              "11-(1);12-(1);13-(1);14-(1);15-(2).");
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 12 (240 руб.)");
+}
+
+TEST_F(BriefWindow, StartWithPlaysTheForcedBetFirst) {
+    folder.write("3-0-2-2.txt", "111\n222\n");
+    start();
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,21,1,1,1,1,1,1,1,1,1,1,2X,1"); // forced: X on 1, 1 on 3, X on 14
+    QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(w->CheckBox1->isChecked());
+    EXPECT_EQ(str(w->CheckBox1->text()), "X111111111111X1");
+    clickLabel13();
+    auto lines = memoLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+              "20.00;1-(X);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
+              "13-(1);14-(X);15-(1).");
+}
+
+TEST_F(BriefWindow, RefusalsLeaveTheListAsItWas) {
+    folder.write("3-0-2-3.txt", "111\n222\n" + std::string(17, '1') + "\n");
+    start();
+    w->RxSpinEdit8->setValue(14);
+    const std::string kept =
+        "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);"
+        "12-(1);13-(1);14-(1);15-(2).";
+    w->setBetLinesBulk({kept});
+    kav::ui::MessageBoxHook hook;
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,-,1");
+    clickLabel13();
+    mark("-,-,-,-,-,-,-,-,-,-,-,-,-,X2,-");
+    clickLabel13();
+    ASSERT_EQ(hook.shown().size(), 2u);
+    EXPECT_EQ(hook.shown()[0].text, "Для каждого матча должно быть проставлено от 1 до 3 выборов");
+    EXPECT_EQ(hook.shown()[1].text.rfind("Строка 3 шаблона 3-0-2-3.txt", 0), 0u);
+    EXPECT_EQ(memoLines(), std::vector<std::string>{kept});
+    EXPECT_TRUE(w->Memo1->isVisible());
+    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+}
+
+} // namespace

@@ -1,0 +1,238 @@
+// The coverage map driven as a player drives it: the menu command, clicks in
+// the zone grid, pointer moves and clicks on the map, the space bar, the links;
+// colours read from the painted pixels, texts from the labels and the bet list.
+#include "ui/card.h"
+#include "ui/coverage_map_view.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+#include "ui/tot_lin_web1.h"
+#include "ui/zone_grid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using kav::ui::TForm2;
+using kav::ui::TForm4;
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGrey(204, 204, 204);
+const QColor kRed(255, 0, 0);
+const QColor kPink(255, 221, 221);
+const QColor kYellow(255, 255, 0);
+
+std::string str(const QString& s) {
+    return s.toStdString();
+}
+
+// Fifteen groups of one letter each; `first` for event 1, `rest` for the others.
+std::string singleBet(const std::string& amount, const std::string& letters) {
+    std::string s = amount;
+    for (int e = 0; e < 15; ++e)
+        s += ";" + std::to_string(e + 1) + "-(" + letters[static_cast<std::size_t>(e)] + ")";
+    return s + ".";
+}
+
+class CoverageWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<TForm2>();
+        map = new TForm4(w.get());
+        w->setSideWindows(nullptr, map, nullptr, nullptr);
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    // Marks outcomes in the main window and opens the map through its menu item.
+    void openWith(const std::vector<std::pair<int, int>>& extraMarks, int category = 13) {
+        auto& m = w->model();
+        for (int e = 0; e < 15; ++e)
+            m.selection[e] = {1, 0, 0};
+        for (auto [e, o] : extraMarks)
+            m.selection[e][o] = 1;
+        w->RxSpinEdit8->setValue(category);
+        w->MN10->trigger();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    }
+
+    QWidget* mapSurface() { return map->stringGrid1->viewport(); }
+    QPoint cellCentre(int index) {
+        const int cols = map->stringGrid1->columnCount(), s = map->stringGrid1->cellSize();
+        return map->stringGrid1->cellOrigin(index % cols, index / cols) + QPoint(s / 2, s / 2);
+    }
+    QPoint cellCorner(int index) {
+        const int cols = map->stringGrid1->columnCount();
+        return map->stringGrid1->cellOrigin(index % cols, index / cols) + QPoint(1, 1);
+    }
+    QColor pixel(QPoint at) { return mapSurface()->grab().toImage().pixelColor(at); }
+    QColor zonePixel(int col, int row) {
+        return map->StringGrid2->grab().toImage().pixelColor(
+            map->StringGrid2->cellRect(col, row).topLeft() + QPoint(2, 2));
+    }
+    // A pointer move as the window system delivers it (QTest's first move into a
+    // window on the offscreen platform only enters it).
+    void moveTo(QPoint at) {
+        QMouseEvent ev(QEvent::MouseMove, at, mapSurface()->mapToGlobal(at), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(mapSurface(), &ev);
+    }
+    void point(int index) { moveTo(cellCentre(index)); }
+    void click(int index, Qt::MouseButton b) {
+        QTest::mouseClick(mapSurface(), b, {}, cellCentre(index));
+    }
+    kav::Lines lines() { return w->betLines(); }
+
+    std::unique_ptr<TForm2> w;
+    TForm4* map = nullptr;
+};
+
+} // namespace
+
+TEST_F(CoverageWindow, MenuShowsAndHidesWithTheSelectionAndCategory) {
+    EXPECT_EQ(str(w->MN10->text()), "Показать карту покрытия");
+    openWith({{0, 1}, {1, 2}}, 14);
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(str(w->MN10->text()), "Скрыть карту покрытия");
+    EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    EXPECT_EQ(map->RxSpinEdit1->value(), 14);
+    EXPECT_EQ(str(map->StringGrid2->cellText(2, 1)), "x");
+    EXPECT_EQ(str(map->StringGrid2->cellText(3, 1)), "");
+    EXPECT_EQ(str(map->StringGrid2->cellText(0, 1)), "Матч 1");
+    EXPECT_EQ(map->zone().size(), 4);
+    EXPECT_TRUE(map->stringGrid1->isVisible());
+    EXPECT_FALSE(map->Label3->isVisible());
+    EXPECT_EQ(map->stringGrid1->columnCount(), 2);
+    EXPECT_EQ(map->stringGrid1->cellSize(), 50);
+    EXPECT_EQ(str(map->Label4->text()), "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
+    w->MN10->trigger();
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_EQ(str(w->MN10->text()), "Показать карту покрытия");
+}
+
+TEST_F(CoverageWindow, ZoneGridClicksRebuildAndReportBadZones) {
+    openWith({{0, 1}});
+    auto clickZone = [&](int col, int row) {
+        QTest::mouseClick(map->StringGrid2, Qt::LeftButton, {},
+                          map->StringGrid2->cellRect(col, row).center());
+    };
+    clickZone(1, 1); // event 1 keeps "X" only: one result
+    EXPECT_EQ(map->zone().resultCount, 1);
+    EXPECT_FALSE(map->stringGrid1->isVisible());
+    EXPECT_EQ(str(map->Label3->text()),
+              "ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \n(нужные подстраховки в каждом матче)");
+    EXPECT_EQ(str(map->Label4->text()), "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
+    clickZone(2, 1); // event 1 empty
+    EXPECT_EQ(map->zone().resultCount, 0);
+    EXPECT_EQ(str(map->Label4->text()), "");
+    clickZone(2, 1);
+    clickZone(3, 1);
+    EXPECT_EQ(map->zone().resultCount, 2);
+    EXPECT_TRUE(map->stringGrid1->isVisible());
+    for (int row = 2; row <= 12; ++row) {
+        clickZone(2, row);
+        clickZone(3, row);
+    }
+    EXPECT_EQ(str(map->Label3->text()), "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА");
+    EXPECT_FALSE(map->stringGrid1->isVisible());
+    EXPECT_TRUE(map->Label3->isVisible());
+}
+
+TEST_F(CoverageWindow, LeftClickAddsTheBetRightClickRemovesItsCoupons) {
+    openWith({{0, 1}, {1, 2}}, 15);
+    const std::string first = singleBet("20.00", "121111111111111");
+    click(1, Qt::LeftButton); // event 1 varies fastest: result 1 has "X" there
+    ASSERT_EQ(lines().size(), 1u);
+    EXPECT_EQ(lines()[0], singleBet("20.00", "X11111111111111"));
+    EXPECT_EQ(pixel(cellCorner(1)), kGreen);
+    EXPECT_EQ(pixel(cellCorner(0)), kWhite);
+    click(1, Qt::LeftButton);
+    EXPECT_EQ(pixel(cellCorner(1)), kBlue); // the same bet twice
+    w->appendBetLines({first});
+    map->flushScheduledRecount();
+    EXPECT_EQ(pixel(cellCorner(2)), kGreen);
+    click(1, Qt::RightButton); // both copies of that bet go, the other stays
+    EXPECT_EQ(lines(), (kav::Lines{first}));
+    EXPECT_EQ(pixel(cellCorner(1)), kWhite);
+    EXPECT_EQ(str(map->Label4->text()),
+              "Покрытие ставками\nПо количеству 25%\nПо вероятности 28.72%");
+}
+
+TEST_F(CoverageWindow, PointerShowsDiscsOutcomesAndTally) {
+    openWith({{0, 1}, {1, 2}}, 14);
+    w->appendBetLines({singleBet("20.00", "121111111111111")});
+    map->flushScheduledRecount();
+    point(0);
+    EXPECT_EQ(pixel(cellCentre(0)), kRed);
+    EXPECT_EQ(pixel(cellCentre(1)), kPink);
+    EXPECT_EQ(pixel(cellCentre(2)), kPink);
+    EXPECT_EQ(pixel(cellCentre(3)), kGreen); // two events away: no disc
+    EXPECT_EQ(zonePixel(1, 1), kYellow);     // "1" of event 1
+    EXPECT_EQ(zonePixel(2, 1), kWhite);
+    EXPECT_EQ(str(map->Label9->text()),
+              "Категорий в пакете\nпри 111111111111111:\n15 - 0;   14 - 1;   13 - 0;\n"
+              "12 - 0;   11 - 0;   10 - 0;\n9 - 0;   ");
+    EXPECT_EQ(str(map->Label4->text()),
+              "Покрытие ставками\nПо количеству 75%\n(+25%)\nПо вероятности 79.49%\n(+20.51%)");
+    // Off the map: discs go, the labels stay.
+    const QString tally = map->Label9->text();
+    moveTo(QPoint(mapSurface()->width() - 2, mapSurface()->height() - 2));
+    EXPECT_EQ(pixel(cellCentre(0)), kGreen);
+    EXPECT_EQ(pixel(cellCentre(1)), kWhite);
+    EXPECT_EQ(map->Label9->text(), tally);
+}
+
+TEST_F(CoverageWindow, SpaceTogglesTheMarker) {
+    openWith({{0, 1}, {1, 2}}, 15);
+    w->appendBetLines({singleBet("20.00", "111111111111111")});
+    map->flushScheduledRecount();
+    point(3);
+    QTest::keyClick(map->stringGrid1, Qt::Key_Space);
+    EXPECT_EQ(pixel(cellCorner(3)), kGrey);
+    QTest::keyClick(map->RxSpinEdit1, Qt::Key_Space);
+    EXPECT_EQ(pixel(cellCorner(3)), kWhite);
+    point(0);
+    QTest::keyClick(map->stringGrid1, Qt::Key_Space);
+    EXPECT_EQ(pixel(cellCorner(0)), QColor(0, 204, 0));
+    QTest::keyClick(map->stringGrid1, Qt::Key_A); // other keys change nothing
+    EXPECT_EQ(pixel(cellCorner(0)), QColor(0, 204, 0));
+}
+
+TEST_F(CoverageWindow, BestLinksAddTheBestBetOffTheWindowThread) {
+    openWith({{0, 1}, {1, 2}, {2, 1}, {2, 2}}, 14); // 12 results
+    QTest::mouseClick(map->Label6, Qt::LeftButton);
+    EXPECT_TRUE(map->searching() || lines().size() == 1);
+    map->waitForSearch();
+    ASSERT_EQ(lines().size(), 1u);
+    EXPECT_EQ(lines()[0], singleBet("20.00", "111111111111111")); // ties: the first result
+    EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    QTest::mouseClick(map->Label5, Qt::LeftButton);
+    map->waitForSearch();
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    EXPECT_EQ(str(map->Label4->text()).rfind("Покрытие ставками", 0), 0u);
+}
+
+TEST_F(CoverageWindow, TypedBetsAndCategoryFieldsRecount) {
+    openWith({{0, 1}, {1, 2}}, 15);
+    w->Memo1->setPlainText(QString::fromStdString(singleBet("20.00", "111111111111111")));
+    map->flushScheduledRecount();
+    EXPECT_EQ(pixel(cellCorner(0)), kGreen);
+    EXPECT_EQ(pixel(cellCorner(1)), kWhite);
+    w->ComboBox1->setCurrentIndex(3);
+    w->RxSpinEdit6->setValue(14);
+    EXPECT_EQ(map->RxSpinEdit1->value(), 14);
+    EXPECT_EQ(pixel(cellCorner(1)), kGreen);
+    EXPECT_EQ(pixel(cellCorner(3)), kWhite);
+}

@@ -1,0 +1,136 @@
+// The outcome grid's colour rule and column fitting, and the window's shortcut
+// routing around the text fields.
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/money_edit.h"
+#include "ui/outcome_grid.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using kav::ui::CellFill;
+using kav::ui::GridPaintState;
+
+TEST(OutcomeCellFill, FollowsModeCriterionAndForcedBet) {
+    kav::DrawModel m;
+    kav::applyDefaultDraw(m); // quotes 40/25/35, pool 50/15/35
+    m.selection[0] = {1, 1, 0};
+    m.forcedBet[0] = 'X';
+    struct Case {
+        const char* what;
+        GridPaintState s;
+        int outcome;
+        CellFill want;
+    };
+    const Case cases[] = {
+        {"unmarked stays white", {0, true, false, 25, true}, 2, CellFill::White},
+        {"mode 0 plain", {0, true, false, 25, false}, 1, CellFill::Green},
+        {"mode 0 forced outcome", {0, true, false, 25, true}, 1, CellFill::Yellow},
+        {"mode 0 not the forced one", {0, true, false, 25, true}, 0, CellFill::Green},
+        {"mode 1 quote at threshold", {1, true, false, 25, false}, 1, CellFill::Green},
+        {"mode 1 quote below threshold", {1, true, false, 26, false}, 1, CellFill::Yellow},
+        {"mode 1 pool below threshold", {1, false, true, 16, false}, 1, CellFill::Yellow},
+        {"mode 1 pool not below", {1, false, true, 15, false}, 1, CellFill::Green},
+        {"mode 1 ignores the forced bet", {1, true, false, 0, true}, 1, CellFill::Green},
+        {"mode 2 never yellow", {2, true, false, 34, true}, 1, CellFill::Green},
+        {"mode 3 never yellow", {3, false, true, 34, true}, 1, CellFill::Green},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kav::ui::outcomeCellFill(m, c.s, 0, c.outcome), c.want) << c.what;
+}
+
+TEST(OutcomeGrid, ColumnsGrowToTheirTextsAndTheGridFollows) {
+    kav::ui::OutcomeGrid g;
+    const int before = g.columnWidthOf(0);
+    const QString title = QStringLiteral("Очень длинное название команды - Другая команда");
+    g.setCellText(0, 3, title);
+    const int tw = QFontMetrics(g.cellFont(false)).horizontalAdvance(title);
+    EXPECT_GT(tw + 4, before);
+    EXPECT_EQ(g.columnWidthOf(0), tw + 4);
+    int sum = 0;
+    for (int c = 0; c < kav::ui::OutcomeGrid::kColumns; ++c)
+        sum += g.columnWidthOf(c);
+    EXPECT_EQ(g.width(), sum + 10);
+
+    // Columns never shrink on their own; set small, they fit their texts anew.
+    g.setCellText(0, 3, QStringLiteral("A - B"));
+    EXPECT_EQ(g.columnWidthOf(0), tw + 4);
+    g.setAllColumnWidths(5);
+    EXPECT_EQ(g.columnWidthOf(0),
+              QFontMetrics(g.cellFont(false)).horizontalAdvance(QStringLiteral("A - B")) + 4);
+}
+
+TEST(MoneyDisplay, RoundsToKopecksHalfToEven) {
+    struct Case {
+        std::int64_t raw;
+        const char* want;
+    };
+    for (const Case& c : {Case{50, "0.00 руб."}, Case{150, "0.02 руб."},
+                          Case{9999999, "1 000.00 руб."}, Case{-12345678, "-1 234.57 руб."}})
+        EXPECT_EQ(kav::ui::moneyDisplayText(kav::Fixed4::fromRaw(c.raw), QStringLiteral(" руб."))
+                      .toStdString(),
+                  c.want);
+}
+
+TEST(Seams, HooksAnswerAndRecordInsteadOfShowing) {
+    kav::ui::MessageBoxHook boxes(false);
+    EXPECT_FALSE(
+        kav::ui::showMessage(nullptr, kav::Message{"Текст", "Вопрос", kav::Buttons::YesNo}));
+    boxes.setAnswer(true);
+    EXPECT_TRUE(kav::ui::showMessage(nullptr, kav::Message{"Ещё"}));
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].caption, "Вопрос");
+    EXPECT_EQ(boxes.shown()[1].caption, "Ошибка");
+
+    kav::ui::FileDialogHook files(QStringLiteral("/tmp/x.txt"));
+    EXPECT_EQ(kav::ui::saveFileName(nullptr, QStringLiteral("Сохранить"), {}),
+              QStringLiteral("/tmp/x.txt"));
+    files.setAnswer({});
+    EXPECT_TRUE(kav::ui::openFileName(nullptr, QStringLiteral("Открыть"), {}).isEmpty());
+    EXPECT_EQ(files.requests(),
+              QStringList({QStringLiteral("Сохранить"), QStringLiteral("Открыть")}));
+}
+
+class ShortcutRouting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<kav::ui::TForm2>();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        w->setBetLinesBulk({"line one", "line two"});
+    }
+    std::unique_ptr<kav::ui::TForm2> w;
+};
+
+TEST_F(ShortcutRouting, MenuShortcutsWinOverTheMemosOwnKeys) {
+    // Ctrl+K deletes to the end of the line in a text field; here it is the menu's.
+    QSignalSpy quotes(w->N2c, &QAction::triggered);
+    w->Memo1->setFocus();
+    QTest::keyClick(w->Memo1, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(quotes.count(), 1);
+    EXPECT_EQ(w->Memo1->toPlainText().toStdString(), "line one\nline two");
+}
+
+TEST_F(ShortcutRouting, CtrlCInAFieldWithoutSelectionCopiesTheList) {
+    QLineEdit* spinText = w->RxSpinEdit8->findChild<QLineEdit*>();
+    ASSERT_NE(spinText, nullptr);
+    spinText->setFocus();
+    spinText->deselect();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(spinText, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "line one\nline two");
+}
+
+} // namespace
