@@ -94,30 +94,20 @@ std::string formatVariant(const Variant& v, std::string_view stakeText) {
     return out;
 }
 
-ParsedLine parseBetLine(std::string_view raw) {
-    ParsedLine r;
-    std::string_view line = trimLine(raw);
-    auto semi = line.find(';');
-    if (line.empty() || semi == std::string_view::npos)
-        return r;
-    std::string_view body = line.substr(semi + 1);
-    std::uint32_t ones = 0, draws = 0, twos = 0;
-    std::uint64_t n = 1;
+GroupScan scanGroups(std::string_view body) {
+    GroupScan g;
     std::size_t pos = 0;
-    int groups = 0;
     while (true) {
         auto open = body.find('(', pos);
         if (open == std::string_view::npos)
             break;
         pos = open + 1;
-        ++groups;
-        ones <<= 1;
-        draws <<= 1;
-        twos <<= 1;
-        if (ones > 0xFFFF || draws > 0xFFFF || twos > 0xFFFF) {
-            r.failed = true;
-            return r;
-        }
+        ++g.groups;
+        g.ones <<= 1;
+        g.draws <<= 1;
+        g.twos <<= 1;
+        if (g.ones > 0xFFFF || g.draws > 0xFFFF || g.twos > 0xFFFF)
+            g.overflow = true;
         // The outcomes of a group: its first three characters, commas skipped,
         // never past its ")".
         int seen = 0, counted = 0;
@@ -134,31 +124,45 @@ ParsedLine parseBetLine(std::string_view raw) {
             two = two || c == '2';
         }
         if (x) {
-            draws |= 1;
+            g.draws |= 1;
             ++counted;
         }
         if (one) {
-            ones |= 1;
+            g.ones |= 1;
             ++counted;
         }
         if (two) {
-            twos |= 1;
+            g.twos |= 1;
             ++counted;
         }
-        n *= static_cast<std::uint64_t>(counted);
+        g.variants *= static_cast<std::uint64_t>(counted);
+    }
+    return g;
+}
+
+ParsedLine parseBetLine(std::string_view raw) {
+    ParsedLine r;
+    std::string_view line = trimLine(raw);
+    auto semi = line.find(';');
+    if (line.empty() || semi == std::string_view::npos)
+        return r;
+    GroupScan g = scanGroups(line.substr(semi + 1));
+    if (g.overflow) {
+        r.failed = true;
+        return r;
     }
     // Exactly fifteen groups: an empty group shifted out past event 1 would
     // otherwise let a sixteen-group line pass as a coupon of zero variants.
-    if ((ones | draws | twos) != kFullMask || groups != kEvents)
+    if ((g.ones | g.draws | g.twos) != kFullMask || g.groups != kEvents)
         return r;
     auto amount = Fixed4::parse(line.substr(0, semi));
     if (!amount) {
         r.failed = true;
         return r;
     }
-    r.mask = {static_cast<std::int16_t>(ones), static_cast<std::int16_t>(draws),
-              static_cast<std::int16_t>(twos)};
-    r.variants = n;
+    r.mask = {static_cast<std::int16_t>(g.ones), static_cast<std::int16_t>(g.draws),
+              static_cast<std::int16_t>(g.twos)};
+    r.variants = g.variants;
     r.amount = *amount;
     return r;
 }

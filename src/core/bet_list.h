@@ -38,6 +38,19 @@ std::string formatCoupon(const Coupon& c, Fixed4 perVariantStake);
 // A single bet line: the stake text padded to two decimals, then one group per event.
 std::string formatVariant(const Variant& v, std::string_view stakeText);
 
+// The groups of a bet line (the text after its first ";"), last group in bit 0.
+// `variants` is the product of the group sizes; `overflow` tells that a mask
+// outgrew 16 bits, after which the masks mean nothing.
+struct GroupScan {
+    std::uint32_t ones = 0;
+    std::uint32_t draws = 0;
+    std::uint32_t twos = 0;
+    std::uint64_t variants = 1;
+    int groups = 0;
+    bool overflow = false;
+};
+GroupScan scanGroups(std::string_view body);
+
 // One parsed line of the bet list.
 struct ParsedLine {
     BetMask mask = kInvalidMask;

@@ -15,8 +15,8 @@ namespace {
 const char* const kNotAllEvents = "Выбраны не все события";
 const char* const kTooFewOutcomes = "Выбрано недостаточно исходов для формирования пакета";
 
-// Shares far outside 0..10000 only come from absurd weights (negative or huge
-// quotes typed by hand); keeping them bounded keeps p1 + pX from overflowing.
+// With weights never below 0 a share lies in 0..10000; the bound only keeps
+// p1 + pX from overflowing for a caller passing anything else.
 constexpr std::int64_t kShareBound = 1'000'000'000'000'000;
 
 // The sum of three weights, saturated instead of overflowing on absurd values.
@@ -63,6 +63,10 @@ Weights randomBetWeights(const DrawModel& m, int e, int d) {
             w[o] = pool == Fixed4() ? Fixed4::fromInt(100) : q / pool;
             break;
         }
+        // A quote typed below 0 or a negative share from a file is no chance at
+        // all; as a weight it would turn the draw's intervals inside out and
+        // could pick an outcome that is not marked.
+        w[o] = std::max(w[o], Fixed4());
     }
     return w;
 }

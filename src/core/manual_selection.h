@@ -54,7 +54,7 @@ int drawShare(Rng& rng);
 using Weights = std::array<Fixed4, kOutcomes>;
 
 // The weights of event0's outcomes under distribution d (0..3; 4 uses the pool
-// shares): unmarked outcomes weigh 0.
+// shares): unmarked outcomes weigh 0, and so do negative values.
 Weights randomBetWeights(const DrawModel& m, int event0, int d);
 
 // Outcome index of a draw for distributions 0..3: "1" below p1, "2" from p1 + pX on.

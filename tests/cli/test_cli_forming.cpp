@@ -123,4 +123,42 @@ TEST_F(FormingCli, SensationByQuotesAndByPool) {
               run({"--select", sel, "all"}).out);
 }
 
+// A quotes file: the default draw except event 1, as given.
+std::string quotesFile(const std::string& event1) {
+    std::string f = "Match 1\t" + event1 + "\r\n";
+    for (int e = 2; e <= 15; ++e)
+        f += "Match " + std::to_string(e) + "\t40\t50\t25\t15\t35\t35\t\r\n";
+    return f + "20.00\r\n20\r\n2\r\nKavendix\r\n1000|1000000|1|2|3|\r\n";
+}
+
+TEST_F(FormingCli, SensationCriterionReadsTheDrawFile) {
+    // Event 1: quotes 50/30/20, pool shares 20/50/30.
+    const std::string draw =
+        dir_.write("draw.ctr", quotesFile("50\t20\t30\t50\t20\t30\t")).string();
+    const std::string sel = "1X2,1,1,1,1,1,1,1,1,1,1,1,1,1,1";
+    CliResult bk = run({"--draw", draw, "--select", sel, "sensation", "--lo", "1", "--hi", "1"});
+    CliResult pool = run({"--draw", draw, "--select", sel, "sensation", "--lo", "1", "--hi", "1",
+                          "--criterion", "pool"});
+    EXPECT_EQ(bk.exitCode, 0) << bk.err;
+    EXPECT_EQ(bk.out.substr(0, 12), "20.00;1-(2);");
+    EXPECT_EQ(pool.out.substr(0, 12), "20.00;1-(1);");
+    EXPECT_EQ(lines(bk.out).size(), 1u);
+    EXPECT_EQ(lines(pool.out).size(), 1u);
+}
+
+TEST_F(FormingCli, AgainstThePoolFavoursAnOutcomeNobodyStakedOn) {
+    // Event 1: pool shares 50/0/50, so "X" weighs 100 against 0.8 and 0.7.
+    const std::string draw = dir_.write("draw.ctr", quotesFile("40\t50\t25\t0\t35\t50\t")).string();
+    CliResult r = run({"--draw", draw, "--seed", "5", "--select",
+                       "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "random",
+                       "--dist", "3", "--repeat", "200"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    auto bets = lines(r.out);
+    ASSERT_EQ(bets.size(), 200u);
+    int draws = 0;
+    for (const auto& b : bets)
+        draws += b.substr(0, 12) == "20.00;1-(X);";
+    EXPECT_GE(draws, 190);
+}
+
 } // namespace

@@ -356,5 +356,32 @@ TEST(RandomBets, AbsurdWeightsNeitherOverflowNorLeaveTheMarks) {
     }
 }
 
+TEST(RandomBets, NegativeWeightsCountAsNothing) {
+    // Event 2: only "1" marked, quoted and staked below 0; event 3: "1" negative
+    // beside a marked "X".
+    DrawModel m = test::modelWith("1X2,1,1X,1,1,1,1,1,1,1,1,1,1,1,1");
+    test::setQuotes(m, 1, -30, -51, 15);
+    test::setPool(m, 1, -41, -26, 35);
+    test::setQuotes(m, 2, -10, 60, 50);
+    test::setPool(m, 2, -10, 60, 50);
+    for (int d : {kByQuotes, kByPool, kFavourites}) {
+        Rng rng(8);
+        FormResult r = randomBets(m, "20", {}, {d, 5, 15}, rng);
+        EXPECT_TRUE(r.added.empty()) << d;
+        ASSERT_TRUE(r.message) << d;
+        EXPECT_EQ(r.message->text, "Выбраны не все события");
+    }
+    m.selection[1] = {1, 1, 0};
+    m.quotes[1][1] = Fixed4::fromInt(20);
+    m.poolShares[1][1] = Fixed4::fromInt(20);
+    for (int d : {kByQuotes, kByPool, kFavourites}) {
+        Rng rng(8);
+        FormResult r = randomBets(m, "20", {}, {d, 30, d == kFavourites ? 15 : 0}, rng);
+        ASSERT_FALSE(r.added.empty()) << d;
+        for (const auto& line : r.added)
+            EXPECT_EQ(line.substr(12, 14), "2-(X);3-(X);4-") << d << ' ' << line;
+    }
+}
+
 } // namespace
 } // namespace kav

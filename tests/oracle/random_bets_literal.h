@@ -66,7 +66,7 @@ inline int randomBet(const DrawModel& m, const std::string& stakeText, int d, Rn
                 w[o] = Fixed4::fromInt(100);
             else
                 w[o] = m.quotes[e][o] / m.poolShares[e][o];
-            if (m.selection[e][o] == 0)
+            if (m.selection[e][o] == 0 || w[o] < Fixed4())
                 w[o] = Fixed4();
         }
         Fixed4 s = w[0] + w[1] + w[2];
@@ -107,11 +107,11 @@ inline int randomFavouriteBet(const DrawModel& m, const std::string& stakeText, 
     const Fixed4 zero;
     for (int e = 0; e < 15; ++e) {
         Fixed4 w1 = m.poolShares[e][0], wX = m.poolShares[e][1], w2 = m.poolShares[e][2];
-        if (!m.selection[e][0])
+        if (!m.selection[e][0] || w1 < zero)
             w1 = zero;
-        if (!m.selection[e][1])
+        if (!m.selection[e][1] || wX < zero)
             wX = zero;
-        if (!m.selection[e][2])
+        if (!m.selection[e][2] || w2 < zero)
             w2 = zero;
         if (w1 + wX + w2 == zero)
             return 2;
@@ -157,7 +157,8 @@ inline int randomFavouriteBet(const DrawModel& m, const std::string& stakeText, 
 } // namespace literal_detail
 
 // The stake text is taken as valid; the first "Выбраны не все события" ends the
-// click, as every later repetition would stop at the same event.
+// click, as every later repetition would stop at the same event; negative
+// weights count as 0.
 inline LiteralRandomResult randomBetsLiteral(const DrawModel& m, const std::string& stakeText,
                                              const Lines& existing, int d, std::int64_t repeat,
                                              int favourites, Rng& rng) {

@@ -115,6 +115,21 @@ TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
     EXPECT_EQ(cellColour(grid, 3, 0), QColor(170, 204, 170));
 }
 
+TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
+    auto model = workedDraw();
+    model.selection[0] = {0, 0, 1};
+    TForm5 w(model);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    w.openVariantAnalysis();
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    // Tabbing into the grid makes a cell current; it must not be taken as a choice.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(w.StringGrid2, &focusIn);
+    EXPECT_EQ(w.analysedVariant()[0], 3);
+    EXPECT_EQ(w.StringGrid2->item(1, 3)->text().toStdString(), "x");
+}
+
 TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
     auto model = workedDraw();
     TForm5 w(model);
@@ -148,6 +163,18 @@ TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
     QTest::qWait(300);
     EXPECT_EQ(spy.count(), 1);
     EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
+    auto model = workedDraw();
+    TForm5 w(model);
+    EXPECT_EQ(w.windowTitle().toStdString(), "Анализ варианта (по состоянию на");
+    EXPECT_EQ(w.Edit1->text().toStdString(), "Edit1");
+    // Nothing chosen yet: every event is a miss, no result is within reach.
+    ASSERT_TRUE(analysedAfter(w, [&] { w.setTotals(kWorkedTotals); }));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(column(w, 1), (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(w.Label4->text().toStdString(), "");
 }
 
 TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {

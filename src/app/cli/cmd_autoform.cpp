@@ -1,0 +1,71 @@
+// autoform: auto-forming of single bets that cover the marked field.
+#include "app/cli/cli_context.h"
+
+#include "core/autoform.h"
+
+#include <iostream>
+#include <unistd.h>
+
+namespace kav::cli {
+namespace {
+
+struct AutoformOptions {
+    int category = 13;
+    std::int64_t limit = 1000;
+    double target = 75.0;
+    int method = 0;
+    bool yes = false;
+};
+
+int runAutoform(CliContext& ctx, const AutoformOptions& o) {
+    AutoformSettings s;
+    s.category = o.category;
+    s.betLimit = o.limit;
+    s.coverageTarget = static_cast<float>(o.target / 100.0);
+    s.methodIndex = o.method;
+    s.stakeText = ctx.stake;
+    ctx.stakeValue(); // a stake that is no number is a usage error here
+
+    AutoformHooks hooks;
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    if (terminal)
+        hooks.progress = [](const AutoformProgress& p) {
+            std::cerr << '\r' << p.caption << "\x1b[K" << std::flush;
+        };
+    MaybeMessage question;
+    hooks.confirm = [&](const Message& m) {
+        if (!o.yes)
+            question = m;
+        return o.yes;
+    };
+    const AutoformResult r = autoForm(ctx.model, ctx.bets, s, ctx.rng, hooks);
+    if (terminal)
+        std::cerr << '\n';
+    Lines lines = ctx.bets;
+    lines.insert(lines.end(), r.added.begin(), r.added.end());
+    return finish(lines, r.message ? r.message : question);
+}
+
+const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
+    static AutoformOptions o;
+    auto* cmd =
+        app.add_subcommand("autoform", "auto-forming: single bets covering the marked field");
+    cmd->add_option("--category", o.category, "category for coverage, 9..15")
+        ->check(CLI::Range(9, 15))
+        ->default_str("13");
+    cmd->add_option("--limit", o.limit, "bet limit of the package, 1..10000000")
+        ->check(CLI::Range(std::int64_t{1}, std::int64_t{10'000'000}))
+        ->default_str("1000");
+    cmd->add_option("--target", o.target, "target coverage in percent, 1..100")
+        ->check(CLI::Range(1.0, 100.0))
+        ->default_str("75");
+    cmd->add_option("--method", o.method,
+                    "0 by count, 1 by probability, 2 by pool, 3 without overlaps")
+        ->check(CLI::Range(0, 3))
+        ->default_str("0");
+    cmd->add_flag("--yes", o.yes, "answer OK when a step is estimated over 10 s");
+    cmd->callback([&ctx] { ctx.action = [&ctx] { return runAutoform(ctx, o); }; });
+});
+
+} // namespace
+} // namespace kav::cli
