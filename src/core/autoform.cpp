@@ -4,7 +4,6 @@
 #include "core/autoform_search.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace kav {
 
@@ -18,9 +17,10 @@ bool stopped(const AutoformHooks& h) {
     return h.cancel && h.cancel->load(std::memory_order_relaxed);
 }
 
-void show(const AutoformHooks& h, std::string caption, std::optional<std::string> title = {}) {
+void show(const AutoformHooks& h, std::string caption, double percent = 0.0,
+          std::optional<std::string> title = {}) {
     if (h.progress)
-        h.progress(AutoformProgress{std::move(caption), std::move(title)});
+        h.progress(AutoformProgress{std::move(caption), std::move(title), percent});
 }
 
 // Per event and digit, the percentage a result's weight takes: the pool share
@@ -35,7 +35,7 @@ WeightFactors percentages(const DrawModel& m, const FieldLayout& f, bool byPool)
     return p;
 }
 
-// Step 3: the weight of every result, a 32-bit product of its outcomes'
+// The weight of every result, a 32-bit product of its outcomes'
 // percentages taken event by event; the caption counts the results done.
 class FieldWeights {
 public:
@@ -61,7 +61,7 @@ private:
             const auto p = static_cast<int>(static_cast<std::uint64_t>(index_) * 100 / f_.count);
             if (p != shown_) {
                 shown_ = p;
-                show(hooks_, "Подготовка " + std::to_string(p) + "%");
+                show(hooks_, "Подготовка " + std::to_string(p) + "%", p);
                 stoppedEarly_ = stopped(hooks_);
             }
             ++index_;
@@ -81,7 +81,7 @@ private:
     bool stoppedEarly_ = false;
 };
 
-// Step 5: the lines of the list cover from the start. Returns a message when a
+// The lines of the list cover from the start. Returns a message when a
 // line is beyond the notation.
 MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
                         std::vector<std::uint8_t>& state, std::int64_t& packageBets) {
@@ -185,11 +185,9 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
             x /= 100.0;
     AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f);
     res.ballSize = search.ballSize();
-    // Step 7: the time of one step of this search (the first one also sets up
-    // the gains), at the pace of the ball walks on the first results.
-    res.estimateSeconds =
-        roundHalfEvenToInt(search.secondsPerWalk(kEstimateSampleSeconds) *
-                           static_cast<double>(search.setUpWalks() + search.stepWalks()));
+    // The estimate measures this search, not the plain double loop: a warning
+    // of minutes for a step of milliseconds would be plainly wrong.
+    res.estimateSeconds = search.estimateStepTime(kEstimateSampleSeconds);
 
     show(hooks, "Выполнено: 0%");
     if (auto question = stepTimeQuestion(res.estimateSeconds);
@@ -216,7 +214,8 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
             covered = covered + choice->gain;
         }
         const std::string x = autoformPercentText(covered, s.coverageTarget);
-        show(hooks, "Выполнено: " + x + "%", x + "%");
+        show(hooks, "Выполнено: " + x + "%",
+             100.0 * static_cast<double>(covered) / static_cast<double>(s.coverageTarget), x + "%");
         if (res.packageBets >= limit || covered >= s.coverageTarget || !choice)
             break;
         if (stopped(hooks)) {

@@ -36,6 +36,7 @@ struct AutoformSettings {
 struct AutoformProgress {
     std::string caption;
     std::optional<std::string> title;
+    double percent = 0.0; // the figure of the caption, for a progress bar
 };
 
 struct AutoformHooks {

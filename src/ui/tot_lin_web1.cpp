@@ -92,6 +92,7 @@ TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
     connectControls();
     resize(744, 830 + menuBar()->sizeHint().height());
     model_.forcedBet = std::string(kav::kEvents, ' ');
+    checkForUpdate();
     setStakeForCountry(kav::kRussia);
     // Key preview: the window sees key presses before the focused control.
     qApp->installEventFilter(this);
@@ -418,6 +419,8 @@ bool TForm2::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
 // has a selection: there the keys copy and cut that selection as usual. The other
 // menu shortcuts win over the text fields' own bindings (Ctrl+K, Ctrl+Y...).
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+    if (autoformFiltersInput(watched, e))
+        return true;
     if (watched == Memo1 || watched == Memo1->viewport()) {
         const QEvent::Type t = e->type();
         if (t == QEvent::KeyPress || t == QEvent::MouseButtonPress || t == QEvent::InputMethod ||

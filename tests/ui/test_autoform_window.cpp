@@ -1,0 +1,136 @@
+// "Автоформир." in the main window: Label12_ clicked on marked cells, the search
+// run off the window's thread, read back from Memo1, the caption and the title.
+#include "core/autoform.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+#include "ui/outcome_grid.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using kav::ui::TForm2;
+
+namespace {
+
+class AutoformWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<TForm2>();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        hook.clear();
+        w->ComboBox1->setCurrentIndex(3);
+        QApplication::processEvents();
+        caption = w->windowTitle();
+        title = QGuiApplication::applicationDisplayName();
+    }
+
+    // Marks by clicking the cells; one text per event, as "1X" or "2".
+    void mark(const std::vector<std::string>& groups) {
+        for (int e = 0; e < 15; ++e)
+            for (char c : groups[static_cast<std::size_t>(e)]) {
+                w->StringGrid1->setCurrentCell(0, 0);
+                QRect r = w->StringGrid1->cellRect(c == '1' ? 1 : c == 'X' ? 2 : 3, e + 1);
+                QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+            }
+    }
+
+    void setSearch(int category, int limit, double target, int method) {
+        w->RxSpinEdit6->setValue(category);
+        w->RxSpinEdit7->setValue(limit);
+        w->RxSpinEdit9->setValue(target);
+        w->ComboBox3->setCurrentIndex(method);
+    }
+
+    void clickAndWait() {
+        QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
+    }
+
+    void expectRestored() {
+        EXPECT_EQ(w->windowTitle(), caption);
+        // A title never set stays unset: no program name creeps into the captions.
+        const QString restored = title == QCoreApplication::applicationName() ? QString() : title;
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), restored);
+    }
+
+    std::unique_ptr<TForm2> w;
+    kav::ui::MessageBoxHook hook;
+    QString caption, title;
+};
+
+std::vector<std::string> groups(std::vector<std::string> head) {
+    head.resize(15, "1");
+    return head;
+}
+
+} // namespace
+
+TEST_F(AutoformWindow, AppendsWhatTheCoreChoosesAndRestoresCaptionAndTitle) {
+    const kav::Lines before{"20;1-(1);2-(1)."};
+    w->appendBetLines(before);
+    mark(groups({"1X2", "1X2", "1X", "X2"}));
+    setSearch(14, 12, 100, 1);
+    w->rng().setSeed(2026);
+
+    kav::Rng rng(2026);
+    kav::AutoformSettings s{14, 12, 1.0f, 1, w->stakeText()};
+    const kav::AutoformResult want = kav::autoForm(w->model(), before, s, rng);
+    ASSERT_FALSE(want.added.empty());
+
+    clickAndWait();
+    kav::Lines lines = before;
+    lines.insert(lines.end(), want.added.begin(), want.added.end());
+    EXPECT_EQ(w->betLines(), lines);
+    EXPECT_EQ(w->rng().seed(), rng.seed()) << "the draws of the search are the program's";
+    EXPECT_TRUE(hook.shown().empty());
+    expectRestored();
+}
+
+TEST_F(AutoformWindow, EventWithoutMarksShowsTheMessageAndAddsNothing) {
+    std::vector<std::string> g = groups({"1X"});
+    g[9] = "";
+    mark(g);
+    clickAndWait();
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].text, "Выбраны не все события");
+    EXPECT_TRUE(w->betLines().empty());
+    expectRestored();
+}
+
+TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
+    // 3^10 results at category 12 by probability: long enough to be stopped.
+    mark(groups({"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"}));
+    setSearch(12, 10000000, 100, 1);
+    QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
+    ASSERT_TRUE(w->autoformRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
+    EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("Выполнено: ")));
+    // The window takes no other input meanwhile.
+    QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
+    QTest::keyClick(w->Memo1, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
+    EXPECT_TRUE(w->betLines().empty());
+    EXPECT_TRUE(hook.shown().empty());
+    expectRestored();
+}
+
+TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {
+    // 3^15 results at category 9: a step of minutes is announced first.
+    mark(std::vector<std::string>(15, "1X2"));
+    setSearch(9, 1000, 75, 0);
+    hook.setAnswer(false);
+    clickAndWait();
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].caption, "Внимание! Продолжать?");
+    EXPECT_TRUE(w->betLines().empty());
+    expectRestored();
+}
