@@ -300,20 +300,23 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
             };
         return o;
     };
-    double matrixShare = 0;
-    if ((key.doubles == 0 || key.triples == 0) && result.code.rows.size() > result.lowerBound) {
-        matrixShare = 0.5;
-        if (auto code = matrixSearch(key, result.code.rows.size(), phase(0, matrixShare))) {
-            canonicalize(*code);
-            result.code = std::move(*code);
-            result.method = "matrix construction";
-        }
-    }
-    bool searchable = key.results() <= kMaxSearchResults &&
-                      result.code.rows.size() > result.lowerBound && !cancelled();
-    if (searchable) {
+    auto matrixPhase = [&](double from, double share) {
+        if ((key.doubles == 0 || key.triples == 0) &&
+            result.code.rows.size() >
+                std::max<std::size_t>(result.lowerBound, options.search.target) &&
+            !cancelled())
+            if (auto code = matrixSearch(key, result.code.rows.size(), phase(from, share))) {
+                canonicalize(*code);
+                result.code = std::move(*code);
+                result.method = "matrix construction";
+            }
+    };
+    auto plainPhase = [&](double from, double share) {
+        if (key.results() > kMaxSearchResults || result.code.rows.size() <= result.lowerBound ||
+            cancelled())
+            return;
         auto found = searchCover(hammingSpace(key.doubles, key.triples, key.radius()),
-                                 result.code.rows, phase(matrixShare, 1 - matrixShare));
+                                 result.code.rows, phase(from, share));
         result.cancelled = found.cancelled;
         if (!found.rows.empty() && found.rows.size() < result.code.rows.size()) {
             Code code{key.doubles, key.triples, std::move(found.rows)};
@@ -324,6 +327,17 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
                 result.method = "local search from " + result.method;
             }
         }
+    };
+    const bool pure = key.doubles == 0 || key.triples == 0;
+    if (options.search.target > 0) {
+        // A wanted size is often reached by the plain search alone: try it first.
+        plainPhase(0, pure ? 0.5 : 1);
+        if (pure)
+            matrixPhase(0.5, 0.5);
+    } else {
+        if (pure)
+            matrixPhase(0, 0.5);
+        plainPhase(pure ? 0.5 : 0, pure ? 0.5 : 1);
     }
     result.cancelled = result.cancelled || cancelled();
     result.holds = checkCoverage(result.code, key.radius()).holds();
