@@ -30,17 +30,6 @@ std::optional<std::int32_t> parseIntField(std::string_view field) {
 
 namespace {
 
-// The text before the first "|", removed with its "|". Without a "|" the
-// field is empty and nothing is removed, so a trailing field never counts.
-std::string_view takeField(std::string_view& rest) {
-    auto bar = rest.find('|');
-    if (bar == std::string_view::npos)
-        return {};
-    auto field = rest.substr(0, bar);
-    rest.remove_prefix(bar + 1);
-    return field;
-}
-
 std::optional<std::int64_t> toRaw(double v) {
     if (!std::isfinite(v))
         return std::nullopt;
@@ -118,15 +107,26 @@ std::string jackpotFieldText(std::string_view trimmedJackpot) {
     return trimmedJackpot == "0" ? std::string("1000000") : std::string(trimmedJackpot);
 }
 
-std::optional<DrawTotals> parseTotals(std::string_view text) {
+std::string_view takeBarField(std::string_view& rest) {
+    auto bar = rest.find('|');
+    if (bar == std::string_view::npos)
+        return {};
+    auto field = rest.substr(0, bar);
+    rest.remove_prefix(bar + 1);
+    return field;
+}
+
+std::optional<DrawTotals> readTotalsFields(std::string_view text, bool countsAfterSemicolon) {
     DrawTotals t;
-    t.poolText = std::string(trimLine(takeField(text)));
-    t.jackpotText = jackpotFieldText(trimLine(takeField(text)));
-    auto semi = text.find(';');
-    if (semi != std::string_view::npos)
-        text.remove_prefix(semi + 1);
+    t.poolText = std::string(trimLine(takeBarField(text)));
+    t.jackpotText = jackpotFieldText(trimLine(takeBarField(text)));
+    if (countsAfterSemicolon) {
+        auto semi = text.find(';');
+        if (semi != std::string_view::npos)
+            text.remove_prefix(semi + 1);
+    }
     for (auto& count : t.uniformCounts) {
-        auto v = parseIntField(takeField(text));
+        auto v = parseIntField(takeBarField(text));
         if (!v)
             return std::nullopt;
         count = *v;
@@ -136,6 +136,10 @@ std::optional<DrawTotals> parseTotals(std::string_view text) {
         return std::nullopt;
     t.uniformCountMean = *mean;
     return t;
+}
+
+std::optional<DrawTotals> parseTotals(std::string_view text) {
+    return readTotalsFields(text, true);
 }
 
 bool applyEventListPage(DrawModel& m, std::string_view pageText, int* titled) {

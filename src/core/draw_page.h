@@ -33,6 +33,14 @@ bool normalizeQuotes(DrawModel& m, int event0);
 // given, receives how many events (from the first) got a title from the page.
 bool parseEventList(DrawModel& m, std::string_view text, int* titled = nullptr);
 
+// The text before the first "|", removed with its "|". Without a "|" the
+// field is empty and nothing is removed, so a trailing field never counts.
+std::string_view takeBarField(std::string_view& rest);
+
+// "pool|jackpot|" then the three uniform counts "a|b|c|" and their mean; on a
+// page the counts follow the first ";". Nothing when a count is no integer.
+std::optional<DrawTotals> readTotalsFields(std::string_view text, bool countsAfterSemicolon);
+
 // Reads the totals text; nothing when it breaks the format.
 std::optional<DrawTotals> parseTotals(std::string_view text);
 

@@ -25,15 +25,6 @@ std::optional<std::string_view> takeTabField(std::string_view& rest) {
     return field;
 }
 
-std::string_view takeBarField(std::string_view& rest) {
-    auto bar = rest.find('|');
-    if (bar == std::string_view::npos)
-        return {};
-    auto field = rest.substr(0, bar);
-    rest.remove_prefix(bar + 1);
-    return field;
-}
-
 } // namespace
 
 Lines formatQuotesFile(const DrawModel& m, const DrawSettings& s, const DrawTotals& t) {
@@ -94,20 +85,10 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
     f.drawCountry = static_cast<std::uint8_t>(*country);
     f.settings.windowTitle = std::string(line(18));
 
-    std::string_view totals = line(19);
-    auto& t = f.totals;
-    t.poolText = std::string(trimLine(takeBarField(totals)));
-    t.jackpotText = jackpotFieldText(trimLine(takeBarField(totals)));
-    for (auto& count : t.uniformCounts) {
-        auto v = parseIntField(takeBarField(totals));
-        if (!v)
-            return std::nullopt;
-        count = *v;
-    }
-    auto mean = uniformCountMeanOf(t.uniformCounts);
-    if (!mean)
+    auto totals = readTotalsFields(line(19), false);
+    if (!totals)
         return std::nullopt;
-    t.uniformCountMean = *mean;
+    f.totals = *totals;
     return f;
 }
 
