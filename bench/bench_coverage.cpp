@@ -14,6 +14,7 @@
 #include <string>
 
 using namespace kav;
+using kav::covtest::firstOutcomes;
 
 namespace {
 
@@ -39,14 +40,6 @@ std::vector<BetMask> packageCoupons(const ZoneCells& cells, int count, unsigned 
         out.push_back(toMask(cp));
     }
     return out;
-}
-
-ZoneCells firstOutcomes(const std::array<int, kEvents>& counts) {
-    ZoneCells c{};
-    for (int e = 0; e < kEvents; ++e)
-        for (int o = 0; o < counts[static_cast<std::size_t>(e)]; ++o)
-            c[e][static_cast<std::size_t>(o)] = 1;
-    return c;
 }
 
 const QuoteTable& quotes() {

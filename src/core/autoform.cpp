@@ -4,7 +4,6 @@
 #include "core/autoform_search.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace kav {
 
@@ -36,7 +35,7 @@ WeightFactors percentages(const DrawModel& m, const FieldLayout& f, bool byPool)
     return p;
 }
 
-// Step 3: the weight of every result, a 32-bit product of its outcomes'
+// The weight of every result, a 32-bit product of its outcomes'
 // percentages taken event by event; the caption counts the results done.
 class FieldWeights {
 public:
@@ -82,7 +81,7 @@ private:
     bool stoppedEarly_ = false;
 };
 
-// Step 5: the lines of the list cover from the start. Returns a message when a
+// The lines of the list cover from the start. Returns a message when a
 // line is beyond the notation.
 MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
                         std::vector<std::uint8_t>& state, std::int64_t& packageBets) {
@@ -186,11 +185,9 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
             x /= 100.0;
     AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f);
     res.ballSize = search.ballSize();
-    // Step 7: the time of one step of this search (the first one also sets up
-    // the gains), at the pace of the ball walks on the first results.
-    res.estimateSeconds =
-        roundHalfEvenToInt(search.secondsPerWalk(kEstimateSampleSeconds) *
-                           static_cast<double>(search.setUpWalks() + search.stepWalks()));
+    // The estimate measures this search, not the plain double loop: a warning
+    // of minutes for a step of milliseconds would be plainly wrong.
+    res.estimateSeconds = search.estimateStepTime(kEstimateSampleSeconds);
 
     show(hooks, "Выполнено: 0%");
     if (auto question = stepTimeQuestion(res.estimateSeconds);

@@ -1,9 +1,10 @@
 #include "core/autoform_search.h"
 
+#include "core/fixed4.h"
+
 #include <algorithm>
 #include <cmath>
 #include <ctime>
-#include <limits>
 
 namespace kav {
 
@@ -69,6 +70,11 @@ AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod 
 
 bool AutoformSearch::counts(std::uint32_t r) const {
     return gains_ == Gains::EqualWeights || weight_[r] > 0.0f;
+}
+
+std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
+    return roundHalfEvenToInt(secondsPerWalk(sampleSeconds) *
+                              static_cast<double>(setUpWalks() + stepWalks()));
 }
 
 std::uint64_t AutoformSearch::setUpWalks() const {

@@ -35,11 +35,10 @@ public:
 
     std::uint64_t ballSize() const { return ballSize_; }
 
-    // The time estimate counts ball walks: those of the set-up and of one step,
-    // at the pace measured on the first results' balls.
-    std::uint64_t setUpWalks() const;
-    std::uint64_t stepWalks() const;
-    double secondsPerWalk(double sampleSeconds) const;
+    // `estimateStepTime`: the seconds of this search's first step (which also
+    // sets up the gains), whole. It counts the ball walks of the set-up and of
+    // one step, at the pace of walks sampled for about `sampleSeconds`.
+    std::int64_t estimateStepTime(double sampleSeconds) const;
 
     // Sets up every candidate's gain; false when cancelled.
     bool setUp(const std::atomic<bool>* cancel);
@@ -48,10 +47,10 @@ public:
         std::uint32_t result;
         float gain;
     };
-    // Step 9b: the best candidate, or nothing. `cancelled` is set when the
+    // The best candidate of one step, or nothing. `cancelled` is set when the
     // pass was stopped through the flag.
     std::optional<Choice> bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled);
-    // Step 9c: marks the result chosen and covers its ball.
+    // Marks the result chosen and covers its ball.
     void choose(std::uint32_t result);
 
 private:
@@ -62,6 +61,9 @@ private:
         Walked,       // bounded sums, set up by walking every ball
         SummedOnly,   // weights below zero or not finite: every candidate summed each step
     };
+    std::uint64_t setUpWalks() const;
+    std::uint64_t stepWalks() const;
+    double secondsPerWalk(double sampleSeconds) const;
     bool bounded() const { return gains_ == Gains::Products || gains_ == Gains::Walked; }
     bool counts(std::uint32_t r) const;
     float exactGain(std::uint32_t j) const;

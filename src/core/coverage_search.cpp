@@ -95,36 +95,30 @@ BestBet runChunks(const Search& s, bool threaded, const SearchProgress& progress
     std::vector<Best> results(static_cast<std::size_t>(chunks));
     std::atomic<int> next{0}, done{0};
     std::atomic<bool> stopped{false};
-    auto work = [&] {
-        for (int c; (c = next.fetch_add(1)) < chunks;) {
-            if (cancel && cancel->load()) {
-                stopped = true;
-                return;
-            }
-            results[static_cast<std::size_t>(c)] = s.range(chunkBegin(c), chunkBegin(c + 1));
-            ++done;
-        }
-    };
     int shown = -1;
     auto report = [&] {
         int pct = chunkBegin(std::min(done.load(), chunks - 1)) * 100 / n;
         if (progress && pct != shown)
             progress(shown = pct);
     };
+    auto work = [&](bool reporting) {
+        for (int c; !stopped.load() && (c = next.fetch_add(1)) < chunks;) {
+            if (cancel && cancel->load()) {
+                stopped = true;
+                return;
+            }
+            results[static_cast<std::size_t>(c)] = s.range(chunkBegin(c), chunkBegin(c + 1));
+            ++done;
+            if (reporting)
+                report();
+        }
+    };
     report();
     // The calling thread works too and reports between its chunks.
     std::thread helper;
     if (threaded)
-        helper = std::thread(work);
-    for (int c; !stopped.load() && (c = next.fetch_add(1)) < chunks;) {
-        if (cancel && cancel->load()) {
-            stopped = true;
-            break;
-        }
-        results[static_cast<std::size_t>(c)] = s.range(chunkBegin(c), chunkBegin(c + 1));
-        ++done;
-        report();
-    }
+        helper = std::thread(work, false);
+    work(true);
     if (helper.joinable())
         helper.join();
     if (stopped)

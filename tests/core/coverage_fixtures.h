@@ -21,6 +21,15 @@ inline ZoneCells randomCells(std::mt19937& rng, const std::array<int, kEvents>& 
     return cells;
 }
 
+// A zone of the first `counts[e]` outcomes of each event.
+inline ZoneCells firstOutcomes(const std::array<int, kEvents>& counts) {
+    ZoneCells c{};
+    for (int e = 0; e < kEvents; ++e)
+        for (int o = 0; o < counts[static_cast<std::size_t>(e)]; ++o)
+            c[e][static_cast<std::size_t>(o)] = 1;
+    return c;
+}
+
 // A zone of about `maxResults` results or fewer, the variable events scattered.
 inline ZoneCells randomZone(std::mt19937& rng, std::int64_t maxResults) {
     std::array<int, kEvents> counts{};

@@ -12,14 +12,6 @@ using namespace kav::covtest;
 
 namespace {
 
-ZoneCells firstOutcomes(const std::array<int, kEvents>& counts) {
-    ZoneCells c{};
-    for (int e = 0; e < kEvents; ++e)
-        for (int o = 0; o < counts[static_cast<std::size_t>(e)]; ++o)
-            c[e][static_cast<std::size_t>(o)] = 1;
-    return c;
-}
-
 std::vector<std::uint8_t> flagsOf(const std::vector<ZoneResult>& rs) {
     std::vector<std::uint8_t> f;
     for (const auto& r : rs)

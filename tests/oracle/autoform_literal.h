@@ -67,7 +67,7 @@ public:
     LiteralResult run(const Lines& betList, const std::string& stakeText, int c, std::int64_t limit,
                       float coverageTarget, Rng& rng) {
         LiteralResult res;
-        // Step 2.
+        // Every event needs a marked outcome.
         int d = 0, t = 0;
         for (int e = 0; e < 15; ++e) {
             int k = m_.selection[e][0] + m_.selection[e][1] + m_.selection[e][2];
@@ -78,7 +78,7 @@ public:
             d += k == 2;
             t += k == 3;
         }
-        // Step 3.
+        // The field, by the recursive enumeration.
         std::uint64_t n = 1;
         for (int i = 0; i < d; ++i)
             n *= 2;
@@ -89,7 +89,7 @@ public:
         index_ = 0;
         total_ = 0.0f;
         enumerateField(1, 0, 0, 1.0f);
-        // Step 4.
+        // Weights.
         if (method_ == 0 || method_ == 3) {
             for (auto& it : items_)
                 it.weight = static_cast<float>(1.0 / static_cast<double>(N_));
@@ -97,7 +97,7 @@ public:
             for (auto& it : items_)
                 it.weight = it.weight / total_;
         }
-        // Step 5.
+        // Bets already in the list.
         std::int64_t packageBets = 0;
         for (const auto& raw : betList) {
             std::string line(trimLine(raw));
@@ -150,18 +150,18 @@ public:
                         r.state |= 1;
             }
         }
-        // Step 6.
+        // The covered part.
         float covered = 0.0f;
         for (const auto& it : items_)
             if (it.state != 0)
                 covered = covered + it.weight;
-        // Step 7 (the ball size only; the time is not measured here).
+        // The ball size (the time of a step is not measured here).
         std::uint64_t ballSize = 0;
         for (const auto& r : items_)
             if (reaches(c, asBet(items_[0]), r))
                 ++ballSize;
         res.ballSize = ballSize;
-        // Step 9.
+        // Search steps.
         while (true) {
             float bestGain = 0.0f;
             std::int64_t best = -1;
@@ -209,7 +209,7 @@ public:
         }
         res.packageBets = packageBets;
         res.coveredWeight = covered;
-        // Step 10.
+        // The chosen bets, in field order.
         std::string amount = stakeText;
         if (amount.find('.') == std::string::npos)
             amount += '.';

@@ -236,3 +236,22 @@ TEST_F(CoverageWindow, TypedBetsAndCategoryFieldsRecount) {
     EXPECT_EQ(pixel(cellCorner(1)), kGreen);
     EXPECT_EQ(pixel(cellCorner(3)), kWhite);
 }
+
+TEST_F(CoverageWindow, TypingIsCountedOnceTheBurstEndsAndResizingFitsTheCells) {
+    openWith({{0, 1}, {1, 2}, {2, 1}, {3, 1}, {4, 1}}, 15); // 32 results
+    const std::string bet = singleBet("20.00", "111111111111111");
+    w->Memo1->setFocus();
+    QTest::keyClicks(w->Memo1, QString::fromStdString(bet));
+    EXPECT_EQ(w->model().betMasks.size(), 1u);
+    // No count per keystroke: the map catches up once the typing pauses.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(cellCorner(0)) == kGreen; }, 2000));
+    // 1 of 32 is 3.125%, which rounds half to even.
+    EXPECT_EQ(str(map->Label4->text()).find("По количеству 3.12%"),
+              std::string("Покрытие ставками\n").size());
+
+    const int before = map->stringGrid1->cellSize();
+    map->resize(300, 200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map->stringGrid1->cellSize() < before; }, 2000));
+    EXPECT_EQ(map->stringGrid1->cellSize(), map->stringGrid1->fittingCellSize());
+    EXPECT_GE(map->stringGrid1->cellSize(), 5);
+}
