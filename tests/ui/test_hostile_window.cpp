@@ -3,6 +3,7 @@
 // good line counted, keep the text, and answer within a bounded time.
 #include "support/template_folder.h"
 #include "ui/message_box.h"
+#include "ui/outcome_grid.h"
 #include "ui/tot_lin_web1.h"
 
 #include <QClipboard>
