@@ -3,6 +3,7 @@
 // good line counted, keep the text, and answer within a bounded time.
 #include "support/template_folder.h"
 #include "ui/message_box.h"
+#include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
 #include "ui/tot_lin_web1.h"
 
@@ -125,4 +126,16 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST(HostileClose, ClosingWhileTheStakeIsBeingTypedDoesNotCrash) {
+    kav::ui::MessageBoxHook boxes;
+    auto w = std::make_unique<TForm2>();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->Edit1->setFocus();
+    w->Edit1->selectAll();
+    QTest::keyClicks(w->Edit1, QStringLiteral("35"));
+    w.reset(); // the focus leaves the field while the window is half destroyed
+    SUCCEED();
 }
