@@ -1,5 +1,7 @@
-// kavendix: the desktop program. The main window first, then the side windows
-// in their fixed order, hidden; the main window shows and loads the first draw.
+// kavendix: the desktop program. The main window first (its creation runs the
+// update check), then the side windows in their fixed order, hidden; the main
+// window shows and loads the first draw.
+#include "io/servers.h"
 #include "ui/analiz.h"
 #include "ui/card.h"
 #include "ui/syst3.h"
@@ -7,9 +9,38 @@
 #include "ui/tot_lin_web1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+
+kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kavendix: пакеты ставок тотализатора"));
+    parser.addHelpOption();
+    const QCommandLineOption dataServer(
+        QStringLiteral("data-server"),
+        QStringLiteral("the bookmaker's data server, e.g. https://host"), QStringLiteral("URL"));
+    const QCommandLineOption updateServer(QStringLiteral("update-server"),
+                                          QStringLiteral("the update server, e.g. https://host"),
+                                          QStringLiteral("URL"));
+    const QCommandLineOption noUpdateCheck(QStringLiteral("no-update-check"),
+                                           QStringLiteral("do not ask the update server at start"));
+    parser.addOptions({dataServer, updateServer, noUpdateCheck});
+    parser.process(app);
+    kav::io::ServerSettings s;
+    if (parser.isSet(dataServer))
+        s.dataServer = parser.value(dataServer).toStdString();
+    if (parser.isSet(updateServer))
+        s.updateServer = parser.value(updateServer).toStdString();
+    s.updateCheck = !parser.isSet(noUpdateCheck);
+    return s;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    kav::ui::TForm2::setServers(serversFromCommandLine(app));
     kav::ui::TForm2 form2;
     // Owned by the main window, so they close and end with it.
     auto* form3 = new kav::ui::TForm3(&form2);

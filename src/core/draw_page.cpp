@@ -13,7 +13,9 @@ std::string homeTitle(std::string_view title) {
     return pos == std::string_view::npos ? std::string() : std::string(title.substr(0, pos));
 }
 
-std::optional<Fixed4> parseNumberField(std::string_view field) { return Fixed4::parse(trimLine(field)); }
+std::optional<Fixed4> parseNumberField(std::string_view field) {
+    return Fixed4::parse(trimLine(field));
+}
 
 std::optional<std::int32_t> parseIntField(std::string_view field) {
     field = trimLine(field);
@@ -63,7 +65,8 @@ bool normalizeQuotes(DrawModel& m, int event0) {
         return false;
     std::array<Fixed4, kOutcomes> out{};
     for (int k = 0; k < kOutcomes; ++k) {
-        auto raw = toRaw(100.0 / static_cast<double>(*overround) / static_cast<double>(q[k].raw()) * 1e12);
+        auto raw =
+            toRaw(100.0 / static_cast<double>(*overround) / static_cast<double>(q[k].raw()) * 1e12);
         if (!raw)
             return false;
         out[k] = Fixed4::fromRaw(*raw);
@@ -72,7 +75,9 @@ bool normalizeQuotes(DrawModel& m, int event0) {
     return true;
 }
 
-bool parseEventList(DrawModel& m, std::string_view text) {
+bool parseEventList(DrawModel& m, std::string_view text, int* titled) {
+    if (titled)
+        *titled = 0;
     int r = 0; // 0-based event of the record being read
     int n = 0; // field within the record
     while (!text.empty()) {
@@ -85,11 +90,14 @@ bool parseEventList(DrawModel& m, std::string_view text) {
             continue;
         }
         auto bar = text.find('|');
-        std::string_view field = bar == std::string_view::npos ? std::string_view() : text.substr(0, bar);
+        std::string_view field =
+            bar == std::string_view::npos ? std::string_view() : text.substr(0, bar);
         if (n > 6 || r >= kEvents)
             return false;
         if (n == 0) {
             m.eventTitles[r] = std::string(field);
+            if (titled)
+                *titled = r + 1;
         } else {
             auto v = parseNumberField(field);
             if (!v)
@@ -130,8 +138,8 @@ std::optional<DrawTotals> parseTotals(std::string_view text) {
     return t;
 }
 
-bool applyEventListPage(DrawModel& m, std::string_view pageText) {
-    if (parseEventList(m, pageText))
+bool applyEventListPage(DrawModel& m, std::string_view pageText, int* titled) {
+    if (parseEventList(m, pageText, titled))
         return true;
     applyDefaultDraw(m);
     return false;

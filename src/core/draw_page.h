@@ -29,8 +29,9 @@ bool normalizeQuotes(DrawModel& m, int event0);
 
 // Reads the event-list text into the model record by record. False on a
 // broken page: the model then holds whatever was stored before the fault, and
-// the caller is expected to fall back to the default draw.
-bool parseEventList(DrawModel& m, std::string_view text);
+// the caller is expected to fall back to the default draw. `titled`, when
+// given, receives how many events (from the first) got a title from the page.
+bool parseEventList(DrawModel& m, std::string_view text, int* titled = nullptr);
 
 // Reads the totals text; nothing when it breaks the format.
 std::optional<DrawTotals> parseTotals(std::string_view text);
@@ -42,7 +43,7 @@ std::string jackpotFieldText(std::string_view trimmedJackpot);
 // default draw when it breaks the format; a broken totals page resets the
 // events to the default draw and leaves the totals as they were. Both return
 // whether the page was well formed.
-bool applyEventListPage(DrawModel& m, std::string_view pageText);
+bool applyEventListPage(DrawModel& m, std::string_view pageText, int* titled = nullptr);
 bool applyTotalsPage(DrawModel& m, DrawTotals& totals, std::string_view pageText);
 
 } // namespace kav

@@ -55,8 +55,8 @@ Lines formatQuotesFile(const DrawModel& m, const DrawSettings& s, const DrawTota
     out.push_back(std::to_string(m.drawCountry));
     out.push_back(blankOut(s.windowTitle, "\r\n"));
     out.push_back(blankOut(t.poolText, "|\r\n") + "|" + blankOut(t.jackpotText, "|\r\n") + "|" +
-                  std::to_string(t.uniformCounts[0]) + "|" + std::to_string(t.uniformCounts[1]) + "|" +
-                  std::to_string(t.uniformCounts[2]) + "|");
+                  std::to_string(t.uniformCounts[0]) + "|" + std::to_string(t.uniformCounts[1]) +
+                  "|" + std::to_string(t.uniformCounts[2]) + "|");
     return out;
 }
 
@@ -68,7 +68,8 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
     for (int e = 0; e < kEvents; ++e) {
         std::string_view rest = line(e);
         auto tab = rest.find('\t');
-        f.titles[e] = tab == std::string_view::npos ? std::string() : std::string(rest.substr(0, tab));
+        f.titles[e] =
+            tab == std::string_view::npos ? std::string() : std::string(rest.substr(0, tab));
         if (tab != std::string_view::npos)
             rest.remove_prefix(tab + 1);
         for (int k = 0; !rest.empty(); ++k) {
@@ -140,7 +141,9 @@ std::optional<Fixed4> parseStakeText(std::string_view text) {
 }
 
 std::string stakeDisplayText(Fixed4 value, std::uint8_t drawCountry) {
-    std::string plain = Fixed4::fromRaw(roundHalfEvenToInt(static_cast<double>(value.raw()) / 100.0) * 100).moneyText2();
+    std::string plain =
+        Fixed4::fromRaw(roundHalfEvenToInt(static_cast<double>(value.raw()) / 100.0) * 100)
+            .moneyText2();
     std::string sign;
     if (!plain.empty() && plain.front() == '-') {
         sign = "-";
@@ -151,10 +154,11 @@ std::string stakeDisplayText(Fixed4 value, std::uint8_t drawCountry) {
     std::string grouped;
     for (std::size_t i = 0; i < whole.size(); ++i) {
         if (i > 0 && (whole.size() - i) % 3 == 0)
-            grouped += ',';
+            grouped += ' ';
         grouped += whole[i];
     }
-    return sign + grouped + plain.substr(dot) + currencySuffixFor(drawCountry == kUkraine ? kUkraine : kRussia);
+    return sign + grouped + plain.substr(dot) +
+           currencySuffixFor(drawCountry == kUkraine ? kUkraine : kRussia);
 }
 
 StakeField stakeAfterFile(StakeField current, const DrawSettings& s) {

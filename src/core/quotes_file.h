@@ -18,9 +18,9 @@ constexpr int kQuotesFileLines = 20;
 
 // What a quotes file holds besides the model's tables.
 struct DrawSettings {
-    std::string stakeText;      // the stake field as shown, e.g. "20.00 руб."
-    Fixed4 stakeMinimum;        // the stake field's minimum
-    std::string windowTitle;    // the main window's caption
+    std::string stakeText;   // the stake field as shown, e.g. "20.00 руб."
+    Fixed4 stakeMinimum;     // the stake field's minimum
+    std::string windowTitle; // the main window's caption
 };
 
 struct QuotesFileContent {
@@ -45,11 +45,11 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines);
 // derived data, stores titles, quotes, pool shares and the country.
 void applyQuotesFile(DrawModel& m, const QuotesFileContent& f);
 
-// The stake field's value read from its text as shown ("1,000.00 руб." reads
-// as 1000): nothing when the text holds no number.
+// The stake field's value read from its text as shown ("1 000.00 руб." or
+// "1,000.00 руб." read as 1000): nothing when the text holds no number.
 std::optional<Fixed4> parseStakeText(std::string_view text);
-// The stake field's display form: thousands separated by ",", two decimals
-// and the currency, e.g. "1,000.00 руб.".
+// The stake field's display form: thousands separated by a blank, two
+// decimals and the currency, e.g. "1 000.00 руб.".
 std::string stakeDisplayText(Fixed4 value, std::uint8_t drawCountry);
 
 // The stake field after a quotes file: its text is taken as typed input while

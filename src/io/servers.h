@@ -13,9 +13,10 @@ inline constexpr std::string_view kDefaultDataServer = "https://toto.kavendix.ex
 inline constexpr std::string_view kDefaultUpdateServer = "https://update.kavendix.example";
 
 struct ServerSettings {
-    std::string dataServer{kDefaultDataServer};
+    std::string dataServer{kDefaultDataServer}; // empty: no download, the default draw
     std::string updateServer{kDefaultUpdateServer};
     bool updateCheck = true;
+    std::string updateFolder; // empty: the executable's folder
 };
 
 // "&nnvaluta_=-1" for the Ukrainian draw, "&nnvaluta_=-2" for any other.

@@ -1,14 +1,27 @@
-// TForm6: the help window.
+// TForm6: the help window, a read-only text that wraps to the window's width.
 #pragma once
 
 #include <QWidget>
 
+class QPlainTextEdit;
+
 namespace kav::ui {
+
+// The help text, one paragraph per line.
+QString helpText();
 
 class TForm6 final : public QWidget {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
+
+    QPlainTextEdit* Memo1 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void FormResize();
 };
 
 } // namespace kav::ui

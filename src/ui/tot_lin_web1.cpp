@@ -92,6 +92,7 @@ TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
     connectControls();
     resize(744, 830 + menuBar()->sizeHint().height());
     model_.forcedBet = std::string(kav::kEvents, ' ');
+    checkForUpdate();
     setStakeForCountry(kav::kRussia);
     // Key preview: the window sees key presses before the focused control.
     qApp->installEventFilter(this);

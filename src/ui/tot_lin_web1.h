@@ -12,10 +12,14 @@
 #include "core/draw_model.h"
 #include "core/rng.h"
 #include "core/templates.h"
+#include "io/draw_download.h"
+#include "io/servers.h"
 #endif
 
 #include <QMainWindow>
+#include <QString>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -35,6 +39,7 @@ class QTimer;
 
 namespace kav::ui {
 
+class DrawDownloader;
 class LinkLabel;
 class MoneyEdit;
 class OutcomeGrid;
@@ -196,6 +201,10 @@ public:
     void cancelAutoform();
 
     // --- draw data, quotes file and export (tot_lin_web1_draw.cpp) ---
+    // Where draws and updates come from; the program's entry sets them before
+    // the window is created, since the update check runs during its creation.
+    static void setServers(const kav::io::ServerSettings& servers);
+    static const kav::io::ServerSettings& servers();
     void Label8Click();
     void Label9Click();
     void MN2Click();
@@ -207,6 +216,20 @@ public:
     void N25Click();
     void mN22Click();
     void FormClose();
+    // The update check of the window's creation; may end the program.
+    void checkForUpdate();
+    // Request the event-list and the totals page of the current draw.
+    void get_eventsi();
+    void get_totalsi();
+    // A page has arrived (or failed): parse it by pageKind and finish the step.
+    void WebBrowser1DocumentComplete(const kav::io::PageDownload& page);
+    // 0 before the first request, 1 event list, 2 totals.
+    int pageKind() const { return pageKind_; }
+    // True while a draw page is on its way.
+    bool drawLoading() const;
+    // Row title of an event in the coverage map and the analysis window: the
+    // home team of a loaded title, the whole title of the default draw.
+    QString eventRowTitle(int event0) const { return rowTitles_[event0]; }
 
     // --- coverage map (tot_lin_web1_coverage.cpp) ---
     void MN10Click();
@@ -257,6 +280,16 @@ private:
     TForm5* form5_ = nullptr;
     TForm6* form6_ = nullptr;
     bool shown_ = false;
+    // Draw loading (tot_lin_web1_draw.cpp).
+    void setRowTitle(int event0, const QString& title);
+    void setHomeRowTitles(int events);
+    void setDefaultRowTitles();
+    void switchCountry(std::uint8_t drawCountry);
+    void requestPage(int kind, const std::string& url);
+    void saveWorkbook(bool byColumns);
+    int pageKind_ = 0;
+    DrawDownloader* downloader_ = nullptr;
+    std::array<QString, kav::kEvents> rowTitles_{};
     // While set, memo changes are not parsed (bulk rewrite or incremental append).
     bool bulk_ = false;
     // The derived data matches the memo text line for line (the last parse succeeded).

@@ -1,22 +1,104 @@
-// TForm2: the draw (country switch and loading), the quotes file, the exports,
-// the help command and the window's close.
+// TForm2: the draw (country switch, page download and parsing), the quotes
+// file, the exports, the update check, the help command and the window's close.
+#include "core/bet_table.h"
+#include "core/quotes_file.h"
+#include "core/version.h"
+#include "io/bet_export.h"
+#include "io/quotes_file_io.h"
+#include "io/servers.h"
+#include "io/update_check.h"
+#include "ui/analiz.h"
+#include "ui/draw_downloader.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
+#include "ui/tot_help.h"
 #include "ui/tot_lin_web1.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
 
 namespace kav::ui {
 
-// Until the draw download exists, the Russian draw starts with the default quotes.
-void TForm2::Label8Click() {
-    setStakeForCountry(kav::kRussia);
-    Label10Click();
-    clearBetList();
-    model_.drawCountry = kav::kRussia;
-    kav::applyDefaultDraw(model_);
-    showDraw();
-    StringGrid1->show();
+namespace {
+
+// Windows made without the program's entry (tests, tools) stay off the
+// network: no update check, and the default draw instead of a download.
+kav::io::ServerSettings& serverSettings() {
+    static kav::io::ServerSettings s{"", "", false, ""};
+    return s;
 }
 
-void TForm2::Label9Click() {}
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// "06.12.2026 12:34:56" on a Russian system: the short date and the long time
+// without a time zone.
+QString snapshotTime() {
+    const QLocale loc = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    QString timeFormat = loc.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    return loc.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           loc.toString(now.time(), timeFormat.trimmed());
+}
+
+} // namespace
+
+void TForm2::setServers(const kav::io::ServerSettings& servers) {
+    serverSettings() = servers;
+}
+
+const kav::io::ServerSettings& TForm2::servers() {
+    return serverSettings();
+}
+
+bool TForm2::drawLoading() const {
+    return downloader_ && downloader_->busy();
+}
+
+void TForm2::checkForUpdate() {
+    const auto& s = servers();
+    if (!s.updateCheck || s.updateServer.empty())
+        return;
+    auto settings = kav::io::defaultUpdateSettings(s.updateServer);
+    if (!s.updateFolder.empty())
+        settings.folder = s.updateFolder;
+    kav::io::UpdateHooks hooks;
+    hooks.askYes = [this] {
+        return showMessage(this, {"Доступна новая версия программы!\nОбновить?", "Информация",
+                                  kav::Buttons::YesNo});
+    };
+    hooks.reportError = [this](const std::string& error) { showMessage(this, {error}); };
+    if (kav::io::checkForUpdate(settings, hooks))
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void TForm2::switchCountry(std::uint8_t drawCountry) {
+    setStakeForCountry(drawCountry);
+    Label10Click();
+    clearBetList();
+    Label2->clear();
+    Label3->clear();
+    setWindowTitle(QStringLiteral("Загрузка..."));
+    model_.drawCountry = drawCountry;
+    model_.currencySuffix = kav::currencySuffixFor(drawCountry);
+    get_eventsi();
+    setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
+}
+
+void TForm2::Label8Click() {
+    switchCountry(kav::kRussia);
+}
+
+void TForm2::Label9Click() {
+    switchCountry(kav::kUkraine);
+}
 
 void TForm2::MN2Click() {
     Label8Click();
@@ -26,18 +108,159 @@ void TForm2::MN8Click() {
     Label9Click();
 }
 
-void TForm2::N2cClick() {}
+void TForm2::get_eventsi() {
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, model_.drawCountry));
+}
 
-void TForm2::N3cClick() {}
+void TForm2::get_totalsi() {
+    requestPage(2, kav::io::totalsUrl(servers().dataServer, model_.drawCountry));
+}
 
-void TForm2::Label12Click() {}
+// Without a data server the page "arrives" at once as a failed one.
+void TForm2::requestPage(int kind, const std::string& url) {
+    pageKind_ = kind;
+    if (servers().dataServer.empty()) {
+        WebBrowser1DocumentComplete({});
+        return;
+    }
+    if (!downloader_)
+        downloader_ = new DrawDownloader(this);
+    downloader_->fetch(
+        url, [this](const kav::io::PageDownload& page) { WebBrowser1DocumentComplete(page); });
+}
 
-void TForm2::MN28Click() {}
+// A page that did not arrive is handled as the error page a browser would
+// show in its place: it breaks the format, so the draw falls back to the
+// defaults and the chain goes on.
+void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
+    bool parsed = false;
+    int titled = 0;
+    kav::DrawTotals totals = form5_ ? form5_->totals() : kav::DrawTotals{};
+    if (pageKind_ == 2)
+        parsed = page.text && kav::applyTotalsPage(model_, totals, *page.text);
+    else if (pageKind_ == 1)
+        parsed = page.text && kav::applyEventListPage(model_, *page.text, &titled);
+    if (!parsed && pageKind_ != 0) {
+        kav::applyDefaultDraw(model_);
+        showDraw();
+        setDefaultRowTitles();
+    } else if (pageKind_ == 2) {
+        if (form5_)
+            form5_->setTotals(totals);
+    } else {
+        showDraw();
+        setHomeRowTitles(titled);
+    }
+    StringGrid1->show();
+    if (form5_)
+        form5_->setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") +
+                               snapshotTime() + QLatin1Char(')'));
+    if (pageKind_ == 1)
+        get_totalsi();
+}
 
-void TForm2::N25Click() {}
+void TForm2::setRowTitle(int event0, const QString& title) {
+    rowTitles_[event0] = title;
+    if (form5_)
+        form5_->setRowTitle(event0, title);
+}
 
-void TForm2::mN22Click() {}
+void TForm2::setHomeRowTitles(int events) {
+    for (int e = 0; e < events && e < kav::kEvents; ++e)
+        setRowTitle(e, qs(kav::homeTitle(model_.eventTitles[e])));
+}
 
+void TForm2::setDefaultRowTitles() {
+    for (int e = 0; e < kav::kEvents; ++e)
+        setRowTitle(e, qs(model_.eventTitles[e]));
+}
+
+void TForm2::N2cClick() {
+    const QString chosen = saveFileName(this, QStringLiteral("Котировки в файл"), {});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = kav::io::quotesFilePath(chosen.toStdString());
+    kav::DrawSettings settings{Edit1->text().toStdString(), Edit1->minimum(),
+                               windowTitle().toStdString()};
+    const kav::DrawTotals totals = form5_ ? form5_->totals() : kav::DrawTotals{};
+    if (auto message = kav::io::writeQuotesFile(path, model_, settings, totals))
+        showMessage(this, *message);
+}
+
+// The whole file is read and checked first: a broken file leaves the draw,
+// the marks and the bet list exactly as they were.
+void TForm2::N3cClick() {
+    const QString chosen = openFileName(this, QStringLiteral("Котировки из файла"), {});
+    if (chosen.isEmpty())
+        return;
+    const auto content = kav::io::readQuotesFile(chosen.toStdString());
+    if (!content) {
+        showMessage(this, {kav::io::kBadQuotesFileText});
+        return;
+    }
+    Label10Click();
+    clearBetList();
+    Label2->clear();
+    Label3->clear();
+    kav::applyQuotesFile(model_, *content);
+    showDraw();
+    setHomeRowTitles(kav::kEvents);
+    const auto stake = kav::stakeAfterFile({Edit1->value(), Edit1->minimum()}, content->settings);
+    Edit1->setMinimum(kav::Fixed4());
+    Edit1->setValue(stake.value);
+    Edit1->setMinimum(stake.minimum);
+    Edit1->setSuffix(qs(model_.drawCountry == kav::kRussia ? " руб." : " грн."));
+    setWindowTitle(qs(content->settings.windowTitle));
+    if (form5_)
+        form5_->setTotals(content->totals);
+}
+
+void TForm2::saveWorkbook(bool byColumns) {
+    const kav::Lines lines = betLines();
+    // The by-columns limit is known before the player picks a file.
+    if (auto refusal = kav::exportLineLimitMessage(lines.size(), byColumns)) {
+        showMessage(this, *refusal);
+        return;
+    }
+    const QString caption = byColumns ? QStringLiteral("Сохранить для Excell")
+                                      : QStringLiteral("Сохранить для Excell построчно");
+    const QString chosen = saveFileName(this, caption, {});
+    if (chosen.isEmpty())
+        return;
+    kav::io::WorkbookExport how;
+    how.layout = byColumns ? kav::io::SheetLayout::ByColumns : kav::io::SheetLayout::ByRows;
+    how.doublesCount = model_.doublesCount;
+    how.shownTriplesCount = model_.shownTriplesCount;
+    if (auto message = kav::io::saveWorkbook(chosen.toStdString(), lines, how)) {
+        showMessage(this, *message);
+        return;
+    }
+    kav::io::openWithDesktop(chosen.toStdString());
+}
+
+void TForm2::Label12Click() {
+    saveWorkbook(true);
+}
+
+void TForm2::MN28Click() {
+    saveWorkbook(false);
+}
+
+void TForm2::N25Click() {
+    const QString chosen = saveFileName(this, QStringLiteral("Сохранить в текст. файл"), {});
+    if (chosen.isEmpty())
+        return;
+    if (auto message = kav::io::saveTextExport(chosen.toStdString(), betLines()))
+        showMessage(this, *message);
+}
+
+void TForm2::mN22Click() {
+    if (form6_ && !form6_->isVisible())
+        form6_->show();
+}
+
+// The workbook was handed to the desktop's own viewer, a process of its own:
+// there is no connection to end.
 void TForm2::FormClose() {}
 
 } // namespace kav::ui

@@ -147,7 +147,7 @@ TEST(StakeField, TextIsTakenWithinTheOldMinimumThenTheNewMinimumApplies) {
 TEST(StakeField, DisplayTextGroupsThousands) {
     EXPECT_EQ(stakeDisplayText(num("20"), kRussia), "20.00 руб.");
     EXPECT_EQ(stakeDisplayText(num("3"), kUkraine), "3.00 грн.");
-    EXPECT_EQ(stakeDisplayText(num("1234567.125"), kRussia), "1,234,567.12 руб.");
-    EXPECT_EQ(stakeDisplayText(num("999.999"), kNoCountry), "1,000.00 руб.");
+    EXPECT_EQ(stakeDisplayText(num("1234567.125"), kRussia), "1 234 567.12 руб.");
+    EXPECT_EQ(stakeDisplayText(num("999.999"), kNoCountry), "1 000.00 руб.");
     EXPECT_EQ(parseStakeText("1,234,567.12 руб."), num("1234567.12"));
 }

@@ -81,7 +81,7 @@ protected:
 };
 
 TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {
-    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2");
+    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
     EXPECT_EQ(str(w->Label10->text()), "Сбросить\nисходы");
     EXPECT_EQ(str(w->Label11->text()), "Случайный \nвыбор");
     EXPECT_EQ(str(w->CheckBox1->text()), "Начать с...");

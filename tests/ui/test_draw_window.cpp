@@ -1,0 +1,347 @@
+// The draw, the quotes file, the exports, the help and the update check,
+// driven through the main window's menu against a server on 127.0.0.1.
+#include "core/version.h"
+#include "ui/analiz.h"
+#include "ui/card.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/money_edit.h"
+#include "ui/outcome_grid.h"
+#include "ui/syst3.h"
+#include "ui/tot_help.h"
+#include "ui/tot_lin_web1.h"
+
+#include "support/loopback_server.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using kav::test::LoopbackServer;
+using kav::ui::TForm2;
+
+namespace {
+
+std::string str(const QString& s) {
+    return s.toStdString();
+}
+
+const std::string kEventsRu =
+    "<html><body>Спартак - Зенит|2.00|3.40|3.60|47.5|28|24.5|;A - B|2|2|2|30|30|40|;</body></html>";
+const std::string kTotalsRu = "<html><body>125000.5|0|;3|4|5|</body></html>";
+const std::string kEventsUa = "<html><body>Динамо - Шахтар|4|4|2|10|20|70|;</body></html>";
+const std::string kTotalsUa = "<html><body>900|77|;1|2|3|</body></html>";
+
+// Puts the servers back as windows without the program's entry have them.
+struct ServersGuard {
+    kav::io::ServerSettings saved = TForm2::servers();
+    explicit ServersGuard(const kav::io::ServerSettings& s) { TForm2::setServers(s); }
+    ~ServersGuard() { TForm2::setServers(saved); }
+};
+
+// The five windows as the program's entry makes them.
+struct Windows {
+    std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>();
+    kav::ui::TForm5* form5 = nullptr;
+    kav::ui::TForm6* form6 = nullptr;
+    Windows() {
+        auto* form3 = new kav::ui::TForm3(form2.get());
+        auto* form4 = new kav::ui::TForm4(form2.get());
+        form5 = new kav::ui::TForm5(form2->model(), form2.get());
+        form6 = new kav::ui::TForm6(form2.get());
+        form2->setSideWindows(form3, form4, form5, form6);
+    }
+};
+
+class DrawWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qunsetenv("DISPLAY"); // exported workbooks are not handed to a viewer
+        qunsetenv("WAYLAND_DISPLAY");
+        server.set(kav::test::eventsTarget(), {200, kEventsRu});
+        server.set(kav::test::totalsTarget(), {200, kTotalsRu});
+        server.set(kav::test::eventsTarget(true), {200, kEventsUa});
+        server.set(kav::test::totalsTarget(true), {200, kTotalsUa});
+    }
+
+    void open() {
+        guard =
+            std::make_unique<ServersGuard>(kav::io::ServerSettings{server.url(), "", false, ""});
+        win = std::make_unique<Windows>();
+        w = win->form2.get();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        waitForDraw();
+    }
+
+    void waitForDraw() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->pageKind() == 2 && !w->drawLoading(); }, 5000));
+    }
+
+    void ctrl(Qt::Key key) { QTest::keyClick(w, key, Qt::ControlModifier); }
+
+    std::string cell(int col, int row) { return str(w->StringGrid1->cellText(col, row)); }
+
+    LoopbackServer server;
+    std::unique_ptr<ServersGuard> guard;
+    std::unique_ptr<Windows> win;
+    TForm2* w = nullptr;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DrawWindow, StartLoadsTheRussianDrawThenItsTotals) {
+    open();
+    EXPECT_TRUE(w->StringGrid1->isVisible());
+    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
+    EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
+    EXPECT_EQ(cell(1, 1), "47/48");
+    EXPECT_EQ(cell(3, 2), "33/40");
+    EXPECT_EQ(cell(0, 3), ""); // not on the page: keeps what it held
+    EXPECT_EQ(cell(1, 3), "0/0");
+    EXPECT_EQ(str(w->eventRowTitle(0)), "Спартак");
+    EXPECT_EQ(str(w->eventRowTitle(1)), "A");
+    EXPECT_EQ(str(win->form5->rowTitle(0)), "Спартак");
+    EXPECT_EQ(str(win->form5->Edit1->text()), "125000.5");
+    EXPECT_EQ(str(win->form5->Edit2->text()), "1000000");
+    EXPECT_EQ(win->form5->totals().uniformCountMean, 4);
+    EXPECT_EQ(str(win->form5->windowTitle()).rfind("Анализ вариантов (по состоянию на ", 0), 0u);
+    EXPECT_EQ(server.hits(kav::test::eventsTarget()), 1);
+    EXPECT_EQ(server.hits(kav::test::totalsTarget()), 1);
+}
+
+TEST_F(DrawWindow, UkrainianDrawFromTheMenuResetsMarksAndBetList) {
+    open();
+    w->model().selection[0][0] = 1;
+    w->Memo1->setPlainText(QStringLiteral("20;1-(1)."));
+    w->MN8->trigger();
+    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - украинский тираж");
+    EXPECT_EQ(w->model().selection[0][0], 0);
+    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
+    EXPECT_EQ(str(w->Edit1->text()), "3.00 грн.");
+    waitForDraw();
+    EXPECT_EQ(w->model().drawCountry, kav::kUkraine);
+    EXPECT_EQ(cell(0, 1), "Динамо - Шахтар");
+    EXPECT_EQ(cell(3, 1), "50/70");
+    EXPECT_EQ(str(win->form5->Edit2->text()), "77");
+    w->MN2->trigger();
+    waitForDraw();
+    EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
+    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
+}
+
+TEST_F(DrawWindow, BrokenOrFailedPagesGiveTheDefaultDraw) {
+    struct Case {
+        const char* name;
+        LoopbackServer::Reply events;
+        LoopbackServer::Reply totals;
+    } cases[] = {
+        {"sixteen records",
+         {200,
+          [] {
+              std::string t;
+              for (int i = 0; i < 16; ++i)
+                  t += "A - B|2|2|2|30|30|40|;";
+              return t;
+          }()},
+         {200, kTotalsRu}},
+        {"error status", {503, "down"}, {200, kTotalsRu}},
+        {"broken totals", {200, kEventsRu}, {200, "1|2|;x|y|z|"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.set(kav::test::eventsTarget(), c.events);
+        server.set(kav::test::totalsTarget(), c.totals);
+        const int totalsBefore = server.hits(kav::test::totalsTarget());
+        open();
+        EXPECT_EQ(cell(0, 1), "Матч 1");
+        EXPECT_EQ(cell(1, 1), "40/50");
+        EXPECT_EQ(str(w->eventRowTitle(0)), "Матч 1");
+        EXPECT_TRUE(w->StringGrid1->isVisible());
+        EXPECT_EQ(server.hits(kav::test::totalsTarget()) - totalsBefore, 1)
+            << "the totals follow even a broken list";
+        win.reset();
+        guard.reset();
+    }
+}
+
+TEST_F(DrawWindow, ASlowServerDoesNotBlockTheWindow) {
+    server.set(kav::test::eventsTarget(),
+               {200, kEventsRu, "text/html", std::chrono::milliseconds(1500)});
+    guard = std::make_unique<ServersGuard>(kav::io::ServerSettings{server.url(), "", false, ""});
+    win = std::make_unique<Windows>();
+    w = win->form2.get();
+    QElapsedTimer clock;
+    clock.start();
+    w->show();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(w->drawLoading());
+    EXPECT_EQ(w->pageKind(), 1);
+    waitForDraw();
+    EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
+}
+
+TEST_F(DrawWindow, QuotesFileRoundTripThroughTheMenuShortcuts) {
+    open();
+    w->model().quotes[2][1] = *kav::Fixed4::parse("12.3457");
+    w->model().poolShares[14][2] = *kav::Fixed4::parse("0.0001");
+    const kav::DrawModel written = w->model();
+    const QString path = dir.filePath(QStringLiteral("draw"));
+    {
+        kav::ui::FileDialogHook files(path);
+        ctrl(Qt::Key_K);
+        ASSERT_EQ(files.requests().size(), 1);
+    }
+    ASSERT_TRUE(QFile::exists(path + QStringLiteral(".ctr")));
+
+    w->MN8->trigger();
+    waitForDraw();
+    w->model().selection[4][2] = 1;
+    w->Memo1->setPlainText(QStringLiteral("3;1-(1)."));
+    {
+        kav::ui::FileDialogHook files(path + QStringLiteral(".ctr"));
+        kav::ui::MessageBoxHook boxes;
+        ctrl(Qt::Key_L);
+        EXPECT_TRUE(boxes.shown().empty());
+    }
+    EXPECT_EQ(w->model().quotes, written.quotes);
+    EXPECT_EQ(w->model().poolShares, written.poolShares);
+    EXPECT_EQ(w->model().eventTitles, written.eventTitles);
+    EXPECT_EQ(w->model().drawCountry, kav::kRussia);
+    EXPECT_EQ(w->model().selection[4][2], 0);
+    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
+    EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
+    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
+    EXPECT_EQ(w->Edit1->minimum(), kav::Fixed4::fromInt(20));
+    EXPECT_EQ(str(win->form5->Edit1->text()), "125000.5");
+    EXPECT_EQ(cell(2, 3), "12/0");
+    EXPECT_EQ(str(w->eventRowTitle(0)), "Спартак");
+}
+
+TEST_F(DrawWindow, ABadQuotesFileChangesNothing) {
+    open();
+    const std::string broken = dir.filePath(QStringLiteral("broken.ctr")).toStdString();
+    std::ofstream(broken, std::ios::binary) << "New title\t1\t2\t3\t4\r\nSecond\t1\t2\r\n";
+    for (const std::string& path : {broken, std::string("/nonexistent/draw.ctr")}) {
+        SCOPED_TRACE(path);
+        w->model().selection[1][1] = 1;
+        w->Memo1->setPlainText(QStringLiteral("20;1-(1)."));
+        const kav::DrawModel before = w->model();
+        kav::ui::FileDialogHook files(QString::fromStdString(path));
+        kav::ui::MessageBoxHook boxes;
+        w->N3c->trigger();
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_EQ(boxes.shown()[0].text, "Неверный формат загружаемого файла");
+        EXPECT_EQ(boxes.shown()[0].caption, "Ошибка");
+        EXPECT_EQ(w->model().eventTitles, before.eventTitles);
+        EXPECT_EQ(w->model().quotes, before.quotes);
+        EXPECT_EQ(w->model().selection, before.selection);
+        EXPECT_EQ(str(w->Memo1->toPlainText()), "20;1-(1).");
+        EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
+    }
+    kav::ui::FileDialogHook files(QStringLiteral("/nonexistent/dir/draw"));
+    kav::ui::MessageBoxHook boxes;
+    w->N2c->trigger();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_NE(boxes.shown()[0].text.find("/nonexistent/dir/draw.ctr"), std::string::npos);
+}
+
+TEST_F(DrawWindow, ExportsReachTheirFilesThroughTheShortcuts) {
+    open();
+    w->Memo1->setPlainText(QStringLiteral("40;1-(1,X);2-(2).\n\n20;1-(2)."));
+    struct Case {
+        Qt::Key key;
+        const char* caption;
+        const char* file;
+        const char* written;
+    } cases[] = {
+        {Qt::Key_E, "Сохранить для Excell", "cols.xlsx", "cols.xlsx"},
+        {Qt::Key_S, "Сохранить для Excell построчно", "rows.xlsx", "rows.xlsx"},
+        {Qt::Key_T, "Сохранить в текст. файл", "bets.txt", "bets.txt.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        kav::ui::FileDialogHook files(dir.filePath(QString::fromUtf8(c.file)));
+        kav::ui::MessageBoxHook boxes;
+        ctrl(c.key);
+        ASSERT_EQ(files.requests().size(), 1);
+        EXPECT_EQ(str(files.requests()[0]), c.caption);
+        EXPECT_TRUE(boxes.shown().empty());
+        EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(c.written))));
+    }
+    QFile text(dir.filePath(QStringLiteral("bets.txt.txt")));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll().toStdString(), "40;1-(1,X);2-(2).\r\n\r\n20;1-(2).\r\n");
+
+    QStringList many;
+    for (int i = 0; i < 257; ++i)
+        many << QStringLiteral("20;1-(1).");
+    w->Memo1->setPlainText(many.join(QLatin1Char('\n')));
+    kav::ui::FileDialogHook files(dir.filePath(QStringLiteral("many.xlsx")));
+    kav::ui::MessageBoxHook boxes;
+    ctrl(Qt::Key_E);
+    EXPECT_TRUE(files.requests().isEmpty());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Формат Excell не позволяет сохранять более 256 вариантов");
+    w->MN28->trigger();
+    EXPECT_EQ(files.requests().size(), 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("many.xlsx"))));
+}
+
+TEST_F(DrawWindow, HelpShowsItsTextAndStaysOpen) {
+    open();
+    EXPECT_FALSE(win->form6->isVisible());
+    w->mN22->trigger();
+    ASSERT_TRUE(win->form6->isVisible());
+    EXPECT_EQ(str(win->form6->windowTitle()), "Справка");
+    EXPECT_TRUE(win->form6->Memo1->isReadOnly());
+    const std::string text = str(win->form6->Memo1->toPlainText());
+    for (const char* part : {"Kavendix.exe", "\"Kombin\"", "российский", "\"Бриф-система\"",
+                             "\"По сенсациям\"", "\"Ручной набор\"", "\"Автоформирование\"",
+                             "Ctrl Y", "Ctrl C", "\"P+\"", "пробела", "доходность"})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    w->mN22->trigger();
+    EXPECT_TRUE(win->form6->isVisible());
+    win->form6->resize(250, 300);
+    EXPECT_EQ(win->form6->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+}
+
+TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
+    LoopbackServer server;
+    server.set("/updkvx.ini", {200, "V1.4.3\r\n", "text/plain"});
+    QTemporaryDir dir;
+    struct Case {
+        bool check;
+        bool answer;
+        std::size_t messages;
+        int exeHits;
+    } cases[] = {{false, true, 0, 0}, {true, false, 1, 0}, {true, true, 2, 1}};
+    for (const auto& c : cases) {
+        ServersGuard guard({"", server.url(), c.check, dir.path().toStdString()});
+        kav::ui::MessageBoxHook boxes(c.answer);
+        const int before = server.hits("/kavendix.exe");
+        TForm2 w;
+        ASSERT_EQ(boxes.shown().size(), c.messages);
+        if (c.messages > 0) {
+            EXPECT_EQ(boxes.shown()[0].text, "Доступна новая версия программы!\nОбновить?");
+            EXPECT_EQ(boxes.shown()[0].buttons, kav::Buttons::YesNo);
+        }
+        if (c.messages > 1) { // the executable is missing on this server
+            EXPECT_EQ(boxes.shown()[1].caption, "Ошибка");
+        }
+        EXPECT_EQ(server.hits("/kavendix.exe") - before, c.exeHits);
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("updkvx.sh"))));
+    }
+}
