@@ -221,11 +221,8 @@ void TForm4::showMapMessage(const std::string& text) {
     Label3->raise();
 }
 
-void TForm4::setRowTitles(const std::array<std::string, kEvents>& eventTitles) {
-    for (int e = 0; e < kEvents; ++e) {
-        const std::string& t = eventTitles[static_cast<std::size_t>(e)];
-        StringGrid2->setCellText(0, e + 1, QString::fromStdString(t.substr(0, t.find(" - "))));
-    }
+void TForm4::setRowTitle(int event0, const QString& title) {
+    StringGrid2->setCellText(0, event0 + 1, title);
 }
 
 void TForm4::openCoverageMap() {
@@ -237,7 +234,6 @@ void TForm4::openCoverageMap() {
     if (!main_)
         return;
     const kav::DrawModel& m = main_->model();
-    setRowTitles(m.eventTitles);
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
             StringGrid2->setCellText(o + 1, e + 1,

@@ -52,8 +52,8 @@ public:
     void scheduleRecount();
     // Runs a scheduled recount now (tests, and before acting on the counts).
     void flushScheduledRecount();
-    // The row titles: the home team of each event title (the text before " - ").
-    void setRowTitles(const std::array<std::string, kEvents>& eventTitles);
+    // The title of an event's row, set by the main window whenever a draw loads.
+    void setRowTitle(int event0, const QString& title);
 
     // Handlers, named after their controls.
     void StringGrid2SelectCell(int col, int row);

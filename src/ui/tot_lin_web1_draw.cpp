@@ -8,6 +8,7 @@
 #include "io/servers.h"
 #include "io/update_check.h"
 #include "ui/analiz.h"
+#include "ui/card.h"
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -161,6 +162,8 @@ void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
 
 void TForm2::setRowTitle(int event0, const QString& title) {
     rowTitles_[event0] = title;
+    if (form4_)
+        form4_->setRowTitle(event0, title);
     if (form5_)
         form5_->setRowTitle(event0, title);
 }

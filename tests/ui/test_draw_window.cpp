@@ -10,6 +10,7 @@
 #include "ui/syst3.h"
 #include "ui/tot_help.h"
 #include "ui/tot_lin_web1.h"
+#include "ui/zone_grid.h"
 
 #include "support/loopback_server.h"
 
@@ -51,11 +52,12 @@ struct ServersGuard {
 // The five windows as the program's entry makes them.
 struct Windows {
     std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>();
+    kav::ui::TForm4* form4 = nullptr;
     kav::ui::TForm5* form5 = nullptr;
     kav::ui::TForm6* form6 = nullptr;
     Windows() {
         auto* form3 = new kav::ui::TForm3(form2.get());
-        auto* form4 = new kav::ui::TForm4(form2.get());
+        form4 = new kav::ui::TForm4(form2.get());
         form5 = new kav::ui::TForm5(form2->model(), form2.get());
         form6 = new kav::ui::TForm6(form2.get());
         form2->setSideWindows(form3, form4, form5, form6);
@@ -114,6 +116,7 @@ TEST_F(DrawWindow, StartLoadsTheRussianDrawThenItsTotals) {
     EXPECT_EQ(str(w->eventRowTitle(0)), "Спартак");
     EXPECT_EQ(str(w->eventRowTitle(1)), "A");
     EXPECT_EQ(str(win->form5->rowTitle(0)), "Спартак");
+    EXPECT_EQ(str(win->form4->StringGrid2->cellText(0, 1)), "Спартак");
     EXPECT_EQ(str(win->form5->Edit1->text()), "125000.5");
     EXPECT_EQ(str(win->form5->Edit2->text()), "1000000");
     EXPECT_EQ(win->form5->totals().uniformCountMean, 4);
@@ -169,6 +172,7 @@ TEST_F(DrawWindow, BrokenOrFailedPagesGiveTheDefaultDraw) {
         EXPECT_EQ(cell(0, 1), "Матч 1");
         EXPECT_EQ(cell(1, 1), "40/50");
         EXPECT_EQ(str(w->eventRowTitle(0)), "Матч 1");
+        EXPECT_EQ(str(win->form4->StringGrid2->cellText(0, 1)), "Матч 1");
         EXPECT_TRUE(w->StringGrid1->isVisible());
         EXPECT_EQ(server.hits(kav::test::totalsTarget()) - totalsBefore, 1)
             << "the totals follow even a broken list";
