@@ -61,7 +61,11 @@ std::optional<std::string> fetchRemoteVersion(const UpdateSettings& s) {
     auto stored = readFileBytes(path, s.descriptorHttp.maxBodyBytes);
     if (!stored)
         return std::nullopt;
-    std::string first = stored->substr(0, stored->find('\n'));
+    return descriptorVersion(*stored);
+}
+
+std::string descriptorVersion(std::string_view descriptor) {
+    std::string first(descriptor.substr(0, descriptor.find('\n')));
     if (!first.empty() && first.back() == '\r')
         first.pop_back();
     return first;
@@ -86,7 +90,8 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s) {
     std::error_code ec;
     fs::remove(s.folder / kDescriptorName, ec);
     if (ec) {
-        p.error = "Не удалось удалить " + (s.folder / kDescriptorName).string() + ": " + ec.message();
+        p.error =
+            "Не удалось удалить " + (s.folder / kDescriptorName).string() + ": " + ec.message();
         return p;
     }
     HttpRequest http(s.executableHttp);

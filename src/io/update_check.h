@@ -10,14 +10,15 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kav::io {
 
 struct UpdateSettings {
     std::string server;
-    std::filesystem::path folder;   // where the update files go: the executable's folder
-    std::string executableName;     // the file the script replaces and starts
-    HttpOptions descriptorHttp;     // start-up waits for this one: short time-outs
+    std::filesystem::path folder; // where the update files go: the executable's folder
+    std::string executableName;   // the file the script replaces and starts
+    HttpOptions descriptorHttp;   // start-up waits for this one: short time-outs
     HttpOptions executableHttp;
 };
 
@@ -28,6 +29,9 @@ UpdateSettings defaultUpdateSettings(const std::string& server);
 inline constexpr const char* kDescriptorName = "updkvx.ini";
 inline constexpr const char* kDownloadedName = "kavendi_.exe";
 inline constexpr const char* kScriptName = "updkvx.sh";
+
+// The version a descriptor names: its first line, without the line end.
+std::string descriptorVersion(std::string_view descriptor);
 
 // Downloads the descriptor into the folder and returns its first line;
 // nothing on any failure (the check then ends silently).
@@ -55,8 +59,8 @@ bool startDetached(const std::filesystem::path& script, const std::filesystem::p
 struct UpdateHooks {
     std::function<bool()> askYes;
     std::function<void(const std::string&)> reportError;
-    std::function<bool(const std::filesystem::path& script, const std::filesystem::path& folder)> start =
-        startDetached;
+    std::function<bool(const std::filesystem::path& script, const std::filesystem::path& folder)>
+        start = startDetached;
 };
 bool checkForUpdate(const UpdateSettings& s, const UpdateHooks& hooks);
 

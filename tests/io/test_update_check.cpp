@@ -164,3 +164,10 @@ TEST(UpdateCheck, StartDetachedRunsTheScriptInItsFolder) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(contents(dir.path / "marker"), "ran\n");
 }
+
+TEST(UpdateDescriptor, NamesTheVersionOnItsFirstLine) {
+    EXPECT_EQ(kav::io::descriptorVersion("V1.4.3\r\nnotes\r\n"), "V1.4.3");
+    EXPECT_EQ(kav::io::descriptorVersion("V1.4.3"), "V1.4.3");
+    EXPECT_EQ(kav::io::descriptorVersion(""), "");
+    EXPECT_EQ(kav::io::descriptorVersion("\r\nV9"), "");
+}
