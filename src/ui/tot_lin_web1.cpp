@@ -101,6 +101,11 @@ TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
 // The filter goes first: the controls are destroyed after this body has run.
 TForm2::~TForm2() {
     qApp->removeEventFilter(this);
+    // ~QWidget closes the window, and the focus leaving the stake field then
+    // commits a half-typed stake: by that time this window's members are gone,
+    // so no control may reach it any more.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 void TForm2::createControls() {

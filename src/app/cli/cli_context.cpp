@@ -28,22 +28,34 @@ void setupAllCommands(CLI::App& app, CliContext& ctx) {
         setup(app, ctx);
 }
 
-std::string readInputFile(const std::string& path) {
-    if (path == "-") {
-        std::ostringstream ss;
-        ss << std::cin.rdbuf();
-        return ss.str();
+namespace {
+// Reads at most kMaxInputFileBytes: a device such as /dev/zero or an endless
+// pipe must end in a message, not in exhausted memory.
+std::string readBounded(std::istream& in, const std::string& path) {
+    std::string data;
+    char buf[65536];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+        data.append(buf, static_cast<std::size_t>(in.gcount()));
+        if (data.size() > kMaxInputFileBytes)
+            throw UsageError("cannot read " + path + ": larger than " +
+                             std::to_string(kMaxInputFileBytes >> 20) + " MB");
     }
+    if (in.bad())
+        throw UsageError("cannot read " + path);
+    return data;
+}
+} // namespace
+
+std::string readInputFile(const std::string& path) {
+    if (path == "-")
+        return readBounded(std::cin, "standard input");
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw UsageError("cannot read " + path + ": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw UsageError("cannot read " + path);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw UsageError("cannot read " + path);
-    return data;
+    return readBounded(in, path);
 }
 
 std::string CliContext::kombinFolder() const {
@@ -73,7 +85,8 @@ DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeT
     DrawSettings s;
     s.stakeMinimum = minimumStake(drawCountry);
     auto stake = stakePerBet(stakeText);
-    s.stakeText = stake ? stakeDisplayText(std::max(*stake, s.stakeMinimum), drawCountry) : std::string(stakeText);
+    s.stakeText = stake ? stakeDisplayText(std::max(*stake, s.stakeMinimum), drawCountry)
+                        : std::string(stakeText);
     s.windowTitle = drawWindowTitle(drawCountry);
     return s;
 }

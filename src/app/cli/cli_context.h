@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -77,6 +78,8 @@ void printMessage(const Message& m);
 // The exit code after an action that may have stopped with a message.
 int finish(const Lines& lines, const MaybeMessage& message);
 
+// Input files far beyond any real bet list or page are refused.
+inline constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 // Reads a whole text file; throws UsageError when it cannot be read. "-" is stdin.
 std::string readInputFile(const std::string& path);
 

@@ -1,0 +1,141 @@
+// Hostile text pasted into the bet-list memo of the main window: a huge list,
+// an endless line, NUL bytes and broken UTF-8. The window must keep every
+// good line counted, keep the text, and answer within a bounded time.
+#include "support/template_folder.h"
+#include "ui/message_box.h"
+#include "ui/money_edit.h"
+#include "ui/outcome_grid.h"
+#include "ui/tot_lin_web1.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+using kav::ui::TForm2;
+
+namespace {
+
+const std::string kSingle =
+    "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
+    "13-(1);14-(1);15-(2).";
+
+class HostilePaste : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<TForm2>();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    // Pastes raw bytes as the clipboard's plain text at the end of the memo.
+    void paste(const QByteArray& bytes) {
+        auto* mime = new QMimeData;
+        mime->setData(QStringLiteral("text/plain"), bytes);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        w->Memo1->setFocus();
+        w->Memo1->moveCursor(QTextCursor::End);
+        QTest::keyClick(w->Memo1, Qt::Key_V, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+
+    std::string status() const { return w->Label4->text().toStdString(); }
+
+    std::unique_ptr<TForm2> w;
+};
+
+QByteArray bytesOf(const std::string& s) {
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+TEST_F(HostilePaste, BadLinesAmongGoodOnesAreKeptAndSkipped) {
+    struct Case {
+        const char* name;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {"long", std::string(100000, '1')},
+        {"long with groups", "20;" + std::string(100000, ';')},
+        {"nul bytes", std::string("20;1-(1)\0;2-(1)\0\0", 18)},
+        {"invalid utf-8", "\xff\xfe\xc3(\xe2\x82\x28\xf0\x28\x8c\xbc" + kSingle},
+        {"invalid utf-8 amount", "2\xff;" + kSingle.substr(3)},
+    };
+    for (const auto& c : cases) {
+        w->setBetLinesBulk({});
+        auto start = std::chrono::steady_clock::now();
+        paste(bytesOf(kSingle + "\n" + c.line + "\n" + kSingle));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << c.name;
+        const auto lines = w->betLines();
+        ASSERT_EQ(lines.size(), 3u) << c.name;
+        EXPECT_EQ(lines[0], kSingle) << c.name;
+        EXPECT_EQ(lines[2], kSingle) << c.name;
+        EXPECT_TRUE(status() == "Ставок в списке 2 (40 руб.)" || status().empty())
+            << c.name << ": " << status();
+
+        // Removing a variant no line holds changes none of the lines.
+        kav::ui::MessageBoxHook boxes;
+        for (auto& marks : w->model().selection)
+            marks = {0, 0, 1};
+        w->N27->trigger();
+        EXPECT_TRUE(boxes.shown().empty()) << c.name;
+        EXPECT_EQ(w->betLines(), lines) << c.name;
+    }
+}
+
+TEST_F(HostilePaste, TenMegabyteListIsCounted) {
+    std::string list;
+    std::size_t lines = 0;
+    while (list.size() < (10u << 20)) {
+        list += kSingle + "\r\n";
+        ++lines;
+    }
+    auto start = std::chrono::steady_clock::now();
+    paste(bytesOf(list));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ(status(), "Ставок в списке " + std::to_string(lines) + " (" +
+                            std::to_string(lines * 20) + " руб.)");
+}
+
+TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
+    kav::testing::TemplateFolder folder;
+    for (int i = 0; i < 10000; ++i)
+        folder.write(std::to_string(i % 13) + "-" + std::to_string(i / 13 % 5) + "-" +
+                         std::to_string(2 + i % 11) + "-" + std::to_string(i + 1) + ".txt",
+                     "111\n222\n");
+    kav::ui::MessageBoxHook boxes;
+    TForm2 w;
+    w.setTemplateFolder(folder.path());
+    auto start = std::chrono::steady_clock::now();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.templateIndex().size(), 10000u);
+    // Every click on the grid reads the folder again for the summary lines.
+    for (int row = 1; row <= 5; ++row) {
+        QRect r = w.StringGrid1->cellRect(2, row);
+        QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST(HostileClose, ClosingWhileTheStakeIsBeingTypedDoesNotCrash) {
+    kav::ui::MessageBoxHook boxes;
+    auto w = std::make_unique<TForm2>();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->Edit1->setFocus();
+    w->Edit1->selectAll();
+    QTest::keyClicks(w->Edit1, QStringLiteral("35"));
+    w.reset(); // the focus leaves the field while the window is half destroyed
+    SUCCEED();
+}
