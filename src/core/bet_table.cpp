@@ -44,8 +44,8 @@ std::variant<BetTable, Message> buildBetTable(const Lines& lines) {
         auto amountText = trimLine(rest.substr(0, semi));
         auto amount = parseAmount(amountText);
         if (!amount)
-            return Message{"Строка " + std::to_string(i + 1) + ": сумма \"" + std::string(amountText) +
-                           "\" не является числом"};
+            return Message{"Строка " + std::to_string(i + 1) + ": сумма \"" +
+                           std::string(amountText) + "\" не является числом"};
         rec.amount = *amount;
         rest.remove_prefix(semi + 1);
         // A group without its ")" ends the line, and groups past the 15th have
@@ -68,7 +68,8 @@ std::variant<BetTable, Message> buildBetTable(const Lines& lines) {
 }
 
 std::string exportSheetName(int doubles, int shownTriples, std::size_t lineCount) {
-    return std::to_string(doubles) + "_" + std::to_string(shownTriples) + "_" + std::to_string(lineCount);
+    return std::to_string(doubles) + "_" + std::to_string(shownTriples) + "_" +
+           std::to_string(lineCount);
 }
 
 MaybeMessage exportLineLimitMessage(std::size_t lineCount, bool byColumns) {

@@ -15,7 +15,9 @@ extern char** environ;
 
 namespace kav::io {
 
-std::string textExportPath(const std::string& chosen) { return chosen + ".txt"; }
+std::string textExportPath(const std::string& chosen) {
+    return chosen + ".txt";
+}
 
 MaybeMessage saveTextExport(const std::string& chosen, const Lines& lines) {
     return writeFileBytes(textExportPath(chosen), cp1251Text(lines));

@@ -10,8 +10,8 @@ namespace {
 
 enum class OnBad { Fail, ReplaceByte, ReplaceUtf8Char };
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in, OnBad onBad,
-                                   std::string_view replacement = {}) {
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
+                                   OnBad onBad, std::string_view replacement = {}) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
@@ -61,7 +61,8 @@ std::string utf8ToCp1251Lossy(std::string_view utf8) {
 }
 
 std::string cp1251ToUtf8(std::string_view cp1251) {
-    return convert("UTF-8", "CP1251", cp1251, OnBad::ReplaceByte, kReplacementChar).value_or(std::string());
+    return convert("UTF-8", "CP1251", cp1251, OnBad::ReplaceByte, kReplacementChar)
+        .value_or(std::string());
 }
 
 std::optional<std::string> charsetToUtf8(std::string_view bytes, const std::string& charset) {

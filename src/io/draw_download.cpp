@@ -13,7 +13,8 @@ HttpOptions drawPageHttpOptions() {
     return o;
 }
 
-PageDownload downloadPageText(HttpRequest& http, const std::string& url, const HttpProgress& progress) {
+PageDownload downloadPageText(HttpRequest& http, const std::string& url,
+                              const HttpProgress& progress) {
     PageDownload d;
     auto reply = http.get(url, progress);
     if (!reply) {

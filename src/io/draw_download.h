@@ -22,7 +22,8 @@ struct PageDownload {
 };
 
 // GETs a page and reduces the reply to its visible text.
-PageDownload downloadPageText(HttpRequest& http, const std::string& url, const HttpProgress& progress = {});
+PageDownload downloadPageText(HttpRequest& http, const std::string& url,
+                              const HttpProgress& progress = {});
 
 // Downloads and applies both pages of the draw of m.drawCountry. The model
 // and totals change only when both pages arrive and are well formed;

@@ -44,7 +44,9 @@ int onProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t,
 
 } // namespace
 
-HttpRequest::HttpRequest(HttpOptions options) : options_(options) { initCurlOnce(); }
+HttpRequest::HttpRequest(HttpOptions options) : options_(options) {
+    initCurlOnce();
+}
 
 std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProgress& progress) {
     lastError_.clear();
@@ -73,7 +75,8 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options_.connectTimeout.count()));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(options_.connectTimeout.count()));
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(options_.totalTimeout.count()));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &onData);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);

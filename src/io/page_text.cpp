@@ -45,7 +45,9 @@ std::string charsetAfterKey(std::string_view s) {
     return {};
 }
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 bool nameIs(const xmlNode* n, std::initializer_list<const char*> names) {
     if (n->name == nullptr)
@@ -72,10 +74,12 @@ public:
                 out_ += '\n';
                 continue;
             }
-            bool block = nameIs(n, {"p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "li",
-                                    "table", "tr", "thead", "tbody", "tfoot", "form", "pre", "blockquote",
-                                    "section", "article", "header", "footer", "nav", "address", "center",
-                                    "dl", "dt", "dd", "fieldset", "hr", "body", "html", "main"});
+            bool block = nameIs(
+                n, {"p",      "div",      "h1",   "h2",      "h3",         "h4",      "h5",
+                    "h6",     "ul",       "ol",   "li",      "table",      "tr",      "thead",
+                    "tbody",  "tfoot",    "form", "pre",     "blockquote", "section", "article",
+                    "header", "footer",   "nav",  "address", "center",     "dl",      "dt",
+                    "dd",     "fieldset", "hr",   "body",    "html",       "main"});
             if (block)
                 breakLine();
             walk(n->children, pre || nameIs(n, {"pre", "textarea"}));
@@ -121,7 +125,9 @@ private:
 
 } // namespace
 
-std::string charsetOf(std::string_view contentType) { return charsetAfterKey(lower(contentType)); }
+std::string charsetOf(std::string_view contentType) {
+    return charsetAfterKey(lower(contentType));
+}
 
 std::string toUtf8(std::string_view bytes, std::string_view charset) {
     std::string cs = charset.empty() ? std::string("utf-8") : lower(charset);
@@ -138,10 +144,11 @@ std::string htmlPageText(std::string_view html, std::string_view charset) {
     if (utf8.empty())
         return {};
     std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
-        htmlReadMemory(utf8.data(), static_cast<int>(std::min<std::size_t>(utf8.size(), 0x7FFFFFFF)), nullptr,
+        htmlReadMemory(utf8.data(),
+                       static_cast<int>(std::min<std::size_t>(utf8.size(), 0x7FFFFFFF)), nullptr,
                        "UTF-8",
-                       HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
-                           HTML_PARSE_IGNORE_ENC),
+                       HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                           HTML_PARSE_NONET | HTML_PARSE_IGNORE_ENC),
         &xmlFreeDoc);
     if (!doc)
         return {};

@@ -17,11 +17,13 @@ std::string currencyParameter(std::uint8_t drawCountry) {
 }
 
 std::string eventListUrl(std::string_view server, std::uint8_t drawCountry) {
-    return withoutTrailingSlash(server) + "/stTot/totainform.aspx?name=line_event2" + currencyParameter(drawCountry);
+    return withoutTrailingSlash(server) + "/stTot/totainform.aspx?name=line_event2" +
+           currencyParameter(drawCountry);
 }
 
 std::string totalsUrl(std::string_view server, std::uint8_t drawCountry) {
-    return withoutTrailingSlash(server) + "/stTot/totainform.aspx?name=line_total" + currencyParameter(drawCountry);
+    return withoutTrailingSlash(server) + "/stTot/totainform.aspx?name=line_total" +
+           currencyParameter(drawCountry);
 }
 
 } // namespace kav::io

@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
     app.add_option("--select", ctx.select,
                    "the marked outcomes: 15 groups like 1X,2,1,X2,1X2,... or -");
     app.add_option("--stake", ctx.stake, "the stake field's text")->default_str("20.00");
-    app.add_option("--country", ctx.country,
-                   "draw country: ru (rouble) or ua (hryvnia); default: the --draw file's, else ru");
+    app.add_option(
+        "--country", ctx.country,
+        "draw country: ru (rouble) or ua (hryvnia); default: the --draw file's, else ru");
     app.add_option("--bets", ctx.betsFile, "the bet list before the command (- = stdin)");
     app.add_option("--seed", ctx.seed, "seed of the random generator (unsigned 32-bit)");
     app.add_option("--kombin", ctx.kombinDir, "the template folder");

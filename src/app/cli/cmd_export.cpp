@@ -20,7 +20,8 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
         m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets));
     } else {
         io::WorkbookExport how;
-        how.layout = o.kind == "xlsx-columns" ? io::SheetLayout::ByColumns : io::SheetLayout::ByRows;
+        how.layout =
+            o.kind == "xlsx-columns" ? io::SheetLayout::ByColumns : io::SheetLayout::ByRows;
         for (int e = 0; e < kEvents; ++e) {
             int n = ctx.model.markedCount(e);
             how.doublesCount += n == 2;
@@ -37,8 +38,9 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
 
 const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
     static ExportOptions o;
-    auto* cmd = app.add_subcommand("export", "write the bet list (--bets) as a workbook, one bet per column "
-                                             "or per row, or as a CP1251 text file");
+    auto* cmd = app.add_subcommand("export",
+                                   "write the bet list (--bets) as a workbook, one bet per column "
+                                   "or per row, or as a CP1251 text file");
     cmd->add_option("kind", o.kind, "xlsx-columns, xlsx-rows or text")
         ->required()
         ->check(CLI::IsMember({"xlsx-columns", "xlsx-rows", "text"}));

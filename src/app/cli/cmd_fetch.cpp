@@ -39,8 +39,9 @@ int runFetch(CliContext& ctx, const FetchOptions& o) {
 
 const CommandRegistrar reg(81, [](CLI::App& app, CliContext& ctx) {
     static FetchOptions o;
-    auto* cmd = app.add_subcommand("fetch", "download the draw of --country from the data server and write "
-                                            "it as a quotes file");
+    auto* cmd =
+        app.add_subcommand("fetch", "download the draw of --country from the data server and write "
+                                    "it as a quotes file");
     cmd->add_option("--server", o.server, "the data server, e.g. https://host")->required();
     cmd->add_option("-o,--output", o.output, "the quotes file to write (stdout without it)");
     cmd->callback([&ctx] { ctx.action = [&ctx] { return runFetch(ctx, o); }; });

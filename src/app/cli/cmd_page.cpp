@@ -11,7 +11,8 @@ namespace {
 
 // The draw as "Котировки в файл" would write it.
 void printQuotesFile(const CliContext& ctx) {
-    std::cout << io::cp1251Text(formatQuotesFile(ctx.model, ctx.drawSettings, ctx.totals)) << std::flush;
+    std::cout << io::cp1251Text(formatQuotesFile(ctx.model, ctx.drawSettings, ctx.totals))
+              << std::flush;
 }
 
 struct PageOptions {
@@ -23,26 +24,31 @@ int runPage(CliContext& ctx, const PageOptions& o) {
     std::string text = io::pageText(readInputFile(o.file));
     if (o.kind == "events") {
         if (!applyEventListPage(ctx.model, text))
-            std::cerr << "kavendix-cli: the page breaks the event-list format; the default draw is used\n";
+            std::cerr << "kavendix-cli: the page breaks the event-list format; the default draw is "
+                         "used\n";
         printQuotesFile(ctx);
         return kExitOk;
     }
     if (!applyTotalsPage(ctx.model, ctx.totals, text))
-        std::cerr << "kavendix-cli: the page breaks the totals format; the totals are unchanged and the "
-                     "events fall back to the default draw\n";
+        std::cerr
+            << "kavendix-cli: the page breaks the totals format; the totals are unchanged and the "
+               "events fall back to the default draw\n";
     const auto& t = ctx.totals;
-    std::cout << "pool " << t.poolText << "\njackpot " << t.jackpotText << "\ncounts " << t.uniformCounts[0]
-              << ' ' << t.uniformCounts[1] << ' ' << t.uniformCounts[2] << "\nmean " << t.uniformCountMean
-              << '\n'
+    std::cout << "pool " << t.poolText << "\njackpot " << t.jackpotText << "\ncounts "
+              << t.uniformCounts[0] << ' ' << t.uniformCounts[1] << ' ' << t.uniformCounts[2]
+              << "\nmean " << t.uniformCountMean << '\n'
               << std::flush;
     return kExitOk;
 }
 
 const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
     static PageOptions o;
-    auto* cmd = app.add_subcommand("page", "parse a saved reply of the data server (HTML or plain text): "
-                                           "events prints the draw as a quotes file, totals the totals");
-    cmd->add_option("kind", o.kind, "events or totals")->required()->check(CLI::IsMember({"events", "totals"}));
+    auto* cmd =
+        app.add_subcommand("page", "parse a saved reply of the data server (HTML or plain text): "
+                                   "events prints the draw as a quotes file, totals the totals");
+    cmd->add_option("kind", o.kind, "events or totals")
+        ->required()
+        ->check(CLI::IsMember({"events", "totals"}));
     cmd->add_option("file", o.file, "the saved page (- = stdin)")->required();
     cmd->callback([&ctx] { ctx.action = [&ctx] { return runPage(ctx, o); }; });
 });
