@@ -1,6 +1,8 @@
 #include "io/bet_export.h"
 #include "io/cp1251.h"
 
+#include "support/temp_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,17 +12,10 @@
 
 using namespace kav;
 namespace fs = std::filesystem;
+using kav::test::contents;
+using kav::test::tempPath;
 
 namespace {
-
-fs::path tempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("kavendix-" + std::to_string(::getpid()) + "-" + name);
-}
-
-std::string contents(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Reads the workbook with a real reader and describes what a player would see.
 std::string describeWorkbook(const fs::path& path) {

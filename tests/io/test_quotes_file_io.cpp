@@ -2,6 +2,8 @@
 #include "io/quotes_file_io.h"
 #include "io/text_file.h"
 
+#include "support/temp_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,19 +11,8 @@
 
 using namespace kav;
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path tempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("kavendix-" + std::to_string(::getpid()) + "-" + name);
-}
-
-std::string contents(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
+using kav::test::contents;
+using kav::test::tempPath;
 
 TEST(QuotesFileIo, WritesCp1251WithCrLfAndReadsItBack) {
     DrawModel m;

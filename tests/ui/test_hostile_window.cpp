@@ -7,12 +7,14 @@
 #include "ui/outcome_grid.h"
 #include "ui/tot_lin_web1.h"
 
+#include "ui/shown_main_window.h"
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,16 +28,8 @@ const std::string kSingle =
     "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
     "13-(1);14-(1);15-(2).";
 
-class HostilePaste : public ::testing::Test {
+class HostilePaste : public kav::test::ShownMainWindow {
 protected:
-    void SetUp() override {
-        w = std::make_unique<TForm2>();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    }
-
     // Pastes raw bytes as the clipboard's plain text at the end of the memo.
     void paste(const QByteArray& bytes) {
         auto* mime = new QMimeData;
@@ -48,8 +42,6 @@ protected:
     }
 
     std::string status() const { return w->Label4->text().toStdString(); }
-
-    std::unique_ptr<TForm2> w;
 };
 
 QByteArray bytesOf(const std::string& s) {

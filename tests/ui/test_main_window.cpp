@@ -10,6 +10,7 @@
 #include "ui/tot_help.h"
 #include "ui/tot_lin_web1.h"
 
+#include "ui/shown_main_window.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -44,16 +46,8 @@ std::string allEvents(const std::string& amount, const std::string& first, char 
     return s + ".";
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public kav::test::ShownMainWindow {
 protected:
-    void SetUp() override {
-        w = std::make_unique<TForm2>();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    }
-
     void clickCell(int col, int row, Qt::KeyboardModifiers mods = {}) {
         QRect r = w->StringGrid1->cellRect(col, row);
         QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, mods, r.center());
@@ -76,8 +70,6 @@ protected:
             QTest::keyClicks(w->Memo1, parts[i]);
         }
     }
-
-    std::unique_ptr<TForm2> w;
 };
 
 TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {

@@ -6,6 +6,7 @@
 #include "ui/outcome_grid.h"
 #include "ui/tot_lin_web1.h"
 
+#include "ui/shown_main_window.h"
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,17 +103,12 @@ TEST(Seams, HooksAnswerAndRecordInsteadOfShowing) {
               QStringList({QStringLiteral("Сохранить"), QStringLiteral("Открыть")}));
 }
 
-class ShortcutRouting : public ::testing::Test {
+class ShortcutRouting : public kav::test::ShownMainWindow {
 protected:
     void SetUp() override {
-        w = std::make_unique<kav::ui::TForm2>();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        ShownMainWindow::SetUp();
         w->setBetLinesBulk({"line one", "line two"});
     }
-    std::unique_ptr<kav::ui::TForm2> w;
 };
 
 TEST_F(ShortcutRouting, MenuShortcutsWinOverTheMemosOwnKeys) {
