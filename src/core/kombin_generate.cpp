@@ -301,11 +301,11 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
         return o;
     };
     auto matrixPhase = [&](double from, double share) {
-        if ((key.doubles == 0 || key.triples == 0) &&
-            result.code.rows.size() >
+        if (result.code.rows.size() >
                 std::max<std::size_t>(result.lowerBound, options.search.target) &&
             !cancelled())
-            if (auto code = matrixSearch(key, result.code.rows.size(), phase(from, share))) {
+            if (auto code = matrixSearch(key, result.code.rows.size(), phase(from, share),
+                                         options.matrixHeight)) {
                 canonicalize(*code);
                 result.code = std::move(*code);
                 result.method = "matrix construction";
@@ -328,16 +328,13 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
             }
         }
     };
-    const bool pure = key.doubles == 0 || key.triples == 0;
     if (options.search.target > 0) {
         // A wanted size is often reached by the plain search alone: try it first.
-        plainPhase(0, pure ? 0.5 : 1);
-        if (pure)
-            matrixPhase(0.5, 0.5);
+        plainPhase(0, 0.5);
+        matrixPhase(0.5, 0.5);
     } else {
-        if (pure)
-            matrixPhase(0, 0.5);
-        plainPhase(pure ? 0.5 : 0, pure ? 0.5 : 1);
+        matrixPhase(0, 0.5);
+        plainPhase(0.5, 0.5);
     }
     result.cancelled = result.cancelled || cancelled();
     result.holds = checkCoverage(result.code, key.radius()).holds();

@@ -47,6 +47,8 @@ struct GenerateOptions {
     SearchOptions search;
     Library* library = nullptr;
     bool useSearch = true;
+    // Rows of the check matrix of the matrix construction; 0 tries every height.
+    int matrixHeight = 0;
 };
 
 struct GenerateResult {

@@ -5,52 +5,75 @@
 
 namespace kav::kombin {
 
-Code matrixCode(const CheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& syndromes) {
-    const int extra = static_cast<int>(h.rest.size());
-    const int n = h.m + extra;
-    Code code = h.q == 3 ? Code{0, n, {}} : Code{n, 0, {}};
-    std::vector<std::uint8_t> r(static_cast<std::size_t>(extra), 0);
+Code matrixCode(const MixedCheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& syndromes) {
+    const CheckMatrix& tm = h.triples;
+    const CheckMatrix& dm = h.doubles;
+    const int t = tm.positions();
+    Code code{dm.positions(), t, {}};
+    // The free digits: the positions outside I, triples first.
+    std::vector<std::uint8_t> radix(tm.rest.size(), 3);
+    radix.resize(tm.rest.size() + dm.rest.size(), 2);
+    std::vector<std::uint8_t> r(radix.size(), 0);
+    // A r of one kind, for the free digits from `first` on.
+    auto product = [&r](const CheckMatrix& c, std::size_t first) {
+        std::vector<int> ar(static_cast<std::size_t>(c.m), 0);
+        for (std::size_t j = 0; j < c.rest.size(); ++j)
+            for (std::size_t i = 0; i < ar.size(); ++i)
+                ar[i] += r[first + j] * c.rest[j][i];
+        return ar;
+    };
     while (true) {
-        // A r: the syndrome part of the last positions.
-        std::vector<int> ar(static_cast<std::size_t>(h.m), 0);
-        for (int j = 0; j < extra; ++j)
-            for (int i = 0; i < h.m; ++i)
-                ar[static_cast<std::size_t>(i)] +=
-                    r[static_cast<std::size_t>(j)] *
-                    h.rest[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)];
+        auto a3 = product(tm, 0);
+        auto a2 = product(dm, tm.rest.size());
         for (const auto& s : syndromes) {
-            Word w(static_cast<std::size_t>(n));
-            for (int i = 0; i < h.m; ++i) {
-                auto k = static_cast<std::size_t>(i);
-                w[k] = static_cast<std::uint8_t>(((s[k] - ar[k]) % h.q + h.q) % h.q);
-            }
-            std::copy(r.begin(), r.end(), w.begin() + h.m);
+            Word w(static_cast<std::size_t>(code.positions()));
+            for (std::size_t i = 0; i < a3.size(); ++i)
+                w[i] = static_cast<std::uint8_t>(((s[i] - a3[i]) % 3 + 3) % 3);
+            std::copy(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(tm.rest.size()),
+                      w.begin() + tm.m);
+            for (std::size_t i = 0; i < a2.size(); ++i)
+                w[static_cast<std::size_t>(t) + i] =
+                    static_cast<std::uint8_t>((s[a3.size() + i] + a2[i]) % 2);
+            std::copy(r.begin() + static_cast<std::ptrdiff_t>(tm.rest.size()), r.end(),
+                      w.begin() + t + dm.m);
             code.rows.push_back(std::move(w));
         }
-        int j = 0;
-        while (j < extra && ++r[static_cast<std::size_t>(j)] == h.q)
-            r[static_cast<std::size_t>(j++)] = 0;
-        if (j == extra)
+        std::size_t j = 0;
+        while (j < r.size() && ++r[j] == radix[j])
+            r[j++] = 0;
+        if (j == r.size())
             break;
     }
     return code;
 }
 
+Code matrixCode(const CheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& syndromes) {
+    MixedCheckMatrix mixed;
+    (h.q == 3 ? mixed.triples : mixed.doubles) = h;
+    return matrixCode(mixed, syndromes);
+}
+
 namespace {
 
-// A random non-zero column whose first non-zero digit is 1 (a multiple of a
-// column adds nothing new), unlike the columns already taken where possible.
-std::vector<std::uint8_t>
-randomColumn(int q, int m, const std::vector<std::vector<std::uint8_t>>& taken, SearchRandom& rng) {
+// A random column of `weight` non-zero digits whose first non-zero digit is 1
+// (a multiple of a column adds nothing new), unlike the columns already taken
+// where possible. The weight shapes the code more than anything else: records
+// come from light columns on some heights and from heavy ones on others.
+std::vector<std::uint8_t> randomColumn(int q, int m, int weight,
+                                       const std::vector<std::vector<std::uint8_t>>& taken,
+                                       SearchRandom& rng) {
     std::vector<std::uint8_t> c(static_cast<std::size_t>(m));
+    std::vector<std::size_t> places(c.size());
     for (int attempt = 0;; ++attempt) {
-        int weight = 0;
-        for (auto& x : c) {
-            x = static_cast<std::uint8_t>(rng.below(static_cast<std::size_t>(q)));
-            weight += x != 0;
+        std::fill(c.begin(), c.end(), 0);
+        for (std::size_t i = 0; i < places.size(); ++i)
+            places[i] = i;
+        for (int k = 0; k < weight; ++k) {
+            auto pick = static_cast<std::size_t>(k) + rng.below(places.size() - static_cast<std::size_t>(k));
+            std::swap(places[static_cast<std::size_t>(k)], places[pick]);
+            c[places[static_cast<std::size_t>(k)]] =
+                static_cast<std::uint8_t>(1 + rng.below(static_cast<std::size_t>(q - 1)));
         }
-        if (weight < 2)
-            continue; // the unit columns are already in H
         auto lead = *std::find_if(c.begin(), c.end(), [](std::uint8_t x) { return x != 0; });
         if (lead == 2)
             for (auto& x : c)
@@ -58,6 +81,23 @@ randomColumn(int q, int m, const std::vector<std::vector<std::uint8_t>>& taken, 
         if (attempt > 64 || std::find(taken.begin(), taken.end(), c) == taken.end())
             return c;
     }
+}
+
+// The weight of the columns of one try: all of one weight from 2 to m, or
+// (drawn as 0) each column of a random weight; a single row allows only 1.
+int drawWeight(int m, SearchRandom& rng) {
+    if (m < 2)
+        return 1;
+    auto w = static_cast<int>(rng.below(static_cast<std::size_t>(m)));
+    return w == 0 ? 0 : w + 1;
+}
+
+std::vector<std::uint8_t> columnOf(int q, int m, int weight,
+                                   const std::vector<std::vector<std::uint8_t>>& taken,
+                                   SearchRandom& rng) {
+    if (weight == 0)
+        weight = 2 + static_cast<int>(rng.below(static_cast<std::size_t>(m - 1)));
+    return randomColumn(q, m, weight, taken, rng);
 }
 
 // Hill climbing on the columns of H for one or two syndromes: a matrix is
@@ -194,60 +234,69 @@ private:
 
 } // namespace
 
-std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options) {
-    if (key.doubles != 0 && key.triples != 0)
-        return std::nullopt;
-    const int q = key.doubles == 0 ? 3 : 2;
+std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
+                                 int height) {
     const int n = key.positions();
     const int radius = key.radius();
     if (n < 4 || radius < 1)
         return std::nullopt;
-    const std::uint64_t ball =
-        q == 3 ? ballSize(0, n, radius) : ballSize(n, 0, radius); // bigger than any syndrome ball
+    const std::uint64_t ball = ballSize(key.doubles, key.triples, radius); // no syndrome ball is bigger
+    auto power = [](std::uint64_t q, int e) {
+        std::uint64_t p = 1;
+        for (int i = 0; i < e; ++i)
+            p *= q;
+        return p;
+    };
 
+    // A height splits into m3 ternary and m2 binary rows; each kind present in
+    // the layout needs at least one row, or its positions would be free.
     struct Plan {
-        int m;
-        std::uint64_t perSyndrome;
+        int m3, m2;
+        std::uint64_t space, perSyndrome;
+        int m() const { return m3 + m2; }
     };
     std::vector<Plan> plans;
-    for (int m = 2; m < n; ++m) {
-        auto space = static_cast<std::uint64_t>(std::pow(q, m));
-        if (space > 177147 || (m < 2))
-            continue;
-        auto per = static_cast<std::uint64_t>(std::pow(q, n - m));
-        std::uint64_t maxS = (beat - 1) / per;
-        if (maxS == 0 || maxS < (space + ball - 1) / ball)
-            continue;
-        plans.push_back({m, per});
-    }
+    for (int m3 = key.triples > 0 ? 1 : 0; m3 <= key.triples; ++m3)
+        for (int m2 = key.doubles > 0 ? 1 : 0; m2 <= key.doubles; ++m2) {
+            Plan p{m3, m2, power(3, m3) * power(2, m2), power(3, key.triples - m3) * power(2, key.doubles - m2)};
+            if (p.m() < 2 || p.m() >= n || (height > 0 && p.m() != height) || p.space > 177147)
+                continue;
+            std::uint64_t maxS = (beat - 1) / p.perSyndrome;
+            if (maxS == 0 || maxS < (p.space + ball - 1) / ball)
+                continue;
+            plans.push_back(p);
+        }
     if (plans.empty())
         return std::nullopt;
 
     SearchRandom rng(options.seed ^ 0x6D6174726978ull);
     std::optional<Code> best;
+    auto cancelled = [&options] { return options.cancel && options.cancel->load(); };
 
-    // Up to 40% of the budget goes to climbing towards codes of one to four
-    // syndromes (the linear and nearly linear codes); the rest to the search.
+    // Up to 40% of the budget goes to climbing towards pure codes of one to
+    // four syndromes (the linear and nearly linear codes); the rest to the
+    // search. A chosen height allows bigger spaces for the climb.
     struct Climb {
-        int m;
+        Plan plan;
         std::size_t count;
     };
     std::vector<Climb> climbs;
     for (const auto& plan : plans) {
-        auto space = static_cast<std::uint64_t>(std::pow(q, plan.m));
-        std::size_t from = std::max<std::uint64_t>(1, (space + ball - 1) / ball);
+        if (plan.m3 != 0 && plan.m2 != 0)
+            continue;
+        std::size_t from = std::max<std::uint64_t>(1, (plan.space + ball - 1) / ball);
         for (std::size_t count = from; count <= 4 && count * plan.perSyndrome < beat; ++count)
-            if (space <= (count <= 2 ? 2187u : 729u))
-                climbs.push_back({plan.m, count});
+            if (plan.space <= (count <= 2 || height > 0 ? 2187u : 729u))
+                climbs.push_back({plan, count});
     }
     const double climbShare = climbs.empty() ? 0 : 0.4;
     for (const auto& c : climbs) {
-        if (options.cancel && options.cancel->load())
+        if (cancelled())
             return best;
-        auto per = static_cast<std::uint64_t>(std::pow(q, n - c.m));
-        if (c.count * per >= beat)
+        if (c.count * c.plan.perSyndrome >= beat)
             continue;
-        ColumnClimber climber(q, n, c.m, radius, c.count);
+        const int q = c.plan.m3 > 0 ? 3 : 2;
+        ColumnClimber climber(q, n, c.plan.m(), radius, c.count);
         auto evaluations = static_cast<std::uint64_t>(
             climbShare * options.seconds / static_cast<double>(climbs.size()) * kWorkPerSecond /
             static_cast<double>(climber.cost()));
@@ -263,42 +312,53 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     // Columns matter more than search time: many matrices get a short search,
     // the two most promising of each height a longer one. Small syndrome
     // spaces are searched in moments: try many more matrices there.
+    // Every plan gets the same share; within it, a finalist's search weighs
+    // as much as kFinalWeight first searches, and a first search gets about
+    // what the search needs to settle in a space of that size.
     constexpr int kFinalists = 2, kFinalWeight = 3;
-    auto triesFor = [q](int m) {
-        return std::clamp(static_cast<int>(30000 / std::pow(q, m)), 6, 40);
+    const double perPlan = (1 - climbShare) * options.seconds / static_cast<double>(plans.size());
+    auto triesFor = [perPlan](const Plan& p) {
+        double unit = std::max(0.2, static_cast<double>(p.space) / 5000);
+        return std::clamp(static_cast<int>(perPlan / unit) - kFinalists * kFinalWeight, 6, 400);
     };
-    // Every height gets the same share; within it, a finalist's search weighs
-    // as much as kFinalWeight first searches.
     int attempts = 0;
     for (const auto& plan : plans)
-        attempts += triesFor(plan.m) + kFinalists;
-    const double perPlan = (1 - climbShare) * options.seconds / static_cast<double>(plans.size());
-    auto unitFor = [&](int m) { return perPlan / (triesFor(m) + kFinalists * kFinalWeight); };
+        attempts += triesFor(plan) + kFinalists;
+    auto unitFor = [&](const Plan& p) { return perPlan / (triesFor(p) + kFinalists * kFinalWeight); };
     int attempt = 0;
-    auto run = [&](const CheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& start,
-                   double seconds) {
+    auto run = [&](const Plan& plan, const MixedCheckMatrix& h,
+                   const std::vector<std::vector<std::uint8_t>>& start, double seconds) {
         SearchSpace space;
-        space.radix.assign(static_cast<std::size_t>(h.m), static_cast<std::uint8_t>(q));
+        space.radix.assign(static_cast<std::size_t>(plan.m3), 3);
+        space.radix.resize(static_cast<std::size_t>(plan.m()), 2);
         space.radius = radius;
-        auto addColumn = [&space, q](std::vector<std::uint8_t> c) {
-            space.generators.push_back(c);
-            if (q == 3) {
-                for (auto& x : c)
+        // A column of one kind as an element of Z3^m3 x Z2^m2; a ternary step
+        // goes both ways.
+        auto addColumn = [&](const std::vector<std::uint8_t>& c, bool ternary) {
+            std::vector<std::uint8_t> g(space.radix.size(), 0);
+            std::copy(c.begin(), c.end(), g.begin() + (ternary ? 0 : plan.m3));
+            space.generators.push_back(g);
+            if (ternary) {
+                for (auto& x : g)
                     x = static_cast<std::uint8_t>((3 - x) % 3);
-                space.generators.push_back(c);
+                space.generators.push_back(g);
             }
         };
-        for (int i = 0; i < h.m; ++i) {
-            std::vector<std::uint8_t> e(static_cast<std::size_t>(h.m), 0);
-            e[static_cast<std::size_t>(i)] = 1;
-            addColumn(e);
+        for (const auto* part : {&h.triples, &h.doubles}) {
+            for (int i = 0; i < part->m; ++i) {
+                std::vector<std::uint8_t> e(static_cast<std::size_t>(part->m), 0);
+                e[static_cast<std::size_t>(i)] = 1;
+                addColumn(e, part->q == 3);
+            }
+            for (const auto& c : part->rest)
+                addColumn(c, part->q == 3);
         }
-        for (const auto& c : h.rest)
-            addColumn(c);
         SearchOptions sub = options;
         sub.seconds = seconds;
         sub.seed = options.seed + 7919u * static_cast<unsigned>(++attempt);
         sub.progress = nullptr;
+        // A wanted number of rows is a number of syndromes here.
+        sub.target = options.target / plan.perSyndrome;
         auto found = searchCover(space, start, sub).rows;
         if (options.progress)
             options.progress(SearchProgress{best ? best->rows.size() : 0,
@@ -308,24 +368,29 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     for (const auto& plan : plans) {
         struct Tried {
             std::size_t size;
-            CheckMatrix h;
+            MixedCheckMatrix h;
             std::vector<std::vector<std::uint8_t>> syndromes;
         };
         std::vector<Tried> tried;
-        std::uint64_t maxS = (beat - 1) / plan.perSyndrome;
-        for (int t = 0; t < triesFor(plan.m) && maxS > 0; ++t) {
-            if (options.cancel && options.cancel->load())
+        const std::uint64_t maxS = std::min<std::uint64_t>((beat - 1) / plan.perSyndrome, plan.space);
+        for (int t = 0; t < triesFor(plan) && maxS > 0; ++t) {
+            if (cancelled())
                 return best;
-            CheckMatrix h{q, plan.m, {}};
-            for (int j = plan.m; j < n; ++j)
-                h.rest.push_back(randomColumn(q, plan.m, h.rest, rng));
-            std::vector<std::vector<std::uint8_t>> start(maxS);
+            MixedCheckMatrix h{{3, plan.m3, {}}, {2, plan.m2, {}}};
+            const int w3 = drawWeight(plan.m3, rng), w2 = drawWeight(plan.m2, rng);
+            for (int j = plan.m3; j < key.triples; ++j)
+                h.triples.rest.push_back(columnOf(3, plan.m3, w3, h.triples.rest, rng));
+            for (int j = plan.m2; j < key.doubles; ++j)
+                h.doubles.rest.push_back(columnOf(2, plan.m2, w2, h.doubles.rest, rng));
+            // The search finds small covers by shedding rows far better than
+            // at a fixed size, so it starts well above the size to beat.
+            std::vector<std::vector<std::uint8_t>> start(std::min(plan.space, maxS + maxS / 2 + 1));
             for (auto& s : start) {
-                s.resize(static_cast<std::size_t>(plan.m));
-                for (auto& x : s)
-                    x = static_cast<std::uint8_t>(rng.below(static_cast<std::size_t>(q)));
+                s.resize(static_cast<std::size_t>(plan.m()));
+                for (std::size_t i = 0; i < s.size(); ++i)
+                    s[i] = static_cast<std::uint8_t>(rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
             }
-            auto found = run(h, start, unitFor(plan.m));
+            auto found = run(plan, h, start, unitFor(plan));
             if (!found.empty())
                 tried.push_back({found.size(), std::move(h), std::move(found)});
         }
@@ -334,9 +399,9 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
         if (tried.size() > static_cast<std::size_t>(kFinalists))
             tried.resize(kFinalists);
         for (auto& f : tried) {
-            if (options.cancel && options.cancel->load())
+            if (cancelled())
                 return best;
-            auto found = run(f.h, f.syndromes, unitFor(plan.m) * kFinalWeight);
+            auto found = run(plan, f.h, f.syndromes, unitFor(plan) * kFinalWeight);
             if (!found.empty() && found.size() < f.size)
                 f.syndromes = std::move(found);
             auto size = f.syndromes.size() * plan.perSyndrome;

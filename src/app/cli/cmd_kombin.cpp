@@ -23,6 +23,7 @@ struct GenerateArgs {
     std::uint64_t maxRows = 0;
     std::optional<std::uint32_t> seed;
     int threads = 2;
+    int height = 0;
     std::size_t target = 0;
     std::string outDir;
     std::string library;
@@ -37,6 +38,8 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
                          "1 <= hits <= doubles + triples");
     if (a.seconds < 0 || a.threads < 1 || a.threads > 64)
         throw UsageError("kombin generate: --seconds must be >= 0, --threads 1..64");
+    if (a.height < 0 || a.height >= key.positions())
+        throw UsageError("kombin generate: --height must be below doubles + triples");
     if (a.maxRows > 0 && kb::sphereBound(key) > a.maxRows) {
         std::cerr << "kavendix-cli: no system of at most " << a.maxRows << " rows exists (bound "
                   << kb::sphereBound(key) << ")\n";
@@ -50,6 +53,7 @@ int runGenerate(CliContext& ctx, const GenerateArgs& a) {
     kb::GenerateOptions opt;
     opt.library = library ? &*library : nullptr;
     opt.useSearch = !a.noSearch && a.seconds > 0;
+    opt.matrixHeight = a.height;
     opt.search.seed = seed;
     opt.search.seconds = a.seconds;
     opt.search.threads = a.threads;
@@ -166,6 +170,8 @@ const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
                   "do nothing when the sphere-covering bound exceeds this many rows");
     g->add_option("--threads", gen->threads, "search threads")->default_str("2");
     g->add_option("--target", gen->target, "stop as soon as this many rows are reached");
+    g->add_option("--height", gen->height,
+                  "rows of the check matrix of the matrix construction (0: try all)");
     g->add_option("-o", gen->outDir, "write the file into this folder");
     g->add_option("--library", gen->library,
                   "templates used as building blocks (default: the template folder)");
