@@ -1,5 +1,7 @@
 #include "core/selection_summary.h"
 
+#include "core/kombin_compute.h"
+
 #include <limits>
 
 namespace kav {
@@ -91,8 +93,7 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
     s.shownTriplesCount = s.triplesCount;
 
     const int c = in.category;
-    const int singles = kEvents - d - t;
-    int k = d + t > 0 ? std::max(0, c - singles) : 0;
+    const int k = d + t > 0 ? kombin::selectionKey(d, t, c).hits : 0;
     auto name = firstTemplateName(in.folder, d, t, k);
     if (in.mode != 0)
         return s;
@@ -109,8 +110,11 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
         s.label3 = systemLine(" 3", *stake, 3, s.currencySuffix);
     } else {
         s.label3 = std::string();
-        if (d + t > 0 && c < 15)
+        if (d + t > 0 && c < 15) {
             s.nearest = nearestSystems(in.index, d, t, c);
+            if (kombin::canComputeSystem(kombin::Key{d, t, k}))
+                s.computable = kombin::Key{d, t, k};
+        }
     }
     return s;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/draw_model.h"
+#include "core/kombin_code.h"
 #include "core/templates.h"
 
 #include <cstdint>
@@ -39,6 +40,9 @@ struct SelectionSummary {
     std::optional<std::string> label3;
     // The nearest-systems window: shown with these rows (possibly none) when set.
     std::optional<std::vector<TemplateEntry>> nearest;
+    // With the nearest systems: the key of the selection, when a system for it
+    // may be computed on request.
+    std::optional<kombin::Key> computable;
 };
 
 SelectionSummary updateSelectionSummary(const SummaryInput& in);

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -71,6 +72,12 @@ TForm3::TForm3(QWidget* parent)
             StringGrid1->setItem(r, c, new QTableWidgetItem());
 
     StringGrid1->move(0, 0);
+
+    Button1 = new QPushButton(QStringLiteral("Рассчитать систему"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->hide();
+    connect(Button1, &QPushButton::clicked, this, &TForm3::computeRequested);
+
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
 }
@@ -97,7 +104,17 @@ void TForm3::setCell(int col, int row, const QString& text) {
     StringGrid1->item(row, col)->setText(text);
 }
 
-void TForm3::showNearestSystems(const std::vector<kav::TemplateEntry>& rows) {
+void TForm3::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
+                                std::optional<kav::kombin::Key> computable) {
+    computable_ = computable;
+    Button1->setVisible(computable_.has_value());
+    if (computable_)
+        Button1->setToolTip(QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
+                                           "утроения, гарантированные угадывания) и сохранить её "
+                                           "среди шаблонов")
+                                .arg(computable_->doubles)
+                                .arg(computable_->triples)
+                                .arg(computable_->hits));
     show();
     setCell(0, 0, QStringLiteral("«2»"));
     setCell(1, 0, QStringLiteral("«3»"));
@@ -132,7 +149,14 @@ void TForm3::fitToTexts() {
     }
     StringGrid1->setFixedSize(std::accumulate(widths_.begin(), widths_.end(), 0) + 10,
                               rows * (kRowHeight + 1) + 4);
-    setFixedSize(StringGrid1->size());
+    if (Button1->isVisibleTo(this)) {
+        // The button spans the window under the grid.
+        const int width = StringGrid1->width();
+        Button1->setGeometry(4, StringGrid1->height() + 4, width - 8, Button1->sizeHint().height());
+        setFixedSize(width, Button1->geometry().bottom() + 5);
+    } else {
+        setFixedSize(StringGrid1->size());
+    }
 }
 
 } // namespace kav::ui

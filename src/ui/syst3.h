@@ -4,14 +4,17 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
+#include "core/kombin_code.h"
 #include "core/templates.h"
 #endif
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <vector>
 
+class QPushButton;
 class QTableWidget;
 
 namespace kav::ui {
@@ -25,8 +28,12 @@ public:
     explicit TForm3(QWidget* parent = nullptr);
 
     // Shows the window with the header and one row per template; "Нет" in a
-    // single row when nothing is listed.
-    void showNearestSystems(const std::vector<kav::TemplateEntry>& rows);
+    // single row when nothing is listed. With a key, "Рассчитать систему"
+    // offers to compute the system of the selection.
+    void showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
+                            std::optional<kav::kombin::Key> computable = std::nullopt);
+    // The key "Рассчитать систему" stands for; nothing when it is not offered.
+    const std::optional<kav::kombin::Key>& computableKey() const { return computable_; }
 
     QString cellText(int col, int row) const;
     int rowCount() const;
@@ -34,6 +41,10 @@ public:
     QFont cellFont(bool bold) const;
 
     QTableWidget* StringGrid1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+Q_SIGNALS:
+    void computeRequested();
 
 private:
     void setCell(int col, int row, const QString& text);
@@ -41,6 +52,7 @@ private:
     void fitToTexts();
 
     std::array<int, kColumns> widths_{};
+    std::optional<kav::kombin::Key> computable_;
 };
 
 } // namespace kav::ui

@@ -356,6 +356,8 @@ void TForm2::setSideWindows(TForm3* form3, TForm4* form4, TForm5* form5, TForm6*
     form4_ = form4;
     form5_ = form5;
     form6_ = form6;
+    if (form3_)
+        connect(form3_, &TForm3::computeRequested, this, &TForm2::computeBriefSystem);
     connectVariantAnalysis();
 }
 

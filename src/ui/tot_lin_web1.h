@@ -194,6 +194,14 @@ public:
     const std::filesystem::path& templateFolder() const { return templateFolder_; }
     const kav::TemplateIndex& templateIndex() const { return templateIndex_; }
 
+    // --- a missing brief system computed on request (tot_lin_web1_kombin.cpp) ---
+    // "Рассчитать систему" of the nearest-systems window: the generator runs on
+    // a worker thread behind a progress box with "Отмена"; the checked system is
+    // saved into the template folder, the index refreshed, the summary redone.
+    void computeBriefSystem();
+    bool systemComputing() const { return kombinRun_ != nullptr; }
+    void cancelSystemComputing();
+
     // --- auto-forming (tot_lin_web1_autoform.cpp) ---
     void Label12_Click();
     // True while a search runs; Esc or the progress box's "Отмена" stops it.
@@ -269,6 +277,11 @@ private:
     void finishAutoform();
     // Input to this window while a search runs: Esc stops it, the rest is dropped.
     bool autoformFiltersInput(QObject* watched, QEvent* e);
+
+    // A brief system being computed (tot_lin_web1_kombin.cpp).
+    struct KombinRun;
+    std::shared_ptr<KombinRun> kombinRun_;
+    void finishSystemComputing();
 
     kav::DrawModel model_;
     kav::Rng rng_;

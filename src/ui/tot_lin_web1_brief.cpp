@@ -46,7 +46,7 @@ void TForm2::updateSelectionSummary() {
     if (s.label3)
         Label3->setText(QString::fromStdString(*s.label3));
     if (s.nearest && form3_)
-        form3_->showNearestSystems(*s.nearest);
+        form3_->showNearestSystems(*s.nearest, s.computable);
 }
 
 void TForm2::Label13Click() {

@@ -15,10 +15,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 using kav::testing::TemplateFolder;
@@ -185,6 +188,86 @@ TEST_F(BriefWindow, RefusalsLeaveTheListAsItWas) {
     EXPECT_EQ(memoLines(), std::vector<std::string>{kept});
     EXPECT_TRUE(w->Memo1->isVisible());
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+}
+
+// "Рассчитать систему": the system of the selection is computed off the
+// window's thread, checked, saved under its scheme name, and the summary
+// then shows it as if it had been there at start.
+class ComputeSystemWindow : public BriefWindow {
+protected:
+    // Waits for the run to end while the event loop runs.
+    bool finished() {
+        return QTest::qWaitFor([this] { return !w->systemComputing(); }, 60000);
+    }
+    std::vector<std::string> folderFiles() {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(ComputeSystemWindow, SavesTheSystemAndTheSummaryShowsIt) {
+    folder.write("2-0-1-2.txt", "11\r\n22\r\n");
+    start();
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(form3->isVisible());
+    ASSERT_TRUE(form3->Button1->isVisible());
+    EXPECT_EQ(str(form3->Button1->text()), "Рассчитать систему");
+    EXPECT_EQ(form3->height(), form3->Button1->geometry().bottom() + 5);
+
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    EXPECT_TRUE(w->systemComputing());
+    ASSERT_TRUE(finished());
+    EXPECT_TRUE(hook.shown().empty());
+    EXPECT_EQ(folderFiles(), (std::vector<std::string>{"2-0-1-2.txt", "3-0-2-2.txt"}));
+    EXPECT_EQ(w->templateIndex().size(), 2u);
+    EXPECT_EQ(str(w->Label3->text()), "Число вариантов по системе 2 (40 руб.)");
+    EXPECT_FALSE(form3->isVisible());
+
+    clickLabel13();
+    EXPECT_EQ(memoLines().size(), 2u);
+}
+
+TEST_F(ComputeSystemWindow, CancelSavesNothingAndLargeKeysAreNotOffered) {
+    start();
+    w->RxSpinEdit8->setValue(13);
+    // Nine triples and six singles: 0-9-7, a search of several seconds.
+    mark("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1,1,1");
+    ASSERT_TRUE(form3->Button1->isVisible());
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    QTest::qWait(200);
+    w->cancelSystemComputing();
+    ASSERT_TRUE(finished());
+    EXPECT_TRUE(hook.shown().empty());
+    EXPECT_TRUE(folderFiles().empty());
+    EXPECT_TRUE(form3->isVisible());
+
+    // Ten triples at category 14: every system has more than 2,000 rows.
+    mark("-,-,-,-,-,-,-,-,-,X2");
+    w->RxSpinEdit8->setValue(14);
+    ASSERT_TRUE(form3->isVisible());
+    EXPECT_FALSE(form3->Button1->isVisible());
+}
+
+TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {
+    start();
+    const auto blocked = folder.root() / "file";
+    std::ofstream(blocked) << "x";
+    w->setTemplateFolder(blocked / "Kombin");
+    w->RxSpinEdit8->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(form3->Button1->isVisible());
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    ASSERT_TRUE(finished());
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_NE(hook.shown()[0].text.find((blocked / "Kombin").string()), std::string::npos);
+    EXPECT_TRUE(form3->isVisible());
 }
 
 } // namespace
