@@ -5,7 +5,8 @@
 
 namespace kav::kombin {
 
-Code matrixCode(const MixedCheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& syndromes) {
+Code matrixCode(const MixedCheckMatrix& h,
+                const std::vector<std::vector<std::uint8_t>>& syndromes) {
     const CheckMatrix& tm = h.triples;
     const CheckMatrix& dm = h.doubles;
     const int t = tm.positions();
@@ -69,7 +70,8 @@ std::vector<std::uint8_t> randomColumn(int q, int m, int weight,
         for (std::size_t i = 0; i < places.size(); ++i)
             places[i] = i;
         for (int k = 0; k < weight; ++k) {
-            auto pick = static_cast<std::size_t>(k) + rng.below(places.size() - static_cast<std::size_t>(k));
+            auto pick = static_cast<std::size_t>(k) +
+                        rng.below(places.size() - static_cast<std::size_t>(k));
             std::swap(places[static_cast<std::size_t>(k)], places[pick]);
             c[places[static_cast<std::size_t>(k)]] =
                 static_cast<std::uint8_t>(1 + rng.below(static_cast<std::size_t>(q - 1)));
@@ -240,7 +242,8 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     const int radius = key.radius();
     if (n < 4 || radius < 1)
         return std::nullopt;
-    const std::uint64_t ball = ballSize(key.doubles, key.triples, radius); // no syndrome ball is bigger
+    const std::uint64_t ball =
+        ballSize(key.doubles, key.triples, radius); // no syndrome ball is bigger
     auto power = [](std::uint64_t q, int e) {
         std::uint64_t p = 1;
         for (int i = 0; i < e; ++i)
@@ -258,7 +261,8 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     std::vector<Plan> plans;
     for (int m3 = key.triples > 0 ? 1 : 0; m3 <= key.triples; ++m3)
         for (int m2 = key.doubles > 0 ? 1 : 0; m2 <= key.doubles; ++m2) {
-            Plan p{m3, m2, power(3, m3) * power(2, m2), power(3, key.triples - m3) * power(2, key.doubles - m2)};
+            Plan p{m3, m2, power(3, m3) * power(2, m2),
+                   power(3, key.triples - m3) * power(2, key.doubles - m2)};
             if (p.m() < 2 || p.m() >= n || (height > 0 && p.m() != height) || p.space > 177147)
                 continue;
             std::uint64_t maxS = (beat - 1) / p.perSyndrome;
@@ -324,7 +328,9 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     int attempts = 0;
     for (const auto& plan : plans)
         attempts += triesFor(plan) + kFinalists;
-    auto unitFor = [&](const Plan& p) { return perPlan / (triesFor(p) + kFinalists * kFinalWeight); };
+    auto unitFor = [&](const Plan& p) {
+        return perPlan / (triesFor(p) + kFinalists * kFinalWeight);
+    };
     int attempt = 0;
     auto run = [&](const Plan& plan, const MixedCheckMatrix& h,
                    const std::vector<std::vector<std::uint8_t>>& start, double seconds) {
@@ -372,7 +378,8 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
             std::vector<std::vector<std::uint8_t>> syndromes;
         };
         std::vector<Tried> tried;
-        const std::uint64_t maxS = std::min<std::uint64_t>((beat - 1) / plan.perSyndrome, plan.space);
+        const std::uint64_t maxS =
+            std::min<std::uint64_t>((beat - 1) / plan.perSyndrome, plan.space);
         for (int t = 0; t < triesFor(plan) && maxS > 0; ++t) {
             if (cancelled())
                 return best;
@@ -388,7 +395,8 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
             for (auto& s : start) {
                 s.resize(static_cast<std::size_t>(plan.m()));
                 for (std::size_t i = 0; i < s.size(); ++i)
-                    s[i] = static_cast<std::uint8_t>(rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
+                    s[i] = static_cast<std::uint8_t>(
+                        rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
             }
             auto found = run(plan, h, start, unitFor(plan));
             if (!found.empty())

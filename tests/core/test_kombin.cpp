@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 
 using namespace kav::kombin;
 
@@ -181,6 +183,67 @@ TEST(KombinMatrix, CheckMatrixCodeHasSyndromesTimesFreePositions) {
     EXPECT_EQ(hamming7.doubles, 7);
     EXPECT_EQ(hamming7.rows.size(), 16u);
     EXPECT_TRUE(checkCoverage(hamming7, 1).holds());
+}
+
+TEST(KombinMatrix, MixedCheckMatrixCodeHoldsExactlyTheRowsOfItsSyndromes) {
+    // Three triples into Z3^2 (the third steps by (1, 2)) and three doubles
+    // into Z2^2 (the third steps by (1, 1)); a syndrome lists Z3 digits first.
+    MixedCheckMatrix h{{3, 2, {{1, 2}}}, {2, 2, {{1, 1}}}};
+    auto syndromeOf = [](const Word& w) {
+        return std::vector<std::uint8_t>{static_cast<std::uint8_t>((w[0] + w[2]) % 3),
+                                         static_cast<std::uint8_t>((w[1] + 2 * w[2]) % 3),
+                                         static_cast<std::uint8_t>((w[3] + w[5]) % 2),
+                                         static_cast<std::uint8_t>((w[4] + w[5]) % 2)};
+    };
+    std::vector<std::vector<std::uint8_t>> all;
+    for (std::uint8_t a = 0; a < 3; ++a)
+        for (std::uint8_t b = 0; b < 3; ++b)
+            for (std::uint8_t c = 0; c < 2; ++c)
+                for (std::uint8_t d = 0; d < 2; ++d)
+                    all.push_back({a, b, c, d});
+    for (const auto& syndromes :
+         {std::vector<std::vector<std::uint8_t>>{{0, 0, 0, 0}},
+          std::vector<std::vector<std::uint8_t>>{{1, 2, 1, 0}, {2, 0, 0, 1}}, all}) {
+        Code c = matrixCode(h, syndromes);
+        EXPECT_EQ(c.triples, 3);
+        EXPECT_EQ(c.doubles, 3);
+        ASSERT_TRUE(fitsLayout(c));
+        EXPECT_EQ(c.rows.size(), syndromes.size() * 3 * 2); // one free triple, one free double
+        std::set<Word> distinct(c.rows.begin(), c.rows.end());
+        EXPECT_EQ(distinct.size(), c.rows.size());
+        for (const auto& w : c.rows)
+            EXPECT_NE(std::find(syndromes.begin(), syndromes.end(), syndromeOf(w)),
+                      syndromes.end());
+    }
+    // Every syndrome: every result, which covers with radius 0.
+    EXPECT_TRUE(checkCoverage(matrixCode(h, all), 0).holds());
+}
+
+TEST(KombinMatrix, SearchBeatsTheGivenSizeOnEveryKindOfLayoutAndRepeatsWithItsSeed) {
+    struct Case {
+        Key key;
+        int height;
+        std::size_t beat, expectAtMost;
+    };
+    for (auto c : std::vector<Case>{{{0, 5, 4}, 0, 28, 27},  // ternary, from a Hamming code
+                                    {{7, 0, 6}, 3, 17, 16},  // the binary Hamming code
+                                    {{3, 4, 6}, 0, 100, 72}, // both kinds
+                                    {{3, 4, 6}, 4, 100, 72}}) {
+        SearchOptions o;
+        o.seed = 5;
+        o.seconds = 1;
+        auto code = matrixSearch(c.key, c.beat, o, c.height);
+        ASSERT_TRUE(code) << templateFileName(c.key, 0);
+        EXPECT_EQ(code->doubles, c.key.doubles);
+        EXPECT_EQ(code->triples, c.key.triples);
+        EXPECT_LE(code->rows.size(), c.expectAtMost) << templateFileName(c.key, 0);
+        EXPECT_TRUE(checkCoverage(*code, c.key.radius()).holds()) << templateFileName(c.key, 0);
+        EXPECT_EQ(matrixSearch(c.key, c.beat, o, c.height)->rows, code->rows);
+    }
+    // No height is searched for a code below the sphere-covering bound (57).
+    SearchOptions o;
+    o.seconds = 0.2;
+    EXPECT_FALSE(matrixSearch({0, 6, 5}, 57, o));
 }
 
 TEST(KombinSearch, ReachesKnownOptimaOfSmallKeys) {
