@@ -59,7 +59,7 @@ budget() {
 
 # Keys searched on one height of the check matrix: "height budget patience"
 # each. With seed 1 these reach (wall time on one desktop core pair, about):
-#   0-9-6 54 (15 s), 0-9-7 225 (20 s), 0-9-8 1377 (45 s), 0-10-7 117 (25 s),
+#   0-9-6 54 (15 s), 0-9-7 225 (20 s), 0-9-8 1377 (45 s), 0-10-7 108 (75 s),
 #   0-10-8 558 (30 s), 5-6-10 1728 (50 s), 8-4-11 1296 (40 s), 7-5-11 1944 (45 s)
 declare -A focus_height focus_budget focus_patience
 while read -r key h b p; do
@@ -70,7 +70,7 @@ done <<'KEYS'
 0-9-6 7 200 2
 0-9-7 8 200 2
 0-9-8 6 200 2
-0-10-7 8 300 3
+0-10-7 8 1000 5
 0-10-8 8 300 3
 5-6-10 7 200 2
 8-4-11 6 200 2
