@@ -32,12 +32,14 @@ void BM_ReachK3_7_2_34(benchmark::State& state) {
     reach(state, {0, 7, 5}, 34);
 }
 
+// range(0): the budget; range(1): the height of the check matrix (0: all).
 void BM_K3_9_1_RowsInBudget(benchmark::State& state) {
     std::size_t rows = 0;
     for (auto _ : state) {
         GenerateOptions o;
         o.search.seed = 1;
         o.search.seconds = static_cast<double>(state.range(0));
+        o.matrixHeight = static_cast<int>(state.range(1));
         auto r = generateSystem({0, 9, 8}, o);
         rows = r.code.rows.size();
     }
@@ -49,6 +51,11 @@ void BM_K3_9_1_RowsInBudget(benchmark::State& state) {
 
 BENCHMARK(BM_ReachK3_6_1_73)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_ReachK3_7_2_34)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_K3_9_1_RowsInBudget)->Arg(20)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_K3_9_1_RowsInBudget)
+    ->Args({20, 0})
+    ->Args({20, 6})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -314,22 +314,27 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
     }
 
     // Columns matter more than search time: many matrices get a short search,
-    // the two most promising of each height a longer one. Small syndrome
-    // spaces are searched in moments: try many more matrices there.
-    // Every plan gets the same share; within it, a finalist's search weighs
-    // as much as kFinalWeight first searches, and a first search gets about
-    // what the search needs to settle in a space of that size.
+    // the two most promising of each plan a longer one; a first search gets
+    // about what the search needs to settle in a space of that size, and a
+    // finalist's search weighs as much as kFinalWeight first ones. The record
+    // codes leave few positions outside I, so those plans get a larger share.
     constexpr int kFinalists = 2, kFinalWeight = 3;
-    const double perPlan = (1 - climbShare) * options.seconds / static_cast<double>(plans.size());
-    auto triesFor = [perPlan](const Plan& p) {
+    auto weightOf = [n](const Plan& p) { return n - p.m() <= 3 ? 3.0 : 1.0; };
+    double weights = 0;
+    for (const auto& plan : plans)
+        weights += weightOf(plan);
+    auto shareOf = [&](const Plan& p) {
+        return (1 - climbShare) * options.seconds * (weightOf(p) / weights);
+    };
+    auto triesFor = [&](const Plan& p) {
         double unit = std::max(0.2, static_cast<double>(p.space) / 5000);
-        return std::clamp(static_cast<int>(perPlan / unit) - kFinalists * kFinalWeight, 6, 400);
+        return std::clamp(static_cast<int>(shareOf(p) / unit) - kFinalists * kFinalWeight, 6, 400);
     };
     int attempts = 0;
     for (const auto& plan : plans)
         attempts += triesFor(plan) + kFinalists;
     auto unitFor = [&](const Plan& p) {
-        return perPlan / (triesFor(p) + kFinalists * kFinalWeight);
+        return shareOf(p) / (triesFor(p) + kFinalists * kFinalWeight);
     };
     int attempt = 0;
     auto run = [&](const Plan& plan, const MixedCheckMatrix& h,

@@ -54,6 +54,8 @@ TEST(CliKombin, UsageErrorsExitWithTwo) {
              {"kombin", "generate", "--doubles", "3", "--triples", "0", "--hits", "4"},
              {"kombin", "generate", "--doubles", "9", "--triples", "9", "--hits", "2"},
              {"kombin", "generate", "--doubles", "3", "--triples", "0"},
+             {"kombin", "generate", "--doubles", "0", "--triples", "4", "--hits", "3", "--height",
+              "4"},
              {"kombin"}}) {
         auto r = runCli(args);
         EXPECT_EQ(r.exitCode, 2) << args.back();
