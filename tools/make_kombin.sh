@@ -52,7 +52,7 @@ budget() {
     fi
     case "$d-$t-$k" in
         0-8-7) echo 40 ;;
-        0-11-8 | 0-7-6) echo 20 ;;
+        0-12-9 | 0-11-8 | 0-7-6) echo 20 ;;
         *) if [ "$results" -le 1000 ]; then echo 1; elif [ "$results" -le 60000 ]; then echo 2; else echo 3; fi ;;
     esac
 }
