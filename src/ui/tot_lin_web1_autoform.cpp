@@ -4,6 +4,7 @@
 // no other input meanwhile (so the result is the one a blocking run gives),
 // and Esc or "Отмена" stops the search without adding anything.
 #include "ui/message_box.h"
+#include "ui/progress_box.h"
 #include "ui/tot_lin_web1.h"
 
 #include "core/autoform.h"
@@ -79,14 +80,7 @@ void TForm2::Label12_Click() {
     run->displayName = display == QCoreApplication::applicationName() ? QString() : display;
     autoformRun_ = run;
 
-    run->dialog = new QProgressDialog(this);
-    run->dialog->setWindowTitle(QStringLiteral("Автоформирование"));
-    run->dialog->setCancelButtonText(QStringLiteral("Отмена"));
-    run->dialog->setWindowModality(Qt::WindowModal);
-    run->dialog->setMinimumDuration(400);
-    run->dialog->setRange(0, 100);
-    run->dialog->setAutoReset(false);
-    run->dialog->setAutoClose(false);
+    run->dialog = newProgressBox(this, QStringLiteral("Автоформирование"), Qt::WindowModal, 400);
     connect(run->dialog, &QProgressDialog::canceled, this, [this] { cancelAutoform(); });
 
     QPointer<TForm2> self(this);

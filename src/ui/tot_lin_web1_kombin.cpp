@@ -2,6 +2,7 @@
 // selection. The generator runs on a worker thread; a modal progress box shows
 // the rows reached and stops the run with "Отмена" or Esc, nothing saved.
 #include "ui/message_box.h"
+#include "ui/progress_box.h"
 #include "ui/syst3.h"
 #include "ui/tot_lin_web1.h"
 
@@ -48,16 +49,9 @@ void TForm2::computeBriefSystem() {
     kombinRun_ = run;
 
     const QString name = QStringLiteral("%1-%2-%3").arg(key.doubles).arg(key.triples).arg(key.hits);
-    run->dialog = new QProgressDialog(this);
-    run->dialog->setWindowTitle(QStringLiteral("Расчёт системы"));
-    run->dialog->setLabelText(QStringLiteral("Система %1: поиск…").arg(name));
-    run->dialog->setCancelButtonText(QStringLiteral("Отмена"));
     // Every window waits: the selection must not change under the search.
-    run->dialog->setWindowModality(Qt::ApplicationModal);
-    run->dialog->setMinimumDuration(300);
-    run->dialog->setRange(0, 100);
-    run->dialog->setAutoReset(false);
-    run->dialog->setAutoClose(false);
+    run->dialog = newProgressBox(this, QStringLiteral("Расчёт системы"), Qt::ApplicationModal, 300);
+    run->dialog->setLabelText(QStringLiteral("Система %1: поиск…").arg(name));
     connect(run->dialog, &QProgressDialog::canceled, this, [this] { cancelSystemComputing(); });
 
     QPointer<TForm2> self(this);
