@@ -2,6 +2,7 @@
 // far too large, quotes "files" that are no files, and an overfull template
 // folder. Each must end in the documented output or a clear message.
 #include "cli/cli_runner.h"
+#include "support/hostile_lists.h"
 #include "support/loopback_server.h"
 #include "support/template_folder.h"
 
@@ -16,9 +17,7 @@ using kav::test::TempDir;
 
 namespace {
 
-const std::string kSingle =
-    "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
-    "13-(1);14-(1);15-(2).";
+const std::string& kSingle = kav::testing::kSingleCoupon;
 const std::string kAllTwos = "2,2,2,2,2,2,2,2,2,2,2,2,2,2,2";
 
 std::size_t countLines(const std::string& s) {
@@ -33,12 +32,7 @@ std::chrono::milliseconds since(std::chrono::steady_clock::time_point start) {
 } // namespace
 
 TEST(CliHostileBets, TenMegabyteListIsCountedWhole) {
-    std::string list;
-    std::size_t lines = 0;
-    while (list.size() < (10u << 20)) {
-        list += kSingle + "\r\n";
-        ++lines;
-    }
+    const auto [list, lines] = kav::testing::repeatedCoupons(10u << 20);
     auto start = std::chrono::steady_clock::now();
     auto r = runCli({"parse", "--bets", "-"}, list);
     EXPECT_LT(since(start), std::chrono::seconds(30));

@@ -1,6 +1,7 @@
 // Hostile text pasted into the bet-list memo of the main window: a huge list,
 // an endless line, NUL bytes and broken UTF-8. The window must keep every
 // good line counted, keep the text, and answer within a bounded time.
+#include "support/hostile_lists.h"
 #include "support/template_folder.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
@@ -24,9 +25,7 @@ using kav::ui::TForm2;
 
 namespace {
 
-const std::string kSingle =
-    "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);12-(1);"
-    "13-(1);14-(1);15-(2).";
+const std::string& kSingle = kav::testing::kSingleCoupon;
 
 class HostilePaste : public kav::test::ShownMainWindow {
 protected:
@@ -85,12 +84,7 @@ TEST_F(HostilePaste, BadLinesAmongGoodOnesAreKeptAndSkipped) {
 }
 
 TEST_F(HostilePaste, TenMegabyteListIsCounted) {
-    std::string list;
-    std::size_t lines = 0;
-    while (list.size() < (10u << 20)) {
-        list += kSingle + "\r\n";
-        ++lines;
-    }
+    const auto [list, lines] = kav::testing::repeatedCoupons(10u << 20);
     auto start = std::chrono::steady_clock::now();
     paste(bytesOf(list));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
