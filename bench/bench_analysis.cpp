@@ -1,6 +1,6 @@
 // One variant analysis of the worked-example draw (442,347 results): the fast
 // walk against the literal recursive transcription, and their ratio.
-#include "core/analysis.h"
+#include "core/analysis/analysis.h"
 #include "oracle/analysis_literal.h"
 #include "ratio_reporter.h"
 

@@ -6,8 +6,8 @@
 // steps only and its time per step is taken for all the steps the fast search
 // made; its first steps end their scans early (every ball still free), so the
 // printed ratio errs low. KAVENDIX_BENCH_FULL_LITERAL=1 runs it to the end.
-#include "core/autoform.h"
-#include "core/selection_text.h"
+#include "core/draw/selection_text.h"
+#include "core/forming/autoform.h"
 #include "oracle/autoform_literal.h"
 
 #include <benchmark/benchmark.h>

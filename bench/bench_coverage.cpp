@@ -1,10 +1,10 @@
 // The coverage map's hot paths, literal against fast on the same input:
 // the recount of 2,000 coupons over a 59,049-result zone, "+N" and "+P" with
 // 20 coupons on that zone, and one pointer move over a 93,312-result zone.
-#include "core/coverage.h"
-#include "core/coverage_actions.h"
-#include "core/coverage_fixtures.h"
-#include "core/coverage_search.h"
+#include "core/coverage/coverage.h"
+#include "core/coverage/coverage_actions.h"
+#include "core/coverage/coverage_fixtures.h"
+#include "core/coverage/coverage_search.h"
 #include "oracle/coverage_literal.h"
 
 #include <benchmark/benchmark.h>

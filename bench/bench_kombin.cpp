@@ -1,7 +1,7 @@
 // The brief-system generator against the record tables: time to reach the best
 // known size of K3(6,1) = 73 and K3(7,2) = 34, and the size reached for K3(9,1)
 // in a fixed budget. No library is used: everything starts from constructions.
-#include "core/kombin_generate.h"
+#include "core/kombin/generate.h"
 
 #include <benchmark/benchmark.h>
 

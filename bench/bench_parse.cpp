@@ -1,6 +1,6 @@
 // Parsing a large bet list: the list is parsed again on every change, so big
 // packages must stay fast.
-#include "core/bet_list.h"
+#include "core/bets/bet_list.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // writer against the literal transcription that compares every new line with
 // every line of the list. The literal way is quadratic, so it runs at smaller
 // counts and its time at 100,000 bets is extrapolated from the largest one.
-#include "core/manual_selection.h"
-#include "core/selection_text.h"
+#include "core/draw/selection_text.h"
+#include "core/forming/manual_selection.h"
 #include "oracle/random_bets_literal.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "io/bet_export.h"
 
-#include "core/bet_table.h"
+#include "core/bets/bet_table.h"
 #include "io/text_file.h"
 
 #include <xlsxwriter.h>

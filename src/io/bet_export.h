@@ -2,8 +2,8 @@
 // (.xlsx) with one bet per column or one bet per row.
 #pragma once
 
-#include "core/bet_list.h"
-#include "core/message.h"
+#include "core/base/message.h"
+#include "core/bets/bet_list.h"
 
 #include <string>
 

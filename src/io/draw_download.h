@@ -2,8 +2,8 @@
 // chain (event list, then totals) for callers without a window.
 #pragma once
 
-#include "core/draw_model.h"
-#include "core/draw_page.h"
+#include "core/draw/draw_model.h"
+#include "core/draw/draw_page.h"
 #include "io/http_request.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "io/page_text.h"
 
-#include "core/bet_list.h"
+#include "core/bets/bet_list.h"
 #include "io/cp1251.h"
 
 #include <libxml/HTMLparser.h>

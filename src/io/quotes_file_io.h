@@ -1,8 +1,8 @@
 // The quotes file on disk: ".ctr", CP1251, CR LF, 20 lines.
 #pragma once
 
-#include "core/message.h"
-#include "core/quotes_file.h"
+#include "core/base/message.h"
+#include "core/draw/quotes_file.h"
 
 #include <optional>
 #include <string>

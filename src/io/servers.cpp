@@ -1,6 +1,6 @@
 #include "io/servers.h"
 
-#include "core/draw_model.h"
+#include "core/draw/draw_model.h"
 
 namespace kav::io {
 

@@ -2,8 +2,8 @@
 // update files): CP1251 on disk, CR LF line ends, failures as messages.
 #pragma once
 
-#include "core/bet_list.h"
-#include "core/message.h"
+#include "core/base/message.h"
+#include "core/bets/bet_list.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "io/update_check.h"
 
-#include "core/version.h"
+#include "core/base/version.h"
 #include "io/text_file.h"
 
 #include <fcntl.h>

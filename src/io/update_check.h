@@ -3,7 +3,7 @@
 // a replace-and-restart shell script takes over once the program has ended.
 #pragma once
 
-#include "core/bet_list.h"
+#include "core/bets/bet_list.h"
 #include "io/http_request.h"
 
 #include <filesystem>

@@ -5,7 +5,7 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
-#include "core/analysis.h"
+#include "core/analysis/analysis.h"
 #endif
 
 #include <QThreadPool>

@@ -1,6 +1,6 @@
 #include "ui/card.h"
 
-#include "core/stake_text.h"
+#include "core/bets/stake_text.h"
 #include "ui/coverage_map_view.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"

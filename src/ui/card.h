@@ -5,9 +5,9 @@
 #pragma once
 
 #ifndef Q_MOC_RUN
-#include "core/coverage.h"
-#include "core/coverage_actions.h"
-#include "core/coverage_search.h"
+#include "core/coverage/coverage.h"
+#include "core/coverage/coverage_actions.h"
+#include "core/coverage/coverage_search.h"
 #endif
 
 #include <QPointer>

@@ -5,7 +5,7 @@
 #pragma once
 
 #ifndef Q_MOC_RUN
-#include "core/coverage.h"
+#include "core/coverage/coverage.h"
 #endif
 
 #include <QAbstractScrollArea>

@@ -1,7 +1,7 @@
 // Message boxes of the program, behind a seam so window tests run unattended.
 #pragma once
 
-#include "core/message.h"
+#include "core/base/message.h"
 
 #include <vector>
 

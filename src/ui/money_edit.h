@@ -4,7 +4,7 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
-#include "core/fixed4.h"
+#include "core/base/fixed4.h"
 #endif
 
 #include <QLineEdit>

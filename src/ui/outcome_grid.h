@@ -6,7 +6,7 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
-#include "core/draw_model.h"
+#include "core/draw/draw_model.h"
 #endif
 
 #include <QPointer>

@@ -4,8 +4,8 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
-#include "core/kombin_code.h"
-#include "core/templates.h"
+#include "core/forming/templates.h"
+#include "core/kombin/code.h"
 #endif
 
 #include <QWidget>

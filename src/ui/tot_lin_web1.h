@@ -6,12 +6,12 @@
 
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
-#include "core/autoform.h"
-#include "core/bet_list.h"
-#include "core/brief_system.h"
-#include "core/draw_model.h"
-#include "core/rng.h"
-#include "core/templates.h"
+#include "core/base/rng.h"
+#include "core/bets/bet_list.h"
+#include "core/draw/draw_model.h"
+#include "core/forming/autoform.h"
+#include "core/forming/brief_system.h"
+#include "core/forming/templates.h"
 #include "io/draw_download.h"
 #include "io/servers.h"
 #endif

@@ -7,7 +7,7 @@
 #include "ui/progress_box.h"
 #include "ui/tot_lin_web1.h"
 
-#include "core/autoform.h"
+#include "core/forming/autoform.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -4,7 +4,7 @@
 #include "ui/syst3.h"
 #include "ui/tot_lin_web1.h"
 
-#include "core/selection_summary.h"
+#include "core/forming/selection_summary.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // TForm2: the draw (country switch, page download and parsing), the quotes
 // file, the exports, the update check, the help command and the window's close.
-#include "core/bet_table.h"
-#include "core/quotes_file.h"
-#include "core/version.h"
+#include "core/base/version.h"
+#include "core/bets/bet_table.h"
+#include "core/draw/quotes_file.h"
 #include "io/bet_export.h"
 #include "io/quotes_file_io.h"
 #include "io/servers.h"

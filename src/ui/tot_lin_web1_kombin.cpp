@@ -6,7 +6,7 @@
 #include "ui/syst3.h"
 #include "ui/tot_lin_web1.h"
 
-#include "core/kombin_compute.h"
+#include "core/kombin/compute.h"
 
 #include <QPointer>
 #include <QProgressDialog>

@@ -1,7 +1,7 @@
 // TForm2: manual and random selection ("Взять все варианты", "Случайный выбор")
 // and the sensation filter's "Добавить в список".
-#include "core/manual_selection.h"
-#include "core/sensation_filter.h"
+#include "core/forming/manual_selection.h"
+#include "core/forming/sensation_filter.h"
 #include "ui/message_box.h"
 #include "ui/tot_lin_web1.h"
 

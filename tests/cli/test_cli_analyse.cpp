@@ -1,7 +1,7 @@
 // kavendix-cli analyse, run as the real binary.
 #include "cli/cli_runner.h"
-#include "core/analysis.h"
-#include "core/quotes_file.h"
+#include "core/analysis/analysis.h"
+#include "core/draw/quotes_file.h"
 
 #include <gtest/gtest.h>
 

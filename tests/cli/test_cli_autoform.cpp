@@ -1,7 +1,7 @@
 #include "cli/cli_runner.h"
 
-#include "core/autoform.h"
-#include "core/selection_text.h"
+#include "core/draw/selection_text.h"
+#include "core/forming/autoform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The bet-list parse and the removal of marked variants, on any text and any
 // selection. The first 15 bytes choose the marked outcomes (3 bits each).
-#include "core/bet_list.h"
+#include "core/bets/bet_list.h"
 #include "fuzz/fuzz_check.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 // bounds. Input: 15 selection bytes (3 bits each), 90 weight bytes (quote and
 // pool share per outcome, signed), distribution, repetitions, favourites, lo,
 // hi, threshold, criterion, then the stake text.
-#include "core/manual_selection.h"
-#include "core/sensation_filter.h"
-#include "core/stake_text.h"
+#include "core/bets/stake_text.h"
+#include "core/forming/manual_selection.h"
+#include "core/forming/sensation_filter.h"
 #include "fuzz/fuzz_check.h"
 #include "oracle/random_bets_literal.h"
 

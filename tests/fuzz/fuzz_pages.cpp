@@ -1,7 +1,7 @@
 // The data server's pages: the reply reduced to its text, then read as the
 // event list and as the totals. A broken page gives the whole default draw,
 // never a half-applied one.
-#include "core/draw_page.h"
+#include "core/draw/draw_page.h"
 #include "fuzz/fuzz_check.h"
 #include "io/page_text.h"
 

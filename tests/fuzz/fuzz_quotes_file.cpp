@@ -1,6 +1,6 @@
 // The quotes file: any bytes are read as a whole; a file that reads is applied
 // and written again, and what is written reads back and writes byte-identical.
-#include "core/quotes_file.h"
+#include "core/draw/quotes_file.h"
 #include "fuzz/fuzz_check.h"
 #include "io/quotes_file_io.h"
 #include "io/text_file.h"

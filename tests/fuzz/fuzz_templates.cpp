@@ -1,5 +1,5 @@
 // Template file names and rows, as a player may write them with any editor.
-#include "core/templates.h"
+#include "core/forming/templates.h"
 #include "fuzz/fuzz_check.h"
 
 #include <bit>

@@ -1,6 +1,6 @@
 // Typed texts: the selection text and decimal numbers (stake, quotes, amounts).
-#include "core/fixed4.h"
-#include "core/selection_text.h"
+#include "core/base/fixed4.h"
+#include "core/draw/selection_text.h"
 #include "fuzz/fuzz_check.h"
 
 #include <string_view>

@@ -1,6 +1,6 @@
 // The update server's descriptor: any reply names at most one version, taken
 // from its first line, and the comparison with ours is a strict order.
-#include "core/version.h"
+#include "core/base/version.h"
 #include "fuzz/fuzz_check.h"
 #include "io/update_check.h"
 

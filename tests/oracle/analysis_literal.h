@@ -2,7 +2,7 @@
 // oracle the fast walk of core/analysis.cpp is compared with. Slow on purpose.
 #pragma once
 
-#include "core/analysis.h"
+#include "core/analysis/analysis.h"
 
 #include <cmath>
 

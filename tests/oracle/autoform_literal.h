@@ -4,9 +4,9 @@
 // candidate's scan. Slow on purpose; the fast search must match it exactly.
 #pragma once
 
-#include "core/bet_list.h"
-#include "core/draw_model.h"
-#include "core/rng.h"
+#include "core/base/rng.h"
+#include "core/bets/bet_list.h"
+#include "core/draw/draw_model.h"
 
 #include <cstdint>
 #include <optional>

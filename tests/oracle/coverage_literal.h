@@ -4,7 +4,7 @@
 // are the oracle that the fast versions in core are compared with.
 #pragma once
 
-#include "core/coverage.h"
+#include "core/coverage/coverage.h"
 
 #include <cstdint>
 #include <vector>

@@ -3,11 +3,11 @@
 // list. The fast randomBets must give exactly the same lines and messages.
 #pragma once
 
-#include "core/bet_list.h"
-#include "core/draw_model.h"
-#include "core/fixed4.h"
-#include "core/message.h"
-#include "core/rng.h"
+#include "core/base/fixed4.h"
+#include "core/base/message.h"
+#include "core/base/rng.h"
+#include "core/bets/bet_list.h"
+#include "core/draw/draw_model.h"
 
 #include <optional>
 #include <string>

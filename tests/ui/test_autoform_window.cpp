@@ -1,6 +1,6 @@
 // "Автоформир." in the main window: Label12_ clicked on marked cells, the search
 // run off the window's thread, read back from Memo1, the caption and the title.
-#include "core/autoform.h"
+#include "core/forming/autoform.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/outcome_grid.h"

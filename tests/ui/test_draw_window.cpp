@@ -1,6 +1,6 @@
 // The draw, the quotes file, the exports, the help and the update check,
 // driven through the main window's menu against a server on 127.0.0.1.
-#include "core/version.h"
+#include "core/base/version.h"
 #include "ui/analiz.h"
 #include "ui/card.h"
 #include "ui/file_dialogs.h"

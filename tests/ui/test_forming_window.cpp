@@ -1,6 +1,6 @@
 // "Ручной набор" and "По сенсациям" in the main window: real clicks on the grid
 // and on Label16, Label11 and Label14, read back from Memo1 and the status line.
-#include "core/manual_selection.h"
+#include "core/forming/manual_selection.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"

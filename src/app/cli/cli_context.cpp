@@ -1,6 +1,6 @@
 #include "app/cli/cli_context.h"
 
-#include "core/selection_text.h"
+#include "core/draw/selection_text.h"
 
 #include <algorithm>
 #include <filesystem>

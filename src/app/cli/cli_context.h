@@ -2,13 +2,13 @@
 // list they produce, the one random generator, and the command registry.
 #pragma once
 
-#include "core/analysis.h"
-#include "core/bet_list.h"
-#include "core/draw_model.h"
-#include "core/draw_page.h"
-#include "core/message.h"
-#include "core/quotes_file.h"
-#include "core/rng.h"
+#include "core/analysis/analysis.h"
+#include "core/base/message.h"
+#include "core/base/rng.h"
+#include "core/bets/bet_list.h"
+#include "core/draw/draw_model.h"
+#include "core/draw/draw_page.h"
+#include "core/draw/quotes_file.h"
 
 #include <CLI/CLI.hpp>
 

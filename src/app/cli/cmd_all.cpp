@@ -1,6 +1,6 @@
 // all: "Взять все варианты".
 #include "app/cli/form_output.h"
-#include "core/manual_selection.h"
+#include "core/forming/manual_selection.h"
 
 namespace kav::cli {
 namespace {

@@ -1,7 +1,7 @@
 // autoform: auto-forming of single bets that cover the marked field.
 #include "app/cli/cli_context.h"
 
-#include "core/autoform.h"
+#include "core/forming/autoform.h"
 
 #include <iostream>
 #include <unistd.h>

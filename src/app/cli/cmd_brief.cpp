@@ -1,8 +1,8 @@
 // brief, summary: the brief-system mode.
 #include "app/cli/cli_context.h"
 
-#include "core/brief_system.h"
-#include "core/selection_summary.h"
+#include "core/forming/brief_system.h"
+#include "core/forming/selection_summary.h"
 
 #include <iostream>
 

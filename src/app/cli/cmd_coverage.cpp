@@ -1,11 +1,11 @@
 // coverage, best: the coverage map over a zone and its "+P" / "+N" search.
 #include "app/cli/cli_context.h"
 
-#include "core/coverage.h"
-#include "core/coverage_actions.h"
-#include "core/coverage_search.h"
-#include "core/selection_text.h"
-#include "core/stake_text.h"
+#include "core/bets/stake_text.h"
+#include "core/coverage/coverage.h"
+#include "core/coverage/coverage_actions.h"
+#include "core/coverage/coverage_search.h"
+#include "core/draw/selection_text.h"
 
 #include <unistd.h>
 

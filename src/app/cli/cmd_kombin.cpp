@@ -1,9 +1,9 @@
 // kombin generate, verify, report: making and checking brief-system templates.
 #include "app/cli/cli_context.h"
 
-#include "core/kombin_file.h"
-#include "core/kombin_generate.h"
-#include "core/kombin_report.h"
+#include "core/kombin/file.h"
+#include "core/kombin/generate.h"
+#include "core/kombin/report.h"
 
 #include <algorithm>
 #include <filesystem>

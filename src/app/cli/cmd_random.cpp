@@ -1,6 +1,6 @@
 // random: "Случайный выбор" with one of the five distributions.
 #include "app/cli/form_output.h"
-#include "core/manual_selection.h"
+#include "core/forming/manual_selection.h"
 
 #include <memory>
 

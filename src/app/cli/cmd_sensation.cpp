@@ -1,6 +1,6 @@
 // sensation: the filter on the number of upsets ("По сенсациям").
 #include "app/cli/form_output.h"
-#include "core/sensation_filter.h"
+#include "core/forming/sensation_filter.h"
 
 #include <memory>
 

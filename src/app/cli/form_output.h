@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/cli/cli_context.h"
-#include "core/form_result.h"
+#include "core/forming/form_result.h"
 
 namespace kav::cli {
 

@@ -1,0 +1,98 @@
+// The field of results that auto-forming searches: every combination of one
+// marked outcome per event, numbered in lexicographic order (event 1 most
+// significant, outcomes "1", "X", "2"). A result is addressed by its index, so
+// the walks below hand out indices in field order.
+#pragma once
+
+#include "core/bets/bets.h"
+#include "core/draw/draw_model.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace kav {
+
+struct FieldLayout {
+    // Per event: how many outcomes are marked, the outcome (0..2) of each digit,
+    // and the index step of one digit.
+    std::array<std::uint8_t, kEvents> size{};
+    std::array<std::array<std::uint8_t, kOutcomes>, kEvents> outcome{};
+    std::array<std::uint32_t, kEvents> stride{};
+    std::uint32_t count = 0; // N
+    // Events with two or three marked outcomes, most significant first: only
+    // they tell results apart.
+    int levels = 0;
+    std::array<std::uint8_t, kEvents> levelEvent{};
+
+    int digit(std::uint32_t index, int event0) const {
+        return static_cast<int>(index / stride[event0] % size[event0]);
+    }
+    Variant variant(std::uint32_t index) const;
+};
+
+// Nothing when some event has no marked outcome.
+std::optional<FieldLayout> fieldLayout(const DrawModel& m);
+
+// Results within `misses` wrong events of any result: the same for every result.
+std::uint64_t ballSize(const FieldLayout& f, int misses);
+
+// Per event, the digits that a coupon allows, as a bit set over digits.
+using DigitSets = std::array<std::uint8_t, kEvents>;
+// The coupon's masks as digit sets; bit 15 of a mask (a sixteenth group) has no event.
+DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t draws,
+                       std::uint32_t twos);
+
+// Calls emit(first, last) for the half-open index ranges, in field order, of the
+// ball of result j: the results that differ from it in at most `misses` events.
+template <class Emit>
+void forEachBallRange(const FieldLayout& f, std::uint32_t j, int misses, Emit&& emit) {
+    std::array<std::uint8_t, kEvents> own{};
+    for (int l = 0; l < f.levels; ++l)
+        own[l] = static_cast<std::uint8_t>(f.digit(j, f.levelEvent[l]));
+    auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
+        if (level == f.levels) {
+            emit(base, base + 1);
+            return;
+        }
+        const int e = f.levelEvent[level];
+        const std::uint32_t stride = f.stride[e];
+        const std::uint32_t block = stride * f.size[e];
+        if (left == 0) {
+            // Every later event must agree with j: one result.
+            const std::uint32_t r = base + j % block;
+            emit(r, r + 1);
+            return;
+        }
+        if (left >= f.levels - level) {
+            // Any combination of the later events stays inside: one run.
+            emit(base, base + block);
+            return;
+        }
+        for (int d = 0; d < f.size[e]; ++d)
+            self(self, level + 1, base + static_cast<std::uint32_t>(d) * stride,
+                 left - (d != own[level] ? 1 : 0));
+    };
+    walk(walk, 0, 0, misses);
+}
+
+// Calls emit(index), in field order, for every result that a coupon (given as
+// its allowed digits) guesses in all but at most `misses` events.
+template <class Emit>
+void forEachReached(const FieldLayout& f, const DigitSets& allowed, int misses, Emit&& emit) {
+    auto walk = [&](auto& self, int e, std::uint32_t base, int left) -> void {
+        if (e == kEvents) {
+            emit(base);
+            return;
+        }
+        for (int d = 0; d < f.size[e]; ++d) {
+            const int miss = (allowed[e] >> d) & 1 ? 0 : 1;
+            if (miss > left)
+                continue;
+            self(self, e + 1, base + static_cast<std::uint32_t>(d) * f.stride[e], left - miss);
+        }
+    };
+    walk(walk, 0, 0, misses);
+}
+
+} // namespace kav

@@ -1,0 +1,375 @@
+#include "core/forming/autoform_search.h"
+
+#include "core/base/fixed4.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+
+namespace kav {
+
+namespace {
+
+bool stopped(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+constexpr std::uint32_t kCancelPoll = 1u << 14;
+constexpr double kUnit32 = 0x1p-24; // unit roundoff of a 32-bit float
+constexpr double kUnit64 = 0x1p-53;
+// Weights formed from the factors stay within 16 roundings of the product;
+// the bound allows a margin above that.
+constexpr double kProductRelError = 24 * kUnit32;
+// Below this a 32-bit product may lose its relative precision.
+constexpr double kSmallestSafeProduct = 0x1p-125;
+
+} // namespace
+
+AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod method,
+                               const std::vector<float>& weight, std::vector<std::uint8_t>& state,
+                               const WeightFactors& factors, float divisor)
+    : f_(f), misses_(misses), method_(method), weight_(weight), state_(state), factors_(factors),
+      divisor_(divisor), ballSize_(kav::ballSize(f, misses)) {
+    if (method_ == AutoformMethod::ByCount || method_ == AutoformMethod::Disjoint) {
+        gains_ = Gains::EqualWeights;
+        const float w = f_.count ? weight_[0] : 0.0f;
+        sumOfEqual_.resize(ballSize_ + 1);
+        float s = 0.0f;
+        for (std::size_t k = 0; k < sumOfEqual_.size(); ++k) {
+            sumOfEqual_[k] = s;
+            s = s + w;
+        }
+        freeCount_.assign(f_.count, static_cast<std::uint32_t>(ballSize_));
+        return;
+    }
+    if (std::any_of(weight_.begin(), weight_.end(),
+                    [](float w) { return !(w >= 0.0f) || std::isinf(w); })) {
+        gains_ = Gains::SummedOnly;
+        return;
+    }
+    // The sums can be set up from the factors when no product came near the
+    // bottom of the 32-bit range, where rounding stops being relative.
+    double lowest = 1.0;
+    bool products = std::isfinite(divisor_) && divisor_ > 0.0f;
+    for (int e = 0; e < kEvents && products; ++e) {
+        double smallest = 1.0;
+        for (int d = 0; d < f_.size[e]; ++d) {
+            const double v = factors_[e][d];
+            products = products && v >= 0.0 && std::isfinite(v);
+            if (v > 0.0)
+                smallest = std::min(smallest, v);
+        }
+        lowest *= smallest;
+    }
+    products = products && lowest >= kSmallestSafeProduct &&
+               lowest / std::max(1.0, static_cast<double>(divisor_)) >= kSmallestSafeProduct;
+    gains_ = products ? Gains::Products : Gains::Walked;
+    freeCount_.assign(f_.count, 0);
+    freeSum_.assign(f_.count, 0.0);
+}
+
+bool AutoformSearch::counts(std::uint32_t r) const {
+    return gains_ == Gains::EqualWeights || weight_[r] > 0.0f;
+}
+
+std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
+    return roundHalfEvenToInt(secondsPerWalk(sampleSeconds) *
+                              static_cast<double>(setUpWalks() + stepWalks()));
+}
+
+std::uint64_t AutoformSearch::setUpWalks() const {
+    switch (gains_) {
+    case Gains::Walked:
+        return f_.count;
+    case Gains::SummedOnly:
+        return 0;
+    default:
+        return static_cast<std::uint64_t>(
+            std::count_if(state_.begin(), state_.end(), [](auto s) { return s != 0; }));
+    }
+}
+
+std::uint64_t AutoformSearch::stepWalks() const {
+    // Covering: one walk per newly covered result; the pass over all
+    // candidates costs about one walk per ball's worth of results.
+    const std::uint64_t walks = ballSize_ + f_.count / std::max<std::uint64_t>(ballSize_, 1);
+    return gains_ == Gains::SummedOnly ? walks + f_.count : walks;
+}
+
+double AutoformSearch::secondsPerWalk(double sampleSeconds) const {
+    // The sample covers the ball of the first result as a step would: a walk
+    // over the ball of each of its members, touching the gains they meet, which
+    // lie far apart in a large field. Processor time: on a busy machine the
+    // wall clock of a short sample says more about the other programs.
+    const std::clock_t start = std::clock();
+    std::uint64_t walks = 0;
+    double touched = 0.0;
+    double elapsed = 0.0;
+    auto touch = [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t q = a; q < b; ++q) {
+            touched += state_[q];
+            if (!freeCount_.empty())
+                touched += freeCount_[q];
+            if (!freeSum_.empty())
+                touched += freeSum_[q];
+        }
+    };
+    forEachBallRange(f_, 0, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t r = a; r < b && (elapsed < sampleSeconds || walks < 64); ++r) {
+            forEachBallRange(f_, r, misses_, touch);
+            if ((++walks % 8) == 0)
+                elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+        }
+    });
+    elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    // The sum is looked at so that the walks cannot be left out.
+    return walks == 0 || std::isnan(touched) ? 0.0 : elapsed / static_cast<double>(walks);
+}
+
+bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
+    switch (gains_) {
+    case Gains::SummedOnly:
+        return !stopped(cancel);
+    case Gains::EqualWeights:
+        return takeOutCovered(cancel);
+    case Gains::Walked:
+        if (!sumBallsByWalking(cancel))
+            return false;
+        break;
+    case Gains::Products:
+        if (!sumBallsByProducts(cancel))
+            return false;
+        sumRelError_ = kProductRelError;
+        break;
+    }
+    // Each sum then takes at most one subtraction per ball member, each off by
+    // at most half a unit of the largest sum.
+    const double largest =
+        freeSum_.empty() ? 0.0 : *std::max_element(freeSum_.begin(), freeSum_.end());
+    sumError_ = (sumRelError_ + 2.5 * static_cast<double>(ballSize_) * kUnit64) * largest;
+    return gains_ == Gains::Walked || takeOutCovered(cancel);
+}
+
+bool AutoformSearch::sumBallsByProducts(const std::atomic<bool>* cancel) {
+    // A result's ball sum is a polynomial in the factors: walking the field
+    // event by event, keep per number of misses t the sum over the events so
+    // far, with the own factor (hit) or the other digits' factors (miss).
+    std::array<std::array<double, kOutcomes>, kEvents> own{}, other{};
+    std::array<std::array<std::uint32_t, kOutcomes>, kEvents> ownUp{}, otherUp{};
+    for (int e = 0; e < kEvents; ++e)
+        for (int d = 0; d < f_.size[e]; ++d) {
+            own[e][d] = factors_[e][d];
+            ownUp[e][d] = factors_[e][d] > 0.0;
+            for (int o = 0; o < f_.size[e]; ++o)
+                if (o != d) {
+                    other[e][d] += factors_[e][o];
+                    otherUp[e][d] += factors_[e][o] > 0.0;
+                }
+        }
+    std::array<std::array<double, kEvents + 1>, kEvents + 1> sum{};
+    std::array<std::array<std::uint64_t, kEvents + 1>, kEvents + 1> count{};
+    sum[0][0] = 1.0;
+    count[0][0] = 1;
+    std::uint32_t index = 0;
+    bool cancelled = false;
+    const double divisor = divisor_;
+    auto walk = [&](auto& self, int e) -> void {
+        if (e == kEvents) {
+            double s = 0.0;
+            std::uint64_t c = 0;
+            for (int t = 0; t <= misses_; ++t) {
+                s += sum[e][t];
+                c += count[e][t];
+            }
+            freeSum_[index] = s / divisor;
+            freeCount_[index] = static_cast<std::uint32_t>(c);
+            if ((++index % kCancelPoll) == 0)
+                cancelled = stopped(cancel);
+            return;
+        }
+        for (int d = 0; d < f_.size[e] && !cancelled; ++d) {
+            for (int t = 0; t <= misses_; ++t) {
+                sum[e + 1][t] = sum[e][t] * own[e][d] + (t ? sum[e][t - 1] * other[e][d] : 0.0);
+                count[e + 1][t] =
+                    count[e][t] * ownUp[e][d] + (t ? count[e][t - 1] * otherUp[e][d] : 0);
+            }
+            self(self, e + 1);
+        }
+    };
+    walk(walk, 0);
+    return !cancelled;
+}
+
+bool AutoformSearch::sumBallsByWalking(const std::atomic<bool>* cancel) {
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if ((j % 256) == 0 && stopped(cancel))
+            return false;
+        std::uint32_t n = 0;
+        double sum = 0.0;
+        forEachBallRange(f_, j, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t r = a; r < b; ++r)
+                if (state_[r] == 0 && weight_[r] > 0.0f) {
+                    ++n;
+                    sum += weight_[r];
+                }
+        });
+        freeCount_[j] = n;
+        freeSum_[j] = sum;
+    }
+    return true;
+}
+
+bool AutoformSearch::takeOutCovered(const std::atomic<bool>* cancel) {
+    // Results that the list covers leave the sums of the balls that hold them.
+    for (std::uint32_t r = 0; r < f_.count; ++r) {
+        if ((r % kCancelPoll) == 0 && stopped(cancel))
+            return false;
+        if (state_[r] == 0 || !counts(r))
+            continue;
+        const double w = weight_[r];
+        forEachBallRange(f_, r, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t q = a; q < b; ++q) {
+                --freeCount_[q];
+                if (bounded())
+                    freeSum_[q] -= w;
+            }
+        });
+    }
+    return true;
+}
+
+float AutoformSearch::exactGain(std::uint32_t j) const {
+    // The sum as the plain loop forms it: free members in field order, rounded
+    // to 32 bits after each addition.
+    float g = 0.0f;
+    forEachBallRange(f_, j, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t r = a; r < b; ++r)
+            if (state_[r] == 0)
+                g = g + weight_[r];
+    });
+    return g;
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    cancelled = false;
+    float best = 0.0f;
+    std::optional<std::uint32_t> chosen;
+    // The literal comparison, on a gain known exactly.
+    auto compare = [&](std::uint32_t j, float g) {
+        if (g > best) {
+            best = g;
+            chosen = j;
+        } else if (g == best && rng.real() > 0.5) {
+            chosen = j;
+        }
+    };
+    auto interrupted = [&](std::uint32_t j) {
+        cancelled = (j % kCancelPoll) == 0 && stopped(cancel);
+        return cancelled;
+    };
+
+    if (gains_ == Gains::EqualWeights) {
+        const bool disjoint = method_ == AutoformMethod::Disjoint;
+        const auto full = static_cast<std::uint32_t>(ballSize_);
+        for (std::uint32_t j = 0; j < f_.count; ++j) {
+            if (interrupted(j))
+                return std::nullopt;
+            const std::uint8_t s = state_[j];
+            if (disjoint) {
+                // A ball touching a covered result is rejected with a gain below any best.
+                if (s != 0 || freeCount_[j] != full)
+                    continue;
+            } else if (s >= kInList) {
+                continue;
+            }
+            compare(j, sumOfEqual_[freeCount_[j]]);
+        }
+    } else if (gains_ == Gains::SummedOnly) {
+        for (std::uint32_t j = 0; j < f_.count; ++j) {
+            if (interrupted(j))
+                return std::nullopt;
+            if (state_[j] < kInList)
+                compare(j, exactGain(j));
+        }
+    } else {
+        // The double sum and the count of its terms bound the 32-bit sum; the
+        // exact sum is formed only when the bounds cannot decide. A candidate
+        // that clearly beats the best stays pending (bounds only) until a
+        // later one comes close to it.
+        bool pending = false;
+        double pendingLo = 0.0, pendingHi = 0.0;
+        constexpr double kSlack = 0x1p-40;
+        for (std::uint32_t j = 0; j < f_.count; ++j) {
+            if (interrupted(j))
+                return std::nullopt;
+            if (state_[j] >= kInList)
+                continue;
+            const std::uint32_t n = freeCount_[j];
+            if (n == 0) {
+                // Gain exactly 0: only a best of exactly 0 ties it; a pending best is above 0.
+                if (!pending && best == 0.0f)
+                    compare(j, 0.0f);
+                continue;
+            }
+            const double nu = static_cast<double>(n) * kUnit32;
+            const double gamma = nu / (1.0 - nu);
+            const double hi = (freeSum_[j] + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
+            const double lo =
+                std::max(0.0, (freeSum_[j] - sumError_) * (1.0 - gamma) * (1.0 - kSlack));
+            if (pending) {
+                if (hi < pendingLo)
+                    continue;
+                if (lo > pendingHi) {
+                    chosen = j;
+                    pendingLo = lo;
+                    pendingHi = hi;
+                    continue;
+                }
+                best = exactGain(*chosen);
+                pending = false;
+            }
+            if (hi < best)
+                continue;
+            if (lo > best) {
+                chosen = j;
+                pending = true;
+                pendingLo = lo;
+                pendingHi = hi;
+                continue;
+            }
+            compare(j, exactGain(j));
+        }
+        if (chosen && pending)
+            best = exactGain(*chosen);
+    }
+    if (!chosen)
+        return std::nullopt;
+    return Choice{*chosen, best};
+}
+
+void AutoformSearch::cover(std::uint32_t r) {
+    state_[r] |= kCovered;
+    if (gains_ == Gains::SummedOnly || !counts(r))
+        return;
+    const double w = weight_[r];
+    const bool sums = bounded();
+    forEachBallRange(f_, r, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t q = a; q < b; ++q) {
+            --freeCount_[q];
+            if (sums)
+                freeSum_[q] -= w;
+        }
+    });
+}
+
+void AutoformSearch::choose(std::uint32_t result) {
+    forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t r = a; r < b; ++r)
+            if (state_[r] == 0)
+                cover(r);
+    });
+    state_[result] |= kChosen;
+}
+
+} // namespace kav

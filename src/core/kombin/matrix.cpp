@@ -1,0 +1,433 @@
+#include "core/kombin/matrix.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kav::kombin {
+
+Code matrixCode(const MixedCheckMatrix& h,
+                const std::vector<std::vector<std::uint8_t>>& syndromes) {
+    const CheckMatrix& tm = h.triples;
+    const CheckMatrix& dm = h.doubles;
+    const int t = tm.positions();
+    Code code{dm.positions(), t, {}};
+    // The free digits: the positions outside I, triples first.
+    std::vector<std::uint8_t> radix(tm.rest.size(), 3);
+    radix.resize(tm.rest.size() + dm.rest.size(), 2);
+    std::vector<std::uint8_t> r(radix.size(), 0);
+    // A r of one kind, for the free digits from `first` on.
+    auto product = [&r](const CheckMatrix& c, std::size_t first) {
+        std::vector<int> ar(static_cast<std::size_t>(c.m), 0);
+        for (std::size_t j = 0; j < c.rest.size(); ++j)
+            for (std::size_t i = 0; i < ar.size(); ++i)
+                ar[i] += r[first + j] * c.rest[j][i];
+        return ar;
+    };
+    while (true) {
+        auto a3 = product(tm, 0);
+        auto a2 = product(dm, tm.rest.size());
+        for (const auto& s : syndromes) {
+            Word w(static_cast<std::size_t>(code.positions()));
+            for (std::size_t i = 0; i < a3.size(); ++i)
+                w[i] = static_cast<std::uint8_t>(((s[i] - a3[i]) % 3 + 3) % 3);
+            std::copy(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(tm.rest.size()),
+                      w.begin() + tm.m);
+            for (std::size_t i = 0; i < a2.size(); ++i)
+                w[static_cast<std::size_t>(t) + i] =
+                    static_cast<std::uint8_t>((s[a3.size() + i] + a2[i]) % 2);
+            std::copy(r.begin() + static_cast<std::ptrdiff_t>(tm.rest.size()), r.end(),
+                      w.begin() + t + dm.m);
+            code.rows.push_back(std::move(w));
+        }
+        std::size_t j = 0;
+        while (j < r.size() && ++r[j] == radix[j])
+            r[j++] = 0;
+        if (j == r.size())
+            break;
+    }
+    return code;
+}
+
+Code matrixCode(const CheckMatrix& h, const std::vector<std::vector<std::uint8_t>>& syndromes) {
+    MixedCheckMatrix mixed;
+    (h.q == 3 ? mixed.triples : mixed.doubles) = h;
+    return matrixCode(mixed, syndromes);
+}
+
+namespace {
+
+// A random column of `weight` non-zero digits whose first non-zero digit is 1
+// (a multiple of a column adds nothing new), unlike the columns already taken
+// where possible. The weight shapes the code more than anything else: records
+// come from light columns on some heights and from heavy ones on others.
+std::vector<std::uint8_t> randomColumn(int q, int m, int weight,
+                                       const std::vector<std::vector<std::uint8_t>>& taken,
+                                       SearchRandom& rng) {
+    std::vector<std::uint8_t> c(static_cast<std::size_t>(m));
+    std::vector<std::size_t> places(c.size());
+    for (int attempt = 0;; ++attempt) {
+        std::fill(c.begin(), c.end(), 0);
+        for (std::size_t i = 0; i < places.size(); ++i)
+            places[i] = i;
+        for (int k = 0; k < weight; ++k) {
+            auto pick = static_cast<std::size_t>(k) +
+                        rng.below(places.size() - static_cast<std::size_t>(k));
+            std::swap(places[static_cast<std::size_t>(k)], places[pick]);
+            c[places[static_cast<std::size_t>(k)]] =
+                static_cast<std::uint8_t>(1 + rng.below(static_cast<std::size_t>(q - 1)));
+        }
+        auto lead = *std::find_if(c.begin(), c.end(), [](std::uint8_t x) { return x != 0; });
+        if (lead == 2)
+            for (auto& x : c)
+                x = static_cast<std::uint8_t>((q - x) % q);
+        if (attempt > 64 || std::find(taken.begin(), taken.end(), c) == taken.end())
+            return c;
+    }
+}
+
+// The weight of the columns of one try: all of one weight from 2 to m, or
+// (drawn as 0) each column of a random weight; a single row allows only 1.
+int drawWeight(int m, SearchRandom& rng) {
+    if (m < 2)
+        return 1;
+    auto w = static_cast<int>(rng.below(static_cast<std::size_t>(m)));
+    return w == 0 ? 0 : w + 1;
+}
+
+std::vector<std::uint8_t> columnOf(int q, int m, int weight,
+                                   const std::vector<std::vector<std::uint8_t>>& taken,
+                                   SearchRandom& rng) {
+    if (weight == 0)
+        weight = 2 + static_cast<int>(rng.below(static_cast<std::size_t>(m - 1)));
+    return randomColumn(q, m, weight, taken, rng);
+}
+
+// Hill climbing on the columns of H for one or two syndromes: a matrix is
+// scored by how many syndromes a greedy choice of that many leaves uncovered.
+// This finds the linear and nearly linear codes that random columns miss.
+struct Climbed {
+    CheckMatrix h;
+    std::vector<std::vector<std::uint8_t>> syndromes;
+};
+
+class ColumnClimber {
+public:
+    ColumnClimber(int q, int n, int m, int radius, std::size_t count)
+        : q_(q), n_(n), m_(m), radius_(radius), count_(count) {
+        size_ = 1;
+        for (int i = 0; i < m; ++i)
+            size_ *= static_cast<std::uint32_t>(q);
+        add_.resize(static_cast<std::size_t>(size_) * size_);
+        for (std::uint32_t a = 0; a < size_; ++a)
+            for (std::uint32_t b = 0; b < size_; ++b) {
+                std::uint32_t x = a, y = b, sum = 0, p = 1;
+                for (int i = 0; i < m; ++i, x /= q, y /= q, p *= q)
+                    sum += (x % q + y % q) % q * p;
+                add_[static_cast<std::size_t>(a) * size_ + b] = static_cast<std::uint16_t>(sum);
+            }
+    }
+
+    // Work of one evaluation, in search work units.
+    std::uint64_t cost() const {
+        return static_cast<std::uint64_t>(size_) * (2 * n_ + (count_ - 1) * size_ / 4);
+    }
+
+    std::optional<Climbed> climb(std::uint64_t evaluations, SearchRandom& rng) {
+        std::vector<std::uint32_t> cols(static_cast<std::size_t>(n_ - m_));
+        for (auto& c : cols)
+            c = 1 + rng.below(size_ - 1);
+        std::vector<std::uint32_t> picks;
+        auto best = score(cols, picks);
+        for (std::uint64_t e = 0; e < evaluations && best > 0; ++e) {
+            auto trial = cols;
+            trial[rng.below(trial.size())] = 1 + rng.below(size_ - 1);
+            std::vector<std::uint32_t> p;
+            auto f = score(trial, p);
+            if (f <= best) {
+                best = f;
+                cols = std::move(trial);
+                picks = std::move(p);
+            }
+        }
+        if (best > 0)
+            return std::nullopt;
+        Climbed c{CheckMatrix{q_, m_, {}}, {}};
+        for (auto col : cols)
+            c.h.rest.push_back(digits(col));
+        for (auto s : picks)
+            c.syndromes.push_back(digits(s));
+        return c;
+    }
+
+private:
+    std::vector<std::uint8_t> digits(std::uint32_t x) const {
+        std::vector<std::uint8_t> d(static_cast<std::size_t>(m_));
+        for (auto& v : d) {
+            v = static_cast<std::uint8_t>(x % static_cast<std::uint32_t>(q_));
+            x /= static_cast<std::uint32_t>(q_);
+        }
+        return d;
+    }
+    std::uint32_t plus(std::uint32_t a, std::uint32_t b) const {
+        return add_[static_cast<std::size_t>(a) * size_ + b];
+    }
+
+    std::size_t score(const std::vector<std::uint32_t>& cols, std::vector<std::uint32_t>& picks) {
+        std::vector<std::uint32_t> gens;
+        for (std::uint32_t i = 0, p = 1; i < static_cast<std::uint32_t>(m_);
+             ++i, p *= static_cast<std::uint32_t>(q_))
+            gens.push_back(p);
+        gens.insert(gens.end(), cols.begin(), cols.end());
+        if (q_ == 3)
+            for (std::size_t i = 0, k = gens.size(); i < k; ++i)
+                gens.push_back(plus(gens[i], gens[i]));
+        std::vector<std::uint8_t> dist(size_, 0xFF);
+        std::vector<std::uint32_t> queue{0}, ball;
+        dist[0] = 0;
+        for (std::size_t h = 0; h < queue.size(); ++h) {
+            auto w = queue[h];
+            ball.push_back(w);
+            if (dist[w] >= radius_)
+                continue;
+            for (auto g : gens) {
+                auto u = plus(w, g);
+                if (dist[u] == 0xFF) {
+                    dist[u] = static_cast<std::uint8_t>(dist[w] + 1);
+                    queue.push_back(u);
+                }
+            }
+        }
+        std::vector<std::uint8_t> covered(size_, 0);
+        std::size_t uncovered = size_;
+        picks.clear();
+        auto take = [&](std::uint32_t v) {
+            picks.push_back(v);
+            for (auto b : ball) {
+                auto x = plus(v, b);
+                uncovered -= covered[x] == 0;
+                covered[x] = 1;
+            }
+        };
+        take(0);
+        while (picks.size() < count_ && uncovered > 0) {
+            std::uint32_t pick = 0;
+            std::size_t gain = 0;
+            for (std::uint32_t v = 0; v < size_; ++v) {
+                if (covered[v])
+                    continue; // a syndrome already covered seldom pays as a centre
+                std::size_t g = 0;
+                for (auto b : ball)
+                    g += covered[plus(v, b)] == 0;
+                if (g > gain) {
+                    gain = g;
+                    pick = v;
+                }
+            }
+            take(pick);
+        }
+        return uncovered;
+    }
+
+    int q_, n_, m_, radius_;
+    std::size_t count_;
+    std::uint32_t size_;
+    std::vector<std::uint16_t> add_;
+};
+
+} // namespace
+
+std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
+                                 int height) {
+    const int n = key.positions();
+    const int radius = key.radius();
+    if (n < 4 || radius < 1)
+        return std::nullopt;
+    const std::uint64_t ball =
+        ballSize(key.doubles, key.triples, radius); // no syndrome ball is bigger
+    auto power = [](std::uint64_t q, int e) {
+        std::uint64_t p = 1;
+        for (int i = 0; i < e; ++i)
+            p *= q;
+        return p;
+    };
+
+    // A height splits into m3 ternary and m2 binary rows; each kind present in
+    // the layout needs at least one row, or its positions would be free.
+    struct Plan {
+        int m3, m2;
+        std::uint64_t space, perSyndrome;
+        int m() const { return m3 + m2; }
+    };
+    std::vector<Plan> plans;
+    for (int m3 = key.triples > 0 ? 1 : 0; m3 <= key.triples; ++m3)
+        for (int m2 = key.doubles > 0 ? 1 : 0; m2 <= key.doubles; ++m2) {
+            Plan p{m3, m2, power(3, m3) * power(2, m2),
+                   power(3, key.triples - m3) * power(2, key.doubles - m2)};
+            if (p.m() < 2 || p.m() >= n || (height > 0 && p.m() != height) || p.space > 177147)
+                continue;
+            std::uint64_t maxS = (beat - 1) / p.perSyndrome;
+            if (maxS == 0 || maxS < (p.space + ball - 1) / ball)
+                continue;
+            plans.push_back(p);
+        }
+    if (plans.empty())
+        return std::nullopt;
+
+    SearchRandom rng(options.seed ^ 0x6D6174726978ull);
+    std::optional<Code> best;
+    auto cancelled = [&options] { return options.cancel && options.cancel->load(); };
+
+    // Up to 40% of the budget goes to climbing towards pure codes of one to
+    // four syndromes (the linear and nearly linear codes); the rest to the
+    // search. A chosen height allows bigger spaces for the climb.
+    struct Climb {
+        Plan plan;
+        std::size_t count;
+    };
+    std::vector<Climb> climbs;
+    for (const auto& plan : plans) {
+        if (plan.m3 != 0 && plan.m2 != 0)
+            continue;
+        std::size_t from = std::max<std::uint64_t>(1, (plan.space + ball - 1) / ball);
+        for (std::size_t count = from; count <= 4 && count * plan.perSyndrome < beat; ++count)
+            if (plan.space <= (count <= 2 || height > 0 ? 2187u : 729u))
+                climbs.push_back({plan, count});
+    }
+    const double climbShare = climbs.empty() ? 0 : 0.4;
+    for (const auto& c : climbs) {
+        if (cancelled())
+            return best;
+        if (c.count * c.plan.perSyndrome >= beat)
+            continue;
+        const int q = c.plan.m3 > 0 ? 3 : 2;
+        ColumnClimber climber(q, n, c.plan.m(), radius, c.count);
+        auto evaluations = static_cast<std::uint64_t>(
+            climbShare * options.seconds / static_cast<double>(climbs.size()) * kWorkPerSecond /
+            static_cast<double>(climber.cost()));
+        if (auto found = climber.climb(evaluations, rng)) {
+            Code code = matrixCode(found->h, found->syndromes);
+            if (code.rows.size() < beat && checkCoverage(code, radius).holds()) {
+                beat = code.rows.size();
+                best = std::move(code);
+            }
+        }
+    }
+
+    // Columns matter more than search time: many matrices get a short search,
+    // the two most promising of each plan a longer one; a first search gets
+    // about what the search needs to settle in a space of that size, and a
+    // finalist's search weighs as much as kFinalWeight first ones. The record
+    // codes leave few positions outside I, so those plans get a larger share.
+    constexpr int kFinalists = 2, kFinalWeight = 3;
+    auto weightOf = [n](const Plan& p) { return n - p.m() <= 3 ? 3.0 : 1.0; };
+    double weights = 0;
+    for (const auto& plan : plans)
+        weights += weightOf(plan);
+    auto shareOf = [&](const Plan& p) {
+        return (1 - climbShare) * options.seconds * (weightOf(p) / weights);
+    };
+    auto triesFor = [&](const Plan& p) {
+        double unit = std::max(0.2, static_cast<double>(p.space) / 5000);
+        return std::clamp(static_cast<int>(shareOf(p) / unit) - kFinalists * kFinalWeight, 6, 400);
+    };
+    int attempts = 0;
+    for (const auto& plan : plans)
+        attempts += triesFor(plan) + kFinalists;
+    auto unitFor = [&](const Plan& p) {
+        return shareOf(p) / (triesFor(p) + kFinalists * kFinalWeight);
+    };
+    int attempt = 0;
+    auto run = [&](const Plan& plan, const MixedCheckMatrix& h,
+                   const std::vector<std::vector<std::uint8_t>>& start, double seconds) {
+        SearchSpace space;
+        space.radix.assign(static_cast<std::size_t>(plan.m3), 3);
+        space.radix.resize(static_cast<std::size_t>(plan.m()), 2);
+        space.radius = radius;
+        // A column of one kind as an element of Z3^m3 x Z2^m2; a ternary step
+        // goes both ways.
+        auto addColumn = [&](const std::vector<std::uint8_t>& c, bool ternary) {
+            std::vector<std::uint8_t> g(space.radix.size(), 0);
+            std::copy(c.begin(), c.end(), g.begin() + (ternary ? 0 : plan.m3));
+            space.generators.push_back(g);
+            if (ternary) {
+                for (auto& x : g)
+                    x = static_cast<std::uint8_t>((3 - x) % 3);
+                space.generators.push_back(g);
+            }
+        };
+        for (const auto* part : {&h.triples, &h.doubles}) {
+            for (int i = 0; i < part->m; ++i) {
+                std::vector<std::uint8_t> e(static_cast<std::size_t>(part->m), 0);
+                e[static_cast<std::size_t>(i)] = 1;
+                addColumn(e, part->q == 3);
+            }
+            for (const auto& c : part->rest)
+                addColumn(c, part->q == 3);
+        }
+        SearchOptions sub = options;
+        sub.seconds = seconds;
+        sub.seed = options.seed + 7919u * static_cast<unsigned>(++attempt);
+        sub.progress = nullptr;
+        // A wanted number of rows is a number of syndromes here.
+        sub.target = options.target / plan.perSyndrome;
+        auto found = searchCover(space, start, sub).rows;
+        if (options.progress)
+            options.progress(SearchProgress{best ? best->rows.size() : 0,
+                                            static_cast<double>(attempt) / attempts});
+        return found;
+    };
+    for (const auto& plan : plans) {
+        struct Tried {
+            std::size_t size;
+            MixedCheckMatrix h;
+            std::vector<std::vector<std::uint8_t>> syndromes;
+        };
+        std::vector<Tried> tried;
+        const std::uint64_t maxS =
+            std::min<std::uint64_t>((beat - 1) / plan.perSyndrome, plan.space);
+        for (int t = 0; t < triesFor(plan) && maxS > 0; ++t) {
+            if (cancelled())
+                return best;
+            MixedCheckMatrix h{{3, plan.m3, {}}, {2, plan.m2, {}}};
+            const int w3 = drawWeight(plan.m3, rng), w2 = drawWeight(plan.m2, rng);
+            for (int j = plan.m3; j < key.triples; ++j)
+                h.triples.rest.push_back(columnOf(3, plan.m3, w3, h.triples.rest, rng));
+            for (int j = plan.m2; j < key.doubles; ++j)
+                h.doubles.rest.push_back(columnOf(2, plan.m2, w2, h.doubles.rest, rng));
+            // The search finds small covers by shedding rows far better than
+            // at a fixed size, so it starts well above the size to beat.
+            std::vector<std::vector<std::uint8_t>> start(std::min(plan.space, maxS + maxS / 2 + 1));
+            for (auto& s : start) {
+                s.resize(static_cast<std::size_t>(plan.m()));
+                for (std::size_t i = 0; i < s.size(); ++i)
+                    s[i] = static_cast<std::uint8_t>(
+                        rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
+            }
+            auto found = run(plan, h, start, unitFor(plan));
+            if (!found.empty())
+                tried.push_back({found.size(), std::move(h), std::move(found)});
+        }
+        std::stable_sort(tried.begin(), tried.end(),
+                         [](const Tried& a, const Tried& b) { return a.size < b.size; });
+        if (tried.size() > static_cast<std::size_t>(kFinalists))
+            tried.resize(kFinalists);
+        for (auto& f : tried) {
+            if (cancelled())
+                return best;
+            auto found = run(plan, f.h, f.syndromes, unitFor(plan) * kFinalWeight);
+            if (!found.empty() && found.size() < f.size)
+                f.syndromes = std::move(found);
+            auto size = f.syndromes.size() * plan.perSyndrome;
+            if (size < beat) {
+                Code code = matrixCode(f.h, f.syndromes);
+                if (checkCoverage(code, radius).holds()) {
+                    beat = size;
+                    best = std::move(code);
+                }
+            }
+        }
+    }
+    return best;
+}
+
+} // namespace kav::kombin

@@ -1,0 +1,183 @@
+#include "core/base/version.h"
+#include "core/draw/draw_page.h"
+
+#include <gtest/gtest.h>
+
+using namespace kav;
+
+namespace {
+
+Fixed4 num(const char* s) {
+    return *Fixed4::parse(s);
+}
+
+std::string record(const std::string& title, const std::string& numbers) {
+    return title + "|" + numbers + ";";
+}
+
+std::string fifteenRecords() {
+    std::string text;
+    for (int e = 1; e <= 15; ++e)
+        text += record("Home" + std::to_string(e) + " - Away", "2.00|3.40|3.60|47.5|28|24.5|");
+    return text;
+}
+
+DrawModel modelWithDefaults() {
+    DrawModel m;
+    applyDefaultDraw(m);
+    return m;
+}
+
+} // namespace
+
+TEST(NormalizeQuotes, TurnsOddsIntoPercentWithTheRoundedOverround) {
+    struct Case {
+        const char* odds[3];
+        const char* quotes[3];
+    } cases[] = {
+        {{"2.00", "3.40", "3.60"}, {"46.6461", "27.4389", "25.9145"}},
+        {{"2", "2", "2"}, {"33.3333", "33.3333", "33.3333"}},
+        {{"1.01", "15", "40"}, {"91.5233", "6.1626", "2.311"}},
+    };
+    for (const auto& c : cases) {
+        DrawModel m;
+        for (int o = 0; o < 3; ++o)
+            m.quotes[4][o] = num(c.odds[o]);
+        ASSERT_TRUE(normalizeQuotes(m, 4)) << c.odds[0];
+        for (int o = 0; o < 3; ++o)
+            EXPECT_EQ(m.quotes[4][o], num(c.quotes[o])) << c.odds[0] << " outcome " << o;
+    }
+}
+
+TEST(NormalizeQuotes, RefusesZeroOddsAndOverflowWithoutTouchingTheEvent) {
+    for (auto odds :
+         {std::array<const char*, 3>{"2", "0", "3"},
+          std::array<const char*, 3>{"900000000000000", "900000000000000", "900000000000000"}}) {
+        DrawModel m;
+        for (int o = 0; o < 3; ++o)
+            m.quotes[0][o] = num(odds[o]);
+        auto before = m.quotes[0];
+        EXPECT_FALSE(normalizeQuotes(m, 0)) << odds[0] << " " << odds[1];
+        EXPECT_EQ(m.quotes[0], before);
+    }
+}
+
+TEST(ParseEventList, FillsAllFifteenEventsFromWellFormedRecords) {
+    DrawModel m;
+    ASSERT_TRUE(parseEventList(m, fifteenRecords()));
+    for (int e = 0; e < 15; ++e) {
+        EXPECT_EQ(m.eventTitles[e], "Home" + std::to_string(e + 1) + " - Away");
+        EXPECT_EQ(m.quotes[e][0], num("46.6461"));
+        EXPECT_EQ(m.poolShares[e][2], num("24.5"));
+    }
+    EXPECT_EQ(outcomeCellText(m, 0, 0), "47/48");
+}
+
+TEST(ParseEventList, KeepsTitlesUntrimmedAndTrimsNumbers) {
+    DrawModel m;
+    ASSERT_TRUE(parseEventList(m, " A - B |\t2 | 2|2\n|30|30|40|;"));
+    EXPECT_EQ(m.eventTitles[0], " A - B ");
+    EXPECT_EQ(m.quotes[0][1], num("33.3333"));
+    EXPECT_EQ(m.poolShares[0][2], num("40"));
+}
+
+TEST(ParseEventList, BrokenPagesFail) {
+    const std::string broken[] = {
+        fifteenRecords() + record("Extra - One", "2|2|2|30|30|40|"), // a 16th record
+        fifteenRecords() + "Extra|",                                 // a 16th title
+        record("A - B", "2|0|2|30|30|40|"),                          // zero odds
+        record("A - B", "2|2|2|30|30|40|99|"),                       // a seventh number
+        record("A - B", "2|x|2|30|30|40|"),                          // not a number
+        record("A - B", "2|2|2|30|30|40|") + "trailing", // text without "|" after the last ";"
+        record("A - B", "2|2|2|30|30|1e400|"),           // overflow
+    };
+    for (const auto& text : broken) {
+        DrawModel m;
+        EXPECT_FALSE(parseEventList(m, text)) << text;
+    }
+}
+
+TEST(ParseEventList, ShortPagesKeepWhatTheyDoNotMention) {
+    DrawModel m = modelWithDefaults();
+    std::string ten;
+    for (int e = 1; e <= 10; ++e)
+        ten += record("T" + std::to_string(e), "2|2|2|30|30|40|");
+    ten += record("Short - Rec", "4|4|"); // two odds only: the third keeps the default 35
+    ASSERT_TRUE(parseEventList(m, ten));
+    EXPECT_EQ(m.eventTitles[9], "T10");
+    EXPECT_EQ(m.eventTitles[10], "Short - Rec");
+    EXPECT_EQ(m.poolShares[10][0], num("50"));
+    EXPECT_EQ(m.eventTitles[11], "Матч 12");
+    EXPECT_EQ(m.quotes[14][0], num("40"));
+
+    DrawModel empty = modelWithDefaults();
+    EXPECT_TRUE(parseEventList(empty, ""));
+    EXPECT_EQ(empty.quotes, modelWithDefaults().quotes);
+}
+
+TEST(ApplyEventListPage, BrokenPageGivesTheDefaultDrawEverywhere) {
+    DrawModel m;
+    EXPECT_FALSE(applyEventListPage(m, record("A - B", "2|2|2|30|30|40|") +
+                                           record("C - D", "0|1|1|1|1|1|")));
+    EXPECT_EQ(m.eventTitles[0], "Матч 1");
+    EXPECT_EQ(m.quotes[0][0], num("40"));
+    EXPECT_EQ(m.poolShares[14][1], num("15"));
+}
+
+TEST(HomeTitle, IsThePartBeforeTheFirstSeparator) {
+    EXPECT_EQ(homeTitle("Спартак - Зенит"), "Спартак");
+    EXPECT_EQ(homeTitle("A - B - C"), "A");
+    EXPECT_EQ(homeTitle("A-B"), "");
+    EXPECT_EQ(homeTitle(""), "");
+}
+
+TEST(ParseTotals, ReadsPoolJackpotAndCounts) {
+    struct Case {
+        const char* text;
+        const char* pool;
+        const char* jackpot;
+        std::array<std::int32_t, 3> counts;
+        std::int32_t mean;
+    } cases[] = {
+        {"125000.5|0|;3|4|5|", "125000.5", "1000000", {3, 4, 5}, 4},
+        {" 1 | 0.00 |ignored;1|1|2|tail", "1", "0.00", {1, 1, 2}, 1},
+        {"7|8|;1|2|2|", "7", "8", {1, 2, 2}, 2},
+        {"7|8|;-5|0|-1|", "7", "8", {-5, 0, -1}, -2},
+    };
+    for (const auto& c : cases) {
+        auto t = parseTotals(c.text);
+        ASSERT_TRUE(t.has_value()) << c.text;
+        EXPECT_EQ(t->poolText, c.pool);
+        EXPECT_EQ(t->jackpotText, c.jackpot);
+        EXPECT_EQ(t->uniformCounts, c.counts);
+        EXPECT_EQ(t->uniformCountMean, c.mean) << c.text;
+    }
+}
+
+TEST(ParseTotals, BrokenTotalsFail) {
+    for (const char* text :
+         {"1|2|;3|4.5|5|", "1|2|;3|4|5", "1|2|;2147483647|1|1|", "1|2|;99999999999|1|1|", ""}) {
+        EXPECT_FALSE(parseTotals(text).has_value()) << text;
+    }
+}
+
+TEST(ApplyTotalsPage, BrokenTotalsResetTheEventsAndKeepTheTotals) {
+    DrawModel m;
+    ASSERT_TRUE(applyEventListPage(m, record("A - B", "2|2|2|30|30|40|")));
+    DrawTotals totals{"5", "6", {1, 2, 3}, 2};
+    EXPECT_FALSE(applyTotalsPage(m, totals, "1|2|;x|y|z|"));
+    EXPECT_EQ(m.eventTitles[0], "Матч 1");
+    EXPECT_EQ(totals, (DrawTotals{"5", "6", {1, 2, 3}, 2}));
+    EXPECT_TRUE(applyTotalsPage(m, totals, "9|0|;1|1|1|"));
+    EXPECT_EQ(totals.jackpotText, "1000000");
+}
+
+TEST(Version, ComparesByteByByte) {
+    struct Case {
+        const char* remote;
+        bool newer;
+    } cases[] = {{"V1.4.2", false}, {"V1.4.3", true}, {"V1.5", true}, {"V1.4.2a", true},
+                 {"V1.10", false},  {"", false},      {"v1.0", true}, {"V1.4.1", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(isNewerVersion(c.remote), c.newer) << c.remote;
+}
