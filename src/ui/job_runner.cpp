@@ -1,0 +1,119 @@
+#include "ui/job_runner.h"
+
+#include "ui/progress_box.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace kav::ui {
+
+void JobControl::progress(int percent, const QString& text) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastProgress_ < interval_)
+        return;
+    lastProgress_ = now;
+    JobRunner* runner = &runner_;
+    QMetaObject::invokeMethod(
+        runner, [runner, percent, text] { runner->showProgress(percent, text); },
+        Qt::QueuedConnection);
+}
+
+bool JobControl::ask(std::function<bool()> question) {
+    {
+        std::lock_guard lock(mutex_);
+        answer_.reset();
+    }
+    QMetaObject::invokeMethod(
+        &runner_,
+        [this, question = std::move(question)] {
+            const bool yes = !cancelled() && question();
+            std::lock_guard lock(mutex_);
+            answer_ = yes;
+            answered_.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(mutex_);
+    answered_.wait(lock, [this] { return answer_.has_value() || cancelled(); });
+    return answer_.value_or(false) && !cancelled();
+}
+
+void JobControl::wake() {
+    std::lock_guard lock(mutex_);
+    answered_.notify_all();
+}
+
+JobRunner::JobRunner(QWidget* owner) : QObject(owner), owner_(owner) {}
+
+JobRunner::~JobRunner() {
+    cancel();
+    if (worker_.joinable())
+        worker_.join();
+    delete box_.data();
+}
+
+bool JobRunner::start(const JobOptions& options, std::function<void(JobControl&)> work,
+                      std::function<void()> deliver) {
+    if (running())
+        return false;
+    control_.reset(new JobControl(*this, options.progressIntervalMs));
+    deliver_ = std::move(deliver);
+    onProgress_ = options.onProgress;
+    if (!options.title.isEmpty()) {
+        box_ = newProgressBox(owner_, options.title, options.modality, options.minimumDurationMs);
+        if (!options.label.isEmpty())
+            box_->setLabelText(options.label);
+        connect(box_, &QProgressDialog::canceled, this, &JobRunner::cancel);
+    }
+    JobControl* control = control_.get();
+    worker_ = std::thread([this, control, work = std::move(work)]() mutable {
+        work(*control);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void JobRunner::cancel() {
+    if (!control_)
+        return;
+    control_->cancel_ = true;
+    control_->wake();
+}
+
+void JobRunner::showProgress(int percent, const QString& text) {
+    if (!running())
+        return;
+    if (box_) {
+        box_->setValue(std::clamp(percent, 0, 100));
+        if (!text.isEmpty())
+            box_->setLabelText(text);
+    }
+    if (onProgress_)
+        onProgress_(percent, text);
+}
+
+void JobRunner::finish() {
+    if (!worker_.joinable())
+        return;
+    worker_.join();
+    delete box_.data();
+    // The job is over before its result is handed on, so `done` may start the next one.
+    auto deliver = std::move(deliver_);
+    deliver_ = nullptr;
+    onProgress_ = nullptr;
+    control_.reset();
+    deliver();
+    Q_EMIT finished();
+}
+
+void JobRunner::wait() {
+    while (running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+} // namespace kav::ui
