@@ -2,7 +2,7 @@
 // clicks and key presses reach it as they would reach the player's window.
 #pragma once
 
-#include "ui/tot_lin_web1.h"
+#include "ui/main_window.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -14,14 +14,14 @@ namespace kav::test {
 class ShownMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<kav::ui::TForm2>();
+        w = std::make_unique<kav::ui::MainWindow>();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     }
 
-    std::unique_ptr<kav::ui::TForm2> w;
+    std::unique_ptr<kav::ui::MainWindow> w;
 };
 
 } // namespace kav::test

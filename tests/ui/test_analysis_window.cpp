@@ -1,7 +1,7 @@
 // The variant-analysis window driven as a player would: opening, clicks in
 // the outcome grid, typing in the pool field, faults.
-#include "ui/analiz.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/main_window.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QAction>
 
@@ -15,7 +15,7 @@
 
 namespace {
 
-using kav::ui::TForm5;
+using kav::ui::VariantAnalysisWindow;
 
 // The draw of the documented worked example.
 kav::DrawModel workedDraw() {
@@ -32,7 +32,7 @@ kav::DrawModel workedDraw() {
 
 const kav::DrawTotals kWorkedTotals{"1000000", "1000000", {100, 50, 30}, 60};
 
-std::vector<std::string> column(const TForm5& w, int c) {
+std::vector<std::string> column(const VariantAnalysisWindow& w, int c) {
     std::vector<std::string> out;
     for (int r = 1; r < w.StringGrid1->rowCount(); ++r)
         out.push_back(w.StringGrid1->item(r, c)->text().toStdString());
@@ -40,8 +40,8 @@ std::vector<std::string> column(const TForm5& w, int c) {
 }
 
 // Runs `action` and waits until the window has shown the analysis it caused.
-template <class Action> bool analysedAfter(TForm5& w, Action action) {
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
+template <class Action> bool analysedAfter(VariantAnalysisWindow& w, Action action) {
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
     action();
     return spy.wait(10000);
 }
@@ -58,9 +58,10 @@ TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
     model.selection[1] = {1, 0, 1}; // then "2"
     model.selection[2] = {0, 0, 1};
     model.selection[3] = {1, 0, 0}; // "1", as for nothing marked
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     std::vector<bool> shown;
-    QObject::connect(&w, &TForm5::visibilityChanged, [&shown](bool s) { shown.push_back(s); });
+    QObject::connect(&w, &VariantAnalysisWindow::visibilityChanged,
+                     [&shown](bool s) { shown.push_back(s); });
     w.setTotals(kWorkedTotals);
 
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
@@ -78,7 +79,7 @@ TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
 TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
     auto model = workedDraw();
     model.selection[14] = {0, 1, 0};
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     EXPECT_EQ(w.StringGrid1->item(0, 1)->text().toStdString(), "Вероятность, %");
@@ -93,7 +94,7 @@ TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
 
 TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     const QString before = w.StringGrid1->item(8, 1)->text();
@@ -118,7 +119,7 @@ TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
 TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
     auto model = workedDraw();
     model.selection[0] = {0, 0, 1};
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     w.openVariantAnalysis();
@@ -132,7 +133,7 @@ TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
 
 TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     QTableWidget* grid = w.StringGrid2;
@@ -149,10 +150,10 @@ TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
 
 TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
     w.Edit1->clear();
     QTest::keyClicks(w.Edit1, QStringLiteral("20000"));
     EXPECT_TRUE(w.Timer1->isActive());
@@ -167,7 +168,7 @@ TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
 
 TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     EXPECT_EQ(w.windowTitle().toStdString(), "Анализ варианта (по состоянию на");
     EXPECT_EQ(w.Edit1->text().toStdString(), "Edit1");
     // Nothing chosen yet: every event is a miss, no result is within reach.
@@ -179,7 +180,7 @@ TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
 
 TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     const auto table = column(w, 1);
@@ -201,10 +202,10 @@ TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
 
 TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
     w.analyseVariant();
     w.setAnalysedVariant(*kav::parseAnalysedVariant("22222222222222X"));
     w.analyseVariant();
@@ -216,8 +217,8 @@ TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
 }
 
 TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
-    kav::ui::TForm2 main;
-    auto* form5 = new TForm5(main.model(), &main);
+    kav::ui::MainWindow main;
+    auto* form5 = new VariantAnalysisWindow(main.model(), &main);
     main.setSideWindows(nullptr, nullptr, form5, nullptr);
     main.model() = workedDraw();
     main.model().selection[14] = {1, 1, 0};
@@ -241,7 +242,7 @@ TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
 
 TEST(AnalysisWindow, ClosingDuringAnAnalysisIsSafe) {
     auto model = workedDraw();
-    auto w = std::make_unique<TForm5>(model);
+    auto w = std::make_unique<VariantAnalysisWindow>(model);
     w->setTotals(kWorkedTotals);
     w->openVariantAnalysis();
     w->analyseVariant();

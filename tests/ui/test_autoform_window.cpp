@@ -2,9 +2,9 @@
 // run off the window's thread, read back from Memo1, the caption and the title.
 #include "core/forming/autoform.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,14 +16,14 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
 class AutoformWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<TForm2>();
+        w = std::make_unique<MainWindow>();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         hook.clear();
@@ -62,7 +62,7 @@ protected:
         EXPECT_EQ(QGuiApplication::applicationDisplayName(), restored);
     }
 
-    std::unique_ptr<TForm2> w;
+    std::unique_ptr<MainWindow> w;
     kav::ui::MessageBoxHook hook;
     QString caption, title;
 };

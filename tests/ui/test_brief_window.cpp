@@ -1,13 +1,13 @@
 // The brief-system mode of the main window driven by clicks: the summary lines
 // under the grid, the nearest-systems window and "Добавить в список" (Label13).
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 
 #include "support/template_folder.h"
 
@@ -25,7 +25,7 @@
 #include <memory>
 
 using kav::testing::TemplateFolder;
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -36,10 +36,11 @@ std::string str(const QString& s) {
 class BriefWindow : public ::testing::Test {
 protected:
     void start() {
-        w = std::make_unique<TForm2>();
-        form3 = new kav::ui::TForm3(w.get());
-        w->setSideWindows(form3, new kav::ui::TForm4(w.get()),
-                          new kav::ui::TForm5(w->model(), w.get()), new kav::ui::TForm6(w.get()));
+        w = std::make_unique<MainWindow>();
+        form3 = new kav::ui::NearestSystemsWindow(w.get());
+        w->setSideWindows(form3, new kav::ui::CoverageMapWindow(w.get()),
+                          new kav::ui::VariantAnalysisWindow(w->model(), w.get()),
+                          new kav::ui::HelpWindow(w.get()));
         w->setTemplateFolder(folder.path());
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -74,8 +75,8 @@ protected:
     std::vector<std::string> memoLines() { return w->betLines(); }
 
     TemplateFolder folder;
-    std::unique_ptr<TForm2> w;
-    kav::ui::TForm3* form3 = nullptr;
+    std::unique_ptr<MainWindow> w;
+    kav::ui::NearestSystemsWindow* form3 = nullptr;
 };
 
 TEST_F(BriefWindow, SummaryFollowsTheSelectionAndLabel13AddsTheSystem) {

@@ -1,11 +1,11 @@
 // The coverage map driven as a player drives it: the menu command, clicks in
 // the zone grid, pointer moves and clicks on the map, the space bar, the links;
 // colours read from the painted pixels, texts from the labels and the bet list.
-#include "ui/card.h"
 #include "ui/coverage_map_view.h"
+#include "ui/coverage_map_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
 #include "ui/zone_grid.h"
 
 #include <QAction>
@@ -20,8 +20,8 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
-using kav::ui::TForm4;
+using kav::ui::CoverageMapWindow;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -48,8 +48,8 @@ std::string singleBet(const std::string& amount, const std::string& letters) {
 class CoverageWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<TForm2>();
-        map = new TForm4(w.get());
+        w = std::make_unique<MainWindow>();
+        map = new CoverageMapWindow(w.get());
         w->setSideWindows(nullptr, map, nullptr, nullptr);
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -94,8 +94,8 @@ protected:
     }
     kav::Lines lines() { return w->betLines(); }
 
-    std::unique_ptr<TForm2> w;
-    TForm4* map = nullptr;
+    std::unique_ptr<MainWindow> w;
+    CoverageMapWindow* map = nullptr;
 };
 
 } // namespace

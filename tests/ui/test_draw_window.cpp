@@ -1,15 +1,15 @@
 // The draw, the quotes file, the exports, the help and the update check,
 // driven through the main window's menu against a server on 127.0.0.1.
 #include "core/base/version.h"
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 #include "ui/zone_grid.h"
 
 #include "support/loopback_server.h"
@@ -28,7 +28,7 @@
 #include <memory>
 
 using kav::test::LoopbackServer;
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -44,22 +44,22 @@ const std::string kTotalsUa = "<html><body>900|77|;1|2|3|</body></html>";
 
 // Puts the servers back as windows without the program's entry have them.
 struct ServersGuard {
-    kav::io::ServerSettings saved = TForm2::servers();
-    explicit ServersGuard(const kav::io::ServerSettings& s) { TForm2::setServers(s); }
-    ~ServersGuard() { TForm2::setServers(saved); }
+    kav::io::ServerSettings saved = MainWindow::servers();
+    explicit ServersGuard(const kav::io::ServerSettings& s) { MainWindow::setServers(s); }
+    ~ServersGuard() { MainWindow::setServers(saved); }
 };
 
 // The five windows as the program's entry makes them.
 struct Windows {
-    std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>();
-    kav::ui::TForm4* form4 = nullptr;
-    kav::ui::TForm5* form5 = nullptr;
-    kav::ui::TForm6* form6 = nullptr;
+    std::unique_ptr<MainWindow> form2 = std::make_unique<MainWindow>();
+    kav::ui::CoverageMapWindow* form4 = nullptr;
+    kav::ui::VariantAnalysisWindow* form5 = nullptr;
+    kav::ui::HelpWindow* form6 = nullptr;
     Windows() {
-        auto* form3 = new kav::ui::TForm3(form2.get());
-        form4 = new kav::ui::TForm4(form2.get());
-        form5 = new kav::ui::TForm5(form2->model(), form2.get());
-        form6 = new kav::ui::TForm6(form2.get());
+        auto* form3 = new kav::ui::NearestSystemsWindow(form2.get());
+        form4 = new kav::ui::CoverageMapWindow(form2.get());
+        form5 = new kav::ui::VariantAnalysisWindow(form2->model(), form2.get());
+        form6 = new kav::ui::HelpWindow(form2.get());
         form2->setSideWindows(form3, form4, form5, form6);
     }
 };
@@ -98,7 +98,7 @@ protected:
     LoopbackServer server;
     std::unique_ptr<ServersGuard> guard;
     std::unique_ptr<Windows> win;
-    TForm2* w = nullptr;
+    MainWindow* w = nullptr;
     QTemporaryDir dir;
 };
 
@@ -336,7 +336,7 @@ TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
         ServersGuard guard({"", server.url(), c.check, dir.path().toStdString()});
         kav::ui::MessageBoxHook boxes(c.answer);
         const int before = server.hits("/kavendix.exe");
-        TForm2 w;
+        MainWindow w;
         ASSERT_EQ(boxes.shown().size(), c.messages);
         if (c.messages > 0) {
             EXPECT_EQ(boxes.shown()[0].text, "Доступна новая версия программы!\nОбновить?");

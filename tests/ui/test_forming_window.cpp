@@ -2,10 +2,10 @@
 // and on Label16, Label11 and Label14, read back from Memo1 and the status line.
 #include "core/forming/manual_selection.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string singleBet(const std::string& amount, const std::string& first, char 
 class FormingWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<TForm2>();
+        w = std::make_unique<MainWindow>();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         hook.clear(); // start-up messages (a template folder without templates) are not ours
@@ -68,7 +68,7 @@ protected:
 
     std::string status() const { return str(w->Label4->text()); }
 
-    std::unique_ptr<TForm2> w;
+    std::unique_ptr<MainWindow> w;
     kav::ui::MessageBoxHook hook;
 };
 

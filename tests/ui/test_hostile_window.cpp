@@ -3,10 +3,10 @@
 // good line counted, keep the text, and answer within a bounded time.
 #include "support/hostile_lists.h"
 #include "support/template_folder.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include "ui/shown_main_window.h"
 #include <QClipboard>
@@ -21,7 +21,7 @@
 #include <chrono>
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -99,7 +99,7 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
                          std::to_string(2 + i % 11) + "-" + std::to_string(i + 1) + ".txt",
                      "111\n222\n");
     kav::ui::MessageBoxHook boxes;
-    TForm2 w;
+    MainWindow w;
     w.setTemplateFolder(folder.path());
     auto start = std::chrono::steady_clock::now();
     w.show();
@@ -116,7 +116,7 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
 
 TEST(HostileClose, ClosingWhileTheStakeIsBeingTypedDoesNotCrash) {
     kav::ui::MessageBoxHook boxes;
-    auto w = std::make_unique<TForm2>();
+    auto w = std::make_unique<MainWindow>();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     w->Edit1->setFocus();

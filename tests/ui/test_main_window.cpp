@@ -1,14 +1,14 @@
 // The main window driven as a player drives it: real clicks in the grid, keys,
 // menu shortcuts, typed bet lines; colours read from the painted pixels.
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 
 #include "ui/shown_main_window.h"
 #include <QCheckBox>
@@ -27,7 +27,7 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
 namespace {
 
@@ -46,7 +46,7 @@ std::string allEvents(const std::string& amount, const std::string& first, char 
     return s + ".";
 }
 
-class MainWindow : public kav::test::ShownMainWindow {
+class MainWindowTest : public kav::test::ShownMainWindow {
 protected:
     void clickCell(int col, int row, Qt::KeyboardModifiers mods = {}) {
         QRect r = w->StringGrid1->cellRect(col, row);
@@ -72,7 +72,7 @@ protected:
     }
 };
 
-TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {
+TEST_F(MainWindowTest, ShowsItsControlsWithTheirCaptionsAndDefaults) {
     EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
     EXPECT_EQ(str(w->Label10->text()), "Сбросить\nисходы");
     EXPECT_EQ(str(w->Label11->text()), "Случайный \nвыбор");
@@ -105,7 +105,7 @@ TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {
     EXPECT_EQ(w->stakeText(), "20");
 }
 
-TEST_F(MainWindow, MenuHasEveryCommandWithItsShortcut) {
+TEST_F(MainWindowTest, MenuHasEveryCommandWithItsShortcut) {
     struct Item {
         QAction* a;
         const char* caption;
@@ -130,7 +130,7 @@ TEST_F(MainWindow, MenuHasEveryCommandWithItsShortcut) {
     EXPECT_EQ(str(w->MN7->title()), "Окна");
 }
 
-TEST_F(MainWindow, ClicksMarkOutcomesAndTrackTheForcedBet) {
+TEST_F(MainWindowTest, ClicksMarkOutcomesAndTrackTheForcedBet) {
     clickCell(1, 1); // "1" of event 1
     clickCell(3, 1); // "2"
     EXPECT_TRUE(w->model().marked(0, 0));
@@ -156,7 +156,7 @@ TEST_F(MainWindow, ClicksMarkOutcomesAndTrackTheForcedBet) {
     EXPECT_EQ(w->model().markedCount(4), 0);
 }
 
-TEST_F(MainWindow, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
+TEST_F(MainWindowTest, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
     clickCell(1, 3);
     QTest::keyClick(w->StringGrid1, Qt::Key_Down);
     EXPECT_TRUE(w->model().marked(3, 0));
@@ -165,7 +165,7 @@ TEST_F(MainWindow, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
     EXPECT_EQ(w->model().forcedBet[3], 'X');
 }
 
-TEST_F(MainWindow, MarkedCellsArePaintedInsetInTheirColour) {
+TEST_F(MainWindowTest, MarkedCellsArePaintedInsetInTheirColour) {
     clickCell(1, 1);
     EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
     EXPECT_EQ(cellPixel(1, 1, 2, 2), QColor(Qt::white)); // the 3-pixel margin
@@ -195,7 +195,7 @@ TEST_F(MainWindow, MarkedCellsArePaintedInsetInTheirColour) {
     EXPECT_EQ(cellPixel(2, 1, 4, 17), kYellow);
 }
 
-TEST_F(MainWindow, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
+TEST_F(MainWindowTest, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
     struct Case {
         int mode;
         QFrame* visible;
@@ -219,7 +219,7 @@ TEST_F(MainWindow, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
     EXPECT_TRUE(w->RxSpinEdit4->isHidden());
 }
 
-TEST_F(MainWindow, SecondClickOfADoubleClickMarksNothing) {
+TEST_F(MainWindowTest, SecondClickOfADoubleClickMarksNothing) {
     clickCell(2, 6);
     QTest::mouseDClick(w->StringGrid1->viewport(), Qt::LeftButton, {},
                        w->StringGrid1->cellRect(2, 6).center());
@@ -228,7 +228,7 @@ TEST_F(MainWindow, SecondClickOfADoubleClickMarksNothing) {
               nullptr); // no editor in mode 0
 }
 
-TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
+TEST_F(MainWindowTest, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
     w->ComboBox1->setCurrentIndex(2);
     clickCell(1, 1);
     EXPECT_TRUE(w->model().marked(0, 0));
@@ -245,7 +245,7 @@ TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarki
     EXPECT_TRUE(w->model().marked(8, 2));
 }
 
-TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
+TEST_F(MainWindowTest, TypedQuoteRebalancesTheEvent) {
     auto& m = w->model();
     m.quotes[0] = {kav::Fixed4::fromInt(47), kav::Fixed4::fromInt(28), kav::Fixed4::fromInt(25)};
     m.poolShares[0][0] = kav::Fixed4::fromInt(38);
@@ -279,14 +279,14 @@ TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
     EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
 }
 
-TEST_F(MainWindow, CategoryFieldTurnsLightRedAtFifteen) {
+TEST_F(MainWindowTest, CategoryFieldTurnsLightRedAtFifteen) {
     w->RxSpinEdit8->setValue(15);
     EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(255, 170, 170));
     w->RxSpinEdit8->setValue(13);
     EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
-TEST_F(MainWindow, TypedLinesUpdateTheStatusLine) {
+TEST_F(MainWindowTest, TypedLinesUpdateTheStatusLine) {
     typeIntoMemo(" " + allEvents("20", "1", '1'));
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
     typeIntoMemo("\n" + allEvents("40.00", "1,X", '2') + "\nnonsense");
@@ -299,7 +299,7 @@ TEST_F(MainWindow, TypedLinesUpdateTheStatusLine) {
     EXPECT_EQ(w->model().betCount, 3);
 }
 
-TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
+TEST_F(MainWindowTest, AppendedLinesGiveTheSameResultAsAFullParse) {
     typeIntoMemo(allEvents("20", "1", '1') + "\n");
     const kav::Lines batches[] = {{allEvents("40", "1,X", '2'), "", "text without semicolon"},
                                   {allEvents("60", "1,X,2", 'X')},
@@ -324,7 +324,7 @@ TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
 }
 
-TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
+TEST_F(MainWindowTest, LinesAppendedOneByOneReachTheMemoInOrder) {
     const kav::Lines lines{allEvents("20", "1", '1'), allEvents("20", "X", '1'),
                            allEvents("20", "2", '1')};
     for (const auto& l : lines)
@@ -342,7 +342,7 @@ TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 5 (100 руб.)");
 }
 
-TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
+TEST_F(MainWindowTest, RemovalThroughTheMenuShortcut) {
     kav::ui::MessageBoxHook hook;
     w->setBetLinesBulk({allEvents("40.00", "1,X", '1')});
     QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -357,7 +357,7 @@ TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
 }
 
-TEST_F(MainWindow, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
+TEST_F(MainWindowTest, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
     w->setBetLinesBulk({"first line", "second line"});
     QGuiApplication::clipboard()->clear();
     w->StringGrid1->setFocus();
@@ -386,7 +386,7 @@ TEST_F(MainWindow, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
     EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 0 (0 руб.)");
 }
 
-TEST_F(MainWindow, ResetClearsMarksAndSummaryLines) {
+TEST_F(MainWindowTest, ResetClearsMarksAndSummaryLines) {
     clickCell(1, 4);
     w->Label2->setText(QStringLiteral("x"));
     QTest::mouseClick(w->Label10, Qt::LeftButton);
@@ -395,11 +395,11 @@ TEST_F(MainWindow, ResetClearsMarksAndSummaryLines) {
     EXPECT_EQ(w->model().forcedBet[3], '1');
 }
 
-TEST_F(MainWindow, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
-    auto* f3 = new kav::ui::TForm3(w.get());
-    auto* f4 = new kav::ui::TForm4(w.get());
-    auto* f5 = new kav::ui::TForm5(w->model(), w.get());
-    auto* f6 = new kav::ui::TForm6(w.get());
+TEST_F(MainWindowTest, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
+    auto* f3 = new kav::ui::NearestSystemsWindow(w.get());
+    auto* f4 = new kav::ui::CoverageMapWindow(w.get());
+    auto* f5 = new kav::ui::VariantAnalysisWindow(w->model(), w.get());
+    auto* f6 = new kav::ui::HelpWindow(w.get());
     w->setSideWindows(f3, f4, f5, f6);
     EXPECT_EQ(str(f3->windowTitle()), "Ближайшие варианты");
     EXPECT_TRUE(f3->windowFlags() & Qt::WindowStaysOnTopHint);

@@ -1,6 +1,6 @@
-// TForm3, the nearest-systems window: its rows, "Нет", the self-sizing grid and
+// NearestSystemsWindow, the nearest-systems window: its rows, "Нет", the self-sizing grid and
 // the painted header.
-#include "ui/syst3.h"
+#include "ui/nearest_systems_window.h"
 
 #include <QTableWidget>
 #include <QTest>
@@ -13,7 +13,7 @@ std::string str(const QString& s) {
 }
 
 TEST(NearestSystemsWindow, StaysOnTopWithoutTitleBarButtons) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     const auto flags = f.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
@@ -24,7 +24,7 @@ TEST(NearestSystemsWindow, StaysOnTopWithoutTitleBarButtons) {
 }
 
 TEST(NearestSystemsWindow, ListsRowsUnderTheHeaderAndSaysNetWhenEmpty) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}, {0, 2, 2, 9}, {4, 1, 3, 27}});
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(f.rowCount(), 4);
@@ -47,7 +47,7 @@ TEST(NearestSystemsWindow, ListsRowsUnderTheHeaderAndSaysNetWhenEmpty) {
 }
 
 TEST(NearestSystemsWindow, ColumnsGrowToTheirTextsAndTheWindowFollows) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}});
     const int before = f.columnWidthOf(2);
     f.showNearestSystems({{3, 0, 2, 2147483647}});
@@ -63,7 +63,7 @@ TEST(NearestSystemsWindow, ColumnsGrowToTheirTextsAndTheWindowFollows) {
 }
 
 TEST(NearestSystemsWindow, PaintsTheHeaderGreyAndTheRowsWhite) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}});
     QImage img = f.StringGrid1->viewport()->grab().toImage();
     const QRect header = f.StringGrid1->visualRect(f.StringGrid1->model()->index(0, 0));

@@ -1,10 +1,10 @@
 // The outcome grid's colour rule and column fitting, and the window's shortcut
 // routing around the text fields.
 #include "ui/file_dialogs.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include "ui/shown_main_window.h"
 #include <QAction>

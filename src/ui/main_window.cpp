@@ -1,14 +1,14 @@
-// TForm2's construction: controls, layout, menu, signal wiring, start-up and
+// MainWindow's construction: controls, layout, menu, signal wiring, start-up and
 // the window-wide key handling.
-#include "ui/tot_lin_web1.h"
+#include "ui/main_window.h"
 
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -77,7 +77,7 @@ QString tip(const char* text) {
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kavendix V1.4.2"));
     QFont f(QStringLiteral("Tahoma"));
@@ -99,7 +99,7 @@ TForm2::TForm2(QWidget* parent) : QMainWindow(parent) {
 }
 
 // The filter goes first: the controls are destroyed after this body has run.
-TForm2::~TForm2() {
+MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
     // ~QWidget closes the window, and the focus leaving the stake field then
     // commits a half-typed stake: by that time this window's members are gone,
@@ -108,7 +108,7 @@ TForm2::~TForm2() {
         QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-void TForm2::createControls() {
+void MainWindow::createControls() {
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -282,9 +282,9 @@ void TForm2::createControls() {
     flushTimer_->setInterval(0);
 }
 
-void TForm2::createMenu() {
+void MainWindow::createMenu() {
     auto action = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut,
-                         void (TForm2::*handler)()) {
+                         void (MainWindow::*handler)()) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
         if (!shortcut.isEmpty())
@@ -296,27 +296,27 @@ void TForm2::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     N1 = named(bar->addMenu(QStringLiteral("Валюта")), "N1");
-    MN2 = action(N1, "MN2", "Россия", {}, &TForm2::MN2Click);
-    MN8 = action(N1, "MN8", "Украина", {}, &TForm2::MN8Click);
+    MN2 = action(N1, "MN2", "Россия", {}, &MainWindow::MN2Click);
+    MN8 = action(N1, "MN8", "Украина", {}, &MainWindow::MN8Click);
     MN3 = named(bar->addMenu(QStringLiteral("Действия")), "MN3");
-    MN4 = action(MN3, "MN4", "Скопировать для переноса", ctrl(Qt::Key_C), &TForm2::MN4Click);
-    MN5 = action(MN3, "MN5", "Сохранить для Excell", ctrl(Qt::Key_E), &TForm2::Label12Click);
-    MN28 =
-        action(MN3, "MN28", "Сохранить для Excell построчно", ctrl(Qt::Key_S), &TForm2::MN28Click);
-    N25 = action(MN3, "N25", "Сохранить в текст. файл", ctrl(Qt::Key_T), &TForm2::N25Click);
-    N27 = action(MN3, "N27", "Изъять варианты из списка", ctrl(Qt::Key_Y), &TForm2::N27Click);
-    MN6 = action(MN3, "MN6", "Очистить список ставок", ctrl(Qt::Key_X), &TForm2::MN6Click);
-    N2c = action(MN3, "N2c", "Котировки в файл", ctrl(Qt::Key_K), &TForm2::N2cClick);
-    N3c = action(MN3, "N3c", "Котировки из файла", ctrl(Qt::Key_L), &TForm2::N3cClick);
+    MN4 = action(MN3, "MN4", "Скопировать для переноса", ctrl(Qt::Key_C), &MainWindow::MN4Click);
+    MN5 = action(MN3, "MN5", "Сохранить для Excell", ctrl(Qt::Key_E), &MainWindow::Label12Click);
+    MN28 = action(MN3, "MN28", "Сохранить для Excell построчно", ctrl(Qt::Key_S),
+                  &MainWindow::MN28Click);
+    N25 = action(MN3, "N25", "Сохранить в текст. файл", ctrl(Qt::Key_T), &MainWindow::N25Click);
+    N27 = action(MN3, "N27", "Изъять варианты из списка", ctrl(Qt::Key_Y), &MainWindow::N27Click);
+    MN6 = action(MN3, "MN6", "Очистить список ставок", ctrl(Qt::Key_X), &MainWindow::MN6Click);
+    N2c = action(MN3, "N2c", "Котировки в файл", ctrl(Qt::Key_K), &MainWindow::N2cClick);
+    N3c = action(MN3, "N3c", "Котировки из файла", ctrl(Qt::Key_L), &MainWindow::N3cClick);
     MN7 = named(bar->addMenu(QStringLiteral("Окна")), "MN7");
-    MN10 = action(MN7, "MN10", "Показать карту покрытия", {}, &TForm2::MN10Click);
-    MN12 = action(MN7, "MN12", "Показать анализ вариантов", {}, &TForm2::MN12Click);
+    MN10 = action(MN7, "MN10", "Показать карту покрытия", {}, &MainWindow::MN10Click);
+    MN12 = action(MN7, "MN12", "Показать анализ вариантов", {}, &MainWindow::MN12Click);
     // "Помощь" has no items: the top entry itself is the command.
     mN22 = named(bar->addAction(QStringLiteral("Помощь")), "mN22");
     connect(mN22, &QAction::triggered, this, [this] { mN22Click(); });
 }
 
-void TForm2::connectControls() {
+void MainWindow::connectControls() {
     connect(Label10, &LinkLabel::clicked, this, [this] { Label10Click(); });
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
     connect(Label13, &LinkLabel::clicked, this, [this] { Label13Click(); });
@@ -351,29 +351,31 @@ void TForm2::connectControls() {
     });
 }
 
-void TForm2::setSideWindows(TForm3* form3, TForm4* form4, TForm5* form5, TForm6* form6) {
+void MainWindow::setSideWindows(NearestSystemsWindow* form3, CoverageMapWindow* form4,
+                                VariantAnalysisWindow* form5, HelpWindow* form6) {
     form3_ = form3;
     form4_ = form4;
     form5_ = form5;
     form6_ = form6;
     if (form3_)
-        connect(form3_, &TForm3::computeRequested, this, &TForm2::computeBriefSystem);
+        connect(form3_, &NearestSystemsWindow::computeRequested, this,
+                &MainWindow::computeBriefSystem);
     connectVariantAnalysis();
 }
 
-int TForm2::mode() const {
+int MainWindow::mode() const {
     return ComboBox1->currentIndex();
 }
 
-std::string TForm2::stakeText() const {
+std::string MainWindow::stakeText() const {
     return Edit1->stakeText();
 }
 
-QSpinBox* TForm2::categorySpin() const {
+QSpinBox* MainWindow::categorySpin() const {
     return mode() == 3 ? RxSpinEdit6 : RxSpinEdit8;
 }
 
-void TForm2::setStakeForCountry(std::uint8_t drawCountry) {
+void MainWindow::setStakeForCountry(std::uint8_t drawCountry) {
     const kav::Fixed4 start = kav::minimumStake(drawCountry);
     Edit1->setMinimum(kav::Fixed4());
     Edit1->setValue(start);
@@ -381,7 +383,7 @@ void TForm2::setStakeForCountry(std::uint8_t drawCountry) {
     Edit1->setSuffix(QString::fromStdString(kav::currencySuffixFor(drawCountry)));
 }
 
-void TForm2::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!shown_) {
         shown_ = true;
@@ -389,7 +391,7 @@ void TForm2::showEvent(QShowEvent* e) {
     }
 }
 
-void TForm2::FormShow() {
+void MainWindow::FormShow() {
     model_.betMasks.clear();
     indexTemplates();
     const char* headers[] = {"События", "П1", "Х", "П2"};
@@ -404,7 +406,7 @@ void TForm2::FormShow() {
     Label8Click();
 }
 
-void TForm2::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     FormClose();
     for (QWidget* w : std::initializer_list<QWidget*>{form3_, form4_, form5_, form6_})
         if (w)
@@ -412,7 +414,7 @@ void TForm2::closeEvent(QCloseEvent* e) {
     QMainWindow::closeEvent(e);
 }
 
-bool TForm2::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
+bool MainWindow::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
     if (e->key() != Qt::Key_C && e->key() != Qt::Key_X)
         return false;
     if (auto* memo = qobject_cast<QPlainTextEdit*>(watched))
@@ -425,7 +427,7 @@ bool TForm2::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
 // Ctrl+C copies the whole bet list and Ctrl+X clears it, except where a text field
 // has a selection: there the keys copy and cut that selection as usual. The other
 // menu shortcuts win over the text fields' own bindings (Ctrl+K, Ctrl+Y...).
-bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (autoformFiltersInput(watched, e))
         return true;
     if (watched == Memo1 || watched == Memo1->viewport()) {
@@ -465,7 +467,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
-void TForm2::Timer1Timer() {
+void MainWindow::Timer1Timer() {
     // The event loop dispatches pending events on its own; the tick is kept so the
     // window has its one-second timer, and does nothing else.
 }

@@ -1,4 +1,4 @@
-// TForm2: the draw (country switch, page download and parsing), the quotes
+// MainWindow: the draw (country switch, page download and parsing), the quotes
 // file, the exports, the update check, the help command and the window's close.
 #include "core/base/version.h"
 #include "core/bets/bet_table.h"
@@ -7,15 +7,15 @@
 #include "io/quotes_file_io.h"
 #include "io/servers.h"
 #include "io/update_check.h"
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -51,19 +51,19 @@ QString snapshotTime() {
 
 } // namespace
 
-void TForm2::setServers(const kav::io::ServerSettings& servers) {
+void MainWindow::setServers(const kav::io::ServerSettings& servers) {
     serverSettings() = servers;
 }
 
-const kav::io::ServerSettings& TForm2::servers() {
+const kav::io::ServerSettings& MainWindow::servers() {
     return serverSettings();
 }
 
-bool TForm2::drawLoading() const {
+bool MainWindow::drawLoading() const {
     return downloader_ && downloader_->busy();
 }
 
-void TForm2::checkForUpdate() {
+void MainWindow::checkForUpdate() {
     const auto& s = servers();
     if (!s.updateCheck || s.updateServer.empty())
         return;
@@ -80,7 +80,7 @@ void TForm2::checkForUpdate() {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
-void TForm2::switchCountry(std::uint8_t drawCountry) {
+void MainWindow::switchCountry(std::uint8_t drawCountry) {
     setStakeForCountry(drawCountry);
     Label10Click();
     clearBetList();
@@ -93,32 +93,32 @@ void TForm2::switchCountry(std::uint8_t drawCountry) {
     setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
 
-void TForm2::Label8Click() {
+void MainWindow::Label8Click() {
     switchCountry(kav::kRussia);
 }
 
-void TForm2::Label9Click() {
+void MainWindow::Label9Click() {
     switchCountry(kav::kUkraine);
 }
 
-void TForm2::MN2Click() {
+void MainWindow::MN2Click() {
     Label8Click();
 }
 
-void TForm2::MN8Click() {
+void MainWindow::MN8Click() {
     Label9Click();
 }
 
-void TForm2::get_eventsi() {
+void MainWindow::get_eventsi() {
     requestPage(1, kav::io::eventListUrl(servers().dataServer, model_.drawCountry));
 }
 
-void TForm2::get_totalsi() {
+void MainWindow::get_totalsi() {
     requestPage(2, kav::io::totalsUrl(servers().dataServer, model_.drawCountry));
 }
 
 // Without a data server the page "arrives" at once as a failed one.
-void TForm2::requestPage(int kind, const std::string& url) {
+void MainWindow::requestPage(int kind, const std::string& url) {
     pageKind_ = kind;
     if (servers().dataServer.empty()) {
         WebBrowser1DocumentComplete({});
@@ -133,7 +133,7 @@ void TForm2::requestPage(int kind, const std::string& url) {
 // A page that did not arrive is handled as the error page a browser would
 // show in its place: it breaks the format, so the draw falls back to the
 // defaults and the chain goes on.
-void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
+void MainWindow::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
     bool parsed = false;
     int titled = 0;
     kav::DrawTotals totals = form5_ ? form5_->totals() : kav::DrawTotals{};
@@ -160,7 +160,7 @@ void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
         get_totalsi();
 }
 
-void TForm2::setRowTitle(int event0, const QString& title) {
+void MainWindow::setRowTitle(int event0, const QString& title) {
     rowTitles_[event0] = title;
     if (form4_)
         form4_->setRowTitle(event0, title);
@@ -168,17 +168,17 @@ void TForm2::setRowTitle(int event0, const QString& title) {
         form5_->setRowTitle(event0, title);
 }
 
-void TForm2::setHomeRowTitles(int events) {
+void MainWindow::setHomeRowTitles(int events) {
     for (int e = 0; e < events && e < kav::kEvents; ++e)
         setRowTitle(e, qs(kav::homeTitle(model_.eventTitles[e])));
 }
 
-void TForm2::setDefaultRowTitles() {
+void MainWindow::setDefaultRowTitles() {
     for (int e = 0; e < kav::kEvents; ++e)
         setRowTitle(e, qs(model_.eventTitles[e]));
 }
 
-void TForm2::N2cClick() {
+void MainWindow::N2cClick() {
     const QString chosen = saveFileName(this, QStringLiteral("Котировки в файл"), {});
     if (chosen.isEmpty())
         return;
@@ -192,7 +192,7 @@ void TForm2::N2cClick() {
 
 // The whole file is read and checked first: a broken file leaves the draw,
 // the marks and the bet list exactly as they were.
-void TForm2::N3cClick() {
+void MainWindow::N3cClick() {
     const QString chosen = openFileName(this, QStringLiteral("Котировки из файла"), {});
     if (chosen.isEmpty())
         return;
@@ -218,7 +218,7 @@ void TForm2::N3cClick() {
         form5_->setTotals(content->totals);
 }
 
-void TForm2::saveWorkbook(bool byColumns) {
+void MainWindow::saveWorkbook(bool byColumns) {
     const kav::Lines lines = betLines();
     // The by-columns limit is known before the player picks a file.
     if (auto refusal = kav::exportLineLimitMessage(lines.size(), byColumns)) {
@@ -241,15 +241,15 @@ void TForm2::saveWorkbook(bool byColumns) {
     kav::io::openWithDesktop(chosen.toStdString());
 }
 
-void TForm2::Label12Click() {
+void MainWindow::Label12Click() {
     saveWorkbook(true);
 }
 
-void TForm2::MN28Click() {
+void MainWindow::MN28Click() {
     saveWorkbook(false);
 }
 
-void TForm2::N25Click() {
+void MainWindow::N25Click() {
     const QString chosen = saveFileName(this, QStringLiteral("Сохранить в текст. файл"), {});
     if (chosen.isEmpty())
         return;
@@ -257,13 +257,13 @@ void TForm2::N25Click() {
         showMessage(this, *message);
 }
 
-void TForm2::mN22Click() {
+void MainWindow::mN22Click() {
     if (form6_ && !form6_->isVisible())
         form6_->show();
 }
 
 // The workbook was handed to the desktop's own viewer, a process of its own:
 // there is no connection to end.
-void TForm2::FormClose() {}
+void MainWindow::FormClose() {}
 
 } // namespace kav::ui

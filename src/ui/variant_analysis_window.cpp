@@ -1,4 +1,4 @@
-#include "ui/analiz.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -129,9 +129,9 @@ void CategoryChart::paintEvent(QPaintEvent*) {
     }
 }
 
-TForm5::TForm5(const DrawModel& model, QWidget* parent)
+VariantAnalysisWindow::VariantAnalysisWindow(const DrawModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
-    setObjectName(QStringLiteral("TForm5"));
+    setObjectName(QStringLiteral("VariantAnalysisWindow"));
     setWindowTitle(QStringLiteral("Анализ варианта (по состоянию на"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     workers_.setMaxThreadCount(2);
@@ -139,13 +139,13 @@ TForm5::TForm5(const DrawModel& model, QWidget* parent)
     connectLayout();
 }
 
-TForm5::~TForm5() {
+VariantAnalysisWindow::~VariantAnalysisWindow() {
     if (cancelCurrent_)
         cancelCurrent_->store(true);
     workers_.waitForDone();
 }
 
-void TForm5::createLayout() {
+void VariantAnalysisWindow::createLayout() {
     // The table's columns need 409 pixels; the window is wide enough to show
     // them beside the selection panel without a scroll bar.
     resize(700, 448);
@@ -261,7 +261,7 @@ void TForm5::createLayout() {
     Timer1->setSingleShot(true);
 }
 
-void TForm5::connectLayout() {
+void VariantAnalysisWindow::connectLayout() {
     connect(StringGrid2, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { StringGrid2SelectCell(column, row); });
     // A click on the cell that is already current selects nothing new, but
@@ -273,10 +273,10 @@ void TForm5::connectLayout() {
     // Typing, or a loader writing the fields, analyses one second after the last change.
     connect(Edit1, &QLineEdit::textChanged, Timer1, qOverload<>(&QTimer::start));
     connect(Edit2, &QLineEdit::textChanged, Timer1, qOverload<>(&QTimer::start));
-    connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, &VariantAnalysisWindow::Timer1Timer);
 }
 
-void TForm5::openVariantAnalysis() {
+void VariantAnalysisWindow::openVariantAnalysis() {
     if (isVisible()) {
         hide();
         return;
@@ -287,39 +287,40 @@ void TForm5::openVariantAnalysis() {
     activateWindow();
 }
 
-void TForm5::setRowTitle(int event0, const QString& title) {
+void VariantAnalysisWindow::setRowTitle(int event0, const QString& title) {
     if (event0 >= 0 && event0 < kEvents)
         StringGrid2->item(event0 + 1, 0)->setText(title);
 }
 
-QString TForm5::rowTitle(int event0) const {
+QString VariantAnalysisWindow::rowTitle(int event0) const {
     return StringGrid2->item(event0 + 1, 0)->text();
 }
 
-void TForm5::setUniformCounts(const std::array<std::int32_t, 3>& counts, std::int32_t mean) {
+void VariantAnalysisWindow::setUniformCounts(const std::array<std::int32_t, 3>& counts,
+                                             std::int32_t mean) {
     uniformCounts_ = counts;
     uniformCountMean_ = mean;
 }
 
-DrawTotals TForm5::totals() const {
+DrawTotals VariantAnalysisWindow::totals() const {
     return DrawTotals{Edit1->text().toStdString(), Edit2->text().toStdString(), uniformCounts_,
                       uniformCountMean_};
 }
 
-void TForm5::setTotals(const DrawTotals& totals) {
+void VariantAnalysisWindow::setTotals(const DrawTotals& totals) {
     setUniformCounts(totals.uniformCounts, totals.uniformCountMean);
     Edit1->setText(qs(totals.poolText));
     Edit2->setText(qs(totals.jackpotText));
 }
 
-void TForm5::setAnalysedVariant(const AnalysedVariant& variant) {
+void VariantAnalysisWindow::setAnalysedVariant(const AnalysedVariant& variant) {
     analysedVariant_ = variant;
     for (int e = 0; e < kEvents; ++e)
         for (int o = 1; o <= kOutcomes; ++o)
             StringGrid2->item(e + 1, o)->setText(variant[e] == o ? QStringLiteral("x") : QString());
 }
 
-void TForm5::StringGrid2SelectCell(int column, int row) {
+void VariantAnalysisWindow::StringGrid2SelectCell(int column, int row) {
     if (row < 1 || row > kEvents || column < 1 || column > kOutcomes)
         return;
     for (int o = 1; o <= kOutcomes; ++o)
@@ -328,12 +329,12 @@ void TForm5::StringGrid2SelectCell(int column, int row) {
     analyseVariant();
 }
 
-void TForm5::Timer1Timer() {
+void VariantAnalysisWindow::Timer1Timer() {
     Timer1->stop();
     analyseVariant();
 }
 
-void TForm5::analyseVariant() {
+void VariantAnalysisWindow::analyseVariant() {
     if (cancelCurrent_)
         cancelCurrent_->store(true);
     auto cancel = std::make_shared<std::atomic<bool>>(false);
@@ -354,7 +355,7 @@ void TForm5::analyseVariant() {
     });
 }
 
-void TForm5::showOutcome(const AnalysisOutcome& outcome, quint64 generation) {
+void VariantAnalysisWindow::showOutcome(const AnalysisOutcome& outcome, quint64 generation) {
     if (generation != generation_)
         return; // a newer request has been made; its result will follow
     pending_ = false;
@@ -369,7 +370,7 @@ void TForm5::showOutcome(const AnalysisOutcome& outcome, quint64 generation) {
     Q_EMIT analysisFinished();
 }
 
-void TForm5::writeTable(const CategoryValues& values) {
+void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
     const auto table = analysisTable(values);
     for (int r = 0; r < kCategories + 2; ++r)
         for (int c = 0; c < 3; ++c)
@@ -388,13 +389,13 @@ void TForm5::writeTable(const CategoryValues& values) {
     PaintBox1->setValues(percent, labels);
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void VariantAnalysisWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Q_EMIT visibilityChanged(true);
     analyseVariant();
 }
 
-void TForm5::hideEvent(QHideEvent* event) {
+void VariantAnalysisWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     Q_EMIT visibilityChanged(false);
 }

@@ -1,4 +1,4 @@
-// TForm6: the help window, a read-only text that wraps to the window's width.
+// HelpWindow: the help window, a read-only text that wraps to the window's width.
 #pragma once
 
 #include <QWidget>
@@ -10,10 +10,10 @@ namespace kav::ui {
 // The help text, one paragraph per line.
 QString helpText();
 
-class TForm6 final : public QWidget {
+class HelpWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     QPlainTextEdit* Memo1 = nullptr;
 

@@ -1,4 +1,4 @@
-#include "ui/tot_help.h"
+#include "ui/help_window.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -99,7 +99,7 @@ QString helpText() {
     return out.join(QLatin1Char('\n'));
 }
 
-TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Справка"));
     Memo1 = new QPlainTextEdit(this);
@@ -118,13 +118,13 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(399, 364);
 }
 
-void TForm6::resizeEvent(QResizeEvent* e) {
+void HelpWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     FormResize();
 }
 
 // The text is wrapped anew to the new width.
-void TForm6::FormResize() {
+void HelpWindow::FormResize() {
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }

@@ -1,4 +1,4 @@
-// TForm5: the variant-analysis window. The player picks one outcome per event
+// VariantAnalysisWindow: the variant-analysis window. The player picks one outcome per event
 // in StringGrid2; the chances and payouts per category are computed off the
 // user-interface thread and shown in StringGrid1 and as a bar chart.
 #pragma once
@@ -42,12 +42,12 @@ private:
     std::array<QString, kCategories> labels_{};
 };
 
-class TForm5 final : public QWidget {
+class VariantAnalysisWindow final : public QWidget {
     Q_OBJECT
 public:
     // `model` is the main window's draw; it must outlive the window.
-    explicit TForm5(const DrawModel& model, QWidget* parent = nullptr);
-    ~TForm5() override;
+    explicit VariantAnalysisWindow(const DrawModel& model, QWidget* parent = nullptr);
+    ~VariantAnalysisWindow() override;
 
     // The menu command: hides a visible window; otherwise pre-selects per event
     // "X", else "2", else "1" among the marked outcomes and shows the window.

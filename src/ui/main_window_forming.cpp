@@ -1,9 +1,9 @@
-// TForm2: manual and random selection ("Взять все варианты", "Случайный выбор")
+// MainWindow: manual and random selection ("Взять все варианты", "Случайный выбор")
 // and the sensation filter's "Добавить в список".
 #include "core/forming/manual_selection.h"
 #include "core/forming/sensation_filter.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -15,7 +15,7 @@ namespace {
 
 // The lines go in first, in one append, then the message: lines added before
 // the action stopped stay in the list.
-void applyFormResult(TForm2& w, const kav::FormResult& r) {
+void applyFormResult(MainWindow& w, const kav::FormResult& r) {
     w.appendBetLines(r.added);
     if (r.message)
         showMessage(&w, *r.message);
@@ -23,11 +23,11 @@ void applyFormResult(TForm2& w, const kav::FormResult& r) {
 
 } // namespace
 
-void TForm2::Label16Click() {
+void MainWindow::Label16Click() {
     applyFormResult(*this, kav::takeAllVariants(model_, stakeText(), betLines()));
 }
 
-void TForm2::Label11Click() {
+void MainWindow::Label11Click() {
     kav::RandomRequest rq;
     rq.distribution = ComboBox2->currentIndex();
     rq.repeat = RxSpinEdit5->value();
@@ -35,7 +35,7 @@ void TForm2::Label11Click() {
     applyFormResult(*this, kav::randomBets(model_, stakeText(), betLines(), rq, rng_));
 }
 
-void TForm2::Label14Click() {
+void MainWindow::Label14Click() {
     kav::SensationRequest rq;
     rq.lo = RxSpinEdit1->value();
     rq.hi = RxSpinEdit2->value();

@@ -1,32 +1,32 @@
-// TForm2: the coverage map's commands and its link to the bet list.
-#include "ui/card.h"
+// MainWindow: the coverage map's commands and its link to the bet list.
 #include "ui/coverage_map_view.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/coverage_map_window.h"
+#include "ui/main_window.h"
 
 #include <QSpinBox>
 
 namespace kav::ui {
 
-void TForm2::MN10Click() {
+void MainWindow::MN10Click() {
     if (form4_)
         form4_->openCoverageMap();
 }
 
 // Called after every parse; the map coalesces a burst of them (typing) into one
 // count, and the counts always end up matching the final text.
-void TForm2::recountCoverage() {
+void MainWindow::recountCoverage() {
     if (form4_)
         form4_->scheduleRecount();
 }
 
-void TForm2::repaintCoverageMap() {
+void MainWindow::repaintCoverageMap() {
     if (form4_)
         form4_->update();
     if (form4_ && form4_->stringGrid1)
         form4_->stringGrid1->viewport()->update();
 }
 
-void TForm2::RxSpinEdit6Change() {
+void MainWindow::RxSpinEdit6Change() {
     if (form4_)
         form4_->RxSpinEdit1->setValue(RxSpinEdit6->value());
 }

@@ -1,20 +1,20 @@
-// TForm2: the variant analysis command.
-#include "ui/analiz.h"
-#include "ui/tot_lin_web1.h"
+// MainWindow: the variant analysis command.
+#include "ui/main_window.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QAction>
 
 namespace kav::ui {
 
-void TForm2::MN12Click() {
+void MainWindow::MN12Click() {
     if (form5_)
         form5_->openVariantAnalysis();
 }
 
-void TForm2::connectVariantAnalysis() {
+void MainWindow::connectVariantAnalysis() {
     if (!form5_)
         return;
-    connect(form5_, &TForm5::visibilityChanged, this, [this](bool shown) {
+    connect(form5_, &VariantAnalysisWindow::visibilityChanged, this, [this](bool shown) {
         MN12->setText(shown ? QStringLiteral("Скрыть анализ вариантов")
                             : QStringLiteral("Показать анализ вариантов"));
     });

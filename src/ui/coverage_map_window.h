@@ -1,4 +1,4 @@
-// TForm4: the coverage map. For every result of the zone chosen in StringGrid2
+// CoverageMapWindow: the coverage map. For every result of the zone chosen in StringGrid2
 // a cell of the map shows how many bet-list coupons win the category of
 // RxSpinEdit1; the pointer, the buttons, the space bar and the "+P" / "+N"
 // links act on the bet list of the main window.
@@ -30,15 +30,15 @@ namespace kav::ui {
 
 class CoverageMapView;
 class LinkLabel;
-class TForm2;
+class MainWindow;
 class ZoneGrid;
 
-class TForm4 final : public QWidget {
+class CoverageMapWindow final : public QWidget {
     Q_OBJECT
 public:
     // The main window holds the draw, the stake and the bet list the map works on.
-    explicit TForm4(TForm2* mainWindow = nullptr);
-    ~TForm4() override;
+    explicit CoverageMapWindow(MainWindow* mainWindow = nullptr);
+    ~CoverageMapWindow() override;
 
     // "Показать карту покрытия": hides a visible map; otherwise copies the marked
     // outcomes and the active category of the main window and builds.
@@ -105,7 +105,7 @@ private:
     void startBestSearch(kav::BestBy by);
     void finishBestSearch(kav::BestBet result, unsigned generation);
 
-    TForm2* main_ = nullptr;
+    MainWindow* main_ = nullptr;
     // MN10, whose caption follows the window; gone first when the program ends.
     QPointer<QAction> menuItem_;
     const QKeyEvent* lastKey_ = nullptr;

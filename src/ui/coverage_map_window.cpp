@@ -1,10 +1,10 @@
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
 
 #include "core/bets/stake_text.h"
 #include "ui/coverage_map_view.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
 #include "ui/zone_grid.h"
 
 #include <QAction>
@@ -61,7 +61,8 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 
 } // namespace
 
-TForm4::TForm4(TForm2* mainWindow) : QWidget(mainWindow, Qt::Window), main_(mainWindow) {
+CoverageMapWindow::CoverageMapWindow(MainWindow* mainWindow)
+    : QWidget(mainWindow, Qt::Window), main_(mainWindow) {
     setObjectName(QStringLiteral("Form4"));
     if (main_)
         menuItem_ = main_->MN10;
@@ -72,13 +73,13 @@ TForm4::TForm4(TForm2* mainWindow) : QWidget(mainWindow, Qt::Window), main_(main
     connectControls();
 }
 
-TForm4::~TForm4() {
+CoverageMapWindow::~CoverageMapWindow() {
     cancelSearch_ = true;
     if (searchThread_.joinable())
         searchThread_.join();
 }
 
-void TForm4::createControls() {
+void CoverageMapWindow::createControls() {
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
@@ -167,21 +168,23 @@ void TForm4::createControls() {
     recountTimer_->setInterval(40);
 }
 
-void TForm4::connectControls() {
-    connect(StringGrid2, &ZoneGrid::selectCell, this, &TForm4::StringGrid2SelectCell);
+void CoverageMapWindow::connectControls() {
+    connect(StringGrid2, &ZoneGrid::selectCell, this, &CoverageMapWindow::StringGrid2SelectCell);
     connect(RxSpinEdit1, &QSpinBox::valueChanged, this, [this] { RxSpinEdit1Change(); });
-    connect(stringGrid1, &CoverageMapView::pointerMoved, this, &TForm4::stringGrid1MouseMove);
-    connect(stringGrid1, &CoverageMapView::buttonReleased, this, &TForm4::stringGrid1MouseUp);
-    connect(Label5, &LinkLabel::clicked, this, &TForm4::Label5Click);
-    connect(Label6, &LinkLabel::clicked, this, &TForm4::Label6Click);
-    connect(recountTimer_, &QTimer::timeout, this, &TForm4::recountCoverage);
+    connect(stringGrid1, &CoverageMapView::pointerMoved, this,
+            &CoverageMapWindow::stringGrid1MouseMove);
+    connect(stringGrid1, &CoverageMapView::buttonReleased, this,
+            &CoverageMapWindow::stringGrid1MouseUp);
+    connect(Label5, &LinkLabel::clicked, this, &CoverageMapWindow::Label5Click);
+    connect(Label6, &LinkLabel::clicked, this, &CoverageMapWindow::Label6Click);
+    connect(recountTimer_, &QTimer::timeout, this, &CoverageMapWindow::recountCoverage);
     // Key preview: the window sees every key before the focused control does.
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
     installEventFilter(this);
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* e) {
+bool CoverageMapWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         // A key the focused control leaves travels up through its parents, each
         // watched here: act on it where it starts only.
@@ -201,18 +204,18 @@ bool TForm4::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-int TForm4::mapCategory() const {
+int CoverageMapWindow::mapCategory() const {
     return RxSpinEdit1->value();
 }
 
-void TForm4::showStatistics(const std::string& text) {
+void CoverageMapWindow::showStatistics(const std::string& text) {
     Label4->setText(uiText(text));
     Label4->adjustSize();
     // Faces wider than Tahoma make the five-line text taller than its place.
     Label9->move(8, std::max(510, Label4->geometry().bottom() + 1));
 }
 
-void TForm4::showMapMessage(const std::string& text) {
+void CoverageMapWindow::showMapMessage(const std::string& text) {
     stringGrid1->hide();
     Label3->setText(uiText(text));
     Label3->adjustSize();
@@ -221,11 +224,11 @@ void TForm4::showMapMessage(const std::string& text) {
     Label3->raise();
 }
 
-void TForm4::setRowTitle(int event0, const QString& title) {
+void CoverageMapWindow::setRowTitle(int event0, const QString& title) {
     StringGrid2->setCellText(0, event0 + 1, title);
 }
 
-void TForm4::openCoverageMap() {
+void CoverageMapWindow::openCoverageMap() {
     if (isVisible()) {
         hide();
         return;
@@ -244,7 +247,7 @@ void TForm4::openCoverageMap() {
     buildZone();
 }
 
-void TForm4::buildZone() {
+void CoverageMapWindow::buildZone() {
     ZoneCells cells{};
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
@@ -264,7 +267,7 @@ void TForm4::buildZone() {
     recountCoverage();
 }
 
-void TForm4::recountCoverage() {
+void CoverageMapWindow::recountCoverage() {
     recountTimer_->stop();
     if (!zone_.shown())
         return;
@@ -278,28 +281,28 @@ void TForm4::recountCoverage() {
     stringGrid1->viewport()->update();
 }
 
-void TForm4::scheduleRecount() {
+void CoverageMapWindow::scheduleRecount() {
     // A hidden map is built anew when it is opened.
     if (isVisible() && zone_.shown() && !recountTimer_->isActive())
         recountTimer_->start();
 }
 
-void TForm4::flushScheduledRecount() {
+void CoverageMapWindow::flushScheduledRecount() {
     if (recountTimer_->isActive())
         recountCoverage();
 }
 
-void TForm4::sizeCells() {
+void CoverageMapWindow::sizeCells() {
     stringGrid1->setCellSize(stringGrid1->fittingCellSize());
 }
 
-void TForm4::repaintResults(const std::vector<int>& indices) {
+void CoverageMapWindow::repaintResults(const std::vector<int>& indices) {
     // Only cells in view are repainted; the states of the others are kept all the same.
     for (int i : indices)
         stringGrid1->repaintResult(i);
 }
 
-void TForm4::StringGrid2SelectCell(int col, int row) {
+void CoverageMapWindow::StringGrid2SelectCell(int col, int row) {
     if (searching_)
         return;
     StringGrid2->setCellText(
@@ -307,14 +310,14 @@ void TForm4::StringGrid2SelectCell(int col, int row) {
     buildZone();
 }
 
-void TForm4::RxSpinEdit1Change() {
+void CoverageMapWindow::RxSpinEdit1Change() {
     if (!zone_.results.empty())
         recountCoverage();
     else
         buildZone();
 }
 
-void TForm4::describeResult(int index) {
+void CoverageMapWindow::describeResult(int index) {
     const kav::Variant v = zone_.resultVariant(index);
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
@@ -322,7 +325,7 @@ void TForm4::describeResult(int index) {
     StringGrid2->update();
 }
 
-void TForm4::stringGrid1MouseMove(int x, int y) {
+void CoverageMapWindow::stringGrid1MouseMove(int x, int y) {
     if (searching_ || !zone_.shown())
         return;
     const int col = stringGrid1->columnAt(x), row = stringGrid1->rowAt(y);
@@ -347,7 +350,7 @@ void TForm4::stringGrid1MouseMove(int x, int y) {
     Label9->adjustSize();
 }
 
-void TForm4::stringGrid1MouseUp(Qt::MouseButton button, int x, int y) {
+void CoverageMapWindow::stringGrid1MouseUp(Qt::MouseButton button, int x, int y) {
     if (searching_ || !zone_.shown())
         return;
     const int firstCol = stringGrid1->firstVisibleColumn(),
@@ -375,7 +378,7 @@ void TForm4::stringGrid1MouseUp(Qt::MouseButton button, int x, int y) {
     stringGrid1->scrollTo(firstCol, firstRow);
 }
 
-void TForm4::toggleMarkerUnderPointer() {
+void CoverageMapWindow::toggleMarkerUnderPointer() {
     if (!zone_.shown() || lastHoverCol_ < 0 || lastHoverCol_ >= stringGrid1->columnCount() ||
         lastHoverRow_ < 0 || lastHoverRow_ >= stringGrid1->rowCount())
         return;
@@ -384,14 +387,14 @@ void TForm4::toggleMarkerUnderPointer() {
     stringGrid1->repaintResult(p);
 }
 
-void TForm4::Label5Click() {
+void CoverageMapWindow::Label5Click() {
     startBestSearch(kav::BestBy::Probability);
 }
-void TForm4::Label6Click() {
+void CoverageMapWindow::Label6Click() {
     startBestSearch(kav::BestBy::Count);
 }
 
-void TForm4::startBestSearch(kav::BestBy by) {
+void CoverageMapWindow::startBestSearch(kav::BestBy by) {
     if (searching_)
         return;
     flushScheduledRecount();
@@ -418,7 +421,7 @@ void TForm4::startBestSearch(kav::BestBy by) {
     });
 }
 
-void TForm4::finishBestSearch(kav::BestBet result, unsigned generation) {
+void CoverageMapWindow::finishBestSearch(kav::BestBet result, unsigned generation) {
     if (!searching_)
         return;
     if (searchThread_.joinable())
@@ -437,7 +440,7 @@ void TForm4::finishBestSearch(kav::BestBet result, unsigned generation) {
     stringGrid1MouseMove(o.x(), o.y());
 }
 
-void TForm4::waitForSearch() {
+void CoverageMapWindow::waitForSearch() {
     while (searching_) {
         if (searchThread_.joinable())
             searchThread_.join();
@@ -445,7 +448,7 @@ void TForm4::waitForSearch() {
     }
 }
 
-void TForm4::showEvent(QShowEvent* e) {
+void CoverageMapWindow::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     lastHoverCol_ = -1;
     lastHoverRow_ = -1;
@@ -453,7 +456,7 @@ void TForm4::showEvent(QShowEvent* e) {
         menuItem_->setText(QStringLiteral("Скрыть карту покрытия"));
 }
 
-void TForm4::hideEvent(QHideEvent* e) {
+void CoverageMapWindow::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     cancelSearch_ = true;
     if (menuItem_)

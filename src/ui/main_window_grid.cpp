@@ -1,9 +1,9 @@
-// TForm2: the outcome grid (marking, quote editing, cell texts), the mode
+// MainWindow: the outcome grid (marking, quote editing, cell texts), the mode
 // switch and the small handlers of the mode panels.
+#include "ui/main_window.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,13 +21,13 @@ constexpr std::int64_t kLargestQuote = 1000000;
 
 } // namespace
 
-void TForm2::showOutcomeCell(int event0, int outcome0) {
+void MainWindow::showOutcomeCell(int event0, int outcome0) {
     StringGrid1->setCellText(
         outcome0 + 1, event0 + 1,
         QString::fromStdString(kav::outcomeCellText(model_, event0, outcome0)));
 }
 
-void TForm2::showDraw() {
+void MainWindow::showDraw() {
     for (int e = 0; e < kav::kEvents; ++e) {
         StringGrid1->setCellText(0, e + 1, QString::fromStdString(model_.eventTitles[e]));
         for (int o = 0; o < kav::kOutcomes; ++o)
@@ -35,11 +35,11 @@ void TForm2::showDraw() {
     }
 }
 
-void TForm2::repaintGrid() {
+void MainWindow::repaintGrid() {
     StringGrid1->viewport()->update();
 }
 
-void TForm2::Label10Click() {
+void MainWindow::Label10Click() {
     kav::resetSelection(model_);
     for (int e = 0; e < kav::kEvents; ++e)
         for (int o = 0; o < kav::kOutcomes; ++o)
@@ -49,7 +49,7 @@ void TForm2::Label10Click() {
     repaintGrid();
 }
 
-void TForm2::ComboBox1Change() {
+void MainWindow::ComboBox1Change() {
     if (form3_)
         form3_->hide();
     const int m = mode();
@@ -73,7 +73,7 @@ void TForm2::ComboBox1Change() {
     repaintGrid();
 }
 
-void TForm2::StringGrid1SelectCell(int col, int row) {
+void MainWindow::StringGrid1SelectCell(int col, int row) {
     if (row < 1 || row > kav::kEvents || col < 0 || col > kav::kOutcomes)
         return;
     const int e = row - 1;
@@ -104,7 +104,7 @@ void TForm2::StringGrid1SelectCell(int col, int row) {
     repaintGrid();
 }
 
-void TForm2::StringGrid1SetEditText(int col, int row, const QString& text) {
+void MainWindow::StringGrid1SetEditText(int col, int row, const QString& text) {
     if (row < 1 || row > kav::kEvents || col < 1 || col > kav::kOutcomes)
         return;
     const int e = row - 1, k = col - 1;
@@ -128,17 +128,17 @@ void TForm2::StringGrid1SetEditText(int col, int row, const QString& text) {
     repaintGrid();
 }
 
-void TForm2::RadioButton1Click() {
+void MainWindow::RadioButton1Click() {
     RadioButton2->setChecked(!RadioButton1->isChecked());
     repaintGrid();
 }
 
-void TForm2::RadioButton2Click() {
+void MainWindow::RadioButton2Click() {
     RadioButton1->setChecked(!RadioButton2->isChecked());
     repaintGrid();
 }
 
-void TForm2::RxSpinEdit8Change() {
+void MainWindow::RxSpinEdit8Change() {
     updateSelectionSummary();
     const int v = RxSpinEdit8->value();
     QColor background;
@@ -153,18 +153,18 @@ void TForm2::RxSpinEdit8Change() {
     RxSpinEdit8->setPalette(p);
 }
 
-void TForm2::CheckBox1Click() {
+void MainWindow::CheckBox1Click() {
     CheckBox1->setText(CheckBox1->isChecked() ? QString::fromStdString(model_.forcedBet)
                                               : QStringLiteral("Начать с..."));
     repaintGrid();
 }
 
-void TForm2::Edit1Change() {
+void MainWindow::Edit1Change() {
     if (!Edit1->stakeText().empty())
         updateSelectionSummary();
 }
 
-void TForm2::ComboBox2Change() {
+void MainWindow::ComboBox2Change() {
     const bool favourites = ComboBox2->currentIndex() == 4;
     RxSpinEdit4->setVisible(favourites);
     Label1->setVisible(favourites);

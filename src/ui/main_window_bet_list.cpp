@@ -1,7 +1,7 @@
-// TForm2: the bet list in Memo1 and its three list commands (copy, remove the
+// MainWindow: the bet list in Memo1 and its three list commands (copy, remove the
 // marked variants, clear).
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,12 +40,12 @@ private:
 
 } // namespace
 
-kav::Lines TForm2::betLines() const {
-    const_cast<TForm2*>(this)->flushPendingLines();
+kav::Lines MainWindow::betLines() const {
+    const_cast<MainWindow*>(this)->flushPendingLines();
     return kav::splitLines(Memo1->toPlainText().toStdString());
 }
 
-int TForm2::memoLineCount() const {
+int MainWindow::memoLineCount() const {
     const QTextDocument* doc = Memo1->document();
     if (doc->isEmpty())
         return 0;
@@ -53,14 +53,14 @@ int TForm2::memoLineCount() const {
     return doc->blockCount() - (doc->lastBlock().text().isEmpty() ? 1 : 0);
 }
 
-void TForm2::insertAtEnd(const QString& text) {
+void MainWindow::insertAtEnd(const QString& text) {
     const QuietMemo quiet(bulk_);
     QTextCursor cursor(Memo1->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
 }
 
-void TForm2::flushPendingLines() {
+void MainWindow::flushPendingLines() {
     if (pendingText_.empty())
         return;
     const QString text = QString::fromStdString(pendingText_);
@@ -69,14 +69,14 @@ void TForm2::flushPendingLines() {
     insertAtEnd(text);
 }
 
-void TForm2::applyParse(const std::optional<kav::BetListParse>& parse) {
+void MainWindow::applyParse(const std::optional<kav::BetListParse>& parse) {
     Label4->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
     parsedInSync_ = parse.has_value();
     if (parse)
         recountCoverage();
 }
 
-void TForm2::parseBetList() {
+void MainWindow::parseBetList() {
     if (bulk_ || Memo1->isHidden())
         return;
     applyParse(kav::parseBetList(betLines()));
@@ -85,7 +85,7 @@ void TForm2::parseBetList() {
 // Laying out the memo costs far more than parsing a line, so lines appended one at
 // a time are parsed at once but written into the memo together, when the event
 // loop next runs or as soon as anything reads the memo.
-void TForm2::appendBetLines(const kav::Lines& lines) {
+void MainWindow::appendBetLines(const kav::Lines& lines) {
     if (lines.empty())
         return;
     const bool listed = !bulk_ && !Memo1->isHidden();
@@ -140,7 +140,7 @@ void TForm2::appendBetLines(const kav::Lines& lines) {
     recountCoverage();
 }
 
-void TForm2::setBetLinesBulk(const kav::Lines& lines) {
+void MainWindow::setBetLinesBulk(const kav::Lines& lines) {
     pendingText_.clear();
     pendingLines_ = 0;
     {
@@ -150,7 +150,7 @@ void TForm2::setBetLinesBulk(const kav::Lines& lines) {
     parseBetList();
 }
 
-void TForm2::clearBetList() {
+void MainWindow::clearBetList() {
     pendingText_.clear();
     pendingLines_ = 0;
     {
@@ -162,13 +162,13 @@ void TForm2::clearBetList() {
     parsedInSync_ = true;
 }
 
-void TForm2::MN4Click() {
+void MainWindow::MN4Click() {
     flushPendingLines();
     Memo1->selectAll();
     QGuiApplication::clipboard()->setText(Memo1->toPlainText());
 }
 
-void TForm2::N27Click() {
+void MainWindow::N27Click() {
     kav::RemovalResult r = kav::removeMarkedVariants(model_, betLines());
     if (r.message)
         showMessage(this, *r.message);
@@ -176,7 +176,7 @@ void TForm2::N27Click() {
         setBetLinesBulk(r.lines);
 }
 
-void TForm2::MN6Click() {
+void MainWindow::MN6Click() {
     clearBetList();
     parseBetList();
 }

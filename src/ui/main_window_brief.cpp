@@ -1,8 +1,8 @@
-// TForm2: brief systems ("Добавить в список" of mode 0), the template index and
+// MainWindow: brief systems ("Добавить в список" of mode 0), the template index and
 // the selection summary.
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/syst3.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/nearest_systems_window.h"
 
 #include "core/forming/selection_summary.h"
 
@@ -25,7 +25,7 @@ std::filesystem::path defaultTemplateFolder() {
 
 } // namespace
 
-void TForm2::indexTemplates() {
+void MainWindow::indexTemplates() {
     if (templateFolder_.empty())
         templateFolder_ = defaultTemplateFolder();
     kav::TemplateIndexResult r = kav::indexTemplates(templateFolder_);
@@ -34,7 +34,7 @@ void TForm2::indexTemplates() {
         showMessage(this, *r.message);
 }
 
-void TForm2::updateSelectionSummary() {
+void MainWindow::updateSelectionSummary() {
     if (form3_)
         form3_->hide();
     const std::string stake = stakeText();
@@ -49,7 +49,7 @@ void TForm2::updateSelectionSummary() {
         form3_->showNearestSystems(*s.nearest, s.computable);
 }
 
-void TForm2::Label13Click() {
+void MainWindow::Label13Click() {
     const kav::Lines before = betLines();
     const std::string stake = stakeText();
     kav::BriefResult r = kav::expandBriefSystem(

@@ -1,6 +1,6 @@
-// TForm2: the main window. It owns the one DrawModel and the bet list (Memo1);
+// MainWindow: the main window. It owns the one DrawModel and the bet list (Memo1);
 // the controls keep their names as members and object names. The handlers of
-// each feature live in their own tot_lin_web1_*.cpp file; each feature adds its
+// each feature live in their own main_window_*.cpp file; each feature adds its
 // members in its own marked section below.
 #pragma once
 
@@ -43,23 +43,24 @@ class DrawDownloader;
 class LinkLabel;
 class MoneyEdit;
 class OutcomeGrid;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
+class NearestSystemsWindow;
+class CoverageMapWindow;
+class VariantAnalysisWindow;
+class HelpWindow;
 
-class TForm2 final : public QMainWindow {
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
-    ~TForm2() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The side windows, created by the program's entry in this order.
-    void setSideWindows(TForm3* form3, TForm4* form4, TForm5* form5, TForm6* form6);
-    TForm3* form3() const { return form3_; }
-    TForm4* form4() const { return form4_; }
-    TForm5* form5() const { return form5_; }
-    TForm6* form6() const { return form6_; }
+    void setSideWindows(NearestSystemsWindow* form3, CoverageMapWindow* form4,
+                        VariantAnalysisWindow* form5, HelpWindow* form6);
+    NearestSystemsWindow* form3() const { return form3_; }
+    CoverageMapWindow* form4() const { return form4_; }
+    VariantAnalysisWindow* form5() const { return form5_; }
+    HelpWindow* form6() const { return form6_; }
 
     kav::DrawModel& model() { return model_; }
     const kav::DrawModel& model() const { return model_; }
@@ -178,12 +179,12 @@ public:
     QAction* MN12 = nullptr;
     QAction* mN22 = nullptr;
 
-    // --- manual and random selection (tot_lin_web1_random.cpp) ---
+    // --- manual and random selection (main_window_forming.cpp) ---
     void Label16Click();
     void Label11Click();
     void Label14Click();
 
-    // --- brief systems and selection summary (tot_lin_web1_brief.cpp) ---
+    // --- brief systems and selection summary (main_window_brief.cpp) ---
     void Label13Click();
     void updateSelectionSummary();
     // Runs once when the window is first shown, before the first draw.
@@ -194,7 +195,7 @@ public:
     const std::filesystem::path& templateFolder() const { return templateFolder_; }
     const kav::TemplateIndex& templateIndex() const { return templateIndex_; }
 
-    // --- a missing brief system computed on request (tot_lin_web1_kombin.cpp) ---
+    // --- a missing brief system computed on request (main_window_kombin.cpp) ---
     // "Рассчитать систему" of the nearest-systems window: the generator runs on
     // a worker thread behind a progress box with "Отмена"; the checked system is
     // saved into the template folder, the index refreshed, the summary redone.
@@ -202,13 +203,13 @@ public:
     bool systemComputing() const { return kombinRun_ != nullptr; }
     void cancelSystemComputing();
 
-    // --- auto-forming (tot_lin_web1_autoform.cpp) ---
+    // --- auto-forming (main_window_autoform.cpp) ---
     void Label12_Click();
     // True while a search runs; Esc or the progress box's "Отмена" stops it.
     bool autoformRunning() const;
     void cancelAutoform();
 
-    // --- draw data, quotes file and export (tot_lin_web1_draw.cpp) ---
+    // --- draw data, quotes file and export (main_window_draw.cpp) ---
     // Where draws and updates come from; the program's entry sets them before
     // the window is created, since the update check runs during its creation.
     static void setServers(const kav::io::ServerSettings& servers);
@@ -239,7 +240,7 @@ public:
     // home team of a loaded title, the whole title of the default draw.
     QString eventRowTitle(int event0) const { return rowTitles_[event0]; }
 
-    // --- coverage map (tot_lin_web1_coverage.cpp) ---
+    // --- coverage map (main_window_coverage.cpp) ---
     void MN10Click();
     // Called after every successful bet-list parse.
     void recountCoverage();
@@ -247,7 +248,7 @@ public:
     void repaintCoverageMap();
     void RxSpinEdit6Change();
 
-    // --- variant analysis (tot_lin_web1_analysis.cpp) ---
+    // --- variant analysis (main_window_analysis.cpp) ---
     // Shows the analysis window with the bet pre-selected from the marks, or hides it.
     void MN12Click();
     // The menu item's caption follows the window.
@@ -270,7 +271,7 @@ private:
     int memoLineCount() const;
     void insertAtEnd(const QString& text);
 
-    // Auto-forming in progress (tot_lin_web1_autoform.cpp).
+    // Auto-forming in progress (main_window_autoform.cpp).
     struct AutoformRun;
     std::shared_ptr<AutoformRun> autoformRun_;
     void showAutoformProgress(const kav::AutoformProgress& p);
@@ -278,7 +279,7 @@ private:
     // Input to this window while a search runs: Esc stops it, the rest is dropped.
     bool autoformFiltersInput(QObject* watched, QEvent* e);
 
-    // A brief system being computed (tot_lin_web1_kombin.cpp).
+    // A brief system being computed (main_window_kombin.cpp).
     struct KombinRun;
     std::shared_ptr<KombinRun> kombinRun_;
     void finishSystemComputing();
@@ -288,12 +289,12 @@ private:
     std::filesystem::path templateFolder_;
     kav::TemplateIndex templateIndex_;
     kav::BriefState briefState_;
-    TForm3* form3_ = nullptr;
-    TForm4* form4_ = nullptr;
-    TForm5* form5_ = nullptr;
-    TForm6* form6_ = nullptr;
+    NearestSystemsWindow* form3_ = nullptr;
+    CoverageMapWindow* form4_ = nullptr;
+    VariantAnalysisWindow* form5_ = nullptr;
+    HelpWindow* form6_ = nullptr;
     bool shown_ = false;
-    // Draw loading (tot_lin_web1_draw.cpp).
+    // Draw loading (main_window_draw.cpp).
     void setRowTitle(int event0, const QString& title);
     void setHomeRowTitles(int events);
     void setDefaultRowTitles();

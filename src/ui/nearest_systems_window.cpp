@@ -1,4 +1,4 @@
-#include "ui/syst3.h"
+#include "ui/nearest_systems_window.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -18,7 +18,7 @@ constexpr int kDesignedColumnWidth = 63; // three columns and the frame: 201 pix
 // Header row bold on light grey, data rows regular on white, text centred.
 class NearestDelegate final : public QStyledItemDelegate {
 public:
-    explicit NearestDelegate(TForm3* form, QObject* parent)
+    explicit NearestDelegate(NearestSystemsWindow* form, QObject* parent)
         : QStyledItemDelegate(parent), form_(form) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
@@ -38,13 +38,13 @@ public:
     }
 
 private:
-    TForm3* form_;
+    NearestSystemsWindow* form_;
 };
 
 } // namespace
 
 // Always on top and without title-bar buttons: it only follows the main window.
-TForm3::TForm3(QWidget* parent)
+NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("Form3"));
@@ -76,36 +76,36 @@ TForm3::TForm3(QWidget* parent)
     Button1 = new QPushButton(QStringLiteral("Рассчитать систему"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->hide();
-    connect(Button1, &QPushButton::clicked, this, &TForm3::computeRequested);
+    connect(Button1, &QPushButton::clicked, this, &NearestSystemsWindow::computeRequested);
 
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
 }
 
-QFont TForm3::cellFont(bool bold) const {
+QFont NearestSystemsWindow::cellFont(bool bold) const {
     QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(11);
     f.setBold(bold);
     return f;
 }
 
-QString TForm3::cellText(int col, int row) const {
+QString NearestSystemsWindow::cellText(int col, int row) const {
     const QTableWidgetItem* it = StringGrid1->item(row, col);
     return it ? it->text() : QString();
 }
 
-int TForm3::rowCount() const {
+int NearestSystemsWindow::rowCount() const {
     return StringGrid1->rowCount();
 }
 
-void TForm3::setCell(int col, int row, const QString& text) {
+void NearestSystemsWindow::setCell(int col, int row, const QString& text) {
     if (!StringGrid1->item(row, col))
         StringGrid1->setItem(row, col, new QTableWidgetItem());
     StringGrid1->item(row, col)->setText(text);
 }
 
-void TForm3::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
-                                std::optional<kav::kombin::Key> computable) {
+void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
+                                              std::optional<kav::kombin::Key> computable) {
     computable_ = computable;
     Button1->setVisible(computable_.has_value());
     if (computable_)
@@ -135,7 +135,7 @@ void TForm3::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
     fitToTexts();
 }
 
-void TForm3::fitToTexts() {
+void NearestSystemsWindow::fitToTexts() {
     const QFontMetrics regular(cellFont(false)), bold(cellFont(true));
     const int rows = StringGrid1->rowCount();
     for (int c = 0; c < kColumns; ++c) {
