@@ -41,13 +41,13 @@ kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     kav::ui::MainWindow::setServers(serversFromCommandLine(app));
-    kav::ui::MainWindow form2;
+    kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
-    auto* form3 = new kav::ui::NearestSystemsWindow(&form2);
-    auto* form4 = new kav::ui::CoverageMapWindow(&form2);
-    auto* form5 = new kav::ui::VariantAnalysisWindow(form2.model(), &form2);
-    auto* form6 = new kav::ui::HelpWindow(&form2);
-    form2.setSideWindows(form3, form4, form5, form6);
-    form2.show();
+    auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
+    auto* coverageMap = new kav::ui::CoverageMapWindow(&mainWindow);
+    auto* variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow.model(), &mainWindow);
+    auto* help = new kav::ui::HelpWindow(&mainWindow);
+    mainWindow.setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
+    mainWindow.show();
     return app.exec();
 }

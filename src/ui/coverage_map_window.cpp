@@ -62,15 +62,13 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 } // namespace
 
 CoverageMapWindow::CoverageMapWindow(MainWindow* mainWindow)
-    : QWidget(mainWindow, Qt::Window), main_(mainWindow) {
-    setObjectName(QStringLiteral("Form4"));
-    if (main_)
-        menuItem_ = main_->MN10;
+    : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("coverageMapWindow"));
     setWindowTitle(kCaption);
     setFont(windowFont(8, false));
     resize(751, 603);
-    createControls();
-    connectControls();
+    createLayout();
+    connectLayout();
 }
 
 CoverageMapWindow::~CoverageMapWindow() {
@@ -79,104 +77,101 @@ CoverageMapWindow::~CoverageMapWindow() {
         searchThread_.join();
 }
 
-void CoverageMapWindow::createControls() {
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
+void CoverageMapWindow::createLayout() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->setChildrenCollapsible(false);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Splitter1);
+    layout->addWidget(splitter_);
+    createZonePanel();
 
-    Panel1 = new QFrame(Splitter1);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Box);
-    Panel1->setMinimumWidth(185);
-    Panel1->setFont(windowFont(13, true));
+    mapView_ = new CoverageMapView(splitter_);
+    mapView_->setObjectName(QStringLiteral("mapView"));
+    mapView_->setZone(&zone_);
+    mapView_->hide();
 
-    Label2 = label(Panel1, QStringLiteral("Выбор зоны просмотра"), {26, 5},
-                   QStringLiteral("color: blue; font-weight: bold; font-size: 11px;"));
-    Label2->setObjectName(QStringLiteral("Label2"));
+    mapMessageLabel_ = new QLabel(this);
+    mapMessageLabel_->setObjectName(QStringLiteral("mapMessageLabel"));
+    mapMessageLabel_->setStyleSheet(
+        QStringLiteral("color: red; font-weight: bold; font-size: 16px;"));
+    mapMessageLabel_->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
+    mapMessageLabel_->adjustSize();
+    mapMessageLabel_->move(198, 168);
 
-    StringGrid2 = new ZoneGrid(Panel1);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    StringGrid2->setGeometry(0, 24, 328, 354);
-    StringGrid2->setHighlight(
-        [this](int event0, int outcome0) { return hoverOutcomes_[event0][outcome0] != 0; });
-
-    RxSpinEdit1 = new QSpinBox(Panel1);
-    RxSpinEdit1->setObjectName(QStringLiteral("RxSpinEdit1"));
-    RxSpinEdit1->setRange(0, 15);
-    RxSpinEdit1->setValue(13);
-    RxSpinEdit1->setAlignment(Qt::AlignCenter);
-    RxSpinEdit1->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 11px;"));
-    RxSpinEdit1->setGeometry(8, 384, 60, 21);
-    RxSpinEdit1->setToolTip(
-        QStringLiteral("Выберите гарантированное количество угаданных исходов,\nкоторое должно "
-                       "обеспечить покрытие.\nПри установке \"15\" удобно просматривать опорные "
-                       "ставки "));
-
-    Label1 = label(Panel1, QStringLiteral("Категория"), {8, 406}, {});
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label5 = link(Panel1, "Label5", QStringLiteral("+P"), {91, 384},
-                  QStringLiteral("Добавить в список купонов ставку,\nс максимальным покрытием "
-                                 "результатов \nпо ВЕРОЯТНОСТИ"));
-    Label6 = link(Panel1, "Label6", QStringLiteral("+N"), {123, 384},
-                  QStringLiteral("Добавить в список ставку с максимальным \nКОЛИЧЕСТВОМ "
-                                 "покрываемых результатов"));
-    // Never shown and without an action; kept so the panel has every control it names.
-    Label7 = link(Panel1, "Label7", QStringLiteral("-P"), {91, 406},
-                  QStringLiteral("Удалить из списка ставку с минимальным \nпокрытием результатов "
-                                 "по ВЕРОЯТНОСТИ"));
-    Label8 = link(Panel1, "Label8", QStringLiteral("-N"), {123, 406},
-                  QStringLiteral("Удалить из списка ставку с минимальным \nКОЛИЧЕСТВОМ "
-                                 "покрываемых результатов"));
-    Label7->hide();
-    Label8->hide();
-
-    Label4 = label(Panel1, {}, {8, 429},
-                   QStringLiteral("color: black; font-weight: bold; font-size: 13px;"));
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label9 = label(Panel1, {}, {8, 510},
-                   QStringLiteral("color: blue; font-weight: bold; font-size: 13px;"));
-    Label9->setObjectName(QStringLiteral("Label9"));
-    // Room for both five-line texts in the face actually used.
-    {
-        QFont bold = Panel1->font();
-        bold.setBold(true);
-        const int lines5 = 5 * QFontMetrics(bold).lineSpacing();
-        Panel1->setMinimumHeight(std::max(510, 429 + lines5 + 1) + lines5 + 4);
-    }
-
-    stringGrid1 = new CoverageMapView(Splitter1);
-    stringGrid1->setObjectName(QStringLiteral("stringGrid1"));
-    stringGrid1->setZone(&zone_);
-    stringGrid1->hide();
-
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setStyleSheet(QStringLiteral("color: red; font-weight: bold; font-size: 16px;"));
-    Label3->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
-    Label3->adjustSize();
-    Label3->move(198, 168);
-
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({185, 566});
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({185, 566});
 
     recountTimer_ = new QTimer(this);
     recountTimer_->setSingleShot(true);
     recountTimer_->setInterval(40);
 }
 
-void CoverageMapWindow::connectControls() {
-    connect(StringGrid2, &ZoneGrid::selectCell, this, &CoverageMapWindow::StringGrid2SelectCell);
-    connect(RxSpinEdit1, &QSpinBox::valueChanged, this, [this] { RxSpinEdit1Change(); });
-    connect(stringGrid1, &CoverageMapView::pointerMoved, this,
-            &CoverageMapWindow::stringGrid1MouseMove);
-    connect(stringGrid1, &CoverageMapView::buttonReleased, this,
-            &CoverageMapWindow::stringGrid1MouseUp);
-    connect(Label5, &LinkLabel::clicked, this, &CoverageMapWindow::Label5Click);
-    connect(Label6, &LinkLabel::clicked, this, &CoverageMapWindow::Label6Click);
+// The left side: the zone grid, the category, "+P" / "+N" and the statistics.
+void CoverageMapWindow::createZonePanel() {
+    zonePanel_ = new QFrame(splitter_);
+    zonePanel_->setObjectName(QStringLiteral("zonePanel"));
+    zonePanel_->setFrameShape(QFrame::Box);
+    zonePanel_->setMinimumWidth(185);
+    zonePanel_->setFont(windowFont(13, true));
+
+    QLabel* title = label(zonePanel_, QStringLiteral("Выбор зоны просмотра"), {26, 5},
+                          QStringLiteral("color: blue; font-weight: bold; font-size: 11px;"));
+    title->setObjectName(QStringLiteral("zoneTitleLabel"));
+
+    zoneGrid_ = new ZoneGrid(zonePanel_);
+    zoneGrid_->setObjectName(QStringLiteral("zoneGrid"));
+    zoneGrid_->setGeometry(0, 24, 328, 354);
+    zoneGrid_->setHighlight(
+        [this](int event0, int outcome0) { return hoverOutcomes_[event0][outcome0] != 0; });
+
+    categorySpin_ = new QSpinBox(zonePanel_);
+    categorySpin_->setObjectName(QStringLiteral("categorySpin"));
+    categorySpin_->setRange(0, 15);
+    categorySpin_->setValue(13);
+    categorySpin_->setAlignment(Qt::AlignCenter);
+    categorySpin_->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 11px;"));
+    categorySpin_->setGeometry(8, 384, 60, 21);
+    categorySpin_->setToolTip(
+        QStringLiteral("Выберите гарантированное количество угаданных исходов,\nкоторое должно "
+                       "обеспечить покрытие.\nПри установке \"15\" удобно просматривать опорные "
+                       "ставки "));
+
+    label(zonePanel_, QStringLiteral("Категория"), {8, 406}, {})
+        ->setObjectName(QStringLiteral("categoryCaption"));
+    addBestByProbabilityLink_ =
+        link(zonePanel_, "addBestByProbabilityLink", QStringLiteral("+P"), {91, 384},
+             QStringLiteral("Добавить в список купонов ставку,\nс максимальным покрытием "
+                            "результатов \nпо ВЕРОЯТНОСТИ"));
+    addBestByCountLink_ =
+        link(zonePanel_, "addBestByCountLink", QStringLiteral("+N"), {123, 384},
+             QStringLiteral("Добавить в список ставку с максимальным \nКОЛИЧЕСТВОМ "
+                            "покрываемых результатов"));
+
+    statisticsLabel_ = label(zonePanel_, {}, {8, 429},
+                             QStringLiteral("color: black; font-weight: bold; font-size: 13px;"));
+    statisticsLabel_->setObjectName(QStringLiteral("statisticsLabel"));
+    categoryTallyLabel_ = label(zonePanel_, {}, {8, 510},
+                                QStringLiteral("color: blue; font-weight: bold; font-size: 13px;"));
+    categoryTallyLabel_->setObjectName(QStringLiteral("categoryTallyLabel"));
+    // Room for both five-line texts in the face actually used.
+    {
+        QFont bold = zonePanel_->font();
+        bold.setBold(true);
+        const int lines5 = 5 * QFontMetrics(bold).lineSpacing();
+        zonePanel_->setMinimumHeight(std::max(510, 429 + lines5 + 1) + lines5 + 4);
+    }
+}
+
+void CoverageMapWindow::connectLayout() {
+    connect(zoneGrid_, &ZoneGrid::selectCell, this, &CoverageMapWindow::toggleZoneCell);
+    connect(categorySpin_, &QSpinBox::valueChanged, this, [this] { onCategoryChanged(); });
+    connect(mapView_, &CoverageMapView::pointerMoved, this, &CoverageMapWindow::pointAt);
+    connect(mapView_, &CoverageMapView::buttonReleased, this, &CoverageMapWindow::clickMap);
+    connect(addBestByProbabilityLink_, &LinkLabel::clicked, this,
+            &CoverageMapWindow::addBestByProbability);
+    connect(addBestByCountLink_, &LinkLabel::clicked, this, &CoverageMapWindow::addBestByCount);
     connect(recountTimer_, &QTimer::timeout, this, &CoverageMapWindow::recountCoverage);
     // Key preview: the window sees every key before the focused control does.
     for (QWidget* w : findChildren<QWidget*>())
@@ -197,35 +192,44 @@ bool CoverageMapWindow::eventFilter(QObject* watched, QEvent* e) {
         lastKeyAt_ = w;
         if (!travelling && ke->key() == Qt::Key_Space)
             toggleMarkerUnderPointer();
-    } else if (e->type() == QEvent::Resize && watched == stringGrid1) {
-        if (zone_.shown() && stringGrid1->isVisible())
+    } else if (e->type() == QEvent::Resize && watched == mapView_) {
+        if (zone_.shown() && mapView_->isVisible())
             sizeCells();
     }
     return QWidget::eventFilter(watched, e);
 }
 
 int CoverageMapWindow::mapCategory() const {
-    return RxSpinEdit1->value();
+    return categorySpin_->value();
 }
 
 void CoverageMapWindow::showStatistics(const std::string& text) {
-    Label4->setText(uiText(text));
-    Label4->adjustSize();
+    statisticsLabel_->setText(uiText(text));
+    statisticsLabel_->adjustSize();
     // Faces wider than Tahoma make the five-line text taller than its place.
-    Label9->move(8, std::max(510, Label4->geometry().bottom() + 1));
+    categoryTallyLabel_->move(8, std::max(510, statisticsLabel_->geometry().bottom() + 1));
 }
 
 void CoverageMapWindow::showMapMessage(const std::string& text) {
-    stringGrid1->hide();
-    Label3->setText(uiText(text));
-    Label3->adjustSize();
-    Label3->move(Splitter1->widget(1)->geometry().left() + 20, 168);
-    Label3->show();
-    Label3->raise();
+    mapView_->hide();
+    mapMessageLabel_->setText(uiText(text));
+    mapMessageLabel_->adjustSize();
+    mapMessageLabel_->move(splitter_->widget(1)->geometry().left() + 20, 168);
+    mapMessageLabel_->show();
+    mapMessageLabel_->raise();
 }
 
 void CoverageMapWindow::setRowTitle(int event0, const QString& title) {
-    StringGrid2->setCellText(0, event0 + 1, title);
+    zoneGrid_->setCellText(0, event0 + 1, title);
+}
+
+void CoverageMapWindow::setCategory(int category) {
+    categorySpin_->setValue(category);
+}
+
+void CoverageMapWindow::repaintMap() {
+    update();
+    mapView_->viewport()->update();
 }
 
 void CoverageMapWindow::openCoverageMap() {
@@ -234,16 +238,15 @@ void CoverageMapWindow::openCoverageMap() {
         return;
     }
     showNormal();
-    if (!main_)
+    if (!mainWindow_)
         return;
-    const kav::DrawModel& m = main_->model();
+    const kav::DrawModel& m = mainWindow_->model();
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
-            StringGrid2->setCellText(o + 1, e + 1,
-                                     m.marked(e, o) ? QStringLiteral("x") : QString());
+            zoneGrid_->setCellText(o + 1, e + 1, m.marked(e, o) ? QStringLiteral("x") : QString());
     // The build below counts with the new category; no separate recount for it.
-    const QSignalBlocker block(RxSpinEdit1);
-    RxSpinEdit1->setValue(main_->categorySpin()->value());
+    const QSignalBlocker block(categorySpin_);
+    categorySpin_->setValue(mainWindow_->activeCategory());
     buildZone();
 }
 
@@ -251,19 +254,19 @@ void CoverageMapWindow::buildZone() {
     ZoneCells cells{};
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
-            cells[e][o] = StringGrid2->selected(o + 1, e + 1) ? 1 : 0;
+            cells[e][o] = zoneGrid_->selected(o + 1, e + 1) ? 1 : 0;
     recountTimer_->stop();
     ++zoneGeneration_;
     hovered_.clear();
-    zone_ = kav::buildZone(cells, main_ ? main_->model().quotes : QuoteTable{});
-    stringGrid1->setZone(&zone_);
+    zone_ = kav::buildZone(cells, mainWindow_ ? mainWindow_->model().quotes : QuoteTable{});
+    mapView_->setZone(&zone_);
     if (!zone_.shown()) {
         showMapMessage(kav::zoneMessage(zone_));
         showStatistics(kav::hiddenStatisticsText(zone_));
         return;
     }
-    Label3->hide();
-    stringGrid1->show();
+    mapMessageLabel_->hide();
+    mapView_->show();
     recountCoverage();
 }
 
@@ -272,13 +275,13 @@ void CoverageMapWindow::recountCoverage() {
     if (!zone_.shown())
         return;
     showStatistics({});
-    stringGrid1->show();
-    Label3->hide();
-    kav::countCoverage(zone_, main_ ? main_->model().betMasks : std::vector<BetMask>{},
+    mapView_->show();
+    mapMessageLabel_->hide();
+    kav::countCoverage(zone_, mainWindow_ ? mainWindow_->model().betMasks : std::vector<BetMask>{},
                        mapCategory());
     sizeCells();
     showStatistics(kav::statisticsText(zone_));
-    stringGrid1->viewport()->update();
+    mapView_->viewport()->update();
 }
 
 void CoverageMapWindow::scheduleRecount() {
@@ -293,24 +296,24 @@ void CoverageMapWindow::flushScheduledRecount() {
 }
 
 void CoverageMapWindow::sizeCells() {
-    stringGrid1->setCellSize(stringGrid1->fittingCellSize());
+    mapView_->setCellSize(mapView_->fittingCellSize());
 }
 
 void CoverageMapWindow::repaintResults(const std::vector<int>& indices) {
     // Only cells in view are repainted; the states of the others are kept all the same.
     for (int i : indices)
-        stringGrid1->repaintResult(i);
+        mapView_->repaintResult(i);
 }
 
-void CoverageMapWindow::StringGrid2SelectCell(int col, int row) {
+void CoverageMapWindow::toggleZoneCell(int col, int row) {
     if (searching_)
         return;
-    StringGrid2->setCellText(
-        col, row, StringGrid2->selected(col, row) ? QStringLiteral(" ") : QStringLiteral("x"));
+    zoneGrid_->setCellText(
+        col, row, zoneGrid_->selected(col, row) ? QStringLiteral(" ") : QStringLiteral("x"));
     buildZone();
 }
 
-void CoverageMapWindow::RxSpinEdit1Change() {
+void CoverageMapWindow::onCategoryChanged() {
     if (!zone_.results.empty())
         recountCoverage();
     else
@@ -322,75 +325,75 @@ void CoverageMapWindow::describeResult(int index) {
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
             hoverOutcomes_[e][o] = v[e] == o ? 1 : 0;
-    StringGrid2->update();
+    zoneGrid_->update();
 }
 
-void CoverageMapWindow::stringGrid1MouseMove(int x, int y) {
+void CoverageMapWindow::pointAt(int x, int y) {
     if (searching_ || !zone_.shown())
         return;
-    const int col = stringGrid1->columnAt(x), row = stringGrid1->rowAt(y);
+    const int col = mapView_->columnAt(x), row = mapView_->rowAt(y);
     if (col == lastHoverCol_ && row == lastHoverRow_)
         return;
     lastHoverCol_ = col;
     lastHoverRow_ = row;
     const int c = mapCategory();
-    if (col < 0 || col >= stringGrid1->columnCount() || row < 0 || row >= stringGrid1->rowCount()) {
+    if (col < 0 || col >= mapView_->columnCount() || row < 0 || row >= mapView_->rowCount()) {
         repaintResults(kav::clearHover(zone_, hovered_));
         return;
     }
     flushScheduledRecount();
-    const int p = row * stringGrid1->columnCount() + col;
+    const int p = row * mapView_->columnCount() + col;
     describeResult(p);
     repaintResults(kav::hoverResult(zone_, p, c, hovered_));
-    const auto tally =
-        kav::categoryTally(zone_, main_ ? main_->model().betMasks : std::vector<BetMask>{}, p);
+    const auto tally = kav::categoryTally(
+        zone_, mainWindow_ ? mainWindow_->model().betMasks : std::vector<BetMask>{}, p);
     showStatistics(kav::hoverStatisticsText(zone_, hovered_));
-    Label3->hide();
-    Label9->setText(uiText(kav::categoryTallyText(zone_.resultText(p), tally)));
-    Label9->adjustSize();
+    mapMessageLabel_->hide();
+    categoryTallyLabel_->setText(uiText(kav::categoryTallyText(zone_.resultText(p), tally)));
+    categoryTallyLabel_->adjustSize();
 }
 
-void CoverageMapWindow::stringGrid1MouseUp(Qt::MouseButton button, int x, int y) {
+void CoverageMapWindow::clickMap(Qt::MouseButton button, int x, int y) {
     if (searching_ || !zone_.shown())
         return;
-    const int firstCol = stringGrid1->firstVisibleColumn(),
-              firstRow = stringGrid1->firstVisibleRow();
-    const int col = stringGrid1->columnAt(x), row = stringGrid1->rowAt(y);
+    const int firstCol = mapView_->firstVisibleColumn(), firstRow = mapView_->firstVisibleRow();
+    const int col = mapView_->columnAt(x), row = mapView_->rowAt(y);
     const bool onMap =
-        col >= 0 && col < stringGrid1->columnCount() && row >= 0 && row < stringGrid1->rowCount();
-    if (onMap && main_) {
-        const int p = row * stringGrid1->columnCount() + col;
+        col >= 0 && col < mapView_->columnCount() && row >= 0 && row < mapView_->rowCount();
+    if (onMap && mainWindow_) {
+        const int p = row * mapView_->columnCount() + col;
         const int c = mapCategory();
         if (button == Qt::LeftButton) {
-            auto stake = kav::readStake(main_->stakeText());
+            auto stake = kav::readStake(mainWindow_->stakeText());
             if (!stake) {
                 showMessage(this, kav::badStakeMessage());
             } else {
-                main_->appendBetLines({kav::singleBetLine(zone_, p, main_->stakeText())});
+                mainWindow_->appendBetLines(
+                    {kav::singleBetLine(zone_, p, mainWindow_->stakeText())});
             }
-        } else if (button == Qt::RightButton && !main_->model().betMasks.empty()) {
-            auto removal = kav::removeCoveringCoupons(main_->betLines(), zone_, p, c);
+        } else if (button == Qt::RightButton && !mainWindow_->model().betMasks.empty()) {
+            auto removal = kav::removeCoveringCoupons(mainWindow_->betLines(), zone_, p, c);
             if (removal.removed > 0)
-                main_->setBetLinesBulk(removal.lines);
+                mainWindow_->setBetLinesBulk(removal.lines);
         }
     }
     recountCoverage();
-    stringGrid1->scrollTo(firstCol, firstRow);
+    mapView_->scrollTo(firstCol, firstRow);
 }
 
 void CoverageMapWindow::toggleMarkerUnderPointer() {
-    if (!zone_.shown() || lastHoverCol_ < 0 || lastHoverCol_ >= stringGrid1->columnCount() ||
-        lastHoverRow_ < 0 || lastHoverRow_ >= stringGrid1->rowCount())
+    if (!zone_.shown() || lastHoverCol_ < 0 || lastHoverCol_ >= mapView_->columnCount() ||
+        lastHoverRow_ < 0 || lastHoverRow_ >= mapView_->rowCount())
         return;
-    const int p = lastHoverRow_ * stringGrid1->columnCount() + lastHoverCol_;
+    const int p = lastHoverRow_ * mapView_->columnCount() + lastHoverCol_;
     kav::toggleMarker(zone_.results[static_cast<std::size_t>(p)]);
-    stringGrid1->repaintResult(p);
+    mapView_->repaintResult(p);
 }
 
-void CoverageMapWindow::Label5Click() {
+void CoverageMapWindow::addBestByProbability() {
     startBestSearch(kav::BestBy::Probability);
 }
-void CoverageMapWindow::Label6Click() {
+void CoverageMapWindow::addBestByCount() {
     startBestSearch(kav::BestBy::Count);
 }
 
@@ -404,8 +407,8 @@ void CoverageMapWindow::startBestSearch(kav::BestBy by) {
     }
     searching_ = true;
     cancelSearch_ = false;
-    Panel1->setEnabled(false);
-    stringGrid1->setEnabled(false);
+    zonePanel_->setEnabled(false);
+    mapView_->setEnabled(false);
     setWindowTitle(QStringLiteral("Выполнено 0%"));
     // The search reads a copy, so the window may repaint and scroll meanwhile.
     const unsigned generation = zoneGeneration_;
@@ -427,17 +430,17 @@ void CoverageMapWindow::finishBestSearch(kav::BestBet result, unsigned generatio
     if (searchThread_.joinable())
         searchThread_.join();
     searching_ = false;
-    Panel1->setEnabled(true);
-    stringGrid1->setEnabled(true);
+    zonePanel_->setEnabled(true);
+    mapView_->setEnabled(true);
     setWindowTitle(kCaption);
     if (result.cancelled || !result.index || generation != zoneGeneration_ || !zone_.shown())
         return;
     // As the player would: point at the best result, click it, point again.
-    const int cols = stringGrid1->columnCount();
-    const QPoint o = stringGrid1->cellOrigin(*result.index % cols, *result.index / cols);
-    stringGrid1MouseMove(o.x(), o.y());
-    stringGrid1MouseUp(Qt::LeftButton, o.x(), o.y());
-    stringGrid1MouseMove(o.x(), o.y());
+    const int cols = mapView_->columnCount();
+    const QPoint o = mapView_->cellOrigin(*result.index % cols, *result.index / cols);
+    pointAt(o.x(), o.y());
+    clickMap(Qt::LeftButton, o.x(), o.y());
+    pointAt(o.x(), o.y());
 }
 
 void CoverageMapWindow::waitForSearch() {
@@ -452,15 +455,13 @@ void CoverageMapWindow::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     lastHoverCol_ = -1;
     lastHoverRow_ = -1;
-    if (menuItem_)
-        menuItem_->setText(QStringLiteral("Скрыть карту покрытия"));
+    Q_EMIT visibilityChanged(true);
 }
 
 void CoverageMapWindow::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     cancelSearch_ = true;
-    if (menuItem_)
-        menuItem_->setText(QStringLiteral("Показать карту покрытия"));
+    Q_EMIT visibilityChanged(false);
 }
 
 } // namespace kav::ui

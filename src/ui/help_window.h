@@ -15,13 +15,14 @@ class HelpWindow final : public QWidget {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    QPlainTextEdit* Memo1 = nullptr;
-
 protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void FormResize();
+    // The text is wrapped anew to the new width.
+    void rewrapText();
+
+    QPlainTextEdit* helpTextEdit_ = nullptr;
 };
 
 } // namespace kav::ui

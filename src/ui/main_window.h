@@ -1,7 +1,7 @@
-// MainWindow: the main window. It owns the one DrawModel and the bet list (Memo1);
-// the controls keep their names as members and object names. The handlers of
-// each feature live in their own main_window_*.cpp file; each feature adds its
-// members in its own marked section below.
+// MainWindow: the main window. It owns the one DrawModel and the bet list
+// (betListEdit_). Each packet mode's controls live in a panel of their own; the
+// handlers of each feature live in their own main_window_*.cpp file, and each
+// feature adds its members in its own marked section below.
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
@@ -25,24 +25,23 @@
 #include <string>
 
 class QAction;
-class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
-class QMenu;
 class QPlainTextEdit;
-class QRadioButton;
-class QSpinBox;
 class QTimer;
 
 namespace kav::ui {
 
+class AutoformPanel;
+class BriefSystemPanel;
 class DrawDownloader;
 class LinkLabel;
+class ManualChoicePanel;
 class MoneyEdit;
 class OutcomeGrid;
+class SensationPanel;
 class NearestSystemsWindow;
 class CoverageMapWindow;
 class VariantAnalysisWindow;
@@ -55,12 +54,8 @@ public:
     ~MainWindow() override;
 
     // The side windows, created by the program's entry in this order.
-    void setSideWindows(NearestSystemsWindow* form3, CoverageMapWindow* form4,
-                        VariantAnalysisWindow* form5, HelpWindow* form6);
-    NearestSystemsWindow* form3() const { return form3_; }
-    CoverageMapWindow* form4() const { return form4_; }
-    VariantAnalysisWindow* form5() const { return form5_; }
-    HelpWindow* form6() const { return form6_; }
+    void setSideWindows(NearestSystemsWindow* nearestSystems, CoverageMapWindow* coverageMap,
+                        VariantAnalysisWindow* variantAnalysis, HelpWindow* help);
 
     kav::DrawModel& model() { return model_; }
     const kav::DrawModel& model() const { return model_; }
@@ -68,14 +63,14 @@ public:
     // first shown.
     kav::Rng& rng() { return rng_; }
 
-    // The packet mode: ComboBox1's item index (0 brief systems .. 3 auto-forming).
+    // The packet mode: modeCombo_'s item index (0 brief systems .. 3 auto-forming).
     int mode() const;
     // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
     // field holds no valid amount, in which case an action needing it must refuse.
     std::string stakeText() const;
-    // The category field of the current mode: RxSpinEdit6 in auto-forming,
-    // otherwise RxSpinEdit8.
-    QSpinBox* categorySpin() const;
+    // The category of the current mode: auto-forming's in auto-forming, otherwise
+    // the brief systems' one.
+    int activeCategory() const;
     // Stake field minimum, value and currency for a draw country.
     void setStakeForCountry(std::uint8_t drawCountry);
 
@@ -84,8 +79,8 @@ public:
     kav::Lines betLines() const;
     // Appends lines at the end of the memo with the list visible, parsing only the
     // new lines: the result equals a full parse of the whole text. The text reaches
-    // Memo1 when the event loop next runs or anything reads it through betLines();
-    // code that reads Memo1 itself calls flushPendingLines() first.
+    // betListEdit_ when the event loop next runs or anything reads it through betLines();
+    // code that reads betListEdit_ itself calls flushPendingLines() first.
     void appendBetLines(const kav::Lines& lines);
     void flushPendingLines();
     // Rewrites the whole memo as one bulk change and parses once.
@@ -101,94 +96,9 @@ public:
     void showOutcomeCell(int event0, int outcome0);
     // Titles and all outcome cells from the model.
     void showDraw();
-    // "Сбросить исходы": clears the marks, rewrites the cells, empties Label2/Label3.
-    void Label10Click();
     void repaintGrid();
 
-    // Handlers of this window's own controls.
-    void ComboBox1Change();
-    void StringGrid1SelectCell(int col, int row);
-    void StringGrid1SetEditText(int col, int row, const QString& text);
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void RxSpinEdit8Change();
-    void CheckBox1Click();
-    void Edit1Change();
-    void ComboBox2Change();
-    void Timer1Timer();
-    // "Скопировать для переноса": the whole memo to the clipboard.
-    void MN4Click();
-    // "Изъять варианты из списка".
-    void N27Click();
-    // "Очистить список ставок".
-    void MN6Click();
-
-    // Controls, named as the window's design names them.
-    QFrame* Panel1 = nullptr;
-    LinkLabel* Label10 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QFrame* Panel3 = nullptr;
-    LinkLabel* Label13 = nullptr;
-    QSpinBox* RxSpinEdit8 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QFrame* Panel4 = nullptr;
-    LinkLabel* Label14 = nullptr;
-    QSpinBox* RxSpinEdit1 = nullptr;
-    QSpinBox* RxSpinEdit2 = nullptr;
-    QSpinBox* RxSpinEdit3 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QFrame* Panel5 = nullptr;
-    LinkLabel* Label16 = nullptr;
-    LinkLabel* Label11 = nullptr;
-    QSpinBox* RxSpinEdit5 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QSpinBox* RxSpinEdit4 = nullptr;
-    QLabel* Label1 = nullptr;
-    QFrame* Panel7 = nullptr;
-    LinkLabel* Label12_ = nullptr;
-    QSpinBox* RxSpinEdit6 = nullptr;
-    QSpinBox* RxSpinEdit7 = nullptr;
-    QDoubleSpinBox* RxSpinEdit9 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QFrame* Panel6 = nullptr;
-    MoneyEdit* Edit1 = nullptr;
-    OutcomeGrid* StringGrid1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QTimer* Timer1 = nullptr;
-
-    // Main menu (MainMenu1).
-    QMenu* N1 = nullptr;
-    QAction* MN2 = nullptr;
-    QAction* MN8 = nullptr;
-    QMenu* MN3 = nullptr;
-    QAction* MN4 = nullptr;
-    QAction* MN5 = nullptr;
-    QAction* MN28 = nullptr;
-    QAction* N25 = nullptr;
-    QAction* N27 = nullptr;
-    QAction* MN6 = nullptr;
-    QAction* N2c = nullptr;
-    QAction* N3c = nullptr;
-    QMenu* MN7 = nullptr;
-    QAction* MN10 = nullptr;
-    QAction* MN12 = nullptr;
-    QAction* mN22 = nullptr;
-
-    // --- manual and random selection (main_window_forming.cpp) ---
-    void Label16Click();
-    void Label11Click();
-    void Label14Click();
-
     // --- brief systems and selection summary (main_window_brief.cpp) ---
-    void Label13Click();
-    void updateSelectionSummary();
-    // Runs once when the window is first shown, before the first draw.
-    void indexTemplates();
     // The template folder: "Kombin" beside the program, else in the working
     // folder. The index is built from it when the window is first shown.
     void setTemplateFolder(const std::filesystem::path& folder) { templateFolder_ = folder; }
@@ -199,12 +109,10 @@ public:
     // "Рассчитать систему" of the nearest-systems window: the generator runs on
     // a worker thread behind a progress box with "Отмена"; the checked system is
     // saved into the template folder, the index refreshed, the summary redone.
-    void computeBriefSystem();
     bool systemComputing() const { return kombinRun_ != nullptr; }
     void cancelSystemComputing();
 
     // --- auto-forming (main_window_autoform.cpp) ---
-    void Label12_Click();
     // True while a search runs; Esc or the progress box's "Отмена" stops it.
     bool autoformRunning() const;
     void cancelAutoform();
@@ -214,24 +122,6 @@ public:
     // the window is created, since the update check runs during its creation.
     static void setServers(const kav::io::ServerSettings& servers);
     static const kav::io::ServerSettings& servers();
-    void Label8Click();
-    void Label9Click();
-    void MN2Click();
-    void MN8Click();
-    void N2cClick();
-    void N3cClick();
-    void Label12Click();
-    void MN28Click();
-    void N25Click();
-    void mN22Click();
-    void FormClose();
-    // The update check of the window's creation; may end the program.
-    void checkForUpdate();
-    // Request the event-list and the totals page of the current draw.
-    void get_eventsi();
-    void get_totalsi();
-    // A page has arrived (or failed): parse it by pageKind and finish the step.
-    void WebBrowser1DocumentComplete(const kav::io::PageDownload& page);
     // 0 before the first request, 1 event list, 2 totals.
     int pageKind() const { return pageKind_; }
     // True while a draw page is on its way.
@@ -240,30 +130,71 @@ public:
     // home team of a loaded title, the whole title of the default draw.
     QString eventRowTitle(int event0) const { return rowTitles_[event0]; }
 
-    // --- coverage map (main_window_coverage.cpp) ---
-    void MN10Click();
-    // Called after every successful bet-list parse.
-    void recountCoverage();
-    // F11.
-    void repaintCoverageMap();
-    void RxSpinEdit6Change();
-
-    // --- variant analysis (main_window_analysis.cpp) ---
-    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
-    void MN12Click();
-    // The menu item's caption follows the window.
-    void connectVariantAnalysis();
-
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void createControls();
+    // --- controls (main_window.cpp) ---
+    void createLayout();
+    QFrame* createControlBar(QWidget* parent);
+    QFrame* createSummaryBar(QWidget* parent);
     void createMenu();
-    void connectControls();
-    void FormShow();
+    void connectLayout();
+    void onFirstShow();
+    // "Сбросить исходы": clears the marks, rewrites the cells, empties the summary lines.
+    void resetOutcomes();
+    void switchMode();
+    void selectOutcomeCell(int col, int row);
+    void editQuote(int col, int row, const QString& text);
+    // A brief category or sensation bound changed.
+    void onSummaryInputChanged();
+    void toggleStartWith();
+    void onStakeChanged();
+    // "Скопировать для переноса": the whole memo to the clipboard.
+    void copyBetList();
+    // "Изъять варианты из списка".
+    void removeMarkedVariants();
+    // "Очистить список ставок".
+    void clearBetListAndRecount();
+
+    LinkLabel* resetOutcomesLink_ = nullptr;
+    QComboBox* modeCombo_ = nullptr;
+    BriefSystemPanel* briefSystemPanel_ = nullptr;
+    SensationPanel* sensationPanel_ = nullptr;
+    ManualChoicePanel* manualChoicePanel_ = nullptr;
+    AutoformPanel* autoformPanel_ = nullptr;
+    MoneyEdit* stakeEdit_ = nullptr;
+    OutcomeGrid* outcomeGrid_ = nullptr;
+    QPlainTextEdit* betListEdit_ = nullptr;
+    QLabel* couponSummaryLabel_ = nullptr;
+    QLabel* systemSummaryLabel_ = nullptr;
+    QLabel* betListStatusLabel_ = nullptr;
+    QAction* russianDrawAction_ = nullptr;
+    QAction* ukrainianDrawAction_ = nullptr;
+    QAction* copyBetListAction_ = nullptr;
+    QAction* exportByColumnsAction_ = nullptr;
+    QAction* exportByRowsAction_ = nullptr;
+    QAction* saveTextFileAction_ = nullptr;
+    QAction* removeMarkedAction_ = nullptr;
+    QAction* clearBetListAction_ = nullptr;
+    QAction* saveQuotesAction_ = nullptr;
+    QAction* loadQuotesAction_ = nullptr;
+    QAction* coverageMapAction_ = nullptr;
+    QAction* variantAnalysisAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+
+    // --- manual and random selection, sensations (main_window_forming.cpp) ---
+    void takeAllVariants();
+    void addRandomBets();
+    void addSensationVariants();
+
+    // --- brief systems and selection summary (main_window_brief.cpp) ---
+    void addBriefSystem();
+    void updateSelectionSummary();
+    // Runs once when the window is first shown, before the first draw.
+    void indexTemplates();
     // True when a clipboard key pressed in `watched` belongs to that text field
     // (it has a selection to copy or cut), not to the bet-list commands.
     bool textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const;
@@ -272,6 +203,7 @@ private:
     void insertAtEnd(const QString& text);
 
     // Auto-forming in progress (main_window_autoform.cpp).
+    void startAutoform();
     struct AutoformRun;
     std::shared_ptr<AutoformRun> autoformRun_;
     void showAutoformProgress(const kav::AutoformProgress& p);
@@ -280,6 +212,7 @@ private:
     bool autoformFiltersInput(QObject* watched, QEvent* e);
 
     // A brief system being computed (main_window_kombin.cpp).
+    void computeBriefSystem();
     struct KombinRun;
     std::shared_ptr<KombinRun> kombinRun_;
     void finishSystemComputing();
@@ -289,12 +222,27 @@ private:
     std::filesystem::path templateFolder_;
     kav::TemplateIndex templateIndex_;
     kav::BriefState briefState_;
-    NearestSystemsWindow* form3_ = nullptr;
-    CoverageMapWindow* form4_ = nullptr;
-    VariantAnalysisWindow* form5_ = nullptr;
-    HelpWindow* form6_ = nullptr;
+    NearestSystemsWindow* nearestSystems_ = nullptr;
+    CoverageMapWindow* coverageMap_ = nullptr;
+    VariantAnalysisWindow* variantAnalysis_ = nullptr;
+    HelpWindow* help_ = nullptr;
     bool shown_ = false;
-    // Draw loading (main_window_draw.cpp).
+    // --- draw data, quotes file and export (main_window_draw.cpp) ---
+    void loadRussianDraw();
+    void loadUkrainianDraw();
+    void saveQuotesFile();
+    void loadQuotesFile();
+    void exportWorkbookByColumns();
+    void exportWorkbookByRows();
+    void saveTextFile();
+    void showHelp();
+    // The update check of the window's creation; may end the program.
+    void checkForUpdate();
+    // Request the event-list and the totals page of the current draw.
+    void requestEventList();
+    void requestTotals();
+    // A page has arrived (or failed): parse it by pageKind and finish the step.
+    void onDrawPageLoaded(const kav::io::PageDownload& page);
     void setRowTitle(int event0, const QString& title);
     void setHomeRowTitles(int events);
     void setDefaultRowTitles();
@@ -308,10 +256,27 @@ private:
     bool bulk_ = false;
     // The derived data matches the memo text line for line (the last parse succeeded).
     bool parsedInSync_ = true;
-    // Appended lines not yet written into Memo1 (already parsed), with their breaks.
+    // Appended lines not yet written into betListEdit_ (already parsed), with their breaks.
     std::string pendingText_;
     int pendingLines_ = 0;
     QTimer* flushTimer_ = nullptr;
+
+    // --- coverage map (main_window_coverage.cpp) ---
+    void toggleCoverageMap();
+    // Called after every successful bet-list parse.
+    void recountCoverage();
+    // F11.
+    void repaintCoverageMap();
+    // The map counts with auto-forming's category while it changes.
+    void syncCoverageMapCategory(int category);
+    // The menu item's caption follows the map.
+    void connectCoverageMap();
+
+    // --- variant analysis (main_window_analysis.cpp) ---
+    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
+    void toggleVariantAnalysis();
+    // The menu item's caption follows the window.
+    void connectVariantAnalysis();
 };
 
 } // namespace kav::ui

@@ -6,17 +6,17 @@
 
 namespace kav::ui {
 
-void MainWindow::MN12Click() {
-    if (form5_)
-        form5_->openVariantAnalysis();
+void MainWindow::toggleVariantAnalysis() {
+    if (variantAnalysis_)
+        variantAnalysis_->openVariantAnalysis();
 }
 
 void MainWindow::connectVariantAnalysis() {
-    if (!form5_)
+    if (!variantAnalysis_)
         return;
-    connect(form5_, &VariantAnalysisWindow::visibilityChanged, this, [this](bool shown) {
-        MN12->setText(shown ? QStringLiteral("Скрыть анализ вариантов")
-                            : QStringLiteral("Показать анализ вариантов"));
+    connect(variantAnalysis_, &VariantAnalysisWindow::visibilityChanged, this, [this](bool shown) {
+        variantAnalysisAction_->setText(shown ? QStringLiteral("Скрыть анализ вариантов")
+                                              : QStringLiteral("Показать анализ вариантов"));
     });
 }
 

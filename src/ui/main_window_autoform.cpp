@@ -3,19 +3,17 @@
 // painting and shows the progress in its caption and the task-bar title, takes
 // no other input meanwhile (so the result is the one a blocking run gives),
 // and Esc or "Отмена" stops the search without adding anything.
+#include "ui/autoform_panel.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/progress_box.h"
 
 #include "core/forming/autoform.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QSpinBox>
 
 #include <algorithm>
 #include <atomic>
@@ -63,16 +61,16 @@ void MainWindow::cancelAutoform() {
     autoformRun_->answered.notify_all();
 }
 
-void MainWindow::Label12_Click() {
+void MainWindow::startAutoform() {
     if (autoformRun_)
         return;
     auto run = std::make_shared<AutoformRun>();
     run->model = model_;
     run->lines = betLines();
-    run->settings.category = RxSpinEdit6->value();
-    run->settings.betLimit = RxSpinEdit7->value();
-    run->settings.coverageTarget = static_cast<float>(RxSpinEdit9->value() / 100.0);
-    run->settings.methodIndex = ComboBox3->currentIndex();
+    run->settings.category = autoformPanel_->category();
+    run->settings.betLimit = autoformPanel_->betLimit();
+    run->settings.coverageTarget = static_cast<float>(autoformPanel_->coverageTarget() / 100.0);
+    run->settings.methodIndex = autoformPanel_->searchMethod();
     run->settings.stakeText = stakeText();
     run->rng = rng_;
     run->caption = windowTitle();

@@ -1,4 +1,4 @@
-// MainWindow: the bet list in Memo1 and its three list commands (copy, remove the
+// MainWindow: the bet list in betListEdit_ and its three list commands (copy, remove the
 // marked variants, clear).
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -42,11 +42,11 @@ private:
 
 kav::Lines MainWindow::betLines() const {
     const_cast<MainWindow*>(this)->flushPendingLines();
-    return kav::splitLines(Memo1->toPlainText().toStdString());
+    return kav::splitLines(betListEdit_->toPlainText().toStdString());
 }
 
 int MainWindow::memoLineCount() const {
-    const QTextDocument* doc = Memo1->document();
+    const QTextDocument* doc = betListEdit_->document();
     if (doc->isEmpty())
         return 0;
     // A final line break leaves an empty last block, which is no line.
@@ -55,7 +55,7 @@ int MainWindow::memoLineCount() const {
 
 void MainWindow::insertAtEnd(const QString& text) {
     const QuietMemo quiet(bulk_);
-    QTextCursor cursor(Memo1->document());
+    QTextCursor cursor(betListEdit_->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
 }
@@ -70,14 +70,14 @@ void MainWindow::flushPendingLines() {
 }
 
 void MainWindow::applyParse(const std::optional<kav::BetListParse>& parse) {
-    Label4->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
+    betListStatusLabel_->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
     parsedInSync_ = parse.has_value();
     if (parse)
         recountCoverage();
 }
 
 void MainWindow::parseBetList() {
-    if (bulk_ || Memo1->isHidden())
+    if (bulk_ || betListEdit_->isHidden())
         return;
     applyParse(kav::parseBetList(betLines()));
 }
@@ -88,7 +88,7 @@ void MainWindow::parseBetList() {
 void MainWindow::appendBetLines(const kav::Lines& lines) {
     if (lines.empty())
         return;
-    const bool listed = !bulk_ && !Memo1->isHidden();
+    const bool listed = !bulk_ && !betListEdit_->isHidden();
     const bool plain = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
         return !l.empty() && storedAsGiven(l);
     });
@@ -112,7 +112,7 @@ void MainWindow::appendBetLines(const kav::Lines& lines) {
             }
         }
     }
-    const QTextDocument* doc = Memo1->document();
+    const QTextDocument* doc = betListEdit_->document();
     bool needBreak = pendingLines_ > 0 || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
     if (!incremental) {
         flushPendingLines();
@@ -135,7 +135,7 @@ void MainWindow::appendBetLines(const kav::Lines& lines) {
     model_.betMasks.insert(model_.betMasks.end(), masks.begin(), masks.end());
     model_.betCount += count;
     model_.betTotal += total;
-    Label4->setText(QString::fromStdString(kav::betListStatus(
+    betListStatusLabel_->setText(QString::fromStdString(kav::betListStatus(
         model_.betCount, model_.betTotal, kav::currencySuffixFor(model_.drawCountry))));
     recountCoverage();
 }
@@ -145,7 +145,7 @@ void MainWindow::setBetLinesBulk(const kav::Lines& lines) {
     pendingLines_ = 0;
     {
         const QuietMemo quiet(bulk_);
-        Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
+        betListEdit_->setPlainText(QString::fromStdString(kav::joinLines(lines)));
     }
     parseBetList();
 }
@@ -155,20 +155,20 @@ void MainWindow::clearBetList() {
     pendingLines_ = 0;
     {
         const QuietMemo quiet(bulk_);
-        Memo1->clear();
+        betListEdit_->clear();
     }
     kav::clearBetList(model_);
-    Label4->clear();
+    betListStatusLabel_->clear();
     parsedInSync_ = true;
 }
 
-void MainWindow::MN4Click() {
+void MainWindow::copyBetList() {
     flushPendingLines();
-    Memo1->selectAll();
-    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+    betListEdit_->selectAll();
+    QGuiApplication::clipboard()->setText(betListEdit_->toPlainText());
 }
 
-void MainWindow::N27Click() {
+void MainWindow::removeMarkedVariants() {
     kav::RemovalResult r = kav::removeMarkedVariants(model_, betLines());
     if (r.message)
         showMessage(this, *r.message);
@@ -176,7 +176,7 @@ void MainWindow::N27Click() {
         setBetLinesBulk(r.lines);
 }
 
-void MainWindow::MN6Click() {
+void MainWindow::clearBetListAndRecount() {
     clearBetList();
     parseBetList();
 }

@@ -1,34 +1,40 @@
 // MainWindow: the coverage map's commands and its link to the bet list.
-#include "ui/coverage_map_view.h"
 #include "ui/coverage_map_window.h"
 #include "ui/main_window.h"
 
-#include <QSpinBox>
+#include <QAction>
 
 namespace kav::ui {
 
-void MainWindow::MN10Click() {
-    if (form4_)
-        form4_->openCoverageMap();
+void MainWindow::toggleCoverageMap() {
+    if (coverageMap_)
+        coverageMap_->openCoverageMap();
 }
 
 // Called after every parse; the map coalesces a burst of them (typing) into one
 // count, and the counts always end up matching the final text.
 void MainWindow::recountCoverage() {
-    if (form4_)
-        form4_->scheduleRecount();
+    if (coverageMap_)
+        coverageMap_->scheduleRecount();
 }
 
 void MainWindow::repaintCoverageMap() {
-    if (form4_)
-        form4_->update();
-    if (form4_ && form4_->stringGrid1)
-        form4_->stringGrid1->viewport()->update();
+    if (coverageMap_)
+        coverageMap_->repaintMap();
 }
 
-void MainWindow::RxSpinEdit6Change() {
-    if (form4_)
-        form4_->RxSpinEdit1->setValue(RxSpinEdit6->value());
+void MainWindow::syncCoverageMapCategory(int category) {
+    if (coverageMap_)
+        coverageMap_->setCategory(category);
+}
+
+void MainWindow::connectCoverageMap() {
+    if (!coverageMap_)
+        return;
+    connect(coverageMap_, &CoverageMapWindow::visibilityChanged, this, [this](bool shown) {
+        coverageMapAction_->setText(shown ? QStringLiteral("Скрыть карту покрытия")
+                                          : QStringLiteral("Показать карту покрытия"));
+    });
 }
 
 } // namespace kav::ui

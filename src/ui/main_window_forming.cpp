@@ -5,9 +5,8 @@
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 
-#include <QComboBox>
-#include <QRadioButton>
-#include <QSpinBox>
+#include "ui/manual_choice_panel.h"
+#include "ui/sensation_panel.h"
 
 namespace kav::ui {
 
@@ -23,25 +22,25 @@ void applyFormResult(MainWindow& w, const kav::FormResult& r) {
 
 } // namespace
 
-void MainWindow::Label16Click() {
+void MainWindow::takeAllVariants() {
     applyFormResult(*this, kav::takeAllVariants(model_, stakeText(), betLines()));
 }
 
-void MainWindow::Label11Click() {
+void MainWindow::addRandomBets() {
     kav::RandomRequest rq;
-    rq.distribution = ComboBox2->currentIndex();
-    rq.repeat = RxSpinEdit5->value();
-    rq.favourites = RxSpinEdit4->value();
+    rq.distribution = manualChoicePanel_->distribution();
+    rq.repeat = manualChoicePanel_->repeat();
+    rq.favourites = manualChoicePanel_->favourites();
     applyFormResult(*this, kav::randomBets(model_, stakeText(), betLines(), rq, rng_));
 }
 
-void MainWindow::Label14Click() {
+void MainWindow::addSensationVariants() {
     kav::SensationRequest rq;
-    rq.lo = RxSpinEdit1->value();
-    rq.hi = RxSpinEdit2->value();
-    rq.threshold = RxSpinEdit3->value();
-    rq.criterion =
-        RadioButton1->isChecked() ? kav::SensationCriterion::Quotes : kav::SensationCriterion::Pool;
+    rq.lo = sensationPanel_->minSensations();
+    rq.hi = sensationPanel_->maxSensations();
+    rq.threshold = sensationPanel_->threshold();
+    rq.criterion = sensationPanel_->byQuotes() ? kav::SensationCriterion::Quotes
+                                               : kav::SensationCriterion::Pool;
     applyFormResult(*this, kav::addSensationVariants(model_, stakeText(), betLines(), rq));
 }
 

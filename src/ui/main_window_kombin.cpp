@@ -39,9 +39,9 @@ void MainWindow::cancelSystemComputing() {
 }
 
 void MainWindow::computeBriefSystem() {
-    if (kombinRun_ || !form3_ || !form3_->computableKey())
+    if (kombinRun_ || !nearestSystems_ || !nearestSystems_->computableKey())
         return;
-    const kav::kombin::Key key = *form3_->computableKey();
+    const kav::kombin::Key key = *nearestSystems_->computableKey();
     auto run = std::make_shared<KombinRun>();
     run->request.key = key;
     run->request.folder = templateFolder_.string();

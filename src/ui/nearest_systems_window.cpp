@@ -16,9 +16,9 @@ constexpr int kDesignedRows = 9;
 constexpr int kDesignedColumnWidth = 63; // three columns and the frame: 201 pixels
 
 // Header row bold on light grey, data rows regular on white, text centred.
-class NearestDelegate final : public QStyledItemDelegate {
+class NearestSystemsDelegate final : public QStyledItemDelegate {
 public:
-    explicit NearestDelegate(NearestSystemsWindow* form, QObject* parent)
+    explicit NearestSystemsDelegate(NearestSystemsWindow* form, QObject* parent)
         : QStyledItemDelegate(parent), form_(form) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
@@ -47,36 +47,37 @@ private:
 NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QStringLiteral("nearestSystemsWindow"));
     setWindowTitle(QStringLiteral("Ближайшие варианты"));
     move(695, 346);
 
-    StringGrid1 = new QTableWidget(kDesignedRows, kColumns, this);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
-    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
-    StringGrid1->setFocusPolicy(Qt::NoFocus);
-    StringGrid1->setStyleSheet(
+    systemsTable_ = new QTableWidget(kDesignedRows, kColumns, this);
+    systemsTable_->setObjectName(QStringLiteral("systemsTable"));
+    systemsTable_->horizontalHeader()->hide();
+    systemsTable_->verticalHeader()->hide();
+    systemsTable_->horizontalHeader()->setMinimumSectionSize(1);
+    systemsTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    systemsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    systemsTable_->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
+    systemsTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    systemsTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    systemsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    systemsTable_->setSelectionMode(QAbstractItemView::NoSelection);
+    systemsTable_->setFocusPolicy(Qt::NoFocus);
+    systemsTable_->setStyleSheet(
         QStringLiteral("QTableView { gridline-color: black; background: white; }"));
-    StringGrid1->setItemDelegate(new NearestDelegate(this, StringGrid1));
+    systemsTable_->setItemDelegate(new NearestSystemsDelegate(this, systemsTable_));
     for (int r = 0; r < kDesignedRows; ++r)
         for (int c = 0; c < kColumns; ++c)
-            StringGrid1->setItem(r, c, new QTableWidgetItem());
+            systemsTable_->setItem(r, c, new QTableWidgetItem());
 
-    StringGrid1->move(0, 0);
+    systemsTable_->move(0, 0);
 
-    Button1 = new QPushButton(QStringLiteral("Рассчитать систему"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->hide();
-    connect(Button1, &QPushButton::clicked, this, &NearestSystemsWindow::computeRequested);
+    computeSystemButton_ = new QPushButton(QStringLiteral("Рассчитать систему"), this);
+    computeSystemButton_->setObjectName(QStringLiteral("computeSystemButton"));
+    computeSystemButton_->hide();
+    connect(computeSystemButton_, &QPushButton::clicked, this,
+            &NearestSystemsWindow::computeRequested);
 
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
@@ -90,37 +91,38 @@ QFont NearestSystemsWindow::cellFont(bool bold) const {
 }
 
 QString NearestSystemsWindow::cellText(int col, int row) const {
-    const QTableWidgetItem* it = StringGrid1->item(row, col);
+    const QTableWidgetItem* it = systemsTable_->item(row, col);
     return it ? it->text() : QString();
 }
 
 int NearestSystemsWindow::rowCount() const {
-    return StringGrid1->rowCount();
+    return systemsTable_->rowCount();
 }
 
 void NearestSystemsWindow::setCell(int col, int row, const QString& text) {
-    if (!StringGrid1->item(row, col))
-        StringGrid1->setItem(row, col, new QTableWidgetItem());
-    StringGrid1->item(row, col)->setText(text);
+    if (!systemsTable_->item(row, col))
+        systemsTable_->setItem(row, col, new QTableWidgetItem());
+    systemsTable_->item(row, col)->setText(text);
 }
 
 void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
                                               std::optional<kav::kombin::Key> computable) {
     computable_ = computable;
-    Button1->setVisible(computable_.has_value());
+    computeSystemButton_->setVisible(computable_.has_value());
     if (computable_)
-        Button1->setToolTip(QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
-                                           "утроения, гарантированные угадывания) и сохранить её "
-                                           "среди шаблонов")
-                                .arg(computable_->doubles)
-                                .arg(computable_->triples)
-                                .arg(computable_->hits));
+        computeSystemButton_->setToolTip(
+            QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
+                           "утроения, гарантированные угадывания) и сохранить её "
+                           "среди шаблонов")
+                .arg(computable_->doubles)
+                .arg(computable_->triples)
+                .arg(computable_->hits));
     show();
     setCell(0, 0, QStringLiteral("«2»"));
     setCell(1, 0, QStringLiteral("«3»"));
     setCell(2, 0, QStringLiteral("Ставок"));
     const int listed = static_cast<int>(std::min<std::size_t>(rows.size(), kDesignedRows - 1));
-    StringGrid1->setRowCount(std::max(2, listed + 1));
+    systemsTable_->setRowCount(std::max(2, listed + 1));
     for (int i = 0; i < listed; ++i) {
         const auto& e = rows[static_cast<std::size_t>(i)];
         setCell(0, i + 1, QString::number(e.doubles));
@@ -137,7 +139,7 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
 
 void NearestSystemsWindow::fitToTexts() {
     const QFontMetrics regular(cellFont(false)), bold(cellFont(true));
-    const int rows = StringGrid1->rowCount();
+    const int rows = systemsTable_->rowCount();
     for (int c = 0; c < kColumns; ++c) {
         auto& w = widths_[static_cast<std::size_t>(c)];
         for (int r = 0; r < rows; ++r) {
@@ -145,17 +147,18 @@ void NearestSystemsWindow::fitToTexts() {
             if (tw > w - 4)
                 w = tw + 4;
         }
-        StringGrid1->setColumnWidth(c, w + 1); // the section holds the grid line too
+        systemsTable_->setColumnWidth(c, w + 1); // the section holds the grid line too
     }
-    StringGrid1->setFixedSize(std::accumulate(widths_.begin(), widths_.end(), 0) + 10,
-                              rows * (kRowHeight + 1) + 4);
-    if (Button1->isVisibleTo(this)) {
+    systemsTable_->setFixedSize(std::accumulate(widths_.begin(), widths_.end(), 0) + 10,
+                                rows * (kRowHeight + 1) + 4);
+    if (computeSystemButton_->isVisibleTo(this)) {
         // The button spans the window under the grid.
-        const int width = StringGrid1->width();
-        Button1->setGeometry(4, StringGrid1->height() + 4, width - 8, Button1->sizeHint().height());
-        setFixedSize(width, Button1->geometry().bottom() + 5);
+        const int width = systemsTable_->width();
+        computeSystemButton_->setGeometry(4, systemsTable_->height() + 4, width - 8,
+                                          computeSystemButton_->sizeHint().height());
+        setFixedSize(width, computeSystemButton_->geometry().bottom() + 5);
     } else {
-        setFixedSize(StringGrid1->size());
+        setFixedSize(systemsTable_->size());
     }
 }
 

@@ -40,13 +40,12 @@ public:
     int columnWidthOf(int col) const { return widths_[static_cast<std::size_t>(col)]; }
     QFont cellFont(bool bold) const;
 
-    QTableWidget* StringGrid1 = nullptr;
-    QPushButton* Button1 = nullptr;
-
 Q_SIGNALS:
     void computeRequested();
 
 private:
+    QTableWidget* systemsTable_ = nullptr;
+    QPushButton* computeSystemButton_ = nullptr;
     void setCell(int col, int row, const QString& text);
     // Columns grow to fit their texts; the grid and the window follow.
     void fitToTexts();

@@ -1,5 +1,7 @@
 #include "ui/variant_analysis_window.h"
 
+#include "ui/category_chart.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,11 +27,11 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// StringGrid2's own drawing: a header row, a title column and the outcome
+// variantGrid_'s own drawing: a header row, a title column and the outcome
 // cells with quote/pool share, the analysed outcome in light green.
-class OutcomeGridDelegate final : public QStyledItemDelegate {
+class VariantGridDelegate final : public QStyledItemDelegate {
 public:
-    OutcomeGridDelegate(const DrawModel& model, QObject* parent)
+    VariantGridDelegate(const DrawModel& model, QObject* parent)
         : QStyledItemDelegate(parent), model_(model) {}
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
@@ -83,52 +85,6 @@ QTableWidgetItem* fixedItem(const QString& text) {
 
 } // namespace
 
-CategoryChart::CategoryChart(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(200, 140);
-    setObjectName(QStringLiteral("PaintBox1"));
-}
-
-void CategoryChart::setValues(const std::array<double, kCategories>& percent,
-                              const std::array<QString, kCategories>& labels) {
-    percent_ = percent;
-    labels_ = labels;
-    update();
-}
-
-void CategoryChart::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const QFontMetrics fm(font());
-    const int line = fm.height();
-    p.setPen(Qt::black);
-    p.drawText(QRect(0, 2, width(), line), Qt::AlignHCenter,
-               QStringLiteral("Вероятность по категориям, %"));
-
-    const QRect plot(8, 4 + 2 * line, width() - 16, height() - 8 - 4 * line);
-    if (plot.width() < kCategories * 4 || plot.height() < 4)
-        return;
-    double top = 0;
-    for (double v : percent_)
-        if (std::isfinite(v))
-            top = std::max(top, v);
-    const int slot = plot.width() / kCategories;
-    const int bar = std::max(2, slot * 3 / 5);
-    p.drawLine(plot.left(), plot.bottom(), plot.right(), plot.bottom());
-    for (int i = 0; i < kCategories; ++i) {
-        const int left = plot.left() + i * slot + (slot - bar) / 2;
-        const double v = std::isfinite(percent_[i]) ? std::max(0.0, percent_[i]) : 0;
-        const int h = top > 0 ? static_cast<int>(std::lround(v / top * plot.height())) : 0;
-        // A bar too small to see still gets one pixel so that it is not taken for zero.
-        const int shown = v > 0 ? std::max(1, h) : 0;
-        p.fillRect(QRect(left, plot.bottom() - shown, bar, shown), QColor(70, 130, 180));
-        p.drawText(QRect(plot.left() + i * slot, plot.bottom() - shown - line - 1, slot, line),
-                   Qt::AlignHCenter, labels_[i]);
-        p.drawText(QRect(plot.left() + i * slot, plot.bottom() + 2, slot, line), Qt::AlignHCenter,
-                   QString::number(kFirstCategory + i));
-    }
-}
-
 VariantAnalysisWindow::VariantAnalysisWindow(const DrawModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model) {
     setObjectName(QStringLiteral("VariantAnalysisWindow"));
@@ -150,73 +106,95 @@ void VariantAnalysisWindow::createLayout() {
     // them beside the selection panel without a scroll bar.
     resize(700, 448);
 
-    Panel1 = new QWidget;
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedWidth(257);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->addWidget(createSelectionPanel());
+    splitter->addWidget(createResults());
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(splitter);
+
+    typingPauseTimer_ = new QTimer(this);
+    typingPauseTimer_->setObjectName(QStringLiteral("typingPauseTimer"));
+    typingPauseTimer_->setInterval(1000);
+    typingPauseTimer_->setSingleShot(true);
+}
+
+// The variant grid (one outcome per event) and the pool and jackpot fields.
+QWidget* VariantAnalysisWindow::createSelectionPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("selectionPanel"));
+    panel->setFixedWidth(257);
     QFont panelFont = font();
     panelFont.setPixelSize(13);
-    Panel1->setFont(panelFont);
+    panel->setFont(panelFont);
 
-    Label2 = new QLabel(QStringLiteral("Выбор варианта"), Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    auto* title = new QLabel(QStringLiteral("Выбор варианта"), panel);
+    title->setObjectName(QStringLiteral("selectionTitleLabel"));
     QFont titleFont = panelFont;
     titleFont.setPixelSize(11);
     titleFont.setBold(true);
-    Label2->setFont(titleFont);
-    Label2->setStyleSheet(QStringLiteral("color: blue"));
-    Label2->move(26, 5);
+    title->setFont(titleFont);
+    title->setStyleSheet(QStringLiteral("color: blue"));
+    title->move(26, 5);
 
-    StringGrid2 = new QTableWidget(kEvents + 1, 4, Panel1);
-    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
-    StringGrid2->setGeometry(0, 24, 328, 353);
-    StringGrid2->horizontalHeader()->hide();
-    StringGrid2->verticalHeader()->hide();
-    StringGrid2->verticalHeader()->setMinimumSectionSize(1);
-    StringGrid2->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    StringGrid2->setShowGrid(false);
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid2->setItemDelegate(new OutcomeGridDelegate(model_, StringGrid2));
+    variantGrid_ = new QTableWidget(kEvents + 1, 4, panel);
+    variantGrid_->setObjectName(QStringLiteral("variantGrid"));
+    variantGrid_->setGeometry(0, 24, 328, 353);
+    variantGrid_->horizontalHeader()->hide();
+    variantGrid_->verticalHeader()->hide();
+    variantGrid_->verticalHeader()->setMinimumSectionSize(1);
+    variantGrid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    variantGrid_->setShowGrid(false);
+    variantGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    variantGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    variantGrid_->setItemDelegate(new VariantGridDelegate(model_, variantGrid_));
     const int widths[4] = {120, 40, 40, 40};
     for (int c = 0; c < 4; ++c)
-        StringGrid2->setColumnWidth(c, widths[c]);
-    StringGrid2->setItem(0, 0, fixedItem({}));
+        variantGrid_->setColumnWidth(c, widths[c]);
+    variantGrid_->setItem(0, 0, fixedItem({}));
     for (int o = 0; o < kOutcomes; ++o)
-        StringGrid2->setItem(0, o + 1, fixedItem(QString(QChar::fromLatin1(outcomeLetter(o)))));
+        variantGrid_->setItem(0, o + 1, fixedItem(QString(QChar::fromLatin1(outcomeLetter(o)))));
     for (int e = 0; e < kEvents; ++e) {
-        StringGrid2->setItem(e + 1, 0, fixedItem({}));
+        variantGrid_->setItem(e + 1, 0, fixedItem({}));
         for (int o = 0; o < kOutcomes; ++o) {
             auto* item = new QTableWidgetItem;
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            StringGrid2->setItem(e + 1, o + 1, item);
+            variantGrid_->setItem(e + 1, o + 1, item);
         }
     }
 
-    Edit1 = new QLineEdit(QStringLiteral("Edit1"), Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 383, 121, 21);
-    Label1 = new QLabel(QStringLiteral("Пул"), Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(135, 386);
-    Edit2 = new QLineEdit(QStringLiteral("Edit2"), Panel1);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(8, 413, 121, 21);
-    Label3 = new QLabel(QStringLiteral("Джек-пот"), Panel1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->move(135, 416);
+    poolEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.poolText), panel);
+    poolEdit_->setObjectName(QStringLiteral("poolEdit"));
+    poolEdit_->setGeometry(8, 383, 121, 21);
+    auto* poolCaption = new QLabel(QStringLiteral("Пул"), panel);
+    poolCaption->setObjectName(QStringLiteral("poolCaption"));
+    poolCaption->move(135, 386);
+    jackpotEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.jackpotText), panel);
+    jackpotEdit_->setObjectName(QStringLiteral("jackpotEdit"));
+    jackpotEdit_->setGeometry(8, 413, 121, 21);
+    auto* jackpotCaption = new QLabel(QStringLiteral("Джек-пот"), panel);
+    jackpotCaption->setObjectName(QStringLiteral("jackpotCaption"));
+    jackpotCaption->move(135, 416);
+    return panel;
+}
 
+// The result table, the problem line under it and the chart.
+QWidget* VariantAnalysisWindow::createResults() {
     auto* results = new QWidget;
-    StringGrid1 = new QTableWidget(kCategories + 2, 3, results);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    resultTable_ = new QTableWidget(kCategories + 2, 3, results);
+    resultTable_->setObjectName(QStringLiteral("resultTable"));
+    resultTable_->horizontalHeader()->hide();
+    resultTable_->verticalHeader()->hide();
+    resultTable_->verticalHeader()->setMinimumSectionSize(1);
+    resultTable_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    resultTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    resultTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int c = 0; c < 3; ++c)
-        StringGrid1->setColumnWidth(c, kResultWidths[c]);
+        resultTable_->setColumnWidth(c, kResultWidths[c]);
     for (int r = 0; r < kCategories + 2; ++r)
         for (int c = 0; c < 3; ++c) {
             auto* item = new QTableWidgetItem;
@@ -227,53 +205,40 @@ void VariantAnalysisWindow::createLayout() {
                 bold.setBold(true);
                 item->setFont(bold);
             }
-            StringGrid1->setItem(r, c, item);
+            resultTable_->setItem(r, c, item);
         }
-    StringGrid1->setFixedHeight((kCategories + 2) * kRowHeight + 2 * StringGrid1->frameWidth() +
-                                StringGrid1->horizontalScrollBar()->sizeHint().height());
+    resultTable_->setFixedHeight((kCategories + 2) * kRowHeight + 2 * resultTable_->frameWidth() +
+                                 resultTable_->horizontalScrollBar()->sizeHint().height());
 
-    Label4 = new QLabel(results);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setWordWrap(true);
-    Label4->setStyleSheet(QStringLiteral("color: #b00000"));
+    problemLabel_ = new QLabel(results);
+    problemLabel_->setObjectName(QStringLiteral("problemLabel"));
+    problemLabel_->setWordWrap(true);
+    problemLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
 
-    PaintBox1 = new CategoryChart(results);
+    categoryChart_ = new CategoryChart(results);
 
     auto* column = new QVBoxLayout(results);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(StringGrid1);
-    column->addWidget(Label4);
-    column->addWidget(PaintBox1, 1);
-
-    Splitter1 = new QSplitter(Qt::Horizontal);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->addWidget(Panel1);
-    Splitter1->addWidget(results);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setChildrenCollapsible(false);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Splitter1);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    Timer1->setSingleShot(true);
+    column->addWidget(resultTable_);
+    column->addWidget(problemLabel_);
+    column->addWidget(categoryChart_, 1);
+    return results;
 }
 
 void VariantAnalysisWindow::connectLayout() {
-    connect(StringGrid2, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int, int) { StringGrid2SelectCell(column, row); });
+    connect(variantGrid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int, int) { chooseOutcome(column, row); });
     // A click on the cell that is already current selects nothing new, but
     // after a reopening that cell may not hold the mark.
-    connect(StringGrid2, &QTableWidget::cellClicked, this, [this](int row, int column) {
+    connect(variantGrid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         if (row >= 1 && column >= 1 && analysedVariant_[row - 1] != column)
-            StringGrid2SelectCell(column, row);
+            chooseOutcome(column, row);
     });
     // Typing, or a loader writing the fields, analyses one second after the last change.
-    connect(Edit1, &QLineEdit::textChanged, Timer1, qOverload<>(&QTimer::start));
-    connect(Edit2, &QLineEdit::textChanged, Timer1, qOverload<>(&QTimer::start));
-    connect(Timer1, &QTimer::timeout, this, &VariantAnalysisWindow::Timer1Timer);
+    connect(poolEdit_, &QLineEdit::textChanged, typingPauseTimer_, qOverload<>(&QTimer::start));
+    connect(jackpotEdit_, &QLineEdit::textChanged, typingPauseTimer_, qOverload<>(&QTimer::start));
+    connect(typingPauseTimer_, &QTimer::timeout, this,
+            &VariantAnalysisWindow::analyseAfterTypingPause);
 }
 
 void VariantAnalysisWindow::openVariantAnalysis() {
@@ -289,11 +254,15 @@ void VariantAnalysisWindow::openVariantAnalysis() {
 
 void VariantAnalysisWindow::setRowTitle(int event0, const QString& title) {
     if (event0 >= 0 && event0 < kEvents)
-        StringGrid2->item(event0 + 1, 0)->setText(title);
+        variantGrid_->item(event0 + 1, 0)->setText(title);
 }
 
 QString VariantAnalysisWindow::rowTitle(int event0) const {
-    return StringGrid2->item(event0 + 1, 0)->text();
+    return variantGrid_->item(event0 + 1, 0)->text();
+}
+
+void VariantAnalysisWindow::showSnapshotTime(const QString& time) {
+    setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") + time + QLatin1Char(')'));
 }
 
 void VariantAnalysisWindow::setUniformCounts(const std::array<std::int32_t, 3>& counts,
@@ -303,34 +272,36 @@ void VariantAnalysisWindow::setUniformCounts(const std::array<std::int32_t, 3>& 
 }
 
 DrawTotals VariantAnalysisWindow::totals() const {
-    return DrawTotals{Edit1->text().toStdString(), Edit2->text().toStdString(), uniformCounts_,
-                      uniformCountMean_};
+    return DrawTotals{poolEdit_->text().toStdString(), jackpotEdit_->text().toStdString(),
+                      uniformCounts_, uniformCountMean_};
 }
 
 void VariantAnalysisWindow::setTotals(const DrawTotals& totals) {
     setUniformCounts(totals.uniformCounts, totals.uniformCountMean);
-    Edit1->setText(qs(totals.poolText));
-    Edit2->setText(qs(totals.jackpotText));
+    poolEdit_->setText(qs(totals.poolText));
+    jackpotEdit_->setText(qs(totals.jackpotText));
 }
 
 void VariantAnalysisWindow::setAnalysedVariant(const AnalysedVariant& variant) {
     analysedVariant_ = variant;
     for (int e = 0; e < kEvents; ++e)
         for (int o = 1; o <= kOutcomes; ++o)
-            StringGrid2->item(e + 1, o)->setText(variant[e] == o ? QStringLiteral("x") : QString());
+            variantGrid_->item(e + 1, o)->setText(variant[e] == o ? QStringLiteral("x")
+                                                                  : QString());
 }
 
-void VariantAnalysisWindow::StringGrid2SelectCell(int column, int row) {
+void VariantAnalysisWindow::chooseOutcome(int column, int row) {
     if (row < 1 || row > kEvents || column < 1 || column > kOutcomes)
         return;
     for (int o = 1; o <= kOutcomes; ++o)
-        StringGrid2->item(row, o)->setText(o == column ? QStringLiteral("x") : QStringLiteral(" "));
+        variantGrid_->item(row, o)->setText(o == column ? QStringLiteral("x")
+                                                        : QStringLiteral(" "));
     analysedVariant_[row - 1] = static_cast<std::uint8_t>(column);
     analyseVariant();
 }
 
-void VariantAnalysisWindow::Timer1Timer() {
-    Timer1->stop();
+void VariantAnalysisWindow::analyseAfterTypingPause() {
+    typingPauseTimer_->stop();
     analyseVariant();
 }
 
@@ -362,10 +333,10 @@ void VariantAnalysisWindow::showOutcome(const AnalysisOutcome& outcome, quint64 
     cancelCurrent_.reset();
     if (outcome.status == AnalysisStatus::Done) {
         writeTable(outcome.values);
-        Label4->clear();
+        problemLabel_->clear();
     } else {
         // The table keeps the last complete analysis.
-        Label4->setText(qs(outcome.problem));
+        problemLabel_->setText(qs(outcome.problem));
     }
     Q_EMIT analysisFinished();
 }
@@ -374,11 +345,11 @@ void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
     const auto table = analysisTable(values);
     for (int r = 0; r < kCategories + 2; ++r)
         for (int c = 0; c < 3; ++c)
-            StringGrid1->item(r, c)->setText(qs(table[r][c]));
+            resultTable_->item(r, c)->setText(qs(table[r][c]));
     // A font wider than the one the widths were chosen for must not cut a header.
     for (int c = 0; c < 3; ++c) {
-        StringGrid1->resizeColumnToContents(c);
-        StringGrid1->setColumnWidth(c, std::max(kResultWidths[c], StringGrid1->columnWidth(c)));
+        resultTable_->resizeColumnToContents(c);
+        resultTable_->setColumnWidth(c, std::max(kResultWidths[c], resultTable_->columnWidth(c)));
     }
     std::array<double, kCategories> percent{};
     std::array<QString, kCategories> labels;
@@ -386,7 +357,7 @@ void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
         percent[i] = values.chance[i] * 100;
         labels[i] = qs(table[i + 1][1]);
     }
-    PaintBox1->setValues(percent, labels);
+    categoryChart_->setValues(percent, labels);
 }
 
 void VariantAnalysisWindow::showEvent(QShowEvent* event) {

@@ -1,10 +1,13 @@
 // NearestSystemsWindow, the nearest-systems window: its rows, "Нет", the self-sizing grid and
 // the painted header.
 #include "ui/nearest_systems_window.h"
+#include "ui/shown_main_window.h"
 
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+
+using kav::test::child;
 
 namespace {
 
@@ -54,9 +57,9 @@ TEST(NearestSystemsWindow, ColumnsGrowToTheirTextsAndTheWindowFollows) {
     const QFontMetrics fm(f.cellFont(false));
     EXPECT_EQ(f.columnWidthOf(2),
               std::max(before, fm.horizontalAdvance(QStringLiteral("2147483647")) + 4));
-    EXPECT_EQ(f.StringGrid1->width(),
+    EXPECT_EQ(child<QTableWidget>(f, "systemsTable")->width(),
               f.columnWidthOf(0) + f.columnWidthOf(1) + f.columnWidthOf(2) + 10);
-    EXPECT_GE(f.width(), f.StringGrid1->width());
+    EXPECT_GE(f.width(), child<QTableWidget>(f, "systemsTable")->width());
     f.showNearestSystems({{3, 0, 2, 2}});
     EXPECT_EQ(f.columnWidthOf(2),
               std::max(before, fm.horizontalAdvance(QStringLiteral("2147483647")) + 4));
@@ -65,9 +68,13 @@ TEST(NearestSystemsWindow, ColumnsGrowToTheirTextsAndTheWindowFollows) {
 TEST(NearestSystemsWindow, PaintsTheHeaderGreyAndTheRowsWhite) {
     kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}});
-    QImage img = f.StringGrid1->viewport()->grab().toImage();
-    const QRect header = f.StringGrid1->visualRect(f.StringGrid1->model()->index(0, 0));
-    const QRect row = f.StringGrid1->visualRect(f.StringGrid1->model()->index(1, 0));
+    QImage img = child<QTableWidget>(f, "systemsTable")->viewport()->grab().toImage();
+    const QRect header =
+        child<QTableWidget>(f, "systemsTable")
+            ->visualRect(child<QTableWidget>(f, "systemsTable")->model()->index(0, 0));
+    const QRect row =
+        child<QTableWidget>(f, "systemsTable")
+            ->visualRect(child<QTableWidget>(f, "systemsTable")->model()->index(1, 0));
     EXPECT_EQ(img.pixelColor(header.x() + 2, header.bottom() - 2), QColor(204, 204, 204));
     EXPECT_EQ(img.pixelColor(row.x() + 2, row.bottom() - 2), QColor(Qt::white));
 }
