@@ -2,11 +2,11 @@
 // update check), then the side windows in their fixed order, hidden; the main
 // window shows and loads the first draw.
 #include "io/servers.h"
-#include "ui/analiz.h"
-#include "ui/card.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+#include "ui/nearest_systems_window.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -40,14 +40,14 @@ kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    kav::ui::TForm2::setServers(serversFromCommandLine(app));
-    kav::ui::TForm2 form2;
+    kav::ui::MainWindow::setServers(serversFromCommandLine(app));
+    kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
-    auto* form3 = new kav::ui::TForm3(&form2);
-    auto* form4 = new kav::ui::TForm4(&form2);
-    auto* form5 = new kav::ui::TForm5(form2.model(), &form2);
-    auto* form6 = new kav::ui::TForm6(&form2);
-    form2.setSideWindows(form3, form4, form5, form6);
-    form2.show();
+    auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
+    auto* coverageMap = new kav::ui::CoverageMapWindow(&mainWindow);
+    auto* variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow.model(), &mainWindow);
+    auto* help = new kav::ui::HelpWindow(&mainWindow);
+    mainWindow.setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
+    mainWindow.show();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-// stringGrid1: the coverage map surface. A grid of square cells of one size
+// CoverageMapView: the coverage map surface. A grid of square cells of one size
 // (5 to 50 pixels) with 1-pixel black lines, one cell per zone result, coloured
 // by its cover count, marker and hover state. It scrolls by whole cells, like
 // a cell grid, and reports pointer moves and button releases in its own pixels.

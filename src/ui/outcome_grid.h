@@ -1,4 +1,4 @@
-// StringGrid1: the outcome grid. Row 0 is the header, rows 1..15 the events;
+// OutcomeGrid: the main window's outcome grid. Row 0 is the header, rows 1..15 the events;
 // column 0 the titles, columns 1..3 the outcomes "1", "X", "2". The grid paints
 // every cell itself and reports the two events the window acts on: a cell becoming
 // current (select-cell) and a change of the in-place editor's text (set-edit-text).
@@ -23,11 +23,11 @@ enum class CellFill { White, Green, Yellow };
 
 // What the colour of a marked outcome depends on besides the model.
 struct GridPaintState {
-    int mode = 0;               // ComboBox1's item index
-    bool byQuotes = true;       // RadioButton1 ("БК")
-    bool byPool = false;        // RadioButton2 ("пул")
-    int threshold = 25;         // RxSpinEdit3
-    bool forcedChecked = false; // CheckBox1
+    int mode = 0;               // the packet mode
+    bool byQuotes = true;       // sensations by quotes ("БК")
+    bool byPool = false;        // sensations by the pool ("пул")
+    int threshold = 25;         // the sensation threshold
+    bool forcedChecked = false; // "Начать с..." checked
 };
 
 // Fill of an outcome cell (0-based event and outcome).

@@ -1,4 +1,4 @@
-// StringGrid2: the coverage map's zone grid. Row 0 is the header "1", "X", "2",
+// ZoneGrid: the coverage map's zone grid. Row 0 is the header "1", "X", "2",
 // column 0 the event titles; an outcome cell is selected when its text, trimmed,
 // is not empty. The grid paints itself and reports a cell becoming current
 // (by mouse or arrow keys); the fixed header row and title column never do.

@@ -1,7 +1,9 @@
 // The variant-analysis window driven as a player would: opening, clicks in
 // the outcome grid, typing in the pool field, faults.
-#include "ui/analiz.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/category_chart.h"
+#include "ui/main_window.h"
+#include "ui/shown_main_window.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QAction>
 
@@ -13,9 +15,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using kav::test::child;
+using kav::ui::CategoryChart;
+
 namespace {
 
-using kav::ui::TForm5;
+using kav::ui::VariantAnalysisWindow;
 
 // The draw of the documented worked example.
 kav::DrawModel workedDraw() {
@@ -32,16 +37,16 @@ kav::DrawModel workedDraw() {
 
 const kav::DrawTotals kWorkedTotals{"1000000", "1000000", {100, 50, 30}, 60};
 
-std::vector<std::string> column(const TForm5& w, int c) {
+std::vector<std::string> column(const VariantAnalysisWindow& w, int c) {
     std::vector<std::string> out;
-    for (int r = 1; r < w.StringGrid1->rowCount(); ++r)
-        out.push_back(w.StringGrid1->item(r, c)->text().toStdString());
+    for (int r = 1; r < child<QTableWidget>(w, "resultTable")->rowCount(); ++r)
+        out.push_back(child<QTableWidget>(w, "resultTable")->item(r, c)->text().toStdString());
     return out;
 }
 
 // Runs `action` and waits until the window has shown the analysis it caused.
-template <class Action> bool analysedAfter(TForm5& w, Action action) {
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
+template <class Action> bool analysedAfter(VariantAnalysisWindow& w, Action action) {
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
     action();
     return spy.wait(10000);
 }
@@ -58,17 +63,18 @@ TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
     model.selection[1] = {1, 0, 1}; // then "2"
     model.selection[2] = {0, 0, 1};
     model.selection[3] = {1, 0, 0}; // "1", as for nothing marked
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     std::vector<bool> shown;
-    QObject::connect(&w, &TForm5::visibilityChanged, [&shown](bool s) { shown.push_back(s); });
+    QObject::connect(&w, &VariantAnalysisWindow::visibilityChanged,
+                     [&shown](bool s) { shown.push_back(s); });
     w.setTotals(kWorkedTotals);
 
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.analysedVariant(), *kav::parseAnalysedVariant("X22111111111111"));
-    EXPECT_EQ(w.StringGrid2->item(1, 2)->text().toStdString(), "x");
-    EXPECT_EQ(w.StringGrid2->item(1, 1)->text().toStdString(), "");
-    EXPECT_EQ(w.StringGrid2->item(2, 3)->text().toStdString(), "x");
+    EXPECT_EQ(child<QTableWidget>(w, "variantGrid")->item(1, 2)->text().toStdString(), "x");
+    EXPECT_EQ(child<QTableWidget>(w, "variantGrid")->item(1, 1)->text().toStdString(), "");
+    EXPECT_EQ(child<QTableWidget>(w, "variantGrid")->item(2, 3)->text().toStdString(), "x");
 
     w.openVariantAnalysis();
     EXPECT_FALSE(w.isVisible());
@@ -78,34 +84,36 @@ TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
 TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
     auto model = workedDraw();
     model.selection[14] = {0, 1, 0};
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    EXPECT_EQ(w.StringGrid1->item(0, 1)->text().toStdString(), "Вероятность, %");
+    EXPECT_EQ(child<QTableWidget>(w, "resultTable")->item(0, 1)->text().toStdString(),
+              "Вероятность, %");
     EXPECT_EQ(column(w, 1), (std::vector<std::string>{"9.4", "4.4", "1.5", "0.4", "0.07", "0.0077",
                                                       "0.00039", "15.8"}));
     EXPECT_EQ(column(w, 2), (std::vector<std::string>{"0.17", "0.082", "0.039", "0.018", "0.017",
                                                       "0.014", "0.13", "0.464"}));
-    EXPECT_EQ(w.Label4->text().toStdString(), "");
-    EXPECT_NEAR(w.PaintBox1->values()[0], 9.4, 0.05);
-    EXPECT_GT(w.PaintBox1->values()[0], w.PaintBox1->values()[1]);
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(), "");
+    EXPECT_NEAR(child<CategoryChart>(w, "categoryChart")->values()[0], 9.4, 0.05);
+    EXPECT_GT(child<CategoryChart>(w, "categoryChart")->values()[0],
+              child<CategoryChart>(w, "categoryChart")->values()[1]);
 }
 
 TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    const QString before = w.StringGrid1->item(8, 1)->text();
+    const QString before = child<QTableWidget>(w, "resultTable")->item(8, 1)->text();
 
-    QTableWidget* grid = w.StringGrid2;
+    QTableWidget* grid = child<QTableWidget>(w, "variantGrid");
     const QRect xCell = grid->visualRect(grid->model()->index(15, 2));
     ASSERT_TRUE(analysedAfter(
         w, [&] { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, xCell.center()); }));
     EXPECT_EQ(w.analysedVariant()[14], 2);
     EXPECT_EQ(grid->item(15, 1)->text().toStdString(), " ");
     EXPECT_EQ(grid->item(15, 2)->text().toStdString(), "x");
-    EXPECT_EQ(w.StringGrid1->item(8, 1)->text().toStdString(), "15.8");
+    EXPECT_EQ(child<QTableWidget>(w, "resultTable")->item(8, 1)->text().toStdString(), "15.8");
     EXPECT_NE(before.toStdString(), "15.8");
 
     EXPECT_EQ(cellColour(grid, 15, 2), QColor(204, 255, 204));
@@ -118,24 +126,24 @@ TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
 TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
     auto model = workedDraw();
     model.selection[0] = {0, 0, 1};
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     w.openVariantAnalysis();
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     // Tabbing into the grid makes a cell current; it must not be taken as a choice.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w.StringGrid2, &focusIn);
+    QCoreApplication::sendEvent(child<QTableWidget>(w, "variantGrid"), &focusIn);
     EXPECT_EQ(w.analysedVariant()[0], 3);
-    EXPECT_EQ(w.StringGrid2->item(1, 3)->text().toStdString(), "x");
+    EXPECT_EQ(child<QTableWidget>(w, "variantGrid")->item(1, 3)->text().toStdString(), "x");
 }
 
 TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    QTableWidget* grid = w.StringGrid2;
+    QTableWidget* grid = child<QTableWidget>(w, "variantGrid");
     ASSERT_TRUE(analysedAfter(w, [&] { grid->setCurrentCell(1, 1); }));
     QTest::keyClick(grid, Qt::Key_Up);
     QTest::keyClick(grid, Qt::Key_Left);
@@ -149,99 +157,109 @@ TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
 
 TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
-    w.Edit1->clear();
-    QTest::keyClicks(w.Edit1, QStringLiteral("20000"));
-    EXPECT_TRUE(w.Timer1->isActive());
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
+    child<QLineEdit>(w, "poolEdit")->clear();
+    QTest::keyClicks(child<QLineEdit>(w, "poolEdit"), QStringLiteral("20000"));
+    EXPECT_TRUE(child<QTimer>(w, "typingPauseTimer")->isActive());
     EXPECT_FALSE(w.analysisPending());
     QTest::qWait(600);
     EXPECT_EQ(spy.count(), 0);
     ASSERT_TRUE(spy.wait(3000));
     QTest::qWait(300);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(child<QTimer>(w, "typingPauseTimer")->isActive());
 }
 
 TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     EXPECT_EQ(w.windowTitle().toStdString(), "Анализ варианта (по состоянию на");
-    EXPECT_EQ(w.Edit1->text().toStdString(), "Edit1");
+    // The fields start with the texts a quotes file stores for totals never loaded.
+    EXPECT_EQ(child<QLineEdit>(w, "poolEdit")->text().toStdString(), kav::DrawTotals{}.poolText);
     // Nothing chosen yet: every event is a miss, no result is within reach.
     ASSERT_TRUE(analysedAfter(w, [&] { w.setTotals(kWorkedTotals); }));
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(column(w, 1), (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(w.Label4->text().toStdString(), "");
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(), "");
 }
 
 TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     const auto table = column(w, 1);
 
     model.poolShares[6][2] = kav::Fixed4();
     ASSERT_TRUE(analysedAfter(w, [&] { w.analyseVariant(); }));
-    EXPECT_EQ(w.Label4->text().toStdString(),
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(),
               "Анализ невозможен: доля пула исхода «2» в событии 7 равна 0.");
     EXPECT_EQ(column(w, 1), table);
 
-    ASSERT_TRUE(analysedAfter(w, [&] { w.Edit2->setText(QStringLiteral("много")); }));
-    EXPECT_EQ(w.Label4->text().toStdString(), "Джек-пот не является числом: «много».");
+    ASSERT_TRUE(analysedAfter(
+        w, [&] { child<QLineEdit>(w, "jackpotEdit")->setText(QStringLiteral("много")); }));
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(),
+              "Джек-пот не является числом: «много».");
 
     model.poolShares[6][2] = kav::Fixed4::fromInt(25);
-    ASSERT_TRUE(analysedAfter(w, [&] { w.Edit2->setText(QStringLiteral("1000000")); }));
-    EXPECT_EQ(w.Label4->text().toStdString(), "");
+    ASSERT_TRUE(analysedAfter(
+        w, [&] { child<QLineEdit>(w, "jackpotEdit")->setText(QStringLiteral("1000000")); }));
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(), "");
     EXPECT_EQ(column(w, 1), table);
 }
 
 TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
     auto model = workedDraw();
-    TForm5 w(model);
+    VariantAnalysisWindow w(model);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
-    QSignalSpy spy(&w, &TForm5::analysisFinished);
+    QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
     w.analyseVariant();
     w.setAnalysedVariant(*kav::parseAnalysedVariant("22222222222222X"));
     w.analyseVariant();
     ASSERT_TRUE(spy.wait(10000));
     QTest::qWait(200);
     EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(w.StringGrid1->item(8, 1)->text().toStdString(), "0.743");
-    EXPECT_EQ(w.StringGrid1->item(8, 2)->text().toStdString(), "1.22");
+    EXPECT_EQ(child<QTableWidget>(w, "resultTable")->item(8, 1)->text().toStdString(), "0.743");
+    EXPECT_EQ(child<QTableWidget>(w, "resultTable")->item(8, 2)->text().toStdString(), "1.22");
 }
 
 TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
-    kav::ui::TForm2 main;
-    auto* form5 = new TForm5(main.model(), &main);
-    main.setSideWindows(nullptr, nullptr, form5, nullptr);
+    kav::ui::MainWindow main;
+    auto* variantAnalysis = new VariantAnalysisWindow(main.model(), &main);
+    main.setSideWindows(nullptr, nullptr, variantAnalysis, nullptr);
     main.model() = workedDraw();
     main.model().selection[14] = {1, 1, 0};
-    form5->setTotals(kWorkedTotals);
+    variantAnalysis->setTotals(kWorkedTotals);
 
-    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
-    EXPECT_TRUE(form5->isVisible());
-    EXPECT_EQ(main.MN12->text().toStdString(), "Скрыть анализ вариантов");
-    EXPECT_EQ(form5->analysedVariant(), *kav::parseAnalysedVariant("11111111111111X"));
-    EXPECT_EQ(form5->StringGrid1->item(8, 2)->text().toStdString(), "0.464");
+    ASSERT_TRUE(analysedAfter(*variantAnalysis,
+                              [&] { child<QAction>(main, "variantAnalysisAction")->trigger(); }));
+    EXPECT_TRUE(variantAnalysis->isVisible());
+    EXPECT_EQ(child<QAction>(main, "variantAnalysisAction")->text().toStdString(),
+              "Скрыть анализ вариантов");
+    EXPECT_EQ(variantAnalysis->analysedVariant(), *kav::parseAnalysedVariant("11111111111111X"));
+    EXPECT_EQ(child<QTableWidget>(variantAnalysis, "resultTable")->item(8, 2)->text().toStdString(),
+              "0.464");
 
-    main.MN12->trigger();
-    EXPECT_FALSE(form5->isVisible());
-    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
+    child<QAction>(main, "variantAnalysisAction")->trigger();
+    EXPECT_FALSE(variantAnalysis->isVisible());
+    EXPECT_EQ(child<QAction>(main, "variantAnalysisAction")->text().toStdString(),
+              "Показать анализ вариантов");
 
     // Closing the window by its frame is a hide as well.
-    ASSERT_TRUE(analysedAfter(*form5, [&] { main.MN12->trigger(); }));
-    form5->close();
-    EXPECT_EQ(main.MN12->text().toStdString(), "Показать анализ вариантов");
+    ASSERT_TRUE(analysedAfter(*variantAnalysis,
+                              [&] { child<QAction>(main, "variantAnalysisAction")->trigger(); }));
+    variantAnalysis->close();
+    EXPECT_EQ(child<QAction>(main, "variantAnalysisAction")->text().toStdString(),
+              "Показать анализ вариантов");
 }
 
 TEST(AnalysisWindow, ClosingDuringAnAnalysisIsSafe) {
     auto model = workedDraw();
-    auto w = std::make_unique<TForm5>(model);
+    auto w = std::make_unique<VariantAnalysisWindow>(model);
     w->setTotals(kWorkedTotals);
     w->openVariantAnalysis();
     w->analyseVariant();

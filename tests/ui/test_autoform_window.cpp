@@ -1,10 +1,12 @@
-// "Автоформир." in the main window: Label12_ clicked on marked cells, the search
-// run off the window's thread, read back from Memo1, the caption and the title.
+// "Автоформир." in the main window: its "Добавить в список" clicked on marked
+// cells, the search run off the window's thread, read back from the bet list,
+// the caption and the title.
 #include "core/forming/autoform.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/shown_main_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,18 +18,22 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
+
+using kav::test::child;
+using kav::ui::LinkLabel;
+using kav::ui::OutcomeGrid;
 
 namespace {
 
 class AutoformWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<TForm2>();
+        w = std::make_unique<MainWindow>();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
         hook.clear();
-        w->ComboBox1->setCurrentIndex(3);
+        child<QComboBox>(w, "modeCombo")->setCurrentIndex(3);
         QApplication::processEvents();
         caption = w->windowTitle();
         title = QGuiApplication::applicationDisplayName();
@@ -37,21 +43,27 @@ protected:
     void mark(const std::vector<std::string>& groups) {
         for (int e = 0; e < 15; ++e)
             for (char c : groups[static_cast<std::size_t>(e)]) {
-                w->StringGrid1->setCurrentCell(0, 0);
-                QRect r = w->StringGrid1->cellRect(c == '1' ? 1 : c == 'X' ? 2 : 3, e + 1);
-                QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+                child<OutcomeGrid>(w, "outcomeGrid")->setCurrentCell(0, 0);
+                QRect r = child<OutcomeGrid>(w, "outcomeGrid")
+                              ->cellRect(c == '1'   ? 1
+                                         : c == 'X' ? 2
+                                                    : 3,
+                                         e + 1);
+                QTest::mouseClick(child<OutcomeGrid>(w, "outcomeGrid")->viewport(), Qt::LeftButton,
+                                  {}, r.center());
             }
     }
 
     void setSearch(int category, int limit, double target, int method) {
-        w->RxSpinEdit6->setValue(category);
-        w->RxSpinEdit7->setValue(limit);
-        w->RxSpinEdit9->setValue(target);
-        w->ComboBox3->setCurrentIndex(method);
+        child<QSpinBox>(w, "autoformCategorySpin")->setValue(category);
+        child<QSpinBox>(w, "betLimitSpin")->setValue(limit);
+        child<QDoubleSpinBox>(w, "coverageTargetSpin")->setValue(target);
+        child<QComboBox>(w, "searchMethodCombo")->setCurrentIndex(method);
     }
 
     void clickAndWait() {
-        QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
+        QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                          child<LinkLabel>(w, "startAutoformLink")->rect().center());
         QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
     }
 
@@ -62,7 +74,7 @@ protected:
         EXPECT_EQ(QGuiApplication::applicationDisplayName(), restored);
     }
 
-    std::unique_ptr<TForm2> w;
+    std::unique_ptr<MainWindow> w;
     kav::ui::MessageBoxHook hook;
     QString caption, title;
 };
@@ -110,13 +122,15 @@ TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
     // 3^10 results at category 12 by probability: long enough to be stopped.
     mark(groups({"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"}));
     setSearch(12, 10000000, 100, 1);
-    QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
+    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
     ASSERT_TRUE(w->autoformRunning());
     QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
     EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("Выполнено: ")));
     // The window takes no other input meanwhile.
-    QTest::mouseClick(w->Label12_, Qt::LeftButton, {}, w->Label12_->rect().center());
-    QTest::keyClick(w->Memo1, Qt::Key_Escape);
+    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
+    QTest::keyClick(child<QPlainTextEdit>(w, "betListEdit"), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
     EXPECT_TRUE(w->betLines().empty());
     EXPECT_TRUE(hook.shown().empty());

@@ -1,13 +1,14 @@
 // The brief-system mode of the main window driven by clicks: the summary lines
-// under the grid, the nearest-systems window and "Добавить в список" (Label13).
-#include "ui/analiz.h"
-#include "ui/card.h"
+// under the grid, the nearest-systems window and "Добавить в список" (the brief panel's link).
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/shown_main_window.h"
+#include "ui/variant_analysis_window.h"
 
 #include "support/template_folder.h"
 
@@ -25,7 +26,11 @@
 #include <memory>
 
 using kav::testing::TemplateFolder;
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
+
+using kav::test::child;
+using kav::ui::LinkLabel;
+using kav::ui::OutcomeGrid;
 
 namespace {
 
@@ -36,18 +41,20 @@ std::string str(const QString& s) {
 class BriefWindow : public ::testing::Test {
 protected:
     void start() {
-        w = std::make_unique<TForm2>();
-        form3 = new kav::ui::TForm3(w.get());
-        w->setSideWindows(form3, new kav::ui::TForm4(w.get()),
-                          new kav::ui::TForm5(w->model(), w.get()), new kav::ui::TForm6(w.get()));
+        w = std::make_unique<MainWindow>();
+        nearestSystems = new kav::ui::NearestSystemsWindow(w.get());
+        w->setSideWindows(nearestSystems, new kav::ui::CoverageMapWindow(w.get()),
+                          new kav::ui::VariantAnalysisWindow(w->model(), w.get()),
+                          new kav::ui::HelpWindow(w.get()));
         w->setTemplateFolder(folder.path());
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     }
 
     void clickCell(int col, int row) {
-        QRect r = w->StringGrid1->cellRect(col, row);
-        QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+        QRect r = child<OutcomeGrid>(w, "outcomeGrid")->cellRect(col, row);
+        QTest::mouseClick(child<OutcomeGrid>(w, "outcomeGrid")->viewport(), Qt::LeftButton, {},
+                          r.center());
     }
 
     // Marks the outcomes of a selection text such as "1X,1,12,...": per event the
@@ -69,35 +76,40 @@ protected:
         }
     }
 
-    void clickLabel13() { QTest::mouseClick(w->Label13, Qt::LeftButton); }
+    void clickAddBriefSystem() {
+        QTest::mouseClick(child<LinkLabel>(w, "addBriefSystemLink"), Qt::LeftButton);
+    }
 
     std::vector<std::string> memoLines() { return w->betLines(); }
 
     TemplateFolder folder;
-    std::unique_ptr<TForm2> w;
-    kav::ui::TForm3* form3 = nullptr;
+    std::unique_ptr<MainWindow> w;
+    kav::ui::NearestSystemsWindow* nearestSystems = nullptr;
 };
 
-TEST_F(BriefWindow, SummaryFollowsTheSelectionAndLabel13AddsTheSystem) {
+TEST_F(BriefWindow, SummaryFollowsTheSelectionAndTheLinkAddsTheSystem) {
     folder.write("3-0-2-2.txt", "111\r\n222\r\n");
     start();
     EXPECT_EQ(w->templateIndex().size(), 1u);
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
-    EXPECT_EQ(str(w->Label2->text()), "Всего вариантов по отмеченным исходам 8 (160 руб.)");
-    EXPECT_EQ(str(w->Label3->text()), "Число вариантов по системе 2 (40 руб.)");
-    EXPECT_FALSE(form3->isVisible());
+    EXPECT_EQ(str(child<QLabel>(w, "couponSummaryLabel")->text()),
+              "Всего вариантов по отмеченным исходам 8 (160 руб.)");
+    EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()),
+              "Число вариантов по системе 2 (40 руб.)");
+    EXPECT_FALSE(nearestSystems->isVisible());
     EXPECT_EQ(w->model().doublesCount, 3);
 
-    clickLabel13();
+    clickAddBriefSystem();
     auto lines = memoLines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].substr(0, 6), "20.00;");
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
-    EXPECT_TRUE(w->Memo1->isVisible());
+    EXPECT_EQ(str(child<QLabel>(w, "betListStatusLabel")->text()), "Ставок в списке 2 (40 руб.)");
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "betListEdit")->isVisible());
 
     clickCell(0, 2); // the title marks all three outcomes of event 2
-    EXPECT_EQ(str(w->Label2->text()), "Всего вариантов по отмеченным исходам 24 (480 руб.)");
+    EXPECT_EQ(str(child<QLabel>(w, "couponSummaryLabel")->text()),
+              "Всего вариантов по отмеченным исходам 24 (480 руб.)");
     EXPECT_EQ(w->model().triplesCount, 1);
 }
 
@@ -106,34 +118,34 @@ TEST_F(BriefWindow, NearestSystemsOpenWhenNoTemplateFitsAndCloseOnModeChange) {
     folder.write("1-0-0-1.txt", "1\n");
     folder.write("readme.txt", "");
     start();
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
-    EXPECT_EQ(str(w->Label3->text()), "");
-    ASSERT_TRUE(form3->isVisible());
-    EXPECT_EQ(form3->rowCount(), 3);
-    EXPECT_EQ(str(form3->cellText(2, 0)), "Ставок");
-    EXPECT_EQ(str(form3->cellText(0, 1)), "2");
-    EXPECT_EQ(str(form3->cellText(2, 1)), "2");
-    EXPECT_EQ(str(form3->cellText(0, 2)), "1");
+    EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()), "");
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_EQ(nearestSystems->rowCount(), 3);
+    EXPECT_EQ(str(nearestSystems->cellText(2, 0)), "Ставок");
+    EXPECT_EQ(str(nearestSystems->cellText(0, 1)), "2");
+    EXPECT_EQ(str(nearestSystems->cellText(2, 1)), "2");
+    EXPECT_EQ(str(nearestSystems->cellText(0, 2)), "1");
 
-    w->ComboBox1->setCurrentIndex(2);
-    EXPECT_FALSE(form3->isVisible());
-    w->RxSpinEdit8->setValue(13); // other modes: the first line only
-    EXPECT_FALSE(form3->isVisible());
-    EXPECT_EQ(str(w->Label3->text()), "");
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(2);
+    EXPECT_FALSE(nearestSystems->isVisible());
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(13); // other modes: the first line only
+    EXPECT_FALSE(nearestSystems->isVisible());
+    EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()), "");
 }
 
 TEST_F(BriefWindow, NearestSystemsSayNetWhenNothingFits) {
     folder.write("5-0-4-9.txt", "");
     start();
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
-    ASSERT_TRUE(form3->isVisible());
-    EXPECT_EQ(form3->rowCount(), 2);
-    EXPECT_EQ(str(form3->cellText(0, 1)), "Нет");
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_EQ(nearestSystems->rowCount(), 2);
+    EXPECT_EQ(str(nearestSystems->cellText(0, 1)), "Нет");
 
     kav::ui::MessageBoxHook hook;
-    clickLabel13();
+    clickAddBriefSystem();
     ASSERT_EQ(hook.shown().size(), 1u);
     EXPECT_EQ(hook.shown()[0].caption, "Нет подходящей бриф-системы");
     EXPECT_TRUE(memoLines().empty());
@@ -141,27 +153,27 @@ TEST_F(BriefWindow, NearestSystemsSayNetWhenNothingFits) {
 
 TEST_F(BriefWindow, CategoryFifteenAddsTheCouponOnce) {
     start();
-    w->RxSpinEdit8->setValue(15);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(15);
     mark("1X,1,X2,1X2,1,1,1,1,1,1,1,1,1,1,2");
-    clickLabel13();
-    clickLabel13();
+    clickAddBriefSystem();
+    clickAddBriefSystem();
     auto lines = memoLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0],
               "240.00;1-(1,X);2-(1);3-(X,2);4-(1,X,2);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
               "11-(1);12-(1);13-(1);14-(1);15-(2).");
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 12 (240 руб.)");
+    EXPECT_EQ(str(child<QLabel>(w, "betListStatusLabel")->text()), "Ставок в списке 12 (240 руб.)");
 }
 
 TEST_F(BriefWindow, StartWithPlaysTheForcedBetFirst) {
     folder.write("3-0-2-2.txt", "111\n222\n");
     start();
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,21,1,1,1,1,1,1,1,1,1,1,2X,1"); // forced: X on 1, 1 on 3, X on 14
-    QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
-    ASSERT_TRUE(w->CheckBox1->isChecked());
-    EXPECT_EQ(str(w->CheckBox1->text()), "X111111111111X1");
-    clickLabel13();
+    QTest::mouseClick(child<QCheckBox>(w, "startWithCheck"), Qt::LeftButton);
+    ASSERT_TRUE(child<QCheckBox>(w, "startWithCheck")->isChecked());
+    EXPECT_EQ(str(child<QCheckBox>(w, "startWithCheck")->text()), "X111111111111X1");
+    clickAddBriefSystem();
     auto lines = memoLines();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0],
@@ -172,22 +184,22 @@ TEST_F(BriefWindow, StartWithPlaysTheForcedBetFirst) {
 TEST_F(BriefWindow, RefusalsLeaveTheListAsItWas) {
     folder.write("3-0-2-3.txt", "111\n222\n" + std::string(17, '1') + "\n");
     start();
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     const std::string kept =
         "20;1-(1);2-(1);3-(1);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);11-(1);"
         "12-(1);13-(1);14-(1);15-(2).";
     w->setBetLinesBulk({kept});
     kav::ui::MessageBoxHook hook;
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,-,1");
-    clickLabel13();
+    clickAddBriefSystem();
     mark("-,-,-,-,-,-,-,-,-,-,-,-,-,X2,-");
-    clickLabel13();
+    clickAddBriefSystem();
     ASSERT_EQ(hook.shown().size(), 2u);
     EXPECT_EQ(hook.shown()[0].text, "Для каждого матча должно быть проставлено от 1 до 3 выборов");
     EXPECT_EQ(hook.shown()[1].text.rfind("Строка 3 шаблона 3-0-2-3.txt", 0), 0u);
     EXPECT_EQ(memoLines(), std::vector<std::string>{kept});
-    EXPECT_TRUE(w->Memo1->isVisible());
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "betListEdit")->isVisible());
+    EXPECT_EQ(str(child<QLabel>(w, "betListStatusLabel")->text()), "Ставок в списке 1 (20 руб.)");
 }
 
 // "Рассчитать систему": the system of the selection is computed off the
@@ -211,47 +223,50 @@ protected:
 TEST_F(ComputeSystemWindow, SavesTheSystemAndTheSummaryShowsIt) {
     folder.write("2-0-1-2.txt", "11\r\n22\r\n");
     start();
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
-    ASSERT_TRUE(form3->isVisible());
-    ASSERT_TRUE(form3->Button1->isVisible());
-    EXPECT_EQ(str(form3->Button1->text()), "Рассчитать систему");
-    EXPECT_EQ(form3->height(), form3->Button1->geometry().bottom() + 5);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    ASSERT_TRUE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
+    EXPECT_EQ(str(child<QPushButton>(nearestSystems, "computeSystemButton")->text()),
+              "Рассчитать систему");
+    EXPECT_EQ(nearestSystems->height(),
+              child<QPushButton>(nearestSystems, "computeSystemButton")->geometry().bottom() + 5);
 
     kav::ui::MessageBoxHook hook;
-    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(nearestSystems, "computeSystemButton"), Qt::LeftButton);
     EXPECT_TRUE(w->systemComputing());
     ASSERT_TRUE(finished());
     EXPECT_TRUE(hook.shown().empty());
     EXPECT_EQ(folderFiles(), (std::vector<std::string>{"2-0-1-2.txt", "3-0-2-2.txt"}));
     EXPECT_EQ(w->templateIndex().size(), 2u);
-    EXPECT_EQ(str(w->Label3->text()), "Число вариантов по системе 2 (40 руб.)");
-    EXPECT_FALSE(form3->isVisible());
+    EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()),
+              "Число вариантов по системе 2 (40 руб.)");
+    EXPECT_FALSE(nearestSystems->isVisible());
 
-    clickLabel13();
+    clickAddBriefSystem();
     EXPECT_EQ(memoLines().size(), 2u);
 }
 
 TEST_F(ComputeSystemWindow, CancelSavesNothingAndLargeKeysAreNotOffered) {
     start();
-    w->RxSpinEdit8->setValue(13);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(13);
     // Nine triples and six singles: 0-9-7, a search of several seconds.
     mark("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1,1,1");
-    ASSERT_TRUE(form3->Button1->isVisible());
+    ASSERT_TRUE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
     kav::ui::MessageBoxHook hook;
-    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(nearestSystems, "computeSystemButton"), Qt::LeftButton);
     QTest::qWait(200);
     w->cancelSystemComputing();
     ASSERT_TRUE(finished());
     EXPECT_TRUE(hook.shown().empty());
     EXPECT_TRUE(folderFiles().empty());
-    EXPECT_TRUE(form3->isVisible());
+    EXPECT_TRUE(nearestSystems->isVisible());
 
     // Ten triples at category 14: every system has more than 2,000 rows.
     mark("-,-,-,-,-,-,-,-,-,X2");
-    w->RxSpinEdit8->setValue(14);
-    ASSERT_TRUE(form3->isVisible());
-    EXPECT_FALSE(form3->Button1->isVisible());
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_FALSE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
 }
 
 TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {
@@ -259,15 +274,15 @@ TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {
     const auto blocked = folder.root() / "file";
     std::ofstream(blocked) << "x";
     w->setTemplateFolder(blocked / "Kombin");
-    w->RxSpinEdit8->setValue(14);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
-    ASSERT_TRUE(form3->Button1->isVisible());
+    ASSERT_TRUE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
     kav::ui::MessageBoxHook hook;
-    QTest::mouseClick(form3->Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(nearestSystems, "computeSystemButton"), Qt::LeftButton);
     ASSERT_TRUE(finished());
     ASSERT_EQ(hook.shown().size(), 1u);
     EXPECT_NE(hook.shown()[0].text.find((blocked / "Kombin").string()), std::string::npos);
-    EXPECT_TRUE(form3->isVisible());
+    EXPECT_TRUE(nearestSystems->isVisible());
 }
 
 } // namespace

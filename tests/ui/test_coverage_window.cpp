@@ -1,11 +1,12 @@
 // The coverage map driven as a player drives it: the menu command, clicks in
 // the zone grid, pointer moves and clicks on the map, the space bar, the links;
 // colours read from the painted pixels, texts from the labels and the bet list.
-#include "ui/card.h"
 #include "ui/coverage_map_view.h"
+#include "ui/coverage_map_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/shown_main_window.h"
 #include "ui/zone_grid.h"
 
 #include <QAction>
@@ -20,8 +21,13 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
-using kav::ui::TForm4;
+using kav::ui::CoverageMapWindow;
+using kav::ui::MainWindow;
+
+using kav::test::child;
+using kav::ui::CoverageMapView;
+using kav::ui::LinkLabel;
+using kav::ui::ZoneGrid;
 
 namespace {
 
@@ -48,8 +54,8 @@ std::string singleBet(const std::string& amount, const std::string& letters) {
 class CoverageWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        w = std::make_unique<TForm2>();
-        map = new TForm4(w.get());
+        w = std::make_unique<MainWindow>();
+        map = new CoverageMapWindow(w.get());
         w->setSideWindows(nullptr, map, nullptr, nullptr);
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -62,24 +68,30 @@ protected:
             m.selection[e] = {1, 0, 0};
         for (auto [e, o] : extraMarks)
             m.selection[e][o] = 1;
-        w->RxSpinEdit8->setValue(category);
-        w->MN10->trigger();
+        child<QSpinBox>(w, "briefCategorySpin")->setValue(category);
+        child<QAction>(w, "coverageMapAction")->trigger();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
     }
 
-    QWidget* mapSurface() { return map->stringGrid1->viewport(); }
+    QWidget* mapSurface() { return child<CoverageMapView>(map, "mapView")->viewport(); }
     QPoint cellCentre(int index) {
-        const int cols = map->stringGrid1->columnCount(), s = map->stringGrid1->cellSize();
-        return map->stringGrid1->cellOrigin(index % cols, index / cols) + QPoint(s / 2, s / 2);
+        const int cols = child<CoverageMapView>(map, "mapView")->columnCount(),
+                  s = child<CoverageMapView>(map, "mapView")->cellSize();
+        return child<CoverageMapView>(map, "mapView")->cellOrigin(index % cols, index / cols) +
+               QPoint(s / 2, s / 2);
     }
     QPoint cellCorner(int index) {
-        const int cols = map->stringGrid1->columnCount();
-        return map->stringGrid1->cellOrigin(index % cols, index / cols) + QPoint(1, 1);
+        const int cols = child<CoverageMapView>(map, "mapView")->columnCount();
+        return child<CoverageMapView>(map, "mapView")->cellOrigin(index % cols, index / cols) +
+               QPoint(1, 1);
     }
     QColor pixel(QPoint at) { return mapSurface()->grab().toImage().pixelColor(at); }
     QColor zonePixel(int col, int row) {
-        return map->StringGrid2->grab().toImage().pixelColor(
-            map->StringGrid2->cellRect(col, row).topLeft() + QPoint(2, 2));
+        return child<ZoneGrid>(map, "zoneGrid")
+            ->grab()
+            .toImage()
+            .pixelColor(child<ZoneGrid>(map, "zoneGrid")->cellRect(col, row).topLeft() +
+                        QPoint(2, 2));
     }
     // A pointer move as the window system delivers it (QTest's first move into a
     // window on the offscreen platform only enters it).
@@ -94,59 +106,62 @@ protected:
     }
     kav::Lines lines() { return w->betLines(); }
 
-    std::unique_ptr<TForm2> w;
-    TForm4* map = nullptr;
+    std::unique_ptr<MainWindow> w;
+    CoverageMapWindow* map = nullptr;
 };
 
 } // namespace
 
 TEST_F(CoverageWindow, MenuShowsAndHidesWithTheSelectionAndCategory) {
-    EXPECT_EQ(str(w->MN10->text()), "Показать карту покрытия");
+    EXPECT_EQ(str(child<QAction>(w, "coverageMapAction")->text()), "Показать карту покрытия");
     openWith({{0, 1}, {1, 2}}, 14);
     EXPECT_TRUE(map->isVisible());
-    EXPECT_EQ(str(w->MN10->text()), "Скрыть карту покрытия");
+    EXPECT_EQ(str(child<QAction>(w, "coverageMapAction")->text()), "Скрыть карту покрытия");
     EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
-    EXPECT_EQ(map->RxSpinEdit1->value(), 14);
-    EXPECT_EQ(str(map->StringGrid2->cellText(2, 1)), "x");
-    EXPECT_EQ(str(map->StringGrid2->cellText(3, 1)), "");
-    EXPECT_EQ(str(map->StringGrid2->cellText(0, 1)), "Матч 1");
+    EXPECT_EQ(child<QSpinBox>(map, "categorySpin")->value(), 14);
+    EXPECT_EQ(str(child<ZoneGrid>(map, "zoneGrid")->cellText(2, 1)), "x");
+    EXPECT_EQ(str(child<ZoneGrid>(map, "zoneGrid")->cellText(3, 1)), "");
+    EXPECT_EQ(str(child<ZoneGrid>(map, "zoneGrid")->cellText(0, 1)), "Матч 1");
     EXPECT_EQ(map->zone().size(), 4);
-    EXPECT_TRUE(map->stringGrid1->isVisible());
-    EXPECT_FALSE(map->Label3->isVisible());
-    EXPECT_EQ(map->stringGrid1->columnCount(), 2);
-    EXPECT_EQ(map->stringGrid1->cellSize(), 50);
-    EXPECT_EQ(str(map->Label4->text()), "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
-    w->MN10->trigger();
+    EXPECT_TRUE(child<CoverageMapView>(map, "mapView")->isVisible());
+    EXPECT_FALSE(child<QLabel>(map, "mapMessageLabel")->isVisible());
+    EXPECT_EQ(child<CoverageMapView>(map, "mapView")->columnCount(), 2);
+    EXPECT_EQ(child<CoverageMapView>(map, "mapView")->cellSize(), 50);
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()),
+              "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
+    child<QAction>(w, "coverageMapAction")->trigger();
     EXPECT_FALSE(map->isVisible());
-    EXPECT_EQ(str(w->MN10->text()), "Показать карту покрытия");
+    EXPECT_EQ(str(child<QAction>(w, "coverageMapAction")->text()), "Показать карту покрытия");
 }
 
 TEST_F(CoverageWindow, ZoneGridClicksRebuildAndReportBadZones) {
     openWith({{0, 1}});
     auto clickZone = [&](int col, int row) {
-        QTest::mouseClick(map->StringGrid2, Qt::LeftButton, {},
-                          map->StringGrid2->cellRect(col, row).center());
+        QTest::mouseClick(child<ZoneGrid>(map, "zoneGrid"), Qt::LeftButton, {},
+                          child<ZoneGrid>(map, "zoneGrid")->cellRect(col, row).center());
     };
     clickZone(1, 1); // event 1 keeps "X" only: one result
     EXPECT_EQ(map->zone().resultCount, 1);
-    EXPECT_FALSE(map->stringGrid1->isVisible());
-    EXPECT_EQ(str(map->Label3->text()),
+    EXPECT_FALSE(child<CoverageMapView>(map, "mapView")->isVisible());
+    EXPECT_EQ(str(child<QLabel>(map, "mapMessageLabel")->text()),
               "ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \n(нужные подстраховки в каждом матче)");
-    EXPECT_EQ(str(map->Label4->text()), "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()),
+              "Покрытие ставками\nПо количеству 0%\nПо вероятности 0%");
     clickZone(2, 1); // event 1 empty
     EXPECT_EQ(map->zone().resultCount, 0);
-    EXPECT_EQ(str(map->Label4->text()), "");
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()), "");
     clickZone(2, 1);
     clickZone(3, 1);
     EXPECT_EQ(map->zone().resultCount, 2);
-    EXPECT_TRUE(map->stringGrid1->isVisible());
+    EXPECT_TRUE(child<CoverageMapView>(map, "mapView")->isVisible());
     for (int row = 2; row <= 12; ++row) {
         clickZone(2, row);
         clickZone(3, row);
     }
-    EXPECT_EQ(str(map->Label3->text()), "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА");
-    EXPECT_FALSE(map->stringGrid1->isVisible());
-    EXPECT_TRUE(map->Label3->isVisible());
+    EXPECT_EQ(str(child<QLabel>(map, "mapMessageLabel")->text()),
+              "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА");
+    EXPECT_FALSE(child<CoverageMapView>(map, "mapView")->isVisible());
+    EXPECT_TRUE(child<QLabel>(map, "mapMessageLabel")->isVisible());
 }
 
 TEST_F(CoverageWindow, LeftClickAddsTheBetRightClickRemovesItsCoupons) {
@@ -165,7 +180,7 @@ TEST_F(CoverageWindow, LeftClickAddsTheBetRightClickRemovesItsCoupons) {
     click(1, Qt::RightButton); // both copies of that bet go, the other stays
     EXPECT_EQ(lines(), (kav::Lines{first}));
     EXPECT_EQ(pixel(cellCorner(1)), kWhite);
-    EXPECT_EQ(str(map->Label4->text()),
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()),
               "Покрытие ставками\nПо количеству 25%\nПо вероятности 28.72%");
 }
 
@@ -180,17 +195,17 @@ TEST_F(CoverageWindow, PointerShowsDiscsOutcomesAndTally) {
     EXPECT_EQ(pixel(cellCentre(3)), kGreen); // two events away: no disc
     EXPECT_EQ(zonePixel(1, 1), kYellow);     // "1" of event 1
     EXPECT_EQ(zonePixel(2, 1), kWhite);
-    EXPECT_EQ(str(map->Label9->text()),
+    EXPECT_EQ(str(child<QLabel>(map, "categoryTallyLabel")->text()),
               "Категорий в пакете\nпри 111111111111111:\n15 - 0;   14 - 1;   13 - 0;\n"
               "12 - 0;   11 - 0;   10 - 0;\n9 - 0;   ");
-    EXPECT_EQ(str(map->Label4->text()),
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()),
               "Покрытие ставками\nПо количеству 75%\n(+25%)\nПо вероятности 79.49%\n(+20.51%)");
     // Off the map: discs go, the labels stay.
-    const QString tally = map->Label9->text();
+    const QString tally = child<QLabel>(map, "categoryTallyLabel")->text();
     moveTo(QPoint(mapSurface()->width() - 2, mapSurface()->height() - 2));
     EXPECT_EQ(pixel(cellCentre(0)), kGreen);
     EXPECT_EQ(pixel(cellCentre(1)), kWhite);
-    EXPECT_EQ(map->Label9->text(), tally);
+    EXPECT_EQ(child<QLabel>(map, "categoryTallyLabel")->text(), tally);
 }
 
 TEST_F(CoverageWindow, SpaceTogglesTheMarker) {
@@ -198,41 +213,42 @@ TEST_F(CoverageWindow, SpaceTogglesTheMarker) {
     w->appendBetLines({singleBet("20.00", "111111111111111")});
     map->flushScheduledRecount();
     point(3);
-    QTest::keyClick(map->stringGrid1, Qt::Key_Space);
+    QTest::keyClick(child<CoverageMapView>(map, "mapView"), Qt::Key_Space);
     EXPECT_EQ(pixel(cellCorner(3)), kGrey);
-    QTest::keyClick(map->RxSpinEdit1, Qt::Key_Space);
+    QTest::keyClick(child<QSpinBox>(map, "categorySpin"), Qt::Key_Space);
     EXPECT_EQ(pixel(cellCorner(3)), kWhite);
     point(0);
-    QTest::keyClick(map->stringGrid1, Qt::Key_Space);
+    QTest::keyClick(child<CoverageMapView>(map, "mapView"), Qt::Key_Space);
     EXPECT_EQ(pixel(cellCorner(0)), QColor(0, 204, 0));
-    QTest::keyClick(map->stringGrid1, Qt::Key_A); // other keys change nothing
+    QTest::keyClick(child<CoverageMapView>(map, "mapView"), Qt::Key_A); // other keys change nothing
     EXPECT_EQ(pixel(cellCorner(0)), QColor(0, 204, 0));
 }
 
 TEST_F(CoverageWindow, BestLinksAddTheBestBetOffTheWindowThread) {
     openWith({{0, 1}, {1, 2}, {2, 1}, {2, 2}}, 14); // 12 results
-    QTest::mouseClick(map->Label6, Qt::LeftButton);
+    QTest::mouseClick(child<LinkLabel>(map, "addBestByCountLink"), Qt::LeftButton);
     EXPECT_TRUE(map->searching() || lines().size() == 1);
     map->waitForSearch();
     ASSERT_EQ(lines().size(), 1u);
     EXPECT_EQ(lines()[0], singleBet("20.00", "111111111111111")); // ties: the first result
     EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
-    QTest::mouseClick(map->Label5, Qt::LeftButton);
+    QTest::mouseClick(child<LinkLabel>(map, "addBestByProbabilityLink"), Qt::LeftButton);
     map->waitForSearch();
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
-    EXPECT_EQ(str(map->Label4->text()).rfind("Покрытие ставками", 0), 0u);
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()).rfind("Покрытие ставками", 0), 0u);
 }
 
 TEST_F(CoverageWindow, TypedBetsAndCategoryFieldsRecount) {
     openWith({{0, 1}, {1, 2}}, 15);
-    w->Memo1->setPlainText(QString::fromStdString(singleBet("20.00", "111111111111111")));
+    child<QPlainTextEdit>(w, "betListEdit")
+        ->setPlainText(QString::fromStdString(singleBet("20.00", "111111111111111")));
     map->flushScheduledRecount();
     EXPECT_EQ(pixel(cellCorner(0)), kGreen);
     EXPECT_EQ(pixel(cellCorner(1)), kWhite);
-    w->ComboBox1->setCurrentIndex(3);
-    w->RxSpinEdit6->setValue(14);
-    EXPECT_EQ(map->RxSpinEdit1->value(), 14);
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(3);
+    child<QSpinBox>(w, "autoformCategorySpin")->setValue(14);
+    EXPECT_EQ(child<QSpinBox>(map, "categorySpin")->value(), 14);
     EXPECT_EQ(pixel(cellCorner(1)), kGreen);
     EXPECT_EQ(pixel(cellCorner(3)), kWhite);
 }
@@ -240,18 +256,20 @@ TEST_F(CoverageWindow, TypedBetsAndCategoryFieldsRecount) {
 TEST_F(CoverageWindow, TypingIsCountedOnceTheBurstEndsAndResizingFitsTheCells) {
     openWith({{0, 1}, {1, 2}, {2, 1}, {3, 1}, {4, 1}}, 15); // 32 results
     const std::string bet = singleBet("20.00", "111111111111111");
-    w->Memo1->setFocus();
-    QTest::keyClicks(w->Memo1, QString::fromStdString(bet));
+    child<QPlainTextEdit>(w, "betListEdit")->setFocus();
+    QTest::keyClicks(child<QPlainTextEdit>(w, "betListEdit"), QString::fromStdString(bet));
     EXPECT_EQ(w->model().betMasks.size(), 1u);
     // No count per keystroke: the map catches up once the typing pauses.
     EXPECT_TRUE(QTest::qWaitFor([&] { return pixel(cellCorner(0)) == kGreen; }, 2000));
     // 1 of 32 is 3.125%, which rounds half to even.
-    EXPECT_EQ(str(map->Label4->text()).find("По количеству 3.12%"),
+    EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()).find("По количеству 3.12%"),
               std::string("Покрытие ставками\n").size());
 
-    const int before = map->stringGrid1->cellSize();
+    const int before = child<CoverageMapView>(map, "mapView")->cellSize();
     map->resize(300, 200);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return map->stringGrid1->cellSize() < before; }, 2000));
-    EXPECT_EQ(map->stringGrid1->cellSize(), map->stringGrid1->fittingCellSize());
-    EXPECT_GE(map->stringGrid1->cellSize(), 5);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return child<CoverageMapView>(map, "mapView")->cellSize() < before; }, 2000));
+    EXPECT_EQ(child<CoverageMapView>(map, "mapView")->cellSize(),
+              child<CoverageMapView>(map, "mapView")->fittingCellSize());
+    EXPECT_GE(child<CoverageMapView>(map, "mapView")->cellSize(), 5);
 }

@@ -1,19 +1,21 @@
 // The draw, the quotes file, the exports, the help and the update check,
 // driven through the main window's menu against a server on 127.0.0.1.
 #include "core/base/version.h"
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/shown_main_window.h"
+#include "ui/variant_analysis_window.h"
 #include "ui/zone_grid.h"
 
 #include "support/loopback_server.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -28,7 +30,12 @@
 #include <memory>
 
 using kav::test::LoopbackServer;
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
+
+using kav::test::child;
+using kav::ui::MoneyEdit;
+using kav::ui::OutcomeGrid;
+using kav::ui::ZoneGrid;
 
 namespace {
 
@@ -44,23 +51,23 @@ const std::string kTotalsUa = "<html><body>900|77|;1|2|3|</body></html>";
 
 // Puts the servers back as windows without the program's entry have them.
 struct ServersGuard {
-    kav::io::ServerSettings saved = TForm2::servers();
-    explicit ServersGuard(const kav::io::ServerSettings& s) { TForm2::setServers(s); }
-    ~ServersGuard() { TForm2::setServers(saved); }
+    kav::io::ServerSettings saved = MainWindow::servers();
+    explicit ServersGuard(const kav::io::ServerSettings& s) { MainWindow::setServers(s); }
+    ~ServersGuard() { MainWindow::setServers(saved); }
 };
 
 // The five windows as the program's entry makes them.
 struct Windows {
-    std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>();
-    kav::ui::TForm4* form4 = nullptr;
-    kav::ui::TForm5* form5 = nullptr;
-    kav::ui::TForm6* form6 = nullptr;
+    std::unique_ptr<MainWindow> mainWindow = std::make_unique<MainWindow>();
+    kav::ui::CoverageMapWindow* coverageMap = nullptr;
+    kav::ui::VariantAnalysisWindow* variantAnalysis = nullptr;
+    kav::ui::HelpWindow* help = nullptr;
     Windows() {
-        auto* form3 = new kav::ui::TForm3(form2.get());
-        form4 = new kav::ui::TForm4(form2.get());
-        form5 = new kav::ui::TForm5(form2->model(), form2.get());
-        form6 = new kav::ui::TForm6(form2.get());
-        form2->setSideWindows(form3, form4, form5, form6);
+        auto* nearestSystems = new kav::ui::NearestSystemsWindow(mainWindow.get());
+        coverageMap = new kav::ui::CoverageMapWindow(mainWindow.get());
+        variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow->model(), mainWindow.get());
+        help = new kav::ui::HelpWindow(mainWindow.get());
+        mainWindow->setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
     }
 };
 
@@ -79,7 +86,7 @@ protected:
         guard =
             std::make_unique<ServersGuard>(kav::io::ServerSettings{server.url(), "", false, ""});
         win = std::make_unique<Windows>();
-        w = win->form2.get();
+        w = win->mainWindow.get();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
         w->activateWindow();
@@ -93,12 +100,14 @@ protected:
 
     void ctrl(Qt::Key key) { QTest::keyClick(w, key, Qt::ControlModifier); }
 
-    std::string cell(int col, int row) { return str(w->StringGrid1->cellText(col, row)); }
+    std::string cell(int col, int row) {
+        return str(child<OutcomeGrid>(w, "outcomeGrid")->cellText(col, row));
+    }
 
     LoopbackServer server;
     std::unique_ptr<ServersGuard> guard;
     std::unique_ptr<Windows> win;
-    TForm2* w = nullptr;
+    MainWindow* w = nullptr;
     QTemporaryDir dir;
 };
 
@@ -106,7 +115,7 @@ protected:
 
 TEST_F(DrawWindow, StartLoadsTheRussianDrawThenItsTotals) {
     open();
-    EXPECT_TRUE(w->StringGrid1->isVisible());
+    EXPECT_TRUE(child<OutcomeGrid>(w, "outcomeGrid")->isVisible());
     EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
     EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
     EXPECT_EQ(cell(1, 1), "47/48");
@@ -115,12 +124,14 @@ TEST_F(DrawWindow, StartLoadsTheRussianDrawThenItsTotals) {
     EXPECT_EQ(cell(1, 3), "0/0");
     EXPECT_EQ(str(w->eventRowTitle(0)), "Спартак");
     EXPECT_EQ(str(w->eventRowTitle(1)), "A");
-    EXPECT_EQ(str(win->form5->rowTitle(0)), "Спартак");
-    EXPECT_EQ(str(win->form4->StringGrid2->cellText(0, 1)), "Спартак");
-    EXPECT_EQ(str(win->form5->Edit1->text()), "125000.5");
-    EXPECT_EQ(str(win->form5->Edit2->text()), "1000000");
-    EXPECT_EQ(win->form5->totals().uniformCountMean, 4);
-    EXPECT_EQ(str(win->form5->windowTitle()).rfind("Анализ вариантов (по состоянию на ", 0), 0u);
+    EXPECT_EQ(str(win->variantAnalysis->rowTitle(0)), "Спартак");
+    EXPECT_EQ(str(child<ZoneGrid>(win->coverageMap, "zoneGrid")->cellText(0, 1)), "Спартак");
+    EXPECT_EQ(str(child<QLineEdit>(win->variantAnalysis, "poolEdit")->text()), "125000.5");
+    EXPECT_EQ(str(child<QLineEdit>(win->variantAnalysis, "jackpotEdit")->text()), "1000000");
+    EXPECT_EQ(win->variantAnalysis->totals().uniformCountMean, 4);
+    EXPECT_EQ(
+        str(win->variantAnalysis->windowTitle()).rfind("Анализ вариантов (по состоянию на ", 0),
+        0u);
     EXPECT_EQ(server.hits(kav::test::eventsTarget()), 1);
     EXPECT_EQ(server.hits(kav::test::totalsTarget()), 1);
 }
@@ -128,21 +139,21 @@ TEST_F(DrawWindow, StartLoadsTheRussianDrawThenItsTotals) {
 TEST_F(DrawWindow, UkrainianDrawFromTheMenuResetsMarksAndBetList) {
     open();
     w->model().selection[0][0] = 1;
-    w->Memo1->setPlainText(QStringLiteral("20;1-(1)."));
-    w->MN8->trigger();
+    child<QPlainTextEdit>(w, "betListEdit")->setPlainText(QStringLiteral("20;1-(1)."));
+    child<QAction>(w, "ukrainianDrawAction")->trigger();
     EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - украинский тираж");
     EXPECT_EQ(w->model().selection[0][0], 0);
-    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
-    EXPECT_EQ(str(w->Edit1->text()), "3.00 грн.");
+    EXPECT_EQ(str(child<QPlainTextEdit>(w, "betListEdit")->toPlainText()), "");
+    EXPECT_EQ(str(child<MoneyEdit>(w, "stakeEdit")->text()), "3.00 грн.");
     waitForDraw();
     EXPECT_EQ(w->model().drawCountry, kav::kUkraine);
     EXPECT_EQ(cell(0, 1), "Динамо - Шахтар");
     EXPECT_EQ(cell(3, 1), "50/70");
-    EXPECT_EQ(str(win->form5->Edit2->text()), "77");
-    w->MN2->trigger();
+    EXPECT_EQ(str(child<QLineEdit>(win->variantAnalysis, "jackpotEdit")->text()), "77");
+    child<QAction>(w, "russianDrawAction")->trigger();
     waitForDraw();
     EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
-    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
+    EXPECT_EQ(str(child<MoneyEdit>(w, "stakeEdit")->text()), "20.00 руб.");
 }
 
 TEST_F(DrawWindow, BrokenOrFailedPagesGiveTheDefaultDraw) {
@@ -172,8 +183,8 @@ TEST_F(DrawWindow, BrokenOrFailedPagesGiveTheDefaultDraw) {
         EXPECT_EQ(cell(0, 1), "Матч 1");
         EXPECT_EQ(cell(1, 1), "40/50");
         EXPECT_EQ(str(w->eventRowTitle(0)), "Матч 1");
-        EXPECT_EQ(str(win->form4->StringGrid2->cellText(0, 1)), "Матч 1");
-        EXPECT_TRUE(w->StringGrid1->isVisible());
+        EXPECT_EQ(str(child<ZoneGrid>(win->coverageMap, "zoneGrid")->cellText(0, 1)), "Матч 1");
+        EXPECT_TRUE(child<OutcomeGrid>(w, "outcomeGrid")->isVisible());
         EXPECT_EQ(server.hits(kav::test::totalsTarget()) - totalsBefore, 1)
             << "the totals follow even a broken list";
         win.reset();
@@ -186,7 +197,7 @@ TEST_F(DrawWindow, ASlowServerDoesNotBlockTheWindow) {
                {200, kEventsRu, "text/html", std::chrono::milliseconds(1500)});
     guard = std::make_unique<ServersGuard>(kav::io::ServerSettings{server.url(), "", false, ""});
     win = std::make_unique<Windows>();
-    w = win->form2.get();
+    w = win->mainWindow.get();
     QElapsedTimer clock;
     clock.start();
     w->show();
@@ -210,10 +221,10 @@ TEST_F(DrawWindow, QuotesFileRoundTripThroughTheMenuShortcuts) {
     }
     ASSERT_TRUE(QFile::exists(path + QStringLiteral(".ctr")));
 
-    w->MN8->trigger();
+    child<QAction>(w, "ukrainianDrawAction")->trigger();
     waitForDraw();
     w->model().selection[4][2] = 1;
-    w->Memo1->setPlainText(QStringLiteral("3;1-(1)."));
+    child<QPlainTextEdit>(w, "betListEdit")->setPlainText(QStringLiteral("3;1-(1)."));
     {
         kav::ui::FileDialogHook files(path + QStringLiteral(".ctr"));
         kav::ui::MessageBoxHook boxes;
@@ -225,11 +236,11 @@ TEST_F(DrawWindow, QuotesFileRoundTripThroughTheMenuShortcuts) {
     EXPECT_EQ(w->model().eventTitles, written.eventTitles);
     EXPECT_EQ(w->model().drawCountry, kav::kRussia);
     EXPECT_EQ(w->model().selection[4][2], 0);
-    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
+    EXPECT_EQ(str(child<QPlainTextEdit>(w, "betListEdit")->toPlainText()), "");
     EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
-    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
-    EXPECT_EQ(w->Edit1->minimum(), kav::Fixed4::fromInt(20));
-    EXPECT_EQ(str(win->form5->Edit1->text()), "125000.5");
+    EXPECT_EQ(str(child<MoneyEdit>(w, "stakeEdit")->text()), "20.00 руб.");
+    EXPECT_EQ(child<MoneyEdit>(w, "stakeEdit")->minimum(), kav::Fixed4::fromInt(20));
+    EXPECT_EQ(str(child<QLineEdit>(win->variantAnalysis, "poolEdit")->text()), "125000.5");
     EXPECT_EQ(cell(2, 3), "12/0");
     EXPECT_EQ(str(w->eventRowTitle(0)), "Спартак");
 }
@@ -241,30 +252,31 @@ TEST_F(DrawWindow, ABadQuotesFileChangesNothing) {
     for (const std::string& path : {broken, std::string("/nonexistent/draw.ctr")}) {
         SCOPED_TRACE(path);
         w->model().selection[1][1] = 1;
-        w->Memo1->setPlainText(QStringLiteral("20;1-(1)."));
+        child<QPlainTextEdit>(w, "betListEdit")->setPlainText(QStringLiteral("20;1-(1)."));
         const kav::DrawModel before = w->model();
         kav::ui::FileDialogHook files(QString::fromStdString(path));
         kav::ui::MessageBoxHook boxes;
-        w->N3c->trigger();
+        child<QAction>(w, "loadQuotesAction")->trigger();
         ASSERT_EQ(boxes.shown().size(), 1u);
         EXPECT_EQ(boxes.shown()[0].text, "Неверный формат загружаемого файла");
         EXPECT_EQ(boxes.shown()[0].caption, "Ошибка");
         EXPECT_EQ(w->model().eventTitles, before.eventTitles);
         EXPECT_EQ(w->model().quotes, before.quotes);
         EXPECT_EQ(w->model().selection, before.selection);
-        EXPECT_EQ(str(w->Memo1->toPlainText()), "20;1-(1).");
+        EXPECT_EQ(str(child<QPlainTextEdit>(w, "betListEdit")->toPlainText()), "20;1-(1).");
         EXPECT_EQ(cell(0, 1), "Спартак - Зенит");
     }
     kav::ui::FileDialogHook files(QStringLiteral("/nonexistent/dir/draw"));
     kav::ui::MessageBoxHook boxes;
-    w->N2c->trigger();
+    child<QAction>(w, "saveQuotesAction")->trigger();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_NE(boxes.shown()[0].text.find("/nonexistent/dir/draw.ctr"), std::string::npos);
 }
 
 TEST_F(DrawWindow, ExportsReachTheirFilesThroughTheShortcuts) {
     open();
-    w->Memo1->setPlainText(QStringLiteral("40;1-(1,X);2-(2).\n\n20;1-(2)."));
+    child<QPlainTextEdit>(w, "betListEdit")
+        ->setPlainText(QStringLiteral("40;1-(1,X);2-(2).\n\n20;1-(2)."));
     struct Case {
         Qt::Key key;
         const char* caption;
@@ -292,34 +304,35 @@ TEST_F(DrawWindow, ExportsReachTheirFilesThroughTheShortcuts) {
     QStringList many;
     for (int i = 0; i < 257; ++i)
         many << QStringLiteral("20;1-(1).");
-    w->Memo1->setPlainText(many.join(QLatin1Char('\n')));
+    child<QPlainTextEdit>(w, "betListEdit")->setPlainText(many.join(QLatin1Char('\n')));
     kav::ui::FileDialogHook files(dir.filePath(QStringLiteral("many.xlsx")));
     kav::ui::MessageBoxHook boxes;
     ctrl(Qt::Key_E);
     EXPECT_TRUE(files.requests().isEmpty());
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, "Формат Excell не позволяет сохранять более 256 вариантов");
-    w->MN28->trigger();
+    child<QAction>(w, "exportByRowsAction")->trigger();
     EXPECT_EQ(files.requests().size(), 1);
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("many.xlsx"))));
 }
 
 TEST_F(DrawWindow, HelpShowsItsTextAndStaysOpen) {
     open();
-    EXPECT_FALSE(win->form6->isVisible());
-    w->mN22->trigger();
-    ASSERT_TRUE(win->form6->isVisible());
-    EXPECT_EQ(str(win->form6->windowTitle()), "Справка");
-    EXPECT_TRUE(win->form6->Memo1->isReadOnly());
-    const std::string text = str(win->form6->Memo1->toPlainText());
+    EXPECT_FALSE(win->help->isVisible());
+    child<QAction>(w, "helpAction")->trigger();
+    ASSERT_TRUE(win->help->isVisible());
+    EXPECT_EQ(str(win->help->windowTitle()), "Справка");
+    EXPECT_TRUE(child<QPlainTextEdit>(win->help, "helpTextEdit")->isReadOnly());
+    const std::string text = str(child<QPlainTextEdit>(win->help, "helpTextEdit")->toPlainText());
     for (const char* part : {"Kavendix.exe", "\"Kombin\"", "российский", "\"Бриф-система\"",
                              "\"По сенсациям\"", "\"Ручной набор\"", "\"Автоформирование\"",
                              "Ctrl Y", "Ctrl C", "\"P+\"", "пробела", "доходность"})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    w->mN22->trigger();
-    EXPECT_TRUE(win->form6->isVisible());
-    win->form6->resize(250, 300);
-    EXPECT_EQ(win->form6->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    child<QAction>(w, "helpAction")->trigger();
+    EXPECT_TRUE(win->help->isVisible());
+    win->help->resize(250, 300);
+    EXPECT_EQ(child<QPlainTextEdit>(win->help, "helpTextEdit")->lineWrapMode(),
+              QPlainTextEdit::WidgetWidth);
 }
 
 TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
@@ -336,7 +349,7 @@ TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
         ServersGuard guard({"", server.url(), c.check, dir.path().toStdString()});
         kav::ui::MessageBoxHook boxes(c.answer);
         const int before = server.hits("/kavendix.exe");
-        TForm2 w;
+        MainWindow w;
         ASSERT_EQ(boxes.shown().size(), c.messages);
         if (c.messages > 0) {
             EXPECT_EQ(boxes.shown()[0].text, "Доступна новая версия программы!\nОбновить?");

@@ -3,12 +3,13 @@
 // good line counted, keep the text, and answer within a bounded time.
 #include "support/hostile_lists.h"
 #include "support/template_folder.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include "ui/shown_main_window.h"
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,7 +22,11 @@
 #include <chrono>
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
+
+using kav::test::child;
+using kav::ui::MoneyEdit;
+using kav::ui::OutcomeGrid;
 
 namespace {
 
@@ -34,13 +39,13 @@ protected:
         auto* mime = new QMimeData;
         mime->setData(QStringLiteral("text/plain"), bytes);
         QGuiApplication::clipboard()->setMimeData(mime);
-        w->Memo1->setFocus();
-        w->Memo1->moveCursor(QTextCursor::End);
-        QTest::keyClick(w->Memo1, Qt::Key_V, Qt::ControlModifier);
+        child<QPlainTextEdit>("betListEdit")->setFocus();
+        child<QPlainTextEdit>("betListEdit")->moveCursor(QTextCursor::End);
+        QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_V, Qt::ControlModifier);
         QApplication::processEvents();
     }
 
-    std::string status() const { return w->Label4->text().toStdString(); }
+    std::string status() const { return child<QLabel>("betListStatusLabel")->text().toStdString(); }
 };
 
 QByteArray bytesOf(const std::string& s) {
@@ -77,7 +82,7 @@ TEST_F(HostilePaste, BadLinesAmongGoodOnesAreKeptAndSkipped) {
         kav::ui::MessageBoxHook boxes;
         for (auto& marks : w->model().selection)
             marks = {0, 0, 1};
-        w->N27->trigger();
+        child<QAction>("removeMarkedAction")->trigger();
         EXPECT_TRUE(boxes.shown().empty()) << c.name;
         EXPECT_EQ(w->betLines(), lines) << c.name;
     }
@@ -99,7 +104,7 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
                          std::to_string(2 + i % 11) + "-" + std::to_string(i + 1) + ".txt",
                      "111\n222\n");
     kav::ui::MessageBoxHook boxes;
-    TForm2 w;
+    MainWindow w;
     w.setTemplateFolder(folder.path());
     auto start = std::chrono::steady_clock::now();
     w.show();
@@ -107,8 +112,9 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
     EXPECT_EQ(w.templateIndex().size(), 10000u);
     // Every click on the grid reads the folder again for the summary lines.
     for (int row = 1; row <= 5; ++row) {
-        QRect r = w.StringGrid1->cellRect(2, row);
-        QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, r.center());
+        QRect r = child<OutcomeGrid>(w, "outcomeGrid")->cellRect(2, row);
+        QTest::mouseClick(child<OutcomeGrid>(w, "outcomeGrid")->viewport(), Qt::LeftButton, {},
+                          r.center());
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_TRUE(boxes.shown().empty());
@@ -116,12 +122,12 @@ TEST(HostileTemplates, TenThousandTemplatesIndexAndSummariseQuickly) {
 
 TEST(HostileClose, ClosingWhileTheStakeIsBeingTypedDoesNotCrash) {
     kav::ui::MessageBoxHook boxes;
-    auto w = std::make_unique<TForm2>();
+    auto w = std::make_unique<MainWindow>();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    w->Edit1->setFocus();
-    w->Edit1->selectAll();
-    QTest::keyClicks(w->Edit1, QStringLiteral("35"));
+    child<MoneyEdit>(w, "stakeEdit")->setFocus();
+    child<MoneyEdit>(w, "stakeEdit")->selectAll();
+    QTest::keyClicks(child<MoneyEdit>(w, "stakeEdit"), QStringLiteral("35"));
     w.reset(); // the focus leaves the field while the window is half destroyed
     SUCCEED();
 }

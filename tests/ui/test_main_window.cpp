@@ -1,23 +1,26 @@
 // The main window driven as a player drives it: real clicks in the grid, keys,
 // menu shortcuts, typed bet lines; colours read from the painted pixels.
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
 #include "ui/link_label.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 
 #include "ui/shown_main_window.h"
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -27,8 +30,11 @@
 
 #include <memory>
 
-using kav::ui::TForm2;
+using kav::ui::MainWindow;
 
+using kav::ui::LinkLabel;
+using kav::ui::MoneyEdit;
+using kav::ui::OutcomeGrid;
 namespace {
 
 const QColor kGreen(0, 255, 0);
@@ -46,91 +52,98 @@ std::string allEvents(const std::string& amount, const std::string& first, char 
     return s + ".";
 }
 
-class MainWindow : public kav::test::ShownMainWindow {
+class MainWindowTest : public kav::test::ShownMainWindow {
 protected:
     void clickCell(int col, int row, Qt::KeyboardModifiers mods = {}) {
-        QRect r = w->StringGrid1->cellRect(col, row);
-        QTest::mouseClick(w->StringGrid1->viewport(), Qt::LeftButton, mods, r.center());
+        QRect r = child<OutcomeGrid>("outcomeGrid")->cellRect(col, row);
+        QTest::mouseClick(child<OutcomeGrid>("outcomeGrid")->viewport(), Qt::LeftButton, mods,
+                          r.center());
     }
 
     // A pixel of a cell, relative to the cell's top left corner.
     QColor cellPixel(int col, int row, int dx, int dy) {
-        QImage img = w->StringGrid1->viewport()->grab().toImage();
-        QRect r = w->StringGrid1->cellRect(col, row);
+        QImage img = child<OutcomeGrid>("outcomeGrid")->viewport()->grab().toImage();
+        QRect r = child<OutcomeGrid>("outcomeGrid")->cellRect(col, row);
         return img.pixelColor(r.x() + dx, r.y() + dy);
     }
 
     void typeIntoMemo(const std::string& text) {
-        w->Memo1->setFocus();
-        w->Memo1->moveCursor(QTextCursor::End);
+        child<QPlainTextEdit>("betListEdit")->setFocus();
+        child<QPlainTextEdit>("betListEdit")->moveCursor(QTextCursor::End);
         const QStringList parts = QString::fromStdString(text).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < parts.size(); ++i) {
             if (i > 0)
-                QTest::keyClick(w->Memo1, Qt::Key_Return);
-            QTest::keyClicks(w->Memo1, parts[i]);
+                QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_Return);
+            QTest::keyClicks(child<QPlainTextEdit>("betListEdit"), parts[i]);
         }
     }
 };
 
-TEST_F(MainWindow, ShowsItsControlsWithTheirCaptionsAndDefaults) {
+TEST_F(MainWindowTest, ShowsItsControlsWithTheirCaptionsAndDefaults) {
     EXPECT_EQ(str(w->windowTitle()), "Kavendix V1.4.2 - российский тираж");
-    EXPECT_EQ(str(w->Label10->text()), "Сбросить\nисходы");
-    EXPECT_EQ(str(w->Label11->text()), "Случайный \nвыбор");
-    EXPECT_EQ(str(w->CheckBox1->text()), "Начать с...");
-    EXPECT_EQ(str(w->ComboBox1->currentText()), "Бриф-системы");
-    EXPECT_EQ(str(w->ComboBox3->itemText(3)), "без пересечений ");
-    EXPECT_EQ(str(w->RxSpinEdit3->toolTip()),
+    EXPECT_EQ(str(child<LinkLabel>("resetOutcomesLink")->text()), "Сбросить\nисходы");
+    EXPECT_EQ(str(child<LinkLabel>("randomChoiceLink")->text()), "Случайный \nвыбор");
+    EXPECT_EQ(str(child<QCheckBox>("startWithCheck")->text()), "Начать с...");
+    EXPECT_EQ(str(child<QComboBox>("modeCombo")->currentText()), "Бриф-системы");
+    EXPECT_EQ(str(child<QComboBox>("searchMethodCombo")->itemText(3)), "без пересечений ");
+    EXPECT_EQ(str(child<QSpinBox>("sensationThresholdSpin")->toolTip()),
               "Значение котировки,\nниже которого событие\nсчитаем сенсацией");
     struct Spin {
         QSpinBox* s;
         int value, min, max;
     };
-    for (const Spin& c :
-         {Spin{w->RxSpinEdit8, 13, 9, 15}, Spin{w->RxSpinEdit1, 3, 0, 15},
-          Spin{w->RxSpinEdit2, 5, 0, 15}, Spin{w->RxSpinEdit3, 25, 0, 34},
-          Spin{w->RxSpinEdit5, 1, 1, 10000000}, Spin{w->RxSpinEdit4, 7, 0, 15},
-          Spin{w->RxSpinEdit6, 13, 9, 15}, Spin{w->RxSpinEdit7, 1000, 1, 10000000}}) {
+    for (const Spin& c : {Spin{child<QSpinBox>("briefCategorySpin"), 13, 9, 15},
+                          Spin{child<QSpinBox>("minSensationsSpin"), 3, 0, 15},
+                          Spin{child<QSpinBox>("maxSensationsSpin"), 5, 0, 15},
+                          Spin{child<QSpinBox>("sensationThresholdSpin"), 25, 0, 34},
+                          Spin{child<QSpinBox>("randomRepeatSpin"), 1, 1, 10000000},
+                          Spin{child<QSpinBox>("favouritesSpin"), 7, 0, 15},
+                          Spin{child<QSpinBox>("autoformCategorySpin"), 13, 9, 15},
+                          Spin{child<QSpinBox>("betLimitSpin"), 1000, 1, 10000000}}) {
         SCOPED_TRACE(str(c.s->objectName()));
         EXPECT_EQ(c.s->value(), c.value);
         EXPECT_EQ(c.s->minimum(), c.min);
         EXPECT_EQ(c.s->maximum(), c.max);
     }
-    EXPECT_EQ(w->RxSpinEdit7->singleStep(), 10);
-    EXPECT_TRUE(w->Panel3->isVisible());
-    EXPECT_FALSE(w->RxSpinEdit4->isVisible());
-    EXPECT_EQ(str(w->StringGrid1->cellText(0, 0)), "События");
-    EXPECT_EQ(str(w->StringGrid1->cellText(2, 0)), "Х");
-    EXPECT_EQ(str(w->StringGrid1->cellText(1, 1)), "40/50");
-    EXPECT_EQ(str(w->Edit1->text()), "20.00 руб.");
+    EXPECT_EQ(child<QSpinBox>("betLimitSpin")->singleStep(), 10);
+    EXPECT_TRUE(child<QFrame>("briefSystemPanel")->isVisible());
+    EXPECT_FALSE(child<QSpinBox>("favouritesSpin")->isVisible());
+    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(0, 0)), "События");
+    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(2, 0)), "Х");
+    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(1, 1)), "40/50");
+    EXPECT_EQ(str(child<MoneyEdit>("stakeEdit")->text()), "20.00 руб.");
     EXPECT_EQ(w->stakeText(), "20");
 }
 
-TEST_F(MainWindow, MenuHasEveryCommandWithItsShortcut) {
+TEST_F(MainWindowTest, MenuHasEveryCommandWithItsShortcut) {
     struct Item {
         QAction* a;
         const char* caption;
         const char* shortcut;
     };
     for (const Item& i :
-         {Item{w->MN2, "Россия", ""}, Item{w->MN8, "Украина", ""},
-          Item{w->MN4, "Скопировать для переноса", "Ctrl+C"},
-          Item{w->MN5, "Сохранить для Excell", "Ctrl+E"},
-          Item{w->MN28, "Сохранить для Excell построчно", "Ctrl+S"},
-          Item{w->N25, "Сохранить в текст. файл", "Ctrl+T"},
-          Item{w->N27, "Изъять варианты из списка", "Ctrl+Y"},
-          Item{w->MN6, "Очистить список ставок", "Ctrl+X"},
-          Item{w->N2c, "Котировки в файл", "Ctrl+K"}, Item{w->N3c, "Котировки из файла", "Ctrl+L"},
-          Item{w->MN10, "Показать карту покрытия", ""},
-          Item{w->MN12, "Показать анализ вариантов", ""}, Item{w->mN22, "Помощь", ""}}) {
+         {Item{child<QAction>("russianDrawAction"), "Россия", ""},
+          Item{child<QAction>("ukrainianDrawAction"), "Украина", ""},
+          Item{child<QAction>("copyBetListAction"), "Скопировать для переноса", "Ctrl+C"},
+          Item{child<QAction>("exportByColumnsAction"), "Сохранить для Excell", "Ctrl+E"},
+          Item{child<QAction>("exportByRowsAction"), "Сохранить для Excell построчно", "Ctrl+S"},
+          Item{child<QAction>("saveTextFileAction"), "Сохранить в текст. файл", "Ctrl+T"},
+          Item{child<QAction>("removeMarkedAction"), "Изъять варианты из списка", "Ctrl+Y"},
+          Item{child<QAction>("clearBetListAction"), "Очистить список ставок", "Ctrl+X"},
+          Item{child<QAction>("saveQuotesAction"), "Котировки в файл", "Ctrl+K"},
+          Item{child<QAction>("loadQuotesAction"), "Котировки из файла", "Ctrl+L"},
+          Item{child<QAction>("coverageMapAction"), "Показать карту покрытия", ""},
+          Item{child<QAction>("variantAnalysisAction"), "Показать анализ вариантов", ""},
+          Item{child<QAction>("helpAction"), "Помощь", ""}}) {
         EXPECT_EQ(str(i.a->text()), i.caption);
         EXPECT_EQ(str(i.a->shortcut().toString(QKeySequence::PortableText)), i.shortcut);
     }
-    EXPECT_EQ(str(w->N1->title()), "Валюта");
-    EXPECT_EQ(str(w->MN3->title()), "Действия");
-    EXPECT_EQ(str(w->MN7->title()), "Окна");
+    EXPECT_EQ(str(child<QMenu>("currencyMenu")->title()), "Валюта");
+    EXPECT_EQ(str(child<QMenu>("actionsMenu")->title()), "Действия");
+    EXPECT_EQ(str(child<QMenu>("windowsMenu")->title()), "Окна");
 }
 
-TEST_F(MainWindow, ClicksMarkOutcomesAndTrackTheForcedBet) {
+TEST_F(MainWindowTest, ClicksMarkOutcomesAndTrackTheForcedBet) {
     clickCell(1, 1); // "1" of event 1
     clickCell(3, 1); // "2"
     EXPECT_TRUE(w->model().marked(0, 0));
@@ -156,16 +169,16 @@ TEST_F(MainWindow, ClicksMarkOutcomesAndTrackTheForcedBet) {
     EXPECT_EQ(w->model().markedCount(4), 0);
 }
 
-TEST_F(MainWindow, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
+TEST_F(MainWindowTest, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
     clickCell(1, 3);
-    QTest::keyClick(w->StringGrid1, Qt::Key_Down);
+    QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_Down);
     EXPECT_TRUE(w->model().marked(3, 0));
-    QTest::keyClick(w->StringGrid1, Qt::Key_Tab);
+    QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_Tab);
     EXPECT_TRUE(w->model().marked(3, 1));
     EXPECT_EQ(w->model().forcedBet[3], 'X');
 }
 
-TEST_F(MainWindow, MarkedCellsArePaintedInsetInTheirColour) {
+TEST_F(MainWindowTest, MarkedCellsArePaintedInsetInTheirColour) {
     clickCell(1, 1);
     EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
     EXPECT_EQ(cellPixel(1, 1, 2, 2), QColor(Qt::white)); // the 3-pixel margin
@@ -174,62 +187,67 @@ TEST_F(MainWindow, MarkedCellsArePaintedInsetInTheirColour) {
 
     // Mode 0 with "Начать с...": the forced outcome is yellow, the others green.
     clickCell(2, 1);
-    w->CheckBox1->setChecked(true);
-    EXPECT_EQ(str(w->CheckBox1->text()), "X              ");
+    child<QCheckBox>("startWithCheck")->setChecked(true);
+    EXPECT_EQ(str(child<QCheckBox>("startWithCheck")->text()), "X              ");
     EXPECT_EQ(cellPixel(2, 1, 4, 17), kYellow);
     EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
-    w->CheckBox1->setChecked(false);
-    EXPECT_EQ(str(w->CheckBox1->text()), "Начать с...");
+    child<QCheckBox>("startWithCheck")->setChecked(false);
+    EXPECT_EQ(str(child<QCheckBox>("startWithCheck")->text()), "Начать с...");
 
     // Mode 1: below the sensation threshold is yellow, at it green.
-    w->ComboBox1->setCurrentIndex(1);
+    child<QComboBox>("modeCombo")->setCurrentIndex(1);
     w->model().quotes[0][0] = kav::Fixed4::fromDouble(24.9);
     w->model().quotes[0][1] = kav::Fixed4::fromInt(25);
-    w->RxSpinEdit3->setValue(25);
+    child<QSpinBox>("sensationThresholdSpin")->setValue(25);
     EXPECT_EQ(cellPixel(1, 1, 4, 17), kYellow);
     EXPECT_EQ(cellPixel(2, 1, 4, 17), kGreen);
     // By the pool: "X" has 15 % of the pool, "1" has 50 %.
-    QTest::mouseClick(w->RadioButton2, Qt::LeftButton);
-    EXPECT_FALSE(w->RadioButton1->isChecked());
+    QTest::mouseClick(child<QRadioButton>("byPoolRadio"), Qt::LeftButton);
+    EXPECT_FALSE(child<QRadioButton>("byQuotesRadio")->isChecked());
     EXPECT_EQ(cellPixel(1, 1, 4, 17), kGreen);
     EXPECT_EQ(cellPixel(2, 1, 4, 17), kYellow);
 }
 
-TEST_F(MainWindow, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
+TEST_F(MainWindowTest, ModeSwitchShowsOnePanelAndTurnsEditingOn) {
     struct Case {
         int mode;
         QFrame* visible;
     };
     for (const Case& c :
-         {Case{1, w->Panel4}, Case{2, w->Panel5}, Case{3, w->Panel7}, Case{0, w->Panel3}}) {
-        w->ComboBox1->setCurrentIndex(c.mode);
-        for (QFrame* p : {w->Panel3, w->Panel4, w->Panel5, w->Panel7})
+         {Case{1, child<QFrame>("sensationPanel")}, Case{2, child<QFrame>("manualChoicePanel")},
+          Case{3, child<QFrame>("autoformPanel")}, Case{0, child<QFrame>("briefSystemPanel")}}) {
+        child<QComboBox>("modeCombo")->setCurrentIndex(c.mode);
+        for (QFrame* p : {child<QFrame>("briefSystemPanel"), child<QFrame>("sensationPanel"),
+                          child<QFrame>("manualChoicePanel"), child<QFrame>("autoformPanel")})
             EXPECT_EQ(p->isVisible(), p == c.visible) << c.mode << str(p->objectName());
-        EXPECT_EQ(w->StringGrid1->editing(), c.mode != 0);
-        EXPECT_EQ(w->Label3->isVisible(), c.mode == 0);
+        EXPECT_EQ(child<OutcomeGrid>("outcomeGrid")->editing(), c.mode != 0);
+        EXPECT_EQ(child<QLabel>("systemSummaryLabel")->isVisible(), c.mode == 0);
     }
-    EXPECT_EQ(w->categorySpin(), w->RxSpinEdit8);
-    w->ComboBox1->setCurrentIndex(3);
-    EXPECT_EQ(w->categorySpin(), w->RxSpinEdit6);
+    // The coverage map takes the category of the mode in use.
+    child<QSpinBox>("briefCategorySpin")->setValue(11);
+    child<QSpinBox>("autoformCategorySpin")->setValue(14);
+    EXPECT_EQ(w->activeCategory(), 11);
+    child<QComboBox>("modeCombo")->setCurrentIndex(3);
+    EXPECT_EQ(w->activeCategory(), 14);
 
-    w->ComboBox2->setCurrentIndex(4);
-    EXPECT_FALSE(w->RxSpinEdit4->isHidden());
-    EXPECT_FALSE(w->Label1->isHidden());
-    w->ComboBox2->setCurrentIndex(1);
-    EXPECT_TRUE(w->RxSpinEdit4->isHidden());
+    child<QComboBox>("distributionCombo")->setCurrentIndex(4);
+    EXPECT_FALSE(child<QSpinBox>("favouritesSpin")->isHidden());
+    EXPECT_FALSE(child<QLabel>("favouritesCaption")->isHidden());
+    child<QComboBox>("distributionCombo")->setCurrentIndex(1);
+    EXPECT_TRUE(child<QSpinBox>("favouritesSpin")->isHidden());
 }
 
-TEST_F(MainWindow, SecondClickOfADoubleClickMarksNothing) {
+TEST_F(MainWindowTest, SecondClickOfADoubleClickMarksNothing) {
     clickCell(2, 6);
-    QTest::mouseDClick(w->StringGrid1->viewport(), Qt::LeftButton, {},
-                       w->StringGrid1->cellRect(2, 6).center());
+    QTest::mouseDClick(child<OutcomeGrid>("outcomeGrid")->viewport(), Qt::LeftButton, {},
+                       child<OutcomeGrid>("outcomeGrid")->cellRect(2, 6).center());
     EXPECT_TRUE(w->model().marked(5, 1));
     EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()),
               nullptr); // no editor in mode 0
 }
 
-TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
-    w->ComboBox1->setCurrentIndex(2);
+TEST_F(MainWindowTest, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarking) {
+    child<QComboBox>("modeCombo")->setCurrentIndex(2);
     clickCell(1, 1);
     EXPECT_TRUE(w->model().marked(0, 0));
     clickCell(1, 1);
@@ -237,20 +255,22 @@ TEST_F(MainWindow, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutMarki
     EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
 
     // Without ranges a drag carries the current cell along and marks what it enters.
-    QWidget* vp = w->StringGrid1->viewport();
-    QTest::mousePress(vp, Qt::LeftButton, {}, w->StringGrid1->cellRect(3, 8).center());
-    QTest::mouseMove(vp, w->StringGrid1->cellRect(3, 9).center());
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, w->StringGrid1->cellRect(3, 9).center());
+    QWidget* vp = child<OutcomeGrid>("outcomeGrid")->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {},
+                      child<OutcomeGrid>("outcomeGrid")->cellRect(3, 8).center());
+    QTest::mouseMove(vp, child<OutcomeGrid>("outcomeGrid")->cellRect(3, 9).center());
+    QTest::mouseRelease(vp, Qt::LeftButton, {},
+                        child<OutcomeGrid>("outcomeGrid")->cellRect(3, 9).center());
     EXPECT_TRUE(w->model().marked(7, 2));
     EXPECT_TRUE(w->model().marked(8, 2));
 }
 
-TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
+TEST_F(MainWindowTest, TypedQuoteRebalancesTheEvent) {
     auto& m = w->model();
     m.quotes[0] = {kav::Fixed4::fromInt(47), kav::Fixed4::fromInt(28), kav::Fixed4::fromInt(25)};
     m.poolShares[0][0] = kav::Fixed4::fromInt(38);
     w->showDraw();
-    w->ComboBox1->setCurrentIndex(1);
+    child<QComboBox>("modeCombo")->setCurrentIndex(1);
     clickCell(1, 1);
     clickCell(1, 1); // opens the editor
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -261,7 +281,7 @@ TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
     QTest::keyClicks(editor, QStringLiteral("60"));
     EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
     EXPECT_EQ(m.quotes[0][1], kav::Fixed4::fromInt(15));
-    EXPECT_EQ(str(w->StringGrid1->cellText(2, 1)),
+    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(2, 1)),
               "15/" + std::to_string(m.poolShares[0][1].roundToInt()));
     EXPECT_EQ(str(editor->text()), "60/38");
 
@@ -272,34 +292,36 @@ TEST_F(MainWindow, TypedQuoteRebalancesTheEvent) {
     editor->setText(QStringLiteral("abc/38"));
     Q_EMIT editor->textEdited(editor->text());
     EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
-    EXPECT_EQ(str(w->StringGrid1->cellText(1, 1)), "abc/38");
+    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(1, 1)), "abc/38");
     // A number too large for a quote is refused the same way.
     editor->setText(QStringLiteral("99999999999999/38"));
     Q_EMIT editor->textEdited(editor->text());
     EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
 }
 
-TEST_F(MainWindow, CategoryFieldTurnsLightRedAtFifteen) {
-    w->RxSpinEdit8->setValue(15);
-    EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(255, 170, 170));
-    w->RxSpinEdit8->setValue(13);
-    EXPECT_EQ(w->RxSpinEdit8->palette().color(QPalette::Base), QColor(Qt::white));
+TEST_F(MainWindowTest, CategoryFieldTurnsLightRedAtFifteen) {
+    child<QSpinBox>("briefCategorySpin")->setValue(15);
+    EXPECT_EQ(child<QSpinBox>("briefCategorySpin")->palette().color(QPalette::Base),
+              QColor(255, 170, 170));
+    child<QSpinBox>("briefCategorySpin")->setValue(13);
+    EXPECT_EQ(child<QSpinBox>("briefCategorySpin")->palette().color(QPalette::Base),
+              QColor(Qt::white));
 }
 
-TEST_F(MainWindow, TypedLinesUpdateTheStatusLine) {
+TEST_F(MainWindowTest, TypedLinesUpdateTheStatusLine) {
     typeIntoMemo(" " + allEvents("20", "1", '1'));
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 1 (20 руб.)");
     typeIntoMemo("\n" + allEvents("40.00", "1,X", '2') + "\nnonsense");
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 3 (60 руб.)");
     ASSERT_EQ(w->model().betMasks.size(), 3u);
     EXPECT_FALSE(w->model().betMasks[2].valid());
     // A complete line whose amount is no number: the status empties, counts stay.
     typeIntoMemo("\n" + allEvents("abc", "1", '1'));
-    EXPECT_EQ(str(w->Label4->text()), "");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "");
     EXPECT_EQ(w->model().betCount, 3);
 }
 
-TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
+TEST_F(MainWindowTest, AppendedLinesGiveTheSameResultAsAFullParse) {
     typeIntoMemo(allEvents("20", "1", '1') + "\n");
     const kav::Lines batches[] = {{allEvents("40", "1,X", '2'), "", "text without semicolon"},
                                   {allEvents("60", "1,X,2", 'X')},
@@ -313,25 +335,25 @@ TEST_F(MainWindow, AppendedLinesGiveTheSameResultAsAFullParse) {
         EXPECT_EQ(w->model().betTotal, full->total);
     }
     EXPECT_EQ(w->betLines().size(), 7u);
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 8 (141.5 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 8 (141.5 руб.)");
 
     w->appendBetLines({allEvents("zz", "1", '1')});
-    EXPECT_EQ(str(w->Label4->text()), "");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "");
     EXPECT_EQ(w->model().betCount, 8);
     // Once the list parses again, the counts are whole again.
     w->setBetLinesBulk({allEvents("20", "1", '1')});
     w->appendBetLines({allEvents("20", "2", '2')});
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 2 (40 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 2 (40 руб.)");
 }
 
-TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
+TEST_F(MainWindowTest, LinesAppendedOneByOneReachTheMemoInOrder) {
     const kav::Lines lines{allEvents("20", "1", '1'), allEvents("20", "X", '1'),
                            allEvents("20", "2", '1')};
     for (const auto& l : lines)
         w->appendBetLines({l});
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 3 (60 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 3 (60 руб.)");
     QApplication::processEvents();
-    EXPECT_EQ(str(w->Memo1->toPlainText()), kav::joinLines(lines));
+    EXPECT_EQ(str(child<QPlainTextEdit>("betListEdit")->toPlainText()), kav::joinLines(lines));
 
     // The player typing right after an append types after the appended lines.
     w->appendBetLines({allEvents("20", "1", '2')});
@@ -339,10 +361,10 @@ TEST_F(MainWindow, LinesAppendedOneByOneReachTheMemoInOrder) {
     const kav::Lines all = w->betLines();
     ASSERT_EQ(all.size(), 5u);
     EXPECT_EQ(all[3], allEvents("20", "1", '2'));
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 5 (100 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 5 (100 руб.)");
 }
 
-TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
+TEST_F(MainWindowTest, RemovalThroughTheMenuShortcut) {
     kav::ui::MessageBoxHook hook;
     w->setBetLinesBulk({allEvents("40.00", "1,X", '1')});
     QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -354,52 +376,52 @@ TEST_F(MainWindow, RemovalThroughTheMenuShortcut) {
         clickCell(1, row);
     QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(w->betLines(), kav::Lines{allEvents("20", "X", '1')});
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 1 (20 руб.)");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 1 (20 руб.)");
 }
 
-TEST_F(MainWindow, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
+TEST_F(MainWindowTest, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection) {
     w->setBetLinesBulk({"first line", "second line"});
     QGuiApplication::clipboard()->clear();
-    w->StringGrid1->setFocus();
-    QTest::keyClick(w->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    child<OutcomeGrid>("outcomeGrid")->setFocus();
+    QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first line\nsecond line");
     // The Cyrillic letter on the same key copies too.
     QGuiApplication::clipboard()->clear();
     QKeyEvent cyrillic(QEvent::KeyPress, 0x0421, Qt::ControlModifier, QStringLiteral("\x03"));
-    QApplication::sendEvent(w->StringGrid1, &cyrillic);
+    QApplication::sendEvent(child<OutcomeGrid>("outcomeGrid"), &cyrillic);
     EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first line\nsecond line");
 
     // In the memo with a selection the keys copy and cut that selection.
-    w->Memo1->setFocus();
-    QTextCursor c = w->Memo1->textCursor();
+    child<QPlainTextEdit>("betListEdit")->setFocus();
+    QTextCursor c = child<QPlainTextEdit>("betListEdit")->textCursor();
     c.setPosition(0);
     c.setPosition(5, QTextCursor::KeepAnchor);
-    w->Memo1->setTextCursor(c);
-    QTest::keyClick(w->Memo1, Qt::Key_C, Qt::ControlModifier);
+    child<QPlainTextEdit>("betListEdit")->setTextCursor(c);
+    QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first");
-    QTest::keyClick(w->Memo1, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(str(w->Memo1->toPlainText()), " line\nsecond line");
+    QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(str(child<QPlainTextEdit>("betListEdit")->toPlainText()), " line\nsecond line");
 
     // Without a selection Ctrl+X is "Очистить список ставок".
-    QTest::keyClick(w->Memo1, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(str(w->Memo1->toPlainText()), "");
-    EXPECT_EQ(str(w->Label4->text()), "Ставок в списке 0 (0 руб.)");
+    QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(str(child<QPlainTextEdit>("betListEdit")->toPlainText()), "");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 0 (0 руб.)");
 }
 
-TEST_F(MainWindow, ResetClearsMarksAndSummaryLines) {
+TEST_F(MainWindowTest, ResetClearsMarksAndSummaryLines) {
     clickCell(1, 4);
-    w->Label2->setText(QStringLiteral("x"));
-    QTest::mouseClick(w->Label10, Qt::LeftButton);
+    child<QLabel>("couponSummaryLabel")->setText(QStringLiteral("x"));
+    QTest::mouseClick(child<LinkLabel>("resetOutcomesLink"), Qt::LeftButton);
     EXPECT_EQ(w->model().markedCount(3), 0);
-    EXPECT_EQ(str(w->Label2->text()), "");
+    EXPECT_EQ(str(child<QLabel>("couponSummaryLabel")->text()), "");
     EXPECT_EQ(w->model().forcedBet[3], '1');
 }
 
-TEST_F(MainWindow, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
-    auto* f3 = new kav::ui::TForm3(w.get());
-    auto* f4 = new kav::ui::TForm4(w.get());
-    auto* f5 = new kav::ui::TForm5(w->model(), w.get());
-    auto* f6 = new kav::ui::TForm6(w.get());
+TEST_F(MainWindowTest, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
+    auto* f3 = new kav::ui::NearestSystemsWindow(w.get());
+    auto* f4 = new kav::ui::CoverageMapWindow(w.get());
+    auto* f5 = new kav::ui::VariantAnalysisWindow(w->model(), w.get());
+    auto* f6 = new kav::ui::HelpWindow(w.get());
     w->setSideWindows(f3, f4, f5, f6);
     EXPECT_EQ(str(f3->windowTitle()), "Ближайшие варианты");
     EXPECT_TRUE(f3->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -407,7 +429,7 @@ TEST_F(MainWindow, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
         EXPECT_FALSE(f->isVisible());
     f4->show();
     f3->show();
-    w->ComboBox1->setCurrentIndex(1); // the mode switch hides the nearest systems
+    child<QComboBox>("modeCombo")->setCurrentIndex(1); // the mode switch hides the nearest systems
     EXPECT_FALSE(f3->isVisible());
     w->close();
     EXPECT_FALSE(f4->isVisible());

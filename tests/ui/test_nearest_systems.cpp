@@ -1,10 +1,13 @@
-// TForm3, the nearest-systems window: its rows, "Нет", the self-sizing grid and
+// NearestSystemsWindow, the nearest-systems window: its rows, "Нет", the self-sizing grid and
 // the painted header.
-#include "ui/syst3.h"
+#include "ui/nearest_systems_window.h"
+#include "ui/shown_main_window.h"
 
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+
+using kav::test::child;
 
 namespace {
 
@@ -13,7 +16,7 @@ std::string str(const QString& s) {
 }
 
 TEST(NearestSystemsWindow, StaysOnTopWithoutTitleBarButtons) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     const auto flags = f.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
@@ -24,7 +27,7 @@ TEST(NearestSystemsWindow, StaysOnTopWithoutTitleBarButtons) {
 }
 
 TEST(NearestSystemsWindow, ListsRowsUnderTheHeaderAndSaysNetWhenEmpty) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}, {0, 2, 2, 9}, {4, 1, 3, 27}});
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(f.rowCount(), 4);
@@ -47,27 +50,31 @@ TEST(NearestSystemsWindow, ListsRowsUnderTheHeaderAndSaysNetWhenEmpty) {
 }
 
 TEST(NearestSystemsWindow, ColumnsGrowToTheirTextsAndTheWindowFollows) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}});
     const int before = f.columnWidthOf(2);
     f.showNearestSystems({{3, 0, 2, 2147483647}});
     const QFontMetrics fm(f.cellFont(false));
     EXPECT_EQ(f.columnWidthOf(2),
               std::max(before, fm.horizontalAdvance(QStringLiteral("2147483647")) + 4));
-    EXPECT_EQ(f.StringGrid1->width(),
+    EXPECT_EQ(child<QTableWidget>(f, "systemsTable")->width(),
               f.columnWidthOf(0) + f.columnWidthOf(1) + f.columnWidthOf(2) + 10);
-    EXPECT_GE(f.width(), f.StringGrid1->width());
+    EXPECT_GE(f.width(), child<QTableWidget>(f, "systemsTable")->width());
     f.showNearestSystems({{3, 0, 2, 2}});
     EXPECT_EQ(f.columnWidthOf(2),
               std::max(before, fm.horizontalAdvance(QStringLiteral("2147483647")) + 4));
 }
 
 TEST(NearestSystemsWindow, PaintsTheHeaderGreyAndTheRowsWhite) {
-    kav::ui::TForm3 f;
+    kav::ui::NearestSystemsWindow f;
     f.showNearestSystems({{3, 0, 2, 2}});
-    QImage img = f.StringGrid1->viewport()->grab().toImage();
-    const QRect header = f.StringGrid1->visualRect(f.StringGrid1->model()->index(0, 0));
-    const QRect row = f.StringGrid1->visualRect(f.StringGrid1->model()->index(1, 0));
+    QImage img = child<QTableWidget>(f, "systemsTable")->viewport()->grab().toImage();
+    const QRect header =
+        child<QTableWidget>(f, "systemsTable")
+            ->visualRect(child<QTableWidget>(f, "systemsTable")->model()->index(0, 0));
+    const QRect row =
+        child<QTableWidget>(f, "systemsTable")
+            ->visualRect(child<QTableWidget>(f, "systemsTable")->model()->index(1, 0));
     EXPECT_EQ(img.pixelColor(header.x() + 2, header.bottom() - 2), QColor(204, 204, 204));
     EXPECT_EQ(img.pixelColor(row.x() + 2, row.bottom() - 2), QColor(Qt::white));
 }

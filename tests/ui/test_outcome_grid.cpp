@@ -1,10 +1,10 @@
 // The outcome grid's colour rule and column fitting, and the window's shortcut
 // routing around the text fields.
 #include "ui/file_dialogs.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_lin_web1.h"
 
 #include "ui/shown_main_window.h"
 #include <QAction>
@@ -113,16 +113,17 @@ protected:
 
 TEST_F(ShortcutRouting, MenuShortcutsWinOverTheMemosOwnKeys) {
     // Ctrl+K deletes to the end of the line in a text field; here it is the menu's.
-    QSignalSpy quotes(w->N2c, &QAction::triggered);
+    QSignalSpy quotes(child<QAction>("saveQuotesAction"), &QAction::triggered);
     kav::ui::FileDialogHook cancelled; // the quotes file's save dialog answers "cancel"
-    w->Memo1->setFocus();
-    QTest::keyClick(w->Memo1, Qt::Key_K, Qt::ControlModifier);
+    child<QPlainTextEdit>("betListEdit")->setFocus();
+    QTest::keyClick(child<QPlainTextEdit>("betListEdit"), Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(quotes.count(), 1);
-    EXPECT_EQ(w->Memo1->toPlainText().toStdString(), "line one\nline two");
+    EXPECT_EQ(child<QPlainTextEdit>("betListEdit")->toPlainText().toStdString(),
+              "line one\nline two");
 }
 
 TEST_F(ShortcutRouting, CtrlCInAFieldWithoutSelectionCopiesTheList) {
-    QLineEdit* spinText = w->RxSpinEdit8->findChild<QLineEdit*>();
+    QLineEdit* spinText = child<QSpinBox>("briefCategorySpin")->findChild<QLineEdit*>();
     ASSERT_NE(spinText, nullptr);
     spinText->setFocus();
     spinText->deselect();

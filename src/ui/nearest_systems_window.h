@@ -1,4 +1,4 @@
-// TForm3: the nearest brief systems, shown beside the main window when no
+// NearestSystemsWindow: the nearest brief systems, shown beside the main window when no
 // template fits the marked outcomes.
 #pragma once
 
@@ -19,13 +19,13 @@ class QTableWidget;
 
 namespace kav::ui {
 
-class TForm3 final : public QWidget {
+class NearestSystemsWindow final : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kColumns = 3;
     static constexpr int kRowHeight = 22; // without the grid line
 
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit NearestSystemsWindow(QWidget* parent = nullptr);
 
     // Shows the window with the header and one row per template; "Нет" in a
     // single row when nothing is listed. With a key, "Рассчитать систему"
@@ -40,13 +40,12 @@ public:
     int columnWidthOf(int col) const { return widths_[static_cast<std::size_t>(col)]; }
     QFont cellFont(bool bold) const;
 
-    QTableWidget* StringGrid1 = nullptr;
-    QPushButton* Button1 = nullptr;
-
 Q_SIGNALS:
     void computeRequested();
 
 private:
+    QTableWidget* systemsTable_ = nullptr;
+    QPushButton* computeSystemButton_ = nullptr;
     void setCell(int col, int row, const QString& text);
     // Columns grow to fit their texts; the grid and the window follow.
     void fitToTexts();

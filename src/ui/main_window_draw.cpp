@@ -1,5 +1,5 @@
-// TForm2: the draw (country switch, page download and parsing), the quotes
-// file, the exports, the update check, the help command and the window's close.
+// MainWindow: the draw (country switch, page download and parsing), the quotes
+// file, the exports, the update check and the help command.
 #include "core/base/version.h"
 #include "core/bets/bet_table.h"
 #include "core/draw/quotes_file.h"
@@ -7,15 +7,15 @@
 #include "io/quotes_file_io.h"
 #include "io/servers.h"
 #include "io/update_check.h"
-#include "ui/analiz.h"
-#include "ui/card.h"
+#include "ui/coverage_map_window.h"
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/outcome_grid.h"
-#include "ui/tot_help.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/variant_analysis_window.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -51,19 +51,19 @@ QString snapshotTime() {
 
 } // namespace
 
-void TForm2::setServers(const kav::io::ServerSettings& servers) {
+void MainWindow::setServers(const kav::io::ServerSettings& servers) {
     serverSettings() = servers;
 }
 
-const kav::io::ServerSettings& TForm2::servers() {
+const kav::io::ServerSettings& MainWindow::servers() {
     return serverSettings();
 }
 
-bool TForm2::drawLoading() const {
+bool MainWindow::drawLoading() const {
     return downloader_ && downloader_->busy();
 }
 
-void TForm2::checkForUpdate() {
+void MainWindow::checkForUpdate() {
     const auto& s = servers();
     if (!s.updateCheck || s.updateServer.empty())
         return;
@@ -80,63 +80,54 @@ void TForm2::checkForUpdate() {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
-void TForm2::switchCountry(std::uint8_t drawCountry) {
+void MainWindow::switchCountry(std::uint8_t drawCountry) {
     setStakeForCountry(drawCountry);
-    Label10Click();
+    resetOutcomes();
     clearBetList();
-    Label2->clear();
-    Label3->clear();
+    couponSummaryLabel_->clear();
+    systemSummaryLabel_->clear();
     setWindowTitle(QStringLiteral("Загрузка..."));
     model_.drawCountry = drawCountry;
     model_.currencySuffix = kav::currencySuffixFor(drawCountry);
-    get_eventsi();
+    requestEventList();
     setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
 
-void TForm2::Label8Click() {
+void MainWindow::loadRussianDraw() {
     switchCountry(kav::kRussia);
 }
 
-void TForm2::Label9Click() {
+void MainWindow::loadUkrainianDraw() {
     switchCountry(kav::kUkraine);
 }
 
-void TForm2::MN2Click() {
-    Label8Click();
-}
-
-void TForm2::MN8Click() {
-    Label9Click();
-}
-
-void TForm2::get_eventsi() {
+void MainWindow::requestEventList() {
     requestPage(1, kav::io::eventListUrl(servers().dataServer, model_.drawCountry));
 }
 
-void TForm2::get_totalsi() {
+void MainWindow::requestTotals() {
     requestPage(2, kav::io::totalsUrl(servers().dataServer, model_.drawCountry));
 }
 
 // Without a data server the page "arrives" at once as a failed one.
-void TForm2::requestPage(int kind, const std::string& url) {
+void MainWindow::requestPage(int kind, const std::string& url) {
     pageKind_ = kind;
     if (servers().dataServer.empty()) {
-        WebBrowser1DocumentComplete({});
+        onDrawPageLoaded({});
         return;
     }
     if (!downloader_)
         downloader_ = new DrawDownloader(this);
-    downloader_->fetch(
-        url, [this](const kav::io::PageDownload& page) { WebBrowser1DocumentComplete(page); });
+    downloader_->fetch(url, [this](const kav::io::PageDownload& page) { onDrawPageLoaded(page); });
 }
 
 // A page that did not arrive is handled as the error page a browser would
 // show in its place: it breaks the format, so the draw falls back to the
 // defaults and the chain goes on.
-void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
+void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
     bool parsed = false;
     int titled = 0;
-    kav::DrawTotals totals = form5_ ? form5_->totals() : kav::DrawTotals{};
+    kav::DrawTotals totals = variantAnalysis_ ? variantAnalysis_->totals() : kav::DrawTotals{};
     if (pageKind_ == 2)
         parsed = page.text && kav::applyTotalsPage(model_, totals, *page.text);
     else if (pageKind_ == 1)
@@ -146,53 +137,53 @@ void TForm2::WebBrowser1DocumentComplete(const kav::io::PageDownload& page) {
         showDraw();
         setDefaultRowTitles();
     } else if (pageKind_ == 2) {
-        if (form5_)
-            form5_->setTotals(totals);
+        if (variantAnalysis_)
+            variantAnalysis_->setTotals(totals);
     } else {
         showDraw();
         setHomeRowTitles(titled);
     }
-    StringGrid1->show();
-    if (form5_)
-        form5_->setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") +
-                               snapshotTime() + QLatin1Char(')'));
+    outcomeGrid_->show();
+    if (variantAnalysis_)
+        variantAnalysis_->showSnapshotTime(snapshotTime());
     if (pageKind_ == 1)
-        get_totalsi();
+        requestTotals();
 }
 
-void TForm2::setRowTitle(int event0, const QString& title) {
+void MainWindow::setRowTitle(int event0, const QString& title) {
     rowTitles_[event0] = title;
-    if (form4_)
-        form4_->setRowTitle(event0, title);
-    if (form5_)
-        form5_->setRowTitle(event0, title);
+    if (coverageMap_)
+        coverageMap_->setRowTitle(event0, title);
+    if (variantAnalysis_)
+        variantAnalysis_->setRowTitle(event0, title);
 }
 
-void TForm2::setHomeRowTitles(int events) {
+void MainWindow::setHomeRowTitles(int events) {
     for (int e = 0; e < events && e < kav::kEvents; ++e)
         setRowTitle(e, qs(kav::homeTitle(model_.eventTitles[e])));
 }
 
-void TForm2::setDefaultRowTitles() {
+void MainWindow::setDefaultRowTitles() {
     for (int e = 0; e < kav::kEvents; ++e)
         setRowTitle(e, qs(model_.eventTitles[e]));
 }
 
-void TForm2::N2cClick() {
+void MainWindow::saveQuotesFile() {
     const QString chosen = saveFileName(this, QStringLiteral("Котировки в файл"), {});
     if (chosen.isEmpty())
         return;
     const std::string path = kav::io::quotesFilePath(chosen.toStdString());
-    kav::DrawSettings settings{Edit1->text().toStdString(), Edit1->minimum(),
+    kav::DrawSettings settings{stakeEdit_->text().toStdString(), stakeEdit_->minimum(),
                                windowTitle().toStdString()};
-    const kav::DrawTotals totals = form5_ ? form5_->totals() : kav::DrawTotals{};
+    const kav::DrawTotals totals =
+        variantAnalysis_ ? variantAnalysis_->totals() : kav::DrawTotals{};
     if (auto message = kav::io::writeQuotesFile(path, model_, settings, totals))
         showMessage(this, *message);
 }
 
 // The whole file is read and checked first: a broken file leaves the draw,
 // the marks and the bet list exactly as they were.
-void TForm2::N3cClick() {
+void MainWindow::loadQuotesFile() {
     const QString chosen = openFileName(this, QStringLiteral("Котировки из файла"), {});
     if (chosen.isEmpty())
         return;
@@ -201,24 +192,25 @@ void TForm2::N3cClick() {
         showMessage(this, {kav::io::kBadQuotesFileText});
         return;
     }
-    Label10Click();
+    resetOutcomes();
     clearBetList();
-    Label2->clear();
-    Label3->clear();
+    couponSummaryLabel_->clear();
+    systemSummaryLabel_->clear();
     kav::applyQuotesFile(model_, *content);
     showDraw();
     setHomeRowTitles(kav::kEvents);
-    const auto stake = kav::stakeAfterFile({Edit1->value(), Edit1->minimum()}, content->settings);
-    Edit1->setMinimum(kav::Fixed4());
-    Edit1->setValue(stake.value);
-    Edit1->setMinimum(stake.minimum);
-    Edit1->setSuffix(qs(model_.drawCountry == kav::kRussia ? " руб." : " грн."));
+    const auto stake =
+        kav::stakeAfterFile({stakeEdit_->value(), stakeEdit_->minimum()}, content->settings);
+    stakeEdit_->setMinimum(kav::Fixed4());
+    stakeEdit_->setValue(stake.value);
+    stakeEdit_->setMinimum(stake.minimum);
+    stakeEdit_->setSuffix(qs(model_.drawCountry == kav::kRussia ? " руб." : " грн."));
     setWindowTitle(qs(content->settings.windowTitle));
-    if (form5_)
-        form5_->setTotals(content->totals);
+    if (variantAnalysis_)
+        variantAnalysis_->setTotals(content->totals);
 }
 
-void TForm2::saveWorkbook(bool byColumns) {
+void MainWindow::saveWorkbook(bool byColumns) {
     const kav::Lines lines = betLines();
     // The by-columns limit is known before the player picks a file.
     if (auto refusal = kav::exportLineLimitMessage(lines.size(), byColumns)) {
@@ -241,15 +233,15 @@ void TForm2::saveWorkbook(bool byColumns) {
     kav::io::openWithDesktop(chosen.toStdString());
 }
 
-void TForm2::Label12Click() {
+void MainWindow::exportWorkbookByColumns() {
     saveWorkbook(true);
 }
 
-void TForm2::MN28Click() {
+void MainWindow::exportWorkbookByRows() {
     saveWorkbook(false);
 }
 
-void TForm2::N25Click() {
+void MainWindow::saveTextFile() {
     const QString chosen = saveFileName(this, QStringLiteral("Сохранить в текст. файл"), {});
     if (chosen.isEmpty())
         return;
@@ -257,13 +249,9 @@ void TForm2::N25Click() {
         showMessage(this, *message);
 }
 
-void TForm2::mN22Click() {
-    if (form6_ && !form6_->isVisible())
-        form6_->show();
+void MainWindow::showHelp() {
+    if (help_ && !help_->isVisible())
+        help_->show();
 }
-
-// The workbook was handed to the desktop's own viewer, a process of its own:
-// there is no connection to end.
-void TForm2::FormClose() {}
 
 } // namespace kav::ui

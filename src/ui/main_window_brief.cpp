@@ -1,15 +1,14 @@
-// TForm2: brief systems ("Добавить в список" of mode 0), the template index and
+// MainWindow: brief systems ("Добавить в список" of mode 0), the template index and
 // the selection summary.
+#include "ui/brief_system_panel.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/syst3.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/nearest_systems_window.h"
 
 #include "core/forming/selection_summary.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QSpinBox>
 
 namespace kav::ui {
 
@@ -25,7 +24,7 @@ std::filesystem::path defaultTemplateFolder() {
 
 } // namespace
 
-void TForm2::indexTemplates() {
+void MainWindow::indexTemplates() {
     if (templateFolder_.empty())
         templateFolder_ = defaultTemplateFolder();
     kav::TemplateIndexResult r = kav::indexTemplates(templateFolder_);
@@ -34,27 +33,28 @@ void TForm2::indexTemplates() {
         showMessage(this, *r.message);
 }
 
-void TForm2::updateSelectionSummary() {
-    if (form3_)
-        form3_->hide();
+void MainWindow::updateSelectionSummary() {
+    if (nearestSystems_)
+        nearestSystems_->hide();
     const std::string stake = stakeText();
     const kav::SelectionSummary s = kav::updateSelectionSummary(
-        {model_, stake, RxSpinEdit8->value(), mode(), templateFolder_, templateIndex_});
+        {model_, stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});
     kav::storeSummaryCounts(model_, s);
     if (s.label2)
-        Label2->setText(QString::fromStdString(*s.label2));
+        couponSummaryLabel_->setText(QString::fromStdString(*s.label2));
     if (s.label3)
-        Label3->setText(QString::fromStdString(*s.label3));
-    if (s.nearest && form3_)
-        form3_->showNearestSystems(*s.nearest, s.computable);
+        systemSummaryLabel_->setText(QString::fromStdString(*s.label3));
+    if (s.nearest && nearestSystems_)
+        nearestSystems_->showNearestSystems(*s.nearest, s.computable);
 }
 
-void TForm2::Label13Click() {
+void MainWindow::addBriefSystem() {
     const kav::Lines before = betLines();
     const std::string stake = stakeText();
-    kav::BriefResult r = kav::expandBriefSystem(
-        {model_, stake, RxSpinEdit8->value(), CheckBox1->isChecked(), templateFolder_, before},
-        rng_, briefState_);
+    kav::BriefResult r =
+        kav::expandBriefSystem({model_, stake, briefSystemPanel_->category(),
+                                briefSystemPanel_->startsWithForcedBet(), templateFolder_, before},
+                               rng_, briefState_);
     if (r.message) {
         showMessage(this, *r.message);
         return;

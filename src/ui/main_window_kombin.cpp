@@ -1,10 +1,10 @@
-// TForm2: a brief system computed on request when no template fits the
+// MainWindow: a brief system computed on request when no template fits the
 // selection. The generator runs on a worker thread; a modal progress box shows
 // the rows reached and stops the run with "Отмена" or Esc, nothing saved.
+#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/progress_box.h"
-#include "ui/syst3.h"
-#include "ui/tot_lin_web1.h"
 
 #include "core/kombin/compute.h"
 
@@ -18,7 +18,7 @@
 
 namespace kav::ui {
 
-struct TForm2::KombinRun {
+struct MainWindow::KombinRun {
     kav::kombin::ComputeRequest request;
     kav::kombin::ComputeResult result;
     std::atomic<bool> cancel{false};
@@ -33,15 +33,15 @@ struct TForm2::KombinRun {
     }
 };
 
-void TForm2::cancelSystemComputing() {
+void MainWindow::cancelSystemComputing() {
     if (kombinRun_)
         kombinRun_->cancel = true;
 }
 
-void TForm2::computeBriefSystem() {
-    if (kombinRun_ || !form3_ || !form3_->computableKey())
+void MainWindow::computeBriefSystem() {
+    if (kombinRun_ || !nearestSystems_ || !nearestSystems_->computableKey())
         return;
-    const kav::kombin::Key key = *form3_->computableKey();
+    const kav::kombin::Key key = *nearestSystems_->computableKey();
     auto run = std::make_shared<KombinRun>();
     run->request.key = key;
     run->request.folder = templateFolder_.string();
@@ -54,7 +54,7 @@ void TForm2::computeBriefSystem() {
     run->dialog->setLabelText(QStringLiteral("Система %1: поиск…").arg(name));
     connect(run->dialog, &QProgressDialog::canceled, this, [this] { cancelSystemComputing(); });
 
-    QPointer<TForm2> self(this);
+    QPointer<MainWindow> self(this);
     KombinRun* r = run.get();
     run->request.progress = [self, r, name](const kav::kombin::SearchProgress& p) {
         const auto now = std::chrono::steady_clock::now();
@@ -85,7 +85,7 @@ void TForm2::computeBriefSystem() {
     });
 }
 
-void TForm2::finishSystemComputing() {
+void MainWindow::finishSystemComputing() {
     std::shared_ptr<KombinRun> run = std::move(kombinRun_);
     if (!run)
         return;

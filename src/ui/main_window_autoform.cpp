@@ -1,21 +1,19 @@
-// TForm2: auto-forming ("Добавить в список" of mode 3). The search runs on a
+// MainWindow: auto-forming ("Добавить в список" of mode 3). The search runs on a
 // worker thread with its own copy of the random generator; the window keeps
 // painting and shows the progress in its caption and the task-bar title, takes
 // no other input meanwhile (so the result is the one a blocking run gives),
 // and Esc or "Отмена" stops the search without adding anything.
+#include "ui/autoform_panel.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/progress_box.h"
-#include "ui/tot_lin_web1.h"
 
 #include "core/forming/autoform.h"
 
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QSpinBox>
 
 #include <algorithm>
 #include <atomic>
@@ -26,7 +24,7 @@
 
 namespace kav::ui {
 
-struct TForm2::AutoformRun {
+struct MainWindow::AutoformRun {
     kav::DrawModel model;
     kav::Lines lines;
     kav::AutoformSettings settings;
@@ -52,27 +50,27 @@ struct TForm2::AutoformRun {
     }
 };
 
-bool TForm2::autoformRunning() const {
+bool MainWindow::autoformRunning() const {
     return autoformRun_ != nullptr;
 }
 
-void TForm2::cancelAutoform() {
+void MainWindow::cancelAutoform() {
     if (!autoformRun_)
         return;
     autoformRun_->cancel = true;
     autoformRun_->answered.notify_all();
 }
 
-void TForm2::Label12_Click() {
+void MainWindow::startAutoform() {
     if (autoformRun_)
         return;
     auto run = std::make_shared<AutoformRun>();
     run->model = model_;
     run->lines = betLines();
-    run->settings.category = RxSpinEdit6->value();
-    run->settings.betLimit = RxSpinEdit7->value();
-    run->settings.coverageTarget = static_cast<float>(RxSpinEdit9->value() / 100.0);
-    run->settings.methodIndex = ComboBox3->currentIndex();
+    run->settings.category = autoformPanel_->category();
+    run->settings.betLimit = autoformPanel_->betLimit();
+    run->settings.coverageTarget = static_cast<float>(autoformPanel_->coverageTarget() / 100.0);
+    run->settings.methodIndex = autoformPanel_->searchMethod();
     run->settings.stakeText = stakeText();
     run->rng = rng_;
     run->caption = windowTitle();
@@ -83,7 +81,7 @@ void TForm2::Label12_Click() {
     run->dialog = newProgressBox(this, QStringLiteral("Автоформирование"), Qt::WindowModal, 400);
     connect(run->dialog, &QProgressDialog::canceled, this, [this] { cancelAutoform(); });
 
-    QPointer<TForm2> self(this);
+    QPointer<MainWindow> self(this);
     AutoformRun* r = run.get();
     kav::AutoformHooks hooks;
     hooks.cancel = &r->cancel;
@@ -128,7 +126,7 @@ void TForm2::Label12_Click() {
     });
 }
 
-void TForm2::showAutoformProgress(const kav::AutoformProgress& p) {
+void MainWindow::showAutoformProgress(const kav::AutoformProgress& p) {
     setWindowTitle(QString::fromStdString(p.caption));
     if (p.title)
         QGuiApplication::setApplicationDisplayName(QString::fromStdString(*p.title));
@@ -138,7 +136,7 @@ void TForm2::showAutoformProgress(const kav::AutoformProgress& p) {
     }
 }
 
-void TForm2::finishAutoform() {
+void MainWindow::finishAutoform() {
     std::shared_ptr<AutoformRun> run = std::move(autoformRun_);
     if (!run)
         return;
@@ -157,7 +155,7 @@ void TForm2::finishAutoform() {
         appendBetLines(res.added);
 }
 
-bool TForm2::autoformFiltersInput(QObject* watched, QEvent* e) {
+bool MainWindow::autoformFiltersInput(QObject* watched, QEvent* e) {
     if (!autoformRun_)
         return false;
     auto* w = qobject_cast<QWidget*>(watched);

@@ -1,15 +1,15 @@
-// TForm2: the outcome grid (marking, quote editing, cell texts), the mode
+// MainWindow: the outcome grid (marking, quote editing, cell texts), the mode
 // switch and the small handlers of the mode panels.
+#include "ui/autoform_panel.h"
+#include "ui/brief_system_panel.h"
+#include "ui/main_window.h"
+#include "ui/manual_choice_panel.h"
 #include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
-#include "ui/syst3.h"
-#include "ui/tot_lin_web1.h"
+#include "ui/sensation_panel.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QRadioButton>
-#include <QSpinBox>
 
 namespace kav::ui {
 
@@ -21,59 +21,59 @@ constexpr std::int64_t kLargestQuote = 1000000;
 
 } // namespace
 
-void TForm2::showOutcomeCell(int event0, int outcome0) {
-    StringGrid1->setCellText(
+void MainWindow::showOutcomeCell(int event0, int outcome0) {
+    outcomeGrid_->setCellText(
         outcome0 + 1, event0 + 1,
         QString::fromStdString(kav::outcomeCellText(model_, event0, outcome0)));
 }
 
-void TForm2::showDraw() {
+void MainWindow::showDraw() {
     for (int e = 0; e < kav::kEvents; ++e) {
-        StringGrid1->setCellText(0, e + 1, QString::fromStdString(model_.eventTitles[e]));
+        outcomeGrid_->setCellText(0, e + 1, QString::fromStdString(model_.eventTitles[e]));
         for (int o = 0; o < kav::kOutcomes; ++o)
             showOutcomeCell(e, o);
     }
 }
 
-void TForm2::repaintGrid() {
-    StringGrid1->viewport()->update();
+void MainWindow::repaintGrid() {
+    outcomeGrid_->viewport()->update();
 }
 
-void TForm2::Label10Click() {
+void MainWindow::resetOutcomes() {
     kav::resetSelection(model_);
     for (int e = 0; e < kav::kEvents; ++e)
         for (int o = 0; o < kav::kOutcomes; ++o)
             showOutcomeCell(e, o);
-    Label2->clear();
-    Label3->clear();
+    couponSummaryLabel_->clear();
+    systemSummaryLabel_->clear();
     repaintGrid();
 }
 
-void TForm2::ComboBox1Change() {
-    if (form3_)
-        form3_->hide();
+void MainWindow::switchMode() {
+    if (nearestSystems_)
+        nearestSystems_->hide();
     const int m = mode();
     if (m == 0) {
-        Panel3->show();
-        Label3->show();
-        Panel4->hide();
-        Panel5->hide();
-        Panel7->hide();
-        StringGrid1->setEditing(false);
+        briefSystemPanel_->show();
+        systemSummaryLabel_->show();
+        sensationPanel_->hide();
+        manualChoicePanel_->hide();
+        autoformPanel_->hide();
+        outcomeGrid_->setEditing(false);
         updateSelectionSummary();
     } else if (m >= 1 && m <= 3) {
-        Panel3->hide();
-        Label3->hide();
-        Panel4->setVisible(m == 1);
-        Panel5->setVisible(m == 2);
-        Panel7->setVisible(m == 3);
+        briefSystemPanel_->hide();
+        systemSummaryLabel_->hide();
+        sensationPanel_->setVisible(m == 1);
+        manualChoicePanel_->setVisible(m == 2);
+        autoformPanel_->setVisible(m == 3);
         // Quotes can be corrected by hand in these modes.
-        StringGrid1->setEditing(true);
+        outcomeGrid_->setEditing(true);
     }
     repaintGrid();
 }
 
-void TForm2::StringGrid1SelectCell(int col, int row) {
+void MainWindow::selectOutcomeCell(int col, int row) {
     if (row < 1 || row > kav::kEvents || col < 0 || col > kav::kOutcomes)
         return;
     const int e = row - 1;
@@ -98,13 +98,13 @@ void TForm2::StringGrid1SelectCell(int col, int row) {
                     forced = kav::outcomeLetter(o);
         }
     }
-    if (CheckBox1->isChecked())
-        CheckBox1->setText(QString::fromStdString(model_.forcedBet));
+    if (briefSystemPanel_->startsWithForcedBet())
+        briefSystemPanel_->showForcedBet(QString::fromStdString(model_.forcedBet));
     updateSelectionSummary();
     repaintGrid();
 }
 
-void TForm2::StringGrid1SetEditText(int col, int row, const QString& text) {
+void MainWindow::editQuote(int col, int row, const QString& text) {
     if (row < 1 || row > kav::kEvents || col < 1 || col > kav::kOutcomes)
         return;
     const int e = row - 1, k = col - 1;
@@ -128,46 +128,19 @@ void TForm2::StringGrid1SetEditText(int col, int row, const QString& text) {
     repaintGrid();
 }
 
-void TForm2::RadioButton1Click() {
-    RadioButton2->setChecked(!RadioButton1->isChecked());
-    repaintGrid();
-}
-
-void TForm2::RadioButton2Click() {
-    RadioButton1->setChecked(!RadioButton2->isChecked());
-    repaintGrid();
-}
-
-void TForm2::RxSpinEdit8Change() {
+void MainWindow::onSummaryInputChanged() {
     updateSelectionSummary();
-    const int v = RxSpinEdit8->value();
-    QColor background;
-    if (v >= 9 && v <= 14)
-        background = Qt::white;
-    else if (v == 15)
-        background = QColor(255, 170, 170);
-    else
-        return;
-    QPalette p = RxSpinEdit8->palette();
-    p.setColor(QPalette::Base, background);
-    RxSpinEdit8->setPalette(p);
+    briefSystemPanel_->colourCategory();
 }
 
-void TForm2::CheckBox1Click() {
-    CheckBox1->setText(CheckBox1->isChecked() ? QString::fromStdString(model_.forcedBet)
-                                              : QStringLiteral("Начать с..."));
+void MainWindow::toggleStartWith() {
+    briefSystemPanel_->showForcedBet(QString::fromStdString(model_.forcedBet));
     repaintGrid();
 }
 
-void TForm2::Edit1Change() {
-    if (!Edit1->stakeText().empty())
+void MainWindow::onStakeChanged() {
+    if (!stakeEdit_->stakeText().empty())
         updateSelectionSummary();
-}
-
-void TForm2::ComboBox2Change() {
-    const bool favourites = ComboBox2->currentIndex() == 4;
-    RxSpinEdit4->setVisible(favourites);
-    Label1->setVisible(favourites);
 }
 
 } // namespace kav::ui

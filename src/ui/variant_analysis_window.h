@@ -1,6 +1,7 @@
-// TForm5: the variant-analysis window. The player picks one outcome per event
-// in StringGrid2; the chances and payouts per category are computed off the
-// user-interface thread and shown in StringGrid1 and as a bar chart.
+// VariantAnalysisWindow: the variant-analysis window. The player picks one
+// outcome per event in the variant grid; the chances and payouts per category
+// are computed off the user-interface thread and shown in the result table and
+// as a bar chart.
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
@@ -17,37 +18,19 @@
 
 class QLabel;
 class QLineEdit;
-class QSplitter;
 class QTableWidget;
 class QTimer;
 
 namespace kav::ui {
 
-// The probability of each category 9..15 as bars, each labelled with the
-// text the table shows for it.
-class CategoryChart final : public QWidget {
-    Q_OBJECT
-public:
-    explicit CategoryChart(QWidget* parent = nullptr);
-    // Percent per category 9..15 and the texts written above the bars.
-    void setValues(const std::array<double, kCategories>& percent,
-                   const std::array<QString, kCategories>& labels);
-    const std::array<double, kCategories>& values() const { return percent_; }
+class CategoryChart;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::array<double, kCategories> percent_{};
-    std::array<QString, kCategories> labels_{};
-};
-
-class TForm5 final : public QWidget {
+class VariantAnalysisWindow final : public QWidget {
     Q_OBJECT
 public:
     // `model` is the main window's draw; it must outlive the window.
-    explicit TForm5(const DrawModel& model, QWidget* parent = nullptr);
-    ~TForm5() override;
+    explicit VariantAnalysisWindow(const DrawModel& model, QWidget* parent = nullptr);
+    ~VariantAnalysisWindow() override;
 
     // The menu command: hides a visible window; otherwise pre-selects per event
     // "X", else "2", else "1" among the marked outcomes and shows the window.
@@ -58,13 +41,13 @@ public:
     QString rowTitle(int event0) const;
     // The counts of the all-"1", all-"X", all-"2" bets and their mean.
     void setUniformCounts(const std::array<std::int32_t, 3>& counts, std::int32_t mean);
-    // Pool and jackpot texts (Edit1, Edit2) and the counts, as one analysis reads them.
+    // Pool and jackpot texts and the counts, as one analysis reads them.
     DrawTotals totals() const;
     // Writes all of it; the field texts restart the typing pause like an edit.
     void setTotals(const DrawTotals& totals);
 
     const AnalysedVariant& analysedVariant() const { return analysedVariant_; }
-    // Puts the "x" marks of a whole bet into StringGrid2 without analysing.
+    // Puts the "x" marks of a whole bet into the variant grid without analysing.
     void setAnalysedVariant(const AnalysedVariant& variant);
 
     // Starts an analysis of the current inputs; a newer one supersedes it.
@@ -72,19 +55,8 @@ public:
     // True while an analysis has been asked for and its result not yet shown.
     bool analysisPending() const { return pending_; }
 
-    // Controls, named as the program's documentation names them.
-    QWidget* Panel1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QTableWidget* StringGrid2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QLabel* Label4 = nullptr; // one line below the table: why there is no new result
-    CategoryChart* PaintBox1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    // The caption tells the moment the draw's quotes and pool were read.
+    void showSnapshotTime(const QString& time);
 
 Q_SIGNALS:
     // Shown (true) or hidden (false): the main menu's item follows it.
@@ -98,13 +70,23 @@ protected:
 
 private:
     void createLayout();
+    QWidget* createSelectionPanel();
+    QWidget* createResults();
     void connectLayout();
-    void StringGrid2SelectCell(int column, int row);
-    void Timer1Timer();
+    void chooseOutcome(int column, int row);
+    void analyseAfterTypingPause();
     void showOutcome(const AnalysisOutcome& outcome, quint64 generation);
     void writeTable(const CategoryValues& values);
 
     const DrawModel& model_;
+    QTableWidget* variantGrid_ = nullptr;
+    QLineEdit* poolEdit_ = nullptr;
+    QLineEdit* jackpotEdit_ = nullptr;
+    QTableWidget* resultTable_ = nullptr;
+    QLabel* problemLabel_ = nullptr; // one line below the table: why there is no new result
+    CategoryChart* categoryChart_ = nullptr;
+    // Typing in the pool or jackpot field analyses once the typing pauses.
+    QTimer* typingPauseTimer_ = nullptr;
     AnalysedVariant analysedVariant_{};
     std::array<std::int32_t, 3> uniformCounts_{};
     std::int32_t uniformCountMean_ = 0;

@@ -1,4 +1,4 @@
-#include "ui/tot_help.h"
+#include "ui/help_window.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -99,34 +99,34 @@ QString helpText() {
     return out.join(QLatin1Char('\n'));
 }
 
-TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("Form6"));
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Справка"));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setTabChangesFocus(true);
+    helpTextEdit_ = new QPlainTextEdit(this);
+    helpTextEdit_->setObjectName(QStringLiteral("helpTextEdit"));
+    helpTextEdit_->setReadOnly(true);
+    helpTextEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    helpTextEdit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    helpTextEdit_->setTabChangesFocus(true);
     QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(8);
-    Memo1->setFont(f);
-    Memo1->setPlainText(helpText());
+    helpTextEdit_->setFont(f);
+    helpTextEdit_->setPlainText(helpText());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Memo1);
+    layout->addWidget(helpTextEdit_);
     resize(399, 364);
 }
 
-void TForm6::resizeEvent(QResizeEvent* e) {
+void HelpWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    FormResize();
+    rewrapText();
 }
 
 // The text is wrapped anew to the new width.
-void TForm6::FormResize() {
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+void HelpWindow::rewrapText() {
+    helpTextEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    helpTextEdit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
 } // namespace kav::ui

@@ -1,6 +1,6 @@
-// TForm4: the coverage map. For every result of the zone chosen in StringGrid2
-// a cell of the map shows how many bet-list coupons win the category of
-// RxSpinEdit1; the pointer, the buttons, the space bar and the "+P" / "+N"
+// CoverageMapWindow: the coverage map. For every result of the zone chosen in the
+// zone grid a cell of the map shows how many bet-list coupons win the chosen
+// category; the pointer, the buttons, the space bar and the "+P" / "+N"
 // links act on the bet list of the main window.
 #pragma once
 
@@ -18,7 +18,6 @@
 #include <string>
 #include <thread>
 
-class QAction;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -30,20 +29,20 @@ namespace kav::ui {
 
 class CoverageMapView;
 class LinkLabel;
-class TForm2;
+class MainWindow;
 class ZoneGrid;
 
-class TForm4 final : public QWidget {
+class CoverageMapWindow final : public QWidget {
     Q_OBJECT
 public:
     // The main window holds the draw, the stake and the bet list the map works on.
-    explicit TForm4(TForm2* mainWindow = nullptr);
-    ~TForm4() override;
+    explicit CoverageMapWindow(MainWindow* mainWindow = nullptr);
+    ~CoverageMapWindow() override;
 
     // "Показать карту покрытия": hides a visible map; otherwise copies the marked
     // outcomes and the active category of the main window and builds.
     void openCoverageMap();
-    // Rebuilds the zone from StringGrid2, lays out the map, counts and writes the statistics.
+    // Rebuilds the zone from zoneGrid_, lays out the map, counts and writes the statistics.
     void buildZone();
     // Counts again for the current zone (after a bet-list change, a category change,
     // a click on the map).
@@ -54,14 +53,10 @@ public:
     void flushScheduledRecount();
     // The title of an event's row, set by the main window whenever a draw loads.
     void setRowTitle(int event0, const QString& title);
-
-    // Handlers, named after their controls.
-    void StringGrid2SelectCell(int col, int row);
-    void RxSpinEdit1Change();
-    void stringGrid1MouseMove(int x, int y);
-    void stringGrid1MouseUp(Qt::MouseButton button, int x, int y);
-    void Label5Click(); // "+P"
-    void Label6Click(); // "+N"
+    // The category the map counts; a change recounts (or builds) like a typed one.
+    void setCategory(int category);
+    // F11 of the main window: paints the window and the map anew.
+    void repaintMap();
 
     const kav::Zone& zone() const { return zone_; }
     const std::array<std::array<std::uint8_t, kOutcomes>, kEvents>& hoverOutcomes() const {
@@ -71,20 +66,9 @@ public:
     // Waits for a running "+P" / "+N" search and applies its result (tests).
     void waitForSearch();
 
-    QFrame* Panel1 = nullptr;
-    QLabel* Label2 = nullptr;
-    ZoneGrid* StringGrid2 = nullptr;
-    QSpinBox* RxSpinEdit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    LinkLabel* Label5 = nullptr;
-    LinkLabel* Label6 = nullptr;
-    LinkLabel* Label7 = nullptr;
-    LinkLabel* Label8 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label9 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    CoverageMapView* stringGrid1 = nullptr;
-    QLabel* Label3 = nullptr;
+Q_SIGNALS:
+    // Shown (true) or hidden (false): the main menu's item follows it.
+    void visibilityChanged(bool shown);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -92,8 +76,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void createControls();
-    void connectControls();
+    void createLayout();
+    void createZonePanel();
+    void connectLayout();
+    void toggleZoneCell(int col, int row);
+    void onCategoryChanged();
+    void pointAt(int x, int y);
+    void clickMap(Qt::MouseButton button, int x, int y);
+    void addBestByProbability(); // "+P"
+    void addBestByCount();       // "+N"
     int mapCategory() const;
     void showStatistics(const std::string& text);
     void showMapMessage(const std::string& text);
@@ -105,9 +96,17 @@ private:
     void startBestSearch(kav::BestBy by);
     void finishBestSearch(kav::BestBet result, unsigned generation);
 
-    TForm2* main_ = nullptr;
-    // MN10, whose caption follows the window; gone first when the program ends.
-    QPointer<QAction> menuItem_;
+    MainWindow* mainWindow_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QFrame* zonePanel_ = nullptr;
+    ZoneGrid* zoneGrid_ = nullptr;
+    QSpinBox* categorySpin_ = nullptr;
+    LinkLabel* addBestByProbabilityLink_ = nullptr;
+    LinkLabel* addBestByCountLink_ = nullptr;
+    QLabel* statisticsLabel_ = nullptr;
+    QLabel* categoryTallyLabel_ = nullptr;
+    CoverageMapView* mapView_ = nullptr;
+    QLabel* mapMessageLabel_ = nullptr;
     const QKeyEvent* lastKey_ = nullptr;
     unsigned long lastKeyTime_ = 0;
     QPointer<QWidget> lastKeyAt_;

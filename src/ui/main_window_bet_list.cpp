@@ -1,7 +1,7 @@
-// TForm2: the bet list in Memo1 and its three list commands (copy, remove the
+// MainWindow: the bet list in betListEdit_ and its three list commands (copy, remove the
 // marked variants, clear).
+#include "ui/main_window.h"
 #include "ui/message_box.h"
-#include "ui/tot_lin_web1.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -40,27 +40,27 @@ private:
 
 } // namespace
 
-kav::Lines TForm2::betLines() const {
-    const_cast<TForm2*>(this)->flushPendingLines();
-    return kav::splitLines(Memo1->toPlainText().toStdString());
+kav::Lines MainWindow::betLines() const {
+    const_cast<MainWindow*>(this)->flushPendingLines();
+    return kav::splitLines(betListEdit_->toPlainText().toStdString());
 }
 
-int TForm2::memoLineCount() const {
-    const QTextDocument* doc = Memo1->document();
+int MainWindow::memoLineCount() const {
+    const QTextDocument* doc = betListEdit_->document();
     if (doc->isEmpty())
         return 0;
     // A final line break leaves an empty last block, which is no line.
     return doc->blockCount() - (doc->lastBlock().text().isEmpty() ? 1 : 0);
 }
 
-void TForm2::insertAtEnd(const QString& text) {
+void MainWindow::insertAtEnd(const QString& text) {
     const QuietMemo quiet(bulk_);
-    QTextCursor cursor(Memo1->document());
+    QTextCursor cursor(betListEdit_->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
 }
 
-void TForm2::flushPendingLines() {
+void MainWindow::flushPendingLines() {
     if (pendingText_.empty())
         return;
     const QString text = QString::fromStdString(pendingText_);
@@ -69,15 +69,15 @@ void TForm2::flushPendingLines() {
     insertAtEnd(text);
 }
 
-void TForm2::applyParse(const std::optional<kav::BetListParse>& parse) {
-    Label4->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
+void MainWindow::applyParse(const std::optional<kav::BetListParse>& parse) {
+    betListStatusLabel_->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
     parsedInSync_ = parse.has_value();
     if (parse)
         recountCoverage();
 }
 
-void TForm2::parseBetList() {
-    if (bulk_ || Memo1->isHidden())
+void MainWindow::parseBetList() {
+    if (bulk_ || betListEdit_->isHidden())
         return;
     applyParse(kav::parseBetList(betLines()));
 }
@@ -85,10 +85,10 @@ void TForm2::parseBetList() {
 // Laying out the memo costs far more than parsing a line, so lines appended one at
 // a time are parsed at once but written into the memo together, when the event
 // loop next runs or as soon as anything reads the memo.
-void TForm2::appendBetLines(const kav::Lines& lines) {
+void MainWindow::appendBetLines(const kav::Lines& lines) {
     if (lines.empty())
         return;
-    const bool listed = !bulk_ && !Memo1->isHidden();
+    const bool listed = !bulk_ && !betListEdit_->isHidden();
     const bool plain = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
         return !l.empty() && storedAsGiven(l);
     });
@@ -112,7 +112,7 @@ void TForm2::appendBetLines(const kav::Lines& lines) {
             }
         }
     }
-    const QTextDocument* doc = Memo1->document();
+    const QTextDocument* doc = betListEdit_->document();
     bool needBreak = pendingLines_ > 0 || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
     if (!incremental) {
         flushPendingLines();
@@ -135,40 +135,40 @@ void TForm2::appendBetLines(const kav::Lines& lines) {
     model_.betMasks.insert(model_.betMasks.end(), masks.begin(), masks.end());
     model_.betCount += count;
     model_.betTotal += total;
-    Label4->setText(QString::fromStdString(kav::betListStatus(
+    betListStatusLabel_->setText(QString::fromStdString(kav::betListStatus(
         model_.betCount, model_.betTotal, kav::currencySuffixFor(model_.drawCountry))));
     recountCoverage();
 }
 
-void TForm2::setBetLinesBulk(const kav::Lines& lines) {
+void MainWindow::setBetLinesBulk(const kav::Lines& lines) {
     pendingText_.clear();
     pendingLines_ = 0;
     {
         const QuietMemo quiet(bulk_);
-        Memo1->setPlainText(QString::fromStdString(kav::joinLines(lines)));
+        betListEdit_->setPlainText(QString::fromStdString(kav::joinLines(lines)));
     }
     parseBetList();
 }
 
-void TForm2::clearBetList() {
+void MainWindow::clearBetList() {
     pendingText_.clear();
     pendingLines_ = 0;
     {
         const QuietMemo quiet(bulk_);
-        Memo1->clear();
+        betListEdit_->clear();
     }
     kav::clearBetList(model_);
-    Label4->clear();
+    betListStatusLabel_->clear();
     parsedInSync_ = true;
 }
 
-void TForm2::MN4Click() {
+void MainWindow::copyBetList() {
     flushPendingLines();
-    Memo1->selectAll();
-    QGuiApplication::clipboard()->setText(Memo1->toPlainText());
+    betListEdit_->selectAll();
+    QGuiApplication::clipboard()->setText(betListEdit_->toPlainText());
 }
 
-void TForm2::N27Click() {
+void MainWindow::removeMarkedVariants() {
     kav::RemovalResult r = kav::removeMarkedVariants(model_, betLines());
     if (r.message)
         showMessage(this, *r.message);
@@ -176,7 +176,7 @@ void TForm2::N27Click() {
         setBetLinesBulk(r.lines);
 }
 
-void TForm2::MN6Click() {
+void MainWindow::clearBetListAndRecount() {
     clearBetList();
     parseBetList();
 }

@@ -1,0 +1,41 @@
+// The auto-forming mode's panel: "Добавить в список", the category, the most
+// bets to add, the coverage to reach and the search method.
+#pragma once
+
+#include <QFrame>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
+
+namespace kav::ui {
+
+class LinkLabel;
+
+class AutoformPanel final : public QFrame {
+    Q_OBJECT
+public:
+    explicit AutoformPanel(QWidget* parent = nullptr);
+
+    int category() const;
+    int betLimit() const;
+    // Percent, 1..100.
+    double coverageTarget() const;
+    int searchMethod() const;
+
+Q_SIGNALS:
+    void startRequested();
+    void categoryChanged(int category);
+
+private:
+    void createLayout();
+    void connectLayout();
+
+    LinkLabel* startAutoformLink_ = nullptr;
+    QSpinBox* autoformCategorySpin_ = nullptr;
+    QSpinBox* betLimitSpin_ = nullptr;
+    QDoubleSpinBox* coverageTargetSpin_ = nullptr;
+    QComboBox* searchMethodCombo_ = nullptr;
+};
+
+} // namespace kav::ui

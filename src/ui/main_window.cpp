@@ -1,0 +1,357 @@
+// MainWindow's construction: controls, layout, menu, signal wiring, start-up and
+// the window-wide key handling.
+#include "ui/main_window.h"
+
+#include "ui/autoform_panel.h"
+#include "ui/brief_system_panel.h"
+#include "ui/coverage_map_window.h"
+#include "ui/help_window.h"
+#include "ui/link_label.h"
+#include "ui/manual_choice_panel.h"
+#include "ui/mode_panel.h"
+#include "ui/money_edit.h"
+#include "ui/nearest_systems_window.h"
+#include "ui/outcome_grid.h"
+#include "ui/sensation_panel.h"
+#include "ui/variant_analysis_window.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace kav::ui {
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Kavendix V1.4.2"));
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(11);
+    setFont(f);
+    // "." is the decimal separator of every number text.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::OmitGroupSeparator);
+    setLocale(c);
+    createLayout();
+    createMenu();
+    connectLayout();
+    resize(744, 830 + menuBar()->sizeHint().height());
+    model_.forcedBet = std::string(kav::kEvents, ' ');
+    checkForUpdate();
+    setStakeForCountry(kav::kRussia);
+    // Key preview: the window sees key presses before the focused control.
+    qApp->installEventFilter(this);
+}
+
+// The filter goes first: the controls are destroyed after this body has run.
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // ~QWidget closes the window, and the focus leaving the stake field then
+    // commits a half-typed stake: by that time this window's members are gone,
+    // so no control may reach it any more.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void MainWindow::createLayout() {
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(createControlBar(central));
+
+    auto* middle = new QHBoxLayout;
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    outcomeGrid_ = named(new OutcomeGrid(central), "outcomeGrid");
+    outcomeGrid_->hide(); // shown once a draw has loaded
+    betListEdit_ = named(new QPlainTextEdit(central), "betListEdit");
+    betListEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    betListEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    betListEdit_->setToolTip(QStringLiteral("Список ставок"));
+    middle->addWidget(outcomeGrid_);
+    middle->addWidget(betListEdit_, 1);
+    outer->addLayout(middle, 1);
+    outer->addWidget(createSummaryBar(central));
+
+    setCentralWidget(central);
+
+    flushTimer_ = new QTimer(this);
+    flushTimer_->setSingleShot(true);
+    flushTimer_->setInterval(0);
+}
+
+// "Сбросить исходы", the mode, the four mode panels sharing one place (exactly
+// one is visible) and the stake.
+QFrame* MainWindow::createControlBar(QWidget* parent) {
+    auto* bar = new QFrame(parent);
+    styleAsPanel(bar, "controlBar", true);
+    bar->setFixedHeight(49);
+    auto* row = panelRow(bar);
+    resetOutcomesLink_ =
+        named(new LinkLabel(QStringLiteral("Сбросить\nисходы"), bar), "resetOutcomesLink");
+    resetOutcomesLink_->setToolTip(QStringLiteral("Очистить все выбранные исходы"));
+    modeCombo_ = named(new QComboBox(bar), "modeCombo");
+    modeCombo_->addItems({QStringLiteral("Бриф-системы"), QStringLiteral("По сенсациям"),
+                          QStringLiteral("Ручной набор"), QStringLiteral("Автоформир.")});
+    modeCombo_->setToolTip(QStringLiteral("Способ формирования пакета"));
+    row->addWidget(resetOutcomesLink_);
+    row->addWidget(modeCombo_);
+
+    briefSystemPanel_ = new BriefSystemPanel(bar);
+    sensationPanel_ = new SensationPanel(bar);
+    manualChoicePanel_ = new ManualChoicePanel(bar);
+    autoformPanel_ = new AutoformPanel(bar);
+    for (QFrame* p : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,
+                                                    manualChoicePanel_, autoformPanel_})
+        row->addWidget(p, 1);
+    sensationPanel_->hide();
+    manualChoicePanel_->hide();
+    autoformPanel_->hide();
+
+    auto* stakePanel = new QFrame(bar);
+    styleAsPanel(stakePanel, "stakePanel", false);
+    auto* stakeRow = panelRow(stakePanel);
+    stakeEdit_ = named(new MoneyEdit(stakePanel), "stakeEdit");
+    stakeEdit_->setToolTip(QStringLiteral("Сумма на одну ставку"));
+    stakeEdit_->setFixedWidth(110);
+    stakeRow->addLayout(
+        captioned(stakeEdit_, fieldCaption(QStringLiteral("за ставку"), stakePanel)));
+    row->addWidget(stakePanel);
+    return bar;
+}
+
+// The selection summary (two lines) and the bet list's status.
+QFrame* MainWindow::createSummaryBar(QWidget* parent) {
+    auto* bar = new QFrame(parent);
+    styleAsPanel(bar, "summaryBar", true);
+    bar->setFixedHeight(61);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(8, 4, 8, 4);
+    auto* summary = new QVBoxLayout;
+    auto boldLabel = [bar](const char* name) {
+        auto* l = named(new QLabel(bar), name);
+        QFont bf = l->font();
+        bf.setBold(true);
+        l->setFont(bf);
+        return l;
+    };
+    couponSummaryLabel_ = boldLabel("couponSummaryLabel");
+    systemSummaryLabel_ = boldLabel("systemSummaryLabel");
+    betListStatusLabel_ = boldLabel("betListStatusLabel");
+    summary->addWidget(couponSummaryLabel_);
+    summary->addWidget(systemSummaryLabel_);
+    row->addLayout(summary, 1);
+    row->addWidget(betListStatusLabel_, 0, Qt::AlignRight | Qt::AlignVCenter);
+    return bar;
+}
+
+void MainWindow::createMenu() {
+    auto action = [this](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut,
+                         void (MainWindow::*handler)()) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        if (!shortcut.isEmpty())
+            a->setShortcut(shortcut);
+        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return a;
+    };
+    const auto ctrl = [](Qt::Key k) { return QKeySequence(Qt::CTRL | k); };
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("mainMenu"));
+    QMenu* currency = named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu");
+    russianDrawAction_ =
+        action(currency, "russianDrawAction", "Россия", {}, &MainWindow::loadRussianDraw);
+    ukrainianDrawAction_ =
+        action(currency, "ukrainianDrawAction", "Украина", {}, &MainWindow::loadUkrainianDraw);
+    QMenu* actions = named(bar->addMenu(QStringLiteral("Действия")), "actionsMenu");
+    copyBetListAction_ = action(actions, "copyBetListAction", "Скопировать для переноса",
+                                ctrl(Qt::Key_C), &MainWindow::copyBetList);
+    exportByColumnsAction_ = action(actions, "exportByColumnsAction", "Сохранить для Excell",
+                                    ctrl(Qt::Key_E), &MainWindow::exportWorkbookByColumns);
+    exportByRowsAction_ = action(actions, "exportByRowsAction", "Сохранить для Excell построчно",
+                                 ctrl(Qt::Key_S), &MainWindow::exportWorkbookByRows);
+    saveTextFileAction_ = action(actions, "saveTextFileAction", "Сохранить в текст. файл",
+                                 ctrl(Qt::Key_T), &MainWindow::saveTextFile);
+    removeMarkedAction_ = action(actions, "removeMarkedAction", "Изъять варианты из списка",
+                                 ctrl(Qt::Key_Y), &MainWindow::removeMarkedVariants);
+    clearBetListAction_ = action(actions, "clearBetListAction", "Очистить список ставок",
+                                 ctrl(Qt::Key_X), &MainWindow::clearBetListAndRecount);
+    saveQuotesAction_ = action(actions, "saveQuotesAction", "Котировки в файл", ctrl(Qt::Key_K),
+                               &MainWindow::saveQuotesFile);
+    loadQuotesAction_ = action(actions, "loadQuotesAction", "Котировки из файла", ctrl(Qt::Key_L),
+                               &MainWindow::loadQuotesFile);
+    QMenu* windows = named(bar->addMenu(QStringLiteral("Окна")), "windowsMenu");
+    coverageMapAction_ = action(windows, "coverageMapAction", "Показать карту покрытия", {},
+                                &MainWindow::toggleCoverageMap);
+    variantAnalysisAction_ = action(windows, "variantAnalysisAction", "Показать анализ вариантов",
+                                    {}, &MainWindow::toggleVariantAnalysis);
+    // "Помощь" has no items: the top entry itself is the command.
+    helpAction_ = named(bar->addAction(QStringLiteral("Помощь")), "helpAction");
+    connect(helpAction_, &QAction::triggered, this, [this] { showHelp(); });
+}
+
+void MainWindow::connectLayout() {
+    connect(resetOutcomesLink_, &LinkLabel::clicked, this, [this] { resetOutcomes(); });
+    connect(modeCombo_, &QComboBox::currentIndexChanged, this, [this] { switchMode(); });
+    connect(briefSystemPanel_, &BriefSystemPanel::addRequested, this, [this] { addBriefSystem(); });
+    connect(briefSystemPanel_, &BriefSystemPanel::categoryChanged, this,
+            [this] { onSummaryInputChanged(); });
+    connect(briefSystemPanel_, &BriefSystemPanel::startWithToggled, this,
+            [this] { toggleStartWith(); });
+    connect(sensationPanel_, &SensationPanel::addRequested, this,
+            [this] { addSensationVariants(); });
+    connect(sensationPanel_, &SensationPanel::boundsChanged, this,
+            [this] { onSummaryInputChanged(); });
+    connect(sensationPanel_, &SensationPanel::criterionChanged, this, [this] { repaintGrid(); });
+    connect(manualChoicePanel_, &ManualChoicePanel::takeAllRequested, this,
+            [this] { takeAllVariants(); });
+    connect(manualChoicePanel_, &ManualChoicePanel::randomRequested, this,
+            [this] { addRandomBets(); });
+    connect(autoformPanel_, &AutoformPanel::startRequested, this, [this] { startAutoform(); });
+    connect(autoformPanel_, &AutoformPanel::categoryChanged, this,
+            [this](int category) { syncCoverageMapCategory(category); });
+    connect(stakeEdit_, &MoneyEdit::stakeChanged, this, [this] { onStakeChanged(); });
+    connect(outcomeGrid_, &OutcomeGrid::selectCell, this,
+            [this](int col, int row) { selectOutcomeCell(col, row); });
+    connect(outcomeGrid_, &OutcomeGrid::setEditText, this,
+            [this](int col, int row, const QString& t) { editQuote(col, row, t); });
+    connect(betListEdit_, &QPlainTextEdit::textChanged, this, [this] { parseBetList(); });
+    connect(flushTimer_, &QTimer::timeout, this, [this] { flushPendingLines(); });
+    outcomeGrid_->setFillFunction([this](int event0, int outcome0) {
+        GridPaintState s;
+        s.mode = mode();
+        s.byQuotes = sensationPanel_->byQuotes();
+        s.byPool = sensationPanel_->byPool();
+        s.threshold = sensationPanel_->threshold();
+        s.forcedChecked = briefSystemPanel_->startsWithForcedBet();
+        return outcomeCellFill(model_, s, event0, outcome0);
+    });
+}
+
+void MainWindow::setSideWindows(NearestSystemsWindow* nearestSystems,
+                                CoverageMapWindow* coverageMap,
+                                VariantAnalysisWindow* variantAnalysis, HelpWindow* help) {
+    nearestSystems_ = nearestSystems;
+    coverageMap_ = coverageMap;
+    variantAnalysis_ = variantAnalysis;
+    help_ = help;
+    if (nearestSystems_)
+        connect(nearestSystems_, &NearestSystemsWindow::computeRequested, this,
+                &MainWindow::computeBriefSystem);
+    connectCoverageMap();
+    connectVariantAnalysis();
+}
+
+int MainWindow::mode() const {
+    return modeCombo_->currentIndex();
+}
+
+std::string MainWindow::stakeText() const {
+    return stakeEdit_->stakeText();
+}
+
+int MainWindow::activeCategory() const {
+    return mode() == 3 ? autoformPanel_->category() : briefSystemPanel_->category();
+}
+
+void MainWindow::setStakeForCountry(std::uint8_t drawCountry) {
+    const kav::Fixed4 start = kav::minimumStake(drawCountry);
+    stakeEdit_->setMinimum(kav::Fixed4());
+    stakeEdit_->setValue(start);
+    stakeEdit_->setMinimum(start);
+    stakeEdit_->setSuffix(QString::fromStdString(kav::currencySuffixFor(drawCountry)));
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!shown_) {
+        shown_ = true;
+        onFirstShow();
+    }
+}
+
+void MainWindow::onFirstShow() {
+    model_.betMasks.clear();
+    indexTemplates();
+    const char* headers[] = {"События", "П1", "Х", "П2"};
+    for (int c = 0; c < OutcomeGrid::kColumns; ++c)
+        outcomeGrid_->setCellText(c, 0, QString::fromUtf8(headers[c]));
+    rng_.setSeed(kav::Rng::clockSeed());
+    // Mode 0 is the designed layout; the mode switch itself does not run here.
+    {
+        const QSignalBlocker block(modeCombo_);
+        modeCombo_->setCurrentIndex(0);
+    }
+    loadRussianDraw();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{nearestSystems_, coverageMap_, variantAnalysis_, help_})
+        if (w)
+            w->close();
+    QMainWindow::closeEvent(e);
+}
+
+bool MainWindow::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
+    if (e->key() != Qt::Key_C && e->key() != Qt::Key_X)
+        return false;
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(watched))
+        return memo->textCursor().hasSelection();
+    if (auto* line = qobject_cast<QLineEdit*>(watched))
+        return line->hasSelectedText();
+    return false;
+}
+
+// Ctrl+C copies the whole bet list and Ctrl+X clears it, except where a text field
+// has a selection: there the keys copy and cut that selection as usual. The other
+// menu shortcuts win over the text fields' own bindings (Ctrl+K, Ctrl+Y...).
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (autoformFiltersInput(watched, e))
+        return true;
+    if (watched == betListEdit_ || watched == betListEdit_->viewport()) {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::KeyPress || t == QEvent::MouseButtonPress || t == QEvent::InputMethod ||
+            t == QEvent::Drop || t == QEvent::FocusIn)
+            flushPendingLines(); // the player edits the whole text
+    }
+    if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, e);
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this)
+        return QMainWindow::eventFilter(watched, e);
+    auto* ke = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers mods = ke->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrlOnly = mods == Qt::ControlModifier;
+    if (e->type() == QEvent::ShortcutOverride) {
+        if (!ctrlOnly || textFieldOwnsKey(watched, ke))
+            return false;
+        const QKeySequence pressed(ke->keyCombination());
+        for (QAction* a :
+             {copyBetListAction_, exportByColumnsAction_, exportByRowsAction_, saveTextFileAction_,
+              removeMarkedAction_, clearBetListAction_, saveQuotesAction_, loadQuotesAction_})
+            if (a->shortcut() == pressed)
+                return true; // not accepted: the menu's shortcut runs
+        return false;
+    }
+    if (ke->key() == Qt::Key_F11) {
+        repaintCoverageMap();
+        return true;
+    }
+    // Ctrl+C on any layout: the Latin key or the Cyrillic letter on the same key.
+    const bool copyKey =
+        ke->key() == Qt::Key_C || ke->key() == 0x0421 /* С */ || ke->key() == 0x0441 /* с */;
+    if (ctrlOnly && copyKey && !textFieldOwnsKey(watched, ke)) {
+        copyBetList();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+} // namespace kav::ui

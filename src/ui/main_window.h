@@ -1,0 +1,282 @@
+// MainWindow: the main window. It owns the one DrawModel and the bet list
+// (betListEdit_). Each packet mode's controls live in a panel of their own; the
+// handlers of each feature live in their own main_window_*.cpp file, and each
+// feature adds its members in its own marked section below.
+#pragma once
+
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/base/rng.h"
+#include "core/bets/bet_list.h"
+#include "core/draw/draw_model.h"
+#include "core/forming/autoform.h"
+#include "core/forming/brief_system.h"
+#include "core/forming/templates.h"
+#include "io/draw_download.h"
+#include "io/servers.h"
+#endif
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+
+namespace kav::ui {
+
+class AutoformPanel;
+class BriefSystemPanel;
+class DrawDownloader;
+class LinkLabel;
+class ManualChoicePanel;
+class MoneyEdit;
+class OutcomeGrid;
+class SensationPanel;
+class NearestSystemsWindow;
+class CoverageMapWindow;
+class VariantAnalysisWindow;
+class HelpWindow;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The side windows, created by the program's entry in this order.
+    void setSideWindows(NearestSystemsWindow* nearestSystems, CoverageMapWindow* coverageMap,
+                        VariantAnalysisWindow* variantAnalysis, HelpWindow* help);
+
+    kav::DrawModel& model() { return model_; }
+    const kav::DrawModel& model() const { return model_; }
+    // The program's one random generator, seeded from the clock when the window is
+    // first shown.
+    kav::Rng& rng() { return rng_; }
+
+    // The packet mode: modeCombo_'s item index (0 brief systems .. 3 auto-forming).
+    int mode() const;
+    // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
+    // field holds no valid amount, in which case an action needing it must refuse.
+    std::string stakeText() const;
+    // The category of the current mode: auto-forming's in auto-forming, otherwise
+    // the brief systems' one.
+    int activeCategory() const;
+    // Stake field minimum, value and currency for a draw country.
+    void setStakeForCountry(std::uint8_t drawCountry);
+
+    // --- bet list ---
+    // The memo's lines (a final line break adds no empty line).
+    kav::Lines betLines() const;
+    // Appends lines at the end of the memo with the list visible, parsing only the
+    // new lines: the result equals a full parse of the whole text. The text reaches
+    // betListEdit_ when the event loop next runs or anything reads it through betLines();
+    // code that reads betListEdit_ itself calls flushPendingLines() first.
+    void appendBetLines(const kav::Lines& lines);
+    void flushPendingLines();
+    // Rewrites the whole memo as one bulk change and parses once.
+    void setBetLinesBulk(const kav::Lines& lines);
+    // The memo's change handling: parse, status line, coverage recount. Does
+    // nothing while a bulk rewrite is in progress.
+    void parseBetList();
+    // Empties the memo and the derived data and the status line (no parse).
+    void clearBetList();
+
+    // --- outcome grid ---
+    // Writes the text of one outcome cell from the model (0-based indices).
+    void showOutcomeCell(int event0, int outcome0);
+    // Titles and all outcome cells from the model.
+    void showDraw();
+    void repaintGrid();
+
+    // --- brief systems and selection summary (main_window_brief.cpp) ---
+    // The template folder: "Kombin" beside the program, else in the working
+    // folder. The index is built from it when the window is first shown.
+    void setTemplateFolder(const std::filesystem::path& folder) { templateFolder_ = folder; }
+    const std::filesystem::path& templateFolder() const { return templateFolder_; }
+    const kav::TemplateIndex& templateIndex() const { return templateIndex_; }
+
+    // --- a missing brief system computed on request (main_window_kombin.cpp) ---
+    // "Рассчитать систему" of the nearest-systems window: the generator runs on
+    // a worker thread behind a progress box with "Отмена"; the checked system is
+    // saved into the template folder, the index refreshed, the summary redone.
+    bool systemComputing() const { return kombinRun_ != nullptr; }
+    void cancelSystemComputing();
+
+    // --- auto-forming (main_window_autoform.cpp) ---
+    // True while a search runs; Esc or the progress box's "Отмена" stops it.
+    bool autoformRunning() const;
+    void cancelAutoform();
+
+    // --- draw data, quotes file and export (main_window_draw.cpp) ---
+    // Where draws and updates come from; the program's entry sets them before
+    // the window is created, since the update check runs during its creation.
+    static void setServers(const kav::io::ServerSettings& servers);
+    static const kav::io::ServerSettings& servers();
+    // 0 before the first request, 1 event list, 2 totals.
+    int pageKind() const { return pageKind_; }
+    // True while a draw page is on its way.
+    bool drawLoading() const;
+    // Row title of an event in the coverage map and the analysis window: the
+    // home team of a loaded title, the whole title of the default draw.
+    QString eventRowTitle(int event0) const { return rowTitles_[event0]; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // --- controls (main_window.cpp) ---
+    void createLayout();
+    QFrame* createControlBar(QWidget* parent);
+    QFrame* createSummaryBar(QWidget* parent);
+    void createMenu();
+    void connectLayout();
+    void onFirstShow();
+    // "Сбросить исходы": clears the marks, rewrites the cells, empties the summary lines.
+    void resetOutcomes();
+    void switchMode();
+    void selectOutcomeCell(int col, int row);
+    void editQuote(int col, int row, const QString& text);
+    // A brief category or sensation bound changed.
+    void onSummaryInputChanged();
+    void toggleStartWith();
+    void onStakeChanged();
+    // "Скопировать для переноса": the whole memo to the clipboard.
+    void copyBetList();
+    // "Изъять варианты из списка".
+    void removeMarkedVariants();
+    // "Очистить список ставок".
+    void clearBetListAndRecount();
+
+    LinkLabel* resetOutcomesLink_ = nullptr;
+    QComboBox* modeCombo_ = nullptr;
+    BriefSystemPanel* briefSystemPanel_ = nullptr;
+    SensationPanel* sensationPanel_ = nullptr;
+    ManualChoicePanel* manualChoicePanel_ = nullptr;
+    AutoformPanel* autoformPanel_ = nullptr;
+    MoneyEdit* stakeEdit_ = nullptr;
+    OutcomeGrid* outcomeGrid_ = nullptr;
+    QPlainTextEdit* betListEdit_ = nullptr;
+    QLabel* couponSummaryLabel_ = nullptr;
+    QLabel* systemSummaryLabel_ = nullptr;
+    QLabel* betListStatusLabel_ = nullptr;
+    QAction* russianDrawAction_ = nullptr;
+    QAction* ukrainianDrawAction_ = nullptr;
+    QAction* copyBetListAction_ = nullptr;
+    QAction* exportByColumnsAction_ = nullptr;
+    QAction* exportByRowsAction_ = nullptr;
+    QAction* saveTextFileAction_ = nullptr;
+    QAction* removeMarkedAction_ = nullptr;
+    QAction* clearBetListAction_ = nullptr;
+    QAction* saveQuotesAction_ = nullptr;
+    QAction* loadQuotesAction_ = nullptr;
+    QAction* coverageMapAction_ = nullptr;
+    QAction* variantAnalysisAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+
+    // --- manual and random selection, sensations (main_window_forming.cpp) ---
+    void takeAllVariants();
+    void addRandomBets();
+    void addSensationVariants();
+
+    // --- brief systems and selection summary (main_window_brief.cpp) ---
+    void addBriefSystem();
+    void updateSelectionSummary();
+    // Runs once when the window is first shown, before the first draw.
+    void indexTemplates();
+    // True when a clipboard key pressed in `watched` belongs to that text field
+    // (it has a selection to copy or cut), not to the bet-list commands.
+    bool textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const;
+    void applyParse(const std::optional<kav::BetListParse>& parse);
+    int memoLineCount() const;
+    void insertAtEnd(const QString& text);
+
+    // Auto-forming in progress (main_window_autoform.cpp).
+    void startAutoform();
+    struct AutoformRun;
+    std::shared_ptr<AutoformRun> autoformRun_;
+    void showAutoformProgress(const kav::AutoformProgress& p);
+    void finishAutoform();
+    // Input to this window while a search runs: Esc stops it, the rest is dropped.
+    bool autoformFiltersInput(QObject* watched, QEvent* e);
+
+    // A brief system being computed (main_window_kombin.cpp).
+    void computeBriefSystem();
+    struct KombinRun;
+    std::shared_ptr<KombinRun> kombinRun_;
+    void finishSystemComputing();
+
+    kav::DrawModel model_;
+    kav::Rng rng_;
+    std::filesystem::path templateFolder_;
+    kav::TemplateIndex templateIndex_;
+    kav::BriefState briefState_;
+    NearestSystemsWindow* nearestSystems_ = nullptr;
+    CoverageMapWindow* coverageMap_ = nullptr;
+    VariantAnalysisWindow* variantAnalysis_ = nullptr;
+    HelpWindow* help_ = nullptr;
+    bool shown_ = false;
+    // --- draw data, quotes file and export (main_window_draw.cpp) ---
+    void loadRussianDraw();
+    void loadUkrainianDraw();
+    void saveQuotesFile();
+    void loadQuotesFile();
+    void exportWorkbookByColumns();
+    void exportWorkbookByRows();
+    void saveTextFile();
+    void showHelp();
+    // The update check of the window's creation; may end the program.
+    void checkForUpdate();
+    // Request the event-list and the totals page of the current draw.
+    void requestEventList();
+    void requestTotals();
+    // A page has arrived (or failed): parse it by pageKind and finish the step.
+    void onDrawPageLoaded(const kav::io::PageDownload& page);
+    void setRowTitle(int event0, const QString& title);
+    void setHomeRowTitles(int events);
+    void setDefaultRowTitles();
+    void switchCountry(std::uint8_t drawCountry);
+    void requestPage(int kind, const std::string& url);
+    void saveWorkbook(bool byColumns);
+    int pageKind_ = 0;
+    DrawDownloader* downloader_ = nullptr;
+    std::array<QString, kav::kEvents> rowTitles_{};
+    // While set, memo changes are not parsed (bulk rewrite or incremental append).
+    bool bulk_ = false;
+    // The derived data matches the memo text line for line (the last parse succeeded).
+    bool parsedInSync_ = true;
+    // Appended lines not yet written into betListEdit_ (already parsed), with their breaks.
+    std::string pendingText_;
+    int pendingLines_ = 0;
+    QTimer* flushTimer_ = nullptr;
+
+    // --- coverage map (main_window_coverage.cpp) ---
+    void toggleCoverageMap();
+    // Called after every successful bet-list parse.
+    void recountCoverage();
+    // F11.
+    void repaintCoverageMap();
+    // The map counts with auto-forming's category while it changes.
+    void syncCoverageMapCategory(int category);
+    // The menu item's caption follows the map.
+    void connectCoverageMap();
+
+    // --- variant analysis (main_window_analysis.cpp) ---
+    // Shows the analysis window with the bet pre-selected from the marks, or hides it.
+    void toggleVariantAnalysis();
+    // The menu item's caption follows the window.
+    void connectVariantAnalysis();
+};
+
+} // namespace kav::ui

@@ -1,0 +1,77 @@
+#include "ui/manual_choice_panel.h"
+
+#include "ui/link_label.h"
+#include "ui/mode_panel.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+
+namespace kav::ui {
+
+namespace {
+
+constexpr int kFavouritesDistribution = 4;
+
+} // namespace
+
+ManualChoicePanel::ManualChoicePanel(QWidget* parent) : QFrame(parent) {
+    styleAsPanel(this, "manualChoicePanel", false);
+    createLayout();
+    connectLayout();
+}
+
+void ManualChoicePanel::createLayout() {
+    auto* row = panelRow(this);
+    takeAllVariantsLink_ =
+        named(new LinkLabel(QStringLiteral("Взять все\nварианты"), this), "takeAllVariantsLink");
+    randomChoiceLink_ =
+        named(new LinkLabel(QStringLiteral("Случайный \nвыбор"), this), "randomChoiceLink");
+    randomRepeatSpin_ = namedSpin("randomRepeatSpin", 1, 1, 10000000, this);
+    randomRepeatSpin_->setToolTip(tooltipText("Повторить \r\nслучайный \r\nвыбор, раз"));
+    distributionCombo_ = named(new QComboBox(this), "distributionCombo");
+    distributionCombo_->addItems({QStringLiteral("По котировкам"), QStringLiteral("По пулу"),
+                                  QStringLiteral("Произвольно"), QStringLiteral("Против пула"),
+                                  QStringLiteral("Кол. фаворитов")});
+    distributionCombo_->setToolTip(QStringLiteral("Распределение"));
+    favouritesSpin_ = namedSpin("favouritesSpin", 7, 0, 15, this);
+    favouritesSpin_->setToolTip(QStringLiteral("Число фаворитов"));
+    favouritesCaption_ =
+        named(fieldCaption(QStringLiteral("фаворитов"), this), "favouritesCaption");
+    favouritesSpin_->hide();
+    favouritesCaption_->hide();
+    row->addWidget(takeAllVariantsLink_);
+    row->addWidget(randomChoiceLink_);
+    row->addLayout(captioned(randomRepeatSpin_, fieldCaption(QStringLiteral("повторить"), this)));
+    row->addWidget(distributionCombo_);
+    row->addLayout(captioned(favouritesSpin_, favouritesCaption_));
+    row->addStretch(1);
+}
+
+void ManualChoicePanel::connectLayout() {
+    connect(takeAllVariantsLink_, &LinkLabel::clicked, this, &ManualChoicePanel::takeAllRequested);
+    connect(randomChoiceLink_, &LinkLabel::clicked, this, &ManualChoicePanel::randomRequested);
+    connect(distributionCombo_, &QComboBox::currentIndexChanged, this,
+            &ManualChoicePanel::showFavouritesField);
+}
+
+int ManualChoicePanel::distribution() const {
+    return distributionCombo_->currentIndex();
+}
+
+int ManualChoicePanel::repeat() const {
+    return randomRepeatSpin_->value();
+}
+
+int ManualChoicePanel::favourites() const {
+    return favouritesSpin_->value();
+}
+
+void ManualChoicePanel::showFavouritesField() {
+    const bool favourites = distributionCombo_->currentIndex() == kFavouritesDistribution;
+    favouritesSpin_->setVisible(favourites);
+    favouritesCaption_->setVisible(favourites);
+}
+
+} // namespace kav::ui
