@@ -72,7 +72,7 @@ void TForm2::Label12_Click() {
     run->settings.category = RxSpinEdit6->value();
     run->settings.betLimit = RxSpinEdit7->value();
     run->settings.coverageTarget = static_cast<float>(RxSpinEdit9->value() / 100.0);
-    run->settings.methodIndex = ComboBox3->currentIndex();
+    run->settings.method = kav::autoformMethodOfList(ComboBox3->currentIndex());
     run->settings.stakeText = stakeText();
     run->rng = rng_;
     run->caption = windowTitle();

@@ -39,12 +39,12 @@ void TForm2::updateSelectionSummary() {
         form3_->hide();
     const std::string stake = stakeText();
     const kav::SelectionSummary s = kav::updateSelectionSummary(
-        {model_, stake, RxSpinEdit8->value(), mode(), templateFolder_, templateIndex_});
+        {model_, stake, RxSpinEdit8->value(), static_cast<kav::PacketMode>(mode()), templateFolder_, templateIndex_});
     kav::storeSummaryCounts(model_, s);
-    if (s.label2)
-        Label2->setText(QString::fromStdString(*s.label2));
-    if (s.label3)
-        Label3->setText(QString::fromStdString(*s.label3));
+    if (s.markedVariantsLine)
+        Label2->setText(QString::fromStdString(*s.markedVariantsLine));
+    if (s.systemVariantsLine)
+        Label3->setText(QString::fromStdString(*s.systemVariantsLine));
     if (s.nearest && form3_)
         form3_->showNearestSystems(*s.nearest, s.computable);
 }

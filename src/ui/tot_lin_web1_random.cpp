@@ -29,7 +29,7 @@ void TForm2::Label16Click() {
 
 void TForm2::Label11Click() {
     kav::RandomRequest rq;
-    rq.distribution = ComboBox2->currentIndex();
+    rq.distribution = static_cast<kav::RandomDistribution>(ComboBox2->currentIndex());
     rq.repeat = RxSpinEdit5->value();
     rq.favourites = RxSpinEdit4->value();
     applyFormResult(*this, kav::randomBets(model_, stakeText(), betLines(), rq, rng_));

@@ -71,6 +71,15 @@ DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeT
 // Throws UsageError on a malformed option or an unreadable file.
 void prepareContext(CliContext& ctx);
 
+// An option that names an item of one of the window's lists by its position,
+// as the core's value; a usage error outside the list.
+template <class Item>
+Item listItemOption(std::optional<Item> item, const std::string& option, int position) {
+    if (!item)
+        throw UsageError(option + ": no such item: " + std::to_string(position));
+    return *item;
+}
+
 // Prints the bet list, one line each, LF line ends.
 void printLines(const Lines& lines);
 // Prints a program message on stderr.

@@ -22,7 +22,7 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
     s.category = o.category;
     s.betLimit = o.limit;
     s.coverageTarget = static_cast<float>(o.target / 100.0);
-    s.methodIndex = o.method;
+    s.method = listItemOption(autoformMethodAt(o.method), "--method", o.method);
     s.stakeText = ctx.stake;
     ctx.stakeValue(); // a stake that is no number is a usage error here
 

@@ -33,9 +33,11 @@ int runSummary(CliContext& ctx, const BriefOptions& o) {
     auto indexed = indexTemplates(folder);
     if (indexed.message)
         printMessage(*indexed.message);
-    auto s =
-        updateSelectionSummary({ctx.model, ctx.stake, o.category, o.mode, folder, indexed.index});
-    std::string out = s.label2.value_or("") + '\n' + s.label3.value_or("") + '\n';
+    auto s = updateSelectionSummary({ctx.model, ctx.stake, o.category,
+                                     listItemOption(packetModeAt(o.mode), "--mode", o.mode), folder,
+                                     indexed.index});
+    std::string out =
+        s.markedVariantsLine.value_or("") + '\n' + s.systemVariantsLine.value_or("") + '\n';
     if (s.nearest)
         for (const auto& e : *s.nearest)
             out += std::to_string(e.doubles) + ' ' + std::to_string(e.triples) + ' ' +

@@ -113,10 +113,15 @@ MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
 
 } // namespace
 
-AutoformMethod autoformMethod(int comboIndex) {
-    if (comboIndex >= 0 && comboIndex <= 3)
-        return static_cast<AutoformMethod>(comboIndex);
-    return AutoformMethod::ByProbability;
+std::optional<AutoformMethod> autoformMethodAt(int index) {
+    if (index < static_cast<int>(AutoformMethod::ByCount) ||
+        index > static_cast<int>(AutoformMethod::Disjoint))
+        return std::nullopt;
+    return static_cast<AutoformMethod>(index);
+}
+
+AutoformMethod autoformMethodOfList(int currentIndex) {
+    return autoformMethodAt(currentIndex).value_or(AutoformMethod::ByProbability);
 }
 
 MaybeMessage stepTimeQuestion(std::int64_t seconds) {
@@ -140,7 +145,7 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
     const int category = std::clamp(s.category, 9, kEvents);
     const int misses = kEvents - category;
     const std::int64_t limit = std::max<std::int64_t>(s.betLimit, 1);
-    const AutoformMethod method = autoformMethod(s.methodIndex);
+    const AutoformMethod method = s.method;
 
     const auto field = fieldLayout(m);
     if (!field) {
