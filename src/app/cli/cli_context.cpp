@@ -7,26 +7,9 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <map>
 #include <sstream>
 
 namespace kav::cli {
-
-namespace {
-std::multimap<int, CommandSetup>& registry() {
-    static std::multimap<int, CommandSetup> r;
-    return r;
-}
-} // namespace
-
-CommandRegistrar::CommandRegistrar(int order, CommandSetup setup) {
-    registry().emplace(order, std::move(setup));
-}
-
-void setupAllCommands(CLI::App& app, CliContext& ctx) {
-    for (auto& [order, setup] : registry())
-        setup(app, ctx);
-}
 
 namespace {
 // Reads at most kMaxInputFileBytes: a device such as /dev/zero or an endless

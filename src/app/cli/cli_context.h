@@ -1,5 +1,5 @@
 // What every kavendix-cli command shares: the common options, the draw and bet
-// list they produce, the one random generator, and the command registry.
+// list they produce, the one random generator, and the exit codes.
 #pragma once
 
 #include "core/analysis/analysis.h"
@@ -91,11 +91,5 @@ int finish(const Lines& lines, const MaybeMessage& message);
 inline constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 // Reads a whole text file; throws UsageError when it cannot be read. "-" is stdin.
 std::string readInputFile(const std::string& path);
-
-// Registration of subcommands: each command file holds one static registrar.
-using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
-struct CommandRegistrar {
-    CommandRegistrar(int order, CommandSetup setup);
-};
 
 } // namespace kav::cli

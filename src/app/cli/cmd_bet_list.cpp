@@ -1,5 +1,5 @@
 // parse, remove: the bet list as a whole.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include <iostream>
 
@@ -28,12 +28,13 @@ int runRemove(CliContext& ctx) {
     return finish(r.ran ? r.lines : ctx.bets, r.message);
 }
 
-const CommandRegistrar reg(10, [](CLI::App& app, CliContext& ctx) {
+} // namespace
+
+void addBetListCommands(CLI::App& app, CliContext& ctx, CommandOptions&) {
     app.add_subcommand("parse", "parse the bet list: status line, then ones draws twos per line")
         ->callback([&ctx] { ctx.action = [&ctx] { return runParse(ctx); }; });
     app.add_subcommand("remove", "remove the marked variants (--select) from the bet list")
         ->callback([&ctx] { ctx.action = [&ctx] { return runRemove(ctx); }; });
-});
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,5 +1,5 @@
 // coverage, best: the coverage map over a zone and its "+P" / "+N" search.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "core/bets/stake_text.h"
 #include "core/coverage/coverage.h"
@@ -13,13 +13,6 @@
 
 namespace kav::cli {
 namespace {
-
-struct CoverageOptions {
-    std::string zone;
-    int category = 13;
-    bool cells = false;
-    std::string by;
-};
 
 // The zone, built from the draw's quotes and counted against the bet list.
 Zone countedZone(const CliContext& ctx, const CoverageOptions& o) {
@@ -80,15 +73,18 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
-    static CoverageOptions cov, best;
+} // namespace
+
+void addCoverageCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    CoverageOptions& cov = options.coverage;
+    CoverageOptions& best = options.best;
     auto* c = app.add_subcommand("coverage", "the coverage map over a zone: size, layout, shares");
     c->add_option("--zone", cov.zone, "the zone, in the form of --select")->required();
     c->add_option("--category", cov.category, "the map's category")
         ->required()
         ->check(CLI::Range(0, 15));
     c->add_flag("--cells", cov.cells, "also print INDEX RESULT COVERCOUNT per result");
-    c->callback([&ctx] { ctx.action = [&ctx] { return runCoverage(ctx, cov); }; });
+    c->callback([&ctx, &cov] { ctx.action = [&ctx, &cov] { return runCoverage(ctx, cov); }; });
 
     auto* b = app.add_subcommand(
         "best", "\"+P\" / \"+N\": add the single bet of the zone that covers most");
@@ -99,8 +95,7 @@ const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
     b->add_option("--by", best.by, "p: by probability, n: by count")
         ->required()
         ->check(CLI::IsMember({"p", "n"}));
-    b->callback([&ctx] { ctx.action = [&ctx] { return runBest(ctx, best); }; });
-});
+    b->callback([&ctx, &best] { ctx.action = [&ctx, &best] { return runBest(ctx, best); }; });
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,5 +1,5 @@
 // export xlsx-columns|xlsx-rows|text: the bet list as a workbook or a text file.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "io/bet_export.h"
 #include "io/text_file.h"
@@ -7,11 +7,6 @@
 namespace kav::cli {
 
 namespace {
-
-struct ExportOptions {
-    std::string kind;
-    std::string output;
-};
 
 int runExport(CliContext& ctx, const ExportOptions& o) {
     MaybeMessage m;
@@ -36,8 +31,10 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
-    static ExportOptions o;
+} // namespace
+
+void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    ExportOptions& o = options.exportList;
     auto* cmd = app.add_subcommand("export",
                                    "write the bet list (--bets) as a workbook, one bet per column "
                                    "or per row, or as a CP1251 text file");
@@ -45,8 +42,7 @@ const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
         ->required()
         ->check(CLI::IsMember({"xlsx-columns", "xlsx-rows", "text"}));
     cmd->add_option("-o,--output", o.output, "the file to write")->required();
-    cmd->callback([&ctx] { ctx.action = [&ctx] { return runExport(ctx, o); }; });
-});
+    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runExport(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli
