@@ -105,7 +105,7 @@ void prepareContext(CliContext& ctx) {
         ctx.model.forcedBet = ctx.forced;
     }
     if (!ctx.betsFile.empty())
-        ctx.bets = splitLines(readInputFile(ctx.betsFile));
+        ctx.bets.setText(readInputFile(ctx.betsFile));
     ctx.rng.setSeed(ctx.seed ? *ctx.seed : Rng::clockSeed());
 }
 

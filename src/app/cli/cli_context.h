@@ -5,7 +5,7 @@
 #include "core/analysis/analysis.h"
 #include "core/base/message.h"
 #include "core/base/rng.h"
-#include "core/bets/bet_list.h"
+#include "core/bets/bet_list_model.h"
 #include "core/draw/draw_model.h"
 #include "core/draw/draw_page.h"
 #include "core/draw/quotes_file.h"
@@ -52,7 +52,8 @@ struct CliContext {
     // Pool, jackpot and uniform counts of the draw (the analysis window's
     // fields); a quotes file replaces them, the default draw has none.
     DrawTotals totals;
-    Lines bets;
+    // The bet list of --bets, parsed once; forming commands append to a copy.
+    BetList bets;
     Rng rng;
 
     // Set by the chosen subcommand's callback; returns the exit code.

@@ -9,7 +9,7 @@ void addAllCommand(CLI::App& app, CliContext& ctx, CommandOptions&) {
     app.add_subcommand("all", "append the coupon of all marked outcomes (\"Взять все варианты\")")
         ->callback([&ctx] {
             ctx.action = [&ctx] {
-                return finishForming(ctx, takeAllVariants(ctx.model, ctx.stake, ctx.bets));
+                return finishForming(ctx, takeAllVariants(ctx.model, ctx.stake, ctx.bets.lines()));
             };
         });
 }

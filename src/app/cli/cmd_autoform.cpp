@@ -30,12 +30,12 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
             question = m;
         return o.yes;
     };
-    const AutoformResult r = autoForm(ctx.model, ctx.bets, s, ctx.rng, hooks);
+    const AutoformResult r = autoForm(ctx.model, ctx.bets.lines(), s, ctx.rng, hooks);
     if (terminal)
         std::cerr << '\n';
-    Lines lines = ctx.bets;
-    lines.insert(lines.end(), r.added.begin(), r.added.end());
-    return finish(lines, r.message ? r.message : question);
+    BetList list = ctx.bets;
+    list.appendLines(r.added);
+    return finish(list.lines(), r.message ? r.message : question);
 }
 
 } // namespace

@@ -7,11 +7,9 @@ namespace kav::cli {
 namespace {
 
 int runParse(CliContext& ctx) {
-    auto parse = parseBetList(ctx.bets);
-    std::string status = applyBetListParse(ctx.model, parse);
-    std::string out = status + '\n';
-    for (const auto& mask : ctx.model.betMasks) {
-        if (!parse)
+    std::string out = ctx.bets.statusLine(currencySuffixFor(ctx.model.drawCountry)) + '\n';
+    for (const auto& mask : ctx.bets.masks()) {
+        if (!ctx.bets.inSync())
             break;
         if (!mask.valid())
             out += "invalid\n";
@@ -24,8 +22,8 @@ int runParse(CliContext& ctx) {
 }
 
 int runRemove(CliContext& ctx) {
-    auto r = removeMarkedVariants(ctx.model, ctx.bets);
-    return finish(r.ran ? r.lines : ctx.bets, r.message);
+    const MaybeMessage message = ctx.bets.removeMarkedVariants(ctx.model);
+    return finish(ctx.bets.lines(), message);
 }
 
 } // namespace

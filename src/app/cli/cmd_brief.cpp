@@ -13,11 +13,11 @@ int runBrief(CliContext& ctx, const BriefOptions& o) {
     ctx.stakeValue(); // a stake that is no number is a usage error, not a program message
     BriefState state;
     auto r = expandBriefSystem(
-        {ctx.model, ctx.stake, o.category, ctx.startWith, ctx.kombinFolder(), ctx.bets}, ctx.rng,
-        state);
-    Lines lines = ctx.bets;
-    lines.insert(lines.end(), r.appended.begin(), r.appended.end());
-    return finish(lines, r.message);
+        {ctx.model, ctx.stake, o.category, ctx.startWith, ctx.kombinFolder(), ctx.bets.lines()},
+        ctx.rng, state);
+    BetList list = ctx.bets;
+    list.appendLines(r.appended);
+    return finish(list.lines(), r.message);
 }
 
 int runSummary(CliContext& ctx, const SummaryOptions& o) {

@@ -20,15 +20,14 @@ Zone countedZone(const CliContext& ctx, const CoverageOptions& o) {
     if (!cells)
         throw UsageError("--zone: expected 15 comma-separated groups of 1, X, 2 or -, got: " +
                          o.zone);
-    auto parse = parseBetList(ctx.bets);
     // The window keeps its previous counts when the list cannot be parsed; here
     // there are none, so say so instead of printing a map of nothing.
-    if (!parse)
+    if (!ctx.bets.inSync())
         throw UsageError("the bet list cannot be parsed (a complete line whose amount is no "
                          "number, or a line with too many groups)");
     Zone zone = buildZone(*cells, ctx.model.quotes);
     if (zone.shown())
-        countCoverage(zone, parse->masks, o.category);
+        countCoverage(zone, ctx.bets.masks(), o.category);
     return zone;
 }
 
@@ -57,7 +56,7 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
     if (!readStake(ctx.stake))
         throw UsageError("--stake: " + badStakeMessage().text);
     Zone zone = countedZone(ctx, o);
-    Lines lines = ctx.bets;
+    BetList list = ctx.bets;
     if (zone.shown()) {
         SearchProgress progress;
         if (isatty(STDERR_FILENO))
@@ -67,9 +66,9 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
         if (progress)
             std::cerr << "\r                \r" << std::flush;
         if (best.index)
-            lines.push_back(singleBetLine(zone, *best.index, ctx.stake));
+            list.appendLines({singleBetLine(zone, *best.index, ctx.stake)});
     }
-    printLines(lines);
+    printLines(list.lines());
     return kExitOk;
 }
 

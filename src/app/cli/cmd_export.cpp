@@ -12,7 +12,7 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
     MaybeMessage m;
     if (o.kind == "text") {
         // -o names the file itself; the ".txt" the window appends belongs to its dialog.
-        m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets));
+        m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets.lines()));
     } else {
         io::WorkbookExport how;
         how.layout =
@@ -22,7 +22,7 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
             how.doublesCount += n == 2;
             how.shownTriplesCount += n == 3;
         }
-        m = io::saveWorkbook(o.output, ctx.bets, how);
+        m = io::saveWorkbook(o.output, ctx.bets.lines(), how);
     }
     if (m) {
         printMessage(*m);

@@ -25,7 +25,8 @@ void addRandomCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
                 listItemOption(randomDistributionAt(o.distribution), "--dist", o.distribution);
             request.repeat = o.repeat;
             request.favourites = o.favourites;
-            return finishForming(ctx, randomBets(ctx.model, ctx.stake, ctx.bets, request, ctx.rng));
+            return finishForming(
+                ctx, randomBets(ctx.model, ctx.stake, ctx.bets.lines(), request, ctx.rng));
         };
     });
 }

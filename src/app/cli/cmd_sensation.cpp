@@ -26,8 +26,8 @@ void addSensationCommand(CLI::App& app, CliContext& ctx, CommandOptions& options
         opt.request.criterion =
             opt.criterion == "pool" ? SensationCriterion::Pool : SensationCriterion::Quotes;
         ctx.action = [&ctx, &opt] {
-            return finishForming(ctx,
-                                 addSensationVariants(ctx.model, ctx.stake, ctx.bets, opt.request));
+            return finishForming(
+                ctx, addSensationVariants(ctx.model, ctx.stake, ctx.bets.lines(), opt.request));
         };
     });
 }
