@@ -54,7 +54,7 @@ AutoformSettings smallSettings(int method, std::int64_t limit) {
     s.category = 13;
     s.betLimit = limit;
     s.coverageTarget = 1.0f;
-    s.methodIndex = method;
+    s.method = *autoformMethodAt(method);
     return s;
 }
 
@@ -103,7 +103,7 @@ void BM_FastLargeField(benchmark::State& state) {
     s.category = 12;
     s.betLimit = 10'000'000;
     s.coverageTarget = 0.9f;
-    s.methodIndex = 1;
+    s.method = AutoformMethod::ByProbability;
     AutoformResult r;
     for (auto _ : state) {
         Rng rng(kSeed);

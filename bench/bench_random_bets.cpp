@@ -30,7 +30,8 @@ void BM_RandomBetsIndexed(benchmark::State& state) {
     const kav::DrawModel m = wideModel();
     for (auto _ : state) {
         kav::Rng rng(20240101);
-        auto r = kav::randomBets(m, "20.00", {}, {kav::kByQuotes, state.range(0), 7}, rng);
+        auto r = kav::randomBets(m, "20.00", {},
+                                 {kav::RandomDistribution::ByQuotes, state.range(0), 7}, rng);
         benchmark::DoNotOptimize(r.added.data());
     }
 }
@@ -39,8 +40,9 @@ void BM_RandomBetsLiteral(benchmark::State& state) {
     const kav::DrawModel m = wideModel();
     for (auto _ : state) {
         kav::Rng rng(20240101);
-        auto r =
-            kav::oracle::randomBetsLiteral(m, "20.00", {}, kav::kByQuotes, state.range(0), 7, rng);
+        auto r = kav::oracle::randomBetsLiteral(m, "20.00", {},
+                                                static_cast<int>(kav::RandomDistribution::ByQuotes),
+                                                state.range(0), 7, rng);
         benchmark::DoNotOptimize(r.list.data());
     }
 }

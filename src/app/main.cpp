@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
     auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
-    auto* coverageMap = new kav::ui::CoverageMapWindow(&mainWindow);
-    auto* variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow.model(), &mainWindow);
+    auto* coverageMap = new kav::ui::CoverageMapWindow(mainWindow.session(), &mainWindow);
+    auto* variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow.session(), &mainWindow);
     auto* help = new kav::ui::HelpWindow(&mainWindow);
     mainWindow.setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
     mainWindow.show();

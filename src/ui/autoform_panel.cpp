@@ -1,5 +1,7 @@
 #include "ui/autoform_panel.h"
 
+#include "core/forming/autoform.h"
+
 #include "ui/link_label.h"
 #include "ui/mode_panel.h"
 
@@ -58,8 +60,8 @@ double AutoformPanel::coverageTarget() const {
     return coverageTargetSpin_->value();
 }
 
-int AutoformPanel::searchMethod() const {
-    return searchMethodCombo_->currentIndex();
+kav::AutoformMethod AutoformPanel::searchMethod() const {
+    return kav::autoformMethodOfList(searchMethodCombo_->currentIndex());
 }
 
 } // namespace kav::ui

@@ -8,6 +8,10 @@ class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
 
+namespace kav {
+enum class AutoformMethod : int;
+}
+
 namespace kav::ui {
 
 class LinkLabel;
@@ -21,7 +25,7 @@ public:
     int betLimit() const;
     // Percent, 1..100.
     double coverageTarget() const;
-    int searchMethod() const;
+    kav::AutoformMethod searchMethod() const;
 
 Q_SIGNALS:
     void startRequested();

@@ -3,8 +3,8 @@
 #include "core/bets/stake_text.h"
 #include "ui/coverage_map_view.h"
 #include "ui/link_label.h"
-#include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/session.h"
 #include "ui/zone_grid.h"
 
 #include <QAction>
@@ -61,8 +61,8 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 
 } // namespace
 
-CoverageMapWindow::CoverageMapWindow(MainWindow* mainWindow)
-    : QWidget(mainWindow, Qt::Window), mainWindow_(mainWindow) {
+CoverageMapWindow::CoverageMapWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("coverageMapWindow"));
     setWindowTitle(kCaption);
     setFont(windowFont(8, false));
@@ -165,6 +165,9 @@ void CoverageMapWindow::createZonePanel() {
 }
 
 void CoverageMapWindow::connectLayout() {
+    connect(&session_, &Session::rowTitleChanged, this, &CoverageMapWindow::setRowTitle);
+    // The counts follow every change of the bet list, once for a burst of them.
+    connect(&session_, &Session::betListChanged, this, &CoverageMapWindow::scheduleRecount);
     connect(zoneGrid_, &ZoneGrid::selectCell, this, &CoverageMapWindow::toggleZoneCell);
     connect(categorySpin_, &QSpinBox::valueChanged, this, [this] { onCategoryChanged(); });
     connect(mapView_, &CoverageMapView::pointerMoved, this, &CoverageMapWindow::pointAt);
@@ -238,15 +241,13 @@ void CoverageMapWindow::openCoverageMap() {
         return;
     }
     showNormal();
-    if (!mainWindow_)
-        return;
-    const kav::DrawModel& m = mainWindow_->model();
+    const kav::DrawModel& m = session_.draw();
     for (int e = 0; e < kEvents; ++e)
         for (int o = 0; o < kOutcomes; ++o)
             zoneGrid_->setCellText(o + 1, e + 1, m.marked(e, o) ? QStringLiteral("x") : QString());
     // The build below counts with the new category; no separate recount for it.
     const QSignalBlocker block(categorySpin_);
-    categorySpin_->setValue(mainWindow_->activeCategory());
+    categorySpin_->setValue(session_.activeCategory());
     buildZone();
 }
 
@@ -258,7 +259,7 @@ void CoverageMapWindow::buildZone() {
     recountTimer_->stop();
     ++zoneGeneration_;
     hovered_.clear();
-    zone_ = kav::buildZone(cells, mainWindow_ ? mainWindow_->model().quotes : QuoteTable{});
+    zone_ = kav::buildZone(cells, session_.draw().quotes);
     mapView_->setZone(&zone_);
     if (!zone_.shown()) {
         showMapMessage(kav::zoneMessage(zone_));
@@ -277,8 +278,7 @@ void CoverageMapWindow::recountCoverage() {
     showStatistics({});
     mapView_->show();
     mapMessageLabel_->hide();
-    kav::countCoverage(zone_, mainWindow_ ? mainWindow_->model().betMasks : std::vector<BetMask>{},
-                       mapCategory());
+    kav::countCoverage(zone_, session_.draw().betMasks, mapCategory());
     sizeCells();
     showStatistics(kav::statisticsText(zone_));
     mapView_->viewport()->update();
@@ -345,8 +345,7 @@ void CoverageMapWindow::pointAt(int x, int y) {
     const int p = row * mapView_->columnCount() + col;
     describeResult(p);
     repaintResults(kav::hoverResult(zone_, p, c, hovered_));
-    const auto tally = kav::categoryTally(
-        zone_, mainWindow_ ? mainWindow_->model().betMasks : std::vector<BetMask>{}, p);
+    const auto tally = kav::categoryTally(zone_, session_.draw().betMasks, p);
     showStatistics(kav::hoverStatisticsText(zone_, hovered_));
     mapMessageLabel_->hide();
     categoryTallyLabel_->setText(uiText(kav::categoryTallyText(zone_.resultText(p), tally)));
@@ -360,21 +359,20 @@ void CoverageMapWindow::clickMap(Qt::MouseButton button, int x, int y) {
     const int col = mapView_->columnAt(x), row = mapView_->rowAt(y);
     const bool onMap =
         col >= 0 && col < mapView_->columnCount() && row >= 0 && row < mapView_->rowCount();
-    if (onMap && mainWindow_) {
+    if (onMap) {
         const int p = row * mapView_->columnCount() + col;
         const int c = mapCategory();
         if (button == Qt::LeftButton) {
-            auto stake = kav::readStake(mainWindow_->stakeText());
+            auto stake = kav::readStake(session_.stakeText());
             if (!stake) {
                 showMessage(this, kav::badStakeMessage());
             } else {
-                mainWindow_->appendBetLines(
-                    {kav::singleBetLine(zone_, p, mainWindow_->stakeText())});
+                session_.appendBets({kav::singleBetLine(zone_, p, session_.stakeText())});
             }
-        } else if (button == Qt::RightButton && !mainWindow_->model().betMasks.empty()) {
-            auto removal = kav::removeCoveringCoupons(mainWindow_->betLines(), zone_, p, c);
+        } else if (button == Qt::RightButton && !session_.draw().betMasks.empty()) {
+            auto removal = kav::removeCoveringCoupons(session_.betLines(), zone_, p, c);
             if (removal.removed > 0)
-                mainWindow_->setBetLinesBulk(removal.lines);
+                session_.replaceBets(removal.lines);
         }
     }
     recountCoverage();

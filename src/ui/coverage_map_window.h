@@ -29,14 +29,15 @@ namespace kav::ui {
 
 class CoverageMapView;
 class LinkLabel;
-class MainWindow;
+class Session;
 class ZoneGrid;
 
 class CoverageMapWindow final : public QWidget {
     Q_OBJECT
 public:
-    // The main window holds the draw, the stake and the bet list the map works on.
-    explicit CoverageMapWindow(MainWindow* mainWindow = nullptr);
+    // The session holds the draw, the stake and the bet list the map works on;
+    // the parent is the main window, with which the map closes.
+    explicit CoverageMapWindow(Session& session, QWidget* parent = nullptr);
     ~CoverageMapWindow() override;
 
     // "Показать карту покрытия": hides a visible map; otherwise copies the marked
@@ -47,12 +48,10 @@ public:
     // Counts again for the current zone (after a bet-list change, a category change,
     // a click on the map).
     void recountCoverage();
-    // The main window's bet list changed: recount soon, once for a burst of changes.
+    // The session's bet list changed: recount soon, once for a burst of changes.
     void scheduleRecount();
     // Runs a scheduled recount now (tests, and before acting on the counts).
     void flushScheduledRecount();
-    // The title of an event's row, set by the main window whenever a draw loads.
-    void setRowTitle(int event0, const QString& title);
     // The category the map counts; a change recounts (or builds) like a typed one.
     void setCategory(int category);
     // F11 of the main window: paints the window and the map anew.
@@ -92,11 +91,13 @@ private:
     void repaintResults(const std::vector<int>& indices);
     // describeResult: the result's outcomes yellow in the zone grid.
     void describeResult(int index);
+    // The title of an event's row follows the session's.
+    void setRowTitle(int event0, const QString& title);
     void toggleMarkerUnderPointer();
     void startBestSearch(kav::BestBy by);
     void finishBestSearch(kav::BestBet result, unsigned generation);
 
-    MainWindow* mainWindow_ = nullptr;
+    Session& session_;
     QSplitter* splitter_ = nullptr;
     QFrame* zonePanel_ = nullptr;
     ZoneGrid* zoneGrid_ = nullptr;

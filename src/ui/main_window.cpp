@@ -41,7 +41,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createMenu();
     connectLayout();
     resize(744, 830 + menuBar()->sizeHint().height());
-    model_.forcedBet = std::string(kav::kEvents, ' ');
+    model().forcedBet = std::string(kav::kEvents, ' ');
     checkForUpdate();
     setStakeForCountry(kav::kRussia);
     // Key preview: the window sees key presses before the focused control.
@@ -222,6 +222,17 @@ void MainWindow::connectLayout() {
     connect(outcomeGrid_, &OutcomeGrid::setEditText, this,
             [this](int col, int row, const QString& t) { editQuote(col, row, t); });
     connect(betListEdit_, &QPlainTextEdit::textChanged, this, [this] { parseBetList(); });
+    connect(&session_, &Session::betsAppended, this,
+            [this](const kav::Lines& lines) { showAppendedBets(lines); });
+    connect(&session_, &Session::betsReplaced, this, [this] { showReplacedBets(); });
+    connect(&session_, &Session::betListChanged, this, [this] { showBetStatus(); });
+    // The side windows read the stake and the category from the session.
+    connect(stakeEdit_, &MoneyEdit::stakeChanged, this,
+            [this] { session_.setStakeText(stakeEdit_->stakeText()); });
+    const auto publishCategory = [this] { session_.setActiveCategory(activeCategory()); };
+    connect(modeCombo_, &QComboBox::currentIndexChanged, this, publishCategory);
+    connect(briefSystemPanel_, &BriefSystemPanel::categoryChanged, this, publishCategory);
+    connect(autoformPanel_, &AutoformPanel::categoryChanged, this, publishCategory);
     connect(flushTimer_, &QTimer::timeout, this, [this] { flushPendingLines(); });
     outcomeGrid_->setFillFunction([this](int event0, int outcome0) {
         GridPaintState s;
@@ -230,7 +241,7 @@ void MainWindow::connectLayout() {
         s.byPool = sensationPanel_->byPool();
         s.threshold = sensationPanel_->threshold();
         s.forcedChecked = briefSystemPanel_->startsWithForcedBet();
-        return outcomeCellFill(model_, s, event0, outcome0);
+        return outcomeCellFill(model(), s, event0, outcome0);
     });
 }
 
@@ -248,8 +259,8 @@ void MainWindow::setSideWindows(NearestSystemsWindow* nearestSystems,
     connectVariantAnalysis();
 }
 
-int MainWindow::mode() const {
-    return modeCombo_->currentIndex();
+kav::PacketMode MainWindow::mode() const {
+    return kav::packetModeAt(modeCombo_->currentIndex()).value_or(kav::PacketMode::BriefSystems);
 }
 
 std::string MainWindow::stakeText() const {
@@ -257,7 +268,8 @@ std::string MainWindow::stakeText() const {
 }
 
 int MainWindow::activeCategory() const {
-    return mode() == 3 ? autoformPanel_->category() : briefSystemPanel_->category();
+    return mode() == kav::PacketMode::Autoform ? autoformPanel_->category()
+                                               : briefSystemPanel_->category();
 }
 
 void MainWindow::setStakeForCountry(std::uint8_t drawCountry) {
@@ -277,7 +289,7 @@ void MainWindow::showEvent(QShowEvent* e) {
 }
 
 void MainWindow::onFirstShow() {
-    model_.betMasks.clear();
+    model().betMasks.clear();
     indexTemplates();
     const char* headers[] = {"События", "П1", "Х", "П2"};
     for (int c = 0; c < OutcomeGrid::kColumns; ++c)

@@ -11,10 +11,13 @@
 #include "core/draw/draw_model.h"
 #include "core/forming/autoform.h"
 #include "core/forming/brief_system.h"
+#include "core/forming/packet_mode.h"
 #include "core/forming/templates.h"
 #include "io/draw_download.h"
 #include "io/servers.h"
 #endif
+
+#include "ui/session.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -57,14 +60,16 @@ public:
     void setSideWindows(NearestSystemsWindow* nearestSystems, CoverageMapWindow* coverageMap,
                         VariantAnalysisWindow* variantAnalysis, HelpWindow* help);
 
-    kav::DrawModel& model() { return model_; }
-    const kav::DrawModel& model() const { return model_; }
+    // The state the windows share: the draw, the bet list, the totals.
+    Session& session() { return session_; }
+    kav::DrawModel& model() { return session_.draw(); }
+    const kav::DrawModel& model() const { return session_.draw(); }
     // The program's one random generator, seeded from the clock when the window is
     // first shown.
     kav::Rng& rng() { return rng_; }
 
     // The packet mode: modeCombo_'s item index (0 brief systems .. 3 auto-forming).
-    int mode() const;
+    kav::PacketMode mode() const;
     // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
     // field holds no valid amount, in which case an action needing it must refuse.
     std::string stakeText() const;
@@ -75,20 +80,19 @@ public:
     void setStakeForCountry(std::uint8_t drawCountry);
 
     // --- bet list ---
-    // The memo's lines (a final line break adds no empty line).
-    kav::Lines betLines() const;
-    // Appends lines at the end of the memo with the list visible, parsing only the
-    // new lines: the result equals a full parse of the whole text. The text reaches
-    // betListEdit_ when the event loop next runs or anything reads it through betLines();
-    // code that reads betListEdit_ itself calls flushPendingLines() first.
+    // The session's bet lines, which the memo shows.
+    const kav::Lines& betLines() const;
+    // Appends lines to the session's list, parsing only the new lines. The text
+    // reaches betListEdit_ when the event loop next runs; code that reads
+    // betListEdit_ itself calls flushPendingLines() first.
     void appendBetLines(const kav::Lines& lines);
     void flushPendingLines();
-    // Rewrites the whole memo as one bulk change and parses once.
+    // Replaces the whole list as one change and parses once.
     void setBetLinesBulk(const kav::Lines& lines);
-    // The memo's change handling: parse, status line, coverage recount. Does
-    // nothing while a bulk rewrite is in progress.
+    // The memo's change handling: the session's list follows the memo's text.
+    // Does nothing while the program itself writes the memo.
     void parseBetList();
-    // Empties the memo and the derived data and the status line (no parse).
+    // Empties the list, the derived data and the status line (no parse).
     void clearBetList();
 
     // --- outcome grid ---
@@ -128,7 +132,7 @@ public:
     bool drawLoading() const;
     // Row title of an event in the coverage map and the analysis window: the
     // home team of a loaded title, the whole title of the default draw.
-    QString eventRowTitle(int event0) const { return rowTitles_[event0]; }
+    QString eventRowTitle(int event0) const { return session_.rowTitle(event0); }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -198,8 +202,10 @@ private:
     // True when a clipboard key pressed in `watched` belongs to that text field
     // (it has a selection to copy or cut), not to the bet-list commands.
     bool textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const;
-    void applyParse(const std::optional<kav::BetListParse>& parse);
-    int memoLineCount() const;
+    // The session's bet list changed: the memo and the status line follow.
+    void showAppendedBets(const kav::Lines& lines);
+    void showReplacedBets();
+    void showBetStatus();
     void insertAtEnd(const QString& text);
 
     // Auto-forming in progress (main_window_autoform.cpp).
@@ -217,7 +223,7 @@ private:
     std::shared_ptr<KombinRun> kombinRun_;
     void finishSystemComputing();
 
-    kav::DrawModel model_;
+    Session session_;
     kav::Rng rng_;
     std::filesystem::path templateFolder_;
     kav::TemplateIndex templateIndex_;
@@ -251,20 +257,14 @@ private:
     void saveWorkbook(bool byColumns);
     int pageKind_ = 0;
     DrawDownloader* downloader_ = nullptr;
-    std::array<QString, kav::kEvents> rowTitles_{};
     // While set, memo changes are not parsed (bulk rewrite or incremental append).
     bool bulk_ = false;
-    // The derived data matches the memo text line for line (the last parse succeeded).
-    bool parsedInSync_ = true;
     // Appended lines not yet written into betListEdit_ (already parsed), with their breaks.
     std::string pendingText_;
-    int pendingLines_ = 0;
     QTimer* flushTimer_ = nullptr;
 
     // --- coverage map (main_window_coverage.cpp) ---
     void toggleCoverageMap();
-    // Called after every successful bet-list parse.
-    void recountCoverage();
     // F11.
     void repaintCoverageMap();
     // The map counts with auto-forming's category while it changes.

@@ -65,12 +65,12 @@ void MainWindow::startAutoform() {
     if (autoformRun_)
         return;
     auto run = std::make_shared<AutoformRun>();
-    run->model = model_;
+    run->model = model();
     run->lines = betLines();
     run->settings.category = autoformPanel_->category();
     run->settings.betLimit = autoformPanel_->betLimit();
     run->settings.coverageTarget = static_cast<float>(autoformPanel_->coverageTarget() / 100.0);
-    run->settings.methodIndex = autoformPanel_->searchMethod();
+    run->settings.method = autoformPanel_->searchMethod();
     run->settings.stakeText = stakeText();
     run->rng = rng_;
     run->caption = windowTitle();

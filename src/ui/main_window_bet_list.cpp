@@ -40,17 +40,8 @@ private:
 
 } // namespace
 
-kav::Lines MainWindow::betLines() const {
-    const_cast<MainWindow*>(this)->flushPendingLines();
-    return kav::splitLines(betListEdit_->toPlainText().toStdString());
-}
-
-int MainWindow::memoLineCount() const {
-    const QTextDocument* doc = betListEdit_->document();
-    if (doc->isEmpty())
-        return 0;
-    // A final line break leaves an empty last block, which is no line.
-    return doc->blockCount() - (doc->lastBlock().text().isEmpty() ? 1 : 0);
+const kav::Lines& MainWindow::betLines() const {
+    return session_.betLines();
 }
 
 void MainWindow::insertAtEnd(const QString& text) {
@@ -65,101 +56,73 @@ void MainWindow::flushPendingLines() {
         return;
     const QString text = QString::fromStdString(pendingText_);
     pendingText_.clear();
-    pendingLines_ = 0;
     insertAtEnd(text);
-}
-
-void MainWindow::applyParse(const std::optional<kav::BetListParse>& parse) {
-    betListStatusLabel_->setText(QString::fromStdString(kav::applyBetListParse(model_, parse)));
-    parsedInSync_ = parse.has_value();
-    if (parse)
-        recountCoverage();
 }
 
 void MainWindow::parseBetList() {
     if (bulk_ || betListEdit_->isHidden())
         return;
-    applyParse(kav::parseBetList(betLines()));
+    flushPendingLines();
+    session_.setBetTextFromEditor(betListEdit_->toPlainText().toStdString());
+}
+
+void MainWindow::showBetStatus() {
+    betListStatusLabel_->setText(QString::fromStdString(session_.betStatus()));
+}
+
+void MainWindow::appendBetLines(const kav::Lines& lines) {
+    session_.appendBets(lines);
 }
 
 // Laying out the memo costs far more than parsing a line, so lines appended one at
-// a time are parsed at once but written into the memo together, when the event
-// loop next runs or as soon as anything reads the memo.
-void MainWindow::appendBetLines(const kav::Lines& lines) {
-    if (lines.empty())
-        return;
-    const bool listed = !bulk_ && !betListEdit_->isHidden();
+// a time are written into the memo together, when the event loop next runs or as
+// soon as anything reads the memo. Lines the document would store otherwise than
+// given (line breaks, controls) are written at once and read back: the memo's
+// text is what the player sees, so the list follows it.
+void MainWindow::showAppendedBets(const kav::Lines& lines) {
     const bool plain = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
         return !l.empty() && storedAsGiven(l);
     });
-    std::vector<kav::BetMask> masks;
-    std::int64_t count = 0;
-    kav::Fixed4 total;
-    bool incremental = listed && plain && parsedInSync_ &&
-                       memoLineCount() + pendingLines_ == static_cast<int>(model_.betMasks.size());
-    if (incremental) {
-        masks.reserve(lines.size());
-        for (const auto& line : lines) {
-            const kav::ParsedLine p = kav::parseBetLine(line);
-            if (p.failed) {
-                incremental = false; // the whole list fails as a full parse would
-                break;
-            }
-            masks.push_back(p.mask);
-            if (p.mask.valid()) {
-                count += static_cast<std::int64_t>(p.variants);
-                total += p.amount;
-            }
-        }
-    }
     const QTextDocument* doc = betListEdit_->document();
-    bool needBreak = pendingLines_ > 0 || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
-    if (!incremental) {
+    if (!plain) {
         flushPendingLines();
-        needBreak = !doc->isEmpty() && !doc->lastBlock().text().isEmpty();
         QString text = QString::fromStdString(kav::joinLines(lines));
-        if (needBreak)
+        if (!doc->isEmpty() && !doc->lastBlock().text().isEmpty())
             text.prepend(QLatin1Char('\n'));
         insertAtEnd(text);
-        parseBetList(); // nothing while a bulk writer works; it parses at its end
+        session_.setBetTextFromEditor(betListEdit_->toPlainText().toStdString());
         return;
     }
+    bool needBreak =
+        !pendingText_.empty() || (!doc->isEmpty() && !doc->lastBlock().text().isEmpty());
     for (const auto& line : lines) {
         if (needBreak)
             pendingText_ += '\n';
         pendingText_ += line;
         needBreak = true;
     }
-    pendingLines_ += static_cast<int>(lines.size());
     flushTimer_->start();
-    model_.betMasks.insert(model_.betMasks.end(), masks.begin(), masks.end());
-    model_.betCount += count;
-    model_.betTotal += total;
-    betListStatusLabel_->setText(QString::fromStdString(kav::betListStatus(
-        model_.betCount, model_.betTotal, kav::currencySuffixFor(model_.drawCountry))));
-    recountCoverage();
 }
 
 void MainWindow::setBetLinesBulk(const kav::Lines& lines) {
+    session_.replaceBets(lines);
+}
+
+void MainWindow::showReplacedBets() {
     pendingText_.clear();
-    pendingLines_ = 0;
+    const kav::Lines& lines = session_.betLines();
     {
         const QuietMemo quiet(bulk_);
         betListEdit_->setPlainText(QString::fromStdString(kav::joinLines(lines)));
     }
-    parseBetList();
+    const bool plain = std::all_of(lines.begin(), lines.end(),
+                                   [](const std::string& l) { return storedAsGiven(l); });
+    if (!plain)
+        parseBetList();
 }
 
 void MainWindow::clearBetList() {
-    pendingText_.clear();
-    pendingLines_ = 0;
-    {
-        const QuietMemo quiet(bulk_);
-        betListEdit_->clear();
-    }
-    kav::clearBetList(model_);
-    betListStatusLabel_->clear();
-    parsedInSync_ = true;
+    session_.clearBets();
 }
 
 void MainWindow::copyBetList() {
@@ -169,15 +132,15 @@ void MainWindow::copyBetList() {
 }
 
 void MainWindow::removeMarkedVariants() {
-    kav::RemovalResult r = kav::removeMarkedVariants(model_, betLines());
+    kav::RemovalResult r = kav::removeMarkedVariants(model(), betLines());
     if (r.message)
         showMessage(this, *r.message);
     if (r.ran)
-        setBetLinesBulk(r.lines);
+        session_.replaceBets(r.lines);
 }
 
 void MainWindow::clearBetListAndRecount() {
-    clearBetList();
+    session_.clearBets();
     parseBetList();
 }
 

@@ -38,12 +38,12 @@ void MainWindow::updateSelectionSummary() {
         nearestSystems_->hide();
     const std::string stake = stakeText();
     const kav::SelectionSummary s = kav::updateSelectionSummary(
-        {model_, stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});
-    kav::storeSummaryCounts(model_, s);
-    if (s.label2)
-        couponSummaryLabel_->setText(QString::fromStdString(*s.label2));
-    if (s.label3)
-        systemSummaryLabel_->setText(QString::fromStdString(*s.label3));
+        {model(), stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});
+    kav::storeSummaryCounts(model(), s);
+    if (s.markedVariantsLine)
+        couponSummaryLabel_->setText(QString::fromStdString(*s.markedVariantsLine));
+    if (s.systemVariantsLine)
+        systemSummaryLabel_->setText(QString::fromStdString(*s.systemVariantsLine));
     if (s.nearest && nearestSystems_)
         nearestSystems_->showNearestSystems(*s.nearest, s.computable);
 }
@@ -52,7 +52,7 @@ void MainWindow::addBriefSystem() {
     const kav::Lines before = betLines();
     const std::string stake = stakeText();
     kav::BriefResult r =
-        kav::expandBriefSystem({model_, stake, briefSystemPanel_->category(),
+        kav::expandBriefSystem({model(), stake, briefSystemPanel_->category(),
                                 briefSystemPanel_->startsWithForcedBet(), templateFolder_, before},
                                rng_, briefState_);
     if (r.message) {

@@ -11,13 +11,6 @@ void MainWindow::toggleCoverageMap() {
         coverageMap_->openCoverageMap();
 }
 
-// Called after every parse; the map coalesces a burst of them (typing) into one
-// count, and the counts always end up matching the final text.
-void MainWindow::recountCoverage() {
-    if (coverageMap_)
-        coverageMap_->scheduleRecount();
-}
-
 void MainWindow::repaintCoverageMap() {
     if (coverageMap_)
         coverageMap_->repaintMap();

@@ -87,8 +87,8 @@ void MainWindow::switchCountry(std::uint8_t drawCountry) {
     couponSummaryLabel_->clear();
     systemSummaryLabel_->clear();
     setWindowTitle(QStringLiteral("Загрузка..."));
-    model_.drawCountry = drawCountry;
-    model_.currencySuffix = kav::currencySuffixFor(drawCountry);
+    model().drawCountry = drawCountry;
+    model().currencySuffix = kav::currencySuffixFor(drawCountry);
     requestEventList();
     setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
@@ -102,11 +102,11 @@ void MainWindow::loadUkrainianDraw() {
 }
 
 void MainWindow::requestEventList() {
-    requestPage(1, kav::io::eventListUrl(servers().dataServer, model_.drawCountry));
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, model().drawCountry));
 }
 
 void MainWindow::requestTotals() {
-    requestPage(2, kav::io::totalsUrl(servers().dataServer, model_.drawCountry));
+    requestPage(2, kav::io::totalsUrl(servers().dataServer, model().drawCountry));
 }
 
 // Without a data server the page "arrives" at once as a failed one.
@@ -127,18 +127,17 @@ void MainWindow::requestPage(int kind, const std::string& url) {
 void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
     bool parsed = false;
     int titled = 0;
-    kav::DrawTotals totals = variantAnalysis_ ? variantAnalysis_->totals() : kav::DrawTotals{};
+    kav::DrawTotals totals = session_.totals();
     if (pageKind_ == 2)
-        parsed = page.text && kav::applyTotalsPage(model_, totals, *page.text);
+        parsed = page.text && kav::applyTotalsPage(model(), totals, *page.text);
     else if (pageKind_ == 1)
-        parsed = page.text && kav::applyEventListPage(model_, *page.text, &titled);
+        parsed = page.text && kav::applyEventListPage(model(), *page.text, &titled);
     if (!parsed && pageKind_ != 0) {
-        kav::applyDefaultDraw(model_);
+        kav::applyDefaultDraw(model());
         showDraw();
         setDefaultRowTitles();
     } else if (pageKind_ == 2) {
-        if (variantAnalysis_)
-            variantAnalysis_->setTotals(totals);
+        session_.setTotals(totals);
     } else {
         showDraw();
         setHomeRowTitles(titled);
@@ -151,21 +150,17 @@ void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
 }
 
 void MainWindow::setRowTitle(int event0, const QString& title) {
-    rowTitles_[event0] = title;
-    if (coverageMap_)
-        coverageMap_->setRowTitle(event0, title);
-    if (variantAnalysis_)
-        variantAnalysis_->setRowTitle(event0, title);
+    session_.setRowTitle(event0, title);
 }
 
 void MainWindow::setHomeRowTitles(int events) {
     for (int e = 0; e < events && e < kav::kEvents; ++e)
-        setRowTitle(e, qs(kav::homeTitle(model_.eventTitles[e])));
+        setRowTitle(e, qs(kav::homeTitle(model().eventTitles[e])));
 }
 
 void MainWindow::setDefaultRowTitles() {
     for (int e = 0; e < kav::kEvents; ++e)
-        setRowTitle(e, qs(model_.eventTitles[e]));
+        setRowTitle(e, qs(model().eventTitles[e]));
 }
 
 void MainWindow::saveQuotesFile() {
@@ -175,9 +170,8 @@ void MainWindow::saveQuotesFile() {
     const std::string path = kav::io::quotesFilePath(chosen.toStdString());
     kav::DrawSettings settings{stakeEdit_->text().toStdString(), stakeEdit_->minimum(),
                                windowTitle().toStdString()};
-    const kav::DrawTotals totals =
-        variantAnalysis_ ? variantAnalysis_->totals() : kav::DrawTotals{};
-    if (auto message = kav::io::writeQuotesFile(path, model_, settings, totals))
+    const kav::DrawTotals& totals = session_.totals();
+    if (auto message = kav::io::writeQuotesFile(path, model(), settings, totals))
         showMessage(this, *message);
 }
 
@@ -196,7 +190,7 @@ void MainWindow::loadQuotesFile() {
     clearBetList();
     couponSummaryLabel_->clear();
     systemSummaryLabel_->clear();
-    kav::applyQuotesFile(model_, *content);
+    kav::applyQuotesFile(model(), *content);
     showDraw();
     setHomeRowTitles(kav::kEvents);
     const auto stake =
@@ -204,10 +198,9 @@ void MainWindow::loadQuotesFile() {
     stakeEdit_->setMinimum(kav::Fixed4());
     stakeEdit_->setValue(stake.value);
     stakeEdit_->setMinimum(stake.minimum);
-    stakeEdit_->setSuffix(qs(model_.drawCountry == kav::kRussia ? " руб." : " грн."));
+    stakeEdit_->setSuffix(qs(model().drawCountry == kav::kRussia ? " руб." : " грн."));
     setWindowTitle(qs(content->settings.windowTitle));
-    if (variantAnalysis_)
-        variantAnalysis_->setTotals(content->totals);
+    session_.setTotals(content->totals);
 }
 
 void MainWindow::saveWorkbook(bool byColumns) {
@@ -224,8 +217,8 @@ void MainWindow::saveWorkbook(bool byColumns) {
         return;
     kav::io::WorkbookExport how;
     how.layout = byColumns ? kav::io::SheetLayout::ByColumns : kav::io::SheetLayout::ByRows;
-    how.doublesCount = model_.doublesCount;
-    how.shownTriplesCount = model_.shownTriplesCount;
+    how.doublesCount = model().doublesCount;
+    how.shownTriplesCount = model().shownTriplesCount;
     if (auto message = kav::io::saveWorkbook(chosen.toStdString(), lines, how)) {
         showMessage(this, *message);
         return;

@@ -23,7 +23,7 @@ void applyFormResult(MainWindow& w, const kav::FormResult& r) {
 } // namespace
 
 void MainWindow::takeAllVariants() {
-    applyFormResult(*this, kav::takeAllVariants(model_, stakeText(), betLines()));
+    applyFormResult(*this, kav::takeAllVariants(model(), stakeText(), betLines()));
 }
 
 void MainWindow::addRandomBets() {
@@ -31,7 +31,7 @@ void MainWindow::addRandomBets() {
     rq.distribution = manualChoicePanel_->distribution();
     rq.repeat = manualChoicePanel_->repeat();
     rq.favourites = manualChoicePanel_->favourites();
-    applyFormResult(*this, kav::randomBets(model_, stakeText(), betLines(), rq, rng_));
+    applyFormResult(*this, kav::randomBets(model(), stakeText(), betLines(), rq, rng_));
 }
 
 void MainWindow::addSensationVariants() {
@@ -41,7 +41,7 @@ void MainWindow::addSensationVariants() {
     rq.threshold = sensationPanel_->threshold();
     rq.criterion = sensationPanel_->byQuotes() ? kav::SensationCriterion::Quotes
                                                : kav::SensationCriterion::Pool;
-    applyFormResult(*this, kav::addSensationVariants(model_, stakeText(), betLines(), rq));
+    applyFormResult(*this, kav::addSensationVariants(model(), stakeText(), betLines(), rq));
 }
 
 } // namespace kav::ui

@@ -24,12 +24,12 @@ constexpr std::int64_t kLargestQuote = 1000000;
 void MainWindow::showOutcomeCell(int event0, int outcome0) {
     outcomeGrid_->setCellText(
         outcome0 + 1, event0 + 1,
-        QString::fromStdString(kav::outcomeCellText(model_, event0, outcome0)));
+        QString::fromStdString(kav::outcomeCellText(model(), event0, outcome0)));
 }
 
 void MainWindow::showDraw() {
     for (int e = 0; e < kav::kEvents; ++e) {
-        outcomeGrid_->setCellText(0, e + 1, QString::fromStdString(model_.eventTitles[e]));
+        outcomeGrid_->setCellText(0, e + 1, QString::fromStdString(model().eventTitles[e]));
         for (int o = 0; o < kav::kOutcomes; ++o)
             showOutcomeCell(e, o);
     }
@@ -40,7 +40,7 @@ void MainWindow::repaintGrid() {
 }
 
 void MainWindow::resetOutcomes() {
-    kav::resetSelection(model_);
+    kav::resetSelection(model());
     for (int e = 0; e < kav::kEvents; ++e)
         for (int o = 0; o < kav::kOutcomes; ++o)
             showOutcomeCell(e, o);
@@ -52,8 +52,8 @@ void MainWindow::resetOutcomes() {
 void MainWindow::switchMode() {
     if (nearestSystems_)
         nearestSystems_->hide();
-    const int m = mode();
-    if (m == 0) {
+    const kav::PacketMode m = mode();
+    if (m == kav::PacketMode::BriefSystems) {
         briefSystemPanel_->show();
         systemSummaryLabel_->show();
         sensationPanel_->hide();
@@ -61,12 +61,12 @@ void MainWindow::switchMode() {
         autoformPanel_->hide();
         outcomeGrid_->setEditing(false);
         updateSelectionSummary();
-    } else if (m >= 1 && m <= 3) {
+    } else {
         briefSystemPanel_->hide();
         systemSummaryLabel_->hide();
-        sensationPanel_->setVisible(m == 1);
-        manualChoicePanel_->setVisible(m == 2);
-        autoformPanel_->setVisible(m == 3);
+        sensationPanel_->setVisible(m == kav::PacketMode::Sensations);
+        manualChoicePanel_->setVisible(m == kav::PacketMode::Manual);
+        autoformPanel_->setVisible(m == kav::PacketMode::Autoform);
         // Quotes can be corrected by hand in these modes.
         outcomeGrid_->setEditing(true);
     }
@@ -77,16 +77,16 @@ void MainWindow::selectOutcomeCell(int col, int row) {
     if (row < 1 || row > kav::kEvents || col < 0 || col > kav::kOutcomes)
         return;
     const int e = row - 1;
-    auto& marks = model_.selection[e];
+    auto& marks = model().selection[e];
     if (col == 0) {
-        const bool all = model_.markedCount(e) == kav::kOutcomes;
+        const bool all = model().markedCount(e) == kav::kOutcomes;
         for (int o = 0; o < kav::kOutcomes; ++o) {
             marks[o] = all ? 0 : 1;
             showOutcomeCell(e, o);
         }
     } else {
         const int k = col - 1;
-        char& forced = model_.forcedBet[static_cast<std::size_t>(e)];
+        char& forced = model().forcedBet[static_cast<std::size_t>(e)];
         if (!marks[k]) {
             marks[k] = 1;
             forced = kav::outcomeLetter(k);
@@ -99,7 +99,7 @@ void MainWindow::selectOutcomeCell(int col, int row) {
         }
     }
     if (briefSystemPanel_->startsWithForcedBet())
-        briefSystemPanel_->showForcedBet(QString::fromStdString(model_.forcedBet));
+        briefSystemPanel_->showForcedBet(QString::fromStdString(model().forcedBet));
     updateSelectionSummary();
     repaintGrid();
 }
@@ -118,10 +118,10 @@ void MainWindow::editQuote(int col, int row, const QString& text) {
     if (!quote || *quote > kav::Fixed4::fromInt(kLargestQuote) ||
         *quote < kav::Fixed4::fromInt(-kLargestQuote))
         return; // the typed text stays, the model is unchanged
-    kav::setQuote(model_, e, k, *quote);
+    kav::setQuote(model(), e, k, *quote);
     const QString typedPool = text.mid(slash, 10);
     const QString pool =
-        QStringLiteral("/") + QString::number(model_.poolShares[e][k].roundToInt());
+        QStringLiteral("/") + QString::number(model().poolShares[e][k].roundToInt());
     for (int i = 0; i < kav::kOutcomes; ++i)
         if (i != k || typedPool != pool)
             showOutcomeCell(e, i);
@@ -134,7 +134,7 @@ void MainWindow::onSummaryInputChanged() {
 }
 
 void MainWindow::toggleStartWith() {
-    briefSystemPanel_->showForcedBet(QString::fromStdString(model_.forcedBet));
+    briefSystemPanel_->showForcedBet(QString::fromStdString(model().forcedBet));
     repaintGrid();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/manual_choice_panel.h"
 
+#include "core/forming/manual_selection.h"
+
 #include "ui/link_label.h"
 #include "ui/mode_panel.h"
 
@@ -56,8 +58,9 @@ void ManualChoicePanel::connectLayout() {
             &ManualChoicePanel::showFavouritesField);
 }
 
-int ManualChoicePanel::distribution() const {
-    return distributionCombo_->currentIndex();
+kav::RandomDistribution ManualChoicePanel::distribution() const {
+    return kav::randomDistributionAt(distributionCombo_->currentIndex())
+        .value_or(kav::RandomDistribution::ByQuotes);
 }
 
 int ManualChoicePanel::repeat() const {

@@ -9,6 +9,10 @@ class QComboBox;
 class QLabel;
 class QSpinBox;
 
+namespace kav {
+enum class RandomDistribution : int;
+}
+
 namespace kav::ui {
 
 class LinkLabel;
@@ -18,7 +22,7 @@ class ManualChoicePanel final : public QFrame {
 public:
     explicit ManualChoicePanel(QWidget* parent = nullptr);
 
-    int distribution() const;
+    kav::RandomDistribution distribution() const;
     int repeat() const;
     int favourites() const;
 

@@ -16,11 +16,13 @@ CellFill outcomeCellFill(const kav::DrawModel& m, const GridPaintState& s, int e
     if (!m.marked(event0, outcome0))
         return CellFill::White;
     const kav::Fixed4 threshold = kav::Fixed4::fromInt(s.threshold);
-    if (s.mode == 1 && s.byQuotes && m.quotes[event0][outcome0] < threshold)
+    if (s.mode == kav::PacketMode::Sensations && s.byQuotes &&
+        m.quotes[event0][outcome0] < threshold)
         return CellFill::Yellow;
-    if (s.mode == 1 && s.byPool && m.poolShares[event0][outcome0] < threshold)
+    if (s.mode == kav::PacketMode::Sensations && s.byPool &&
+        m.poolShares[event0][outcome0] < threshold)
         return CellFill::Yellow;
-    if (s.mode == 0 && s.forcedChecked &&
+    if (s.mode == kav::PacketMode::BriefSystems && s.forcedChecked &&
         m.forcedBet[static_cast<std::size_t>(event0)] == kav::outcomeLetter(outcome0))
         return CellFill::Yellow;
     return CellFill::Green;

@@ -7,6 +7,7 @@
 // moc cannot parse the standard headers the core pulls in.
 #ifndef Q_MOC_RUN
 #include "core/draw/draw_model.h"
+#include "core/forming/packet_mode.h"
 #endif
 
 #include <QPointer>
@@ -23,7 +24,7 @@ enum class CellFill { White, Green, Yellow };
 
 // What the colour of a marked outcome depends on besides the model.
 struct GridPaintState {
-    int mode = 0;               // the packet mode
+    kav::PacketMode mode = kav::PacketMode::BriefSystems;
     bool byQuotes = true;       // sensations by quotes ("БК")
     bool byPool = false;        // sensations by the pool ("пул")
     int threshold = 25;         // the sensation threshold

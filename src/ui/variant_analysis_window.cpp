@@ -1,6 +1,7 @@
 #include "ui/variant_analysis_window.h"
 
 #include "ui/category_chart.h"
+#include "ui/session.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -85,8 +87,8 @@ QTableWidgetItem* fixedItem(const QString& text) {
 
 } // namespace
 
-VariantAnalysisWindow::VariantAnalysisWindow(const DrawModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model_(model) {
+VariantAnalysisWindow::VariantAnalysisWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), model_(session.draw()) {
     setObjectName(QStringLiteral("VariantAnalysisWindow"));
     setWindowTitle(QStringLiteral("Анализ варианта (по состоянию на"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -239,6 +241,19 @@ void VariantAnalysisWindow::connectLayout() {
     connect(jackpotEdit_, &QLineEdit::textChanged, typingPauseTimer_, qOverload<>(&QTimer::start));
     connect(typingPauseTimer_, &QTimer::timeout, this,
             &VariantAnalysisWindow::analyseAfterTypingPause);
+    // The pool and jackpot the player types are the session's from then on.
+    const auto typed = [this] {
+        if (showingTotals_)
+            return;
+        DrawTotals t = session_.totals();
+        t.poolText = poolEdit_->text().toStdString();
+        t.jackpotText = jackpotEdit_->text().toStdString();
+        session_.setTotals(t);
+    };
+    connect(poolEdit_, &QLineEdit::textChanged, this, typed);
+    connect(jackpotEdit_, &QLineEdit::textChanged, this, typed);
+    connect(&session_, &Session::totalsChanged, this, &VariantAnalysisWindow::showTotals);
+    connect(&session_, &Session::rowTitleChanged, this, &VariantAnalysisWindow::setRowTitle);
 }
 
 void VariantAnalysisWindow::openVariantAnalysis() {
@@ -265,21 +280,22 @@ void VariantAnalysisWindow::showSnapshotTime(const QString& time) {
     setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") + time + QLatin1Char(')'));
 }
 
-void VariantAnalysisWindow::setUniformCounts(const std::array<std::int32_t, 3>& counts,
-                                             std::int32_t mean) {
-    uniformCounts_ = counts;
-    uniformCountMean_ = mean;
-}
-
-DrawTotals VariantAnalysisWindow::totals() const {
-    return DrawTotals{poolEdit_->text().toStdString(), jackpotEdit_->text().toStdString(),
-                      uniformCounts_, uniformCountMean_};
+const DrawTotals& VariantAnalysisWindow::totals() const {
+    return session_.totals();
 }
 
 void VariantAnalysisWindow::setTotals(const DrawTotals& totals) {
-    setUniformCounts(totals.uniformCounts, totals.uniformCountMean);
-    poolEdit_->setText(qs(totals.poolText));
-    jackpotEdit_->setText(qs(totals.jackpotText));
+    session_.setTotals(totals);
+}
+
+void VariantAnalysisWindow::showTotals() {
+    const QString pool = qs(session_.totals().poolText);
+    const QString jackpot = qs(session_.totals().jackpotText);
+    const QScopedValueRollback<bool> showing(showingTotals_, true);
+    if (poolEdit_->text() != pool)
+        poolEdit_->setText(pool);
+    if (jackpotEdit_->text() != jackpot)
+        jackpotEdit_->setText(jackpot);
 }
 
 void VariantAnalysisWindow::setAnalysedVariant(const AnalysedVariant& variant) {

@@ -24,26 +24,26 @@ class QTimer;
 namespace kav::ui {
 
 class CategoryChart;
+class Session;
 
 class VariantAnalysisWindow final : public QWidget {
     Q_OBJECT
 public:
-    // `model` is the main window's draw; it must outlive the window.
-    explicit VariantAnalysisWindow(const DrawModel& model, QWidget* parent = nullptr);
+    // The window shows the session's draw, totals and row titles; the session
+    // must outlive the window.
+    explicit VariantAnalysisWindow(Session& session, QWidget* parent = nullptr);
     ~VariantAnalysisWindow() override;
 
     // The menu command: hides a visible window; otherwise pre-selects per event
     // "X", else "2", else "1" among the marked outcomes and shows the window.
     void openVariantAnalysis();
 
-    // Row title of an event (0-based), written by the draw loaders.
-    void setRowTitle(int event0, const QString& title);
+    // Row title of an event (0-based) as the grid shows it.
     QString rowTitle(int event0) const;
-    // The counts of the all-"1", all-"X", all-"2" bets and their mean.
-    void setUniformCounts(const std::array<std::int32_t, 3>& counts, std::int32_t mean);
-    // Pool and jackpot texts and the counts, as one analysis reads them.
-    DrawTotals totals() const;
-    // Writes all of it; the field texts restart the typing pause like an edit.
+    // The session's pool and jackpot texts and counts, as one analysis reads them.
+    const DrawTotals& totals() const;
+    // Writes them into the session; the field texts restart the typing pause
+    // like an edit.
     void setTotals(const DrawTotals& totals);
 
     const AnalysedVariant& analysedVariant() const { return analysedVariant_; }
@@ -78,6 +78,13 @@ private:
     void showOutcome(const AnalysisOutcome& outcome, quint64 generation);
     void writeTable(const CategoryValues& values);
 
+    // The session's totals into the fields (a typed text is left as it is).
+    void showTotals();
+    void setRowTitle(int event0, const QString& title);
+
+    Session& session_;
+    // Set while the session's totals are written into the fields.
+    bool showingTotals_ = false;
     const DrawModel& model_;
     QTableWidget* variantGrid_ = nullptr;
     QLineEdit* poolEdit_ = nullptr;
@@ -88,8 +95,6 @@ private:
     // Typing in the pool or jackpot field analyses once the typing pauses.
     QTimer* typingPauseTimer_ = nullptr;
     AnalysedVariant analysedVariant_{};
-    std::array<std::int32_t, 3> uniformCounts_{};
-    std::int32_t uniformCountMean_ = 0;
 
     QThreadPool workers_;
     std::shared_ptr<std::atomic<bool>> cancelCurrent_;

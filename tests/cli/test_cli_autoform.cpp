@@ -21,7 +21,7 @@ kav::Lines coreLines(const std::string& sel, const kav::Lines& list, int categor
     kav::DrawModel m;
     kav::applyDefaultDraw(m);
     m.selection = *kav::parseSelectionText(sel);
-    kav::AutoformSettings s{category, limit, target, method, stake};
+    kav::AutoformSettings s{category, limit, target, *kav::autoformMethodAt(method), stake};
     kav::Rng rng(seed);
     kav::Lines out = list;
     auto r = kav::autoForm(m, list, s, rng);

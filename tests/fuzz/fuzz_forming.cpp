@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const std::uint8_t* k = data + kHeader - 7;
-    RandomRequest rnd{k[0] % 6, k[1] % 40, k[2] % 16};
+    RandomRequest rnd{static_cast<RandomDistribution>(k[0] % 6), k[1] % 40, k[2] % 16};
     SensationRequest sen{k[3] % 16, k[4] % 16, k[5] % 35,
                          (k[6] & 1) ? SensationCriterion::Pool : SensationCriterion::Quotes};
     std::string_view stakeText(reinterpret_cast<const char*>(data + kHeader), size - kHeader);
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Rng rng(k[0] * 65599u + k[1]);
     FormResult first = randomBets(m, stakeText, existing, rnd, rng);
     FUZZ_CHECK(first.message.has_value() || stake.has_value() || rnd.repeat == 0 ||
-               rnd.distribution > 4);
+               !randomDistributionAt(static_cast<int>(rnd.distribution)));
     if (stake) {
         checkRandom(m, existing, first);
         // The next click on top of the first: the same lines as the literal way.
@@ -92,8 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Rng fast(rng.seed()), literal(rng.seed());
         FormResult second = randomBets(m, stakeText, existing, rnd, fast);
         checkRandom(m, existing, second);
-        auto oracle = oracle::randomBetsLiteral(m, stake->text, existing, rnd.distribution,
-                                                rnd.repeat, rnd.favourites, literal);
+        auto oracle =
+            oracle::randomBetsLiteral(m, stake->text, existing, static_cast<int>(rnd.distribution),
+                                      rnd.repeat, rnd.favourites, literal);
         Lines joined = existing;
         joined.insert(joined.end(), second.added.begin(), second.added.end());
         FUZZ_CHECK(joined == oracle.list);

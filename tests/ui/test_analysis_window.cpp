@@ -2,6 +2,7 @@
 // the outcome grid, typing in the pool field, faults.
 #include "ui/category_chart.h"
 #include "ui/main_window.h"
+#include "ui/session.h"
 #include "ui/shown_main_window.h"
 #include "ui/variant_analysis_window.h"
 
@@ -58,12 +59,14 @@ QColor cellColour(QTableWidget* grid, int row, int column) {
 }
 
 TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
-    auto model = workedDraw();
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
     model.selection[0] = {1, 1, 1}; // "X" first
     model.selection[1] = {1, 0, 1}; // then "2"
     model.selection[2] = {0, 0, 1};
     model.selection[3] = {1, 0, 0}; // "1", as for nothing marked
-    VariantAnalysisWindow w(model);
+    VariantAnalysisWindow w(session);
     std::vector<bool> shown;
     QObject::connect(&w, &VariantAnalysisWindow::visibilityChanged,
                      [&shown](bool s) { shown.push_back(s); });
@@ -82,9 +85,11 @@ TEST(AnalysisWindow, OpeningPreselectsAndTheMenuCaptionFollows) {
 }
 
 TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
-    auto model = workedDraw();
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
     model.selection[14] = {0, 1, 0};
-    VariantAnalysisWindow w(model);
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     EXPECT_EQ(child<QTableWidget>(w, "resultTable")->item(0, 1)->text().toStdString(),
@@ -100,8 +105,10 @@ TEST(AnalysisWindow, ShowsTheWorkedExampleTableAndChart) {
 }
 
 TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     const QString before = child<QTableWidget>(w, "resultTable")->item(8, 1)->text();
@@ -124,9 +131,11 @@ TEST(AnalysisWindow, ClickMovesTheMarkAndRecomputes) {
 }
 
 TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
-    auto model = workedDraw();
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
     model.selection[0] = {0, 0, 1};
-    VariantAnalysisWindow w(model);
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     w.openVariantAnalysis();
@@ -139,8 +148,10 @@ TEST(AnalysisWindow, FocusAloneChangesNoOutcome) {
 }
 
 TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     QTableWidget* grid = child<QTableWidget>(w, "variantGrid");
@@ -156,8 +167,10 @@ TEST(AnalysisWindow, HeaderAndTitlesCannotBeSelected) {
 }
 
 TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
@@ -174,8 +187,10 @@ TEST(AnalysisWindow, TypingAnalysesOnceAfterAPause) {
 }
 
 TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     EXPECT_EQ(w.windowTitle().toStdString(), "Анализ варианта (по состоянию на");
     // The fields start with the texts a quotes file stores for totals never loaded.
     EXPECT_EQ(child<QLineEdit>(w, "poolEdit")->text().toStdString(), kav::DrawTotals{}.poolText);
@@ -187,8 +202,10 @@ TEST(AnalysisWindow, TotalsLoadedBeforeTheFirstOpeningGiveZeros) {
 }
 
 TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     const auto table = column(w, 1);
@@ -212,8 +229,10 @@ TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
 }
 
 TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
-    auto model = workedDraw();
-    VariantAnalysisWindow w(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
     w.setTotals(kWorkedTotals);
     ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
     QSignalSpy spy(&w, &VariantAnalysisWindow::analysisFinished);
@@ -229,7 +248,7 @@ TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
 
 TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
     kav::ui::MainWindow main;
-    auto* variantAnalysis = new VariantAnalysisWindow(main.model(), &main);
+    auto* variantAnalysis = new VariantAnalysisWindow(main.session(), &main);
     main.setSideWindows(nullptr, nullptr, variantAnalysis, nullptr);
     main.model() = workedDraw();
     main.model().selection[14] = {1, 1, 0};
@@ -258,8 +277,10 @@ TEST(AnalysisWindow, MenuCommandTogglesWithTheMarksOfTheMainWindow) {
 }
 
 TEST(AnalysisWindow, ClosingDuringAnAnalysisIsSafe) {
-    auto model = workedDraw();
-    auto w = std::make_unique<VariantAnalysisWindow>(model);
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    auto w = std::make_unique<VariantAnalysisWindow>(session);
     w->setTotals(kWorkedTotals);
     w->openVariantAnalysis();
     w->analyseVariant();

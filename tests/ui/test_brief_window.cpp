@@ -43,8 +43,8 @@ protected:
     void start() {
         w = std::make_unique<MainWindow>();
         nearestSystems = new kav::ui::NearestSystemsWindow(w.get());
-        w->setSideWindows(nearestSystems, new kav::ui::CoverageMapWindow(w.get()),
-                          new kav::ui::VariantAnalysisWindow(w->model(), w.get()),
+        w->setSideWindows(nearestSystems, new kav::ui::CoverageMapWindow(w->session(), w.get()),
+                          new kav::ui::VariantAnalysisWindow(w->session(), w.get()),
                           new kav::ui::HelpWindow(w.get()));
         w->setTemplateFolder(folder.path());
         w->show();

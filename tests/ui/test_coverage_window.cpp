@@ -55,7 +55,7 @@ class CoverageWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         w = std::make_unique<MainWindow>();
-        map = new CoverageMapWindow(w.get());
+        map = new CoverageMapWindow(w->session(), w.get());
         w->setSideWindows(nullptr, map, nullptr, nullptr);
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));

@@ -64,8 +64,9 @@ struct Windows {
     kav::ui::HelpWindow* help = nullptr;
     Windows() {
         auto* nearestSystems = new kav::ui::NearestSystemsWindow(mainWindow.get());
-        coverageMap = new kav::ui::CoverageMapWindow(mainWindow.get());
-        variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow->model(), mainWindow.get());
+        coverageMap = new kav::ui::CoverageMapWindow(mainWindow->session(), mainWindow.get());
+        variantAnalysis =
+            new kav::ui::VariantAnalysisWindow(mainWindow->session(), mainWindow.get());
         help = new kav::ui::HelpWindow(mainWindow.get());
         mainWindow->setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
     }

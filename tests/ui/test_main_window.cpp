@@ -419,8 +419,8 @@ TEST_F(MainWindowTest, ResetClearsMarksAndSummaryLines) {
 
 TEST_F(MainWindowTest, SideWindowsStartHiddenAndCloseWithTheMainWindow) {
     auto* f3 = new kav::ui::NearestSystemsWindow(w.get());
-    auto* f4 = new kav::ui::CoverageMapWindow(w.get());
-    auto* f5 = new kav::ui::VariantAnalysisWindow(w->model(), w.get());
+    auto* f4 = new kav::ui::CoverageMapWindow(w->session(), w.get());
+    auto* f5 = new kav::ui::VariantAnalysisWindow(w->session(), w.get());
     auto* f6 = new kav::ui::HelpWindow(w.get());
     w->setSideWindows(f3, f4, f5, f6);
     EXPECT_EQ(str(f3->windowTitle()), "Ближайшие варианты");

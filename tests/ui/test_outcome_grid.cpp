@@ -34,18 +34,34 @@ TEST(OutcomeCellFill, FollowsModeCriterionAndForcedBet) {
         int outcome;
         CellFill want;
     };
+    constexpr auto kBrief = kav::PacketMode::BriefSystems;
+    constexpr auto kSensations = kav::PacketMode::Sensations;
+    constexpr auto kManual = kav::PacketMode::Manual;
+    constexpr auto kAutoform = kav::PacketMode::Autoform;
     const Case cases[] = {
-        {"unmarked stays white", {0, true, false, 25, true}, 2, CellFill::White},
-        {"mode 0 plain", {0, true, false, 25, false}, 1, CellFill::Green},
-        {"mode 0 forced outcome", {0, true, false, 25, true}, 1, CellFill::Yellow},
-        {"mode 0 not the forced one", {0, true, false, 25, true}, 0, CellFill::Green},
-        {"mode 1 quote at threshold", {1, true, false, 25, false}, 1, CellFill::Green},
-        {"mode 1 quote below threshold", {1, true, false, 26, false}, 1, CellFill::Yellow},
-        {"mode 1 pool below threshold", {1, false, true, 16, false}, 1, CellFill::Yellow},
-        {"mode 1 pool not below", {1, false, true, 15, false}, 1, CellFill::Green},
-        {"mode 1 ignores the forced bet", {1, true, false, 0, true}, 1, CellFill::Green},
-        {"mode 2 never yellow", {2, true, false, 34, true}, 1, CellFill::Green},
-        {"mode 3 never yellow", {3, false, true, 34, true}, 1, CellFill::Green},
+        {"unmarked stays white", {kBrief, true, false, 25, true}, 2, CellFill::White},
+        {"brief systems: plain", {kBrief, true, false, 25, false}, 1, CellFill::Green},
+        {"brief systems: forced outcome", {kBrief, true, false, 25, true}, 1, CellFill::Yellow},
+        {"brief systems: not the forced one", {kBrief, true, false, 25, true}, 0, CellFill::Green},
+        {"sensations: quote at threshold",
+         {kSensations, true, false, 25, false},
+         1,
+         CellFill::Green},
+        {"sensations: quote below threshold",
+         {kSensations, true, false, 26, false},
+         1,
+         CellFill::Yellow},
+        {"sensations: pool below threshold",
+         {kSensations, false, true, 16, false},
+         1,
+         CellFill::Yellow},
+        {"sensations: pool not below", {kSensations, false, true, 15, false}, 1, CellFill::Green},
+        {"sensations: ignores the forced bet",
+         {kSensations, true, false, 0, true},
+         1,
+         CellFill::Green},
+        {"manual: never yellow", {kManual, true, false, 34, true}, 1, CellFill::Green},
+        {"auto-forming: never yellow", {kAutoform, false, true, 34, true}, 1, CellFill::Green},
     };
     for (const Case& c : cases)
         EXPECT_EQ(kav::ui::outcomeCellFill(m, c.s, 0, c.outcome), c.want) << c.what;

@@ -7,26 +7,9 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <map>
 #include <sstream>
 
 namespace kav::cli {
-
-namespace {
-std::multimap<int, CommandSetup>& registry() {
-    static std::multimap<int, CommandSetup> r;
-    return r;
-}
-} // namespace
-
-CommandRegistrar::CommandRegistrar(int order, CommandSetup setup) {
-    registry().emplace(order, std::move(setup));
-}
-
-void setupAllCommands(CLI::App& app, CliContext& ctx) {
-    for (auto& [order, setup] : registry())
-        setup(app, ctx);
-}
 
 namespace {
 // Reads at most kMaxInputFileBytes: a device such as /dev/zero or an endless
@@ -122,7 +105,7 @@ void prepareContext(CliContext& ctx) {
         ctx.model.forcedBet = ctx.forced;
     }
     if (!ctx.betsFile.empty())
-        ctx.bets = splitLines(readInputFile(ctx.betsFile));
+        ctx.bets.setText(readInputFile(ctx.betsFile));
     ctx.rng.setSeed(ctx.seed ? *ctx.seed : Rng::clockSeed());
 }
 

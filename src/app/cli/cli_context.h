@@ -1,11 +1,11 @@
 // What every kavendix-cli command shares: the common options, the draw and bet
-// list they produce, the one random generator, and the command registry.
+// list they produce, the one random generator, and the exit codes.
 #pragma once
 
 #include "core/analysis/analysis.h"
 #include "core/base/message.h"
 #include "core/base/rng.h"
-#include "core/bets/bet_list.h"
+#include "core/bets/bet_list_model.h"
 #include "core/draw/draw_model.h"
 #include "core/draw/draw_page.h"
 #include "core/draw/quotes_file.h"
@@ -52,7 +52,8 @@ struct CliContext {
     // Pool, jackpot and uniform counts of the draw (the analysis window's
     // fields); a quotes file replaces them, the default draw has none.
     DrawTotals totals;
-    Lines bets;
+    // The bet list of --bets, parsed once; forming commands append to a copy.
+    BetList bets;
     Rng rng;
 
     // Set by the chosen subcommand's callback; returns the exit code.
@@ -71,6 +72,15 @@ DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeT
 // Throws UsageError on a malformed option or an unreadable file.
 void prepareContext(CliContext& ctx);
 
+// An option that names an item of one of the window's lists by its position,
+// as the core's value; a usage error outside the list.
+template <class Item>
+Item listItemOption(std::optional<Item> item, const std::string& option, int position) {
+    if (!item)
+        throw UsageError(option + ": no such item: " + std::to_string(position));
+    return *item;
+}
+
 // Prints the bet list, one line each, LF line ends.
 void printLines(const Lines& lines);
 // Prints a program message on stderr.
@@ -82,11 +92,5 @@ int finish(const Lines& lines, const MaybeMessage& message);
 inline constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 // Reads a whole text file; throws UsageError when it cannot be read. "-" is stdin.
 std::string readInputFile(const std::string& path);
-
-// Registration of subcommands: each command file holds one static registrar.
-using CommandSetup = std::function<void(CLI::App& app, CliContext& ctx)>;
-struct CommandRegistrar {
-    CommandRegistrar(int order, CommandSetup setup);
-};
 
 } // namespace kav::cli

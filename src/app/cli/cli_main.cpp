@@ -1,15 +1,12 @@
 // kavendix-cli: the computing core without windows.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include <iostream>
-
-namespace kav::cli {
-void setupAllCommands(CLI::App& app, CliContext& ctx);
-}
 
 int main(int argc, char** argv) {
     using namespace kav::cli;
     CliContext ctx;
+    CommandOptions options;
     ctx.argv0 = argc > 0 ? argv[0] : "kavendix-cli";
     CLI::App app{"kavendix-cli: forms, checks and exports football-pool bet packages"};
     app.fallthrough();
@@ -26,7 +23,7 @@ int main(int argc, char** argv) {
     app.add_option("--kombin", ctx.kombinDir, "the template folder");
     app.add_option("--forced", ctx.forced, "the forced bet: 15 characters of 1, X, 2, _, blank");
     app.add_flag("--start-with", ctx.startWith, "tick \"Начать с...\"");
-    setupAllCommands(app, ctx);
+    addAllCommands(app, ctx, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

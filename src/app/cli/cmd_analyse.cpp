@@ -1,19 +1,11 @@
 // analyse: the variant analysis table of one bet.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include <charconv>
 #include <iostream>
-#include <memory>
 
 namespace kav::cli {
 namespace {
-
-struct AnalyseOptions {
-    std::string variant;
-    std::optional<std::string> pool;
-    std::optional<std::string> jackpot;
-    std::optional<std::string> counts;
-};
 
 std::array<std::int32_t, 3> parseCounts(const std::string& text) {
     std::array<std::int32_t, 3> counts{};
@@ -64,18 +56,19 @@ int runAnalyse(CliContext& ctx, const AnalyseOptions& opt) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(120, [](CLI::App& app, CliContext& ctx) {
-    auto opt = std::make_shared<AnalyseOptions>();
+} // namespace
+
+void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    AnalyseOptions& opt = options.analyse;
     auto* cmd =
         app.add_subcommand("analyse", "the variant analysis: chance and payout per category 9..15");
-    cmd->add_option("--variant", opt->variant, "the analysed bet: 15 letters of 1, X, 2")
+    cmd->add_option("--variant", opt.variant, "the analysed bet: 15 letters of 1, X, 2")
         ->required();
-    cmd->add_option("--pool", opt->pool, "the pool text (default: that of the quotes file)");
-    cmd->add_option("--jackpot", opt->jackpot,
+    cmd->add_option("--pool", opt.pool, "the pool text (default: that of the quotes file)");
+    cmd->add_option("--jackpot", opt.jackpot,
                     "the jackpot text (default: that of the quotes file)");
-    cmd->add_option("--counts", opt->counts, "the counts of all-1, all-X, all-2 bets: A,B,C");
-    cmd->callback([&ctx, opt] { ctx.action = [&ctx, opt] { return runAnalyse(ctx, *opt); }; });
-});
+    cmd->add_option("--counts", opt.counts, "the counts of all-1, all-X, all-2 bets: A,B,C");
+    cmd->callback([&ctx, &opt] { ctx.action = [&ctx, &opt] { return runAnalyse(ctx, opt); }; });
+}
 
-} // namespace
 } // namespace kav::cli

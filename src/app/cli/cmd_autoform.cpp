@@ -1,5 +1,5 @@
 // autoform: auto-forming of single bets that cover the marked field.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "core/forming/autoform.h"
 
@@ -9,20 +9,12 @@
 namespace kav::cli {
 namespace {
 
-struct AutoformOptions {
-    int category = 13;
-    std::int64_t limit = 1000;
-    double target = 75.0;
-    int method = 0;
-    bool yes = false;
-};
-
 int runAutoform(CliContext& ctx, const AutoformOptions& o) {
     AutoformSettings s;
     s.category = o.category;
     s.betLimit = o.limit;
     s.coverageTarget = static_cast<float>(o.target / 100.0);
-    s.methodIndex = o.method;
+    s.method = listItemOption(autoformMethodAt(o.method), "--method", o.method);
     s.stakeText = ctx.stake;
     ctx.stakeValue(); // a stake that is no number is a usage error here
 
@@ -38,16 +30,18 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
             question = m;
         return o.yes;
     };
-    const AutoformResult r = autoForm(ctx.model, ctx.bets, s, ctx.rng, hooks);
+    const AutoformResult r = autoForm(ctx.model, ctx.bets.lines(), s, ctx.rng, hooks);
     if (terminal)
         std::cerr << '\n';
-    Lines lines = ctx.bets;
-    lines.insert(lines.end(), r.added.begin(), r.added.end());
-    return finish(lines, r.message ? r.message : question);
+    BetList list = ctx.bets;
+    list.appendLines(r.added);
+    return finish(list.lines(), r.message ? r.message : question);
 }
 
-const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
-    static AutoformOptions o;
+} // namespace
+
+void addAutoformCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    AutoformOptions& o = options.autoform;
     auto* cmd =
         app.add_subcommand("autoform", "auto-forming: single bets covering the marked field");
     cmd->add_option("--category", o.category, "category for coverage, 9..15")
@@ -64,8 +58,7 @@ const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
         ->check(CLI::Range(0, 3))
         ->default_str("0");
     cmd->add_flag("--yes", o.yes, "answer OK when a step is estimated over 10 s");
-    cmd->callback([&ctx] { ctx.action = [&ctx] { return runAutoform(ctx, o); }; });
-});
+    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runAutoform(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli

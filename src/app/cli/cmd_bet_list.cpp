@@ -1,5 +1,5 @@
 // parse, remove: the bet list as a whole.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include <iostream>
 
@@ -7,11 +7,9 @@ namespace kav::cli {
 namespace {
 
 int runParse(CliContext& ctx) {
-    auto parse = parseBetList(ctx.bets);
-    std::string status = applyBetListParse(ctx.model, parse);
-    std::string out = status + '\n';
-    for (const auto& mask : ctx.model.betMasks) {
-        if (!parse)
+    std::string out = ctx.bets.statusLine(currencySuffixFor(ctx.model.drawCountry)) + '\n';
+    for (const auto& mask : ctx.bets.masks()) {
+        if (!ctx.bets.inSync())
             break;
         if (!mask.valid())
             out += "invalid\n";
@@ -24,16 +22,17 @@ int runParse(CliContext& ctx) {
 }
 
 int runRemove(CliContext& ctx) {
-    auto r = removeMarkedVariants(ctx.model, ctx.bets);
-    return finish(r.ran ? r.lines : ctx.bets, r.message);
+    const MaybeMessage message = ctx.bets.removeMarkedVariants(ctx.model);
+    return finish(ctx.bets.lines(), message);
 }
 
-const CommandRegistrar reg(10, [](CLI::App& app, CliContext& ctx) {
+} // namespace
+
+void addBetListCommands(CLI::App& app, CliContext& ctx, CommandOptions&) {
     app.add_subcommand("parse", "parse the bet list: status line, then ones draws twos per line")
         ->callback([&ctx] { ctx.action = [&ctx] { return runParse(ctx); }; });
     app.add_subcommand("remove", "remove the marked variants (--select) from the bet list")
         ->callback([&ctx] { ctx.action = [&ctx] { return runRemove(ctx); }; });
-});
+}
 
-} // namespace
 } // namespace kav::cli

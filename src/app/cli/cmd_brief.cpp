@@ -1,5 +1,5 @@
 // brief, summary: the brief-system mode.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "core/forming/brief_system.h"
 #include "core/forming/selection_summary.h"
@@ -9,23 +9,18 @@
 namespace kav::cli {
 namespace {
 
-struct BriefOptions {
-    int category = 13;
-    int mode = 0;
-};
-
 int runBrief(CliContext& ctx, const BriefOptions& o) {
     ctx.stakeValue(); // a stake that is no number is a usage error, not a program message
     BriefState state;
     auto r = expandBriefSystem(
-        {ctx.model, ctx.stake, o.category, ctx.startWith, ctx.kombinFolder(), ctx.bets}, ctx.rng,
-        state);
-    Lines lines = ctx.bets;
-    lines.insert(lines.end(), r.appended.begin(), r.appended.end());
-    return finish(lines, r.message);
+        {ctx.model, ctx.stake, o.category, ctx.startWith, ctx.kombinFolder(), ctx.bets.lines()},
+        ctx.rng, state);
+    BetList list = ctx.bets;
+    list.appendLines(r.appended);
+    return finish(list.lines(), r.message);
 }
 
-int runSummary(CliContext& ctx, const BriefOptions& o) {
+int runSummary(CliContext& ctx, const SummaryOptions& o) {
     // An empty stake field is a state the window knows; any other text must be a number.
     if (!ctx.stake.empty())
         ctx.stakeValue();
@@ -33,9 +28,11 @@ int runSummary(CliContext& ctx, const BriefOptions& o) {
     auto indexed = indexTemplates(folder);
     if (indexed.message)
         printMessage(*indexed.message);
-    auto s =
-        updateSelectionSummary({ctx.model, ctx.stake, o.category, o.mode, folder, indexed.index});
-    std::string out = s.label2.value_or("") + '\n' + s.label3.value_or("") + '\n';
+    auto s = updateSelectionSummary({ctx.model, ctx.stake, o.category,
+                                     listItemOption(packetModeAt(o.mode), "--mode", o.mode), folder,
+                                     indexed.index});
+    std::string out =
+        s.markedVariantsLine.value_or("") + '\n' + s.systemVariantsLine.value_or("") + '\n';
     if (s.nearest)
         for (const auto& e : *s.nearest)
             out += std::to_string(e.doubles) + ' ' + std::to_string(e.triples) + ' ' +
@@ -44,26 +41,28 @@ int runSummary(CliContext& ctx, const BriefOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(30, [](CLI::App& app, CliContext& ctx) {
-    static BriefOptions brief, summary;
+} // namespace
+
+void addBriefCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
     auto* b =
         app.add_subcommand("brief", "brief-system expansion for the minimum category (--kombin, "
                                     "--forced, --start-with); prints the list");
-    b->add_option("--category", brief.category, "minimum category")
+    b->add_option("--category", options.brief.category, "minimum category")
         ->required()
         ->check(CLI::Range(9, 15));
-    b->callback([&ctx] { ctx.action = [&ctx] { return runBrief(ctx, brief); }; });
+    b->callback(
+        [&ctx, &o = options.brief] { ctx.action = [&ctx, &o] { return runBrief(ctx, o); }; });
 
     auto* s = app.add_subcommand("summary", "the selection summary: both status lines, then the "
                                             "nearest systems when their window would open");
-    s->add_option("--category", summary.category, "minimum category")
+    s->add_option("--category", options.summary.category, "minimum category")
         ->required()
         ->check(CLI::Range(9, 15));
-    s->add_option("--mode", summary.mode,
+    s->add_option("--mode", options.summary.mode,
                   "mode: 0 brief systems, 1 sensations, 2 manual, 3 auto-forming")
         ->check(CLI::Range(0, 3));
-    s->callback([&ctx] { ctx.action = [&ctx] { return runSummary(ctx, summary); }; });
-});
+    s->callback(
+        [&ctx, &o = options.summary] { ctx.action = [&ctx, &o] { return runSummary(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli

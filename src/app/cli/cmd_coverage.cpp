@@ -1,5 +1,5 @@
 // coverage, best: the coverage map over a zone and its "+P" / "+N" search.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "core/bets/stake_text.h"
 #include "core/coverage/coverage.h"
@@ -14,28 +14,20 @@
 namespace kav::cli {
 namespace {
 
-struct CoverageOptions {
-    std::string zone;
-    int category = 13;
-    bool cells = false;
-    std::string by;
-};
-
 // The zone, built from the draw's quotes and counted against the bet list.
 Zone countedZone(const CliContext& ctx, const CoverageOptions& o) {
     auto cells = parseSelectionText(o.zone);
     if (!cells)
         throw UsageError("--zone: expected 15 comma-separated groups of 1, X, 2 or -, got: " +
                          o.zone);
-    auto parse = parseBetList(ctx.bets);
     // The window keeps its previous counts when the list cannot be parsed; here
     // there are none, so say so instead of printing a map of nothing.
-    if (!parse)
+    if (!ctx.bets.inSync())
         throw UsageError("the bet list cannot be parsed (a complete line whose amount is no "
                          "number, or a line with too many groups)");
     Zone zone = buildZone(*cells, ctx.model.quotes);
     if (zone.shown())
-        countCoverage(zone, parse->masks, o.category);
+        countCoverage(zone, ctx.bets.masks(), o.category);
     return zone;
 }
 
@@ -64,7 +56,7 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
     if (!readStake(ctx.stake))
         throw UsageError("--stake: " + badStakeMessage().text);
     Zone zone = countedZone(ctx, o);
-    Lines lines = ctx.bets;
+    BetList list = ctx.bets;
     if (zone.shown()) {
         SearchProgress progress;
         if (isatty(STDERR_FILENO))
@@ -74,21 +66,24 @@ int runBest(const CliContext& ctx, const CoverageOptions& o) {
         if (progress)
             std::cerr << "\r                \r" << std::flush;
         if (best.index)
-            lines.push_back(singleBetLine(zone, *best.index, ctx.stake));
+            list.appendLines({singleBetLine(zone, *best.index, ctx.stake)});
     }
-    printLines(lines);
+    printLines(list.lines());
     return kExitOk;
 }
 
-const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
-    static CoverageOptions cov, best;
+} // namespace
+
+void addCoverageCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    CoverageOptions& cov = options.coverage;
+    CoverageOptions& best = options.best;
     auto* c = app.add_subcommand("coverage", "the coverage map over a zone: size, layout, shares");
     c->add_option("--zone", cov.zone, "the zone, in the form of --select")->required();
     c->add_option("--category", cov.category, "the map's category")
         ->required()
         ->check(CLI::Range(0, 15));
     c->add_flag("--cells", cov.cells, "also print INDEX RESULT COVERCOUNT per result");
-    c->callback([&ctx] { ctx.action = [&ctx] { return runCoverage(ctx, cov); }; });
+    c->callback([&ctx, &cov] { ctx.action = [&ctx, &cov] { return runCoverage(ctx, cov); }; });
 
     auto* b = app.add_subcommand(
         "best", "\"+P\" / \"+N\": add the single bet of the zone that covers most");
@@ -99,8 +94,7 @@ const CommandRegistrar reg(60, [](CLI::App& app, CliContext& ctx) {
     b->add_option("--by", best.by, "p: by probability, n: by count")
         ->required()
         ->check(CLI::IsMember({"p", "n"}));
-    b->callback([&ctx] { ctx.action = [&ctx] { return runBest(ctx, best); }; });
-});
+    b->callback([&ctx, &best] { ctx.action = [&ctx, &best] { return runBest(ctx, best); }; });
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,5 +1,5 @@
 // export xlsx-columns|xlsx-rows|text: the bet list as a workbook or a text file.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "io/bet_export.h"
 #include "io/text_file.h"
@@ -8,16 +8,11 @@ namespace kav::cli {
 
 namespace {
 
-struct ExportOptions {
-    std::string kind;
-    std::string output;
-};
-
 int runExport(CliContext& ctx, const ExportOptions& o) {
     MaybeMessage m;
     if (o.kind == "text") {
         // -o names the file itself; the ".txt" the window appends belongs to its dialog.
-        m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets));
+        m = io::writeFileBytes(o.output, io::cp1251Text(ctx.bets.lines()));
     } else {
         io::WorkbookExport how;
         how.layout =
@@ -27,7 +22,7 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
             how.doublesCount += n == 2;
             how.shownTriplesCount += n == 3;
         }
-        m = io::saveWorkbook(o.output, ctx.bets, how);
+        m = io::saveWorkbook(o.output, ctx.bets.lines(), how);
     }
     if (m) {
         printMessage(*m);
@@ -36,8 +31,10 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
-    static ExportOptions o;
+} // namespace
+
+void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    ExportOptions& o = options.exportList;
     auto* cmd = app.add_subcommand("export",
                                    "write the bet list (--bets) as a workbook, one bet per column "
                                    "or per row, or as a CP1251 text file");
@@ -45,8 +42,7 @@ const CommandRegistrar reg(82, [](CLI::App& app, CliContext& ctx) {
         ->required()
         ->check(CLI::IsMember({"xlsx-columns", "xlsx-rows", "text"}));
     cmd->add_option("-o,--output", o.output, "the file to write")->required();
-    cmd->callback([&ctx] { ctx.action = [&ctx] { return runExport(ctx, o); }; });
-});
+    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runExport(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,5 +1,5 @@
 // fetch: the draw from the data server, written as a quotes file.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "io/draw_download.h"
 #include "io/text_file.h"
@@ -9,11 +9,6 @@
 namespace kav::cli {
 
 namespace {
-
-struct FetchOptions {
-    std::string server;
-    std::string output;
-};
 
 int runFetch(CliContext& ctx, const FetchOptions& o) {
     io::HttpRequest http(io::drawPageHttpOptions());
@@ -37,15 +32,16 @@ int runFetch(CliContext& ctx, const FetchOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(81, [](CLI::App& app, CliContext& ctx) {
-    static FetchOptions o;
+} // namespace
+
+void addFetchCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    FetchOptions& o = options.fetch;
     auto* cmd =
         app.add_subcommand("fetch", "download the draw of --country from the data server and write "
                                     "it as a quotes file");
     cmd->add_option("--server", o.server, "the data server, e.g. https://host")->required();
     cmd->add_option("-o,--output", o.output, "the quotes file to write (stdout without it)");
-    cmd->callback([&ctx] { ctx.action = [&ctx] { return runFetch(ctx, o); }; });
-});
+    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runFetch(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,5 +1,5 @@
 // kombin generate, verify, report: making and checking brief-system templates.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "core/kombin/file.h"
 #include "core/kombin/generate.h"
@@ -16,22 +16,7 @@ namespace {
 namespace kb = kav::kombin;
 namespace fs = std::filesystem;
 
-struct GenerateArgs {
-    int doubles = -1, triples = -1, hits = -1;
-    double seconds = 10;
-    double patience = 0;
-    std::uint64_t maxRows = 0;
-    std::optional<std::uint32_t> seed;
-    int threads = 2;
-    int height = 0;
-    std::size_t target = 0;
-    std::string outDir;
-    std::string library;
-    bool noLibrary = false;
-    bool noSearch = false;
-};
-
-int runGenerate(CliContext& ctx, const GenerateArgs& a) {
+int runGenerate(CliContext& ctx, const GenerateOptions& a) {
     kb::Key key{a.doubles, a.triples, a.hits};
     if (!key.valid() || key.positions() < 1 || key.hits < 1)
         throw UsageError("kombin generate: need 1 <= doubles + triples <= 15 and "
@@ -151,11 +136,13 @@ int runReport(CliContext& ctx, const std::string& folder) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
+} // namespace
+
+void addKombinCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
     auto* kombin = app.add_subcommand("kombin", "make and check brief-system templates");
     kombin->require_subcommand(1);
 
-    auto gen = std::make_shared<GenerateArgs>();
+    GenerateOptions* gen = &options.kombin.generate;
     auto* g = kombin->add_subcommand(
         "generate", "make a system: rows on stdout, or D-T-K-ROWS.txt into -o DIR");
     g->add_option("--doubles", gen->doubles, "number of doubles")->required();
@@ -179,17 +166,16 @@ const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
     g->add_flag("--no-search", gen->noSearch, "constructions only");
     g->callback([&ctx, gen] { ctx.action = [&ctx, gen] { return runGenerate(ctx, *gen); }; });
 
-    auto files = std::make_shared<std::vector<std::string>>();
+    std::vector<std::string>* files = &options.kombin.verifyFiles;
     auto* v = kombin->add_subcommand("verify", "check template files (or folders) exhaustively");
     v->add_option("files", *files, "template files or folders")->required();
     v->callback([&ctx, files] { ctx.action = [files] { return runVerify(*files); }; });
 
-    auto folder = std::make_shared<std::string>();
+    std::string* folder = &options.kombin.reportFolder;
     auto* r = kombin->add_subcommand("report", "size report of a template folder (Markdown)");
     r->add_option("folder", *folder, "template folder (default: the template folder)");
     r->callback(
         [&ctx, folder] { ctx.action = [&ctx, folder] { return runReport(ctx, *folder); }; });
-});
+}
 
-} // namespace
 } // namespace kav::cli

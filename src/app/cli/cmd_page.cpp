@@ -1,5 +1,5 @@
 // page events|totals FILE: a saved reply of the data server applied to the draw.
-#include "app/cli/cli_context.h"
+#include "app/cli/cli_commands.h"
 
 #include "io/page_text.h"
 #include "io/text_file.h"
@@ -14,11 +14,6 @@ void printQuotesFile(const CliContext& ctx) {
     std::cout << io::cp1251Text(formatQuotesFile(ctx.model, ctx.drawSettings, ctx.totals))
               << std::flush;
 }
-
-struct PageOptions {
-    std::string kind;
-    std::string file;
-};
 
 int runPage(CliContext& ctx, const PageOptions& o) {
     std::string text = io::pageText(readInputFile(o.file));
@@ -41,8 +36,10 @@ int runPage(CliContext& ctx, const PageOptions& o) {
     return kExitOk;
 }
 
-const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
-    static PageOptions o;
+} // namespace
+
+void addPageCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    PageOptions& o = options.page;
     auto* cmd =
         app.add_subcommand("page", "parse a saved reply of the data server (HTML or plain text): "
                                    "events prints the draw as a quotes file, totals the totals");
@@ -50,8 +47,7 @@ const CommandRegistrar reg(80, [](CLI::App& app, CliContext& ctx) {
         ->required()
         ->check(CLI::IsMember({"events", "totals"}));
     cmd->add_option("file", o.file, "the saved page (- = stdin)")->required();
-    cmd->callback([&ctx] { ctx.action = [&ctx] { return runPage(ctx, o); }; });
-});
+    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runPage(ctx, o); }; });
+}
 
-} // namespace
 } // namespace kav::cli

@@ -1,43 +1,35 @@
 // sensation: the filter on the number of upsets ("По сенсациям").
+#include "app/cli/cli_commands.h"
 #include "app/cli/form_output.h"
 #include "core/forming/sensation_filter.h"
 
-#include <memory>
-
 namespace kav::cli {
-namespace {
 
-struct SensationOptions {
-    SensationRequest request;
-    std::string criterion = "bk";
-};
-
-const CommandRegistrar reg(42, [](CLI::App& app, CliContext& ctx) {
-    auto opt = std::make_shared<SensationOptions>();
+void addSensationCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    SensationOptions& opt = options.sensation;
     auto* cmd = app.add_subcommand(
         "sensation", "append the variants whose number of upsets lies between --lo and --hi");
-    cmd->add_option("--lo", opt->request.lo, "at least this many upsets")
+    cmd->add_option("--lo", opt.request.lo, "at least this many upsets")
         ->check(CLI::Range(0, kEvents))
         ->default_str("3");
-    cmd->add_option("--hi", opt->request.hi, "at most this many upsets (0: all variants)")
+    cmd->add_option("--hi", opt.request.hi, "at most this many upsets (0: all variants)")
         ->check(CLI::Range(0, kEvents))
         ->default_str("5");
-    cmd->add_option("--threshold", opt->request.threshold,
+    cmd->add_option("--threshold", opt.request.threshold,
                     "an outcome quoted (or staked) below this percentage is an upset")
         ->check(CLI::Range(0, 34))
         ->default_str("25");
-    cmd->add_option("--criterion", opt->criterion, "bk: the quotes, pool: the pool shares")
+    cmd->add_option("--criterion", opt.criterion, "bk: the quotes, pool: the pool shares")
         ->check(CLI::IsMember({"bk", "pool"}))
         ->default_str("bk");
-    cmd->callback([&ctx, opt] {
-        opt->request.criterion =
-            opt->criterion == "pool" ? SensationCriterion::Pool : SensationCriterion::Quotes;
-        ctx.action = [&ctx, opt] {
+    cmd->callback([&ctx, &opt] {
+        opt.request.criterion =
+            opt.criterion == "pool" ? SensationCriterion::Pool : SensationCriterion::Quotes;
+        ctx.action = [&ctx, &opt] {
             return finishForming(
-                ctx, addSensationVariants(ctx.model, ctx.stake, ctx.bets, opt->request));
+                ctx, addSensationVariants(ctx.model, ctx.stake, ctx.bets.lines(), opt.request));
         };
     });
-});
+}
 
-} // namespace
 } // namespace kav::cli

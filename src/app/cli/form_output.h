@@ -8,9 +8,9 @@
 namespace kav::cli {
 
 inline int finishForming(const CliContext& ctx, const FormResult& r) {
-    Lines all = ctx.bets;
-    all.insert(all.end(), r.added.begin(), r.added.end());
-    return finish(all, r.message);
+    BetList all = ctx.bets;
+    all.appendLines(r.added);
+    return finish(all.lines(), r.message);
 }
 
 } // namespace kav::cli

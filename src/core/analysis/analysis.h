@@ -31,11 +31,18 @@ constexpr std::array<std::int64_t, kCategories> kPrizeShareRaw{4000, 2000, 1000,
 constexpr std::array<std::int32_t, kCategories> kResultsWithHits{320320, 96096, 21840, 3640,
                                                                  420,    30,    1};
 
+// The pool and jackpot fields' texts before any totals have been read. They are
+// no numbers, so the analysis refuses them ("Пул не является числом"); a quotes
+// file written before the totals arrive carries them as they are, and reading
+// such a file gives them back.
+inline constexpr std::string_view kPoolTextBeforeTotals = "Edit1";
+inline constexpr std::string_view kJackpotTextBeforeTotals = "Edit2";
+
 // What the draw totals put into the analysis window: the pool and jackpot texts
 // as the fields hold them and the counts of the all-"1", all-"X", all-"2" bets.
 struct DrawTotals {
-    std::string poolText = "Edit1";
-    std::string jackpotText = "Edit2";
+    std::string poolText{kPoolTextBeforeTotals};
+    std::string jackpotText{kJackpotTextBeforeTotals};
     std::array<std::int32_t, 3> uniformCounts{};
     std::int32_t uniformCountMean = 0;
     bool operator==(const DrawTotals&) const = default;

@@ -49,79 +49,105 @@ Fixed4 Fixed4::operator/(Fixed4 o) const {
 }
 
 namespace {
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
-} // namespace
 
-std::optional<Fixed4> Fixed4::parse(std::string_view s) {
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
-    if (s.empty())
-        return std::nullopt;
-    std::size_t i = 0;
+    return s;
+}
+
+// Up to this many significant digits are kept exactly in a 128-bit integer.
+constexpr int kKeptDigits = 30;
+
+// A decimal number as read: mantissa x 10^exp10, with the sign apart.
+struct DecimalNumber {
     bool negative = false;
-    if (s[i] == '+' || s[i] == '-') {
-        negative = s[i] == '-';
-        ++i;
-    }
-    // Collect the significant digits as an integer mantissa with a decimal exponent.
-    // Up to 30 digits are kept exactly in a 128-bit integer.
-    UInt128 mant = 0;
+    UInt128 mantissa = 0;
     int exp10 = 0;
+    bool dropped = false; // non-zero digits beyond those kept (they only matter for ties)
+};
+
+// The significant digits of "ddd[.ddd]" from s[i]; false when there is none.
+bool readMantissa(std::string_view s, std::size_t& i, DecimalNumber& n) {
     int digits = 0;
     bool any = false;
-    bool dropped = false; // non-zero digits beyond what we keep (only matter for ties)
     auto takeDigit = [&](int d, bool fraction) {
         any = true;
-        if (digits < 30) {
-            if (mant != 0 || d != 0)
+        if (digits < kKeptDigits) {
+            if (n.mantissa != 0 || d != 0)
                 ++digits;
-            mant = mant * 10 + static_cast<unsigned>(d);
+            n.mantissa = n.mantissa * 10 + static_cast<unsigned>(d);
             if (fraction)
-                --exp10;
+                --n.exp10;
         } else {
             if (d != 0)
-                dropped = true;
+                n.dropped = true;
             if (!fraction)
-                ++exp10;
+                ++n.exp10;
         }
     };
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+    while (i < s.size() && isDigit(s[i]))
         takeDigit(s[i++] - '0', false);
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        while (i < s.size() && isDigit(s[i]))
             takeDigit(s[i++] - '0', true);
     }
-    if (!any)
-        return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    return any;
+}
+
+// An optional exponent "e[+-]ddd" from s[i], added to n; false when it has no digits.
+// Exponents beyond 10^4 are as good as infinite and are not read further.
+bool readExponent(std::string_view s, std::size_t& i, DecimalNumber& n) {
+    if (i >= s.size() || (s[i] != 'e' && s[i] != 'E'))
+        return true;
+    ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
         ++i;
-        bool eneg = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            eneg = s[i] == '-';
-            ++i;
-        }
-        if (i >= s.size() || s[i] < '0' || s[i] > '9')
-            return std::nullopt;
-        int e = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-            if (e < 10000)
-                e = e * 10 + (s[i] - '0');
-            ++i;
-        }
-        exp10 += eneg ? -e : e;
     }
-    if (i != s.size())
+    if (i >= s.size() || !isDigit(s[i]))
+        return false;
+    int e = 0;
+    while (i < s.size() && isDigit(s[i])) {
+        if (e < 10000)
+            e = e * 10 + (s[i] - '0');
+        ++i;
+    }
+    n.exp10 += negative ? -e : e;
+    return true;
+}
+
+std::optional<DecimalNumber> readDecimal(std::string_view s) {
+    DecimalNumber n;
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-') {
+        n.negative = s[i] == '-';
+        ++i;
+    }
+    if (!readMantissa(s, i, n) || !readExponent(s, i, n) || i != s.size())
         return std::nullopt;
-    // Scale to units of 1/10000: value = mant * 10^(exp10 + 4).
-    int shift = exp10 + 4;
+    return n;
+}
+
+// The number in units of 1/10000, rounded half to even; nothing beyond the range.
+std::optional<std::int64_t> toUnits(const DecimalNumber& n) {
+    const int shift = n.exp10 + 4;
     const UInt128 limit = static_cast<UInt128>(std::numeric_limits<std::int64_t>::max());
+    UInt128 mant = n.mantissa;
     if (mant == 0)
-        return Fixed4();
+        return 0;
     if (shift >= 0) {
         for (int k = 0; k < shift; ++k) {
             if (mant > limit)
@@ -132,21 +158,36 @@ std::optional<Fixed4> Fixed4::parse(std::string_view s) {
             return std::nullopt;
     } else {
         if (-shift > 36) // the mantissa has at most 30 digits: far below half a unit
-            return Fixed4();
+            return 0;
         UInt128 div = 1;
         for (int k = 0; k < -shift; ++k)
             div *= 10;
         UInt128 rem = mant % div;
         mant /= div;
         // Round half to even; digits dropped beyond 30 break a tie upwards.
-        bool up = rem * 2 > div || (rem * 2 == div && (dropped || (mant & 1)));
+        bool up = rem * 2 > div || (rem * 2 == div && (n.dropped || (mant & 1)));
         if (up)
             ++mant;
         if (mant > limit)
             return std::nullopt;
     }
-    auto raw = static_cast<std::int64_t>(mant);
-    return fromRaw(negative ? -raw : raw);
+    const auto raw = static_cast<std::int64_t>(mant);
+    return n.negative ? -raw : raw;
+}
+
+} // namespace
+
+std::optional<Fixed4> Fixed4::parse(std::string_view s) {
+    s = trimBlanks(s);
+    if (s.empty())
+        return std::nullopt;
+    const auto number = readDecimal(s);
+    if (!number)
+        return std::nullopt;
+    const auto units = toUnits(*number);
+    if (!units)
+        return std::nullopt;
+    return fromRaw(*units);
 }
 
 std::string Fixed4::moneyText() const {

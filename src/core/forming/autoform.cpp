@@ -113,10 +113,15 @@ MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
 
 } // namespace
 
-AutoformMethod autoformMethod(int comboIndex) {
-    if (comboIndex >= 0 && comboIndex <= 3)
-        return static_cast<AutoformMethod>(comboIndex);
-    return AutoformMethod::ByProbability;
+std::optional<AutoformMethod> autoformMethodAt(int index) {
+    if (index < static_cast<int>(AutoformMethod::ByCount) ||
+        index > static_cast<int>(AutoformMethod::Disjoint))
+        return std::nullopt;
+    return static_cast<AutoformMethod>(index);
+}
+
+AutoformMethod autoformMethodOfList(int currentIndex) {
+    return autoformMethodAt(currentIndex).value_or(AutoformMethod::ByProbability);
 }
 
 MaybeMessage stepTimeQuestion(std::int64_t seconds) {
@@ -133,6 +138,52 @@ std::string autoformPercentText(float coveredWeight, float coverageTarget) {
         .moneyText();
 }
 
+namespace {
+
+// The weight of every result of the field in field order, and their 32-bit
+// total: equal weights for the counting methods, else the product of the
+// outcomes' percentages normalised by the total. False when cancelled.
+bool resultWeights(const FieldLayout& f, const WeightFactors& percent, AutoformMethod method,
+                   const AutoformHooks& hooks, std::vector<float>& weight, float& total) {
+    if (!FieldWeights(f, percent, hooks).fill(weight, total))
+        return false;
+    if (method == AutoformMethod::ByCount || method == AutoformMethod::Disjoint) {
+        std::fill(weight.begin(), weight.end(),
+                  static_cast<float>(1.0 / static_cast<double>(f.count)));
+    } else if (total > 0.0f) {
+        for (float& w : weight)
+            w = w / total;
+    }
+    return true;
+}
+
+// The steps of the search until the bet limit, the target or a step without
+// a choice; false when cancelled. `covered` grows by every chosen bet's gain.
+bool searchSteps(AutoformSearch& search, const AutoformSettings& s, std::int64_t limit, Rng& rng,
+                 const AutoformHooks& hooks, float& covered, AutoformResult& res) {
+    while (true) {
+        bool cancelled = false;
+        const auto choice = search.bestCandidate(rng, hooks.cancel, cancelled);
+        if (cancelled)
+            return false;
+        ++res.steps;
+        if (choice) {
+            search.choose(choice->result);
+            ++res.packageBets;
+            covered = covered + choice->gain;
+        }
+        const std::string x = autoformPercentText(covered, s.coverageTarget);
+        show(hooks, "Выполнено: " + x + "%",
+             100.0 * static_cast<double>(covered) / static_cast<double>(s.coverageTarget), x + "%");
+        if (res.packageBets >= limit || covered >= s.coverageTarget || !choice)
+            return true;
+        if (stopped(hooks))
+            return false;
+    }
+}
+
+} // namespace
+
 AutoformResult autoForm(const DrawModel& m, const Lines& betList, const AutoformSettings& s,
                         Rng& rng, const AutoformHooks& hooks) {
     AutoformResult res;
@@ -140,7 +191,7 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
     const int category = std::clamp(s.category, 9, kEvents);
     const int misses = kEvents - category;
     const std::int64_t limit = std::max<std::int64_t>(s.betLimit, 1);
-    const AutoformMethod method = autoformMethod(s.methodIndex);
+    const AutoformMethod method = s.method;
 
     const auto field = fieldLayout(m);
     if (!field) {
@@ -157,16 +208,9 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
     const WeightFactors percent = percentages(m, f, method == AutoformMethod::ByPool);
     std::vector<float> weight;
     float total = 0.0f;
-    if (!FieldWeights(f, percent, hooks).fill(weight, total)) {
+    if (!resultWeights(f, percent, method, hooks, weight, total)) {
         res.cancelled = true;
         return res;
-    }
-    if (method == AutoformMethod::ByCount || method == AutoformMethod::Disjoint) {
-        std::fill(weight.begin(), weight.end(),
-                  static_cast<float>(1.0 / static_cast<double>(f.count)));
-    } else if (total > 0.0f) {
-        for (float& w : weight)
-            w = w / total;
     }
 
     std::vector<std::uint8_t> state(f.count, 0);
@@ -195,33 +239,9 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
         res.declined = true;
         return res;
     }
-    if (!search.setUp(hooks.cancel)) {
+    if (!search.setUp(hooks.cancel) || !searchSteps(search, s, limit, rng, hooks, covered, res)) {
         res.cancelled = true;
         return res;
-    }
-
-    while (true) {
-        bool cancelled = false;
-        const auto choice = search.bestCandidate(rng, hooks.cancel, cancelled);
-        if (cancelled) {
-            res.cancelled = true;
-            return res;
-        }
-        ++res.steps;
-        if (choice) {
-            search.choose(choice->result);
-            ++res.packageBets;
-            covered = covered + choice->gain;
-        }
-        const std::string x = autoformPercentText(covered, s.coverageTarget);
-        show(hooks, "Выполнено: " + x + "%",
-             100.0 * static_cast<double>(covered) / static_cast<double>(s.coverageTarget), x + "%");
-        if (res.packageBets >= limit || covered >= s.coverageTarget || !choice)
-            break;
-        if (stopped(hooks)) {
-            res.cancelled = true;
-            return res;
-        }
     }
     res.coveredWeight = covered;
 

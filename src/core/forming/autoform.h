@@ -20,14 +20,17 @@ namespace kav {
 
 // Items of "способ поиска", in list order.
 enum class AutoformMethod : int { ByCount = 0, ByProbability = 1, ByPool = 2, Disjoint = 3 };
-// Text typed into the list (any other index) searches by probability.
-AutoformMethod autoformMethod(int comboIndex);
+// The method at position `index` of the list; nothing outside it.
+std::optional<AutoformMethod> autoformMethodAt(int index);
+// The method the window searches with for its list's current index: text typed
+// into the list (any index outside it) searches by probability.
+AutoformMethod autoformMethodOfList(int currentIndex);
 
 struct AutoformSettings {
-    int category = 13;            // "катег.", 9..15
-    std::int64_t betLimit = 1000; // "ставок макс"
-    float coverageTarget = 0.75f; // "покр. %" / 100
-    int methodIndex = 0;          // item of "способ поиска"
+    int category = 13;                               // "катег.", 9..15
+    std::int64_t betLimit = 1000;                    // "ставок макс"
+    float coverageTarget = 0.75f;                    // "покр. %" / 100
+    AutoformMethod method = AutoformMethod::ByCount; // "способ поиска"
     std::string stakeText = "20.00";
 };
 

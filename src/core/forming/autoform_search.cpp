@@ -250,102 +250,137 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
     return g;
 }
 
-std::optional<AutoformSearch::Choice>
-AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
-    cancelled = false;
+namespace {
+
+// The leading candidate of a pass, compared the literal way on a gain known
+// exactly: a greater gain leads, a tie takes a fresh draw.
+struct Leader {
     float best = 0.0f;
     std::optional<std::uint32_t> chosen;
-    // The literal comparison, on a gain known exactly.
-    auto compare = [&](std::uint32_t j, float g) {
+
+    void compare(std::uint32_t j, float g, Rng& rng) {
         if (g > best) {
             best = g;
             chosen = j;
         } else if (g == best && rng.real() > 0.5) {
             chosen = j;
         }
-    };
-    auto interrupted = [&](std::uint32_t j) {
-        cancelled = (j % kCancelPoll) == 0 && stopped(cancel);
-        return cancelled;
-    };
+    }
+    std::optional<AutoformSearch::Choice> choice() const {
+        if (!chosen)
+            return std::nullopt;
+        return AutoformSearch::Choice{*chosen, best};
+    }
+};
 
-    if (gains_ == Gains::EqualWeights) {
-        const bool disjoint = method_ == AutoformMethod::Disjoint;
-        const auto full = static_cast<std::uint32_t>(ballSize_);
-        for (std::uint32_t j = 0; j < f_.count; ++j) {
-            if (interrupted(j))
-                return std::nullopt;
-            const std::uint8_t s = state_[j];
-            if (disjoint) {
-                // A ball touching a covered result is rejected with a gain below any best.
-                if (s != 0 || freeCount_[j] != full)
-                    continue;
-            } else if (s >= kInList) {
+// Polled every kCancelPoll candidates.
+bool interrupted(std::uint32_t j, const std::atomic<bool>* cancel, bool& cancelled) {
+    cancelled = (j % kCancelPoll) == 0 && stopped(cancel);
+    return cancelled;
+}
+
+} // namespace
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    cancelled = false;
+    switch (gains_) {
+    case Gains::EqualWeights:
+        return bestByFreeCount(rng, cancel, cancelled);
+    case Gains::SummedOnly:
+        return bestBySummingEach(rng, cancel, cancelled);
+    case Gains::Products:
+    case Gains::Walked:
+        break;
+    }
+    return bestByBounds(rng, cancel, cancelled);
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    Leader leader;
+    const bool disjoint = method_ == AutoformMethod::Disjoint;
+    const auto full = static_cast<std::uint32_t>(ballSize_);
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if (interrupted(j, cancel, cancelled))
+            return std::nullopt;
+        const std::uint8_t s = state_[j];
+        if (disjoint) {
+            // A ball touching a covered result is rejected with a gain below any best.
+            if (s != 0 || freeCount_[j] != full)
                 continue;
-            }
-            compare(j, sumOfEqual_[freeCount_[j]]);
+        } else if (s >= kInList) {
+            continue;
         }
-    } else if (gains_ == Gains::SummedOnly) {
-        for (std::uint32_t j = 0; j < f_.count; ++j) {
-            if (interrupted(j))
-                return std::nullopt;
-            if (state_[j] < kInList)
-                compare(j, exactGain(j));
+        leader.compare(j, sumOfEqual_[freeCount_[j]], rng);
+    }
+    return leader.choice();
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestBySummingEach(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    Leader leader;
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if (interrupted(j, cancel, cancelled))
+            return std::nullopt;
+        if (state_[j] < kInList)
+            leader.compare(j, exactGain(j), rng);
+    }
+    return leader.choice();
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    // The double sum and the count of its terms bound the 32-bit sum; the
+    // exact sum is formed only when the bounds cannot decide. A candidate
+    // that clearly beats the best stays pending (bounds only) until a
+    // later one comes close to it.
+    Leader leader;
+    bool pending = false;
+    double pendingLo = 0.0, pendingHi = 0.0;
+    constexpr double kSlack = 0x1p-40;
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if (interrupted(j, cancel, cancelled))
+            return std::nullopt;
+        if (state_[j] >= kInList)
+            continue;
+        const std::uint32_t n = freeCount_[j];
+        if (n == 0) {
+            // Gain exactly 0: only a best of exactly 0 ties it; a pending best is above 0.
+            if (!pending && leader.best == 0.0f)
+                leader.compare(j, 0.0f, rng);
+            continue;
         }
-    } else {
-        // The double sum and the count of its terms bound the 32-bit sum; the
-        // exact sum is formed only when the bounds cannot decide. A candidate
-        // that clearly beats the best stays pending (bounds only) until a
-        // later one comes close to it.
-        bool pending = false;
-        double pendingLo = 0.0, pendingHi = 0.0;
-        constexpr double kSlack = 0x1p-40;
-        for (std::uint32_t j = 0; j < f_.count; ++j) {
-            if (interrupted(j))
-                return std::nullopt;
-            if (state_[j] >= kInList)
+        const double nu = static_cast<double>(n) * kUnit32;
+        const double gamma = nu / (1.0 - nu);
+        const double hi = (freeSum_[j] + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
+        const double lo = std::max(0.0, (freeSum_[j] - sumError_) * (1.0 - gamma) * (1.0 - kSlack));
+        if (pending) {
+            if (hi < pendingLo)
                 continue;
-            const std::uint32_t n = freeCount_[j];
-            if (n == 0) {
-                // Gain exactly 0: only a best of exactly 0 ties it; a pending best is above 0.
-                if (!pending && best == 0.0f)
-                    compare(j, 0.0f);
-                continue;
-            }
-            const double nu = static_cast<double>(n) * kUnit32;
-            const double gamma = nu / (1.0 - nu);
-            const double hi = (freeSum_[j] + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
-            const double lo =
-                std::max(0.0, (freeSum_[j] - sumError_) * (1.0 - gamma) * (1.0 - kSlack));
-            if (pending) {
-                if (hi < pendingLo)
-                    continue;
-                if (lo > pendingHi) {
-                    chosen = j;
-                    pendingLo = lo;
-                    pendingHi = hi;
-                    continue;
-                }
-                best = exactGain(*chosen);
-                pending = false;
-            }
-            if (hi < best)
-                continue;
-            if (lo > best) {
-                chosen = j;
-                pending = true;
+            if (lo > pendingHi) {
+                leader.chosen = j;
                 pendingLo = lo;
                 pendingHi = hi;
                 continue;
             }
-            compare(j, exactGain(j));
+            leader.best = exactGain(*leader.chosen);
+            pending = false;
         }
-        if (chosen && pending)
-            best = exactGain(*chosen);
+        if (hi < leader.best)
+            continue;
+        if (lo > leader.best) {
+            leader.chosen = j;
+            pending = true;
+            pendingLo = lo;
+            pendingHi = hi;
+            continue;
+        }
+        leader.compare(j, exactGain(j), rng);
     }
-    if (!chosen)
-        return std::nullopt;
-    return Choice{*chosen, best};
+    if (leader.chosen && pending)
+        leader.best = exactGain(*leader.chosen);
+    return leader.choice();
 }
 
 void AutoformSearch::cover(std::uint32_t r) {

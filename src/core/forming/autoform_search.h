@@ -66,6 +66,14 @@ private:
     double secondsPerWalk(double sampleSeconds) const;
     bool bounded() const { return gains_ == Gains::Products || gains_ == Gains::Walked; }
     bool counts(std::uint32_t r) const;
+    // One strategy of bestCandidate per way the gains are known: from the count
+    // of free results (EqualWeights), by summing every candidate (SummedOnly),
+    // or by bounds that sum exactly only where they cannot decide.
+    std::optional<Choice> bestByFreeCount(Rng& rng, const std::atomic<bool>* cancel,
+                                          bool& cancelled);
+    std::optional<Choice> bestBySummingEach(Rng& rng, const std::atomic<bool>* cancel,
+                                            bool& cancelled);
+    std::optional<Choice> bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled);
     float exactGain(std::uint32_t j) const;
     bool sumBallsByProducts(const std::atomic<bool>* cancel);
     bool sumBallsByWalking(const std::atomic<bool>* cancel);

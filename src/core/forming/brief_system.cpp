@@ -162,90 +162,121 @@ std::array<int, 2> doubleOrder(OutcomeSet pair) {
     }
 }
 
+namespace {
+
+// The doubles and triples of a complete selection, its variants and the stake.
+struct SelectionShape {
+    int doubles = 0;
+    int triples = 0;
+    std::uint64_t variants = 1;
+    Fixed4 stake;
+};
+
+// The shape of the selection, or the message that stops the expansion: an
+// event without a mark, or a stake that is no number, negative, or so large
+// that the money total would leave the fixed-point range.
+MaybeMessage readSelectionShape(const BriefInput& in, SelectionShape& shape) {
+    for (int e = 0; e < kEvents; ++e) {
+        int n = in.model.markedCount(e);
+        if (n == 0)
+            return Message{"Для каждого матча должно быть проставлено от 1 до 3 выборов"};
+        shape.doubles += n == 2;
+        shape.triples += n == 3;
+    }
+    auto stake = stakePerBet(in.stakeText);
+    for (int i = 0; i < shape.doubles; ++i)
+        shape.variants *= 2;
+    for (int i = 0; i < shape.triples; ++i)
+        shape.variants *= 3;
+    if (!stake || stake->raw() < 0 ||
+        static_cast<Int128>(stake->raw()) * shape.variants >
+            std::numeric_limits<std::int64_t>::max())
+        return Message{"Сумма на одну ставку должна быть числом не меньше нуля"};
+    shape.stake = *stake;
+    return std::nullopt;
+}
+
+// The rows of the system for the category and the key they are read with
+// (a one-hit system is keyed by one double or one triple); nothing with the
+// message when the template is missing or broken.
+struct SystemRows {
+    int doubles = 0, triples = 0;
+    std::vector<TemplateRow> rows;
+};
+std::optional<SystemRows> systemRowsFor(const BriefInput& in, const SelectionShape& shape,
+                                        MaybeMessage& message) {
+    const int d = shape.doubles, t = shape.triples;
+    const int singles = kEvents - d - t;
+    SystemRows sys{d, t, {}};
+    if (singles >= in.category) {
+        sys.rows = rowsOf({"111111111111111"});
+        return sys;
+    }
+    const int k = in.category - singles;
+    if (k == 1) {
+        sys.doubles = d > 0 ? 1 : 0;
+        sys.triples = d > 0 ? 0 : 1;
+    }
+    auto file = findTemplate(in.folder, sys.doubles, sys.triples, k);
+    if (!file) {
+        if (k != 1) {
+            message = noTemplateMessage();
+            return std::nullopt;
+        }
+        // The one-hit systems the summary announces (2 bets for a double,
+        // 3 for a triple) need no file; a file of that key still wins.
+        sys.rows = d > 0 ? rowsOf({"1", "2"}) : rowsOf({"1", "X", "2"});
+        return sys;
+    }
+    TemplateRows read = readTemplateRows(*file);
+    const std::string name = file->filename().string();
+    if (!read.readable) {
+        message = Message{"Не удалось прочитать шаблон бриф-системы " + name};
+        return std::nullopt;
+    }
+    if (read.badLine) {
+        message = Message{"Строка " + std::to_string(read.badLine) + " шаблона " + name +
+                          " не читается: символ стоит дальше 16-й позиции от конца строки"};
+        return std::nullopt;
+    }
+    sys.rows = std::move(read.rows);
+    return sys;
+}
+
+} // namespace
+
 BriefResult expandBriefSystem(const BriefInput& in, Rng& rng, BriefState& state) {
     BriefResult res;
     const DrawModel& m = in.model;
-    int d = 0, t = 0;
-    for (int e = 0; e < kEvents; ++e) {
-        int n = m.markedCount(e);
-        if (n == 0) {
-            res.message = Message{"Для каждого матча должно быть проставлено от 1 до 3 выборов"};
-            return res;
-        }
-        d += n == 2;
-        t += n == 3;
-    }
-    auto stake = stakePerBet(in.stakeText);
-    std::uint64_t variants = 1;
-    for (int i = 0; i < d; ++i)
-        variants *= 2;
-    for (int i = 0; i < t; ++i)
-        variants *= 3;
-    // A money total beyond the fixed-point range could not be written.
-    if (!stake || stake->raw() < 0 ||
-        static_cast<Int128>(stake->raw()) * variants > std::numeric_limits<std::int64_t>::max()) {
-        res.message = Message{"Сумма на одну ставку должна быть числом не меньше нуля"};
+    SelectionShape shape;
+    if ((res.message = readSelectionShape(in, shape)))
         return res;
-    }
 
     Labels labels;
-    for (int j = 1; j <= d; ++j)
+    for (int j = 1; j <= shape.doubles; ++j)
         labels.doubleSwap[j] = static_cast<std::uint8_t>(rng.below(2));
-    for (int j = 1; j <= t; ++j)
+    for (int j = 1; j <= shape.triples; ++j)
         labels.tripleShift[j] = static_cast<std::uint8_t>(rng.below(3));
 
     // Lines present before the click; lines of this click are not compared with each other.
     std::unordered_set<std::string_view> before(in.bets.begin(), in.bets.end());
 
-    const int singles = kEvents - d - t;
     if (in.category >= kEvents) {
-        std::string line = formatSelectionCoupon(m, variants, *stake);
+        std::string line = formatSelectionCoupon(m, shape.variants, shape.stake);
         if (!before.count(line))
             res.appended.push_back(std::move(line));
         return res;
     }
-
-    int dKey = d, tKey = t;
-    std::vector<TemplateRow> rows;
-    if (singles >= in.category) {
-        rows = rowsOf({"111111111111111"});
-    } else {
-        int k = in.category - singles;
-        if (k == 1) {
-            dKey = d > 0 ? 1 : 0;
-            tKey = d > 0 ? 0 : 1;
-        }
-        auto file = findTemplate(in.folder, dKey, tKey, k);
-        if (file) {
-            TemplateRows read = readTemplateRows(*file);
-            std::string name = file->filename().string();
-            if (!read.readable) {
-                res.message = Message{"Не удалось прочитать шаблон бриф-системы " + name};
-                return res;
-            }
-            if (read.badLine) {
-                res.message =
-                    Message{"Строка " + std::to_string(read.badLine) + " шаблона " + name +
-                            " не читается: символ стоит дальше 16-й позиции от конца строки"};
-                return res;
-            }
-            rows = std::move(read.rows);
-        } else if (k == 1) {
-            // The one-hit systems the summary announces (2 bets for a double,
-            // 3 for a triple) need no file; a file of that key still wins.
-            rows = d > 0 ? rowsOf({"1", "2"}) : rowsOf({"1", "X", "2"});
-        } else {
-            res.message = noTemplateMessage();
-            return res;
-        }
-    }
+    const auto sys = systemRowsFor(in, shape, res.message);
+    if (!sys)
+        return res;
 
     res.bulk = true;
-    const auto roles = eventRoles(m, dKey, tKey);
-    const std::string amount = singleBetAmount(in.stakeText, *stake);
+    const auto roles = eventRoles(m, sys->doubles, sys->triples);
+    const std::string amount = singleBetAmount(in.stakeText, shape.stake);
     std::array<char, kEvents> firstRow = state.firstRowBet;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        auto letters = rowLetters(rows[i], tKey, roles, labels);
+    for (std::size_t i = 0; i < sys->rows.size(); ++i) {
+        auto letters = rowLetters(sys->rows[i], sys->triples, roles, labels);
         if (i == 0)
             for (int e = 0; e < kEvents; ++e)
                 if (letters[e] != kNoLetter)

@@ -42,24 +42,31 @@ const GroupTexts& singleGroups() {
 
 } // namespace
 
-Weights randomBetWeights(const DrawModel& m, int e, int d) {
+std::optional<RandomDistribution> randomDistributionAt(int index) {
+    if (index < static_cast<int>(RandomDistribution::ByQuotes) ||
+        index > static_cast<int>(RandomDistribution::Favourites))
+        return std::nullopt;
+    return static_cast<RandomDistribution>(index);
+}
+
+Weights randomBetWeights(const DrawModel& m, int e, RandomDistribution d) {
     Weights w{};
     for (int o = 0; o < kOutcomes; ++o) {
         if (!m.marked(e, o))
             continue;
         Fixed4 q = m.quotes[e][o], pool = m.poolShares[e][o];
         switch (d) {
-        case kByQuotes:
+        case RandomDistribution::ByQuotes:
             w[o] = q;
             break;
-        case kByPool:
-        case kFavourites:
+        case RandomDistribution::ByPool:
+        case RandomDistribution::Favourites:
             w[o] = pool;
             break;
-        case kUniform:
+        case RandomDistribution::Uniform:
             w[o] = Fixed4::fromRaw(3333);
             break;
-        default: // kAgainstPool: an outcome nobody has staked on weighs 100
+        default: // AgainstPool: an outcome nobody has staked on weighs 100
             w[o] = pool == Fixed4() ? Fixed4::fromInt(100) : q / pool;
             break;
         }
@@ -84,7 +91,7 @@ struct EventPlan {
 };
 using Plan = std::array<EventPlan, kEvents>;
 
-Plan planDistribution(const DrawModel& m, int d) {
+Plan planDistribution(const DrawModel& m, RandomDistribution d) {
     Plan plan;
     for (int e = 0; e < kEvents; ++e) {
         EventPlan& p = plan[e];
@@ -136,7 +143,7 @@ Plan planFavourites(const DrawModel& m) {
     Plan plan;
     for (int e = 0; e < kEvents; ++e) {
         EventPlan& p = plan[e];
-        Weights pool = randomBetWeights(m, e, kFavourites);
+        Weights pool = randomBetWeights(m, e, RandomDistribution::Favourites);
         p.noWeight = weightSum(pool) == Fixed4();
         if (p.noWeight)
             continue;
@@ -215,8 +222,8 @@ public:
     }
 
     // One attempt: draws a bet from the plan and adds it unless already listed.
-    Attempt attempt(Plan& plan, int d, int favourites, Rng& rng, Lines& added) {
-        if (d == kFavourites)
+    Attempt attempt(Plan& plan, RandomDistribution d, int favourites, Rng& rng, Lines& added) {
+        if (d == RandomDistribution::Favourites)
             chooseFavourites(plan, favourites, rng);
         Variant v{};
         std::uint32_t code = 0;
@@ -225,7 +232,7 @@ public:
             if (p.noWeight)
                 return Attempt::NoWeight;
             int o;
-            if (d != kFavourites)
+            if (d != RandomDistribution::Favourites)
                 o = pickOutcome(drawShare(rng), p.p1, p.pX, p.w);
             else if (p.favourite)
                 o = p.favouriteOutcome;
@@ -318,15 +325,15 @@ int pickFavouritesOutcome(int r, std::int64_t p1, std::int64_t pX, const Weights
 FormResult randomBets(const DrawModel& m, std::string_view stakeText, const Lines& existing,
                       const RandomRequest& request, Rng& rng) {
     FormResult r;
-    const int d = request.distribution;
-    if (request.repeat <= 0 || d < kByQuotes || d > kFavourites)
+    const RandomDistribution d = request.distribution;
+    if (request.repeat <= 0 || !randomDistributionAt(static_cast<int>(d)))
         return r;
     auto stake = readStake(stakeText);
     if (!stake) {
         r.message = badStakeMessage();
         return r;
     }
-    Plan plan = d == kFavourites ? planFavourites(m) : planDistribution(m, d);
+    Plan plan = d == RandomDistribution::Favourites ? planFavourites(m) : planDistribution(m, d);
     RandomBetWriter writer(existing, stake->text);
     for (std::int64_t i = 0; i < request.repeat; ++i) {
         Attempt a = Attempt::Duplicate;

@@ -8,18 +8,25 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kav {
 
-// Item indices of "Распределение".
-enum Distribution : int {
-    kByQuotes = 0,    // "По котировкам"
-    kByPool = 1,      // "По пулу"
-    kUniform = 2,     // "Произвольно"
-    kAgainstPool = 3, // "Против пула"
-    kFavourites = 4,  // "Кол. фаворитов"
+// The distributions of "Распределение", in list order.
+enum class RandomDistribution : int {
+    ByQuotes = 0,    // "По котировкам"
+    ByPool = 1,      // "По пулу"
+    Uniform = 2,     // "Произвольно"
+    AgainstPool = 3, // "Против пула"
+    Favourites = 4,  // "Кол. фаворитов"
 };
+constexpr std::array<RandomDistribution, 5> kRandomDistributions{
+    RandomDistribution::ByQuotes, RandomDistribution::ByPool, RandomDistribution::Uniform,
+    RandomDistribution::AgainstPool, RandomDistribution::Favourites};
+
+// The distribution at position `index` of the list; nothing outside it.
+std::optional<RandomDistribution> randomDistributionAt(int index);
 
 constexpr int kRandomAttempts = 31;
 
@@ -36,9 +43,10 @@ SelectionCounts selectionCounts(const DrawModel& m);
 FormResult takeAllVariants(const DrawModel& m, std::string_view stakeText, const Lines& existing);
 
 struct RandomRequest {
-    int distribution = kByQuotes; // 0..4; other values make no attempt
-    std::int64_t repeat = 1;      // bets to add; <= 0 adds nothing
-    int favourites = 7;           // favourite events for kFavourites, 0..15
+    // A value outside the list (a window list without a current item) makes no attempt.
+    RandomDistribution distribution = RandomDistribution::ByQuotes;
+    std::int64_t repeat = 1; // bets to add; <= 0 adds nothing
+    int favourites = 7;      // favourite events for Favourites, 0..15
 };
 
 // "Случайный выбор": up to `repeat` new single bets, each drawn again (up to 31
@@ -53,11 +61,11 @@ int drawShare(Rng& rng);
 // Weights of "1", "X", "2" used by one draw; a drawn outcome never has weight 0.
 using Weights = std::array<Fixed4, kOutcomes>;
 
-// The weights of event0's outcomes under distribution d (0..3; 4 uses the pool
-// shares): unmarked outcomes weigh 0, and so do negative values.
-Weights randomBetWeights(const DrawModel& m, int event0, int d);
+// The weights of event0's outcomes under distribution d (Favourites uses the
+// pool shares): unmarked outcomes weigh 0, and so do negative values.
+Weights randomBetWeights(const DrawModel& m, int event0, RandomDistribution d);
 
-// Outcome index of a draw for distributions 0..3: "1" below p1, "2" from p1 + pX on.
+// Outcome index of a draw for every distribution but Favourites: "1" below p1, "2" from p1 + pX on.
 int pickOutcome(int r, std::int64_t p1, std::int64_t pX, const Weights& w);
 // Outcome index of a draw in a non-favourite event: "2" above p1 + pX, "1" up to p1.
 int pickFavouritesOutcome(int r, std::int64_t p1, std::int64_t pX, const Weights& w);

@@ -70,8 +70,8 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
     for (int e = 0; e < kEvents; ++e) {
         int n = in.model.markedCount(e);
         if (n == 0) {
-            s.label2 = std::string();
-            s.label3 = std::string();
+            s.markedVariantsLine = std::string();
+            s.systemVariantsLine = std::string();
             return s;
         }
         if (n == 2)
@@ -88,28 +88,28 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
     auto stake = stakePerBet(in.stakeText);
     if (!stake)
         return s;
-    s.label2 = "Всего вариантов по отмеченным исходам " + std::to_string(variants) + " (" +
-               moneyTimes(*stake, variants) + s.currencySuffix + ")";
+    s.markedVariantsLine = "Всего вариантов по отмеченным исходам " + std::to_string(variants) +
+                           " (" + moneyTimes(*stake, variants) + s.currencySuffix + ")";
     s.shownTriplesCount = s.triplesCount;
 
     const int c = in.category;
     const int k = d + t > 0 ? kombin::selectionKey(d, t, c).hits : 0;
     auto name = firstTemplateName(in.folder, d, t, k);
-    if (in.mode != 0)
+    if (in.mode != PacketMode::BriefSystems)
         return s;
     if (name) {
         auto bets = betsOfName(*name);
         if (!bets)
             return s;
-        s.label3 = systemLine(std::to_string(*bets), *stake, static_cast<std::uint64_t>(*bets),
-                              s.currencySuffix);
+        s.systemVariantsLine = systemLine(std::to_string(*bets), *stake,
+                                          static_cast<std::uint64_t>(*bets), s.currencySuffix);
     } else if (d > 0 && k == 1) {
-        s.label3 = systemLine("2", *stake, 2, s.currencySuffix);
+        s.systemVariantsLine = systemLine("2", *stake, 2, s.currencySuffix);
     } else if (t > 0 && k == 1) {
         // Two blanks before the count: scripts that read this line rely on them.
-        s.label3 = systemLine(" 3", *stake, 3, s.currencySuffix);
+        s.systemVariantsLine = systemLine(" 3", *stake, 3, s.currencySuffix);
     } else {
-        s.label3 = std::string();
+        s.systemVariantsLine = std::string();
         if (d + t > 0 && c < 15) {
             s.nearest = nearestSystems(in.index, d, t, c);
             if (kombin::canComputeSystem(kombin::Key{d, t, k}))

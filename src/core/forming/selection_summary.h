@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/draw/draw_model.h"
+#include "core/forming/packet_mode.h"
 #include "core/forming/templates.h"
 #include "core/kombin/code.h"
 
@@ -21,12 +22,12 @@ namespace kav {
 constexpr std::size_t kNearestRows = 8;
 
 struct SummaryInput {
-    const DrawModel& model;       // selection and draw country
-    std::string_view stakeText;   // the stake field's text
-    int category = 13;            // minimum category, 9..15
-    int mode = 0;                 // item of the mode list; 0 = brief systems
-    std::filesystem::path folder; // the template folder, searched afresh
-    const TemplateIndex& index;   // the templates indexed at start
+    const DrawModel& model;                     // selection and draw country
+    std::string_view stakeText;                 // the stake field's text
+    int category = 13;                          // minimum category, 9..15
+    PacketMode mode = PacketMode::BriefSystems; // the system line only in this mode
+    std::filesystem::path folder;               // the template folder, searched afresh
+    const TemplateIndex& index;                 // the templates indexed at start
 };
 
 struct SelectionSummary {
@@ -34,10 +35,12 @@ struct SelectionSummary {
     std::string currencySuffix;
     std::uint8_t doublesCount = 0;
     std::uint8_t triplesCount = 0;
-    // Stored only when set; an unset caption keeps what the label shows.
+    // Stored only when set; an unset line keeps the text it shows.
     std::optional<std::uint8_t> shownTriplesCount;
-    std::optional<std::string> label2;
-    std::optional<std::string> label3;
+    // The two summary lines under the grid: all variants of the marked outcomes
+    // with their money, and the variants of the matching brief system.
+    std::optional<std::string> markedVariantsLine;
+    std::optional<std::string> systemVariantsLine;
     // The nearest-systems window: shown with these rows (possibly none) when set.
     std::optional<std::vector<TemplateEntry>> nearest;
     // With the nearest systems: the key of the selection, when a system for it

@@ -187,6 +187,73 @@ Construction buildConstruction(const Key& key, Library* library) {
 
 namespace {
 
+// How often each of the `symbols` symbols stands at position `pos` of c's rows.
+std::vector<std::size_t> countAt(const Code& c, int pos, int symbols) {
+    std::vector<std::size_t> cnt(static_cast<std::size_t>(symbols), 0);
+    for (const auto& w : c.rows)
+        ++cnt[w[static_cast<std::size_t>(pos)]];
+    return cnt;
+}
+
+// The symbols 0..q-1 in order of their counts: rarest first, or commonest first.
+std::vector<int> symbolsByCount(const std::vector<std::size_t>& cnt, bool commonestFirst) {
+    std::vector<int> order(cnt.size());
+    for (std::size_t s = 0; s < order.size(); ++s)
+        order[s] = static_cast<int>(s);
+    if (commonestFirst)
+        std::sort(order.begin(), order.end(), [&cnt](int x, int y) {
+            return cnt[static_cast<std::size_t>(x)] > cnt[static_cast<std::size_t>(y)];
+        });
+    else
+        std::sort(order.begin(), order.end(), [&cnt](int x, int y) {
+            return cnt[static_cast<std::size_t>(x)] < cnt[static_cast<std::size_t>(y)];
+        });
+    return order;
+}
+
+// The two parts of an amalgamated sum and the kind of position they share.
+struct SumParts {
+    Key aKey;
+    const Code& a;
+    Key bKey;
+    const Code& b;
+    bool shareTriple;
+};
+
+// Every sum of the parts over a shared position of a (one of the shared kind)
+// and the first of that kind in b; keeps a checked sum that beats `best`.
+void tryJoins(const SumParts& p, int radius, Code& best, std::string& method) {
+    const int q = p.shareTriple ? 3 : 2;
+    // The larger parts of a meet the smaller parts of b.
+    const int j = p.shareTriple ? 0 : p.b.triples;
+    const auto cb = countAt(p.b, j, q);
+    const std::vector<int> bOrder = symbolsByCount(cb, false);
+    const int from = p.shareTriple ? 0 : p.a.triples;
+    const int to = p.shareTriple ? p.a.triples : p.a.positions();
+    for (int i = from; i < to; ++i) {
+        const auto ca = countAt(p.a, i, q);
+        const std::vector<int> aOrder = symbolsByCount(ca, true);
+        std::vector<int> relabel(static_cast<std::size_t>(q));
+        std::size_t size = 0;
+        for (int s = 0; s < q; ++s) {
+            auto as = static_cast<std::size_t>(aOrder[static_cast<std::size_t>(s)]);
+            auto bs = static_cast<std::size_t>(bOrder[static_cast<std::size_t>(s)]);
+            relabel[as] = static_cast<int>(bs);
+            size += ca[as] * cb[bs];
+        }
+        if (size >= best.rows.size())
+            continue;
+        Code sum = amalgamatedSum(p.a, i, p.b, j, relabel);
+        canonicalize(sum);
+        if (sum.rows.size() < best.rows.size() && checkCoverage(sum, radius).holds()) {
+            method = std::string("amalgamated sum of ") + templateFileName(p.aKey, p.a.rows.size());
+            method += " and ";
+            method += templateFileName(p.bKey, p.b.rows.size());
+            best = std::move(sum);
+        }
+    }
+}
+
 // Amalgamated direct sums of two shorter systems whose radii add up to the
 // key's: each candidate is built from the best constructions of its parts and
 // kept only when the exhaustive check passes and it beats `best`.
@@ -219,57 +286,12 @@ void tryAmalgamatedSums(const Key& key, Library* library, Code& best, std::strin
                         continue;
                     if (cancel && cancel->load())
                         return;
-                    const Code& a = part(Key{d1, t1, n1 - r1}).code;
-                    const Code& b = part(Key{d2, t2, n2 - r2}).code;
+                    const Key aKey{d1, t1, n1 - r1}, bKey{d2, t2, n2 - r2};
+                    const Code& a = part(aKey).code;
+                    const Code& b = part(bKey).code;
                     if (a.rows.size() * b.rows.size() >= best.rows.size() * q)
                         continue;
-                    // The shared position: every one of its kind in a, the first in b;
-                    // the larger parts of a meet the smaller parts of b.
-                    int j = shareTriple ? 0 : b.triples;
-                    auto countAt = [](const Code& c, int pos, int symbols) {
-                        std::vector<std::size_t> cnt(static_cast<std::size_t>(symbols), 0);
-                        for (const auto& w : c.rows)
-                            ++cnt[w[static_cast<std::size_t>(pos)]];
-                        return cnt;
-                    };
-                    auto cb = countAt(b, j, q);
-                    std::vector<int> bOrder(static_cast<std::size_t>(q));
-                    for (int s = 0; s < q; ++s)
-                        bOrder[static_cast<std::size_t>(s)] = s;
-                    std::sort(bOrder.begin(), bOrder.end(), [&cb](int x, int y) {
-                        return cb[static_cast<std::size_t>(x)] < cb[static_cast<std::size_t>(y)];
-                    });
-                    int from = shareTriple ? 0 : a.triples;
-                    int to = shareTriple ? a.triples : a.positions();
-                    for (int i = from; i < to; ++i) {
-                        auto ca = countAt(a, i, q);
-                        std::vector<int> aOrder(bOrder.size());
-                        for (int s = 0; s < q; ++s)
-                            aOrder[static_cast<std::size_t>(s)] = s;
-                        std::sort(aOrder.begin(), aOrder.end(), [&ca](int x, int y) {
-                            return ca[static_cast<std::size_t>(x)] >
-                                   ca[static_cast<std::size_t>(y)];
-                        });
-                        std::vector<int> relabel(static_cast<std::size_t>(q));
-                        std::size_t size = 0;
-                        for (int s = 0; s < q; ++s) {
-                            auto as = static_cast<std::size_t>(aOrder[static_cast<std::size_t>(s)]);
-                            auto bs = static_cast<std::size_t>(bOrder[static_cast<std::size_t>(s)]);
-                            relabel[as] = static_cast<int>(bs);
-                            size += ca[as] * cb[bs];
-                        }
-                        if (size >= best.rows.size())
-                            continue;
-                        Code sum = amalgamatedSum(a, i, b, j, relabel);
-                        canonicalize(sum);
-                        if (sum.rows.size() < best.rows.size() && checkCoverage(sum, r).holds()) {
-                            method = "amalgamated sum of " +
-                                     templateFileName(Key{d1, t1, n1 - r1}, a.rows.size()) +
-                                     " and " +
-                                     templateFileName(Key{d2, t2, n2 - r2}, b.rows.size());
-                            best = std::move(sum);
-                        }
-                    }
+                    tryJoins({aKey, a, bKey, b, shareTriple != 0}, r, best, method);
                 }
     }
 }

@@ -234,149 +234,240 @@ private:
     std::vector<std::uint16_t> add_;
 };
 
-} // namespace
+// The largest syndrome space (3^11 syndromes) a plan's cover search runs on:
+// the search keeps a table per syndrome and must settle within its budget.
+constexpr std::uint64_t kMaxSyndromeSpace = 177147;
+// The largest syndrome spaces a column climb runs on. The climber keeps an
+// addition table of size^2 entries and scores every candidate centre per step,
+// so one or two syndromes (or a height the caller chose) allow 3^7, three or
+// four only 3^6.
+constexpr std::uint64_t kMaxClimbSpace = 2187;
+constexpr std::uint64_t kMaxClimbSpaceManySyndromes = 729;
+// Climbs aim at pure codes of at most this many syndromes.
+constexpr std::size_t kMaxClimbSyndromes = 4;
+// Share of the budget that goes to the climbs when there are any.
+constexpr double kClimbShare = 0.4;
+// Columns matter more than search time: many matrices get a short search, the
+// kFinalists most promising of each plan a longer one that weighs as much as
+// kFinalWeight first searches.
+constexpr int kFinalists = 2, kFinalWeight = 3;
 
-std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
-                                 int height) {
+std::uint64_t power(std::uint64_t q, int e) {
+    std::uint64_t p = 1;
+    for (int i = 0; i < e; ++i)
+        p *= q;
+    return p;
+}
+
+// A height split into m3 ternary and m2 binary rows, with the size of its
+// syndrome space and the results each syndrome stands for.
+struct Plan {
+    int m3, m2;
+    std::uint64_t space, perSyndrome;
+    int m() const { return m3 + m2; }
+};
+
+// Each kind present in the layout needs at least one row, or its positions
+// would be free; a plan whose largest useful syndrome set cannot cover its
+// space (`ball` syndromes per centre at most) is left out.
+std::vector<Plan> plansFor(const Key& key, std::size_t beat, int height, std::uint64_t ball) {
     const int n = key.positions();
-    const int radius = key.radius();
-    if (n < 4 || radius < 1)
-        return std::nullopt;
-    const std::uint64_t ball =
-        ballSize(key.doubles, key.triples, radius); // no syndrome ball is bigger
-    auto power = [](std::uint64_t q, int e) {
-        std::uint64_t p = 1;
-        for (int i = 0; i < e; ++i)
-            p *= q;
-        return p;
-    };
-
-    // A height splits into m3 ternary and m2 binary rows; each kind present in
-    // the layout needs at least one row, or its positions would be free.
-    struct Plan {
-        int m3, m2;
-        std::uint64_t space, perSyndrome;
-        int m() const { return m3 + m2; }
-    };
     std::vector<Plan> plans;
     for (int m3 = key.triples > 0 ? 1 : 0; m3 <= key.triples; ++m3)
         for (int m2 = key.doubles > 0 ? 1 : 0; m2 <= key.doubles; ++m2) {
             Plan p{m3, m2, power(3, m3) * power(2, m2),
                    power(3, key.triples - m3) * power(2, key.doubles - m2)};
-            if (p.m() < 2 || p.m() >= n || (height > 0 && p.m() != height) || p.space > 177147)
+            if (p.m() < 2 || p.m() >= n || (height > 0 && p.m() != height) ||
+                p.space > kMaxSyndromeSpace)
                 continue;
             std::uint64_t maxS = (beat - 1) / p.perSyndrome;
             if (maxS == 0 || maxS < (p.space + ball - 1) / ball)
                 continue;
             plans.push_back(p);
         }
-    if (plans.empty())
-        return std::nullopt;
+    return plans;
+}
 
-    SearchRandom rng(options.seed ^ 0x6D6174726978ull);
-    std::optional<Code> best;
-    auto cancelled = [&options] { return options.cancel && options.cancel->load(); };
+struct Climb {
+    Plan plan;
+    std::size_t count;
+};
 
-    // Up to 40% of the budget goes to climbing towards pure codes of one to
-    // four syndromes (the linear and nearly linear codes); the rest to the
-    // search. A chosen height allows bigger spaces for the climb.
-    struct Climb {
-        Plan plan;
-        std::size_t count;
-    };
+// The climbs worth trying: plans of one kind of rows, with one to
+// kMaxClimbSyndromes syndromes that could beat the size to beat.
+std::vector<Climb> climbsFor(const std::vector<Plan>& plans, std::size_t beat, int height,
+                             std::uint64_t ball) {
     std::vector<Climb> climbs;
     for (const auto& plan : plans) {
         if (plan.m3 != 0 && plan.m2 != 0)
             continue;
         std::size_t from = std::max<std::uint64_t>(1, (plan.space + ball - 1) / ball);
-        for (std::size_t count = from; count <= 4 && count * plan.perSyndrome < beat; ++count)
-            if (plan.space <= (count <= 2 || height > 0 ? 2187u : 729u))
+        for (std::size_t count = from;
+             count <= kMaxClimbSyndromes && count * plan.perSyndrome < beat; ++count)
+            if (plan.space <=
+                (count <= 2 || height > 0 ? kMaxClimbSpace : kMaxClimbSpaceManySyndromes))
                 climbs.push_back({plan, count});
     }
-    const double climbShare = climbs.empty() ? 0 : 0.4;
-    for (const auto& c : climbs) {
-        if (cancelled())
-            return best;
-        if (c.count * c.plan.perSyndrome >= beat)
-            continue;
-        const int q = c.plan.m3 > 0 ? 3 : 2;
-        ColumnClimber climber(q, n, c.plan.m(), radius, c.count);
-        auto evaluations = static_cast<std::uint64_t>(
-            climbShare * options.seconds / static_cast<double>(climbs.size()) * kWorkPerSecond /
-            static_cast<double>(climber.cost()));
-        if (auto found = climber.climb(evaluations, rng)) {
-            Code code = matrixCode(found->h, found->syndromes);
-            if (code.rows.size() < beat && checkCoverage(code, radius).holds()) {
-                beat = code.rows.size();
-                best = std::move(code);
-            }
+    return climbs;
+}
+
+// A check matrix with random columns beyond the unit ones, of one drawn weight per kind.
+MixedCheckMatrix randomCheckMatrix(const Key& key, const Plan& plan, SearchRandom& rng) {
+    MixedCheckMatrix h{{3, plan.m3, {}}, {2, plan.m2, {}}};
+    const int w3 = drawWeight(plan.m3, rng), w2 = drawWeight(plan.m2, rng);
+    for (int j = plan.m3; j < key.triples; ++j)
+        h.triples.rest.push_back(columnOf(3, plan.m3, w3, h.triples.rest, rng));
+    for (int j = plan.m2; j < key.doubles; ++j)
+        h.doubles.rest.push_back(columnOf(2, plan.m2, w2, h.doubles.rest, rng));
+    return h;
+}
+
+// `count` random syndromes of the plan's space, ternary digits first.
+std::vector<std::vector<std::uint8_t>> randomSyndromes(const Plan& plan, std::size_t count,
+                                                       SearchRandom& rng) {
+    std::vector<std::vector<std::uint8_t>> start(count);
+    for (auto& s : start) {
+        s.resize(static_cast<std::size_t>(plan.m()));
+        for (std::size_t i = 0; i < s.size(); ++i)
+            s[i] =
+                static_cast<std::uint8_t>(rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
+    }
+    return start;
+}
+
+// The search space of the syndromes of H: Z3^m3 x Z2^m2 with the columns of H
+// as steps; a ternary step goes both ways.
+SearchSpace syndromeSpace(const Plan& plan, const MixedCheckMatrix& h, int radius) {
+    SearchSpace space;
+    space.radix.assign(static_cast<std::size_t>(plan.m3), 3);
+    space.radix.resize(static_cast<std::size_t>(plan.m()), 2);
+    space.radius = radius;
+    auto addColumn = [&](const std::vector<std::uint8_t>& c, bool ternary) {
+        std::vector<std::uint8_t> g(space.radix.size(), 0);
+        std::copy(c.begin(), c.end(), g.begin() + (ternary ? 0 : plan.m3));
+        space.generators.push_back(g);
+        if (ternary) {
+            for (auto& x : g)
+                x = static_cast<std::uint8_t>((3 - x) % 3);
+            space.generators.push_back(g);
+        }
+    };
+    for (const auto* part : {&h.triples, &h.doubles}) {
+        for (int i = 0; i < part->m; ++i) {
+            std::vector<std::uint8_t> e(static_cast<std::size_t>(part->m), 0);
+            e[static_cast<std::size_t>(i)] = 1;
+            addColumn(e, part->q == 3);
+        }
+        for (const auto& c : part->rest)
+            addColumn(c, part->q == 3);
+    }
+    return space;
+}
+
+// One run of the matrix construction for a key: the climbs first, then the
+// cover search on every plan. Keeps the best code found and the size it must beat.
+class MatrixSearch {
+public:
+    MatrixSearch(const Key& key, std::size_t beat, const SearchOptions& options, int height)
+        : key_(key), n_(key.positions()), radius_(key.radius()), beat_(beat), height_(height),
+          options_(options), rng_(options.seed ^ 0x6D6174726978ull) {}
+
+    std::optional<Code> run() {
+        if (n_ < 4 || radius_ < 1)
+            return std::nullopt;
+        // No syndrome ball is bigger than the ball of the layout.
+        const std::uint64_t ball = ballSize(key_.doubles, key_.triples, radius_);
+        plans_ = plansFor(key_, beat_, height_, ball);
+        if (plans_.empty())
+            return std::nullopt;
+        const auto climbs = climbsFor(plans_, beat_, height_, ball);
+        climbShare_ = climbs.empty() ? 0 : kClimbShare;
+        if (!climbAll(climbs))
+            return std::move(best_);
+        planBudget();
+        for (const auto& plan : plans_)
+            if (!searchPlan(plan))
+                break;
+        return std::move(best_);
+    }
+
+private:
+    bool cancelled() const { return options_.cancel && options_.cancel->load(); }
+
+    void offer(Code code, std::size_t size) {
+        if (size < beat_ && checkCoverage(code, radius_).holds()) {
+            beat_ = size;
+            best_ = std::move(code);
         }
     }
 
-    // Columns matter more than search time: many matrices get a short search,
-    // the two most promising of each plan a longer one; a first search gets
-    // about what the search needs to settle in a space of that size, and a
-    // finalist's search weighs as much as kFinalWeight first ones. The record
-    // codes leave few positions outside I, so those plans get a larger share.
-    constexpr int kFinalists = 2, kFinalWeight = 3;
-    auto weightOf = [n](const Plan& p) { return n - p.m() <= 3 ? 3.0 : 1.0; };
-    double weights = 0;
-    for (const auto& plan : plans)
-        weights += weightOf(plan);
-    auto shareOf = [&](const Plan& p) {
-        return (1 - climbShare) * options.seconds * (weightOf(p) / weights);
-    };
-    auto triesFor = [&](const Plan& p) {
+    // The climbs towards pure codes of one to four syndromes (the linear and
+    // nearly linear codes); false when cancelled.
+    bool climbAll(const std::vector<Climb>& climbs) {
+        for (const auto& c : climbs) {
+            if (cancelled())
+                return false;
+            if (c.count * c.plan.perSyndrome >= beat_)
+                continue;
+            const int q = c.plan.m3 > 0 ? 3 : 2;
+            ColumnClimber climber(q, n_, c.plan.m(), radius_, c.count);
+            auto evaluations = static_cast<std::uint64_t>(
+                climbShare_ * options_.seconds / static_cast<double>(climbs.size()) *
+                kWorkPerSecond / static_cast<double>(climber.cost()));
+            if (auto found = climber.climb(evaluations, rng_)) {
+                Code code = matrixCode(found->h, found->syndromes);
+                const std::size_t size = code.rows.size();
+                offer(std::move(code), size);
+            }
+        }
+        return true;
+    }
+
+    // The record codes leave few positions outside I, so those plans get a
+    // larger share of what the climbs leave.
+    double weightOf(const Plan& p) const { return n_ - p.m() <= 3 ? 3.0 : 1.0; }
+    double shareOf(const Plan& p) const {
+        return (1 - climbShare_) * options_.seconds * (weightOf(p) / weights_);
+    }
+    // A first search gets about what the search needs to settle in a space of that size.
+    int triesFor(const Plan& p) const {
         double unit = std::max(0.2, static_cast<double>(p.space) / 5000);
         return std::clamp(static_cast<int>(shareOf(p) / unit) - kFinalists * kFinalWeight, 6, 400);
-    };
-    int attempts = 0;
-    for (const auto& plan : plans)
-        attempts += triesFor(plan) + kFinalists;
-    auto unitFor = [&](const Plan& p) {
+    }
+    double unitFor(const Plan& p) const {
         return shareOf(p) / (triesFor(p) + kFinalists * kFinalWeight);
-    };
-    int attempt = 0;
-    auto run = [&](const Plan& plan, const MixedCheckMatrix& h,
-                   const std::vector<std::vector<std::uint8_t>>& start, double seconds) {
-        SearchSpace space;
-        space.radix.assign(static_cast<std::size_t>(plan.m3), 3);
-        space.radix.resize(static_cast<std::size_t>(plan.m()), 2);
-        space.radius = radius;
-        // A column of one kind as an element of Z3^m3 x Z2^m2; a ternary step
-        // goes both ways.
-        auto addColumn = [&](const std::vector<std::uint8_t>& c, bool ternary) {
-            std::vector<std::uint8_t> g(space.radix.size(), 0);
-            std::copy(c.begin(), c.end(), g.begin() + (ternary ? 0 : plan.m3));
-            space.generators.push_back(g);
-            if (ternary) {
-                for (auto& x : g)
-                    x = static_cast<std::uint8_t>((3 - x) % 3);
-                space.generators.push_back(g);
-            }
-        };
-        for (const auto* part : {&h.triples, &h.doubles}) {
-            for (int i = 0; i < part->m; ++i) {
-                std::vector<std::uint8_t> e(static_cast<std::size_t>(part->m), 0);
-                e[static_cast<std::size_t>(i)] = 1;
-                addColumn(e, part->q == 3);
-            }
-            for (const auto& c : part->rest)
-                addColumn(c, part->q == 3);
-        }
-        SearchOptions sub = options;
+    }
+
+    void planBudget() {
+        weights_ = 0;
+        for (const auto& plan : plans_)
+            weights_ += weightOf(plan);
+        attempts_ = 0;
+        for (const auto& plan : plans_)
+            attempts_ += triesFor(plan) + kFinalists;
+    }
+
+    // The cover search on the syndromes of H, from `start`.
+    std::vector<std::vector<std::uint8_t>>
+    searchSyndromes(const Plan& plan, const MixedCheckMatrix& h,
+                    const std::vector<std::vector<std::uint8_t>>& start, double seconds) {
+        SearchSpace space = syndromeSpace(plan, h, radius_);
+        SearchOptions sub = options_;
         sub.seconds = seconds;
-        sub.seed = options.seed + 7919u * static_cast<unsigned>(++attempt);
+        sub.seed = options_.seed + 7919u * static_cast<unsigned>(++attempt_);
         sub.progress = nullptr;
         // A wanted number of rows is a number of syndromes here.
-        sub.target = options.target / plan.perSyndrome;
+        sub.target = options_.target / plan.perSyndrome;
         auto found = searchCover(space, start, sub).rows;
-        if (options.progress)
-            options.progress(SearchProgress{best ? best->rows.size() : 0,
-                                            static_cast<double>(attempt) / attempts});
+        if (options_.progress)
+            options_.progress(SearchProgress{best_ ? best_->rows.size() : 0,
+                                             static_cast<double>(attempt_) / attempts_});
         return found;
-    };
-    for (const auto& plan : plans) {
+    }
+
+    // Short searches on many random matrices of the plan, then longer ones on
+    // the finalists; false when cancelled.
+    bool searchPlan(const Plan& plan) {
         struct Tried {
             std::size_t size;
             MixedCheckMatrix h;
@@ -384,26 +475,15 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
         };
         std::vector<Tried> tried;
         const std::uint64_t maxS =
-            std::min<std::uint64_t>((beat - 1) / plan.perSyndrome, plan.space);
+            std::min<std::uint64_t>((beat_ - 1) / plan.perSyndrome, plan.space);
         for (int t = 0; t < triesFor(plan) && maxS > 0; ++t) {
             if (cancelled())
-                return best;
-            MixedCheckMatrix h{{3, plan.m3, {}}, {2, plan.m2, {}}};
-            const int w3 = drawWeight(plan.m3, rng), w2 = drawWeight(plan.m2, rng);
-            for (int j = plan.m3; j < key.triples; ++j)
-                h.triples.rest.push_back(columnOf(3, plan.m3, w3, h.triples.rest, rng));
-            for (int j = plan.m2; j < key.doubles; ++j)
-                h.doubles.rest.push_back(columnOf(2, plan.m2, w2, h.doubles.rest, rng));
+                return false;
+            MixedCheckMatrix h = randomCheckMatrix(key_, plan, rng_);
             // The search finds small covers by shedding rows far better than
             // at a fixed size, so it starts well above the size to beat.
-            std::vector<std::vector<std::uint8_t>> start(std::min(plan.space, maxS + maxS / 2 + 1));
-            for (auto& s : start) {
-                s.resize(static_cast<std::size_t>(plan.m()));
-                for (std::size_t i = 0; i < s.size(); ++i)
-                    s[i] = static_cast<std::uint8_t>(
-                        rng.below(i < static_cast<std::size_t>(plan.m3) ? 3 : 2));
-            }
-            auto found = run(plan, h, start, unitFor(plan));
+            auto start = randomSyndromes(plan, std::min(plan.space, maxS + maxS / 2 + 1), rng_);
+            auto found = searchSyndromes(plan, h, start, unitFor(plan));
             if (!found.empty())
                 tried.push_back({found.size(), std::move(h), std::move(found)});
         }
@@ -413,21 +493,36 @@ std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchO
             tried.resize(kFinalists);
         for (auto& f : tried) {
             if (cancelled())
-                return best;
-            auto found = run(plan, f.h, f.syndromes, unitFor(plan) * kFinalWeight);
+                return false;
+            auto found = searchSyndromes(plan, f.h, f.syndromes, unitFor(plan) * kFinalWeight);
             if (!found.empty() && found.size() < f.size)
                 f.syndromes = std::move(found);
-            auto size = f.syndromes.size() * plan.perSyndrome;
-            if (size < beat) {
-                Code code = matrixCode(f.h, f.syndromes);
-                if (checkCoverage(code, radius).holds()) {
-                    beat = size;
-                    best = std::move(code);
-                }
-            }
+            const std::size_t size = f.syndromes.size() * plan.perSyndrome;
+            if (size < beat_)
+                offer(matrixCode(f.h, f.syndromes), size);
         }
+        return true;
     }
-    return best;
+
+    const Key& key_;
+    const int n_, radius_;
+    std::size_t beat_;
+    const int height_;
+    const SearchOptions& options_;
+    SearchRandom rng_;
+    std::optional<Code> best_;
+    std::vector<Plan> plans_;
+    double climbShare_ = 0;
+    double weights_ = 0;
+    int attempts_ = 0;
+    int attempt_ = 0;
+};
+
+} // namespace
+
+std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
+                                 int height) {
+    return MatrixSearch(key, beat, options, height).run();
 }
 
 } // namespace kav::kombin

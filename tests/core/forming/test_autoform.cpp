@@ -120,7 +120,7 @@ struct Case {
 std::size_t expectSameAsLiteral(const Case& c, const std::string& label) {
     Rng fastRng(c.seed), literalRng(c.seed);
     const AutoformResult fast = autoForm(c.model, c.list, c.settings, fastRng);
-    oracle::LiteralAutoform literal(c.model, c.settings.methodIndex);
+    oracle::LiteralAutoform literal(c.model, static_cast<int>(c.settings.method));
     const auto want = literal.run(c.list, c.settings.stakeText, c.settings.category,
                                   c.settings.betLimit, c.settings.coverageTarget, literalRng);
     EXPECT_FALSE(want.error) << label;
@@ -193,7 +193,7 @@ TEST(AutoformExact, MatchesTheLiteralSearchForEveryMethodAndCategory) {
                     if (withList)
                         c.list = randomList(gen, c.model);
                     c.settings.category = category;
-                    c.settings.methodIndex = method;
+                    c.settings.method = autoformMethodOfList(method);
                     c.settings.betLimit = 1 + static_cast<std::int64_t>(gen() % 60);
                     c.settings.coverageTarget = static_cast<float>(gen() % 100 + 1) / 100.0f;
                     c.seed = static_cast<std::uint32_t>(gen());
@@ -217,7 +217,7 @@ TEST(AutoformExact, ReproducesTiesOfSymmetricDraws) {
             for (int category : {12, 13, 14}) {
                 Case c{modelWith(sel), {}, {}, 99u + static_cast<std::uint32_t>(category)};
                 c.settings.category = category;
-                c.settings.methodIndex = method;
+                c.settings.method = autoformMethodOfList(method);
                 c.settings.betLimit = 80;
                 c.settings.coverageTarget = 1.0f;
                 expectSameAsLiteral(c, std::string(sel) + " method " + std::to_string(method));
@@ -233,7 +233,7 @@ TEST(AutoformExact, ZeroWeightsAndNegativeQuotesFollowTheLiteralSearch) {
     for (int method : {1, 2}) {
         Case c{m, {}, {}, 5};
         c.settings.category = 14;
-        c.settings.methodIndex = method;
+        c.settings.method = autoformMethodOfList(method);
         c.settings.betLimit = 200;
         c.settings.coverageTarget = 1.0f;
         expectSameAsLiteral(c, "zero weights, method " + std::to_string(method));
@@ -246,7 +246,7 @@ TEST(AutoformExact, ZeroWeightsAndNegativeQuotesFollowTheLiteralSearch) {
     for (int method : {1, 7}) {
         Case c{tiny, {}, {}, 6};
         c.settings.category = 13;
-        c.settings.methodIndex = method;
+        c.settings.method = autoformMethodOfList(method);
         c.settings.betLimit = 40;
         c.settings.coverageTarget = 1.0f;
         expectSameAsLiteral(c, "tiny quotes, method " + std::to_string(method));
@@ -255,7 +255,7 @@ TEST(AutoformExact, ZeroWeightsAndNegativeQuotesFollowTheLiteralSearch) {
     m.quotes[2] = {Fixed4::fromInt(-20), Fixed4::fromInt(70), Fixed4::fromInt(50)};
     Case c{m, {}, {}, 11};
     c.settings.category = 13;
-    c.settings.methodIndex = 1;
+    c.settings.method = AutoformMethod::ByProbability;
     c.settings.betLimit = 30;
     c.settings.coverageTarget = 1.0f;
     expectSameAsLiteral(c, "negative quote");
@@ -278,7 +278,7 @@ TEST(AutoformEdges, CategoryFifteenWithFullTargetTakesTheWholeFieldInOrder) {
     s.category = 15;
     s.coverageTarget = 1.0f;
     for (int method : {0, 1, 2, 3}) {
-        s.methodIndex = method;
+        s.method = autoformMethodOfList(method);
         Rng rng(3);
         auto r = autoForm(m, {}, s, rng);
         ASSERT_EQ(r.added.size(), 6u) << method;
@@ -319,7 +319,7 @@ TEST(AutoformEdges, DisjointMethodNeverOverlapsListOrChosenBets) {
     const Lines list{bet("20", "1|1|1|1|1|1|1|1|1|1|1|1|1|1|1")};
     AutoformSettings s;
     s.category = 13;
-    s.methodIndex = 3;
+    s.method = AutoformMethod::Disjoint;
     s.coverageTarget = 1.0f;
     Rng rng(42);
     auto r = autoForm(m, list, s, rng);
@@ -464,4 +464,15 @@ TEST(AutoformEstimate, MeasuresTheFastStepNotTheLiteralOne) {
     EXPECT_EQ(r.estimateSeconds, 0);
     EXPECT_FALSE(asked);
     EXPECT_EQ(r.added.size(), 1u);
+}
+
+TEST(AutoformMethodList, ItemsInListOrderAndTypedTextSearchesByProbability) {
+    EXPECT_EQ(autoformMethodAt(0), AutoformMethod::ByCount);
+    EXPECT_EQ(autoformMethodAt(2), AutoformMethod::ByPool);
+    EXPECT_EQ(autoformMethodAt(3), AutoformMethod::Disjoint);
+    for (int outside : {-1, 4, 7}) {
+        EXPECT_FALSE(autoformMethodAt(outside)) << outside;
+        EXPECT_EQ(autoformMethodOfList(outside), AutoformMethod::ByProbability) << outside;
+    }
+    EXPECT_EQ(autoformMethodOfList(0), AutoformMethod::ByCount);
 }

@@ -60,7 +60,7 @@ TEST(Stake, UnusableTextRefusesEveryAction) {
          {"", "  ", "abc", "20 руб.", "1e2", "-20", "0", "0.00", "20,5", "1.2.3", "99999999999"}) {
         Rng rng(1);
         FormResult all = takeAllVariants(m, bad, {});
-        FormResult rnd = randomBets(m, bad, {}, {kByQuotes, 3, 7}, rng);
+        FormResult rnd = randomBets(m, bad, {}, {RandomDistribution::ByQuotes, 3, 7}, rng);
         for (const FormResult* r : {&all, &rnd}) {
             EXPECT_TRUE(r->added.empty()) << bad;
             ASSERT_TRUE(r->message) << bad;
@@ -76,7 +76,7 @@ TEST(RandomBets, StakeTextIsPaddedToTwoDecimals) {
                                   {"20.", "20.00;"},
                                   {"20.125", "20.125;"},
                                   {" 3 ", "3.00;"}}) {
-        for (int d = kByQuotes; d <= kFavourites; ++d) {
+        for (RandomDistribution d : kRandomDistributions) {
             Rng rng(7);
             FormResult r = randomBets(m, typed, {}, {d, 1, 3}, rng);
             ASSERT_EQ(r.added.size(), 1u) << typed;
@@ -88,12 +88,12 @@ TEST(RandomBets, StakeTextIsPaddedToTwoDecimals) {
 TEST(RandomBets, OnlyBetGoesInOnceThenThirtyOneDuplicatesStop) {
     DrawModel m = modelWith(allEvents("1"));
     Rng rng(99);
-    FormResult first = randomBets(m, "20", {}, {kByQuotes, 1, 7}, rng);
+    FormResult first = randomBets(m, "20", {}, {RandomDistribution::ByQuotes, 1, 7}, rng);
     ASSERT_EQ(first.added, Lines{kAllOnes});
     EXPECT_FALSE(first.message);
 
     std::uint32_t before = rng.seed();
-    FormResult second = randomBets(m, "20", first.added, {kByQuotes, 1, 7}, rng);
+    FormResult second = randomBets(m, "20", first.added, {RandomDistribution::ByQuotes, 1, 7}, rng);
     EXPECT_TRUE(second.added.empty());
     ASSERT_TRUE(second.message);
     EXPECT_EQ(second.message->text, "Выбрано недостаточно исходов для формирования пакета");
@@ -108,7 +108,7 @@ TEST(RandomBets, LinesAddedBeforeExhaustionStay) {
     // Two doubles give four distinct bets; the fifth repetition cannot find a new one.
     DrawModel m = modelWith("1X,X2,1,1,1,1,1,1,1,1,1,1,1,1,1");
     Rng rng(12345);
-    FormResult r = randomBets(m, "20", {"keep me"}, {kUniform, 10, 7}, rng);
+    FormResult r = randomBets(m, "20", {"keep me"}, {RandomDistribution::Uniform, 10, 7}, rng);
     EXPECT_EQ(r.added.size(), 4u);
     EXPECT_EQ(std::set<std::string>(r.added.begin(), r.added.end()).size(), 4u);
     ASSERT_TRUE(r.message);
@@ -120,7 +120,7 @@ TEST(RandomBets, WeightlessEventStopsOnceWithItsMessage) {
     DrawModel zeroQuote = modelWith(allEvents("1"));
     zeroQuote.quotes[3][0] = Fixed4();
     zeroQuote.poolShares[3][0] = Fixed4();
-    for (int d = kByQuotes; d <= kFavourites; ++d) {
+    for (RandomDistribution d : kRandomDistributions) {
         Rng rng(5);
         FormResult r = randomBets(unmarked, "20", {}, {d, 1000, 7}, rng);
         EXPECT_TRUE(r.added.empty());
@@ -129,20 +129,24 @@ TEST(RandomBets, WeightlessEventStopsOnceWithItsMessage) {
     }
     // Quote and pool share 0: weightless by quotes, by pool and with favourites,
     // while "Произвольно" and "Против пула" still give it weight.
-    for (int d : {kByQuotes, kByPool, kFavourites}) {
+    for (RandomDistribution d : {RandomDistribution::ByQuotes, RandomDistribution::ByPool,
+                                 RandomDistribution::Favourites}) {
         Rng rng(5);
-        EXPECT_TRUE(randomBets(zeroQuote, "20", {}, {d, 1, 7}, rng).message) << d;
+        EXPECT_TRUE(randomBets(zeroQuote, "20", {}, {d, 1, 7}, rng).message) << static_cast<int>(d);
     }
-    for (int d : {kUniform, kAgainstPool}) {
+    for (RandomDistribution d : {RandomDistribution::Uniform, RandomDistribution::AgainstPool}) {
         Rng rng(5);
-        EXPECT_EQ(randomBets(zeroQuote, "20", {}, {d, 1, 7}, rng).added.size(), 1u) << d;
+        EXPECT_EQ(randomBets(zeroQuote, "20", {}, {d, 1, 7}, rng).added.size(), 1u)
+            << static_cast<int>(d);
     }
 }
 
 TEST(RandomBets, NoRepetitionOrUnknownDistributionDoesNothing) {
     DrawModel m = modelWith(allEvents("1X2"));
-    for (RandomRequest rq : {RandomRequest{kByQuotes, 0, 7}, RandomRequest{kByQuotes, -3, 7},
-                             RandomRequest{5, 3, 7}, RandomRequest{-1, 3, 7}}) {
+    for (RandomRequest rq : {RandomRequest{RandomDistribution::ByQuotes, 0, 7},
+                             RandomRequest{RandomDistribution::ByQuotes, -3, 7},
+                             RandomRequest{RandomDistribution{5}, 3, 7},
+                             RandomRequest{RandomDistribution{-1}, 3, 7}}) {
         Rng rng(3);
         FormResult r = randomBets(m, "", {}, rq, rng);
         EXPECT_TRUE(r.added.empty());
@@ -197,11 +201,11 @@ TEST(RandomBetOutcome, DrawOfTenThousandKeepsTheOnlyMarkedOutcome) {
     Rng probe(1298181734);
     ASSERT_EQ(drawShare(probe), 10000);
     DrawModel m = modelWith("1," + allEvents("1X2").substr(4));
-    for (int d = kByQuotes; d <= kFavourites; ++d) {
+    for (RandomDistribution d : kRandomDistributions) {
         Rng rng(1298181734);
         FormResult r = randomBets(m, "20", {}, {d, 1, 0}, rng);
-        ASSERT_EQ(r.added.size(), 1u) << d;
-        EXPECT_EQ(r.added[0].substr(0, 12), "20.00;1-(1);") << d;
+        ASSERT_EQ(r.added.size(), 1u) << static_cast<int>(d);
+        EXPECT_EQ(r.added[0].substr(0, 12), "20.00;1-(1);") << static_cast<int>(d);
     }
 }
 
@@ -245,12 +249,17 @@ TEST(RandomBetWeights, PerDistribution) {
     DrawModel m = modelWith("1X2,1X,1X2,1,1,1,1,1,1,1,1,1,1,1,1");
     test::setPool(m, 0, 50, 0, 50);
     auto f = [](std::int64_t raw) { return Fixed4::fromRaw(raw); };
-    EXPECT_EQ(randomBetWeights(m, 0, kByQuotes), (Weights{f(400000), f(250000), f(350000)}));
-    EXPECT_EQ(randomBetWeights(m, 0, kByPool), (Weights{f(500000), f(0), f(500000)}));
-    EXPECT_EQ(randomBetWeights(m, 1, kUniform), (Weights{f(3333), f(3333), f(0)}));
+    EXPECT_EQ(randomBetWeights(m, 0, RandomDistribution::ByQuotes),
+              (Weights{f(400000), f(250000), f(350000)}));
+    EXPECT_EQ(randomBetWeights(m, 0, RandomDistribution::ByPool),
+              (Weights{f(500000), f(0), f(500000)}));
+    EXPECT_EQ(randomBetWeights(m, 1, RandomDistribution::Uniform),
+              (Weights{f(3333), f(3333), f(0)}));
     // Against the pool: quote / pool share, 100 where nobody has staked.
-    EXPECT_EQ(randomBetWeights(m, 0, kAgainstPool), (Weights{f(8000), f(1000000), f(7000)}));
-    EXPECT_EQ(randomBetWeights(m, 2, kAgainstPool), (Weights{f(8000), f(16667), f(10000)}));
+    EXPECT_EQ(randomBetWeights(m, 0, RandomDistribution::AgainstPool),
+              (Weights{f(8000), f(1000000), f(7000)}));
+    EXPECT_EQ(randomBetWeights(m, 2, RandomDistribution::AgainstPool),
+              (Weights{f(8000), f(16667), f(10000)}));
 }
 
 TEST(RandomFavourites, AllFavouritesTakeThePoolFavourite) {
@@ -260,7 +269,7 @@ TEST(RandomFavourites, AllFavouritesTakeThePoolFavourite) {
     test::setPool(m, 3, 40, 40, 20); // a tie: "1" wins over "X"
     test::setPool(m, 4, 20, 40, 40); // "X" wins over "2"
     Rng rng(2024);
-    FormResult r = randomBets(m, "20", {}, {kFavourites, 1, 15}, rng);
+    FormResult r = randomBets(m, "20", {}, {RandomDistribution::Favourites, 1, 15}, rng);
     ASSERT_EQ(r.added.size(), 1u);
     EXPECT_EQ(r.added[0], "20.00;1-(1);2-(X);3-(2);4-(1);5-(X);6-(1);7-(1);8-(1);9-(1);10-(1);"
                           "11-(1);12-(1);13-(1);14-(1);15-(1).");
@@ -270,7 +279,7 @@ TEST(RandomFavourites, NoFavouritesNeverDrawTheStrictPoolFavourite) {
     DrawModel m = modelWith("1X2,1X2,1X2,1X,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1");
     test::setPool(m, 3, 60, 0, 40); // "X" marked but unstaked: "1" cannot be excluded
     Rng rng(77);
-    FormResult r = randomBets(m, "20", {}, {kFavourites, 300, 0}, rng);
+    FormResult r = randomBets(m, "20", {}, {RandomDistribution::Favourites, 300, 0}, rng);
     ASSERT_EQ(r.added.size(), 300u);
     for (const auto& line : r.added) {
         auto pos = line.find(";4-(");
@@ -308,20 +317,23 @@ TEST(RandomBets, SameAsTheLiteralTranscription) {
     const std::string stake = "20.00";
     for (int shape = 0; shape < 5; ++shape) {
         DrawModel m = shapedModel(shape);
-        for (int d = kByQuotes; d <= kFavourites; ++d) {
+        for (RandomDistribution d : kRandomDistributions) {
             for (std::uint32_t seed : {1u, 42u, 1298181734u, 4000000000u, 777u}) {
                 // Half of the list comes from an earlier click, so duplicates bite.
                 Rng pre(seed ^ 0x5a5a5a5au);
                 Lines existing = {"not a bet"};
-                Lines earlier = oracle::randomBetsLiteral(m, stake, existing, d, 40, 5, pre).list;
+                Lines earlier =
+                    oracle::randomBetsLiteral(m, stake, existing, static_cast<int>(d), 40, 5, pre)
+                        .list;
                 Rng fastRng(seed), literalRng(seed);
                 RandomRequest rq{d, 120, 1 + static_cast<int>(seed % 15)};
                 FormResult fast = randomBets(m, stake, earlier, rq, fastRng);
-                auto literal = oracle::randomBetsLiteral(m, stake, earlier, d, rq.repeat,
-                                                         rq.favourites, literalRng);
+                auto literal = oracle::randomBetsLiteral(m, stake, earlier, static_cast<int>(d),
+                                                         rq.repeat, rq.favourites, literalRng);
                 Lines joined = earlier;
                 joined.insert(joined.end(), fast.added.begin(), fast.added.end());
-                EXPECT_EQ(joined, literal.list) << shape << ' ' << d << ' ' << seed;
+                EXPECT_EQ(joined, literal.list)
+                    << shape << ' ' << static_cast<int>(d) << ' ' << seed;
                 EXPECT_EQ(fast.message ? std::optional(fast.message->text) : std::nullopt,
                           literal.message);
                 EXPECT_EQ(fastRng.seed(), literalRng.seed());
@@ -348,11 +360,11 @@ TEST(RandomBets, AbsurdWeightsNeitherOverflowNorLeaveTheMarks) {
     m.selection[4] = {1, 0, 1};
     const Fixed4 almost = Fixed4::fromRaw(huge.raw() - 1);
     m.poolShares[7] = {huge, almost, almost};
-    for (int d = kByQuotes; d <= kFavourites; ++d) {
+    for (RandomDistribution d : kRandomDistributions) {
         Rng rng(31);
         FormResult r = randomBets(m, "20", {}, {d, 50, 4}, rng);
         for (const auto& line : r.added)
-            EXPECT_EQ(line.find(";5-(X)"), std::string::npos) << d << ' ' << line;
+            EXPECT_EQ(line.find(";5-(X)"), std::string::npos) << static_cast<int>(d) << ' ' << line;
     }
 }
 
@@ -364,22 +376,25 @@ TEST(RandomBets, NegativeWeightsCountAsNothing) {
     test::setPool(m, 1, -41, -26, 35);
     test::setQuotes(m, 2, -10, 60, 50);
     test::setPool(m, 2, -10, 60, 50);
-    for (int d : {kByQuotes, kByPool, kFavourites}) {
+    for (RandomDistribution d : {RandomDistribution::ByQuotes, RandomDistribution::ByPool,
+                                 RandomDistribution::Favourites}) {
         Rng rng(8);
         FormResult r = randomBets(m, "20", {}, {d, 5, 15}, rng);
-        EXPECT_TRUE(r.added.empty()) << d;
-        ASSERT_TRUE(r.message) << d;
+        EXPECT_TRUE(r.added.empty()) << static_cast<int>(d);
+        ASSERT_TRUE(r.message) << static_cast<int>(d);
         EXPECT_EQ(r.message->text, "Выбраны не все события");
     }
     m.selection[1] = {1, 1, 0};
     m.quotes[1][1] = Fixed4::fromInt(20);
     m.poolShares[1][1] = Fixed4::fromInt(20);
-    for (int d : {kByQuotes, kByPool, kFavourites}) {
+    for (RandomDistribution d : {RandomDistribution::ByQuotes, RandomDistribution::ByPool,
+                                 RandomDistribution::Favourites}) {
         Rng rng(8);
-        FormResult r = randomBets(m, "20", {}, {d, 30, d == kFavourites ? 15 : 0}, rng);
-        ASSERT_FALSE(r.added.empty()) << d;
+        FormResult r =
+            randomBets(m, "20", {}, {d, 30, d == RandomDistribution::Favourites ? 15 : 0}, rng);
+        ASSERT_FALSE(r.added.empty()) << static_cast<int>(d);
         for (const auto& line : r.added)
-            EXPECT_EQ(line.substr(12, 14), "2-(X);3-(X);4-") << d << ' ' << line;
+            EXPECT_EQ(line.substr(12, 14), "2-(X);3-(X);4-") << static_cast<int>(d) << ' ' << line;
     }
 }
 

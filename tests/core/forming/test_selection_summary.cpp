@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+using kav::PacketMode;
 using kav::TemplateEntry;
 using kav::testing::TemplateFolder;
 
@@ -32,8 +33,8 @@ struct LineCase {
     std::string sel;
     int category;
     std::vector<std::string> files;
-    std::optional<std::string> label2;
-    std::optional<std::string> label3;
+    std::optional<std::string> markedVariantsLine;
+    std::optional<std::string> systemVariantsLine;
     bool window;
 };
 
@@ -116,9 +117,10 @@ TEST(SelectionSummary, WritesBothLinesExactly) {
             f.write(name, "1\n");
         auto index = kav::indexTemplates(f.path()).index;
         auto m = modelWith(c.sel);
-        auto s = kav::updateSelectionSummary({m, "20.00", c.category, 0, f.path(), index});
-        EXPECT_EQ(s.label2, c.label2) << c.what;
-        EXPECT_EQ(s.label3, c.label3) << c.what;
+        auto s = kav::updateSelectionSummary(
+            {m, "20.00", c.category, PacketMode::BriefSystems, f.path(), index});
+        EXPECT_EQ(s.markedVariantsLine, c.markedVariantsLine) << c.what;
+        EXPECT_EQ(s.systemVariantsLine, c.systemVariantsLine) << c.what;
         EXPECT_EQ(s.nearest.has_value(), c.window) << c.what;
     }
 }
@@ -127,26 +129,26 @@ TEST(SelectionSummary, StoresTheCountsItReachedBeforeStopping) {
     TemplateFolder f;
     kav::TemplateIndex none;
     auto stop = modelWith("1X,1X2,12,-,1X,1,1,1,1,1,1,1,1,1,1", kav::kUkraine);
-    auto s = kav::updateSelectionSummary({stop, "3", 13, 0, f.path(), none});
+    auto s = kav::updateSelectionSummary({stop, "3", 13, PacketMode::BriefSystems, f.path(), none});
     EXPECT_EQ(s.doublesCount, 2); // events after the unmarked one are not counted
     EXPECT_EQ(s.triplesCount, 1);
     EXPECT_FALSE(s.shownTriplesCount);
     EXPECT_EQ(s.currencySuffix, " грн.");
 
     auto full = modelWith("1X,1X2,12,1,1X,1,1,1,1,1,1,1,1,1,1X2", kav::kUkraine);
-    s = kav::updateSelectionSummary({full, "", 13, 0, f.path(), none});
+    s = kav::updateSelectionSummary({full, "", 13, PacketMode::BriefSystems, f.path(), none});
     EXPECT_EQ(s.doublesCount, 0); // an empty stake stops before counting
-    EXPECT_FALSE(s.label2);
-    EXPECT_FALSE(s.label3);
+    EXPECT_FALSE(s.markedVariantsLine);
+    EXPECT_FALSE(s.systemVariantsLine);
 
-    s = kav::updateSelectionSummary({full, "abc", 13, 0, f.path(), none});
+    s = kav::updateSelectionSummary({full, "abc", 13, PacketMode::BriefSystems, f.path(), none});
     EXPECT_EQ(s.doublesCount, 3);
     EXPECT_EQ(s.triplesCount, 2);
-    EXPECT_FALSE(s.label2); // the stake is needed first at the first line
+    EXPECT_FALSE(s.markedVariantsLine); // the stake is needed first at the first line
     EXPECT_FALSE(s.shownTriplesCount);
 
-    s = kav::updateSelectionSummary({full, "3.5", 13, 0, f.path(), none});
-    EXPECT_EQ(s.label2, "Всего вариантов по отмеченным исходам 72 (252 грн.)");
+    s = kav::updateSelectionSummary({full, "3.5", 13, PacketMode::BriefSystems, f.path(), none});
+    EXPECT_EQ(s.markedVariantsLine, "Всего вариантов по отмеченным исходам 72 (252 грн.)");
     EXPECT_EQ(s.shownTriplesCount, 2);
     kav::storeSummaryCounts(full, s);
     EXPECT_EQ(full.doublesCount, 3);
@@ -159,11 +161,11 @@ TEST(SelectionSummary, OtherModesLeaveTheSecondLineAndTheWindowAlone) {
     f.write("3-0-2-2.txt", "111\n222\n");
     auto index = kav::indexTemplates(f.path()).index;
     auto m = modelWith(kThreeDoubles);
-    for (int mode : {1, 2, 3}) {
+    for (auto mode : {PacketMode::Sensations, PacketMode::Manual, PacketMode::Autoform}) {
         auto s = kav::updateSelectionSummary({m, "20", 12, mode, f.path(), index});
-        EXPECT_EQ(s.label2, "Всего вариантов по отмеченным исходам 8 (160 руб.)");
-        EXPECT_FALSE(s.label3) << mode;
-        EXPECT_FALSE(s.nearest) << mode;
+        EXPECT_EQ(s.markedVariantsLine, "Всего вариантов по отмеченным исходам 8 (160 руб.)");
+        EXPECT_FALSE(s.systemVariantsLine) << static_cast<int>(mode);
+        EXPECT_FALSE(s.nearest) << static_cast<int>(mode);
         EXPECT_EQ(s.doublesCount, 3);
     }
 }
@@ -187,12 +189,12 @@ TEST(NearestSystems, ListsAtMostEightInIndexOrder) {
         f.write("3-0-1-" + std::to_string(bets) + ".txt", "1\n");
     auto index = kav::indexTemplates(f.path()).index;
     auto m = modelWith("1X,12,X2,1X,1,1,1,1,1,1,1,1,1,1,1"); // d = 4, c = 13 matches 3-0-1
-    auto s = kav::updateSelectionSummary({m, "20", 13, 0, f.path(), index});
+    auto s = kav::updateSelectionSummary({m, "20", 13, PacketMode::BriefSystems, f.path(), index});
     ASSERT_TRUE(s.nearest);
     ASSERT_EQ(s.nearest->size(), 8u);
     EXPECT_EQ(s.nearest->front().systemBets, 20);
     EXPECT_EQ(s.nearest->back().systemBets, 13);
-    EXPECT_EQ(s.label3, "");
+    EXPECT_EQ(s.systemVariantsLine, "");
 }
 
 TEST(MoneyTimes, IsExactBeyondTheFixedPointRange) {

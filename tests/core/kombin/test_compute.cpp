@@ -45,12 +45,14 @@ TEST(KombinCompute, SummaryOffersTheSelectionKeyWithTheNearestSystems) {
     kav::DrawModel m;
     m.selection = *kav::parseSelectionText("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
     const kav::TemplateIndex index{{2, 0, 1, 2}};
-    auto s = kav::updateSelectionSummary({m, "20", 14, 0, "/nonexistent-folder", index});
+    auto s = kav::updateSelectionSummary(
+        {m, "20", 14, kav::PacketMode::BriefSystems, "/nonexistent-folder", index});
     ASSERT_TRUE(s.nearest);
     ASSERT_TRUE(s.computable);
     EXPECT_EQ(*s.computable, (Key{3, 0, 2}));
     // Category 15 lists nothing and offers nothing.
-    s = kav::updateSelectionSummary({m, "20", 15, 0, "/nonexistent-folder", index});
+    s = kav::updateSelectionSummary(
+        {m, "20", 15, kav::PacketMode::BriefSystems, "/nonexistent-folder", index});
     EXPECT_FALSE(s.computable);
 }
 

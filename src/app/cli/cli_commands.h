@@ -1,0 +1,142 @@
+// The commands of kavendix-cli: the options of each, as typed, and the table
+// that adds them to the command line in the order --help lists them.
+#pragma once
+
+#include "app/cli/cli_context.h"
+#include "core/forming/sensation_filter.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kav::cli {
+
+struct BriefOptions {
+    int category = 13;
+};
+
+struct SummaryOptions {
+    int category = 13;
+    int mode = 0; // position in the mode list
+};
+
+struct RandomOptions {
+    int distribution = 0; // position in "Распределение"
+    std::int64_t repeat = 1;
+    int favourites = 7;
+};
+
+struct SensationOptions {
+    SensationRequest request;
+    std::string criterion = "bk";
+};
+
+struct AutoformOptions {
+    int category = 13;
+    std::int64_t limit = 1000;
+    double target = 75.0;
+    int method = 0; // position in "способ поиска"
+    bool yes = false;
+};
+
+// coverage and best.
+struct CoverageOptions {
+    std::string zone;
+    int category = 13;
+    bool cells = false;
+    std::string by;
+};
+
+struct GenerateOptions {
+    int doubles = -1, triples = -1, hits = -1;
+    double seconds = 10;
+    double patience = 0;
+    std::uint64_t maxRows = 0;
+    std::optional<std::uint32_t> seed;
+    int threads = 2;
+    int height = 0;
+    std::size_t target = 0;
+    std::string outDir;
+    std::string library;
+    bool noLibrary = false;
+    bool noSearch = false;
+};
+
+struct KombinOptions {
+    GenerateOptions generate;
+    std::vector<std::string> verifyFiles;
+    std::string reportFolder;
+};
+
+struct PageOptions {
+    std::string kind;
+    std::string file;
+};
+
+struct FetchOptions {
+    std::string server;
+    std::string output;
+};
+
+struct ExportOptions {
+    std::string kind;
+    std::string output;
+};
+
+struct AnalyseOptions {
+    std::string variant;
+    std::optional<std::string> pool;
+    std::optional<std::string> jackpot;
+    std::optional<std::string> counts;
+};
+
+// The options of every command, alive for the whole run: the command line
+// writes them while parsing, the chosen command's action reads them.
+struct CommandOptions {
+    BriefOptions brief;
+    SummaryOptions summary;
+    RandomOptions random;
+    SensationOptions sensation;
+    AutoformOptions autoform;
+    CoverageOptions coverage;
+    CoverageOptions best;
+    KombinOptions kombin;
+    PageOptions page;
+    FetchOptions fetch;
+    ExportOptions exportList;
+    AnalyseOptions analyse;
+};
+
+// Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
+using AddCommands = void (*)(CLI::App& app, CliContext& ctx, CommandOptions& options);
+
+void addBetListCommands(CLI::App& app, CliContext& ctx, CommandOptions& options); // parse, remove
+void addBriefCommands(CLI::App& app, CliContext& ctx, CommandOptions& options);   // brief, summary
+void addAllCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addRandomCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addSensationCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addAutoformCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addCoverageCommands(CLI::App& app, CliContext& ctx, CommandOptions& options); // coverage, best
+void addKombinCommands(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addPageCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addFetchCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+
+// The command table, in the order --help lists the commands.
+inline constexpr AddCommands kCommandTable[] = {
+    addBetListCommands,  addBriefCommands,   addAllCommand,       addRandomCommand,
+    addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
+    addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
+};
+
+inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
+    for (AddCommands add : kCommandTable)
+        add(app, ctx, options);
+}
+
+} // namespace kav::cli
