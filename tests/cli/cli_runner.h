@@ -68,10 +68,16 @@ inline CliResult runCli(const std::vector<std::string>& args, const std::string&
     TempDir dir;
     auto in = dir.write("stdin", input);
     std::string cmd = shellQuote(cli ? cli : "kavendix-cli");
-    for (const auto& a : args)
-        cmd += " " + shellQuote(a);
-    cmd += " <" + shellQuote(in.string()) + " >" + shellQuote((dir.path / "out").string()) + " 2>" +
-           shellQuote((dir.path / "err").string());
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += shellQuote(a);
+    }
+    cmd += " <";
+    cmd += shellQuote(in.string());
+    cmd += " >";
+    cmd += shellQuote((dir.path / "out").string());
+    cmd += " 2>";
+    cmd += shellQuote((dir.path / "err").string());
     int status = std::system(cmd.c_str());
     CliResult r;
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

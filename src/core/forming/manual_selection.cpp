@@ -33,8 +33,13 @@ const GroupTexts& singleGroups() {
     static const GroupTexts groups = [] {
         GroupTexts g;
         for (int e = 0; e < kEvents; ++e)
-            for (int o = 0; o < kOutcomes; ++o)
-                g[e][o] = ";" + std::to_string(e + 1) + "-(" + outcomeLetter(o) + ")";
+            for (int o = 0; o < kOutcomes; ++o) {
+                std::string group = ';' + std::to_string(e + 1);
+                group += "-(";
+                group += outcomeLetter(o);
+                group += ')';
+                g[e][o] = std::move(group);
+            }
         return g;
     }();
     return groups;

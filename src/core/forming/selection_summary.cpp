@@ -39,7 +39,8 @@ std::string moneyTimes(Fixed4 stake, std::uint64_t n) {
         raw <= std::numeric_limits<std::int64_t>::max())
         return Fixed4::fromRaw(static_cast<std::int64_t>(raw)).moneyText();
     UInt128 a = raw < 0 ? static_cast<UInt128>(-raw) : static_cast<UInt128>(raw);
-    std::string out = (raw < 0 ? "-" : "") + toDecimal(a / Fixed4::kScale);
+    std::string out = raw < 0 ? "-" : "";
+    out += toDecimal(a / Fixed4::kScale);
     auto frac = static_cast<unsigned>(a % Fixed4::kScale);
     if (frac != 0) {
         std::string f = std::to_string(frac + Fixed4::kScale).substr(1);

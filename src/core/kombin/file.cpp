@@ -169,7 +169,10 @@ std::optional<std::string> saveTemplate(const std::string& folder, const Code& c
     fs::path path = fs::path(folder) / templateFileName(key, code.rows.size());
     // A name the template index leaves out, should the program start meanwhile.
     std::string base = templateFileName(key, code.rows.size());
-    fs::path temp = fs::path(folder) / ("~" + base.substr(0, base.size() - 4) + ".tmp");
+    std::string tempName = "~";
+    tempName.append(base, 0, base.size() - 4);
+    tempName += ".tmp";
+    fs::path temp = fs::path(folder) / tempName;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out << templateFileText(code);

@@ -10,7 +10,7 @@ namespace {
 std::string line(const std::string& amount, const std::string& letters) {
     std::string s = amount;
     for (int e = 0; e < kEvents; ++e)
-        s += ";" + std::to_string(e + 1) + "-(" + letters[e] + ")";
+        s += ';' + std::to_string(e + 1) + "-(" + letters[e] + ')';
     return s + ".";
 }
 

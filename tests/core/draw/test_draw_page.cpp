@@ -101,7 +101,7 @@ TEST(ParseEventList, ShortPagesKeepWhatTheyDoNotMention) {
     DrawModel m = modelWithDefaults();
     std::string ten;
     for (int e = 1; e <= 10; ++e)
-        ten += record("T" + std::to_string(e), "2|2|2|30|30|40|");
+        ten += record('T' + std::to_string(e), "2|2|2|30|30|40|");
     ten += record("Short - Rec", "4|4|"); // two odds only: the third keeps the default 35
     ASSERT_TRUE(parseEventList(m, ten));
     EXPECT_EQ(m.eventTitles[9], "T10");

@@ -58,7 +58,7 @@ std::string bet(const std::string& amount, const std::string& groups) {
         auto bar = groups.find('|', start);
         if (bar == std::string::npos)
             bar = groups.size();
-        s += ";" + std::to_string(e) + "-(" + groups.substr(start, bar - start) + ")";
+        s += ';' + std::to_string(e) + "-(" + groups.substr(start, bar - start) + ')';
         start = bar + 1;
     }
     return s + ".";

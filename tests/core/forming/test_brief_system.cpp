@@ -43,7 +43,7 @@ struct Click {
 
 // The letter of event e (1-based) in a single-bet line, or '\0' when absent.
 char letterOf(const std::string& line, int e) {
-    std::string key = ";" + std::to_string(e) + "-(";
+    std::string key = ';' + std::to_string(e) + "-(";
     auto at = line.find(key);
     return at == std::string::npos ? '\0' : line[at + key.size()];
 }

@@ -285,7 +285,7 @@ TEST(RandomFavourites, NoFavouritesNeverDrawTheStrictPoolFavourite) {
         auto pos = line.find(";4-(");
         EXPECT_EQ(line.substr(pos, 7), ";4-(1);") << line;
         for (int e : {1, 2, 3, 5, 9, 14})
-            EXPECT_EQ(line.find(";" + std::to_string(e) + "-(1)"), std::string::npos) << line;
+            EXPECT_EQ(line.find(';' + std::to_string(e) + "-(1)"), std::string::npos) << line;
         EXPECT_NE(line.find(";15-(1)."), std::string::npos) << line;
     }
 }

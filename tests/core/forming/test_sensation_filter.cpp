@@ -70,7 +70,7 @@ std::string onesExcept(std::initializer_list<std::pair<int, const char*>> groups
         for (auto [ev, text] : groups)
             if (ev == e)
                 g = text;
-        s += ";" + std::to_string(e) + "-(" + g + ")";
+        s += ';' + std::to_string(e) + "-(" + g + ')';
     }
     return s + ".";
 }

@@ -209,7 +209,9 @@ TEST(KombinMatrix, MixedCheckMatrixCodeHoldsExactlyTheRowsOfItsSyndromes) {
         EXPECT_EQ(c.doubles, 3);
         ASSERT_TRUE(fitsLayout(c));
         EXPECT_EQ(c.rows.size(), syndromes.size() * 3 * 2); // one free triple, one free double
-        std::set<Word> distinct(c.rows.begin(), c.rows.end());
+        std::set<std::string> distinct;
+        for (const auto& w : c.rows)
+            distinct.emplace(w.begin(), w.end());
         EXPECT_EQ(distinct.size(), c.rows.size());
         for (const auto& w : c.rows)
             EXPECT_NE(std::find(syndromes.begin(), syndromes.end(), syndromeOf(w)),
