@@ -82,7 +82,7 @@ TEST_F(AutoformWindow, AppendsWhatTheCoreChoosesAndRestoresCaptionAndTitle) {
     w->rng().setSeed(2026);
 
     kav::Rng rng(2026);
-    kav::AutoformSettings s{14, 12, 1.0f, 1, w->stakeText()};
+    kav::AutoformSettings s{14, 12, 1.0f, kav::AutoformMethod::ByProbability, w->stakeText()};
     const kav::AutoformResult want = kav::autoForm(w->model(), before, s, rng);
     ASSERT_FALSE(want.added.empty());
 

@@ -99,7 +99,10 @@ TEST_F(FormingWindow, RandomChoiceGivesTheCoreLinesForTheSameSeed) {
         const kav::Lines before = w->betLines();
         kav::Rng expectedRng(777u + static_cast<std::uint32_t>(d));
         w->rng().setSeed(777u + static_cast<std::uint32_t>(d));
-        auto expected = kav::randomBets(w->model(), "20", before, {d, 25, 3}, expectedRng).added;
+        auto expected =
+            kav::randomBets(w->model(), "20", before,
+                            {static_cast<kav::RandomDistribution>(d), 25, 3}, expectedRng)
+                .added;
         click(w->Label11);
         kav::Lines now = w->betLines();
         ASSERT_EQ(now.size(), before.size() + 25);
