@@ -42,7 +42,7 @@ inline int addUnlessListed(Lines& list, const std::string& line) {
 }
 
 inline std::string group(int e, char letter) {
-    return ";" + std::to_string(e + 1) + "-(" + std::string(1, letter) + ")";
+    return ';' + std::to_string(e + 1) + "-(" + std::string(1, letter) + ')';
 }
 
 // 0 added, 1 duplicate, 2 message.

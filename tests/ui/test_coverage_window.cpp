@@ -47,7 +47,8 @@ std::string str(const QString& s) {
 std::string singleBet(const std::string& amount, const std::string& letters) {
     std::string s = amount;
     for (int e = 0; e < 15; ++e)
-        s += ";" + std::to_string(e + 1) + "-(" + letters[static_cast<std::size_t>(e)] + ")";
+        s += std::string(";") + std::to_string(e + 1) + "-(" +
+             letters[static_cast<std::size_t>(e)] + ")";
     return s + ".";
 }
 

@@ -36,7 +36,7 @@ std::string str(const QString& s) {
 std::string singleBet(const std::string& amount, const std::string& first, char rest) {
     std::string s = amount + ";1-(" + first + ")";
     for (int e = 2; e <= 15; ++e)
-        s += ";" + std::to_string(e) + "-(" + rest + ")";
+        s += std::string(";") + std::to_string(e) + "-(" + rest + ")";
     return s + ".";
 }
 

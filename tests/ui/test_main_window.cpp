@@ -48,7 +48,7 @@ std::string str(const QString& s) {
 std::string allEvents(const std::string& amount, const std::string& first, char rest) {
     std::string s = amount + ";1-(" + first + ")";
     for (int e = 2; e <= 15; ++e)
-        s += ";" + std::to_string(e) + "-(" + rest + ")";
+        s += std::string(";") + std::to_string(e) + "-(" + rest + ")";
     return s + ".";
 }
 
@@ -309,14 +309,14 @@ TEST_F(MainWindowTest, CategoryFieldTurnsLightRedAtFifteen) {
 }
 
 TEST_F(MainWindowTest, TypedLinesUpdateTheStatusLine) {
-    typeIntoMemo(" " + allEvents("20", "1", '1'));
+    typeIntoMemo(std::string(" ") + allEvents("20", "1", '1'));
     EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 1 (20 руб.)");
-    typeIntoMemo("\n" + allEvents("40.00", "1,X", '2') + "\nnonsense");
+    typeIntoMemo(std::string("\n") + allEvents("40.00", "1,X", '2') + "\nnonsense");
     EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 3 (60 руб.)");
     ASSERT_EQ(w->model().betMasks.size(), 3u);
     EXPECT_FALSE(w->model().betMasks[2].valid());
     // A complete line whose amount is no number: the status empties, counts stay.
-    typeIntoMemo("\n" + allEvents("abc", "1", '1'));
+    typeIntoMemo(std::string("\n") + allEvents("abc", "1", '1'));
     EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "");
     EXPECT_EQ(w->model().betCount, 3);
 }
@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, LinesAppendedOneByOneReachTheMemoInOrder) {
 
     // The player typing right after an append types after the appended lines.
     w->appendBetLines({allEvents("20", "1", '2')});
-    typeIntoMemo("\n" + allEvents("20", "X", '2'));
+    typeIntoMemo(std::string("\n") + allEvents("20", "X", '2'));
     const kav::Lines all = w->betLines();
     ASSERT_EQ(all.size(), 5u);
     EXPECT_EQ(all[3], allEvents("20", "1", '2'));
