@@ -2,13 +2,13 @@
 
 #include "core/bets/stake_text.h"
 #include "ui/coverage_map_view.h"
+#include "ui/job_runner.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
 #include "ui/session.h"
 #include "ui/zone_grid.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -62,7 +62,7 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 } // namespace
 
 CoverageMapWindow::CoverageMapWindow(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session) {
+    : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("coverageMapWindow"));
     setWindowTitle(kCaption);
     setFont(windowFont(8, false));
@@ -71,11 +71,7 @@ CoverageMapWindow::CoverageMapWindow(Session& session, QWidget* parent)
     connectLayout();
 }
 
-CoverageMapWindow::~CoverageMapWindow() {
-    cancelSearch_ = true;
-    if (searchThread_.joinable())
-        searchThread_.join();
-}
+CoverageMapWindow::~CoverageMapWindow() = default;
 
 void CoverageMapWindow::createLayout() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -306,7 +302,7 @@ void CoverageMapWindow::repaintResults(const std::vector<int>& indices) {
 }
 
 void CoverageMapWindow::toggleZoneCell(int col, int row) {
-    if (searching_)
+    if (searching())
         return;
     zoneGrid_->setCellText(
         col, row, zoneGrid_->selected(col, row) ? QStringLiteral(" ") : QStringLiteral("x"));
@@ -329,7 +325,7 @@ void CoverageMapWindow::describeResult(int index) {
 }
 
 void CoverageMapWindow::pointAt(int x, int y) {
-    if (searching_ || !zone_.shown())
+    if (searching() || !zone_.shown())
         return;
     const int col = mapView_->columnAt(x), row = mapView_->rowAt(y);
     if (col == lastHoverCol_ && row == lastHoverRow_)
@@ -353,7 +349,7 @@ void CoverageMapWindow::pointAt(int x, int y) {
 }
 
 void CoverageMapWindow::clickMap(Qt::MouseButton button, int x, int y) {
-    if (searching_ || !zone_.shown())
+    if (searching() || !zone_.shown())
         return;
     const int firstCol = mapView_->firstVisibleColumn(), firstRow = mapView_->firstVisibleRow();
     const int col = mapView_->columnAt(x), row = mapView_->rowAt(y);
@@ -395,39 +391,38 @@ void CoverageMapWindow::addBestByCount() {
     startBestSearch(kav::BestBy::Count);
 }
 
+bool CoverageMapWindow::searching() const {
+    return jobs_->running();
+}
+
 void CoverageMapWindow::startBestSearch(kav::BestBy by) {
-    if (searching_)
+    if (searching())
         return;
     flushScheduledRecount();
     if (!zone_.shown()) {
         setWindowTitle(kCaption);
         return;
     }
-    searching_ = true;
-    cancelSearch_ = false;
-    zonePanel_->setEnabled(false);
-    mapView_->setEnabled(false);
-    setWindowTitle(QStringLiteral("Выполнено 0%"));
+    JobOptions options;
+    options.label = QStringLiteral("Выполнено 0%");
+    options.progressInCaption = true;
+    options.progressIntervalMs = 0; // the search reports each percent once
     // The search reads a copy, so the window may repaint and scroll meanwhile.
     const unsigned generation = zoneGeneration_;
-    searchThread_ = std::thread([this, snapshot = zone_, c = mapCategory(), by, generation] {
-        auto progress = [this](int pct) {
-            QMetaObject::invokeMethod(
-                this, [this, pct] { setWindowTitle(QStringLiteral("Выполнено %1%").arg(pct)); },
-                Qt::QueuedConnection);
+    auto work = [snapshot = zone_, c = mapCategory(), by](JobControl& job) {
+        auto progress = [&job](int pct) {
+            job.progress(pct, QStringLiteral("Выполнено %1%").arg(pct));
         };
-        kav::BestBet r = kav::findBestBet(snapshot, c, by, progress, &cancelSearch_);
-        QMetaObject::invokeMethod(
-            this, [this, r, generation] { finishBestSearch(r, generation); }, Qt::QueuedConnection);
-    });
+        return kav::findBestBet(snapshot, c, by, progress, job.cancelFlag());
+    };
+    if (!jobs_->run(options, std::move(work),
+                    [this, generation](const kav::BestBet& r) { finishBestSearch(r, generation); }))
+        return;
+    zonePanel_->setEnabled(false);
+    mapView_->setEnabled(false);
 }
 
-void CoverageMapWindow::finishBestSearch(kav::BestBet result, unsigned generation) {
-    if (!searching_)
-        return;
-    if (searchThread_.joinable())
-        searchThread_.join();
-    searching_ = false;
+void CoverageMapWindow::finishBestSearch(const kav::BestBet& result, unsigned generation) {
     zonePanel_->setEnabled(true);
     mapView_->setEnabled(true);
     setWindowTitle(kCaption);
@@ -442,11 +437,7 @@ void CoverageMapWindow::finishBestSearch(kav::BestBet result, unsigned generatio
 }
 
 void CoverageMapWindow::waitForSearch() {
-    while (searching_) {
-        if (searchThread_.joinable())
-            searchThread_.join();
-        QCoreApplication::sendPostedEvents(this);
-    }
+    jobs_->wait();
 }
 
 void CoverageMapWindow::showEvent(QShowEvent* e) {
@@ -458,7 +449,7 @@ void CoverageMapWindow::showEvent(QShowEvent* e) {
 
 void CoverageMapWindow::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
-    cancelSearch_ = true;
+    jobs_->cancel();
     Q_EMIT visibilityChanged(false);
 }
 

@@ -14,9 +14,8 @@
 #include <QWidget>
 
 #include <array>
-#include <atomic>
+#include <memory>
 #include <string>
-#include <thread>
 
 class QFrame;
 class QKeyEvent;
@@ -28,6 +27,7 @@ class QTimer;
 namespace kav::ui {
 
 class CoverageMapView;
+class JobRunner;
 class LinkLabel;
 class Session;
 class ZoneGrid;
@@ -61,7 +61,7 @@ public:
     const std::array<std::array<std::uint8_t, kOutcomes>, kEvents>& hoverOutcomes() const {
         return hoverOutcomes_;
     }
-    bool searching() const { return searching_; }
+    bool searching() const;
     // Waits for a running "+P" / "+N" search and applies its result (tests).
     void waitForSearch();
 
@@ -95,7 +95,7 @@ private:
     void setRowTitle(int event0, const QString& title);
     void toggleMarkerUnderPointer();
     void startBestSearch(kav::BestBy by);
-    void finishBestSearch(kav::BestBet result, unsigned generation);
+    void finishBestSearch(const kav::BestBet& result, unsigned generation);
 
     Session& session_;
     QSplitter* splitter_ = nullptr;
@@ -119,9 +119,9 @@ private:
     QTimer* recountTimer_ = nullptr;
     // Bumped by every build, so a search result for an older zone is dropped.
     unsigned zoneGeneration_ = 0;
-    bool searching_ = false;
-    std::atomic<bool> cancelSearch_{false};
-    std::thread searchThread_;
+    // The "+P" / "+N" search. Last, so destroyed first: stopped and joined
+    // before the members the result would reach go.
+    std::unique_ptr<JobRunner> jobs_;
 };
 
 } // namespace kav::ui

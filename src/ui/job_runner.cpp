@@ -3,6 +3,7 @@
 #include "ui/progress_box.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -10,14 +11,14 @@
 
 namespace kav::ui {
 
-void JobControl::progress(int percent, const QString& text) {
+void JobControl::progress(int percent, const QString& text, const QString& title) {
     const auto now = std::chrono::steady_clock::now();
     if (now - lastProgress_ < interval_)
         return;
     lastProgress_ = now;
     JobRunner* runner = &runner_;
     QMetaObject::invokeMethod(
-        runner, [runner, percent, text] { runner->showProgress(percent, text); },
+        runner, [runner, percent, text, title] { runner->showProgress(percent, text, title); },
         Qt::QueuedConnection);
 }
 
@@ -67,6 +68,17 @@ bool JobRunner::start(const JobOptions& options, std::function<void(JobControl&)
             box_->setLabelText(options.label);
         connect(box_, &QProgressDialog::canceled, this, &JobRunner::cancel);
     }
+    inCaption_ = options.progressInCaption;
+    inTaskBar_ = options.progressInTaskBar;
+    if (inCaption_) {
+        captionBefore_ = owner_->windowTitle();
+        if (!options.label.isEmpty())
+            owner_->setWindowTitle(options.label);
+    }
+    if (inTaskBar_) {
+        const QString title = QGuiApplication::applicationDisplayName();
+        titleBefore_ = title == QCoreApplication::applicationName() ? QString() : title;
+    }
     JobControl* control = control_.get();
     worker_ = std::thread([this, control, work = std::move(work)]() mutable {
         work(*control);
@@ -83,13 +95,18 @@ void JobRunner::cancel() {
     control_->wake();
 }
 
-void JobRunner::showProgress(int percent, const QString& text) {
+void JobRunner::showProgress(int percent, const QString& text, const QString& title) {
     if (!running())
         return;
+    if (inCaption_ && !text.isEmpty())
+        owner_->setWindowTitle(text);
+    if (inTaskBar_ && !title.isEmpty())
+        QGuiApplication::setApplicationDisplayName(title);
     if (box_) {
-        box_->setValue(std::clamp(percent, 0, 100));
         if (!text.isEmpty())
             box_->setLabelText(text);
+        // Last: a shown modal box may run the event loop in setValue.
+        box_->setValue(std::clamp(percent, 0, 100));
     }
     if (onProgress_)
         onProgress_(percent, text);
@@ -100,6 +117,11 @@ void JobRunner::finish() {
         return;
     worker_.join();
     delete box_.data();
+    if (inCaption_)
+        owner_->setWindowTitle(captionBefore_);
+    if (inTaskBar_)
+        QGuiApplication::setApplicationDisplayName(titleBefore_);
+    inCaption_ = inTaskBar_ = false;
     // The job is over before its result is handed on, so `done` may start the next one.
     auto deliver = std::move(deliver_);
     deliver_ = nullptr;

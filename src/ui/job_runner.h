@@ -26,13 +26,20 @@ namespace kav::ui {
 struct JobOptions {
     // Title of the progress box; empty: no box (the owner shows progress itself).
     QString title;
-    // The box's first line of text.
+    // The first line of text: the box's, or the owner's caption with progressInCaption.
     QString label;
     Qt::WindowModality modality = Qt::WindowModal;
     // The box appears only when the job lasts this long.
     int minimumDurationMs = 400;
     // Progress updates closer together than this are dropped.
     int progressIntervalMs = 40;
+    // The owner's caption shows every progress text while the job runs; it is
+    // put back when the job ends, before its result is handed on.
+    bool progressInCaption = false;
+    // Likewise the task-bar title with every progress title. At the end it is
+    // set to what it was, an empty one when it was never set, so the program's
+    // name does not creep into the captions.
+    bool progressInTaskBar = false;
     // Called on the user-interface thread with every progress update shown.
     std::function<void(int percent, const QString& text)> onProgress;
 };
@@ -46,9 +53,10 @@ public:
     // The flag itself, for core functions that poll a std::atomic<bool>.
     const std::atomic<bool>* cancelFlag() const { return &cancel_; }
     std::atomic<bool>* cancelFlag() { return &cancel_; }
-    // Percent 0..100 and an optional line of text, shown on the user-interface
-    // thread at a steady pace (updates in between are dropped).
-    void progress(int percent, const QString& text = {});
+    // Percent 0..100, an optional line of text and an optional task-bar title,
+    // shown on the user-interface thread at a steady pace (updates in between
+    // are dropped).
+    void progress(int percent, const QString& text = {}, const QString& title = {});
     // Runs `question` on the user-interface thread and waits for its answer;
     // false when the job is cancelled before or while it is asked.
     bool ask(std::function<bool()> question);
@@ -107,7 +115,7 @@ private:
     friend class JobControl;
     bool start(const JobOptions& options, std::function<void(JobControl&)> work,
                std::function<void()> deliver);
-    void showProgress(int percent, const QString& text);
+    void showProgress(int percent, const QString& text, const QString& title);
     void finish();
 
     QWidget* owner_;
@@ -116,6 +124,11 @@ private:
     std::function<void()> deliver_;
     std::function<void(int, const QString&)> onProgress_;
     QPointer<QProgressDialog> box_;
+    // What to put back when the job ends.
+    bool inCaption_ = false;
+    bool inTaskBar_ = false;
+    QString captionBefore_;
+    QString titleBefore_;
 };
 
 } // namespace kav::ui

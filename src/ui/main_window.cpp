@@ -6,6 +6,7 @@
 #include "ui/brief_system_panel.h"
 #include "ui/coverage_map_window.h"
 #include "ui/help_window.h"
+#include "ui/job_runner.h"
 #include "ui/link_label.h"
 #include "ui/manual_choice_panel.h"
 #include "ui/mode_panel.h"
@@ -27,7 +28,8 @@
 
 namespace kav::ui {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Kavendix V1.4.2"));
     QFont f(QStringLiteral("Tahoma"));

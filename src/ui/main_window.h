@@ -49,6 +49,7 @@ class NearestSystemsWindow;
 class CoverageMapWindow;
 class VariantAnalysisWindow;
 class HelpWindow;
+class JobRunner;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -113,7 +114,7 @@ public:
     // "Рассчитать систему" of the nearest-systems window: the generator runs on
     // a worker thread behind a progress box with "Отмена"; the checked system is
     // saved into the template folder, the index refreshed, the summary redone.
-    bool systemComputing() const { return kombinRun_ != nullptr; }
+    bool systemComputing() const;
     void cancelSystemComputing();
 
     // --- auto-forming (main_window_autoform.cpp) ---
@@ -208,20 +209,13 @@ private:
     void showBetStatus();
     void insertAtEnd(const QString& text);
 
-    // Auto-forming in progress (main_window_autoform.cpp).
+    // Auto-forming (main_window_autoform.cpp).
     void startAutoform();
-    struct AutoformRun;
-    std::shared_ptr<AutoformRun> autoformRun_;
-    void showAutoformProgress(const kav::AutoformProgress& p);
-    void finishAutoform();
     // Input to this window while a search runs: Esc stops it, the rest is dropped.
     bool autoformFiltersInput(QObject* watched, QEvent* e);
 
-    // A brief system being computed (main_window_kombin.cpp).
+    // A brief system computed on request (main_window_kombin.cpp).
     void computeBriefSystem();
-    struct KombinRun;
-    std::shared_ptr<KombinRun> kombinRun_;
-    void finishSystemComputing();
 
     Session session_;
     kav::Rng rng_;
@@ -277,6 +271,13 @@ private:
     void toggleVariantAnalysis();
     // The menu item's caption follows the window.
     void connectVariantAnalysis();
+
+    // --- long work: auto-forming and system computing, one at a time ---
+    enum class LongJob { Autoform, SystemComputing };
+    LongJob longJob_ = LongJob::Autoform; // the running job's kind
+    // Last, so destroyed first: the job is stopped and joined before the
+    // members it was started from go.
+    std::unique_ptr<JobRunner> jobs_;
 };
 
 } // namespace kav::ui

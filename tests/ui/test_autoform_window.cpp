@@ -148,3 +148,19 @@ TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {
     EXPECT_TRUE(w->betLines().empty());
     expectRestored();
 }
+
+TEST_F(AutoformWindow, ClosingTheWindowMidSearchStopsItAndWaitsForIt) {
+    mark(groups({"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"}));
+    setSearch(12, 10000000, 100, 1);
+    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
+    ASSERT_TRUE(w->autoformRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
+    w->close();
+    w.reset(); // returns once the search has seen the cancel and its thread is joined
+    // Nothing of the search is left to arrive at the window that is gone.
+    QTest::qWait(50);
+    EXPECT_TRUE(hook.shown().empty());
+    QGuiApplication::setApplicationDisplayName(
+        title == QCoreApplication::applicationName() ? QString() : title);
+}

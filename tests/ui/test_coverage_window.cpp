@@ -240,6 +240,21 @@ TEST_F(CoverageWindow, BestLinksAddTheBestBetOffTheWindowThread) {
     EXPECT_EQ(str(child<QLabel>(map, "statisticsLabel")->text()).rfind("Покрытие ставками", 0), 0u);
 }
 
+TEST_F(CoverageWindow, HidingTheMapStopsARunningSearch) {
+    std::vector<std::pair<int, int>> marks;
+    for (int e = 0; e < 10; ++e)
+        marks.insert(marks.end(), {{e, 1}, {e, 2}});
+    openWith(marks, 9); // 3^10 results with wide balls: a search of a while
+    QTest::mouseClick(child<LinkLabel>(map, "addBestByCountLink"), Qt::LeftButton);
+    ASSERT_TRUE(map->searching());
+    map->hide();
+    map->waitForSearch();
+    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    EXPECT_TRUE(child<QWidget>(map, "zonePanel")->isEnabled());
+    EXPECT_TRUE(child<CoverageMapView>(map, "mapView")->isEnabled());
+}
+
 TEST_F(CoverageWindow, TypedBetsAndCategoryFieldsRecount) {
     openWith({{0, 1}, {1, 2}}, 15);
     child<QPlainTextEdit>(w, "betListEdit")

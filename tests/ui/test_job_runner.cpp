@@ -4,6 +4,7 @@
 #include "ui/job_runner.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -199,4 +200,58 @@ TEST(JobRunner, ProgressReachesTheBoxAndTheOwnerAndTheBoxCancels) {
     EXPECT_TRUE(cancelled);
     QCoreApplication::processEvents();
     EXPECT_EQ(owner.findChild<QProgressDialog*>(), nullptr);
+}
+
+// A job without a box shows itself in the owner's caption and the task-bar
+// title, and both are back before the result is handed on.
+TEST(JobRunner, ProgressInTheCaptionIsPutBackBeforeTheResult) {
+    QWidget owner;
+    owner.setWindowTitle(QStringLiteral("Окно"));
+    const QString titleBefore = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Программа"));
+    JobRunner jobs(&owner);
+    JobOptions options;
+    options.label = QStringLiteral("Выполнено 0%");
+    options.progressInCaption = true;
+    options.progressInTaskBar = true;
+    options.progressIntervalMs = 0;
+    std::atomic<bool> go{false};
+    QString captionAtDone, titleAtDone;
+    ASSERT_TRUE(jobs.run(
+        options,
+        [&](JobControl& job) {
+            job.progress(5, QStringLiteral("Выполнено 5%"), QStringLiteral("5%"));
+            waitUntil(go);
+            return 0;
+        },
+        [&](int) {
+            captionAtDone = owner.windowTitle();
+            titleAtDone = QGuiApplication::applicationDisplayName();
+        }));
+    EXPECT_EQ(owner.windowTitle(), QStringLiteral("Выполнено 0%"));
+    EXPECT_EQ(owner.findChild<QProgressDialog*>(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return owner.windowTitle() == QStringLiteral("Выполнено 5%"); }, 5000));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("5%"));
+    go = true;
+    jobs.wait();
+    EXPECT_EQ(captionAtDone, QStringLiteral("Окно"));
+    EXPECT_EQ(titleAtDone, QStringLiteral("Программа"));
+
+    // A job showing itself in the caption only leaves the task-bar title to
+    // whoever set it, before and after.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("12%"));
+    options.progressInTaskBar = false;
+    ASSERT_TRUE(jobs.run(
+        options,
+        [](JobControl& job) {
+            job.progress(50, QStringLiteral("Выполнено 50%"), QStringLiteral("50%"));
+            return 0;
+        },
+        [](int) {}));
+    jobs.wait();
+    EXPECT_EQ(owner.windowTitle(), QStringLiteral("Окно"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("12%"));
+    QGuiApplication::setApplicationDisplayName(
+        titleBefore == QCoreApplication::applicationName() ? QString() : titleBefore);
 }
