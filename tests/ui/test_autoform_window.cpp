@@ -16,6 +16,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using kav::ui::MainWindow;
@@ -65,6 +66,19 @@ protected:
         QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
                           child<LinkLabel>(w, "startAutoformLink")->rect().center());
         QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
+    }
+
+    // 3^10 results at category 12 by probability: long enough to be stopped.
+    // Returns once the search shows its percent.
+    void startLongSearch() {
+        std::vector<std::string> g(15, "1");
+        std::fill_n(g.begin(), 10, "1X2");
+        mark(g);
+        setSearch(12, 10000000, 100, 1);
+        QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                          child<LinkLabel>(w, "startAutoformLink")->rect().center());
+        ASSERT_TRUE(w->autoformRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
     }
 
     void expectRestored() {
@@ -119,13 +133,9 @@ TEST_F(AutoformWindow, EventWithoutMarksShowsTheMessageAndAddsNothing) {
 }
 
 TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
-    // 3^10 results at category 12 by probability: long enough to be stopped.
-    mark(groups({"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"}));
-    setSearch(12, 10000000, 100, 1);
-    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
-                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
-    ASSERT_TRUE(w->autoformRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
+    startLongSearch();
+    if (HasFatalFailure())
+        return;
     EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("Выполнено: ")));
     // The window takes no other input meanwhile.
     QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
@@ -150,12 +160,9 @@ TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {
 }
 
 TEST_F(AutoformWindow, ClosingTheWindowMidSearchStopsItAndWaitsForIt) {
-    mark(groups({"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"}));
-    setSearch(12, 10000000, 100, 1);
-    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
-                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
-    ASSERT_TRUE(w->autoformRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
+    startLongSearch();
+    if (HasFatalFailure())
+        return;
     w->close();
     w.reset(); // returns once the search has seen the cancel and its thread is joined
     // Nothing of the search is left to arrive at the window that is gone.
