@@ -44,10 +44,11 @@ QString moneyDisplayText(kav::Fixed4 value, const QString& suffix) {
 
 MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Digits and one "." with two decimals at most; the display text is set by the
-    // program and is not typed.
+    // Digits and one decimal separator ("." or ",", as Russian players type it)
+    // with two decimals at most; the display text is set by the program and is
+    // not typed.
     setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^\\d{0,12}(\\.\\d{0,2})?$")), this));
+        QRegularExpression(QStringLiteral("^\\d{0,12}([.,]\\d{0,2})?$")), this));
     connect(this, &QLineEdit::textEdited, this, [this] { Q_EMIT stakeChanged(); });
     connect(this, &QLineEdit::returnPressed, this, [this] {
         commit();
@@ -80,7 +81,7 @@ void MoneyEdit::setSuffix(const QString& suffix) {
 }
 
 std::optional<kav::Fixed4> MoneyEdit::typedStake() const {
-    auto v = kav::Fixed4::parse(text().trimmed().toStdString());
+    auto v = kav::Fixed4::parseTyped(text().toStdString());
     if (!v)
         return std::nullopt;
     kav::Fixed4 r = roundToKopecks(*v);
@@ -124,7 +125,7 @@ void MoneyEdit::commit() {
     if (!editing_)
         return;
     editing_ = false;
-    auto v = kav::Fixed4::parse(text().trimmed().toStdString());
+    auto v = kav::Fixed4::parseTyped(text().toStdString());
     if (v)
         value_ = std::max(roundToKopecks(*v), minimum_);
     showValue();

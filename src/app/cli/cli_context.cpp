@@ -75,6 +75,11 @@ DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeT
 }
 
 void prepareContext(CliContext& ctx) {
+    // "20,5" as a Russian player types it is the amount 20.5; the bet lines
+    // and every later step take the stake in its plain form.
+    if (!Fixed4::parse(ctx.stake))
+        if (auto typed = Fixed4::parseTyped(ctx.stake))
+            ctx.stake = typed->moneyText();
     std::uint8_t country = kRussia;
     if (ctx.country == "ua")
         country = kUkraine;

@@ -1,5 +1,6 @@
 #include "core/base/fixed4.h"
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -188,6 +189,32 @@ std::optional<Fixed4> Fixed4::parse(std::string_view s) {
     if (!units)
         return std::nullopt;
     return fromRaw(*units);
+}
+
+std::optional<Fixed4> Fixed4::parseTyped(std::string_view s) {
+    s = trimBlanks(s);
+    const bool comma = s.find(',') != std::string_view::npos;
+    if (comma && s.find('.') != std::string_view::npos)
+        return std::nullopt;
+    std::string text;
+    text.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == ',') {
+            text += '.';
+        } else if (c == ' ' || c == '\t') {
+            // Only a blank between two digits groups them; any other blank
+            // leaves the text as typed, for parse() to refuse.
+            const bool grouping = i > 0 && i + 1 < s.size() &&
+                                  std::isdigit(static_cast<unsigned char>(s[i - 1])) &&
+                                  std::isdigit(static_cast<unsigned char>(s[i + 1]));
+            if (!grouping)
+                text += c;
+        } else {
+            text += c;
+        }
+    }
+    return parse(text);
 }
 
 std::string Fixed4::moneyText() const {

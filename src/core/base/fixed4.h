@@ -35,6 +35,11 @@ public:
     // optional "." and fraction, optional exponent; more than four decimals are
     // rounded half to even. Nothing when the text is not a number or overflows.
     static std::optional<Fixed4> parse(std::string_view text);
+    // A number as a player types it into a field: parse() that also takes ","
+    // as the decimal separator ("20,5" is 20.5) and blanks between digit
+    // groups ("1 000,50"). A text with both "," and "." is refused, so a
+    // thousands separator is never mistaken for a decimal one.
+    static std::optional<Fixed4> parseTyped(std::string_view text);
 
     constexpr std::int64_t raw() const { return raw_; }
     double toDouble() const { return static_cast<double>(raw_) / kScale; }

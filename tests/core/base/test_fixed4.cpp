@@ -35,3 +35,21 @@ TEST(Fixed4, MoneyTextHasNoTrailingZeros) {
     EXPECT_EQ(Fixed4::fromInt(240).moneyText2(), "240.00");
     EXPECT_EQ(kav::padTwoDecimals("20."), "20.00");
 }
+
+// What a player types into a money or quote field: a comma is a decimal
+// separator, blanks group digits, and a text that mixes both separators is
+// refused rather than read one way or the other.
+TEST(Fixed4, ParsesTypedTextWithCommaOrPoint) {
+    EXPECT_EQ(Fixed4::parseTyped("20,5"), Fixed4::parse("20.5"));
+    EXPECT_EQ(Fixed4::parseTyped(" 20.50 "), Fixed4::parse("20.5"));
+    EXPECT_EQ(Fixed4::parseTyped("1 000,25"), Fixed4::parse("1000.25"));
+    EXPECT_EQ(Fixed4::parseTyped("-3,75"), Fixed4::parse("-3.75"));
+    EXPECT_EQ(Fixed4::parseTyped(",5"), Fixed4::parse("0.5"));
+    EXPECT_FALSE(Fixed4::parseTyped("1,000.5"));
+    EXPECT_FALSE(Fixed4::parseTyped("1.000,5"));
+    EXPECT_FALSE(Fixed4::parseTyped("20,5,1"));
+    EXPECT_FALSE(Fixed4::parseTyped("20 ,5"));
+    EXPECT_FALSE(Fixed4::parseTyped(","));
+    EXPECT_FALSE(Fixed4::parseTyped(""));
+    EXPECT_FALSE(Fixed4::parseTyped("abc"));
+}
