@@ -10,10 +10,18 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
-kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
+struct CommandLine {
+    kav::io::ServerSettings servers;
+    QString projectFile;
+};
+
+CommandLine readCommandLine(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kavendix: пакеты ставок тотализатора"));
     parser.addHelpOption();
@@ -26,21 +34,36 @@ kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
     const QCommandLineOption noUpdateCheck(QStringLiteral("no-update-check"),
                                            QStringLiteral("do not ask the update server at start"));
     parser.addOptions({dataServer, updateServer, noUpdateCheck});
+    parser.addPositionalArgument(QStringLiteral("project"),
+                                 QStringLiteral("a project file (.kvp) to open"),
+                                 QStringLiteral("[project]"));
     parser.process(app);
-    kav::io::ServerSettings s;
+    CommandLine line;
+    if (!parser.positionalArguments().isEmpty())
+        line.projectFile = parser.positionalArguments().front();
+    kav::io::ServerSettings& s = line.servers;
     if (parser.isSet(dataServer))
         s.dataServer = parser.value(dataServer).toStdString();
     if (parser.isSet(updateServer))
         s.updateServer = parser.value(updateServer).toStdString();
     s.updateCheck = !parser.isSet(noUpdateCheck);
-    return s;
+    return line;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    kav::ui::MainWindow::setServers(serversFromCommandLine(app));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kavendix"));
+    QCoreApplication::setApplicationName(QStringLiteral("kavendix"));
+    const CommandLine line = readCommandLine(app);
+    kav::ui::MainWindow::setServers(line.servers);
+    // The autosave lives in the user's data folder, the settings in his
+    // configuration folder.
+    kav::ui::MainWindow::setPersistence(
+        {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+         QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+             .filePath(QStringLiteral("kavendix.ini"))});
     kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
     auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
@@ -49,5 +72,9 @@ int main(int argc, char** argv) {
     auto* help = new kav::ui::HelpWindow(&mainWindow);
     mainWindow.setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
     mainWindow.show();
+    if (!line.projectFile.isEmpty())
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, path = line.projectFile] {
+            mainWindow.openProjectFile(path);
+        });
     return app.exec();
 }

@@ -15,7 +15,10 @@ namespace kav::io {
 // lacks become "?".
 std::string cp1251Text(const Lines& lines);
 
-// Writes the bytes, replacing the file; a message when that fails.
+// Writes the bytes, replacing the file safely: they go to a temporary file in
+// the same folder, which is flushed to disk and renamed over `path`. On any
+// failure the temporary file is removed, the old file stays as it was and a
+// message says what failed.
 MaybeMessage writeFileBytes(const std::string& path, const std::string& bytes);
 
 // The file's bytes; nothing when it cannot be read or exceeds maxBytes.

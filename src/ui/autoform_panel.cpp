@@ -10,6 +10,8 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace kav::ui {
 
 AutoformPanel::AutoformPanel(QWidget* parent) : QFrame(parent) {
@@ -62,6 +64,18 @@ double AutoformPanel::coverageTarget() const {
 
 kav::AutoformMethod AutoformPanel::searchMethod() const {
     return kav::autoformMethodOfList(searchMethodCombo_->currentIndex());
+}
+
+kav::AutoformPanelSettings AutoformPanel::settings() const {
+    return {category(), betLimit(), coverageTarget(), searchMethod()};
+}
+
+void AutoformPanel::applySettings(const kav::AutoformPanelSettings& s) {
+    autoformCategorySpin_->setValue(s.category);
+    betLimitSpin_->setValue(static_cast<int>(
+        std::clamp<std::int64_t>(s.betLimit, betLimitSpin_->minimum(), betLimitSpin_->maximum())));
+    coverageTargetSpin_->setValue(s.coveragePercent);
+    searchMethodCombo_->setCurrentIndex(static_cast<int>(s.method));
 }
 
 } // namespace kav::ui

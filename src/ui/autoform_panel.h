@@ -2,6 +2,11 @@
 // bets to add, the coverage to reach and the search method.
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/project/project_state.h"
+#endif
+
 #include <QFrame>
 
 class QComboBox;
@@ -26,6 +31,9 @@ public:
     // Percent, 1..100.
     double coverageTarget() const;
     kav::AutoformMethod searchMethod() const;
+    // The panel's fields as a project keeps them, and back.
+    kav::AutoformPanelSettings settings() const;
+    void applySettings(const kav::AutoformPanelSettings& s);
 
 Q_SIGNALS:
     void startRequested();

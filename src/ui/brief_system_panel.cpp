@@ -53,6 +53,15 @@ bool BriefSystemPanel::startsWithForcedBet() const {
     return startWithCheck_->isChecked();
 }
 
+kav::BriefSettings BriefSystemPanel::settings() const {
+    return {category(), startsWithForcedBet()};
+}
+
+void BriefSystemPanel::applySettings(const kav::BriefSettings& s) {
+    briefCategorySpin_->setValue(s.category);
+    startWithCheck_->setChecked(s.startWith);
+}
+
 void BriefSystemPanel::showForcedBet(const QString& forcedBet) {
     startWithCheck_->setText(startWithCheck_->isChecked() ? forcedBet : kStartWithCaption);
 }

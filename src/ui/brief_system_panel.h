@@ -2,6 +2,11 @@
 // "Начать с..." (the system starts with the forced bet).
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/project/project_state.h"
+#endif
+
 #include <QFrame>
 
 class QCheckBox;
@@ -18,6 +23,9 @@ public:
 
     int category() const;
     bool startsWithForcedBet() const;
+    // The panel's fields as a project keeps them, and back.
+    kav::BriefSettings settings() const;
+    void applySettings(const kav::BriefSettings& s);
     // The check box shows the forced bet while checked, its caption otherwise.
     void showForcedBet(const QString& forcedBet);
     // Category 15 (every combination of the marks) is shown light red.

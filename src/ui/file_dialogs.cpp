@@ -1,11 +1,27 @@
 #include "ui/file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace kav::ui {
 
 namespace {
 FileDialogHook* activeHook = nullptr;
+QString lastFolder;
+
+QString remembered(const QString& chosen) {
+    if (!chosen.isEmpty())
+        lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+} // namespace
+
+QString dialogFolder() {
+    return lastFolder;
+}
+
+void setDialogFolder(const QString& folder) {
+    lastFolder = folder;
 }
 
 FileDialogHook::FileDialogHook(QString answer) : answer_(std::move(answer)) {
@@ -31,14 +47,14 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     QString hookAnswer = answerFromHook(caption, hooked);
     if (hooked)
         return hookAnswer;
-    QFileDialog dialog(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, lastFolder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front();
+    return remembered(dialog.selectedFiles().front());
 }
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter) {
@@ -46,7 +62,7 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
     QString hookAnswer = answerFromHook(caption, hooked);
     if (hooked)
         return hookAnswer;
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    return remembered(QFileDialog::getOpenFileName(parent, caption, lastFolder, filter));
 }
 
 } // namespace kav::ui

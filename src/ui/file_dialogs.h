@@ -14,6 +14,11 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
                      const QString& defaultSuffix = {});
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
 
+// The folder the dialogs open in: the one of the last file chosen, which the
+// program keeps between sessions.
+QString dialogFolder();
+void setDialogFolder(const QString& folder);
+
 // While one of these lives, the dialogs are not shown: each request is recorded
 // (its caption) and answered with `answer` (empty = cancelled). Meant for tests.
 class FileDialogHook {

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -31,7 +32,7 @@ namespace kav::ui {
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Kavendix V1.4.2"));
+    setDrawTitle(QStringLiteral("Kavendix V1.4.2"));
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
@@ -42,7 +43,9 @@ MainWindow::MainWindow(QWidget* parent)
     createLayout();
     createMenu();
     connectLayout();
+    connectProject();
     resize(744, 830 + menuBar()->sizeHint().height());
+    loadSettings();
     model().forcedBet = std::string(kav::kEvents, ' ');
     checkForUpdate();
     setStakeForCountry(kav::kRussia);
@@ -166,6 +169,7 @@ void MainWindow::createMenu() {
     const auto ctrl = [](Qt::Key k) { return QKeySequence(Qt::CTRL | k); };
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
+    createFileMenu(named(bar->addMenu(QStringLiteral("Файл")), "fileMenu"));
     QMenu* currency = named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu");
     russianDrawAction_ =
         action(currency, "russianDrawAction", "Россия", {}, &MainWindow::loadRussianDraw);
@@ -302,15 +306,13 @@ void MainWindow::onFirstShow() {
         const QSignalBlocker block(modeCombo_);
         modeCombo_->setCurrentIndex(0);
     }
-    loadRussianDraw();
-}
-
-void MainWindow::closeEvent(QCloseEvent* e) {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{nearestSystems_, coverageMap_, variantAnalysis_, help_})
-        if (w)
-            w->close();
-    QMainWindow::closeEvent(e);
+    // The mode the player left the program in.
+    modeCombo_->setCurrentIndex(savedMode());
+    switchCountry(savedCountry());
+    restoreSavedStake();
+    setModified(false);
+    // Once the window is on screen: the work of a session that did not end.
+    QTimer::singleShot(0, this, [this] { offerRecovery(); });
 }
 
 bool MainWindow::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {
@@ -346,6 +348,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         if (!ctrlOnly || textFieldOwnsKey(watched, ke))
             return false;
+        // Ctrl+Z undoes the typing of the field that has it; elsewhere, and
+        // once the field has nothing left to undo, the last list change.
+        if (ke->key() == Qt::Key_Z) {
+            if (auto* memo = qobject_cast<QPlainTextEdit*>(watched))
+                if (memo->document()->isUndoAvailable())
+                    return false;
+            if (auto* line = qobject_cast<QLineEdit*>(watched))
+                if (line->isUndoAvailable())
+                    return false;
+            return undoBetListAction_->isEnabled();
+        }
         const QKeySequence pressed(ke->keyCombination());
         for (QAction* a :
              {copyBetListAction_, exportByColumnsAction_, exportByRowsAction_, saveTextFileAction_,

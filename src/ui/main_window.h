@@ -13,6 +13,7 @@
 #include "core/forming/brief_system.h"
 #include "core/forming/packet_mode.h"
 #include "core/forming/templates.h"
+#include "core/project/project_state.h"
 #include "io/draw_download.h"
 #include "io/servers.h"
 #endif
@@ -21,18 +22,23 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
+class QLockFile;
+class QMenu;
 class QPlainTextEdit;
+class QSettings;
 class QTimer;
 
 namespace kav::ui {
@@ -135,8 +141,31 @@ public:
     // home team of a loaded title, the whole title of the default draw.
     QString eventRowTitle(int event0) const { return session_.rowTitle(event0); }
 
+    // --- project files, autosave and settings (main_window_project.cpp) ---
+    // Where the program keeps what outlives a session. Empty fields turn the
+    // autosave or the settings off (as in tests); the program's entry sets them.
+    struct Persistence {
+        QString autosaveFolder; // the autosave and its lock
+        QString settingsFile;   // an INI file of QSettings
+    };
+    static void setPersistence(const Persistence& p);
+    // The player's work as a project, and back (the list, marks, draw, mode
+    // settings and stake; a page still loading is dropped).
+    kav::ProjectState projectState();
+    void applyProjectState(const kav::ProjectState& state);
+    // Reads and applies a project file; a file that cannot be read changes
+    // nothing and says why. True when it was opened.
+    bool openProjectFile(const QString& path);
+    // Saves the work into `path` and makes it the project's file.
+    bool saveProjectTo(const QString& path);
+    const QString& projectPath() const { return projectPath_; }
+    bool isModified() const { return modified_; }
+    // After start: the autosave of a session that did not end is offered back.
+    void offerRecovery();
+
 protected:
     void showEvent(QShowEvent* e) override;
+    // Asks before a running job or unsaved work is dropped.
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -271,6 +300,57 @@ private:
     void toggleVariantAnalysis();
     // The menu item's caption follows the window.
     void connectVariantAnalysis();
+
+    // --- project files, autosave and settings (main_window_project.cpp) ---
+    void createFileMenu(QMenu* file);
+    void connectProject();
+    void newProject();
+    void openProject();
+    void saveProject();
+    void saveProjectAs();
+    // "Сохранить изменения?" when there is unsaved work: false when the
+    // player cancelled (or the save failed).
+    bool maybeSave();
+    // Yes/No before `action` empties a non-empty bet list.
+    bool confirmBetListLoss(const QString& action);
+    // True (and says so) while a long job runs.
+    bool jobRunningRefusal();
+    bool hasWork() const;
+    void markModified();
+    void setModified(bool modified);
+    void setDrawTitle(const QString& title);
+    void updateWindowTitle();
+    void noteReplacedList();
+    void undoBetListChange();
+    void addRecentFile(const QString& path);
+    void rebuildRecentMenu();
+    QString autosavePath() const;
+    void writeAutosave();
+    void removeAutosave();
+    std::unique_ptr<QSettings> openSettings() const;
+    void loadSettings();
+    void saveSettings();
+    std::uint8_t savedCountry() const;
+    int savedMode() const;
+    void restoreSavedStake();
+
+    QAction* newProjectAction_ = nullptr;
+    QAction* openProjectAction_ = nullptr;
+    QAction* saveProjectAction_ = nullptr;
+    QAction* saveProjectAsAction_ = nullptr;
+    QAction* undoBetListAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QStringList recentFiles_;
+    QString projectPath_;
+    QString drawTitle_;
+    bool modified_ = false;
+    // While a project is applied, its changes are not the player's.
+    bool restoring_ = false;
+    bool undoing_ = false;
+    // The bet list before each program-made replacement, most recent last.
+    std::vector<kav::Lines> undoStack_;
+    QTimer* autosaveTimer_ = nullptr;
+    std::unique_ptr<QLockFile> autosaveLock_;
 
     // --- long work: auto-forming and system computing, one at a time ---
     enum class LongJob { Autoform, SystemComputing };

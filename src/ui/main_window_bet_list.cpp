@@ -66,8 +66,13 @@ void MainWindow::parseBetList() {
     session_.setBetTextFromEditor(betListEdit_->toPlainText().toStdString());
 }
 
+// The counts of the list, or while it does not parse, the line that breaks it.
 void MainWindow::showBetStatus() {
-    betListStatusLabel_->setText(QString::fromStdString(session_.betStatus()));
+    const std::string& fault = session_.betFault();
+    betListStatusLabel_->setText(
+        QString::fromStdString(fault.empty() ? session_.betStatus() : fault));
+    betListStatusLabel_->setStyleSheet(fault.empty() ? QString()
+                                                     : QStringLiteral("color: #c00000;"));
 }
 
 void MainWindow::appendBetLines(const kav::Lines& lines) {
@@ -140,6 +145,8 @@ void MainWindow::removeMarkedVariants() {
 }
 
 void MainWindow::clearBetListAndRecount() {
+    if (!confirmBetListLoss(QStringLiteral("Команда \"Очистить список ставок\"")))
+        return;
     session_.clearBets();
     parseBetList();
 }

@@ -86,19 +86,21 @@ void MainWindow::switchCountry(std::uint8_t drawCountry) {
     clearBetList();
     couponSummaryLabel_->clear();
     systemSummaryLabel_->clear();
-    setWindowTitle(QStringLiteral("Загрузка..."));
+    setDrawTitle(QStringLiteral("Загрузка..."));
     model().drawCountry = drawCountry;
     model().currencySuffix = kav::currencySuffixFor(drawCountry);
     requestEventList();
-    setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
+    setDrawTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
 
 void MainWindow::loadRussianDraw() {
-    switchCountry(kav::kRussia);
+    if (confirmBetListLoss(QStringLiteral("Загрузка российского тиража")))
+        switchCountry(kav::kRussia);
 }
 
 void MainWindow::loadUkrainianDraw() {
-    switchCountry(kav::kUkraine);
+    if (confirmBetListLoss(QStringLiteral("Загрузка украинского тиража")))
+        switchCountry(kav::kUkraine);
 }
 
 void MainWindow::requestEventList() {
@@ -186,6 +188,8 @@ void MainWindow::loadQuotesFile() {
         showMessage(this, {kav::io::kBadQuotesFileText});
         return;
     }
+    if (!confirmBetListLoss(QStringLiteral("Загрузка котировок из файла")))
+        return;
     resetOutcomes();
     clearBetList();
     couponSummaryLabel_->clear();
@@ -199,7 +203,7 @@ void MainWindow::loadQuotesFile() {
     stakeEdit_->setValue(stake.value);
     stakeEdit_->setMinimum(stake.minimum);
     stakeEdit_->setSuffix(qs(model().drawCountry == kav::kRussia ? " руб." : " грн."));
-    setWindowTitle(qs(content->settings.windowTitle));
+    setDrawTitle(qs(content->settings.windowTitle));
     session_.setTotals(content->totals);
 }
 

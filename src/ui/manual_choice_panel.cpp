@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace kav::ui {
 
 namespace {
@@ -69,6 +71,17 @@ int ManualChoicePanel::repeat() const {
 
 int ManualChoicePanel::favourites() const {
     return favouritesSpin_->value();
+}
+
+kav::RandomSettings ManualChoicePanel::settings() const {
+    return {distribution(), repeat(), favourites()};
+}
+
+void ManualChoicePanel::applySettings(const kav::RandomSettings& s) {
+    distributionCombo_->setCurrentIndex(static_cast<int>(s.distribution));
+    randomRepeatSpin_->setValue(static_cast<int>(std::clamp<std::int64_t>(
+        s.repeat, randomRepeatSpin_->minimum(), randomRepeatSpin_->maximum())));
+    favouritesSpin_->setValue(s.favourites);
 }
 
 void ManualChoicePanel::showFavouritesField() {

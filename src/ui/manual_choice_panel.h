@@ -3,6 +3,11 @@
 // the number of favourites.
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/project/project_state.h"
+#endif
+
 #include <QFrame>
 
 class QComboBox;
@@ -25,6 +30,9 @@ public:
     kav::RandomDistribution distribution() const;
     int repeat() const;
     int favourites() const;
+    // The panel's fields as a project keeps them, and back.
+    kav::RandomSettings settings() const;
+    void applySettings(const kav::RandomSettings& s);
 
 Q_SIGNALS:
     void takeAllRequested();

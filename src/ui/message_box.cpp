@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kav::ui {
 
@@ -42,6 +43,29 @@ bool showMessage(QWidget* parent, const kav::Message& message) {
         break;
     }
     return box.exec() == yes;
+}
+
+SaveAnswer askToSave(QWidget* parent, const QString& text) {
+    if (activeHook) {
+        activeHook->shown_.push_back({text.toStdString(), "Сохранение", kav::Buttons::YesNo});
+        return activeHook->saveAnswer_;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral("Сохранение"));
+    box.setIcon(QMessageBox::Question);
+    box.setText(text);
+    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    if (box.clickedButton() == discard)
+        return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
 }
 
 } // namespace kav::ui

@@ -86,4 +86,17 @@ bool SensationPanel::byPool() const {
     return byPoolRadio_->isChecked();
 }
 
+kav::SensationSettings SensationPanel::settings() const {
+    return {minSensations(), maxSensations(), threshold(),
+            byPool() ? kav::SensationCriterion::Pool : kav::SensationCriterion::Quotes};
+}
+
+void SensationPanel::applySettings(const kav::SensationSettings& s) {
+    minSensationsSpin_->setValue(s.lo);
+    maxSensationsSpin_->setValue(s.hi);
+    sensationThresholdSpin_->setValue(s.threshold);
+    (s.criterion == kav::SensationCriterion::Pool ? byPoolRadio_ : byQuotesRadio_)
+        ->setChecked(true);
+}
+
 } // namespace kav::ui

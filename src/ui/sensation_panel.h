@@ -3,6 +3,11 @@
 // whether that is judged by the bookmaker's quotes or by the pool.
 #pragma once
 
+// moc cannot parse the standard headers the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/project/project_state.h"
+#endif
+
 #include <QFrame>
 
 class QRadioButton;
@@ -22,6 +27,9 @@ public:
     int threshold() const;
     bool byQuotes() const;
     bool byPool() const;
+    // The panel's fields as a project keeps them, and back.
+    kav::SensationSettings settings() const;
+    void applySettings(const kav::SensationSettings& s);
 
 Q_SIGNALS:
     void addRequested();

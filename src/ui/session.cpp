@@ -10,6 +10,8 @@ Session::Session(QObject* parent) : QObject(parent) {
 
 void Session::deriveBetData() {
     betStatus_ = bets_.applyTo(draw_);
+    const auto fault = bets_.fault();
+    betFault_ = fault ? fault->text() : std::string();
 }
 
 void Session::appendBets(const kav::Lines& lines) {
@@ -22,6 +24,7 @@ void Session::appendBets(const kav::Lines& lines) {
 }
 
 void Session::replaceBets(const kav::Lines& lines) {
+    Q_EMIT betsAboutToBeReplaced();
     bets_.setLines(lines);
     deriveBetData();
     Q_EMIT betsReplaced();
@@ -35,9 +38,11 @@ void Session::setBetTextFromEditor(std::string_view text) {
 }
 
 void Session::clearBets() {
+    Q_EMIT betsAboutToBeReplaced();
     bets_.clear();
     kav::clearBetList(draw_);
     betStatus_.clear();
+    betFault_.clear();
     Q_EMIT betsReplaced();
     Q_EMIT betListChanged();
 }

@@ -45,6 +45,9 @@ public:
     void clearBets();
     // "Ставок в списке 48 (960 руб.)", empty while the list does not parse.
     const std::string& betStatus() const { return betStatus_; }
+    // While the list does not parse: which line breaks it and why, for the
+    // status line; empty otherwise.
+    const std::string& betFault() const { return betFault_; }
 
     // --- draw totals ---
     const kav::DrawTotals& totals() const { return totals_; }
@@ -64,6 +67,9 @@ public:
     void setActiveCategory(int category);
 
 Q_SIGNALS:
+    // Before the whole list is rewritten or cleared: betLines() still holds
+    // the old list (kept for undo).
+    void betsAboutToBeReplaced();
     void betsAppended(const kav::Lines& lines);
     void betsReplaced();
     void betListChanged();
@@ -77,6 +83,7 @@ private:
     kav::DrawModel draw_;
     kav::BetList bets_;
     std::string betStatus_;
+    std::string betFault_;
     kav::DrawTotals totals_;
     std::array<QString, kav::kEvents> rowTitles_{};
     std::string stakeText_;

@@ -23,10 +23,47 @@ TEST(CliParse, PrintsStatusAndMasksPerLine) {
     EXPECT_EQ(r.out, "Ставок в списке 0 (0 грн.)\n");
 }
 
-TEST(CliParse, FailedParseEmptiesTheStatusLine) {
-    auto r = runCli({"parse", "--bets", "-"}, "x" + kSingle + "\n");
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "\n");
+// A list that cannot be read: an empty status line, the first broken line
+// named on stderr with the reason, exit 1.
+TEST(CliParse, BrokenListNamesItsFirstBadLineAndExitsOne) {
+    std::string manyGroups = "20";
+    for (int i = 0; i < 17; ++i)
+        manyGroups += ";1-(1)";
+    const struct {
+        std::string list;
+        std::string why;
+    } cases[] = {
+        {kSingle + "\n" + "x" + kSingle + "\n",
+         "Строка 2 списка ставок не читается: сумма \"x20\""},
+        {"1e308" + kSingle.substr(2), "Строка 1 списка ставок не читается: сумма \"1e308\""},
+        {kSingle + "\nfoo\n" + std::string(20, '9') + kSingle.substr(2),
+         "Строка 3 списка ставок не читается: сумма \"99999999999999999999\""},
+        {manyGroups + ".", "Строка 1 списка ставок не читается: в строке слишком много групп"},
+    };
+    for (const auto& c : cases) {
+        auto r = runCli({"parse", "--bets", "-"}, c.list);
+        EXPECT_EQ(r.exitCode, 1) << c.why;
+        EXPECT_EQ(r.out, "\n") << c.why;
+        EXPECT_NE(r.err.find(c.why), std::string::npos) << r.err;
+    }
+}
+
+// Russian players type a comma: --stake 20,5 is the stake 20.5 everywhere.
+TEST(CliStake, CommaIsTheDecimalSeparatorToo) {
+    const std::vector<std::string> sel = {"--select", "1X,1,1,1,1,1,1,1,1,1,1,1,1,1,1"};
+    auto withArgs = [&](const std::string& stake) {
+        std::vector<std::string> args = sel;
+        args.insert(args.end(), {"--stake", stake, "all"});
+        return runCli(args);
+    };
+    const auto comma = withArgs("20,5");
+    const auto point = withArgs("20.5");
+    EXPECT_EQ(comma.exitCode, 0) << comma.err;
+    EXPECT_EQ(comma.out, point.out);
+    EXPECT_EQ(comma.out.rfind("41.00;", 0), 0u) << comma.out;
+    // Text that is no amount either way is refused as before.
+    EXPECT_EQ(withArgs("20,5,1").exitCode, withArgs("abc").exitCode);
+    EXPECT_EQ(withArgs("20,5,1").out, "");
 }
 
 TEST(CliRemove, SplitsCouponsAndReportsMissingMarks) {

@@ -82,7 +82,11 @@ protected:
     }
 
     void expectRestored() {
-        EXPECT_EQ(w->windowTitle(), caption);
+        // The draw's caption again, after the project's name once there is work.
+        EXPECT_TRUE(w->windowTitle() == caption ||
+                    w->windowTitle().endsWith(QStringLiteral(" — ") + caption))
+            << w->windowTitle().toStdString();
+        EXPECT_FALSE(w->windowTitle().contains(u'%'));
         // A title never set stays unset: no program name creeps into the captions.
         const QString restored = title == QCoreApplication::applicationName() ? QString() : title;
         EXPECT_EQ(QGuiApplication::applicationDisplayName(), restored);
@@ -163,11 +167,24 @@ TEST_F(AutoformWindow, ClosingTheWindowMidSearchStopsItAndWaitsForIt) {
     startLongSearch();
     if (HasFatalFailure())
         return;
-    w->close();
-    w.reset(); // returns once the search has seen the cancel and its thread is joined
+    // Asked first: "No" keeps the window and the search.
+    hook.setAnswer(false);
+    hook.setSaveAnswer(kav::ui::SaveAnswer::Discard);
+    EXPECT_FALSE(w->close());
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].text, "Идёт расчёт. Прервать его и закрыть программу?");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->autoformRunning());
+    // "Yes" stops the search, waits for it, and closes.
+    hook.setAnswer(true);
+    hook.clear();
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->autoformRunning());
+    w.reset();
     // Nothing of the search is left to arrive at the window that is gone.
     QTest::qWait(50);
-    EXPECT_TRUE(hook.shown().empty());
+    ASSERT_EQ(hook.shown().size(), 2u); // the question, then whether to save the marks
+    EXPECT_EQ(hook.shown()[1].caption, "Сохранение");
     QGuiApplication::setApplicationDisplayName(
         title == QCoreApplication::applicationName() ? QString() : title);
 }

@@ -315,9 +315,10 @@ TEST_F(MainWindowTest, TypedLinesUpdateTheStatusLine) {
     EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 3 (60 руб.)");
     ASSERT_EQ(w->model().betMasks.size(), 3u);
     EXPECT_FALSE(w->model().betMasks[2].valid());
-    // A complete line whose amount is no number: the status empties, counts stay.
+    // A complete line whose amount is no number: the status names it, counts stay.
     typeIntoMemo(std::string("\n") + allEvents("abc", "1", '1'));
-    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()),
+              "Строка 4 списка ставок не читается: сумма \"abc\" не число или слишком велика");
     EXPECT_EQ(w->model().betCount, 3);
 }
 
@@ -338,7 +339,8 @@ TEST_F(MainWindowTest, AppendedLinesGiveTheSameResultAsAFullParse) {
     EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "Ставок в списке 8 (141.5 руб.)");
 
     w->appendBetLines({allEvents("zz", "1", '1')});
-    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()), "");
+    EXPECT_EQ(str(child<QLabel>("betListStatusLabel")->text()),
+              "Строка 8 списка ставок не читается: сумма \"zz\" не число или слишком велика");
     EXPECT_EQ(w->model().betCount, 8);
     // Once the list parses again, the counts are whole again.
     w->setBetLinesBulk({allEvents("20", "1", '1')});
@@ -454,7 +456,16 @@ TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
     EXPECT_EQ(e.stakeText(), "25.5");
     e.clear();
     QTest::keyClicks(&e, QStringLiteral("3x0,5.257"));
-    EXPECT_EQ(str(e.text()), "305.25"); // only an amount can be typed
+    EXPECT_EQ(str(e.text()), "30,52"); // only an amount can be typed; "," is a decimal point
+    EXPECT_EQ(e.stakeText(), "30.52");
+    e.clear();
+    QTest::keyClicks(&e, QStringLiteral("20,5"));
+    e.clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(e.value(), kav::Fixed4::parse("20.5"));
+    EXPECT_EQ(str(e.text()), "20.50");
+    e.setFocus();
+    QApplication::processEvents();
     e.setText(QStringLiteral("7"));
     e.clearFocus();
     QApplication::processEvents();

@@ -94,6 +94,10 @@ struct AnalyseOptions {
     std::optional<std::string> counts;
 };
 
+struct ProjectOptions {
+    std::string output;
+};
+
 // The options of every command, alive for the whole run: the command line
 // writes them while parsing, the chosen command's action reads them.
 struct CommandOptions {
@@ -109,6 +113,7 @@ struct CommandOptions {
     FetchOptions fetch;
     ExportOptions exportList;
     AnalyseOptions analyse;
+    ProjectOptions project;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -126,12 +131,14 @@ void addPageCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addFetchCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addProjectCommand(CLI::App& app, CliContext& ctx, CommandOptions& options); // save-project
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
     addBetListCommands,  addBriefCommands,   addAllCommand,       addRandomCommand,
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
+    addProjectCommand,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {

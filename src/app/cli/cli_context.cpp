@@ -1,6 +1,8 @@
 #include "app/cli/cli_context.h"
 
+#include "core/draw/draw_page.h"
 #include "core/draw/selection_text.h"
+#include "io/project_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -74,6 +76,58 @@ DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeT
     return s;
 }
 
+namespace {
+
+// --project: the saved work becomes the starting point of every other option.
+void loadProject(CliContext& ctx) {
+    const io::ProjectRead read = io::loadProjectFile(ctx.projectFile);
+    if (!read.state)
+        throw UsageError(read.error);
+    const ProjectState& p = *read.state;
+    ctx.project = p;
+    ctx.model.eventTitles = p.draw.eventTitles;
+    ctx.model.quotes = p.draw.quotes;
+    ctx.model.poolShares = p.draw.poolShares;
+    ctx.model.selection = p.draw.selection;
+    ctx.model.forcedBet = p.draw.forcedBet;
+    ctx.model.drawCountry = p.draw.drawCountry;
+    ctx.totals = p.totals;
+    ctx.drawSettings.stakeMinimum = p.stakeMinimum;
+    ctx.drawSettings.windowTitle = p.drawTitle;
+    ctx.drawSettings.stakeText = stakeDisplayText(*Fixed4::parse(p.stakeText), p.draw.drawCountry);
+    if (!ctx.stakeGiven)
+        ctx.stake = p.stakeText;
+    ctx.startWith = ctx.startWith || p.brief.startWith;
+    ctx.bets.setText(p.betText);
+}
+
+} // namespace
+
+ProjectState contextProjectState(const CliContext& ctx) {
+    ProjectState s = ctx.project ? *ctx.project : defaultProjectState(ctx.model.drawCountry);
+    s.draw.eventTitles = ctx.model.eventTitles;
+    s.draw.quotes = ctx.model.quotes;
+    s.draw.poolShares = ctx.model.poolShares;
+    s.draw.selection = ctx.model.selection;
+    s.draw.forcedBet = ctx.model.forcedBet;
+    s.draw.drawCountry = ctx.model.drawCountry;
+    s.draw.currencySuffix = ctx.model.currencySuffix;
+    s.drawTitle = ctx.drawSettings.windowTitle;
+    // Titles that came from a quotes file name their home team in the side
+    // windows, as the window shows them after loading the file.
+    if (!ctx.drawFile.empty() || !ctx.project)
+        for (int e = 0; e < kEvents; ++e)
+            s.rowTitles[e] = ctx.drawFile.empty() ? ctx.model.eventTitles[e]
+                                                  : homeTitle(ctx.model.eventTitles[e]);
+    s.totals = ctx.totals;
+    s.brief.startWith = ctx.startWith;
+    s.stakeMinimum = ctx.drawSettings.stakeMinimum;
+    const auto stake = stakePerBet(ctx.stake);
+    s.stakeText = stake ? std::max(*stake, s.stakeMinimum).moneyText() : s.stakeMinimum.moneyText();
+    s.betText = ctx.bets.text();
+    return s;
+}
+
 void prepareContext(CliContext& ctx) {
     // "20,5" as a Russian player types it is the amount 20.5; the bet lines
     // and every later step take the stake in its plain form.
@@ -88,6 +142,11 @@ void prepareContext(CliContext& ctx) {
     ctx.model.drawCountry = country;
     applyDefaultDraw(ctx.model);
     ctx.drawSettings = startDrawSettings(country, ctx.stake);
+    if (!ctx.projectFile.empty()) {
+        loadProject(ctx);
+        if (!ctx.country.empty())
+            ctx.model.drawCountry = country;
+    }
     if (!ctx.drawFile.empty()) {
         loadDrawFile(ctx);
         if (!ctx.country.empty())

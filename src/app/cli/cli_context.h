@@ -9,6 +9,7 @@
 #include "core/draw/draw_model.h"
 #include "core/draw/draw_page.h"
 #include "core/draw/quotes_file.h"
+#include "core/project/project_state.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,6 +43,9 @@ struct CliContext {
     std::string kombinDir;
     std::string forced;
     bool startWith = false;
+    std::string projectFile;
+    // Whether --stake was typed (its default must not override a project's stake).
+    bool stakeGiven = false;
     std::string argv0;
 
     // Prepared before the command runs.
@@ -55,6 +59,9 @@ struct CliContext {
     // The bet list of --bets, parsed once; forming commands append to a copy.
     BetList bets;
     Rng rng;
+    // The work of --project as read, before the other options overrode parts
+    // of it; the mode settings of the commands default to it.
+    std::optional<ProjectState> project;
 
     // Set by the chosen subcommand's callback; returns the exit code.
     std::function<int()> action;
@@ -64,6 +71,11 @@ struct CliContext {
     // The stake field's value; a usage error when the text is no number.
     Fixed4 stakeValue() const;
 };
+
+// The state the command line has built (for save-project): the draw, marks,
+// forced bet, stake and bet list of the context; the mode settings of
+// --project, else a fresh session's.
+ProjectState contextProjectState(const CliContext& ctx);
 
 // The stake text, minimum and window title a country switch sets up.
 DrawSettings startDrawSettings(std::uint8_t drawCountry, std::string_view stakeText);
@@ -79,6 +91,20 @@ Item listItemOption(std::optional<Item> item, const std::string& option, int pos
     if (!item)
         throw UsageError(option + ": no such item: " + std::to_string(position));
     return *item;
+}
+
+// A command option the player did not type takes its value from --project
+// (`fromProject` reads it from the project's state); without a project a
+// `required` option is a usage error and any other keeps its default.
+template <class T, class FromProject>
+void defaultFromProject(const CliContext& ctx, const CLI::Option* option, T& value,
+                        FromProject fromProject, bool required = false) {
+    if (option->count() > 0)
+        return;
+    if (ctx.project)
+        value = static_cast<T>(fromProject(*ctx.project));
+    else if (required)
+        throw UsageError(option->get_name() + " is required");
 }
 
 // Prints the bet list, one line each, LF line ends.

@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     app.add_option("--draw", ctx.drawFile, "the draw, read from a quotes file (.ctr)");
     app.add_option("--select", ctx.select,
                    "the marked outcomes: 15 groups like 1X,2,1,X2,1X2,... or -");
-    app.add_option("--stake", ctx.stake, "the stake field's text")->default_str("20.00");
+    CLI::Option* stake =
+        app.add_option("--stake", ctx.stake, "the stake field's text (\"20.5\" or \"20,5\")")
+            ->default_str("20.00");
     app.add_option(
         "--country", ctx.country,
         "draw country: ru (rouble) or ua (hryvnia); default: the --draw file's, else ru");
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     app.add_option("--kombin", ctx.kombinDir, "the template folder");
     app.add_option("--forced", ctx.forced, "the forced bet: 15 characters of 1, X, 2, _, blank");
     app.add_flag("--start-with", ctx.startWith, "tick \"Начать с...\"");
+    app.add_option("--project", ctx.projectFile,
+                   "a project file (.kvp), loaded first; the other options override its parts");
     addAllCommands(app, ctx, options);
     try {
         app.parse(argc, argv);
@@ -34,6 +38,7 @@ int main(int argc, char** argv) {
         app.exit(e);
         return kExitUsage;
     }
+    ctx.stakeGiven = stake->count() > 0;
     try {
         prepareContext(ctx);
         if (!ctx.action)

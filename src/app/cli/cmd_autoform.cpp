@@ -44,21 +44,34 @@ void addAutoformCommand(CLI::App& app, CliContext& ctx, CommandOptions& options)
     AutoformOptions& o = options.autoform;
     auto* cmd =
         app.add_subcommand("autoform", "auto-forming: single bets covering the marked field");
-    cmd->add_option("--category", o.category, "category for coverage, 9..15")
-        ->check(CLI::Range(9, 15))
-        ->default_str("13");
-    cmd->add_option("--limit", o.limit, "bet limit of the package, 1..10000000")
-        ->check(CLI::Range(std::int64_t{1}, std::int64_t{10'000'000}))
-        ->default_str("1000");
-    cmd->add_option("--target", o.target, "target coverage in percent, 1..100")
-        ->check(CLI::Range(1.0, 100.0))
-        ->default_str("75");
-    cmd->add_option("--method", o.method,
-                    "0 by count, 1 by probability, 2 by pool, 3 without overlaps")
-        ->check(CLI::Range(0, 3))
-        ->default_str("0");
+    auto* category = cmd->add_option("--category", o.category, "category for coverage, 9..15")
+                         ->check(CLI::Range(9, 15))
+                         ->default_str("13");
+    auto* limit = cmd->add_option("--limit", o.limit, "bet limit of the package, 1..10000000")
+                      ->check(CLI::Range(std::int64_t{1}, std::int64_t{10'000'000}))
+                      ->default_str("1000");
+    auto* target = cmd->add_option("--target", o.target, "target coverage in percent, 1..100")
+                       ->check(CLI::Range(1.0, 100.0))
+                       ->default_str("75");
+    auto* method = cmd->add_option("--method", o.method,
+                                   "0 by count, 1 by probability, 2 by pool, 3 without overlaps")
+                       ->check(CLI::Range(0, 3))
+                       ->default_str("0");
     cmd->add_flag("--yes", o.yes, "answer OK when a step is estimated over 10 s");
-    cmd->callback([&ctx, &o] { ctx.action = [&ctx, &o] { return runAutoform(ctx, o); }; });
+    cmd->callback([&ctx, &o, category, limit, target, method] {
+        ctx.action = [&ctx, &o, category, limit, target, method] {
+            defaultFromProject(ctx, category, o.category,
+                               [](const ProjectState& p) { return p.autoform.category; });
+            defaultFromProject(ctx, limit, o.limit,
+                               [](const ProjectState& p) { return p.autoform.betLimit; });
+            defaultFromProject(ctx, target, o.target,
+                               [](const ProjectState& p) { return p.autoform.coveragePercent; });
+            defaultFromProject(ctx, method, o.method, [](const ProjectState& p) {
+                return static_cast<int>(p.autoform.method);
+            });
+            return runAutoform(ctx, o);
+        };
+    });
 }
 
 } // namespace kav::cli

@@ -7,10 +7,13 @@ namespace kav::cli {
 namespace {
 
 int runParse(CliContext& ctx) {
+    if (const auto fault = ctx.bets.fault()) {
+        std::cout << '\n' << std::flush;
+        printMessage(Message{fault->text()});
+        return kExitMessage;
+    }
     std::string out = ctx.bets.statusLine(currencySuffixFor(ctx.model.drawCountry)) + '\n';
     for (const auto& mask : ctx.bets.masks()) {
-        if (!ctx.bets.inSync())
-            break;
         if (!mask.valid())
             out += "invalid\n";
         else

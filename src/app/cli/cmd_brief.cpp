@@ -47,22 +47,40 @@ void addBriefCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
     auto* b =
         app.add_subcommand("brief", "brief-system expansion for the minimum category (--kombin, "
                                     "--forced, --start-with); prints the list");
-    b->add_option("--category", options.brief.category, "minimum category")
-        ->required()
-        ->check(CLI::Range(9, 15));
-    b->callback(
-        [&ctx, &o = options.brief] { ctx.action = [&ctx, &o] { return runBrief(ctx, o); }; });
+    auto* briefCategory = b->add_option("--category", options.brief.category,
+                                        "minimum category (required unless --project gives it)")
+                              ->check(CLI::Range(9, 15));
+    b->callback([&ctx, &o = options.brief, briefCategory] {
+        ctx.action = [&ctx, &o, briefCategory] {
+            defaultFromProject(
+                ctx, briefCategory, o.category,
+                [](const ProjectState& p) { return p.brief.category; }, true);
+            return runBrief(ctx, o);
+        };
+    });
 
     auto* s = app.add_subcommand("summary", "the selection summary: both status lines, then the "
                                             "nearest systems when their window would open");
-    s->add_option("--category", options.summary.category, "minimum category")
-        ->required()
-        ->check(CLI::Range(9, 15));
-    s->add_option("--mode", options.summary.mode,
-                  "mode: 0 brief systems, 1 sensations, 2 manual, 3 auto-forming")
-        ->check(CLI::Range(0, 3));
-    s->callback(
-        [&ctx, &o = options.summary] { ctx.action = [&ctx, &o] { return runSummary(ctx, o); }; });
+    auto* summaryCategory = s->add_option("--category", options.summary.category,
+                                          "minimum category (required unless --project gives it)")
+                                ->check(CLI::Range(9, 15));
+    auto* summaryMode =
+        s->add_option("--mode", options.summary.mode,
+                      "mode: 0 brief systems, 1 sensations, 2 manual, 3 auto-forming")
+            ->check(CLI::Range(0, 3));
+    s->callback([&ctx, &o = options.summary, summaryCategory, summaryMode] {
+        ctx.action = [&ctx, &o, summaryCategory, summaryMode] {
+            defaultFromProject(
+                ctx, summaryCategory, o.category,
+                [](const ProjectState& p) {
+                    return p.mode == PacketMode::Autoform ? p.autoform.category : p.brief.category;
+                },
+                true);
+            defaultFromProject(ctx, summaryMode, o.mode,
+                               [](const ProjectState& p) { return static_cast<int>(p.mode); });
+            return runSummary(ctx, o);
+        };
+    });
 }
 
 } // namespace kav::cli

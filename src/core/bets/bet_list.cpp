@@ -183,6 +183,70 @@ std::optional<BetListParse> parseBetList(const Lines& lines) {
     return out;
 }
 
+namespace {
+
+// Length of the UTF-8 character that starts at s[i]; 0 when the bytes there
+// are no well-formed character.
+std::size_t utf8CharLength(std::string_view s, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = byte(i);
+    const std::size_t n = c < 0x80           ? 1
+                          : (c >> 5) == 0x6  ? 2
+                          : (c >> 4) == 0xE  ? 3
+                          : (c >> 3) == 0x1E ? 4
+                                             : 0;
+    if (n == 0 || i + n > s.size())
+        return 0;
+    for (std::size_t k = 1; k < n; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+// An amount as a message can show it: at most 20 characters, control
+// characters and bytes that are no UTF-8 as "?".
+std::string shownAmount(std::string_view amount) {
+    constexpr std::size_t kShown = 20;
+    std::string out;
+    std::size_t chars = 0, i = 0;
+    for (; i < amount.size() && chars < kShown; ++chars) {
+        const std::size_t n = utf8CharLength(amount, i);
+        const unsigned char c = static_cast<unsigned char>(amount[i]);
+        if (n == 0 || (n == 1 && (c < 0x20 || c == 0x7F))) {
+            out += '?';
+            ++i;
+        } else {
+            out.append(amount.substr(i, n));
+            i += n;
+        }
+    }
+    if (i < amount.size())
+        out += "...";
+    return out;
+}
+
+} // namespace
+
+std::string BetLineFault::text() const {
+    return "Строка " + std::to_string(line + 1) + " списка ставок не читается: " + reason;
+}
+
+std::optional<BetLineFault> firstBetLineFault(const Lines& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!parseBetLine(lines[i]).failed)
+            continue;
+        // parseBetLine fails for two reasons only: too many groups for the
+        // masks, or a complete coupon whose amount is no number.
+        std::string_view line = trimLine(lines[i]);
+        const auto semi = line.find(';');
+        if (scanGroups(line.substr(semi + 1)).overflow)
+            return BetLineFault{i, "в строке слишком много групп исходов"};
+        return BetLineFault{i, "сумма \"" + shownAmount(trimLine(line.substr(0, semi))) +
+                                   "\" не число или слишком велика"};
+    }
+    return std::nullopt;
+}
+
 std::string betListStatus(std::int64_t count, Fixed4 total, std::string_view currencySuffix) {
     std::string s = "Ставок в списке ";
     s += std::to_string(count);

@@ -60,6 +60,18 @@ struct ParsedLine {
 };
 ParsedLine parseBetLine(std::string_view line);
 
+// Why the parse of a whole list fails, for the player: the first line that
+// breaks it (0-based) and the reason in the program's words.
+struct BetLineFault {
+    std::size_t line = 0;
+    std::string reason;
+    // "Строка 3 списка ставок не читается: ..." (the line counted from 1).
+    std::string text() const;
+};
+// The first line of `lines` on which parseBetList fails; nothing when it
+// does not fail.
+std::optional<BetLineFault> firstBetLineFault(const Lines& lines);
+
 struct BetListParse {
     std::vector<BetMask> masks;
     std::int64_t count = 0;

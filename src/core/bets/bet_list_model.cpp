@@ -108,6 +108,12 @@ void BetList::clear() {
     inSync_ = true;
 }
 
+std::optional<BetLineFault> BetList::fault() const {
+    if (inSync_)
+        return std::nullopt;
+    return firstBetLineFault(lines_);
+}
+
 std::string BetList::statusLine(std::string_view currencySuffix) const {
     return inSync_ ? betListStatus(count_, total_, currencySuffix) : std::string();
 }

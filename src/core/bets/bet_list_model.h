@@ -54,6 +54,8 @@ public:
     const std::vector<BetMask>& masks() const { return masks_; }
     std::int64_t count() const { return count_; }
     Fixed4 total() const { return total_; }
+    // While not in sync: the first line that breaks the parse and why.
+    std::optional<BetLineFault> fault() const;
     // "Ставок в списке 48 (960 руб.)"; empty while not in sync.
     std::string statusLine(std::string_view currencySuffix) const;
     // What parseBetList(lines()) returns.
