@@ -1,5 +1,5 @@
-#One INTERFACE target carries the language level, warnings and sanitizer flags
-#for every target of the project.
+# One INTERFACE target carries the language level, warnings and sanitizer flags
+# for every target of the project.
 add_library(kavendix_options INTERFACE)
 target_compile_features(kavendix_options INTERFACE cxx_std_20)
 target_compile_options(kavendix_options INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
@@ -15,7 +15,7 @@ target_compile_definitions(kavendix_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
 
 if(KAVENDIX_FUZZ)
-#Everything is instrumented for coverage; only the fuzz targets link the driver.
+    # Everything is instrumented for coverage; only the fuzz targets link the driver.
     target_compile_options(kavendix_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
                                                       -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(kavendix_options INTERFACE -fsanitize=address,undefined)
@@ -39,10 +39,9 @@ if(KAVENDIX_BUILD_BENCH)
     find_package(benchmark REQUIRED)
 endif()
 
-#kavendix_add_gtest(NAME DIR LIBS...) : one GoogleTest program from every.cpp in DIR.
+# kavendix_add_gtest(NAME DIR LIBS...): one GoogleTest program from every .cpp in DIR.
 function(kavendix_add_gtest name dir)
-    file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${
-    dir}/*.cpp)
+    file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(NOT _srcs)
         return()
     endif()
