@@ -6,6 +6,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/nearest_systems_window.h"
+#include "ui/qt_translations.h"
 #include "ui/variant_analysis_window.h"
 
 #include <QApplication>
@@ -40,6 +41,9 @@ kav::io::ServerSettings serversFromCommandLine(const QApplication& app) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // File dialogs and standard buttons in the player's language, when the
+    // toolkit's translations are installed; without them the program runs on.
+    kav::ui::installQtTranslations(app);
     kav::ui::MainWindow::setServers(serversFromCommandLine(app));
     kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
