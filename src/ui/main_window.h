@@ -33,6 +33,8 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
+class QSplitter;
+class QStackedWidget;
 class QTimer;
 
 namespace kav::ui {
@@ -271,6 +273,15 @@ private:
     void toggleVariantAnalysis();
     // The menu item's caption follows the window.
     void connectVariantAnalysis();
+
+    // --- layout: the mode panels' place, the grid beside the bet list (main_window_grid.cpp) ---
+    // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the
+    // bet list the rest; the player may move the splitter between them.
+    void fitGridToTitles();
+    // One place for the four mode panels, as wide as the widest: a mode switch
+    // never changes the window's size.
+    QStackedWidget* modePanelStack_ = nullptr;
+    QSplitter* gridListSplitter_ = nullptr;
 
     // --- long work: auto-forming and system computing, one at a time ---
     enum class LongJob { Autoform, SystemComputing };
