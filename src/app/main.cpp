@@ -6,6 +6,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/nearest_systems_window.h"
+#include "ui/qt_translations.h"
 #include "ui/variant_analysis_window.h"
 
 #include <QApplication>
@@ -56,6 +57,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kavendix"));
     QCoreApplication::setApplicationName(QStringLiteral("kavendix"));
+    // File dialogs and standard buttons in the player's language, when the
+    // toolkit's translations are installed; without them the program runs on.
+    kav::ui::installQtTranslations(app);
     const CommandLine line = readCommandLine(app);
     kav::ui::MainWindow::setServers(line.servers);
     // The autosave lives in the user's data folder, the settings in his

@@ -19,6 +19,13 @@ void CategoryChart::setValues(const std::array<double, kCategories>& percent,
     update();
 }
 
+void CategoryChart::setStale(bool stale) {
+    if (stale_ == stale)
+        return;
+    stale_ = stale;
+    update();
+}
+
 void CategoryChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
@@ -28,6 +35,8 @@ void CategoryChart::paintEvent(QPaintEvent*) {
     p.setPen(Qt::black);
     p.drawText(QRect(0, 2, width(), line), Qt::AlignHCenter,
                QStringLiteral("Вероятность по категориям, %"));
+    if (stale_)
+        p.setPen(Qt::gray);
 
     const QRect plot(8, 4 + 2 * line, width() - 16, height() - 8 - 4 * line);
     if (plot.width() < kCategories * 4 || plot.height() < 4)
@@ -45,7 +54,8 @@ void CategoryChart::paintEvent(QPaintEvent*) {
         const int h = top > 0 ? static_cast<int>(std::lround(v / top * plot.height())) : 0;
         // A bar too small to see still gets one pixel so that it is not taken for zero.
         const int shown = v > 0 ? std::max(1, h) : 0;
-        p.fillRect(QRect(left, plot.bottom() - shown, bar, shown), QColor(70, 130, 180));
+        p.fillRect(QRect(left, plot.bottom() - shown, bar, shown),
+                   stale_ ? QColor(Qt::lightGray) : QColor(70, 130, 180));
         p.drawText(QRect(plot.left() + i * slot, plot.bottom() - shown - line - 1, slot, line),
                    Qt::AlignHCenter, labels_[i]);
         p.drawText(QRect(plot.left() + i * slot, plot.bottom() + 2, slot, line), Qt::AlignHCenter,

@@ -24,6 +24,9 @@ public:
     void setValues(const std::array<double, kCategories>& percent,
                    const std::array<QString, kCategories>& labels);
     const std::array<double, kCategories>& values() const { return percent_; }
+    // A chart of an analysis that no longer matches the inputs is drawn in grey.
+    void setStale(bool stale);
+    bool stale() const { return stale_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,6 +34,7 @@ protected:
 private:
     std::array<double, kCategories> percent_{};
     std::array<QString, kCategories> labels_{};
+    bool stale_ = false;
 };
 
 } // namespace kav::ui

@@ -25,6 +25,8 @@
 #include <QLockFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QTimer>
 
 namespace kav::ui {
@@ -70,18 +72,21 @@ void MainWindow::createLayout() {
     outer->setSpacing(0);
     outer->addWidget(createControlBar(central));
 
-    auto* middle = new QHBoxLayout;
-    middle->setContentsMargins(0, 0, 0, 0);
-    middle->setSpacing(0);
-    outcomeGrid_ = named(new OutcomeGrid(central), "outcomeGrid");
+    gridListSplitter_ = named(new QSplitter(Qt::Horizontal, central), "gridListSplitter");
+    gridListSplitter_->setChildrenCollapsible(false);
+    outcomeGrid_ = named(new OutcomeGrid(gridListSplitter_), "outcomeGrid");
     outcomeGrid_->hide(); // shown once a draw has loaded
-    betListEdit_ = named(new QPlainTextEdit(central), "betListEdit");
+    betListEdit_ = named(new QPlainTextEdit(gridListSplitter_), "betListEdit");
     betListEdit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     betListEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     betListEdit_->setToolTip(QStringLiteral("Список ставок"));
-    middle->addWidget(outcomeGrid_);
-    middle->addWidget(betListEdit_, 1);
-    outer->addLayout(middle, 1);
+    betListEdit_->setMinimumWidth(120);
+    gridListSplitter_->addWidget(outcomeGrid_);
+    gridListSplitter_->addWidget(betListEdit_);
+    // A wider window widens the bet list; the grid keeps its width.
+    gridListSplitter_->setStretchFactor(0, 0);
+    gridListSplitter_->setStretchFactor(1, 1);
+    outer->addWidget(gridListSplitter_, 1);
     outer->addWidget(createSummaryBar(central));
 
     setCentralWidget(central);
@@ -108,16 +113,16 @@ QFrame* MainWindow::createControlBar(QWidget* parent) {
     row->addWidget(resetOutcomesLink_);
     row->addWidget(modeCombo_);
 
-    briefSystemPanel_ = new BriefSystemPanel(bar);
-    sensationPanel_ = new SensationPanel(bar);
-    manualChoicePanel_ = new ManualChoicePanel(bar);
-    autoformPanel_ = new AutoformPanel(bar);
+    modePanelStack_ = named(new QStackedWidget(bar), "modePanelStack");
+    briefSystemPanel_ = new BriefSystemPanel(modePanelStack_);
+    sensationPanel_ = new SensationPanel(modePanelStack_);
+    manualChoicePanel_ = new ManualChoicePanel(modePanelStack_);
+    autoformPanel_ = new AutoformPanel(modePanelStack_);
     for (QFrame* p : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,
                                                     manualChoicePanel_, autoformPanel_})
-        row->addWidget(p, 1);
-    sensationPanel_->hide();
-    manualChoicePanel_->hide();
-    autoformPanel_->hide();
+        modePanelStack_->addWidget(p);
+    modePanelStack_->setCurrentWidget(briefSystemPanel_);
+    row->addWidget(modePanelStack_, 1);
 
     auto* stakePanel = new QFrame(bar);
     styleAsPanel(stakePanel, "stakePanel", false);
@@ -225,7 +230,11 @@ void MainWindow::connectLayout() {
     connect(stakeEdit_, &MoneyEdit::stakeChanged, this, [this] { onStakeChanged(); });
     connect(outcomeGrid_, &OutcomeGrid::selectCell, this,
             [this](int col, int row) { selectOutcomeCell(col, row); });
-    connect(outcomeGrid_, &OutcomeGrid::setEditText, this,
+    // After the splitter has taken the grid's new state into account.
+    connect(
+        outcomeGrid_, &OutcomeGrid::fittedWidthChanged, this, [this] { fitGridToTitles(); },
+        Qt::QueuedConnection);
+    connect(outcomeGrid_, &OutcomeGrid::quoteEntered, this,
             [this](int col, int row, const QString& t) { editQuote(col, row, t); });
     connect(betListEdit_, &QPlainTextEdit::textChanged, this, [this] { parseBetList(); });
     connect(&session_, &Session::betsAppended, this,

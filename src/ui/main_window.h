@@ -39,6 +39,8 @@ class QLockFile;
 class QMenu;
 class QPlainTextEdit;
 class QSettings;
+class QSplitter;
+class QStackedWidget;
 class QTimer;
 
 namespace kav::ui {
@@ -351,6 +353,15 @@ private:
     std::vector<kav::Lines> undoStack_;
     QTimer* autosaveTimer_ = nullptr;
     std::unique_ptr<QLockFile> autosaveLock_;
+
+    // --- layout: the mode panels' place, the grid beside the bet list (main_window_grid.cpp) ---
+    // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the
+    // bet list the rest; the player may move the splitter between them.
+    void fitGridToTitles();
+    // One place for the four mode panels, as wide as the widest: a mode switch
+    // never changes the window's size.
+    QStackedWidget* modePanelStack_ = nullptr;
+    QSplitter* gridListSplitter_ = nullptr;
 
     // --- long work: auto-forming and system computing, one at a time ---
     enum class LongJob { Autoform, SystemComputing };

@@ -4,22 +4,19 @@
 #include "ui/brief_system_panel.h"
 #include "ui/main_window.h"
 #include "ui/manual_choice_panel.h"
+#include "ui/message_box.h"
 #include "ui/money_edit.h"
 #include "ui/nearest_systems_window.h"
 #include "ui/outcome_grid.h"
 #include "ui/sensation_panel.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
 
 namespace kav::ui {
-
-namespace {
-
-// Typed quotes beyond this are refused like any text that is no number: the
-// event's sums must stay far from the limits of the fixed-point numbers.
-constexpr std::int64_t kLargestQuote = 1000000;
-
-} // namespace
 
 void MainWindow::showOutcomeCell(int event0, int outcome0) {
     outcomeGrid_->setCellText(
@@ -54,19 +51,18 @@ void MainWindow::switchMode() {
         nearestSystems_->hide();
     const kav::PacketMode m = mode();
     if (m == kav::PacketMode::BriefSystems) {
-        briefSystemPanel_->show();
+        modePanelStack_->setCurrentWidget(briefSystemPanel_);
         systemSummaryLabel_->show();
-        sensationPanel_->hide();
-        manualChoicePanel_->hide();
-        autoformPanel_->hide();
         outcomeGrid_->setEditing(false);
         updateSelectionSummary();
     } else {
-        briefSystemPanel_->hide();
+        QWidget* panel = autoformPanel_;
+        if (m == kav::PacketMode::Sensations)
+            panel = sensationPanel_;
+        else if (m == kav::PacketMode::Manual)
+            panel = manualChoicePanel_;
+        modePanelStack_->setCurrentWidget(panel);
         systemSummaryLabel_->hide();
-        sensationPanel_->setVisible(m == kav::PacketMode::Sensations);
-        manualChoicePanel_->setVisible(m == kav::PacketMode::Manual);
-        autoformPanel_->setVisible(m == kav::PacketMode::Autoform);
         // Quotes can be corrected by hand in these modes.
         outcomeGrid_->setEditing(true);
     }
@@ -108,24 +104,33 @@ void MainWindow::editQuote(int col, int row, const QString& text) {
     if (row < 1 || row > kav::kEvents || col < 1 || col > kav::kOutcomes)
         return;
     const int e = row - 1, k = col - 1;
-    const qsizetype slash = text.indexOf(QLatin1Char('/'));
-    if (slash < 0 || slash == text.size() - 1) {
-        showOutcomeCell(e, k);
-        repaintGrid();
+    if (text.trimmed().isEmpty())
+        return; // nothing typed: the cell keeps its quote
+    const auto quote = kav::typedQuote(text.toStdString());
+    if (!quote) {
+        // After the editor has closed: a modal box while the focus is leaving
+        // the cell would pull it away a second time.
+        const kav::Message refusal{"«" + text.trimmed().toStdString() +
+                                       "» — не котировка.\nВведите число, например 50 или 50/38.",
+                                   "Котировка"};
+        QTimer::singleShot(0, this, [this, refusal] { showMessage(this, refusal); });
         return;
     }
-    const auto quote = kav::Fixed4::parse(text.left(slash).toStdString());
-    if (!quote || *quote > kav::Fixed4::fromInt(kLargestQuote) ||
-        *quote < kav::Fixed4::fromInt(-kLargestQuote))
-        return; // the typed text stays, the model is unchanged
     kav::setQuote(model(), e, k, *quote);
-    const QString typedPool = text.mid(slash, 10);
-    const QString pool =
-        QStringLiteral("/") + QString::number(model().poolShares[e][k].roundToInt());
-    for (int i = 0; i < kav::kOutcomes; ++i)
-        if (i != k || typedPool != pool)
-            showOutcomeCell(e, i);
+    for (int o = 0; o < kav::kOutcomes; ++o)
+        showOutcomeCell(e, o);
     repaintGrid();
+}
+
+void MainWindow::fitGridToTitles() {
+    if (!outcomeGrid_->isVisible())
+        return;
+    const QList<int> sizes = gridListSplitter_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    const int grid =
+        std::max(std::min(outcomeGrid_->fittedWidth(), total - betListEdit_->minimumWidth()),
+                 outcomeGrid_->minimumSizeHint().width());
+    gridListSplitter_->setSizes({grid, total - grid});
 }
 
 void MainWindow::onSummaryInputChanged() {

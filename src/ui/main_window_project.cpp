@@ -192,7 +192,7 @@ void MainWindow::connectProject() {
     connect(&session_, &Session::betsAboutToBeReplaced, this, [this] { noteReplacedList(); });
     connect(jobs_.get(), &JobRunner::finished, this, [this] { updateWindowTitle(); });
     connect(outcomeGrid_, &OutcomeGrid::selectCell, this, [this] { markModified(); });
-    connect(outcomeGrid_, &OutcomeGrid::setEditText, this, [this] { markModified(); });
+    connect(outcomeGrid_, &OutcomeGrid::quoteEntered, this, [this] { markModified(); });
     connect(stakeEdit_, &MoneyEdit::stakeChanged, this, [this] { markModified(); });
     connect(modeCombo_, &QComboBox::currentIndexChanged, this, [this] { markModified(); });
     for (QFrame* panel : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,

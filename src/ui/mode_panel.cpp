@@ -33,10 +33,12 @@ QVBoxLayout* captioned(QWidget* field, QLabel* caption) {
     return box;
 }
 
+// Tight enough that the widest mode panel (random choice with the favourites
+// field) fits the window's designed width beside the mode and the stake.
 QHBoxLayout* panelRow(QWidget* owner) {
     auto* row = new QHBoxLayout(owner);
-    row->setContentsMargins(4, 3, 4, 3);
-    row->setSpacing(8);
+    row->setContentsMargins(2, 3, 2, 3);
+    row->setSpacing(4);
     return row;
 }
 

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <numeric>
 
 namespace kav::ui {
@@ -66,7 +68,7 @@ public:
         // Cell rectangle in the grid's terms: right and bottom are exclusive.
         const int L = option.rect.x(), T = option.rect.y();
         const int W = option.rect.width(), H = option.rect.height();
-        const QString text = index.data().toString();
+        QString text = index.data().toString();
         p->save();
         p->setRenderHint(QPainter::Antialiasing, false);
         const QFont font = grid_->cellFont(row == 0);
@@ -86,6 +88,7 @@ public:
             p->setBrush(Qt::white);
             p->drawRect(outer);
             textX = L + 2;
+            text = fm.elidedText(text, Qt::ElideRight, W - 4);
         } else {
             const CellFill fill = grid_->fillOf(row - 1, col - 1);
             if (fill == CellFill::White) {
@@ -109,7 +112,7 @@ public:
     }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override {
+                          const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         QFont f(QStringLiteral("Tahoma"));
         f.setPixelSize(15);
@@ -118,15 +121,6 @@ public:
         pal.setColor(QPalette::Text, Qt::red);
         editor->setPalette(pal);
         editor->setFrame(false);
-        const QPersistentModelIndex where(index);
-        OutcomeGrid* grid = grid_;
-        QObject::connect(editor, &QLineEdit::textEdited, grid, [grid, where](const QString& t) {
-            if (!where.isValid())
-                return;
-            // The cell follows the editor at once, as the window's handler expects.
-            grid->setCellText(where.column(), where.row(), t);
-            Q_EMIT grid->setEditText(where.column(), where.row(), t);
-        });
         grid_->editor_ = editor;
         return editor;
     }
@@ -138,11 +132,13 @@ public:
             e->setText(t);
     }
 
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
+    // Enter, Tab or leaving the cell: the window reads the typed text and writes
+    // the cell back from the draw; the cell itself is not changed here.
+    void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
         const QString t = static_cast<QLineEdit*>(editor)->text();
         if (index.data().toString() != t)
-            model->setData(index, t);
+            Q_EMIT grid_->quoteEntered(index.column(), index.row(), t);
     }
 
 private:
@@ -177,7 +173,8 @@ OutcomeGrid::OutcomeGrid(QWidget* parent) : QTableWidget(kRows, kColumns, parent
             setItem(r, c, item);
         }
     }
-    widths_ = {142, 39, 39, 39};
+    widths_ = {titleFloor_, 39, 39, 39};
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     applyWidths();
     selectionModel()->setCurrentIndex(model()->index(1, 0), QItemSelectionModel::NoUpdate);
     setEditing(false);
@@ -222,12 +219,18 @@ CellFill OutcomeGrid::fillOf(int event0, int outcome0) const {
 
 void OutcomeGrid::setAllColumnWidths(int width) {
     widths_.fill(width);
+    titleFloor_ = width;
     fitColumns();
 }
 
-// A text wider than its column minus 4 pixels widens the column to the text plus 4.
+// A text wider than its column minus 4 pixels widens the column to the text plus 4;
+// the title column is fitted anew to the titles it holds now.
 void OutcomeGrid::fitColumns() {
+    if (fitting_)
+        return;
+    const int fittedBefore = fittedWidth();
     const QFontMetrics regular(cellFont(false)), bold(cellFont(true));
+    int widestTitle = titleFloor_;
     for (int c = 0; c < kColumns; ++c) {
         for (int r = 0; r < kRows; ++r) {
             const QTableWidgetItem* it = item(r, c);
@@ -235,24 +238,80 @@ void OutcomeGrid::fitColumns() {
                 continue; // still being built
             const QFontMetrics& fm = r == 0 ? bold : regular;
             const int tw = fm.horizontalAdvance(it->text());
-            if (tw > widths_[c] - 4)
+            if (c == 0)
+                widestTitle = std::max(widestTitle, tw + 4);
+            else if (tw > widths_[c] - 4)
                 widths_[c] = tw + 4;
         }
     }
+    widths_[0] = std::min(widestTitle, std::max(titleFloor_, kWidestTitleColumn));
     applyWidths();
+    if (fittedWidth() != fittedBefore)
+        Q_EMIT fittedWidthChanged(fittedWidth());
+}
+
+int OutcomeGrid::fittedWidth() const {
+    return std::accumulate(widths_.begin(), widths_.end(), 0) + 10;
+}
+
+QSize OutcomeGrid::sizeHint() const {
+    return {fittedWidth(), QTableWidget::sizeHint().height()};
+}
+
+QSize OutcomeGrid::minimumSizeHint() const {
+    // The outcome columns whole and a few letters of the titles.
+    return {fittedWidth() - widths_[0] + 40, QTableWidget::minimumSizeHint().height()};
 }
 
 void OutcomeGrid::applyWidths() {
-    for (int c = 0; c < kColumns; ++c)
+    for (int c = 1; c < kColumns; ++c)
         if (columnWidth(c) != widths_[c] + 1)
             setColumnWidth(c, widths_[c] + 1); // the section holds the grid line too
-    setFixedWidth(std::accumulate(widths_.begin(), widths_.end(), 0) + 10);
+    updateGeometry();
+    fitTitleSection();
+}
+
+void OutcomeGrid::fitTitleSection() {
+    int outcomes = 0;
+    for (int c = 1; c < kColumns; ++c)
+        outcomes += columnWidth(c);
+    // Laid out, the title column fills the row; before that it has its fitted width.
+    const int title = testAttribute(Qt::WA_Resized) || isVisible()
+                          ? std::max(1, viewport()->width() - outcomes)
+                          : widths_[0] + 1;
+    const QScopedValueRollback<bool> fitting(fitting_, true);
+    if (columnWidth(0) != title)
+        setColumnWidth(0, title);
+    for (int r = 1; r < kRows; ++r) {
+        QTableWidgetItem* it = item(r, 0);
+        if (!it)
+            continue;
+        const QString tip = titleElided(r) ? it->text() : QString();
+        if (it->toolTip() != tip)
+            it->setToolTip(tip);
+    }
+}
+
+bool OutcomeGrid::titleElided(int row) const {
+    const QTableWidgetItem* it = item(row, 0);
+    return it && QFontMetrics(cellFont(false)).horizontalAdvance(it->text()) > columnWidth(0) - 5;
 }
 
 void OutcomeGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                               const QList<int>& roles) {
     QTableWidget::dataChanged(topLeft, bottomRight, roles);
-    fitColumns();
+    if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+        fitColumns();
+}
+
+void OutcomeGrid::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    fitTitleSection();
+}
+
+void OutcomeGrid::showEvent(QShowEvent* e) {
+    QTableWidget::showEvent(e);
+    Q_EMIT fittedWidthChanged(fittedWidth());
 }
 
 void OutcomeGrid::openEditorAt(const QModelIndex& idx) {

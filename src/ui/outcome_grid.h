@@ -1,7 +1,8 @@
 // OutcomeGrid: the main window's outcome grid. Row 0 is the header, rows 1..15 the events;
 // column 0 the titles, columns 1..3 the outcomes "1", "X", "2". The grid paints
 // every cell itself and reports the two events the window acts on: a cell becoming
-// current (select-cell) and a change of the in-place editor's text (set-edit-text).
+// current (selectCell) and the text typed into a cell's editor once the player
+// commits it (quoteEntered).
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
@@ -56,17 +57,33 @@ public:
     void setFillFunction(std::function<CellFill(int event0, int outcome0)> fill);
     CellFill fillOf(int event0, int outcome0) const;
 
-    // Widths of the cells without their grid line. Columns only grow to fit their
-    // texts; setting them small (the draw country changes) lets them fit anew.
+    // Widths of the cells without their grid line. The outcome columns only grow
+    // to fit their texts; setting them small lets them fit anew. The title column
+    // fits the current titles, never narrower than its floor (the designed width,
+    // or what setAllColumnWidths set) and never wider than kWidestTitleColumn:
+    // a longer title is shown shortened, its whole text as the cell's tooltip.
+    static constexpr int kWidestTitleColumn = 300;
     int columnWidthOf(int col) const { return widths_[col]; }
     void setAllColumnWidths(int width);
+    // The grid's width with its columns at those widths; its size hint. Given
+    // more or less room (the splitter beside it), the title column takes up
+    // the difference.
+    int fittedWidth() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // True while a title is cut short in its cell (row 1..15).
+    bool titleElided(int row) const;
 
     QFont cellFont(bool bold) const;
     QRect cellRect(int col, int row) const { return visualRect(model()->index(row, col)); }
 
 Q_SIGNALS:
     void selectCell(int col, int row);
-    void setEditText(int col, int row, const QString& text);
+    // The fitted width changed (new titles), or the grid was shown.
+    void fittedWidthChanged(int width);
+    // Enter, Tab or leaving the cell with a changed text; the cell still holds
+    // its old text, which the receiver rewrites as it sees fit.
+    void quoteEntered(int col, int row, const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -76,14 +93,21 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     friend class GridDelegate;
     void fitColumns();
     void applyWidths();
+    // Column 0 takes the room the outcome columns leave; the tooltips of the
+    // titles it cuts short.
+    void fitTitleSection();
     void openEditorAt(const QModelIndex& idx);
 
     bool editing_ = false;
+    int titleFloor_ = 142;
+    bool fitting_ = false;
     bool dragging_ = false;
     std::array<int, kColumns> widths_{};
     std::function<CellFill(int, int)> fill_;

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
-#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +24,15 @@ namespace {
 
 constexpr int kRowHeight = 20;
 constexpr int kResultWidths[3] = {119, 90, 200};
+// The variant grid's columns: the titles at least as designed, at most as wide
+// as this (a longer title is shortened, its whole text the tooltip).
+constexpr int kTitleColumnWidth = 120;
+constexpr int kWidestTitleColumn = 240;
+constexpr int kOutcomeColumnWidth = 40;
+constexpr int kSelectionPanelWidth = 257;
+// Between the grid's right edge and the panel's, as designed.
+constexpr int kPanelMargin = 13;
+const QColor kStaleInk = Qt::gray;
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -70,6 +79,8 @@ public:
         const QFontMetrics fm(font);
         const int x = centred ? (cell.left() + cell.right() - fm.horizontalAdvance(text)) / 2
                               : cell.left() + 2;
+        if (!centred)
+            text = fm.elidedText(text, Qt::ElideRight, cell.width() - 4);
         p->drawText(x, cell.top() + 2 + fm.ascent(), text);
         p->restore();
     }
@@ -127,8 +138,9 @@ void VariantAnalysisWindow::createLayout() {
 // The variant grid (one outcome per event) and the pool and jackpot fields.
 QWidget* VariantAnalysisWindow::createSelectionPanel() {
     auto* panel = new QWidget;
+    selectionPanel_ = panel;
     panel->setObjectName(QStringLiteral("selectionPanel"));
-    panel->setFixedWidth(257);
+    panel->setFixedWidth(kSelectionPanelWidth);
     QFont panelFont = font();
     panelFont.setPixelSize(13);
     panel->setFont(panelFont);
@@ -153,9 +165,8 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
     variantGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     variantGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
     variantGrid_->setItemDelegate(new VariantGridDelegate(model_, variantGrid_));
-    const int widths[4] = {120, 40, 40, 40};
     for (int c = 0; c < 4; ++c)
-        variantGrid_->setColumnWidth(c, widths[c]);
+        variantGrid_->setColumnWidth(c, c == 0 ? kTitleColumnWidth : kOutcomeColumnWidth);
     variantGrid_->setItem(0, 0, fixedItem({}));
     for (int o = 0; o < kOutcomes; ++o)
         variantGrid_->setItem(0, o + 1, fixedItem(QString(QChar::fromLatin1(outcomeLetter(o)))));
@@ -167,6 +178,7 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
             variantGrid_->setItem(e + 1, o + 1, item);
         }
     }
+    fitTitleColumn();
 
     poolEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.poolText), panel);
     poolEdit_->setObjectName(QStringLiteral("poolEdit"));
@@ -268,8 +280,31 @@ void VariantAnalysisWindow::openVariantAnalysis() {
 }
 
 void VariantAnalysisWindow::setRowTitle(int event0, const QString& title) {
-    if (event0 >= 0 && event0 < kEvents)
-        variantGrid_->item(event0 + 1, 0)->setText(title);
+    if (event0 < 0 || event0 >= kEvents)
+        return;
+    variantGrid_->item(event0 + 1, 0)->setText(title);
+    fitTitleColumn();
+}
+
+void VariantAnalysisWindow::fitTitleColumn() {
+    // The font the grid's painter writes the titles in.
+    QFont font = variantGrid_->font();
+    font.setBold(true);
+    font.setPointSize(10);
+    const QFontMetrics fm(font);
+    int widest = kTitleColumnWidth;
+    for (int e = 0; e < kEvents; ++e)
+        widest = std::max(widest, fm.horizontalAdvance(variantGrid_->item(e + 1, 0)->text()) + 6);
+    const int title = std::min(widest, kWidestTitleColumn);
+    variantGrid_->setColumnWidth(0, title);
+    for (int e = 0; e < kEvents; ++e) {
+        QTableWidgetItem* item = variantGrid_->item(e + 1, 0);
+        const bool cut = fm.horizontalAdvance(item->text()) > title - 4;
+        item->setToolTip(cut ? item->text() : QString());
+    }
+    const int gridWidth = title + kOutcomes * kOutcomeColumnWidth + 2 * variantGrid_->frameWidth();
+    variantGrid_->resize(gridWidth, variantGrid_->height());
+    selectionPanel_->setFixedWidth(std::max(kSelectionPanelWidth, gridWidth + kPanelMargin));
 }
 
 QString VariantAnalysisWindow::rowTitle(int event0) const {
@@ -328,9 +363,14 @@ void VariantAnalysisWindow::analyseVariant() {
     cancelCurrent_ = cancel;
     const quint64 generation = ++generation_;
     pending_ = true;
+    // The fields and the session keep the texts as typed ("20,5" stays "20,5"
+    // in a quotes file); the analysis reads them in their plain "." form.
+    DrawTotals typed = totals();
+    typed.poolText = plainNumberText(typed.poolText);
+    typed.jackpotText = plainNumberText(typed.jackpotText);
     // The inputs are copied here, on the user-interface thread; the worker
     // touches nothing of the window but posts its outcome back.
-    workers_.start([this, input = analysisInput(model_, totals(), analysedVariant_), cancel,
+    workers_.start([this, input = analysisInput(model_, typed, analysedVariant_), cancel,
                     generation] {
         auto outcome = kav::analyseVariant(input, cancel.get());
         if (outcome.status == AnalysisStatus::Cancelled)
@@ -350,9 +390,12 @@ void VariantAnalysisWindow::showOutcome(const AnalysisOutcome& outcome, quint64 
     if (outcome.status == AnalysisStatus::Done) {
         writeTable(outcome.values);
         problemLabel_->clear();
+        setResultsStale(false);
     } else {
-        // The table keeps the last complete analysis.
+        // The table keeps the last complete analysis, greyed: it is not that
+        // of the inputs on screen.
         problemLabel_->setText(qs(outcome.problem));
+        setResultsStale(true);
     }
     Q_EMIT analysisFinished();
 }
@@ -374,6 +417,15 @@ void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
         labels[i] = qs(table[i + 1][1]);
     }
     categoryChart_->setValues(percent, labels);
+}
+
+void VariantAnalysisWindow::setResultsStale(bool stale) {
+    resultsStale_ = stale;
+    const QBrush ink = stale ? QBrush(kStaleInk) : QBrush();
+    for (int r = 1; r < resultTable_->rowCount(); ++r)
+        for (int c = 0; c < resultTable_->columnCount(); ++c)
+            resultTable_->item(r, c)->setForeground(ink);
+    categoryChart_->setStale(stale);
 }
 
 void VariantAnalysisWindow::showEvent(QShowEvent* event) {

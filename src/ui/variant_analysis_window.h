@@ -55,6 +55,10 @@ public:
     // True while an analysis has been asked for and its result not yet shown.
     bool analysisPending() const { return pending_; }
 
+    // True while the table and chart show an older analysis than the inputs:
+    // the last one could not run. They are greyed until one runs again.
+    bool resultsStale() const { return resultsStale_; }
+
     // The caption tells the moment the draw's quotes and pool were read.
     void showSnapshotTime(const QString& time);
 
@@ -77,6 +81,10 @@ private:
     void analyseAfterTypingPause();
     void showOutcome(const AnalysisOutcome& outcome, quint64 generation);
     void writeTable(const CategoryValues& values);
+    void setResultsStale(bool stale);
+    // The title column as wide as the titles (within a limit), the grid and
+    // its panel as wide as their columns.
+    void fitTitleColumn();
 
     // The session's totals into the fields (a typed text is left as it is).
     void showTotals();
@@ -86,6 +94,7 @@ private:
     // Set while the session's totals are written into the fields.
     bool showingTotals_ = false;
     const DrawModel& model_;
+    QWidget* selectionPanel_ = nullptr;
     QTableWidget* variantGrid_ = nullptr;
     QLineEdit* poolEdit_ = nullptr;
     QLineEdit* jackpotEdit_ = nullptr;
@@ -100,6 +109,7 @@ private:
     std::shared_ptr<std::atomic<bool>> cancelCurrent_;
     quint64 generation_ = 0;
     bool pending_ = false;
+    bool resultsStale_ = false;
 };
 
 } // namespace kav::ui

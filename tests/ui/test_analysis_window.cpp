@@ -228,6 +228,108 @@ TEST(AnalysisWindow, FaultIsOneLineAndTheTableStays) {
     EXPECT_EQ(column(w, 1), table);
 }
 
+// Russian players type the pool and jackpot with a comma: the result is that
+// of the same numbers with a point, and the fields keep what was typed.
+TEST(AnalysisWindow, CommaInPoolAndJackpotIsADecimalSeparator) {
+    kav::ui::Session session;
+    session.draw() = workedDraw();
+    VariantAnalysisWindow w(session);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    const auto typeTotals = [&](const char* pool, const char* jackpot) {
+        return analysedAfter(w, [&] {
+            child<QLineEdit>(w, "poolEdit")->setText(QString::fromUtf8(pool));
+            child<QLineEdit>(w, "jackpotEdit")->setText(QString::fromUtf8(jackpot));
+        });
+    };
+    ASSERT_TRUE(typeTotals("2500000.5", "730000.25"));
+    const auto withPoint = column(w, 2);
+    ASSERT_TRUE(typeTotals("1000000", "1000000"));
+    ASSERT_NE(column(w, 2), withPoint);
+
+    ASSERT_TRUE(typeTotals("2 500 000,5", "730000,25"));
+    EXPECT_EQ(child<QLabel>(w, "problemLabel")->text().toStdString(), "");
+    EXPECT_EQ(column(w, 2), withPoint);
+    EXPECT_EQ(w.totals().poolText, "2 500 000,5");
+    EXPECT_EQ(w.totals().jackpotText, "730000,25");
+}
+
+// When an analysis cannot run, the table and chart still show the last one that
+// did: they are greyed so that nobody takes them for the current inputs'.
+TEST(AnalysisWindow, AFailedAnalysisGreysTheOlderResults) {
+    kav::ui::Session session;
+    kav::DrawModel& model = session.draw();
+    model = workedDraw();
+    VariantAnalysisWindow w(session);
+    w.setTotals(kWorkedTotals);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.openVariantAnalysis(); }));
+    auto* table = child<QTableWidget>(w, "resultTable");
+    auto* chart = child<CategoryChart>(w, "categoryChart");
+    const auto inkOf = [&](int row, int col) {
+        return table->item(row, col)->foreground().color();
+    };
+    EXPECT_FALSE(w.resultsStale());
+    EXPECT_FALSE(chart->stale());
+    const QColor freshInk = table->item(3, 1)->foreground().style() == Qt::NoBrush
+                                ? table->palette().color(QPalette::Text)
+                                : inkOf(3, 1);
+
+    model.poolShares[6][2] = kav::Fixed4();
+    ASSERT_TRUE(analysedAfter(w, [&] { w.analyseVariant(); }));
+    EXPECT_TRUE(w.resultsStale());
+    EXPECT_TRUE(chart->stale());
+    for (int r = 1; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            EXPECT_EQ(inkOf(r, c), QColor(Qt::gray)) << r << "," << c;
+
+    model.poolShares[6][2] = kav::Fixed4::fromInt(25);
+    ASSERT_TRUE(analysedAfter(w, [&] { w.analyseVariant(); }));
+    EXPECT_FALSE(w.resultsStale());
+    EXPECT_FALSE(chart->stale());
+    EXPECT_EQ(table->item(3, 1)->foreground().style(), Qt::NoBrush);
+    EXPECT_NE(freshInk, QColor(Qt::gray));
+}
+
+// The titles fit their column, which stays inside the selection panel; a very
+// long one is shortened with its whole text as the tooltip.
+TEST(AnalysisWindow, TitleColumnFitsTheTitles) {
+    kav::ui::Session session;
+    session.draw() = workedDraw();
+    VariantAnalysisWindow w(session);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* grid = child<QTableWidget>(w, "variantGrid");
+    auto* panel = child<QWidget>(w, "selectionPanel");
+    QFont titleFont = grid->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(10);
+    const QFontMetrics fm(titleFont);
+    const auto lastColumnEnd = [&] {
+        return grid->columnViewportPosition(3) + grid->columnWidth(3);
+    };
+    const int designed = grid->columnWidth(0);
+
+    const QString club = QStringLiteral("Боруссия Мёнхенгладбах");
+    session.setRowTitle(3, club);
+    EXPECT_GE(grid->columnWidth(0), fm.horizontalAdvance(club) + 4);
+    EXPECT_LE(lastColumnEnd(), grid->viewport()->width());
+    EXPECT_LE(grid->geometry().right(), panel->width());
+    EXPECT_TRUE(grid->item(4, 0)->toolTip().isEmpty());
+
+    // A UTF-8 title read as CP1251: every letter doubled.
+    const QString garbled = QStringLiteral("РњР°РЅС‡РµСЃС‚РµСЂ Р®РЅР°Р№С‚РµРґ");
+    session.setRowTitle(5, garbled);
+    EXPECT_LT(grid->columnWidth(0), fm.horizontalAdvance(garbled));
+    EXPECT_EQ(grid->item(6, 0)->toolTip(), garbled);
+    EXPECT_LE(lastColumnEnd(), grid->viewport()->width());
+    EXPECT_LE(grid->geometry().right(), panel->width());
+
+    session.setRowTitle(3, QStringLiteral("Зенит"));
+    session.setRowTitle(5, QStringLiteral("Спартак"));
+    EXPECT_EQ(grid->columnWidth(0), designed);
+    EXPECT_TRUE(grid->item(6, 0)->toolTip().isEmpty());
+}
+
 TEST(AnalysisWindow, NewerRequestSupersedesOlder) {
     kav::ui::Session session;
     kav::DrawModel& model = session.draw();

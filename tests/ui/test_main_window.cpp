@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,6 +59,23 @@ protected:
         QRect r = child<OutcomeGrid>("outcomeGrid")->cellRect(col, row);
         QTest::mouseClick(child<OutcomeGrid>("outcomeGrid")->viewport(), Qt::LeftButton, mods,
                           r.center());
+    }
+
+    // Clicks the cell until its editor is open (a click on the current cell opens
+    // it); the editor, or null when none opened.
+    QLineEdit* openQuoteEditor(int col, int row) {
+        for (int i = 0; i < 2; ++i) {
+            clickCell(col, row);
+            if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                return editor;
+        }
+        return nullptr;
+    }
+
+    // The editor hands its text over once the key press has been handled.
+    static void pressReturn(QWidget* editor) {
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
     }
 
     // A pixel of a cell, relative to the cell's top left corner.
@@ -265,38 +283,180 @@ TEST_F(MainWindowTest, ClickOnTheCurrentCellInEditingModesOpensTheEditorWithoutM
     EXPECT_TRUE(w->model().marked(8, 2));
 }
 
-TEST_F(MainWindowTest, TypedQuoteRebalancesTheEvent) {
+// The player types the whole "quote/pool" text; nothing is applied or rewritten
+// while typing, Enter or leaving the cell applies it and rebalances the event,
+// and a text that is no quote is refused with a message.
+TEST_F(MainWindowTest, TypedQuoteRebalancesTheEventWhenCommitted) {
     auto& m = w->model();
     m.quotes[0] = {kav::Fixed4::fromInt(47), kav::Fixed4::fromInt(28), kav::Fixed4::fromInt(25)};
     m.poolShares[0][0] = kav::Fixed4::fromInt(38);
     w->showDraw();
     child<QComboBox>("modeCombo")->setCurrentIndex(1);
-    clickCell(1, 1);
-    clickCell(1, 1); // opens the editor
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    auto* grid = child<OutcomeGrid>("outcomeGrid");
+    const auto typeOver = [&](const char* text) {
+        auto* editor = openQuoteEditor(1, 1);
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, QString::fromUtf8(text));
+        }
+        return editor;
+    };
+    kav::ui::MessageBoxHook boxes;
+
+    auto* editor = typeOver("60/38");
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(str(editor->text()), "47/38");
-    editor->setCursorPosition(0);
-    editor->cursorForward(true, 2);
-    QTest::keyClicks(editor, QStringLiteral("60"));
+    EXPECT_EQ(str(editor->text()), "60/38");
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(47));
+    pressReturn(editor);
     EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
     EXPECT_EQ(m.quotes[0][1], kav::Fixed4::fromInt(15));
-    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(2, 1)),
-              "15/" + std::to_string(m.poolShares[0][1].roundToInt()));
-    EXPECT_EQ(str(editor->text()), "60/38");
+    EXPECT_EQ(str(grid->cellText(1, 1)), "60/38");
+    EXPECT_EQ(str(grid->cellText(2, 1)), "15/" + std::to_string(m.poolShares[0][1].roundToInt()));
 
-    // Deleting the "/" restores the cell at once; text that is no number is ignored.
-    editor->setCursorPosition(3);
-    QTest::keyClick(editor, Qt::Key_Backspace);
-    EXPECT_EQ(str(editor->text()), "60/38");
-    editor->setText(QStringLiteral("abc/38"));
-    Q_EMIT editor->textEdited(editor->text());
-    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
-    EXPECT_EQ(str(child<OutcomeGrid>("outcomeGrid")->cellText(1, 1)), "abc/38");
-    // A number too large for a quote is refused the same way.
-    editor->setText(QStringLiteral("99999999999999/38"));
-    Q_EMIT editor->textEdited(editor->text());
-    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(60));
+    // The quote alone will do; leaving the cell applies it like Enter.
+    ASSERT_NE(typeOver("55"), nullptr);
+    clickCell(3, 2);
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(55));
+    EXPECT_EQ(m.quotes[0][1], kav::Fixed4::fromInt(20));
+    EXPECT_EQ(str(grid->cellText(1, 1)), "55/38");
+
+    // Esc drops the typed text.
+    ASSERT_NE(editor = typeOver("10/38"), nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(55));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes.shown().empty());
+
+    // No number, or a number far too large: refused, the cell shows the quote again.
+    for (const char* bad : {"abc/38", "99999999999999/38", "5O/38"}) {
+        boxes.clear();
+        ASSERT_NE(editor = typeOver(bad), nullptr) << bad;
+        pressReturn(editor);
+        EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(55)) << bad;
+        EXPECT_EQ(str(grid->cellText(1, 1)), "55/38") << bad;
+        QCoreApplication::processEvents();
+        ASSERT_EQ(boxes.shown().size(), 1u) << bad;
+        EXPECT_EQ(boxes.shown()[0].text, std::string("«") + bad +
+                                             "» — не котировка.\nВведите число, например 50 "
+                                             "или 50/38.");
+    }
+}
+
+// A quote typed with a comma is the same quote as with a point.
+TEST_F(MainWindowTest, CommaInATypedQuoteIsADecimalSeparator) {
+    auto& m = w->model();
+    child<QComboBox>("modeCombo")->setCurrentIndex(2);
+    for (const char* typed : {"20,5", "20.5"}) {
+        m.quotes[0] = {kav::Fixed4::fromInt(47), kav::Fixed4::fromInt(28),
+                       kav::Fixed4::fromInt(25)};
+        w->showDraw();
+        auto* editor = openQuoteEditor(1, 1);
+        ASSERT_NE(editor, nullptr) << typed;
+        editor->setCursorPosition(0);
+        editor->cursorForward(true, 2);
+        QTest::keyClicks(editor, QString::fromUtf8(typed));
+        pressReturn(editor);
+        EXPECT_EQ(m.quotes[0][0], *kav::Fixed4::parse("20.5")) << typed;
+        EXPECT_EQ(m.quotes[0][1], *kav::Fixed4::parse("54.5")) << typed;
+    }
+}
+
+// Whatever the mode, the window keeps the size the player gave it, and every
+// control of the mode's panel is shown whole at the default size.
+TEST_F(MainWindowTest, ModeSwitchesKeepTheWindowSize) {
+    const QSize size = w->size();
+    auto* bar = child<QFrame>("controlBar");
+    const auto showsItsPanelWhole = [&](const char* panelName) {
+        auto* panel = child<QFrame>(panelName);
+        ASSERT_TRUE(panel->isVisible()) << panelName;
+        const QRect inBar(panel->mapTo(bar, QPoint(0, 0)), panel->size());
+        EXPECT_TRUE(bar->contentsRect().contains(inBar)) << panelName;
+        for (QWidget* c : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!c->isVisible())
+                continue;
+            EXPECT_TRUE(panel->rect().contains(QRect(c->mapTo(panel, QPoint(0, 0)), c->size())))
+                << panelName << " " << str(c->objectName());
+            EXPECT_GE(c->width(), c->minimumSizeHint().width())
+                << panelName << " " << str(c->objectName());
+        }
+    };
+    const char* panels[] = {"briefSystemPanel", "sensationPanel", "manualChoicePanel",
+                            "autoformPanel"};
+    for (int round = 0; round < 2; ++round) {
+        for (int mode : {0, 1, 2, 3, 2, 1, 0, 3, 0}) {
+            child<QComboBox>("modeCombo")->setCurrentIndex(mode);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(w->size(), size) << "mode " << mode;
+            showsItsPanelWhole(panels[mode]);
+        }
+        // The widest states of the panels: the favourites field, the forced bet.
+        child<QComboBox>("distributionCombo")->setCurrentIndex(4);
+        child<QCheckBox>("startWithCheck")->setChecked(true);
+        clickCell(1, 1);
+        clickCell(3, 2);
+    }
+    EXPECT_EQ(w->size(), size);
+
+    // A size the player chose is kept the same way.
+    const QSize chosen(size.width() + 180, size.height() - 40);
+    w->resize(chosen);
+    QCoreApplication::processEvents();
+    for (int mode : {1, 2, 3, 0}) {
+        child<QComboBox>("modeCombo")->setCurrentIndex(mode);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w->size(), chosen) << "mode " << mode;
+    }
+}
+
+// The grid and the bet list share the row through a splitter; the title column
+// fits the titles of the draw, and a title too long for any sensible width is
+// shortened (its whole text the tooltip) instead of pushing the list away.
+TEST_F(MainWindowTest, TitleColumnFitsTheTitlesAndTheBetListKeepsItsRoom) {
+    auto* grid = child<OutcomeGrid>("outcomeGrid");
+    auto* list = child<QPlainTextEdit>("betListEdit");
+    auto* splitter = child<QSplitter>("gridListSplitter");
+    ASSERT_TRUE(grid->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(splitter->indexOf(grid), 0);
+    EXPECT_EQ(splitter->indexOf(list), 1);
+    const int designedTitle = grid->columnWidthOf(0);
+    const int listWidth = list->width();
+    EXPECT_EQ(splitter->sizes().value(0), grid->fittedWidth());
+    const auto retitle = [&](const QString& title) {
+        for (int e = 0; e < kav::kEvents; ++e)
+            w->model().eventTitles[e] = (title + QString::number(e + 1)).toStdString();
+        w->showDraw();
+        QCoreApplication::processEvents();
+    };
+
+    // A UTF-8 quotes file read as CP1251 doubles every letter.
+    const QString garbled = QStringLiteral(
+        "Р›РѕРєРѕРјРѕС‚РёРІ РњРѕСЃРєРІР° - Р—РµРЅРёС‚ РЎР°РЅРєС‚-РџРµС‚РµСЂР±СѓСЂРі");
+    retitle(garbled);
+    EXPECT_EQ(grid->columnWidthOf(0), OutcomeGrid::kWidestTitleColumn);
+    EXPECT_TRUE(grid->titleElided(1));
+    EXPECT_EQ(grid->item(1, 0)->toolTip(), garbled + QStringLiteral("1"));
+    EXPECT_GE(list->width(), w->width() / 3);
+    EXPECT_EQ(splitter->sizes().value(0), grid->fittedWidth());
+
+    const QString club = QStringLiteral("Боруссия Дортмунд - Шальке ");
+    retitle(club);
+    const int clubWidth =
+        QFontMetrics(grid->cellFont(false)).horizontalAdvance(club + QStringLiteral("15")) + 4;
+    EXPECT_EQ(grid->columnWidthOf(0), std::max(designedTitle, clubWidth));
+    EXPECT_FALSE(grid->titleElided(15));
+    EXPECT_TRUE(grid->item(15, 0)->toolTip().isEmpty());
+
+    // Shorter titles give the room back.
+    retitle(QStringLiteral("Матч "));
+    EXPECT_EQ(grid->columnWidthOf(0), designedTitle);
+    EXPECT_EQ(list->width(), listWidth);
+
+    // The player may widen the grid; its title column takes the room.
+    retitle(garbled);
+    splitter->setSizes({grid->fittedWidth() + 100, list->width() - 100});
+    QCoreApplication::processEvents();
+    EXPECT_GT(grid->columnWidth(0), OutcomeGrid::kWidestTitleColumn + 90);
 }
 
 TEST_F(MainWindowTest, CategoryFieldTurnsLightRedAtFifteen) {

@@ -74,15 +74,22 @@ TEST(OutcomeGrid, ColumnsGrowToTheirTextsAndTheGridFollows) {
     g.setCellText(0, 3, title);
     const int tw = QFontMetrics(g.cellFont(false)).horizontalAdvance(title);
     EXPECT_GT(tw + 4, before);
-    EXPECT_EQ(g.columnWidthOf(0), tw + 4);
+    EXPECT_EQ(g.columnWidthOf(0), std::min(tw + 4, kav::ui::OutcomeGrid::kWidestTitleColumn));
     int sum = 0;
     for (int c = 0; c < kav::ui::OutcomeGrid::kColumns; ++c)
         sum += g.columnWidthOf(c);
-    EXPECT_EQ(g.width(), sum + 10);
+    EXPECT_EQ(g.sizeHint().width(), sum + 10);
+    EXPECT_EQ(g.fittedWidth(), sum + 10);
 
-    // Columns never shrink on their own; set small, they fit their texts anew.
+    // The title column follows the titles back to its designed width; the
+    // outcome columns never shrink on their own.
+    g.setCellText(2, 3, QStringLiteral("1000000/100"));
+    const int wideOutcome = g.columnWidthOf(2);
     g.setCellText(0, 3, QStringLiteral("A - B"));
-    EXPECT_EQ(g.columnWidthOf(0), tw + 4);
+    EXPECT_EQ(g.columnWidthOf(0), before);
+    g.setCellText(2, 3, QStringLiteral("1/1"));
+    EXPECT_EQ(g.columnWidthOf(2), wideOutcome);
+    // Set small, they fit their texts anew.
     g.setAllColumnWidths(5);
     EXPECT_EQ(g.columnWidthOf(0),
               QFontMetrics(g.cellFont(false)).horizontalAdvance(QStringLiteral("A - B")) + 4);

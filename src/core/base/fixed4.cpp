@@ -191,7 +191,11 @@ std::optional<Fixed4> Fixed4::parse(std::string_view s) {
     return fromRaw(*units);
 }
 
-std::optional<Fixed4> Fixed4::parseTyped(std::string_view s) {
+namespace {
+
+// The typed text in parse()'s form: "," becomes ".", blanks between digits go.
+// Nothing for a text with both separators.
+std::optional<std::string> plainForm(std::string_view s) {
     s = trimBlanks(s);
     const bool comma = s.find(',') != std::string_view::npos;
     if (comma && s.find('.') != std::string_view::npos)
@@ -214,7 +218,23 @@ std::optional<Fixed4> Fixed4::parseTyped(std::string_view s) {
             text += c;
         }
     }
-    return parse(text);
+    return text;
+}
+
+} // namespace
+
+std::optional<Fixed4> Fixed4::parseTyped(std::string_view s) {
+    const auto plain = plainForm(s);
+    if (!plain)
+        return std::nullopt;
+    return parse(*plain);
+}
+
+std::string plainNumberText(std::string_view typed) {
+    const auto plain = plainForm(typed);
+    if (!plain || !Fixed4::parse(*plain))
+        return std::string(typed);
+    return *plain;
 }
 
 std::string Fixed4::moneyText() const {

@@ -73,6 +73,11 @@ private:
     std::int64_t raw_ = 0;
 };
 
+// A number as the player typed it ("1 000,5"), in the plain form that parse()
+// and every reader of "." numbers take ("1000.5"); a text parseTyped() refuses
+// comes back unchanged, so a message about it quotes what was typed.
+std::string plainNumberText(std::string_view typed);
+
 // Pads a decimal text to at least two decimals: "20" -> "20.00", "20." -> "20.00",
 // "20.5" -> "20.50"; longer fractions stay as they are.
 std::string padTwoDecimals(std::string text);

@@ -38,6 +38,14 @@ void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value) {
     q[next] = Fixed4::fromInt(100) - value - q[nextNext];
 }
 
+std::optional<Fixed4> typedQuote(std::string_view cellText) {
+    const auto quote = Fixed4::parseTyped(cellText.substr(0, cellText.find('/')));
+    const Fixed4 largest = Fixed4::fromInt(kLargestTypedQuote);
+    if (!quote || *quote > largest || *quote < -largest)
+        return std::nullopt;
+    return quote;
+}
+
 void resetSelection(DrawModel& m) {
     for (auto& ev : m.selection)
         ev.fill(0);

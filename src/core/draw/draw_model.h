@@ -48,6 +48,14 @@ std::string outcomeCellText(const DrawModel& m, int event0, int outcome0);
 // Stores a hand-typed quote and sets the cyclically next outcome so the event sums to 100.
 void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value);
 
+// The quote of an outcome cell's text as the player types it: "quote/pool" or
+// the quote alone, "," or "." as the decimal separator; the pool part is the
+// draw's and is not read. Nothing for a text that is no number before the "/"
+// or a quote beyond +-kLargestTypedQuote, which would carry the event's sums
+// far out of the fixed-point range.
+inline constexpr std::int64_t kLargestTypedQuote = 1000000;
+std::optional<Fixed4> typedQuote(std::string_view cellText);
+
 // Clears every marked outcome; forcedBet stays.
 void resetSelection(DrawModel& m);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using kav::Fixed4;
 
 TEST(Fixed4, RoundsHalvesToEven) {
@@ -52,4 +54,18 @@ TEST(Fixed4, ParsesTypedTextWithCommaOrPoint) {
     EXPECT_FALSE(Fixed4::parseTyped(","));
     EXPECT_FALSE(Fixed4::parseTyped(""));
     EXPECT_FALSE(Fixed4::parseTyped("abc"));
+}
+
+// The plain form handed to readers of "." numbers: what parseTyped reads is
+// rewritten, anything else is kept as typed so that a message can quote it.
+TEST(Fixed4, PlainNumberTextRewritesOnlyWhatParseTypedReads) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"20,5", "20.5"},   {"1 000 000,50", "1000000.50"},
+        {" 7,25 ", "7.25"}, {"125000.5", "125000.5"},
+        {"1e6", "1e6"},     {"1,000.5", "1,000.5"},
+        {"1 2a", "1 2a"},   {"Edit1", "Edit1"},
+        {"", ""},
+    };
+    for (const auto& [typed, plain] : cases)
+        EXPECT_EQ(kav::plainNumberText(typed), plain) << typed;
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 using namespace kav;
 
 namespace {
@@ -59,6 +62,27 @@ TEST(DrawModel, SetQuoteRebalancesTheCyclicallyNextOutcome) {
     EXPECT_EQ(m.quotes[4][0], Fixed4::fromInt(-20));
     setQuote(m, 4, 0, *Fixed4::parse("60")); // "1" changes "X"
     EXPECT_EQ(m.quotes[4][1], Fixed4::fromInt(-50));
+}
+
+// What the player types into an outcome cell: the quote before the "/" (or the
+// whole text), with a comma or a point; no number or an absurd one is no quote.
+TEST(DrawModel, TypedQuoteReadsTheQuoteBeforeThePool) {
+    const std::pair<const char*, std::optional<Fixed4>> cases[] = {
+        {"50/38", Fixed4::fromInt(50)},
+        {"50", Fixed4::fromInt(50)},
+        {" 20,5/38", Fixed4::parse("20.5")},
+        {"20.5/", Fixed4::parse("20.5")},
+        {"-3/0", Fixed4::fromInt(-3)},
+        {"1000000/1", Fixed4::fromInt(1000000)},
+        {"1000001/1", std::nullopt},
+        {"-1000001", std::nullopt},
+        {"abc/38", std::nullopt},
+        {"/38", std::nullopt},
+        {"", std::nullopt},
+        {"1,5.0/38", std::nullopt},
+    };
+    for (const auto& [text, quote] : cases)
+        EXPECT_EQ(typedQuote(text), quote) << text;
 }
 
 TEST(DrawModel, ResetKeepsForcedBetAndStakeParsingRefusesEmptyText) {
