@@ -67,6 +67,17 @@ TEST(CliAnalyse, PrintsTheTableOfTheWindow) {
     }
 }
 
+// Pool and jackpot typed with a decimal comma read as with a point, as the
+// window's fields do.
+TEST(CliAnalyse, CommaInPoolAndJackpotIsADecimalSeparator) {
+    const auto comma = runCli(words("analyse --variant 11111111111111X --pool 250000,5 "
+                                    "--jackpot 1000,25 --counts 100,50,30"));
+    const auto point = runCli(words("analyse --variant 11111111111111X --pool 250000.5 "
+                                    "--jackpot 1000.25 --counts 100,50,30"));
+    EXPECT_EQ(comma.exitCode, 0) << comma.err;
+    EXPECT_EQ(comma.out, point.out);
+}
+
 TEST(CliAnalyse, KnownFigureOfTheDefaultDraw) {
     const auto run = runCli(words(
         "analyse --variant 11111111111111X --pool 1000000 --jackpot 1000000 --counts 100,50,30"));

@@ -37,6 +37,9 @@ int runAnalyse(CliContext& ctx, const AnalyseOptions& opt) {
             throw UsageError("--counts: the sum of the counts is too large: " + *opt.counts);
         totals.uniformCountMean = *mean;
     }
+    // Typed totals take "," as the decimal separator too, as in the window.
+    totals.poolText = plainNumberText(totals.poolText);
+    totals.jackpotText = plainNumberText(totals.jackpotText);
     const auto outcome = analyseVariant(analysisInput(ctx.model, totals, *variant));
     switch (outcome.status) {
     case AnalysisStatus::Done:
