@@ -251,10 +251,12 @@ bool MainWindow::maybeSave() {
         return true;
     const QString name =
         projectPath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(projectPath_).fileName();
-    switch (askToSave(this, QStringLiteral("Сохранить изменения в проекте \"%1\"?\n"
-                                           "Ставок в списке: %2.")
-                                .arg(name)
-                                .arg(session_.betList().size()))) {
+    const QString list =
+        session_.betStatus().empty()
+            ? QStringLiteral("Строк в списке ставок: %1.").arg(session_.betList().size())
+            : qs(session_.betStatus()) + QLatin1Char('.');
+    switch (askToSave(
+        this, QStringLiteral("Сохранить изменения в проекте \"%1\"?\n%2").arg(name, list))) {
     case SaveAnswer::Save:
         saveProject();
         return !modified_; // a cancelled or failed save keeps the work open

@@ -138,6 +138,25 @@ TEST_F(ProjectWindow, SavedProjectOpensAgainExactly) {
     EXPECT_TRUE(recent->actions().front()->text().endsWith(saved));
 }
 
+// "Создать": unsaved work is offered for saving first, then a fresh session.
+TEST_F(ProjectWindow, NewProjectAsksThenStartsAfresh) {
+    makeWork(*w);
+    boxes.setSaveAnswer(SaveAnswer::Cancel);
+    child<QAction>(w, "newProjectAction")->trigger();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_NE(boxes.shown()[0].text.find("Ставок в списке"), std::string::npos);
+    EXPECT_FALSE(memo(*w).isEmpty());
+
+    boxes.setSaveAnswer(SaveAnswer::Discard);
+    child<QAction>(w, "newProjectAction")->trigger();
+    EXPECT_TRUE(memo(*w).isEmpty());
+    EXPECT_EQ(w->model().markedCount(0), 0);
+    EXPECT_EQ(child<QComboBox>(w, "modeCombo")->currentIndex(), 0);
+    EXPECT_TRUE(w->projectPath().isEmpty());
+    EXPECT_FALSE(w->isModified());
+    EXPECT_FALSE(w->windowTitle().contains(u'*'));
+}
+
 // A file that cannot be read changes nothing and says why.
 TEST_F(ProjectWindow, BrokenFileChangesNothingAndSaysWhy) {
     makeWork(*w);
