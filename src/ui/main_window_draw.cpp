@@ -21,6 +21,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QMenuBar>
 #include <QTimer>
 
 namespace kav::ui {
@@ -60,7 +61,7 @@ const kav::io::ServerSettings& MainWindow::servers() {
 }
 
 bool MainWindow::drawLoading() const {
-    return downloader_ && downloader_->busy();
+    return drawLoading_;
 }
 
 void MainWindow::checkForUpdate() {
@@ -80,17 +81,19 @@ void MainWindow::checkForUpdate() {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
+// The draw of a country replaces the one shown only once both its pages have
+// arrived whole: until then the window keeps working on the draw shown, and a
+// page that cannot be used leaves it as it is.
 void MainWindow::switchCountry(std::uint8_t drawCountry) {
-    setStakeForCountry(drawCountry);
-    resetOutcomes();
-    clearBetList();
-    couponSummaryLabel_->clear();
-    systemSummaryLabel_->clear();
-    setWindowTitle(QStringLiteral("Загрузка..."));
-    model().drawCountry = drawCountry;
-    model().currencySuffix = kav::currencySuffixFor(drawCountry);
+    loadingCountry_ = drawCountry;
+    loadedEvents_.reset();
+    if (servers().dataServer.empty()) {
+        cancelDrawLoad();
+        showLoadedDraw(nullptr, nullptr);
+        return;
+    }
+    showDrawLoading(true);
     requestEventList();
-    setWindowTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
 
 void MainWindow::loadRussianDraw() {
@@ -102,51 +105,102 @@ void MainWindow::loadUkrainianDraw() {
 }
 
 void MainWindow::requestEventList() {
-    requestPage(1, kav::io::eventListUrl(servers().dataServer, model().drawCountry));
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, loadingCountry_));
 }
 
 void MainWindow::requestTotals() {
-    requestPage(2, kav::io::totalsUrl(servers().dataServer, model().drawCountry));
+    requestPage(2, kav::io::totalsUrl(servers().dataServer, loadingCountry_));
 }
 
-// Without a data server the page "arrives" at once as a failed one.
 void MainWindow::requestPage(int kind, const std::string& url) {
     pageKind_ = kind;
-    if (servers().dataServer.empty()) {
-        onDrawPageLoaded({});
-        return;
-    }
+    pageUrl_ = url;
     if (!downloader_)
         downloader_ = new DrawDownloader(this);
     downloader_->fetch(url, [this](const kav::io::PageDownload& page) { onDrawPageLoaded(page); });
 }
 
-// A page that did not arrive is handled as the error page a browser would
-// show in its place: it breaks the format, so the draw falls back to the
-// defaults and the chain goes on.
 void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
-    bool parsed = false;
-    int titled = 0;
-    kav::DrawTotals totals = session_.totals();
-    if (pageKind_ == 2)
-        parsed = page.text && kav::applyTotalsPage(model(), totals, *page.text);
-    else if (pageKind_ == 1)
-        parsed = page.text && kav::applyEventListPage(model(), *page.text, &titled);
-    if (!parsed && pageKind_ != 0) {
+    if (pageKind_ == 1) {
+        if (page.text)
+            loadedEvents_ = kav::readEventListDraw(*page.text);
+        if (!loadedEvents_) {
+            failDrawLoad(page);
+            return;
+        }
+        requestTotals();
+        return;
+    }
+    std::optional<kav::DrawTotals> totals;
+    if (page.text)
+        totals = kav::parseTotals(*page.text);
+    if (!totals || !loadedEvents_) {
+        failDrawLoad(page);
+        return;
+    }
+    const kav::EventListDraw events = *loadedEvents_;
+    loadedEvents_.reset();
+    showLoadedDraw(&events, &*totals);
+}
+
+void MainWindow::failDrawLoad(const kav::io::PageDownload& page) {
+    const kav::Message why = kav::io::drawPageFailureMessage(
+        pageKind_ == 1 ? kav::io::DrawPage::EventList : kav::io::DrawPage::Totals, pageUrl_, page);
+    loadedEvents_.reset();
+    showDrawLoading(false);
+    if (!drawShown_)
+        showLoadedDraw(nullptr, nullptr);
+    showMessage(this, why);
+}
+
+// Choosing a draw starts afresh on it: the country's stake, no marks, an
+// empty bet list.
+void MainWindow::showLoadedDraw(const kav::EventListDraw* events, const kav::DrawTotals* totals) {
+    showDrawLoading(false);
+    const std::uint8_t country = loadingCountry_;
+    setStakeForCountry(country);
+    resetOutcomes();
+    clearBetList();
+    couponSummaryLabel_->clear();
+    systemSummaryLabel_->clear();
+    model().drawCountry = country;
+    model().currencySuffix = kav::currencySuffixFor(country);
+    if (events) {
+        kav::applyEventListDraw(model(), *events);
+        showDraw();
+        setHomeRowTitles(kav::kEvents);
+    } else {
         kav::applyDefaultDraw(model());
         showDraw();
         setDefaultRowTitles();
-    } else if (pageKind_ == 2) {
-        session_.setTotals(totals);
-    } else {
-        showDraw();
-        setHomeRowTitles(titled);
     }
+    if (totals)
+        session_.setTotals(*totals);
+    setWindowTitle(qs(kav::drawWindowTitle(country)));
+    drawShown_ = true;
     outcomeGrid_->show();
     if (variantAnalysis_)
         variantAnalysis_->showSnapshotTime(snapshotTime());
-    if (pageKind_ == 1)
-        requestTotals();
+}
+
+void MainWindow::showDrawLoading(bool loading) {
+    drawLoading_ = loading;
+    if (!loading && !drawLoadingLabel_)
+        return;
+    if (!drawLoadingLabel_) {
+        drawLoadingLabel_ = new QLabel(QStringLiteral("Загрузка тиража…"), menuBar());
+        drawLoadingLabel_->setObjectName(QStringLiteral("drawLoadingLabel"));
+        drawLoadingLabel_->setContentsMargins(0, 0, 8, 0);
+        menuBar()->setCornerWidget(drawLoadingLabel_, Qt::TopRightCorner);
+    }
+    drawLoadingLabel_->setVisible(loading);
+}
+
+void MainWindow::cancelDrawLoad() {
+    if (downloader_)
+        downloader_->cancel();
+    loadedEvents_.reset();
+    showDrawLoading(false);
 }
 
 void MainWindow::setRowTitle(int event0, const QString& title) {
@@ -186,6 +240,7 @@ void MainWindow::loadQuotesFile() {
         showMessage(this, {kav::io::kBadQuotesFileText});
         return;
     }
+    cancelDrawLoad();
     resetOutcomes();
     clearBetList();
     couponSummaryLabel_->clear();
@@ -201,6 +256,7 @@ void MainWindow::loadQuotesFile() {
     stakeEdit_->setSuffix(qs(model().drawCountry == kav::kRussia ? " руб." : " грн."));
     setWindowTitle(qs(content->settings.windowTitle));
     session_.setTotals(content->totals);
+    drawShown_ = true;
 }
 
 void MainWindow::saveWorkbook(bool byColumns) {
