@@ -275,11 +275,12 @@ void MainWindow::saveWorkbook(bool byColumns) {
     how.layout = byColumns ? kav::io::SheetLayout::ByColumns : kav::io::SheetLayout::ByRows;
     how.doublesCount = model().doublesCount;
     how.shownTriplesCount = model().shownTriplesCount;
-    if (auto message = kav::io::saveWorkbook(chosen.toStdString(), lines, how)) {
+    const std::string path = kav::io::workbookExportPath(chosen.toStdString());
+    if (auto message = kav::io::saveWorkbook(path, lines, how)) {
         showMessage(this, *message);
         return;
     }
-    kav::io::openWithDesktop(chosen.toStdString());
+    kav::io::openWithDesktop(path);
 }
 
 void MainWindow::exportWorkbookByColumns() {

@@ -99,6 +99,22 @@ TEST(BetExport, RefusalsCreateNoFile) {
                     .has_value());
 }
 
+TEST(BetExport, WorkbookPathEndsInXlsx) {
+    struct Case {
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"rows", "rows.xlsx"},
+        {"rows.xlsx", "rows.xlsx"},
+        {"/tmp/a.b/Rows.XLSX", "/tmp/a.b/Rows.XLSX"},
+        {"rows.xls", "rows.xls.xlsx"},
+        {"rows.txt", "rows.txt.xlsx"},
+        {".xlsx", ".xlsx.xlsx"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(io::workbookExportPath(c.chosen), c.written) << c.chosen;
+}
+
 TEST(BetExport, TextFileGetsTxtAppendedCp1251AndCrLf) {
     auto chosen = tempPath("bets.txt");
     EXPECT_EQ(io::textExportPath(chosen.string()), chosen.string() + ".txt");

@@ -407,6 +407,9 @@ TEST_F(DrawWindow, ExportsReachTheirFilesThroughTheShortcuts) {
     } cases[] = {
         {Qt::Key_E, "Сохранить для Excell", "cols.xlsx", "cols.xlsx"},
         {Qt::Key_S, "Сохранить для Excell построчно", "rows.xlsx", "rows.xlsx"},
+        // A name without the extension gets it, or spreadsheet programs refuse the file.
+        {Qt::Key_S, "Сохранить для Excell построчно", "byrows", "byrows.xlsx"},
+        {Qt::Key_E, "Сохранить для Excell", "bycols", "bycols.xlsx"},
         {Qt::Key_T, "Сохранить в текст. файл", "bets.txt", "bets.txt.txt"},
     };
     for (const auto& c : cases) {
@@ -418,6 +421,9 @@ TEST_F(DrawWindow, ExportsReachTheirFilesThroughTheShortcuts) {
         EXPECT_EQ(str(files.requests()[0]), c.caption);
         EXPECT_TRUE(boxes.shown().empty());
         EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(c.written))));
+        if (std::string(c.file) != c.written) {
+            EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromUtf8(c.file))));
+        }
     }
     QFile text(dir.filePath(QStringLiteral("bets.txt.txt")));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
