@@ -2,6 +2,7 @@
 // thread, cancel reaches the work, a closing window never waits for a result
 // it will not show, and questions are asked where the boxes live.
 #include "ui/job_runner.h"
+#include "ui/shown_caption.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -252,6 +253,50 @@ TEST(JobRunner, ProgressInTheCaptionIsPutBackBeforeTheResult) {
     jobs.wait();
     EXPECT_EQ(owner.windowTitle(), QStringLiteral("Окно"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("12%"));
+    QGuiApplication::setApplicationDisplayName(
+        titleBefore == QCoreApplication::applicationName() ? QString() : titleBefore);
+}
+
+// Where the window system shows the task-bar title after the caption, the
+// player sees one figure while the job runs and the caption as it was after it.
+TEST(JobRunner, TheShownCaptionCarriesOneFigureAndNoneAfterTheJob) {
+    QWidget owner;
+    owner.setWindowTitle(QStringLiteral("Окно"));
+    const QString titleBefore = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Программа"));
+    const QString shownBefore = kav::test::shownCaption(owner.windowTitle());
+    kav::test::ShownCaptions captions(&owner);
+    JobRunner jobs(&owner);
+    JobOptions options;
+    options.progressInCaption = true;
+    options.progressInTaskBar = true;
+    options.progressIntervalMs = 0;
+    for (bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "finished");
+        captions.clear();
+        std::atomic<bool> go{false};
+        ASSERT_TRUE(jobs.run(
+            options,
+            [&](JobControl& job) {
+                for (int p = 10; p <= 30; p += 10)
+                    job.progress(p, QStringLiteral("Выполнено: %1.5%").arg(p),
+                                 QStringLiteral("%1.5%").arg(p));
+                waitUntil(go);
+                return 0;
+            },
+            [](int) {}));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return owner.windowTitle() == QStringLiteral("Выполнено: 30.5%"); }, 5000));
+        if (cancel)
+            jobs.cancel();
+        go = true;
+        jobs.wait();
+        ASSERT_GE(captions.shown().size(), 4);
+        for (const QString& c : captions.shown().mid(0, captions.shown().size() - 1))
+            EXPECT_EQ(kav::test::percentFigures(c), 1) << c.toStdString();
+        EXPECT_EQ(captions.shown().back(), shownBefore);
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Программа"));
+    }
     QGuiApplication::setApplicationDisplayName(
         titleBefore == QCoreApplication::applicationName() ? QString() : titleBefore);
 }
