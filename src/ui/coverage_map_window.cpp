@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -82,18 +83,29 @@ void CoverageMapWindow::createLayout() {
     layout->addWidget(splitter_);
     createZonePanel();
 
-    mapView_ = new CoverageMapView(splitter_);
+    // The right side holds the map or, in its place, the red explanation of
+    // why there is none; the explanation wraps within the side's width.
+    auto* mapArea = new QWidget(splitter_);
+    mapArea->setObjectName(QStringLiteral("mapArea"));
+    auto* mapAreaLayout = new QVBoxLayout(mapArea);
+    mapAreaLayout->setContentsMargins(0, 0, 0, 0);
+    mapAreaLayout->setSpacing(0);
+    mapView_ = new CoverageMapView(mapArea);
     mapView_->setObjectName(QStringLiteral("mapView"));
     mapView_->setZone(&zone_);
     mapView_->hide();
+    mapAreaLayout->addWidget(mapView_, 1);
 
-    mapMessageLabel_ = new QLabel(this);
+    mapMessageLabel_ = new QLabel(mapArea);
     mapMessageLabel_->setObjectName(QStringLiteral("mapMessageLabel"));
     mapMessageLabel_->setStyleSheet(
         QStringLiteral("color: red; font-weight: bold; font-size: 16px;"));
     mapMessageLabel_->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
-    mapMessageLabel_->adjustSize();
-    mapMessageLabel_->move(198, 168);
+    mapMessageLabel_->setWordWrap(true);
+    mapMessageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mapMessageLabel_->setContentsMargins(20, 168, 20, 8);
+    mapMessageLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    mapAreaLayout->addWidget(mapMessageLabel_, 1);
 
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -212,10 +224,7 @@ void CoverageMapWindow::showStatistics(const std::string& text) {
 void CoverageMapWindow::showMapMessage(const std::string& text) {
     mapView_->hide();
     mapMessageLabel_->setText(uiText(text));
-    mapMessageLabel_->adjustSize();
-    mapMessageLabel_->move(splitter_->widget(1)->geometry().left() + 20, 168);
     mapMessageLabel_->show();
-    mapMessageLabel_->raise();
 }
 
 void CoverageMapWindow::setRowTitle(int event0, const QString& title) {

@@ -165,6 +165,48 @@ TEST_F(CoverageWindow, ZoneGridClicksRebuildAndReportBadZones) {
     EXPECT_TRUE(child<QLabel>(map, "mapMessageLabel")->isVisible());
 }
 
+// The red explanation in place of the map lies inside the window and its
+// wrapped text fits its label, at the designed size and when widened.
+TEST_F(CoverageWindow, TheExplanationIsWholeInsideTheWindowAtAnyLargerSize) {
+    openWith({{0, 1}});
+    auto clickZone = [&](int col, int row) {
+        QTest::mouseClick(child<ZoneGrid>(map, "zoneGrid"), Qt::LeftButton, {},
+                          child<ZoneGrid>(map, "zoneGrid")->cellRect(col, row).center());
+    };
+    auto* label = child<QLabel>(map, "mapMessageLabel");
+    auto expectWhole = [&](const char* what) {
+        SCOPED_TRACE(what);
+        QApplication::processEvents();
+        ASSERT_TRUE(label->isVisible());
+        const QRect at(label->mapTo(map, QPoint(0, 0)), label->size());
+        EXPECT_TRUE(map->rect().contains(at))
+            << at.x() << "," << at.y() << " " << at.width() << "x" << at.height() << " in "
+            << map->width() << "x" << map->height();
+        const QRect room = label->contentsRect();
+        const QRect needed =
+            QFontMetrics(label->font())
+                .boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
+        EXPECT_LE(needed.width(), room.width());
+        EXPECT_LE(needed.height(), room.height());
+        EXPECT_GT(room.width(), 100);
+    };
+    EXPECT_EQ(map->width(), 751);
+    clickZone(1, 1); // one result: choose a zone
+    expectWhole("choose a zone");
+    clickZone(1, 1);
+    for (int row = 2; row <= 12; ++row) {
+        clickZone(2, row);
+        clickZone(3, row);
+    }
+    ASSERT_EQ(str(label->text()), "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА");
+    expectWhole("too large, designed size");
+    for (QSize size : {QSize(900, 700), QSize(1200, 800), QSize(760, 1000)}) {
+        map->resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return map->size() == size; }, 2000));
+        expectWhole("widened");
+    }
+}
+
 TEST_F(CoverageWindow, LeftClickAddsTheBetRightClickRemovesItsCoupons) {
     openWith({{0, 1}, {1, 2}}, 15);
     const std::string first = singleBet("20.00", "121111111111111");
