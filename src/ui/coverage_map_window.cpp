@@ -264,6 +264,7 @@ void CoverageMapWindow::buildZone() {
     recountTimer_->stop();
     ++zoneGeneration_;
     hovered_.clear();
+    tallyResult_ = -1;
     zone_ = kav::buildZone(cells, session_.draw().quotes);
     mapView_->setZone(&zone_);
     if (!zone_.shown()) {
@@ -286,6 +287,10 @@ void CoverageMapWindow::recountCoverage() {
     kav::countCoverage(zone_, session_.draw().betMasks, mapCategory());
     sizeCells();
     showStatistics(kav::statisticsText(zone_));
+    // The bet list may have changed under the result the panel describes
+    // (a click or "+P" / "+N" adds the very bet under the pointer).
+    if (tallyResult_ >= 0 && tallyResult_ < zone_.resultCount)
+        showCategoryTally(tallyResult_);
     mapView_->viewport()->update();
 }
 
@@ -350,9 +355,14 @@ void CoverageMapWindow::pointAt(int x, int y) {
     const int p = row * mapView_->columnCount() + col;
     describeResult(p);
     repaintResults(kav::hoverResult(zone_, p, c, hovered_));
-    const auto tally = kav::categoryTally(zone_, session_.draw().betMasks, p);
     showStatistics(kav::hoverStatisticsText(zone_, hovered_));
     mapMessageLabel_->hide();
+    showCategoryTally(p);
+}
+
+void CoverageMapWindow::showCategoryTally(int p) {
+    tallyResult_ = p;
+    const auto tally = kav::categoryTally(zone_, session_.draw().betMasks, p);
     categoryTallyLabel_->setText(uiText(kav::categoryTallyText(zone_.resultText(p), tally)));
     categoryTallyLabel_->adjustSize();
 }

@@ -249,6 +249,14 @@ TEST_F(CoverageWindow, PointerShowsDiscsOutcomesAndTally) {
     EXPECT_EQ(pixel(cellCentre(0)), kGreen);
     EXPECT_EQ(pixel(cellCentre(1)), kWhite);
     EXPECT_EQ(child<QLabel>(map, "categoryTallyLabel")->text(), tally);
+
+    // A click adds the very bet under the pointer: the panel counts it at once.
+    point(0);
+    click(0, Qt::LeftButton);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(str(child<QLabel>(map, "categoryTallyLabel")->text()),
+              "Категорий в пакете\nпри 111111111111111:\n15 - 1;   14 - 1;   13 - 0;\n"
+              "12 - 0;   11 - 0;   10 - 0;\n9 - 0;   ");
 }
 
 TEST_F(CoverageWindow, SpaceTogglesTheMarker) {
@@ -275,6 +283,10 @@ TEST_F(CoverageWindow, BestLinksAddTheBestBetOffTheWindowThread) {
     ASSERT_EQ(lines().size(), 1u);
     EXPECT_EQ(lines()[0], singleBet("20.00", "111111111111111")); // ties: the first result
     EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    // The panel describes the result the search pointed at, with the bet just added.
+    EXPECT_EQ(str(child<QLabel>(map, "categoryTallyLabel")->text())
+                  .rfind("Категорий в пакете\nпри 111111111111111:\n15 - 1;", 0),
+              0u);
     QTest::mouseClick(child<LinkLabel>(map, "addBestByProbabilityLink"), Qt::LeftButton);
     map->waitForSearch();
     ASSERT_EQ(lines().size(), 2u);
