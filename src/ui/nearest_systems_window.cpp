@@ -3,9 +3,11 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <numeric>
 
 namespace kav::ui {
@@ -44,11 +46,13 @@ private:
 } // namespace
 
 // Always on top and without title-bar buttons: it only follows the main window.
+// It never takes the focus from the outcome grid the player is clicking.
 NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("nearestSystemsWindow"));
     setWindowTitle(QStringLiteral("Ближайшие варианты"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
     move(695, 346);
 
     systemsTable_ = new QTableWidget(kDesignedRows, kColumns, this);
@@ -117,7 +121,6 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
                 .arg(computable_->doubles)
                 .arg(computable_->triples)
                 .arg(computable_->hits));
-    show();
     setCell(0, 0, QStringLiteral("«2»"));
     setCell(1, 0, QStringLiteral("«3»"));
     setCell(2, 0, QStringLiteral("Ставок"));
@@ -135,6 +138,35 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
         setCell(2, 1, QString());
     }
     fitToTexts();
+    if (!isVisible()) {
+        placeBesideParent();
+        show();
+    }
+}
+
+void NearestSystemsWindow::placeBesideParent() {
+    QWidget* owner = parentWidget();
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect main = owner->frameGeometry();
+    // The frame this window will get: the owner's, as the window system draws both.
+    const QMargins frame(
+        owner->geometry().left() - main.left(), owner->geometry().top() - main.top(),
+        main.right() - owner->geometry().right(), main.bottom() - owner->geometry().bottom());
+    const QSize outer = size().grownBy(frame);
+    const QScreen* screen = owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1, 1));
+    constexpr int kGap = 4;
+    int x = main.right() + 1 + kGap;
+    if (x + outer.width() - 1 > room.right()) {
+        const int left = main.left() - kGap - outer.width();
+        // Without room on either side: over the right of the main window,
+        // where the bet list is, at the screen's edge.
+        x = left >= room.left() ? left : room.right() + 1 - outer.width();
+    }
+    const int y = std::clamp(main.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - outer.height()));
+    move(x, y);
 }
 
 void NearestSystemsWindow::fitToTexts() {

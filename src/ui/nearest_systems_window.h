@@ -30,6 +30,8 @@ public:
     // Shows the window with the header and one row per template; "Нет" in a
     // single row when nothing is listed. With a key, "Рассчитать систему"
     // offers to compute the system of the selection.
+    // A hidden window opens beside its parent without taking the focus; a
+    // shown one changes its contents in place.
     void showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
                             std::optional<kav::kombin::Key> computable = std::nullopt);
     // The key "Рассчитать систему" stands for; nothing when it is not offered.
@@ -47,6 +49,9 @@ private:
     QTableWidget* systemsTable_ = nullptr;
     QPushButton* computeSystemButton_ = nullptr;
     void setCell(int col, int row, const QString& text);
+    // Beside the parent window: right of it, or left when the screen has no
+    // room there, never over its outcome grid.
+    void placeBesideParent();
     // Columns grow to fit their texts; the grid and the window follow.
     void fitToTexts();
 

@@ -12,11 +12,13 @@
 
 #include "support/template_folder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -133,6 +135,51 @@ TEST_F(BriefWindow, NearestSystemsOpenWhenNoTemplateFitsAndCloseOnModeChange) {
     child<QSpinBox>(w, "briefCategorySpin")->setValue(13); // other modes: the first line only
     EXPECT_FALSE(nearestSystems->isVisible());
     EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()), "");
+}
+
+// The window opens beside the main window, not over its outcome grid, without
+// taking the focus from it, and further clicks change it in place instead of
+// opening it again.
+TEST_F(BriefWindow, NearestSystemsOpenBesideTheGridWithoutTheFocusAndStayPut) {
+    folder.write("2-0-1-2.txt", "11\n22\n");
+    start();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    struct ShowCounter : QObject {
+        int shows = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            shows += e->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
+    nearestSystems->installEventFilter(&counter);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_TRUE(nearestSystems->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(QApplication::activeWindow(), w.get());
+    auto* grid = child<OutcomeGrid>(w, "outcomeGrid");
+    const QRect gridOnScreen(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+    EXPECT_FALSE(nearestSystems->frameGeometry().intersects(gridOnScreen));
+    // Clicks that keep it open, one of them changing its rows: no reopening.
+    clickCell(2, 5);
+    clickCell(2, 5);
+    clickCell(2, 3);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_EQ(counter.shows, 1);
+
+    // Closed by the mode and opened again: beside the window wherever it is.
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(2);
+    ASSERT_FALSE(nearestSystems->isVisible());
+    const QRect screen = w->screen()->availableGeometry();
+    w->move(screen.right() - w->frameGeometry().width() + 1, w->y());
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(0);
+    clickCell(2, 3);
+    clickCell(2, 3);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    const QRect movedGrid(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+    EXPECT_FALSE(nearestSystems->frameGeometry().intersects(movedGrid));
+    EXPECT_EQ(QApplication::activeWindow(), w.get());
 }
 
 TEST_F(BriefWindow, NearestSystemsSayNetWhenNothingFits) {
