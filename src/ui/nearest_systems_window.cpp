@@ -1,6 +1,9 @@
 #include "ui/nearest_systems_window.h"
 
+#include "core/kombin/compute.h"
+
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -83,6 +86,11 @@ NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     connect(computeSystemButton_, &QPushButton::clicked, this,
             &NearestSystemsWindow::computeRequested);
 
+    triedSystemLabel_ = new QLabel(this);
+    triedSystemLabel_->setObjectName(QStringLiteral("triedSystemLabel"));
+    triedSystemLabel_->setWordWrap(true);
+    triedSystemLabel_->hide();
+
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
 }
@@ -109,10 +117,24 @@ void NearestSystemsWindow::setCell(int col, int row, const QString& text) {
     systemsTable_->item(row, col)->setText(text);
 }
 
+void NearestSystemsWindow::rememberTooLarge(const kav::kombin::Key& key) {
+    tooLarge_.insert(key);
+}
+
 void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
                                               std::optional<kav::kombin::Key> computable) {
-    computable_ = computable;
+    const bool tried = computable && tooLarge_.count(*computable) > 0;
+    computable_ = tried ? std::nullopt : computable;
     computeSystemButton_->setVisible(computable_.has_value());
+    triedSystemLabel_->setVisible(tried);
+    if (tried)
+        triedSystemLabel_->setText(
+            QStringLiteral("Система %1-%2-%3 уже рассчитывалась в этом сеансе: в ней больше "
+                           "%4 ставок.")
+                .arg(computable->doubles)
+                .arg(computable->triples)
+                .arg(computable->hits)
+                .arg(kav::kombin::kMaxComputedRows));
     if (computable_)
         computeSystemButton_->setToolTip(
             QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
@@ -189,6 +211,12 @@ void NearestSystemsWindow::fitToTexts() {
         computeSystemButton_->setGeometry(4, systemsTable_->height() + 4, width - 8,
                                           computeSystemButton_->sizeHint().height());
         setFixedSize(width, computeSystemButton_->geometry().bottom() + 5);
+    } else if (triedSystemLabel_->isVisibleTo(this)) {
+        // The note wraps under the grid in the grid's width.
+        const int width = systemsTable_->width();
+        const int height = triedSystemLabel_->heightForWidth(width - 8);
+        triedSystemLabel_->setGeometry(4, systemsTable_->height() + 4, width - 8, height);
+        setFixedSize(width, triedSystemLabel_->geometry().bottom() + 5);
     } else {
         setFixedSize(systemsTable_->size());
     }

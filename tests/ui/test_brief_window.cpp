@@ -316,6 +316,45 @@ TEST_F(ComputeSystemWindow, CancelSavesNothingAndLargeKeysAreNotOffered) {
     EXPECT_FALSE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
 }
 
+// A key whose search found only a system of more than 2,000 bets is not
+// offered again in the session: a note in its place says so.
+TEST_F(ComputeSystemWindow, AKeyThatGaveTooLargeASystemIsNotOfferedAgain) {
+    start();
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    // Four doubles, seven triples, four singles: 4-7-10, below the sphere bound
+    // of 2,000 but found only with more bets.
+    mark("1X,1X,1X,1X,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1");
+    auto* button = child<QPushButton>(nearestSystems, "computeSystemButton");
+    ASSERT_TRUE(button->isVisible());
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(finished());
+    ASSERT_EQ(hook.shown().size(), 1u);
+    ASSERT_NE(hook.shown()[0].text.find("больше 2000"), std::string::npos) << hook.shown()[0].text;
+    EXPECT_TRUE(folderFiles().empty());
+    const std::string said =
+        "Система 4-7-10 уже рассчитывалась в этом сеансе: в ней больше 2000 ставок.";
+    auto expectNote = [&] {
+        ASSERT_TRUE(nearestSystems->isVisible());
+        EXPECT_FALSE(button->isVisible());
+        EXPECT_FALSE(nearestSystems->computableKey().has_value());
+        auto* note = child<QLabel>(nearestSystems, "triedSystemLabel");
+        ASSERT_TRUE(note->isVisible());
+        EXPECT_EQ(str(note->text()), said);
+        EXPECT_TRUE(nearestSystems->rect().contains(note->geometry()));
+    };
+    expectNote();
+    // Another key is offered; back at the tried one, the note again.
+    clickCell(3, 11); // event 11 keeps "1X": 5-6-10
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_FALSE(child<QLabel>(nearestSystems, "triedSystemLabel")->isVisible());
+    clickCell(3, 11);
+    expectNote();
+    QTest::mouseClick(button, Qt::LeftButton); // hidden: nothing starts
+    EXPECT_FALSE(w->systemComputing());
+}
+
 TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {
     start();
     const auto blocked = folder.root() / "file";
