@@ -98,12 +98,12 @@ void CoverageMapWindow::createLayout() {
 
     mapMessageLabel_ = new QLabel(mapArea);
     mapMessageLabel_->setObjectName(QStringLiteral("mapMessageLabel"));
-    mapMessageLabel_->setStyleSheet(
-        QStringLiteral("color: red; font-weight: bold; font-size: 16px;"));
+    // The style sheet owns the label's margins: its padding places the text.
+    mapMessageLabel_->setStyleSheet(QStringLiteral(
+        "color: red; font-weight: bold; font-size: 16px; padding: 168px 20px 8px 20px;"));
     mapMessageLabel_->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
     mapMessageLabel_->setWordWrap(true);
     mapMessageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    mapMessageLabel_->setContentsMargins(20, 168, 20, 8);
     mapMessageLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
     mapAreaLayout->addWidget(mapMessageLabel_, 1);
 
