@@ -268,6 +268,7 @@ private:
     std::optional<kav::EventListDraw> loadedEvents_;
     bool drawLoading_ = false;
     bool drawShown_ = false; // a draw (loaded, from a file or the default) is on the grid
+    unsigned drawLoad_ = 0;  // counts the loads started, so a superseded one applies nothing
     QLabel* drawLoadingLabel_ = nullptr;
     // While set, memo changes are not parsed (bulk rewrite or incremental append).
     bool bulk_ = false;

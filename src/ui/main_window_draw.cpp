@@ -11,6 +11,7 @@
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_window.h"
+#include "ui/job_runner.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
@@ -85,6 +86,7 @@ void MainWindow::checkForUpdate() {
 // arrived whole: until then the window keeps working on the draw shown, and a
 // page that cannot be used leaves it as it is.
 void MainWindow::switchCountry(std::uint8_t drawCountry) {
+    ++drawLoad_;
     loadingCountry_ = drawCountry;
     loadedEvents_.reset();
     if (servers().dataServer.empty()) {
@@ -136,6 +138,18 @@ void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
         totals = kav::parseTotals(*page.text);
     if (!totals || !loadedEvents_) {
         failDrawLoad(page);
+        return;
+    }
+    // A draw never changes under a running auto-forming or system computing:
+    // it waits for the job's result, which belongs to the draw it started on.
+    if (jobs_->running()) {
+        connect(
+            jobs_.get(), &JobRunner::finished, this,
+            [this, events = *loadedEvents_, totals = *totals, load = drawLoad_] {
+                if (load == drawLoad_ && drawLoading_)
+                    showLoadedDraw(&events, &totals);
+            },
+            Qt::SingleShotConnection);
         return;
     }
     const kav::EventListDraw events = *loadedEvents_;
@@ -197,6 +211,7 @@ void MainWindow::showDrawLoading(bool loading) {
 }
 
 void MainWindow::cancelDrawLoad() {
+    ++drawLoad_;
     if (downloader_)
         downloader_->cancel();
     loadedEvents_.reset();

@@ -4,6 +4,7 @@
 #include "ui/coverage_map_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_window.h"
+#include "ui/link_label.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
@@ -16,11 +17,14 @@
 #include "support/loopback_server.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -308,6 +312,37 @@ TEST_F(DrawWindow, AFailedReloadLeavesTheDrawShownAndSaysWhyOnce) {
     EXPECT_EQ(str(w->eventRowTitle(14)), "");
     EXPECT_EQ(str(child<ZoneGrid>(win->coverageMap, "zoneGrid")->cellText(0, 15)), "");
     EXPECT_EQ(str(child<QPlainTextEdit>(w, "betListEdit")->toPlainText()), "");
+}
+
+// A draw that arrives while auto-forming runs waits for the search's end: the
+// search's bets belong to the draw it started on.
+TEST_F(DrawWindow, ADrawArrivingMidSearchWaitsForItsEnd) {
+    server.set(kav::test::eventsTarget(), {200, records(15)});
+    open();
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(3);
+    for (int e = 0; e < 15; ++e)
+        w->model().selection[e] = {1, static_cast<std::uint8_t>(e < 10),
+                                   static_cast<std::uint8_t>(e < 10)};
+    child<QSpinBox>(w, "autoformCategorySpin")->setValue(12);
+    child<QSpinBox>(w, "betLimitSpin")->setValue(10000000);
+    child<QDoubleSpinBox>(w, "coverageTargetSpin")->setValue(100);
+    child<QComboBox>(w, "searchMethodCombo")->setCurrentIndex(1);
+    kav::ui::MessageBoxHook boxes;
+    QTest::mouseClick(child<kav::ui::LinkLabel>(w, "startAutoformLink"), Qt::LeftButton);
+    ASSERT_TRUE(w->autoformRunning());
+    child<QAction>(w, "ukrainianDrawAction")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->pageKind() == 2; }, 5000));
+    QTest::qWait(200); // the totals have arrived; the search still runs
+    ASSERT_TRUE(w->autoformRunning());
+    EXPECT_TRUE(w->drawLoading());
+    EXPECT_EQ(w->model().drawCountry, kav::kRussia);
+    EXPECT_EQ(cell(0, 1), "A - B");
+    w->cancelAutoform();
+    waitForDraw();
+    EXPECT_EQ(w->model().drawCountry, kav::kUkraine);
+    EXPECT_EQ(cell(0, 1), "Динамо - Шахтар");
+    EXPECT_TRUE(w->betLines().empty());
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 TEST_F(DrawWindow, ASlowServerDoesNotBlockTheWindow) {
