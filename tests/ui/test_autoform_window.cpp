@@ -6,7 +6,6 @@
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/outcome_grid.h"
-#include "ui/shown_caption.h"
 #include "ui/shown_main_window.h"
 
 #include <QApplication>
@@ -146,24 +145,6 @@ TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
     EXPECT_TRUE(w->betLines().empty());
     EXPECT_TRUE(hook.shown().empty());
     expectRestored();
-}
-
-// The caption as the player sees it: one figure while the search runs, and
-// the draw's caption again once it is stopped, with no figure left behind.
-TEST_F(AutoformWindow, TheShownCaptionHoldsOneFigureAndReturnsToTheDraw) {
-    kav::test::ShownCaptions captions(w.get());
-    startLongSearch();
-    if (HasFatalFailure())
-        return;
-    QTRY_VERIFY_WITH_TIMEOUT(captions.shown().filter(QStringLiteral("Выполнено: ")).size() >= 3,
-                             20000);
-    QTest::keyClick(child<QPlainTextEdit>(w, "betListEdit"), Qt::Key_Escape);
-    QTRY_VERIFY_WITH_TIMEOUT(!w->autoformRunning(), 20000);
-    for (const QString& c : captions.shown().filter(QStringLiteral("Выполнено: ")))
-        EXPECT_EQ(kav::test::percentFigures(c), 1) << c.toStdString();
-    ASSERT_FALSE(captions.shown().isEmpty());
-    EXPECT_EQ(captions.shown().back(), kav::test::shownCaption(caption));
-    EXPECT_EQ(kav::test::percentFigures(captions.shown().back()), 0);
 }
 
 TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {
