@@ -100,19 +100,9 @@ TEST(BetExport, RefusalsCreateNoFile) {
 }
 
 TEST(BetExport, WorkbookPathEndsInXlsx) {
-    struct Case {
-        const char* chosen;
-        const char* written;
-    } cases[] = {
-        {"rows", "rows.xlsx"},
-        {"rows.xlsx", "rows.xlsx"},
-        {"/tmp/a.b/Rows.XLSX", "/tmp/a.b/Rows.XLSX"},
-        {"rows.xls", "rows.xls.xlsx"},
-        {"rows.txt", "rows.txt.xlsx"},
-        {".xlsx", ".xlsx.xlsx"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(io::workbookExportPath(c.chosen), c.written) << c.chosen;
+    EXPECT_EQ(io::workbookExportPath("rows"), "rows.xlsx");
+    EXPECT_EQ(io::workbookExportPath("/tmp/a.b/Rows.XLSX"), "/tmp/a.b/Rows.XLSX");
+    EXPECT_EQ(io::workbookExportPath("rows.xls"), "rows.xls.xlsx");
 }
 
 TEST(BetExport, TextFileGetsTxtAppendedCp1251AndCrLf) {

@@ -116,28 +116,21 @@ TEST(ParseEventList, ShortPagesKeepWhatTheyDoNotMention) {
 }
 
 TEST(ReadEventListDraw, ReadsTheWholePageIntoANewDraw) {
-    std::string ten;
-    for (int e = 1; e <= 10; ++e)
-        ten += record('T' + std::to_string(e), "2|2|2|30|30|40|");
-    const auto d = readEventListDraw(ten);
+    const auto d =
+        readEventListDraw(record("T1", "2|2|2|30|30|40|") + record("T2", "2|2|2|1|2|3|"));
     ASSERT_TRUE(d.has_value());
-    EXPECT_EQ(d->events, 10);
-    EXPECT_EQ(d->eventTitles[9], "T10");
-    EXPECT_EQ(d->quotes[9][1], num("33.3333"));
-    EXPECT_EQ(d->poolShares[9][2], num("40"));
+    EXPECT_EQ(d->events, 2);
+    EXPECT_EQ(d->quotes[1][1], num("33.3333"));
     // The rows after the page's last record are blank, whatever the draw held before.
     DrawModel m = modelWithDefaults();
     m.selection[3][1] = 1;
     applyEventListDraw(m, *d);
-    EXPECT_EQ(m.eventTitles[10], "");
+    EXPECT_EQ(m.eventTitles[1], "T2");
+    EXPECT_EQ(m.poolShares[1][2], num("3"));
+    EXPECT_EQ(m.eventTitles[2], "");
     EXPECT_EQ(m.quotes[14], (std::array<Fixed4, 3>{}));
-    EXPECT_EQ(m.poolShares[12], (std::array<Fixed4, 3>{}));
     EXPECT_EQ(m.selection[3][1], 1);
-
-    const auto all = readEventListDraw(fifteenRecords());
-    ASSERT_TRUE(all.has_value());
-    EXPECT_EQ(all->events, 15);
-    EXPECT_EQ(all->eventTitles[14], "Home15 - Away");
+    EXPECT_EQ(readEventListDraw(fifteenRecords())->events, 15);
 }
 
 TEST(ReadEventListDraw, PagesThatAreNoWholeEventListGiveNothing) {
