@@ -5,6 +5,8 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <spawn.h>
@@ -17,6 +19,15 @@ namespace kav::io {
 
 std::string textExportPath(const std::string& chosen) {
     return chosen + ".txt";
+}
+
+std::string workbookExportPath(const std::string& chosen) {
+    constexpr std::string_view extension = ".xlsx";
+    const bool hasIt =
+        chosen.size() > extension.size() &&
+        std::equal(extension.begin(), extension.end(), chosen.end() - extension.size(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return hasIt ? chosen : chosen + std::string(extension);
 }
 
 MaybeMessage saveTextExport(const std::string& chosen, const Lines& lines) {

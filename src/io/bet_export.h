@@ -16,6 +16,11 @@ std::string textExportPath(const std::string& chosen);
 // Writes the memo lines, CP1251, each ending with CR LF, to textExportPath(chosen).
 MaybeMessage saveTextExport(const std::string& chosen, const Lines& lines);
 
+// The path a workbook export is written to: the chosen name with ".xlsx"
+// appended unless it already ends so (in any letter case), since spreadsheet
+// programs refuse a workbook under another name.
+std::string workbookExportPath(const std::string& chosen);
+
 enum class SheetLayout { ByColumns, ByRows };
 
 struct WorkbookExport {

@@ -13,6 +13,24 @@ HttpOptions drawPageHttpOptions() {
     return o;
 }
 
+Message drawPageFailureMessage(DrawPage page, const std::string& url,
+                               const PageDownload& download) {
+    const std::string what = page == DrawPage::EventList ? "список событий" : "итоги тиража";
+    std::string text = "Тираж не загружен: ";
+    if (!download.text) {
+        text += "страница не получена (" + what + ").";
+        const std::string prefix = url + ": ";
+        const std::string reason = download.error.rfind(prefix, 0) == 0
+                                       ? download.error.substr(prefix.size())
+                                       : download.error;
+        if (!reason.empty())
+            text += "\n" + reason;
+    } else {
+        text += "страница не в формате данных (" + what + ").";
+    }
+    return Message{text + "\nАдрес: " + url};
+}
+
 PageDownload downloadPageText(HttpRequest& http, const std::string& url,
                               const HttpProgress& progress) {
     PageDownload d;
@@ -30,8 +48,8 @@ std::optional<std::string> fetchDraw(HttpRequest& http, std::string_view server,
     auto events = downloadPageText(http, eventListUrl(server, m.drawCountry));
     if (!events.text)
         return events.error;
-    DrawModel next = m;
-    if (!parseEventList(next, *events.text))
+    auto next = readEventListDraw(*events.text);
+    if (!next)
         return "the event list breaks the page format";
     auto totalsPage = downloadPageText(http, totalsUrl(server, m.drawCountry));
     if (!totalsPage.text)
@@ -39,7 +57,7 @@ std::optional<std::string> fetchDraw(HttpRequest& http, std::string_view server,
     auto parsed = parseTotals(*totalsPage.text);
     if (!parsed)
         return "the totals page breaks the page format";
-    m = std::move(next);
+    applyEventListDraw(m, *next);
     totals = *parsed;
     return std::nullopt;
 }

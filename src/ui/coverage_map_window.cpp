@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -82,18 +83,29 @@ void CoverageMapWindow::createLayout() {
     layout->addWidget(splitter_);
     createZonePanel();
 
-    mapView_ = new CoverageMapView(splitter_);
+    // The right side holds the map or, in its place, the red explanation of
+    // why there is none; the explanation wraps within the side's width.
+    auto* mapArea = new QWidget(splitter_);
+    mapArea->setObjectName(QStringLiteral("mapArea"));
+    auto* mapAreaLayout = new QVBoxLayout(mapArea);
+    mapAreaLayout->setContentsMargins(0, 0, 0, 0);
+    mapAreaLayout->setSpacing(0);
+    mapView_ = new CoverageMapView(mapArea);
     mapView_->setObjectName(QStringLiteral("mapView"));
     mapView_->setZone(&zone_);
     mapView_->hide();
+    mapAreaLayout->addWidget(mapView_, 1);
 
-    mapMessageLabel_ = new QLabel(this);
+    mapMessageLabel_ = new QLabel(mapArea);
     mapMessageLabel_->setObjectName(QStringLiteral("mapMessageLabel"));
-    mapMessageLabel_->setStyleSheet(
-        QStringLiteral("color: red; font-weight: bold; font-size: 16px;"));
+    // The style sheet owns the label's margins: its padding places the text.
+    mapMessageLabel_->setStyleSheet(QStringLiteral(
+        "color: red; font-weight: bold; font-size: 16px; padding: 168px 20px 8px 20px;"));
     mapMessageLabel_->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
-    mapMessageLabel_->adjustSize();
-    mapMessageLabel_->move(198, 168);
+    mapMessageLabel_->setWordWrap(true);
+    mapMessageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mapMessageLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    mapAreaLayout->addWidget(mapMessageLabel_, 1);
 
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -212,10 +224,7 @@ void CoverageMapWindow::showStatistics(const std::string& text) {
 void CoverageMapWindow::showMapMessage(const std::string& text) {
     mapView_->hide();
     mapMessageLabel_->setText(uiText(text));
-    mapMessageLabel_->adjustSize();
-    mapMessageLabel_->move(splitter_->widget(1)->geometry().left() + 20, 168);
     mapMessageLabel_->show();
-    mapMessageLabel_->raise();
 }
 
 void CoverageMapWindow::setRowTitle(int event0, const QString& title) {
@@ -255,6 +264,7 @@ void CoverageMapWindow::buildZone() {
     recountTimer_->stop();
     ++zoneGeneration_;
     hovered_.clear();
+    tallyResult_ = -1;
     zone_ = kav::buildZone(cells, session_.draw().quotes);
     mapView_->setZone(&zone_);
     if (!zone_.shown()) {
@@ -277,6 +287,10 @@ void CoverageMapWindow::recountCoverage() {
     kav::countCoverage(zone_, session_.draw().betMasks, mapCategory());
     sizeCells();
     showStatistics(kav::statisticsText(zone_));
+    // The bet list may have changed under the result the panel describes
+    // (a click or "+P" / "+N" adds the very bet under the pointer).
+    if (tallyResult_ >= 0 && tallyResult_ < zone_.resultCount)
+        showCategoryTally(tallyResult_);
     mapView_->viewport()->update();
 }
 
@@ -341,9 +355,14 @@ void CoverageMapWindow::pointAt(int x, int y) {
     const int p = row * mapView_->columnCount() + col;
     describeResult(p);
     repaintResults(kav::hoverResult(zone_, p, c, hovered_));
-    const auto tally = kav::categoryTally(zone_, session_.draw().betMasks, p);
     showStatistics(kav::hoverStatisticsText(zone_, hovered_));
     mapMessageLabel_->hide();
+    showCategoryTally(p);
+}
+
+void CoverageMapWindow::showCategoryTally(int p) {
+    tallyResult_ = p;
+    const auto tally = kav::categoryTally(zone_, session_.draw().betMasks, p);
     categoryTallyLabel_->setText(uiText(kav::categoryTallyText(zone_.resultText(p), tally)));
     categoryTallyLabel_->adjustSize();
 }

@@ -91,6 +91,8 @@ private:
     void repaintResults(const std::vector<int>& indices);
     // describeResult: the result's outcomes yellow in the zone grid.
     void describeResult(int index);
+    // The categories panel: how the bet list's coupons score on result p.
+    void showCategoryTally(int p);
     // The title of an event's row follows the session's.
     void setRowTitle(int event0, const QString& title);
     void toggleMarkerUnderPointer();
@@ -116,6 +118,8 @@ private:
     std::array<std::array<std::uint8_t, kOutcomes>, kEvents> hoverOutcomes_{};
     int lastHoverCol_ = -1;
     int lastHoverRow_ = -1;
+    // The result the categories panel describes; -1 when it describes none of this zone.
+    int tallyResult_ = -1;
     QTimer* recountTimer_ = nullptr;
     // Bumped by every build, so a search result for an older zone is dropped.
     unsigned zoneGeneration_ = 0;

@@ -14,6 +14,13 @@ DrawDownloader::~DrawDownloader() {
     workers_.waitForDone();
 }
 
+void DrawDownloader::cancel() {
+    if (cancelCurrent_)
+        *cancelCurrent_ = true;
+    ++generation_;
+    busy_ = false;
+}
+
 void DrawDownloader::fetch(const std::string& url,
                            std::function<void(const kav::io::PageDownload&)> done) {
     if (cancelCurrent_)

@@ -30,6 +30,8 @@ public:
     void fetch(const std::string& url, std::function<void(const kav::io::PageDownload&)> done);
     // True while a request has not delivered its result yet.
     bool busy() const { return busy_; }
+    // Stops the running request; its result never arrives.
+    void cancel();
 
 private:
     QThreadPool workers_;

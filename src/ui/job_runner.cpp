@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -95,13 +96,17 @@ void JobRunner::cancel() {
     control_->wake();
 }
 
+// Window systems that show the task-bar title after every window caption
+// ("caption — title") compose it when the caption is set, and leave it out
+// where the caption already ends with it: so the title goes first, and the
+// caption then shows one figure, not this update's beside the last one's.
 void JobRunner::showProgress(int percent, const QString& text, const QString& title) {
     if (!running())
         return;
-    if (inCaption_ && !text.isEmpty())
-        owner_->setWindowTitle(text);
     if (inTaskBar_ && !title.isEmpty())
         QGuiApplication::setApplicationDisplayName(title);
+    if (inCaption_ && !text.isEmpty())
+        setOwnerCaption(text);
     if (box_) {
         if (!text.isEmpty())
             box_->setLabelText(text);
@@ -117,10 +122,12 @@ void JobRunner::finish() {
         return;
     worker_.join();
     delete box_.data();
-    if (inCaption_)
-        owner_->setWindowTitle(captionBefore_);
+    // The title first, for the same reason as in showProgress: a caption put
+    // back under the last progress title would keep showing its figure.
     if (inTaskBar_)
         QGuiApplication::setApplicationDisplayName(titleBefore_);
+    if (inCaption_ || inTaskBar_)
+        setOwnerCaption(inCaption_ ? captionBefore_ : owner_->windowTitle());
     inCaption_ = inTaskBar_ = false;
     // The job is over before its result is handed on, so `done` may start the next one.
     auto deliver = std::move(deliver_);
@@ -129,6 +136,15 @@ void JobRunner::finish() {
     control_.reset();
     deliver();
     Q_EMIT finished();
+}
+
+// QWidget::setWindowTitle skips an unchanged caption; the window's own
+// setTitle always hands the caption to the window system again, so it is
+// composed with the task-bar title of now.
+void JobRunner::setOwnerCaption(const QString& caption) {
+    owner_->setWindowTitle(caption);
+    if (QWindow* window = owner_->windowHandle())
+        window->setTitle(caption);
 }
 
 void JobRunner::wait() {

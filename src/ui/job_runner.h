@@ -116,6 +116,7 @@ private:
     bool start(const JobOptions& options, std::function<void(JobControl&)> work,
                std::function<void()> deliver);
     void showProgress(int percent, const QString& text, const QString& title);
+    void setOwnerCaption(const QString& caption);
     void finish();
 
     QWidget* owner_;

@@ -318,7 +318,6 @@ void MainWindow::onFirstShow() {
     // The mode the player left the program in.
     modeCombo_->setCurrentIndex(savedMode());
     switchCountry(savedCountry());
-    restoreSavedStake();
     setModified(false);
     // Once the window is on screen: the work of a session that did not end.
     QTimer::singleShot(0, this, [this] { offerRecovery(); });

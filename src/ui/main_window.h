@@ -27,6 +27,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -272,8 +273,19 @@ private:
     // Request the event-list and the totals page of the current draw.
     void requestEventList();
     void requestTotals();
-    // A page has arrived (or failed): parse it by pageKind and finish the step.
+    // A page has arrived (or failed): the event list is read whole and kept
+    // until the totals have arrived too; then both replace the draw shown.
     void onDrawPageLoaded(const kav::io::PageDownload& page);
+    // A page that cannot be used: the draw shown stays (the default draw
+    // while none is shown yet) and one message says why.
+    void failDrawLoad(const kav::io::PageDownload& page);
+    // The loaded draw's country, events and totals replace the draw shown;
+    // without events, the default draw of the loading country.
+    void showLoadedDraw(const kav::EventListDraw* events, const kav::DrawTotals* totals);
+    // The menu bar's "Загрузка тиража…" while a page is on its way.
+    void showDrawLoading(bool loading);
+    // A draw from elsewhere (a quotes file) wins over the one on its way.
+    void cancelDrawLoad();
     void setRowTitle(int event0, const QString& title);
     void setHomeRowTitles(int events);
     void setDefaultRowTitles();
@@ -282,6 +294,13 @@ private:
     void saveWorkbook(bool byColumns);
     int pageKind_ = 0;
     DrawDownloader* downloader_ = nullptr;
+    std::uint8_t loadingCountry_ = kav::kRussia;
+    std::string pageUrl_;
+    std::optional<kav::EventListDraw> loadedEvents_;
+    bool drawLoading_ = false;
+    bool drawShown_ = false; // a draw (loaded, from a file or the default) is on the grid
+    unsigned drawLoad_ = 0;  // counts the loads started, so a superseded one applies nothing
+    QLabel* drawLoadingLabel_ = nullptr;
     // While set, memo changes are not parsed (bulk rewrite or incremental append).
     bool bulk_ = false;
     // Appended lines not yet written into betListEdit_ (already parsed), with their breaks.

@@ -33,9 +33,10 @@ void MainWindow::indexTemplates() {
         showMessage(this, *r.message);
 }
 
+// The nearest-systems window changes in place while it has something to show:
+// closing and opening it again on every click would bring it up over the
+// other windows each time.
 void MainWindow::updateSelectionSummary() {
-    if (nearestSystems_)
-        nearestSystems_->hide();
     const std::string stake = stakeText();
     const kav::SelectionSummary s = kav::updateSelectionSummary(
         {model(), stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});
@@ -44,8 +45,12 @@ void MainWindow::updateSelectionSummary() {
         couponSummaryLabel_->setText(QString::fromStdString(*s.markedVariantsLine));
     if (s.systemVariantsLine)
         systemSummaryLabel_->setText(QString::fromStdString(*s.systemVariantsLine));
-    if (s.nearest && nearestSystems_)
+    if (!nearestSystems_)
+        return;
+    if (s.nearest)
         nearestSystems_->showNearestSystems(*s.nearest, s.computable);
+    else
+        nearestSystems_->hide();
 }
 
 void MainWindow::addBriefSystem() {

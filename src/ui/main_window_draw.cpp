@@ -11,6 +11,7 @@
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_window.h"
+#include "ui/job_runner.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
@@ -21,6 +22,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QMenuBar>
 #include <QTimer>
 
 namespace kav::ui {
@@ -60,7 +62,7 @@ const kav::io::ServerSettings& MainWindow::servers() {
 }
 
 bool MainWindow::drawLoading() const {
-    return downloader_ && downloader_->busy();
+    return drawLoading_;
 }
 
 void MainWindow::checkForUpdate() {
@@ -80,17 +82,20 @@ void MainWindow::checkForUpdate() {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
+// The draw of a country replaces the one shown only once both its pages have
+// arrived whole: until then the window keeps working on the draw shown, and a
+// page that cannot be used leaves it as it is.
 void MainWindow::switchCountry(std::uint8_t drawCountry) {
-    setStakeForCountry(drawCountry);
-    resetOutcomes();
-    clearBetList();
-    couponSummaryLabel_->clear();
-    systemSummaryLabel_->clear();
-    setDrawTitle(QStringLiteral("Загрузка..."));
-    model().drawCountry = drawCountry;
-    model().currencySuffix = kav::currencySuffixFor(drawCountry);
+    ++drawLoad_;
+    loadingCountry_ = drawCountry;
+    loadedEvents_.reset();
+    if (servers().dataServer.empty()) {
+        cancelDrawLoad();
+        showLoadedDraw(nullptr, nullptr);
+        return;
+    }
+    showDrawLoading(true);
     requestEventList();
-    setDrawTitle(qs(kav::drawWindowTitle(drawCountry)));
 }
 
 void MainWindow::loadRussianDraw() {
@@ -104,51 +109,119 @@ void MainWindow::loadUkrainianDraw() {
 }
 
 void MainWindow::requestEventList() {
-    requestPage(1, kav::io::eventListUrl(servers().dataServer, model().drawCountry));
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, loadingCountry_));
 }
 
 void MainWindow::requestTotals() {
-    requestPage(2, kav::io::totalsUrl(servers().dataServer, model().drawCountry));
+    requestPage(2, kav::io::totalsUrl(servers().dataServer, loadingCountry_));
 }
 
-// Without a data server the page "arrives" at once as a failed one.
 void MainWindow::requestPage(int kind, const std::string& url) {
     pageKind_ = kind;
-    if (servers().dataServer.empty()) {
-        onDrawPageLoaded({});
-        return;
-    }
+    pageUrl_ = url;
     if (!downloader_)
         downloader_ = new DrawDownloader(this);
     downloader_->fetch(url, [this](const kav::io::PageDownload& page) { onDrawPageLoaded(page); });
 }
 
-// A page that did not arrive is handled as the error page a browser would
-// show in its place: it breaks the format, so the draw falls back to the
-// defaults and the chain goes on.
 void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
-    bool parsed = false;
-    int titled = 0;
-    kav::DrawTotals totals = session_.totals();
-    if (pageKind_ == 2)
-        parsed = page.text && kav::applyTotalsPage(model(), totals, *page.text);
-    else if (pageKind_ == 1)
-        parsed = page.text && kav::applyEventListPage(model(), *page.text, &titled);
-    if (!parsed && pageKind_ != 0) {
+    if (pageKind_ == 1) {
+        if (page.text)
+            loadedEvents_ = kav::readEventListDraw(*page.text);
+        if (!loadedEvents_) {
+            failDrawLoad(page);
+            return;
+        }
+        requestTotals();
+        return;
+    }
+    std::optional<kav::DrawTotals> totals;
+    if (page.text)
+        totals = kav::parseTotals(*page.text);
+    if (!totals || !loadedEvents_) {
+        failDrawLoad(page);
+        return;
+    }
+    // A draw never changes under a running auto-forming or system computing:
+    // it waits for the job's result, which belongs to the draw it started on.
+    if (jobs_->running()) {
+        connect(
+            jobs_.get(), &JobRunner::finished, this,
+            [this, events = *loadedEvents_, totals = *totals, load = drawLoad_] {
+                if (load == drawLoad_ && drawLoading_)
+                    showLoadedDraw(&events, &totals);
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    const kav::EventListDraw events = *loadedEvents_;
+    loadedEvents_.reset();
+    showLoadedDraw(&events, &*totals);
+}
+
+void MainWindow::failDrawLoad(const kav::io::PageDownload& page) {
+    const kav::Message why = kav::io::drawPageFailureMessage(
+        pageKind_ == 1 ? kav::io::DrawPage::EventList : kav::io::DrawPage::Totals, pageUrl_, page);
+    loadedEvents_.reset();
+    showDrawLoading(false);
+    if (!drawShown_)
+        showLoadedDraw(nullptr, nullptr);
+    showMessage(this, why);
+}
+
+// Choosing a draw starts afresh on it: the country's stake, no marks, an
+// empty bet list.
+void MainWindow::showLoadedDraw(const kav::EventListDraw* events, const kav::DrawTotals* totals) {
+    showDrawLoading(false);
+    const std::uint8_t country = loadingCountry_;
+    const bool first = !drawShown_;
+    setStakeForCountry(country);
+    // The first draw of a session keeps the stake the player left the program with.
+    if (first)
+        restoreSavedStake();
+    resetOutcomes();
+    clearBetList();
+    couponSummaryLabel_->clear();
+    systemSummaryLabel_->clear();
+    model().drawCountry = country;
+    model().currencySuffix = kav::currencySuffixFor(country);
+    if (events) {
+        kav::applyEventListDraw(model(), *events);
+        showDraw();
+        setHomeRowTitles(kav::kEvents);
+    } else {
         kav::applyDefaultDraw(model());
         showDraw();
         setDefaultRowTitles();
-    } else if (pageKind_ == 2) {
-        session_.setTotals(totals);
-    } else {
-        showDraw();
-        setHomeRowTitles(titled);
     }
+    if (totals)
+        session_.setTotals(*totals);
+    setDrawTitle(qs(kav::drawWindowTitle(country)));
+    drawShown_ = true;
     outcomeGrid_->show();
     if (variantAnalysis_)
         variantAnalysis_->showSnapshotTime(snapshotTime());
-    if (pageKind_ == 1)
-        requestTotals();
+}
+
+void MainWindow::showDrawLoading(bool loading) {
+    drawLoading_ = loading;
+    if (!loading && !drawLoadingLabel_)
+        return;
+    if (!drawLoadingLabel_) {
+        drawLoadingLabel_ = new QLabel(QStringLiteral("Загрузка тиража…"), menuBar());
+        drawLoadingLabel_->setObjectName(QStringLiteral("drawLoadingLabel"));
+        drawLoadingLabel_->setContentsMargins(0, 0, 8, 0);
+        menuBar()->setCornerWidget(drawLoadingLabel_, Qt::TopRightCorner);
+    }
+    drawLoadingLabel_->setVisible(loading);
+}
+
+void MainWindow::cancelDrawLoad() {
+    ++drawLoad_;
+    if (downloader_)
+        downloader_->cancel();
+    loadedEvents_.reset();
+    showDrawLoading(false);
 }
 
 void MainWindow::setRowTitle(int event0, const QString& title) {
@@ -190,6 +263,7 @@ void MainWindow::loadQuotesFile() {
     }
     if (!confirmBetListLoss(QStringLiteral("Загрузка котировок из файла")))
         return;
+    cancelDrawLoad();
     resetOutcomes();
     clearBetList();
     couponSummaryLabel_->clear();
@@ -205,6 +279,7 @@ void MainWindow::loadQuotesFile() {
     stakeEdit_->setSuffix(qs(model().drawCountry == kav::kRussia ? " руб." : " грн."));
     setDrawTitle(qs(content->settings.windowTitle));
     session_.setTotals(content->totals);
+    drawShown_ = true;
 }
 
 void MainWindow::saveWorkbook(bool byColumns) {
@@ -223,11 +298,12 @@ void MainWindow::saveWorkbook(bool byColumns) {
     how.layout = byColumns ? kav::io::SheetLayout::ByColumns : kav::io::SheetLayout::ByRows;
     how.doublesCount = model().doublesCount;
     how.shownTriplesCount = model().shownTriplesCount;
-    if (auto message = kav::io::saveWorkbook(chosen.toStdString(), lines, how)) {
+    const std::string path = kav::io::workbookExportPath(chosen.toStdString());
+    if (auto message = kav::io::saveWorkbook(path, lines, how)) {
         showMessage(this, *message);
         return;
     }
-    kav::io::openWithDesktop(chosen.toStdString());
+    kav::io::openWithDesktop(path);
 }
 
 void MainWindow::exportWorkbookByColumns() {

@@ -49,11 +49,18 @@ void MainWindow::computeBriefSystem() {
         };
         return kav::kombin::computeSystem(request);
     };
-    auto done = [this](const kav::kombin::ComputeResult& res) {
+    auto done = [this, key](const kav::kombin::ComputeResult& res) {
         if (res.cancelled)
             return;
         if (!res.error.empty()) {
+            // A search that found only too large a system finds no smaller one
+            // when asked again: the key is not offered again in this session.
+            const bool tooLarge = !res.path && res.rows > kav::kombin::kMaxComputedRows;
+            if (tooLarge && nearestSystems_)
+                nearestSystems_->rememberTooLarge(key);
             showMessage(this, kav::Message{res.error});
+            if (tooLarge)
+                updateSelectionSummary();
             return;
         }
         // The new file joins the index as if it had been there at start.

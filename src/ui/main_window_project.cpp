@@ -87,10 +87,9 @@ kav::ProjectState MainWindow::projectState() {
 void MainWindow::applyProjectState(const kav::ProjectState& s) {
     const bool wasRestoring = restoring_;
     restoring_ = true;
-    // A draw page still on its way belongs to the work being replaced.
-    delete downloader_;
-    downloader_ = nullptr;
-    pageKind_ = 0;
+    // A draw still on its way belongs to the work being replaced.
+    cancelDrawLoad();
+    drawShown_ = true;
 
     kav::DrawModel& m = model();
     m.eventTitles = s.draw.eventTitles;
@@ -433,6 +432,10 @@ QString MainWindow::autosavePath() const {
 void MainWindow::writeAutosave() {
     if (!autosaveLock_ || !modified_)
         return;
+    if (projectPath_.isEmpty() && !hasWork()) {
+        removeAutosave(); // nothing to offer back
+        return;
+    }
     if (jobs_->running()) {
         autosaveTimer_->start(); // the list is about to change; save after the run
         return;

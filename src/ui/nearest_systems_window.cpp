@@ -1,11 +1,16 @@
 #include "ui/nearest_systems_window.h"
 
+#include "core/kombin/compute.h"
+
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <numeric>
 
 namespace kav::ui {
@@ -44,11 +49,13 @@ private:
 } // namespace
 
 // Always on top and without title-bar buttons: it only follows the main window.
+// It never takes the focus from the outcome grid the player is clicking.
 NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("nearestSystemsWindow"));
     setWindowTitle(QStringLiteral("Ближайшие варианты"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
     move(695, 346);
 
     systemsTable_ = new QTableWidget(kDesignedRows, kColumns, this);
@@ -79,6 +86,11 @@ NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     connect(computeSystemButton_, &QPushButton::clicked, this,
             &NearestSystemsWindow::computeRequested);
 
+    triedSystemLabel_ = new QLabel(this);
+    triedSystemLabel_->setObjectName(QStringLiteral("triedSystemLabel"));
+    triedSystemLabel_->setWordWrap(true);
+    triedSystemLabel_->hide();
+
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
 }
@@ -105,10 +117,24 @@ void NearestSystemsWindow::setCell(int col, int row, const QString& text) {
     systemsTable_->item(row, col)->setText(text);
 }
 
+void NearestSystemsWindow::rememberTooLarge(const kav::kombin::Key& key) {
+    tooLarge_.insert(key);
+}
+
 void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
                                               std::optional<kav::kombin::Key> computable) {
-    computable_ = computable;
+    const bool tried = computable && tooLarge_.count(*computable) > 0;
+    computable_ = tried ? std::nullopt : computable;
     computeSystemButton_->setVisible(computable_.has_value());
+    triedSystemLabel_->setVisible(tried);
+    if (tried)
+        triedSystemLabel_->setText(
+            QStringLiteral("Система %1-%2-%3 уже рассчитывалась в этом сеансе: в ней больше "
+                           "%4 ставок.")
+                .arg(computable->doubles)
+                .arg(computable->triples)
+                .arg(computable->hits)
+                .arg(kav::kombin::kMaxComputedRows));
     if (computable_)
         computeSystemButton_->setToolTip(
             QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
@@ -117,7 +143,6 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
                 .arg(computable_->doubles)
                 .arg(computable_->triples)
                 .arg(computable_->hits));
-    show();
     setCell(0, 0, QStringLiteral("«2»"));
     setCell(1, 0, QStringLiteral("«3»"));
     setCell(2, 0, QStringLiteral("Ставок"));
@@ -135,6 +160,35 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
         setCell(2, 1, QString());
     }
     fitToTexts();
+    if (!isVisible()) {
+        placeBesideParent();
+        show();
+    }
+}
+
+void NearestSystemsWindow::placeBesideParent() {
+    QWidget* owner = parentWidget();
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect main = owner->frameGeometry();
+    // The frame this window will get: the owner's, as the window system draws both.
+    const QMargins frame(
+        owner->geometry().left() - main.left(), owner->geometry().top() - main.top(),
+        main.right() - owner->geometry().right(), main.bottom() - owner->geometry().bottom());
+    const QSize outer = size().grownBy(frame);
+    const QScreen* screen = owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1, 1));
+    constexpr int kGap = 4;
+    int x = main.right() + 1 + kGap;
+    if (x + outer.width() - 1 > room.right()) {
+        const int left = main.left() - kGap - outer.width();
+        // Without room on either side: over the right of the main window,
+        // where the bet list is, at the screen's edge.
+        x = left >= room.left() ? left : room.right() + 1 - outer.width();
+    }
+    const int y = std::clamp(main.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - outer.height()));
+    move(x, y);
 }
 
 void NearestSystemsWindow::fitToTexts() {
@@ -157,6 +211,12 @@ void NearestSystemsWindow::fitToTexts() {
         computeSystemButton_->setGeometry(4, systemsTable_->height() + 4, width - 8,
                                           computeSystemButton_->sizeHint().height());
         setFixedSize(width, computeSystemButton_->geometry().bottom() + 5);
+    } else if (triedSystemLabel_->isVisibleTo(this)) {
+        // The note wraps under the grid in the grid's width.
+        const int width = systemsTable_->width();
+        const int height = triedSystemLabel_->heightForWidth(width - 8);
+        triedSystemLabel_->setGeometry(4, systemsTable_->height() + 4, width - 8, height);
+        setFixedSize(width, triedSystemLabel_->geometry().bottom() + 5);
     } else {
         setFixedSize(systemsTable_->size());
     }

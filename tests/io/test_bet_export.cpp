@@ -99,6 +99,12 @@ TEST(BetExport, RefusalsCreateNoFile) {
                     .has_value());
 }
 
+TEST(BetExport, WorkbookPathEndsInXlsx) {
+    EXPECT_EQ(io::workbookExportPath("rows"), "rows.xlsx");
+    EXPECT_EQ(io::workbookExportPath("/tmp/a.b/Rows.XLSX"), "/tmp/a.b/Rows.XLSX");
+    EXPECT_EQ(io::workbookExportPath("rows.xls"), "rows.xls.xlsx");
+}
+
 TEST(BetExport, TextFileGetsTxtAppendedCp1251AndCrLf) {
     auto chosen = tempPath("bets.txt");
     EXPECT_EQ(io::textExportPath(chosen.string()), chosen.string() + ".txt");

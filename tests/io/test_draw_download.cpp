@@ -42,7 +42,9 @@ TEST(DrawDownload, BothPagesFillTheDrawAndTheTotals) {
     ASSERT_EQ(io::fetchDraw(http, server.url(), m, totals), std::nullopt);
     EXPECT_EQ(m.eventTitles[1], "Спартак - Зенит");
     EXPECT_EQ(m.quotes[1][0], *Fixed4::parse("46.6461"));
-    EXPECT_EQ(m.eventTitles[2], "Матч 3");
+    // The events after the page's last record are blank, not the draw's before.
+    EXPECT_EQ(m.eventTitles[2], "");
+    EXPECT_EQ(m.quotes[14][0], Fixed4());
     EXPECT_EQ(totals, (DrawTotals{"125000.5", "1000000", {3, 4, 5}, 4}));
 }
 
@@ -57,6 +59,10 @@ TEST(DrawDownload, FailuresChangeNothingAndSayWhy) {
         {"broken totals", {200, kEventsPage}, {200, "1|2|;a|b|c|"}, "totals"},
         {"error status", {500, "oops"}, {200, kTotalsPage}, "500"},
         {"missing totals", {200, kEventsPage}, {404, ""}, "404"},
+        {"record cut short",
+         {200, "A - B|2|2|2|30|30|40|;C - D|2|2|2|;"},
+         {200, kTotalsPage},
+         "event list"},
     };
     for (const auto& c : cases) {
         LoopbackServer server;

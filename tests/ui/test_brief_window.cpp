@@ -12,11 +12,13 @@
 
 #include "support/template_folder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -133,6 +135,51 @@ TEST_F(BriefWindow, NearestSystemsOpenWhenNoTemplateFitsAndCloseOnModeChange) {
     child<QSpinBox>(w, "briefCategorySpin")->setValue(13); // other modes: the first line only
     EXPECT_FALSE(nearestSystems->isVisible());
     EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()), "");
+}
+
+// The window opens beside the main window, not over its outcome grid, without
+// taking the focus from it, and further clicks change it in place instead of
+// opening it again.
+TEST_F(BriefWindow, NearestSystemsOpenBesideTheGridWithoutTheFocusAndStayPut) {
+    folder.write("2-0-1-2.txt", "11\n22\n");
+    start();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    struct ShowCounter : QObject {
+        int shows = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            shows += e->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
+    nearestSystems->installEventFilter(&counter);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_TRUE(nearestSystems->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(QApplication::activeWindow(), w.get());
+    auto* grid = child<OutcomeGrid>(w, "outcomeGrid");
+    const QRect gridOnScreen(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+    EXPECT_FALSE(nearestSystems->frameGeometry().intersects(gridOnScreen));
+    // Clicks that keep it open, one of them changing its rows: no reopening.
+    clickCell(2, 5);
+    clickCell(2, 5);
+    clickCell(2, 3);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_EQ(counter.shows, 1);
+
+    // Closed by the mode and opened again: beside the window wherever it is.
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(2);
+    ASSERT_FALSE(nearestSystems->isVisible());
+    const QRect screen = w->screen()->availableGeometry();
+    w->move(screen.right() - w->frameGeometry().width() + 1, w->y());
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(0);
+    clickCell(2, 3);
+    clickCell(2, 3);
+    ASSERT_TRUE(nearestSystems->isVisible());
+    const QRect movedGrid(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+    EXPECT_FALSE(nearestSystems->frameGeometry().intersects(movedGrid));
+    EXPECT_EQ(QApplication::activeWindow(), w.get());
 }
 
 TEST_F(BriefWindow, NearestSystemsSayNetWhenNothingFits) {
@@ -267,6 +314,45 @@ TEST_F(ComputeSystemWindow, CancelSavesNothingAndLargeKeysAreNotOffered) {
     child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
     ASSERT_TRUE(nearestSystems->isVisible());
     EXPECT_FALSE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
+}
+
+// A key whose search found only a system of more than 2,000 bets is not
+// offered again in the session: a note in its place says so.
+TEST_F(ComputeSystemWindow, AKeyThatGaveTooLargeASystemIsNotOfferedAgain) {
+    start();
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    // Four doubles, seven triples, four singles: 4-7-10, below the sphere bound
+    // of 2,000 but found only with more bets.
+    mark("1X,1X,1X,1X,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1");
+    auto* button = child<QPushButton>(nearestSystems, "computeSystemButton");
+    ASSERT_TRUE(button->isVisible());
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(finished());
+    ASSERT_EQ(hook.shown().size(), 1u);
+    ASSERT_NE(hook.shown()[0].text.find("больше 2000"), std::string::npos) << hook.shown()[0].text;
+    EXPECT_TRUE(folderFiles().empty());
+    const std::string said =
+        "Система 4-7-10 уже рассчитывалась в этом сеансе: в ней больше 2000 ставок.";
+    auto expectNote = [&] {
+        ASSERT_TRUE(nearestSystems->isVisible());
+        EXPECT_FALSE(button->isVisible());
+        EXPECT_FALSE(nearestSystems->computableKey().has_value());
+        auto* note = child<QLabel>(nearestSystems, "triedSystemLabel");
+        ASSERT_TRUE(note->isVisible());
+        EXPECT_EQ(str(note->text()), said);
+        EXPECT_TRUE(nearestSystems->rect().contains(note->geometry()));
+    };
+    expectNote();
+    // Another key is offered; back at the tried one, the note again.
+    clickCell(3, 11); // event 11 keeps "1X": 5-6-10
+    ASSERT_TRUE(nearestSystems->isVisible());
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_FALSE(child<QLabel>(nearestSystems, "triedSystemLabel")->isVisible());
+    clickCell(3, 11);
+    expectNote();
+    QTest::mouseClick(button, Qt::LeftButton); // hidden: nothing starts
+    EXPECT_FALSE(w->systemComputing());
 }
 
 TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {

@@ -165,6 +165,45 @@ TEST_F(CoverageWindow, ZoneGridClicksRebuildAndReportBadZones) {
     EXPECT_TRUE(child<QLabel>(map, "mapMessageLabel")->isVisible());
 }
 
+// The red explanation in place of the map lies inside the window and its
+// wrapped text fits its label, at the designed size and when widened.
+TEST_F(CoverageWindow, TheExplanationIsWholeInsideTheWindowAtAnyLargerSize) {
+    openWith({{0, 1}});
+    auto clickZone = [&](int col, int row) {
+        QTest::mouseClick(child<ZoneGrid>(map, "zoneGrid"), Qt::LeftButton, {},
+                          child<ZoneGrid>(map, "zoneGrid")->cellRect(col, row).center());
+    };
+    auto* label = child<QLabel>(map, "mapMessageLabel");
+    auto expectWhole = [&] {
+        QApplication::processEvents();
+        ASSERT_TRUE(label->isVisible());
+        const QRect at(label->mapTo(map, QPoint(0, 0)), label->size());
+        EXPECT_TRUE(map->rect().contains(at))
+            << at.x() << "," << at.y() << " " << at.width() << "x" << at.height() << " in "
+            << map->width() << "x" << map->height();
+        const QRect room = label->contentsRect();
+        const QRect needed =
+            QFontMetrics(label->font())
+                .boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
+        EXPECT_LE(needed.width(), room.width());
+        EXPECT_LE(needed.height(), room.height());
+        EXPECT_GT(room.width(), 100);
+    };
+    EXPECT_EQ(map->width(), 751);
+    for (int row = 2; row <= 12; ++row) {
+        clickZone(2, row);
+        clickZone(3, row);
+    }
+    ASSERT_EQ(str(label->text()), "ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА");
+    expectWhole();
+    for (QSize size : {QSize(900, 700), QSize(1200, 800), QSize(760, 1000)}) {
+        map->resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return map->size() == size; }, 2000));
+        SCOPED_TRACE(size.width());
+        expectWhole();
+    }
+}
+
 TEST_F(CoverageWindow, LeftClickAddsTheBetRightClickRemovesItsCoupons) {
     openWith({{0, 1}, {1, 2}}, 15);
     const std::string first = singleBet("20.00", "121111111111111");
@@ -207,6 +246,14 @@ TEST_F(CoverageWindow, PointerShowsDiscsOutcomesAndTally) {
     EXPECT_EQ(pixel(cellCentre(0)), kGreen);
     EXPECT_EQ(pixel(cellCentre(1)), kWhite);
     EXPECT_EQ(child<QLabel>(map, "categoryTallyLabel")->text(), tally);
+
+    // A click adds the very bet under the pointer: the panel counts it at once.
+    point(0);
+    click(0, Qt::LeftButton);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(str(child<QLabel>(map, "categoryTallyLabel")->text()),
+              "Категорий в пакете\nпри 111111111111111:\n15 - 1;   14 - 1;   13 - 0;\n"
+              "12 - 0;   11 - 0;   10 - 0;\n9 - 0;   ");
 }
 
 TEST_F(CoverageWindow, SpaceTogglesTheMarker) {
@@ -233,6 +280,10 @@ TEST_F(CoverageWindow, BestLinksAddTheBestBetOffTheWindowThread) {
     ASSERT_EQ(lines().size(), 1u);
     EXPECT_EQ(lines()[0], singleBet("20.00", "111111111111111")); // ties: the first result
     EXPECT_EQ(str(map->windowTitle()), "Карта покрытия");
+    // The panel describes the result the search pointed at, with the bet just added.
+    EXPECT_EQ(str(child<QLabel>(map, "categoryTallyLabel")->text())
+                  .rfind("Категорий в пакете\nпри 111111111111111:\n15 - 1;", 0),
+              0u);
     QTest::mouseClick(child<LinkLabel>(map, "addBestByProbabilityLink"), Qt::LeftButton);
     map->waitForSearch();
     ASSERT_EQ(lines().size(), 2u);

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -252,6 +253,72 @@ TEST(JobRunner, ProgressInTheCaptionIsPutBackBeforeTheResult) {
     jobs.wait();
     EXPECT_EQ(owner.windowTitle(), QStringLiteral("Окно"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("12%"));
+    QGuiApplication::setApplicationDisplayName(
+        titleBefore == QCoreApplication::applicationName() ? QString() : titleBefore);
+}
+
+namespace {
+
+// The caption as the window system shows it, composed by Qt when the caption
+// is set: the task-bar title follows after " — " unless the caption ends with it.
+QString shownCaption(const QString& caption) {
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() || caption.endsWith(name) ? caption
+                                                    : caption + QStringLiteral(" — ") + name;
+}
+
+int percentFigures(const QString& caption) {
+    static const QRegularExpression figure(QStringLiteral("\\d+(\\.\\d+)?%"));
+    int n = 0;
+    for (auto it = figure.globalMatch(caption); it.hasNext(); it.next())
+        ++n;
+    return n;
+}
+
+} // namespace
+
+// Where the window system shows the task-bar title after the caption, the
+// player sees one figure while the job runs and the caption as it was after it.
+TEST(JobRunner, TheShownCaptionCarriesOneFigureAndNoneAfterTheJob) {
+    QWidget owner;
+    owner.setWindowTitle(QStringLiteral("Окно"));
+    const QString titleBefore = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Программа"));
+    const QString shownBefore = shownCaption(owner.windowTitle());
+    QStringList shown; // every caption shown from now on
+    QObject::connect(&owner, &QWidget::windowTitleChanged,
+                     [&shown](const QString& c) { shown << shownCaption(c); });
+    JobRunner jobs(&owner);
+    JobOptions options;
+    options.progressInCaption = true;
+    options.progressInTaskBar = true;
+    options.progressIntervalMs = 0;
+    for (bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "finished");
+        shown.clear();
+        std::atomic<bool> go{false};
+        ASSERT_TRUE(jobs.run(
+            options,
+            [&](JobControl& job) {
+                for (int p = 10; p <= 30; p += 10)
+                    job.progress(p, QStringLiteral("Выполнено: %1.5%").arg(p),
+                                 QStringLiteral("%1.5%").arg(p));
+                waitUntil(go);
+                return 0;
+            },
+            [](int) {}));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return owner.windowTitle() == QStringLiteral("Выполнено: 30.5%"); }, 5000));
+        if (cancel)
+            jobs.cancel();
+        go = true;
+        jobs.wait();
+        ASSERT_GE(shown.size(), 4);
+        for (const QString& c : shown.mid(0, shown.size() - 1))
+            EXPECT_EQ(percentFigures(c), 1) << c.toStdString();
+        EXPECT_EQ(shown.back(), shownBefore);
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Программа"));
+    }
     QGuiApplication::setApplicationDisplayName(
         titleBefore == QCoreApplication::applicationName() ? QString() : titleBefore);
 }

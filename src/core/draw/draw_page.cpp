@@ -64,15 +64,23 @@ bool normalizeQuotes(DrawModel& m, int event0) {
     return true;
 }
 
-bool parseEventList(DrawModel& m, std::string_view text, int* titled) {
+namespace {
+
+// The record reader of both page readers. `records` counts the records closed
+// by ";"; with `wholeRecords` a record closed before its sixth number breaks
+// the page.
+bool readEventRecords(DrawModel& m, std::string_view text, int* titled, int& records,
+                      bool wholeRecords) {
     if (titled)
         *titled = 0;
+    records = 0;
     int r = 0; // 0-based event of the record being read
     int n = 0; // field within the record
     while (!text.empty()) {
         if (text.front() == ';') {
-            if (r >= kEvents || !normalizeQuotes(m, r))
+            if (r >= kEvents || (wholeRecords && n != 7) || !normalizeQuotes(m, r))
                 return false;
+            records = r + 1;
             text.remove_prefix(1);
             ++r;
             n = 0;
@@ -101,6 +109,35 @@ bool parseEventList(DrawModel& m, std::string_view text, int* titled) {
         ++n;
     }
     return true;
+}
+
+} // namespace
+
+bool parseEventList(DrawModel& m, std::string_view text, int* titled) {
+    int records = 0;
+    return readEventRecords(m, text, titled, records, false);
+}
+
+std::optional<EventListDraw> readEventListDraw(std::string_view pageText) {
+    DrawModel blank;
+    int titled = 0;
+    int records = 0;
+    // A title after the last ";" is a record cut short.
+    if (!readEventRecords(blank, pageText, &titled, records, true) || records == 0 ||
+        titled != records)
+        return std::nullopt;
+    EventListDraw d;
+    d.eventTitles = blank.eventTitles;
+    d.quotes = blank.quotes;
+    d.poolShares = blank.poolShares;
+    d.events = records;
+    return d;
+}
+
+void applyEventListDraw(DrawModel& m, const EventListDraw& events) {
+    m.eventTitles = events.eventTitles;
+    m.quotes = events.quotes;
+    m.poolShares = events.poolShares;
 }
 
 std::string jackpotFieldText(std::string_view trimmedJackpot) {

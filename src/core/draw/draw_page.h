@@ -33,6 +33,25 @@ bool normalizeQuotes(DrawModel& m, int event0);
 // given, receives how many events (from the first) got a title from the page.
 bool parseEventList(DrawModel& m, std::string_view text, int* titled = nullptr);
 
+// The events of an event-list page read as a whole, to replace those of the
+// draw shown: the page's records from the first event on, the events after
+// them blank (no title, zero quotes and shares).
+struct EventListDraw {
+    std::array<std::string, kEvents> eventTitles{};
+    std::array<std::array<Fixed4, kOutcomes>, kEvents> quotes{};
+    std::array<std::array<Fixed4, kOutcomes>, kEvents> poolShares{};
+    int events = 0; // how many records the page holds
+};
+
+// Nothing unless the page is a whole event list: one to fifteen records, each
+// a title and six numbers closed by ";", odds that give quotes, and nothing
+// after the last record.
+std::optional<EventListDraw> readEventListDraw(std::string_view pageText);
+
+// Puts the events of a page read whole into the model; the marks, the bet
+// data and the country stay as they are.
+void applyEventListDraw(DrawModel& m, const EventListDraw& events);
+
 // The text before the first "|", removed with its "|". Without a "|" the
 // field is empty and nothing is removed, so a trailing field never counts.
 std::string_view takeBarField(std::string_view& rest);

@@ -115,6 +115,41 @@ TEST(ParseEventList, ShortPagesKeepWhatTheyDoNotMention) {
     EXPECT_EQ(empty.quotes, modelWithDefaults().quotes);
 }
 
+TEST(ReadEventListDraw, ReadsTheWholePageIntoANewDraw) {
+    const auto d =
+        readEventListDraw(record("T1", "2|2|2|30|30|40|") + record("T2", "2|2|2|1|2|3|"));
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->events, 2);
+    EXPECT_EQ(d->quotes[1][1], num("33.3333"));
+    // The rows after the page's last record are blank, whatever the draw held before.
+    DrawModel m = modelWithDefaults();
+    m.selection[3][1] = 1;
+    applyEventListDraw(m, *d);
+    EXPECT_EQ(m.eventTitles[1], "T2");
+    EXPECT_EQ(m.poolShares[1][2], num("3"));
+    EXPECT_EQ(m.eventTitles[2], "");
+    EXPECT_EQ(m.quotes[14], (std::array<Fixed4, 3>{}));
+    EXPECT_EQ(m.selection[3][1], 1);
+    EXPECT_EQ(readEventListDraw(fifteenRecords())->events, 15);
+}
+
+TEST(ReadEventListDraw, PagesThatAreNoWholeEventListGiveNothing) {
+    const std::string broken[] = {
+        "",                                                                 // an empty page
+        "500 Internal Server Error",                                        // an error page's text
+        std::string("\x89PNG\r\n\x1a\n") + std::string(2, '\0') + "|\xff;", // a binary body
+        fifteenRecords() + record("Extra - One", "2|2|2|30|30|40|"),        // a 16th record
+        record("A - B", "2|2|2|30|30|40|") + "C - D|",                      // a record cut short
+        record("A - B", "2|2|2|30|30|40|") + "C - D|2|2|2|30|",             // another
+        record("Short - Rec", "4|4|"),                                      // two odds only
+        record("A - B", "2|2|2|"),                                          // no pool shares
+        record("A - B", "2|2|2|30|30|40|") + ";",                           // an empty record
+        record("A - B", "2|0|2|30|30|40|"),                                 // zero odds
+    };
+    for (const auto& text : broken)
+        EXPECT_FALSE(readEventListDraw(text).has_value()) << text;
+}
+
 TEST(ApplyEventListPage, BrokenPageGivesTheDefaultDrawEverywhere) {
     DrawModel m;
     EXPECT_FALSE(applyEventListPage(m, record("A - B", "2|2|2|30|30|40|") +
