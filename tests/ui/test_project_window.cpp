@@ -8,6 +8,7 @@
 #include "ui/message_box.h"
 #include "ui/money_edit.h"
 
+#include "cli/cli_runner.h"
 #include "shown_main_window.h"
 
 #include <QAction>
@@ -155,6 +156,39 @@ TEST_F(ProjectWindow, NewProjectAsksThenStartsAfresh) {
     EXPECT_TRUE(w->projectPath().isEmpty());
     EXPECT_FALSE(w->isModified());
     EXPECT_FALSE(w->windowTitle().contains(u'*'));
+}
+
+// The file the window saves drives the command line: the same list status,
+// the same forming, and saved again by the command line, the same bytes.
+TEST_F(ProjectWindow, TheWindowsProjectDrivesTheCommandLine) {
+    makeWork(*w);
+    child<QComboBox>(w, "modeCombo")->setCurrentIndex(2);
+    for (int e = 1; e < kav::kEvents - 1; ++e)
+        w->model().selection[e] = {1, 0, 0};
+    const QString path = dir.filePath(QStringLiteral("cli.kvp"));
+    ASSERT_TRUE(w->saveProjectTo(path));
+    const std::string file = path.toStdString();
+
+    const auto parse = kav::test::runCli({"--project", file, "parse"});
+    ASSERT_EQ(parse.exitCode, 0) << parse.err;
+    EXPECT_EQ(parse.out.substr(0, parse.out.find('\n')),
+              str(child<QLabel>(w, "betListStatusLabel")->text()));
+
+    const auto all = kav::test::runCli({"--project", file, "all"});
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    auto* takeAll =
+        child<QWidget>(w, "takeAllVariantsLink"); // the window's own "Взять все варианты"
+    QTest::mouseClick(takeAll, Qt::LeftButton, {}, takeAll->rect().center());
+    EXPECT_EQ(all.out, memo(*w).toStdString() + "\n");
+
+    const QString again = dir.filePath(QStringLiteral("again.kvp"));
+    ASSERT_TRUE(w->saveProjectTo(path)); // with the new line
+    const auto saved =
+        kav::test::runCli({"--project", file, "save-project", "-o", again.toStdString()});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    QFile a(path), b(again);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
 }
 
 // A file that cannot be read changes nothing and says why.

@@ -124,7 +124,8 @@ ProjectState contextProjectState(const CliContext& ctx) {
     s.stakeMinimum = ctx.drawSettings.stakeMinimum;
     const auto stake = stakePerBet(ctx.stake);
     s.stakeText = stake ? std::max(*stake, s.stakeMinimum).moneyText() : s.stakeMinimum.moneyText();
-    s.betText = ctx.bets.text();
+    // The list of a project stays byte for byte unless --bets replaced it.
+    s.betText = ctx.project && ctx.betsFile.empty() ? ctx.project->betText : ctx.bets.text();
     return s;
 }
 
