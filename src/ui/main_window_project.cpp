@@ -92,13 +92,7 @@ void MainWindow::applyProjectState(const kav::ProjectState& s) {
     drawShown_ = true;
 
     kav::DrawModel& m = model();
-    m.eventTitles = s.draw.eventTitles;
-    m.quotes = s.draw.quotes;
-    m.poolShares = s.draw.poolShares;
-    m.selection = s.draw.selection;
-    m.forcedBet = s.draw.forcedBet;
-    m.drawCountry = s.draw.drawCountry;
-    m.currencySuffix = kav::currencySuffixFor(s.draw.drawCountry);
+    kav::assignDrawAndMarks(m, s.draw);
     for (int e = 0; e < kav::kEvents; ++e)
         setRowTitle(e, qs(s.rowTitles[e]));
     session_.setTotals(s.totals);

@@ -85,12 +85,7 @@ void loadProject(CliContext& ctx) {
         throw UsageError(read.error);
     const ProjectState& p = *read.state;
     ctx.project = p;
-    ctx.model.eventTitles = p.draw.eventTitles;
-    ctx.model.quotes = p.draw.quotes;
-    ctx.model.poolShares = p.draw.poolShares;
-    ctx.model.selection = p.draw.selection;
-    ctx.model.forcedBet = p.draw.forcedBet;
-    ctx.model.drawCountry = p.draw.drawCountry;
+    assignDrawAndMarks(ctx.model, p.draw);
     ctx.totals = p.totals;
     ctx.drawSettings.stakeMinimum = p.stakeMinimum;
     ctx.drawSettings.windowTitle = p.drawTitle;
@@ -105,13 +100,7 @@ void loadProject(CliContext& ctx) {
 
 ProjectState contextProjectState(const CliContext& ctx) {
     ProjectState s = ctx.project ? *ctx.project : defaultProjectState(ctx.model.drawCountry);
-    s.draw.eventTitles = ctx.model.eventTitles;
-    s.draw.quotes = ctx.model.quotes;
-    s.draw.poolShares = ctx.model.poolShares;
-    s.draw.selection = ctx.model.selection;
-    s.draw.forcedBet = ctx.model.forcedBet;
-    s.draw.drawCountry = ctx.model.drawCountry;
-    s.draw.currencySuffix = ctx.model.currencySuffix;
+    assignDrawAndMarks(s.draw, ctx.model);
     s.drawTitle = ctx.drawSettings.windowTitle;
     // Titles that came from a quotes file name their home team in the side
     // windows, as the window shows them after loading the file.

@@ -57,6 +57,16 @@ void clearBetList(DrawModel& m) {
     m.betTotal = Fixed4();
 }
 
+void assignDrawAndMarks(DrawModel& to, const DrawModel& from) {
+    to.eventTitles = from.eventTitles;
+    to.quotes = from.quotes;
+    to.poolShares = from.poolShares;
+    to.selection = from.selection;
+    to.forcedBet = from.forcedBet;
+    to.drawCountry = from.drawCountry;
+    to.currencySuffix = currencySuffixFor(from.drawCountry);
+}
+
 std::optional<Fixed4> stakePerBet(std::string_view stakeText) {
     return Fixed4::parse(stakeText);
 }

@@ -56,6 +56,10 @@ void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value);
 inline constexpr std::int64_t kLargestTypedQuote = 1000000;
 std::optional<Fixed4> typedQuote(std::string_view cellText);
 
+// Copies the draw and the player's marks (titles, quotes, pool shares, marks,
+// forced bet, country and its currency); the derived bet fields stay.
+void assignDrawAndMarks(DrawModel& to, const DrawModel& from);
+
 // Clears every marked outcome; forcedBet stays.
 void resetSelection(DrawModel& m);
 
