@@ -47,6 +47,7 @@ namespace kav::ui {
 
 class AutoformPanel;
 class BriefSystemPanel;
+class ConditionsPanel;
 class DrawDownloader;
 class LinkLabel;
 class ManualChoicePanel;
@@ -151,6 +152,7 @@ public:
         QString settingsFile;   // an INI file of QSettings
     };
     static void setPersistence(const Persistence& p);
+    static const Persistence& persistenceSettings();
     // The player's work as a project, and back (the list, marks, draw, mode
     // settings and stake; a page still loading is dropped).
     kav::ProjectState projectState();
@@ -353,6 +355,22 @@ private:
     std::vector<kav::Lines> undoStack_;
     QTimer* autosaveTimer_ = nullptr;
     std::unique_ptr<QLockFile> autosaveLock_;
+
+    // --- reduction by conditions (main_window_conditions.cpp) ---
+    void connectConditions();
+    // The live count follows every change of the conditions, marks, quotes
+    // or stake, a moment after the last one.
+    void scheduleConditionCount();
+    void showConditionCount();
+    void addConditionVariants();
+    void applyConditionsToList();
+    // Named sets: files in "conditions" beside the autosave; none without it.
+    static QString conditionPresetFolder();
+    static QStringList conditionPresetNames();
+    void saveConditionPreset(const QString& name);
+    void loadConditionPreset(const QString& name);
+    ConditionsPanel* conditionsPanel_ = nullptr;
+    QTimer* conditionCountTimer_ = nullptr;
 
     // --- layout: the mode panels' place, the grid beside the bet list (main_window_grid.cpp) ---
     // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the

@@ -34,6 +34,7 @@ void MainWindow::indexTemplates() {
 }
 
 void MainWindow::updateSelectionSummary() {
+    scheduleConditionCount(); // the marks or quotes changed
     if (nearestSystems_)
         nearestSystems_->hide();
     const std::string stake = stakeText();
