@@ -48,9 +48,20 @@ void MainWindow::showConditionCount() {
         n, QString::fromStdString(cost.moneyText() + kav::currencySuffixFor(model().drawCountry)));
 }
 
+// Beyond this many bets the player is asked first: a list of millions of
+// lines is rarely meant and takes long to show.
+constexpr std::uint64_t kLargeAppend = 100'000;
+
 void MainWindow::addConditionVariants() {
-    const kav::FormResult r =
-        kav::addConditionVariants(model(), stakeText(), betLines(), conditionsPanel_->conditions());
+    flushPendingLines();
+    const kav::ConditionSet c = conditionsPanel_->conditions();
+    const std::uint64_t n = kav::countPassingVariants(model(), kav::markedField(model()), c);
+    if (n > kLargeAppend &&
+        !showMessage(this, kav::Message{"Условиям отвечают " + std::to_string(n) +
+                                            " вариантов. Добавить их все в список?",
+                                        "Условия", kav::Buttons::YesNo}))
+        return;
+    const kav::FormResult r = kav::addConditionVariants(model(), stakeText(), betLines(), c);
     appendBetLines(r.added);
     if (r.message)
         showMessage(this, *r.message);
