@@ -151,8 +151,17 @@ void ConditionsPanel::connectLayout() {
     };
     for (const RangeControls& c : ranges_) {
         connect(c.check, &QCheckBox::toggled, this, changed);
-        connect(c.from, &QSpinBox::valueChanged, this, changed);
-        connect(c.to, &QSpinBox::valueChanged, this, changed);
+        // A range stays in order: the other end follows one moved past it.
+        connect(c.from, &QSpinBox::valueChanged, this, [c, changed](int v) {
+            if (c.to->value() < v)
+                c.to->setValue(v);
+            changed();
+        });
+        connect(c.to, &QSpinBox::valueChanged, this, [c, changed](int v) {
+            if (c.from->value() > v)
+                c.from->setValue(v);
+            changed();
+        });
     }
     connect(toleranceSpin_, &QSpinBox::valueChanged, this, changed);
     connect(baseRowsTable_, &QTableWidget::cellChanged, this, [this, changed] {

@@ -2,6 +2,7 @@
 // "Добавить в список", "Применить к списку" with its undo, the base-row table
 // and the conditions kept in the project; read back against the core.
 #include "core/forming/condition_filter.h"
+#include "io/project_file.h"
 #include "ui/conditions_panel.h"
 #include "ui/link_label.h"
 #include "ui/main_window.h"
@@ -180,6 +181,18 @@ TEST_F(ConditionsWindow, ConditionsGoIntoTheProjectAndBack) {
     w->applyProjectState(s);
     EXPECT_EQ(panelConditions(), s.conditions);
     EXPECT_FALSE(child<QCheckBox>("pointsCheck")->isChecked());
+}
+
+// A range the spin boxes hold is always in order, so a saved project reads back.
+TEST_F(ConditionsWindow, RangeEndsFollowEachOther) {
+    setRange("ones", 3, 5);
+    child<QSpinBox>("onesFromSpin")->setValue(9);
+    EXPECT_EQ(child<QSpinBox>("onesToSpin")->value(), 9);
+    child<QSpinBox>("onesToSpin")->setValue(2);
+    EXPECT_EQ(child<QSpinBox>("onesFromSpin")->value(), 2);
+    const auto back = kav::io::readProjectJson(kav::io::projectJson(w->projectState()));
+    ASSERT_TRUE(back.state) << back.error;
+    EXPECT_EQ(back.state->conditions, panelConditions());
 }
 
 } // namespace
