@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -193,6 +195,41 @@ TEST_F(ConditionsWindow, RangeEndsFollowEachOther) {
     const auto back = kav::io::readProjectJson(kav::io::projectJson(w->projectState()));
     ASSERT_TRUE(back.state) << back.error;
     EXPECT_EQ(back.state->conditions, panelConditions());
+}
+
+} // namespace
+
+namespace {
+
+// Named sets: saved into the data folder, offered in the list, loaded back.
+TEST(ConditionPresetsWindow, SavedSetIsOfferedAndLoadedBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    kav::ui::MainWindow::setPersistence({dir.path(), {}});
+    kav::ui::MessageBoxHook hook;
+    {
+        kav::ui::MainWindow w;
+        auto* panel = child<kav::ui::ConditionsPanel>(w, "conditionsPanel");
+        auto* combo = child<QComboBox>(w, "conditionPresetCombo");
+        EXPECT_EQ(combo->count(), 0);
+        kav::ConditionSet set;
+        set.range(kav::Measure::Outsiders) = kav::ConditionRange{1, 3};
+        set.baseRows.push_back({"XXXXXXXXXXXXXXX", kav::ConditionRange{2, 6}});
+        set.tolerance = 1;
+        panel->applyConditions(set);
+        combo->setEditText(QStringLiteral("Аутсайдеры"));
+        auto* save = child<LinkLabel>(w, "saveConditionPresetLink");
+        QTest::mouseClick(save, Qt::LeftButton, {}, save->rect().center());
+        ASSERT_EQ(combo->count(), 1);
+        EXPECT_EQ(combo->itemText(0).toStdString(), "Аутсайдеры");
+        EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("conditions/Аутсайдеры.json"))));
+
+        panel->applyConditions(kav::ConditionSet{});
+        Q_EMIT combo->activated(0);
+        EXPECT_EQ(panel->conditions(), set);
+        EXPECT_TRUE(hook.shown().empty());
+    }
+    kav::ui::MainWindow::setPersistence({});
 }
 
 } // namespace
