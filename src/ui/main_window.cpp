@@ -100,7 +100,7 @@ void MainWindow::createLayout() {
     flushTimer_->setInterval(0);
 }
 
-// "Сбросить исходы", the mode, the four mode panels sharing one place (exactly
+// "Сбросить исходы", the mode, the five mode panels sharing one place (exactly
 // one is visible) and the stake.
 QFrame* MainWindow::createControlBar(QWidget* parent) {
     auto* bar = new QFrame(parent);

@@ -78,7 +78,7 @@ public:
     // first shown.
     kav::Rng& rng() { return rng_; }
 
-    // The packet mode: modeCombo_'s item index (0 brief systems .. 3 auto-forming).
+    // The packet mode: modeCombo_'s item index (0 brief systems .. 4 conditions).
     kav::PacketMode mode() const;
     // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
     // field holds no valid amount, in which case an action needing it must refuse.
@@ -376,7 +376,7 @@ private:
     // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the
     // bet list the rest; the player may move the splitter between them.
     void fitGridToTitles();
-    // One place for the four mode panels, as wide as the widest: a mode switch
+    // One place for the five mode panels, as wide as the widest: a mode switch
     // never changes the window's size.
     QStackedWidget* modePanelStack_ = nullptr;
     QSplitter* gridListSplitter_ = nullptr;
