@@ -23,6 +23,8 @@ const char* countryName(std::uint8_t c) {
 
 const char* modeName(PacketMode m) {
     switch (m) {
+    case PacketMode::Conditions:
+        return "conditions";
     case PacketMode::Sensations:
         return "sensations";
     case PacketMode::Manual:
@@ -228,9 +230,41 @@ void readDraw(const Fields& f, ProjectState& s) {
     }
 }
 
+// The keys of the condition ranges, in the order of kav::Measure.
+constexpr const char* kMeasureKeys[kMeasures] = {"ones",       "draws",      "twos",
+                                                 "favourites", "outsiders",  "points",
+                                                 "poolPoints", "longestRun", "changes"};
+
+// Ranges as "a:b" and base rows as "ROW:a:b", the forms the command line takes.
+void readConditions(const Fields& f, ConditionSet& c) {
+    c = ConditionSet{};
+    for (int k = 0; k < kMeasures; ++k) {
+        std::string text;
+        if (!f.find(kMeasureKeys[k]))
+            continue;
+        f.text(kMeasureKeys[k], text);
+        c.ranges[k] = parseConditionRange(text);
+        if (!c.ranges[k])
+            f.fail(kMeasureKeys[k], "ожидается диапазон a:b из целых чисел, a <= b");
+    }
+    if (const Json* rows = f.find("baseRows")) {
+        if (!rows->is_array() || rows->size() > kMaxBaseRows)
+            f.fail("baseRows", "ожидается список строк ROW:a:b");
+        for (const Json& r : *rows) {
+            const auto b =
+                r.is_string() ? parseBaseRowCondition(r.get<std::string>()) : std::nullopt;
+            if (!b)
+                f.fail("baseRows", "ожидается строка из 15 знаков 1, X, 2, - и диапазон a:b");
+            c.baseRows.push_back(*b);
+        }
+    }
+    f.integer("tolerance", c.tolerance, 0, 1000);
+}
+
 void readSettings(const Fields& doc, ProjectState& s) {
-    doc.choice("mode", s.mode,
-               std::array<const char*, 4>{"brief", "sensations", "manual", "autoform"});
+    doc.choice(
+        "mode", s.mode,
+        std::array<const char*, 5>{"brief", "sensations", "manual", "autoform", "conditions"});
     if (auto b = doc.object("brief")) {
         b->integer("category", s.brief.category, 9, 15);
         b->flag("startWith", s.brief.startWith);
@@ -255,6 +289,8 @@ void readSettings(const Fields& doc, ProjectState& s) {
         a->choice("method", s.autoform.method,
                   std::array<const char*, 4>{"count", "probability", "pool", "disjoint"});
     }
+    if (auto c = doc.object("conditions"))
+        readConditions(*c, s.conditions);
     if (auto k = doc.object("stake")) {
         k->decimal("minimum", s.stakeMinimum);
         Fixed4 perBet = *Fixed4::parse(s.stakeText);
@@ -265,7 +301,41 @@ void readSettings(const Fields& doc, ProjectState& s) {
     }
 }
 
+Json conditionsJson(const ConditionSet& c) {
+    Json out = Json::object();
+    for (int k = 0; k < kMeasures; ++k)
+        if (c.ranges[k])
+            out[kMeasureKeys[k]] = conditionRangeText(*c.ranges[k]);
+    if (!c.baseRows.empty()) {
+        Json rows = Json::array();
+        for (const auto& b : c.baseRows)
+            rows.push_back(baseRowConditionText(b));
+        out["baseRows"] = std::move(rows);
+    }
+    out["tolerance"] = c.tolerance;
+    return out;
+}
+
 } // namespace
+
+std::string conditionSetJson(const ConditionSet& c) {
+    return conditionsJson(c).dump(2) + '\n';
+}
+
+std::optional<ConditionSet> readConditionSetJson(std::string_view text) {
+    const Json doc = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (doc.is_discarded())
+        return std::nullopt;
+    try {
+        ConditionSet c;
+        readConditions(Fields(doc, ""), c);
+        return c;
+    } catch (const FieldError&) {
+        return std::nullopt;
+    } catch (const Json::exception&) {
+        return std::nullopt;
+    }
+}
 
 std::string projectJson(const ProjectState& s) {
     Json doc;
@@ -308,6 +378,8 @@ std::string projectJson(const ProjectState& s) {
                        {"betLimit", s.autoform.betLimit},
                        {"coveragePercent", s.autoform.coveragePercent},
                        {"method", kMethods[static_cast<int>(s.autoform.method)]}};
+    if (s.conditions != ConditionSet{})
+        doc["conditions"] = conditionsJson(s.conditions);
     doc["stake"] = {{"perBet", s.stakeText}, {"minimum", s.stakeMinimum.moneyText()}};
     doc["bets"] = s.betText;
     // Text that is no valid UTF-8 (a list pasted from a CP1251 file) is kept

@@ -33,6 +33,11 @@ struct ProjectRead {
 // format, or text that is no JSON gives an error instead.
 ProjectRead readProjectJson(std::string_view text);
 
+// A condition set alone, as the project's "conditions" object (named presets
+// are kept in this form); nothing for text that is not such an object.
+std::string conditionSetJson(const ConditionSet& c);
+std::optional<ConditionSet> readConditionSetJson(std::string_view text);
+
 // Writes the state to `path` safely (temporary file, then rename).
 MaybeMessage saveProjectFile(const std::string& path, const ProjectState& state);
 // Reads a project file; the error names the file.

@@ -4,6 +4,7 @@
 
 #include "ui/autoform_panel.h"
 #include "ui/brief_system_panel.h"
+#include "ui/conditions_panel.h"
 #include "ui/coverage_map_window.h"
 #include "ui/help_window.h"
 #include "ui/job_runner.h"
@@ -71,6 +72,9 @@ void MainWindow::createLayout() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     outer->addWidget(createControlBar(central));
+    // The conditions' editor: under the bar, in its mode only.
+    outer->addWidget(conditionsPanel_->editor());
+    conditionsPanel_->editor()->hide();
 
     gridListSplitter_ = named(new QSplitter(Qt::Horizontal, central), "gridListSplitter");
     gridListSplitter_->setChildrenCollapsible(false);
@@ -96,7 +100,7 @@ void MainWindow::createLayout() {
     flushTimer_->setInterval(0);
 }
 
-// "Сбросить исходы", the mode, the four mode panels sharing one place (exactly
+// "Сбросить исходы", the mode, the five mode panels sharing one place (exactly
 // one is visible) and the stake.
 QFrame* MainWindow::createControlBar(QWidget* parent) {
     auto* bar = new QFrame(parent);
@@ -108,7 +112,8 @@ QFrame* MainWindow::createControlBar(QWidget* parent) {
     resetOutcomesLink_->setToolTip(QStringLiteral("Очистить все выбранные исходы"));
     modeCombo_ = named(new QComboBox(bar), "modeCombo");
     modeCombo_->addItems({QStringLiteral("Бриф-системы"), QStringLiteral("По сенсациям"),
-                          QStringLiteral("Ручной набор"), QStringLiteral("Автоформир.")});
+                          QStringLiteral("Ручной набор"), QStringLiteral("Автоформир."),
+                          QStringLiteral("Условия")});
     modeCombo_->setToolTip(QStringLiteral("Способ формирования пакета"));
     row->addWidget(resetOutcomesLink_);
     row->addWidget(modeCombo_);
@@ -118,8 +123,10 @@ QFrame* MainWindow::createControlBar(QWidget* parent) {
     sensationPanel_ = new SensationPanel(modePanelStack_);
     manualChoicePanel_ = new ManualChoicePanel(modePanelStack_);
     autoformPanel_ = new AutoformPanel(modePanelStack_);
-    for (QFrame* p : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,
-                                                    manualChoicePanel_, autoformPanel_})
+    conditionsPanel_ = new ConditionsPanel(modePanelStack_);
+    for (QFrame* p :
+         std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_, manualChoicePanel_,
+                                        autoformPanel_, conditionsPanel_})
         modePanelStack_->addWidget(p);
     modePanelStack_->setCurrentWidget(briefSystemPanel_);
     row->addWidget(modePanelStack_, 1);
@@ -228,6 +235,7 @@ void MainWindow::connectLayout() {
     connect(autoformPanel_, &AutoformPanel::categoryChanged, this,
             [this](int category) { syncCoverageMapCategory(category); });
     connect(stakeEdit_, &MoneyEdit::stakeChanged, this, [this] { onStakeChanged(); });
+    connectConditions();
     connect(outcomeGrid_, &OutcomeGrid::selectCell, this,
             [this](int col, int row) { selectOutcomeCell(col, row); });
     // After the splitter has taken the grid's new state into account.

@@ -48,6 +48,7 @@ namespace kav::ui {
 
 class AutoformPanel;
 class BriefSystemPanel;
+class ConditionsPanel;
 class DrawDownloader;
 class LinkLabel;
 class ManualChoicePanel;
@@ -78,7 +79,7 @@ public:
     // first shown.
     kav::Rng& rng() { return rng_; }
 
-    // The packet mode: modeCombo_'s item index (0 brief systems .. 3 auto-forming).
+    // The packet mode: modeCombo_'s item index (0 brief systems .. 4 conditions).
     kav::PacketMode mode() const;
     // The stake per bet as bet lines need it ("20", "20.5"); empty while the stake
     // field holds no valid amount, in which case an action needing it must refuse.
@@ -152,6 +153,7 @@ public:
         QString settingsFile;   // an INI file of QSettings
     };
     static void setPersistence(const Persistence& p);
+    static const Persistence& persistenceSettings();
     // The player's work as a project, and back (the list, marks, draw, mode
     // settings and stake; a page still loading is dropped).
     kav::ProjectState projectState();
@@ -373,11 +375,27 @@ private:
     QTimer* autosaveTimer_ = nullptr;
     std::unique_ptr<QLockFile> autosaveLock_;
 
+    // --- reduction by conditions (main_window_conditions.cpp) ---
+    void connectConditions();
+    // The live count follows every change of the conditions, marks, quotes
+    // or stake, a moment after the last one.
+    void scheduleConditionCount();
+    void showConditionCount();
+    void addConditionVariants();
+    void applyConditionsToList();
+    // Named sets: files in "conditions" beside the autosave; none without it.
+    static QString conditionPresetFolder();
+    static QStringList conditionPresetNames();
+    void saveConditionPreset(const QString& name);
+    void loadConditionPreset(const QString& name);
+    ConditionsPanel* conditionsPanel_ = nullptr;
+    QTimer* conditionCountTimer_ = nullptr;
+
     // --- layout: the mode panels' place, the grid beside the bet list (main_window_grid.cpp) ---
     // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the
     // bet list the rest; the player may move the splitter between them.
     void fitGridToTitles();
-    // One place for the four mode panels, as wide as the widest: a mode switch
+    // One place for the five mode panels, as wide as the widest: a mode switch
     // never changes the window's size.
     QStackedWidget* modePanelStack_ = nullptr;
     QSplitter* gridListSplitter_ = nullptr;

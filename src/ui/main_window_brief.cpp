@@ -37,6 +37,7 @@ void MainWindow::indexTemplates() {
 // closing and opening it again on every click would bring it up over the
 // other windows each time.
 void MainWindow::updateSelectionSummary() {
+    scheduleConditionCount(); // the marks or quotes changed
     const std::string stake = stakeText();
     const kav::SelectionSummary s = kav::updateSelectionSummary(
         {model(), stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});

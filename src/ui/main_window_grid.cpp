@@ -2,6 +2,7 @@
 // switch and the small handlers of the mode panels.
 #include "ui/autoform_panel.h"
 #include "ui/brief_system_panel.h"
+#include "ui/conditions_panel.h"
 #include "ui/main_window.h"
 #include "ui/manual_choice_panel.h"
 #include "ui/message_box.h"
@@ -61,11 +62,15 @@ void MainWindow::switchMode() {
             panel = sensationPanel_;
         else if (m == kav::PacketMode::Manual)
             panel = manualChoicePanel_;
+        else if (m == kav::PacketMode::Conditions)
+            panel = conditionsPanel_;
         modePanelStack_->setCurrentWidget(panel);
         systemSummaryLabel_->hide();
         // Quotes can be corrected by hand in these modes.
         outcomeGrid_->setEditing(true);
     }
+    conditionsPanel_->editor()->setVisible(m == kav::PacketMode::Conditions);
+    scheduleConditionCount();
     repaintGrid();
 }
 
@@ -146,6 +151,7 @@ void MainWindow::toggleStartWith() {
 void MainWindow::onStakeChanged() {
     if (!stakeEdit_->stakeText().empty())
         updateSelectionSummary();
+    scheduleConditionCount();
 }
 
 } // namespace kav::ui

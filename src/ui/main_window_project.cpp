@@ -8,6 +8,7 @@
 #include "io/project_file.h"
 #include "ui/autoform_panel.h"
 #include "ui/brief_system_panel.h"
+#include "ui/conditions_panel.h"
 #include "ui/coverage_map_window.h"
 #include "ui/draw_downloader.h"
 #include "ui/file_dialogs.h"
@@ -62,6 +63,10 @@ void MainWindow::setPersistence(const Persistence& p) {
     persistence() = p;
 }
 
+const MainWindow::Persistence& MainWindow::persistenceSettings() {
+    return persistence();
+}
+
 // --- the state ---
 
 kav::ProjectState MainWindow::projectState() {
@@ -78,6 +83,7 @@ kav::ProjectState MainWindow::projectState() {
     s.sensation = sensationPanel_->settings();
     s.random = manualChoicePanel_->settings();
     s.autoform = autoformPanel_->settings();
+    s.conditions = conditionsPanel_->conditions();
     s.stakeText = stakeEdit_->value().moneyText();
     s.stakeMinimum = stakeEdit_->minimum();
     s.betText = betListEdit_->toPlainText().toStdString();
@@ -101,6 +107,7 @@ void MainWindow::applyProjectState(const kav::ProjectState& s) {
     sensationPanel_->applySettings(s.sensation);
     manualChoicePanel_->applySettings(s.random);
     autoformPanel_->applySettings(s.autoform);
+    conditionsPanel_->applyConditions(s.conditions);
     modeCombo_->setCurrentIndex(static_cast<int>(s.mode));
     briefSystemPanel_->showForcedBet(qs(m.forcedBet));
 
@@ -188,6 +195,8 @@ void MainWindow::connectProject() {
     connect(outcomeGrid_, &OutcomeGrid::quoteEntered, this, [this] { markModified(); });
     connect(stakeEdit_, &MoneyEdit::stakeChanged, this, [this] { markModified(); });
     connect(modeCombo_, &QComboBox::currentIndexChanged, this, [this] { markModified(); });
+    connect(conditionsPanel_, &ConditionsPanel::conditionsChanged, this,
+            [this] { markModified(); });
     for (QFrame* panel : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,
                                                         manualChoicePanel_, autoformPanel_}) {
         for (auto* spin : panel->findChildren<QAbstractSpinBox*>())

@@ -45,6 +45,12 @@ ProjectState sampleState() {
     s.sensation = {2, 6, 30, SensationCriterion::Pool};
     s.random = {RandomDistribution::Favourites, 250, 9};
     s.autoform = {12, 5000, 90.5, AutoformMethod::Disjoint};
+    s.conditions.range(Measure::Ones) = ConditionRange{4, 8};
+    s.conditions.range(Measure::PoolPoints) = ConditionRange{-20, 700};
+    s.conditions.range(Measure::Changes) = ConditionRange{6, 12};
+    s.conditions.baseRows = {{"1X2-----------X", ConditionRange{2, 5}},
+                             {"---------------", ConditionRange{0, 0}}};
+    s.conditions.tolerance = 2;
     s.stakeText = "3.5";
     s.stakeMinimum = Fixed4::fromInt(3);
     s.betText = "3;1-(1);2-(X).\r\nлюбой текст\n\n20;1-(1,X,2)\n";
@@ -93,6 +99,16 @@ TEST(ProjectFile, MissingFieldsTakeTheDefaults) {
     ASSERT_TRUE(partial.state) << partial.error;
     EXPECT_EQ(partial.state->autoform.category, 10);
     EXPECT_EQ(partial.state->autoform.betLimit, 1000);
+
+    // The conditions mode; conditions not written are none.
+    const io::ProjectRead conditions = io::readProjectJson(
+        R"({"format": "kavendix-project", "mode": "conditions", "conditions": {"twos": "1:3"}})");
+    ASSERT_TRUE(conditions.state) << conditions.error;
+    EXPECT_EQ(conditions.state->mode, PacketMode::Conditions);
+    ConditionSet twos;
+    twos.range(Measure::Twos) = ConditionRange{1, 3};
+    EXPECT_EQ(conditions.state->conditions, twos);
+    EXPECT_EQ(partial.state->conditions, ConditionSet{});
 }
 
 // Whatever is wrong with a file, the answer is no state and a reason; the
@@ -124,6 +140,14 @@ TEST(ProjectFile, BrokenFilesAreRefusedWithTheReason) {
         {R"({"format": "kavendix-project", "stake": {"perBet": "-5"}})", "\"stake.perBet\""},
         {R"({"format": "kavendix-project", "bets": 5})", "\"bets\""},
         {R"({"format": "kavendix-project", "draw": []})", "\"draw\""},
+        {R"({"format": "kavendix-project", "conditions": {"ones": "5:3"}})", "\"conditions.ones\""},
+        {R"({"format": "kavendix-project", "conditions": {"points": 5}})", "\"conditions.points\""},
+        {R"({"format": "kavendix-project", "conditions": {"baseRows": ["1X2:1:2"]}})",
+         "\"conditions.baseRows\""},
+        {R"({"format": "kavendix-project", "conditions": {"baseRows": "111111111111111:1:2"}})",
+         "\"conditions.baseRows\""},
+        {R"({"format": "kavendix-project", "conditions": {"tolerance": -1}})",
+         "\"conditions.tolerance\""},
     };
     for (const auto& c : cases) {
         const io::ProjectRead r = io::readProjectJson(c.text);

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "app/cli/cli_context.h"
+#include "core/forming/condition_set.h"
 #include "core/forming/sensation_filter.h"
 
 #include <CLI/CLI.hpp>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -98,6 +100,15 @@ struct ProjectOptions {
     std::string output;
 };
 
+struct FilterOptions {
+    // The typed ranges "a:b", in the order of kav::Measure.
+    std::array<std::optional<std::string>, kMeasures> ranges;
+    std::vector<std::string> baseRows;
+    int tolerance = 0;
+    std::string on = "field";
+    bool count = false;
+};
+
 // The options of every command, alive for the whole run: the command line
 // writes them while parsing, the chosen command's action reads them.
 struct CommandOptions {
@@ -114,6 +125,7 @@ struct CommandOptions {
     ExportOptions exportList;
     AnalyseOptions analyse;
     ProjectOptions project;
+    FilterOptions filter;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -132,13 +144,14 @@ void addFetchCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addProjectCommand(CLI::App& app, CliContext& ctx, CommandOptions& options); // save-project
+void addFilterCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
     addBetListCommands,  addBriefCommands,   addAllCommand,       addRandomCommand,
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
-    addProjectCommand,
+    addProjectCommand,   addFilterCommand,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {

@@ -266,25 +266,13 @@ std::string applyBetListParse(DrawModel& m, const std::optional<BetListParse>& p
     return betListStatus(m.betCount, m.betTotal, currencySuffixFor(m.drawCountry));
 }
 
-namespace {
-
-// The removal works on exactly the lines that the parse counts, read the same
-// way: a line the parse does not count as a complete coupon (missing or extra
-// groups, a group without its brackets, an amount that is no number) is left
-// as it stands, so the removal can never write variants the list did not hold.
-struct RemovalLine {
-    Fixed4 amount;
-    Coupon sets{};
-};
-
-std::optional<RemovalLine> readRemovalLine(std::string_view line) {
+std::optional<CompleteLine> readCompleteLine(std::string_view line) {
     ParsedLine p = parseBetLine(line);
     if (p.failed || !p.mask.valid())
         return std::nullopt;
-    return RemovalLine{p.amount, toCoupon(p.mask)};
+    return CompleteLine{p.amount, toCoupon(p.mask)};
 }
 
-// Per-variant stake: amount / g rounded to 0.01, halves to even (exact).
 Fixed4 perVariantStake(Fixed4 amount, std::uint64_t g) {
     Int128 num = amount.raw();
     Int128 den = static_cast<Int128>(g) * 100;
@@ -297,8 +285,6 @@ Fixed4 perVariantStake(Fixed4 amount, std::uint64_t g) {
         ++q;
     return Fixed4::fromRaw(static_cast<std::int64_t>(q * 100));
 }
-
-} // namespace
 
 RemovalResult removeMarkedVariants(const DrawModel& m, const Lines& lines) {
     RemovalResult res;
@@ -318,7 +304,7 @@ RemovalResult removeMarkedVariants(const DrawModel& m, const Lines& lines) {
             ++i;
             continue;
         }
-        auto parsed = readRemovalLine(line);
+        auto parsed = readCompleteLine(line);
         if (!parsed) {
             ++i;
             continue;

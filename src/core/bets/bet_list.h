@@ -89,6 +89,19 @@ std::string betListStatus(std::int64_t count, Fixed4 total, std::string_view cur
 // an empty text when the parse failed (the counts then keep their previous values).
 std::string applyBetListParse(DrawModel& m, const std::optional<BetListParse>& parse);
 
+// A line that the parse counts as a complete coupon, read the same way: a line
+// it does not count (missing or extra groups, a group without its brackets, an
+// amount that is no number) gives nothing, so an action that rewrites lines can
+// never write variants the list did not hold.
+struct CompleteLine {
+    Fixed4 amount;
+    Coupon sets{};
+};
+std::optional<CompleteLine> readCompleteLine(std::string_view line);
+
+// The stake of one variant of a line: amount / g rounded to 0.01, halves to even (exact).
+Fixed4 perVariantStake(Fixed4 amount, std::uint64_t g);
+
 struct RemovalResult {
     bool ran = false;
     Lines lines;

@@ -177,43 +177,6 @@ void chooseFavourites(Plan& plan, int f, Rng& rng) {
 
 enum class Attempt { Added, Duplicate, NoWeight };
 
-constexpr std::uint32_t kVariantCodes = 14'348'907; // 3^15
-
-// The text of a single bet as "Случайный выбор" writes it.
-std::string singleBetLine(const std::string& stakeText, const Variant& v) {
-    const GroupTexts& groups = singleGroups();
-    std::string line;
-    line.reserve(stakeText.size() + 8 * kEvents + 1);
-    line = stakeText;
-    for (int e = 0; e < kEvents; ++e)
-        line += groups[e][v[e]];
-    line += '.';
-    return line;
-}
-
-// The code of a line that reads exactly as a single bet written with this stake
-// text would; nothing for every other line, which no random bet can equal.
-std::optional<std::uint32_t> singleBetCode(std::string_view line, std::string_view stakeText) {
-    if (line.substr(0, stakeText.size()) != stakeText)
-        return std::nullopt;
-    line.remove_prefix(stakeText.size());
-    const GroupTexts& groups = singleGroups();
-    std::uint32_t code = 0;
-    for (int e = 0; e < kEvents; ++e) {
-        int found = -1;
-        for (int o = 0; o < kOutcomes && found < 0; ++o)
-            if (line.substr(0, groups[e][o].size()) == groups[e][o])
-                found = o;
-        if (found < 0)
-            return std::nullopt;
-        line.remove_prefix(groups[e][found].size());
-        code = code * 3 + static_cast<std::uint32_t>(found);
-    }
-    if (line != ".")
-        return std::nullopt;
-    return code;
-}
-
 // Writes random single bets. Every bet the list can hold is one of 3^15 codes,
 // so the duplicate test is a look-up in a table of that many flags, filled once
 // from the lines already there and then from every line added.
@@ -267,6 +230,38 @@ int avoidWeightless(int outcome, const Weights& w) {
 }
 
 } // namespace
+
+std::string singleBetLine(const std::string& stakeText, const Variant& v) {
+    const GroupTexts& groups = singleGroups();
+    std::string line;
+    line.reserve(stakeText.size() + 8 * kEvents + 1);
+    line = stakeText;
+    for (int e = 0; e < kEvents; ++e)
+        line += groups[e][v[e]];
+    line += '.';
+    return line;
+}
+
+std::optional<std::uint32_t> singleBetCode(std::string_view line, std::string_view stakeText) {
+    if (line.substr(0, stakeText.size()) != stakeText)
+        return std::nullopt;
+    line.remove_prefix(stakeText.size());
+    const GroupTexts& groups = singleGroups();
+    std::uint32_t code = 0;
+    for (int e = 0; e < kEvents; ++e) {
+        int found = -1;
+        for (int o = 0; o < kOutcomes && found < 0; ++o)
+            if (line.substr(0, groups[e][o].size()) == groups[e][o])
+                found = o;
+        if (found < 0)
+            return std::nullopt;
+        line.remove_prefix(groups[e][found].size());
+        code = code * 3 + static_cast<std::uint32_t>(found);
+    }
+    if (line != ".")
+        return std::nullopt;
+    return code;
+}
 
 SelectionCounts selectionCounts(const DrawModel& m) {
     SelectionCounts c;

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kav {
@@ -54,6 +55,16 @@ struct RandomRequest {
 // index of the list, so the cost does not grow with the list.
 FormResult randomBets(const DrawModel& m, std::string_view stakeText, const Lines& existing,
                       const RandomRequest& request, Rng& rng);
+
+// Every single bet is one of 3^15 codes: event 1 the most significant ternary digit.
+constexpr std::uint32_t kVariantCodes = 14'348'907;
+
+// The text of a single bet as "Случайный выбор" writes it: the stake text, then
+// one group per event.
+std::string singleBetLine(const std::string& stakeText, const Variant& v);
+// The code of a line that reads exactly as a single bet written with this stake
+// text would; nothing for every other line, which no such bet can equal.
+std::optional<std::uint32_t> singleBetCode(std::string_view line, std::string_view stakeText);
 
 // The draw r = 1..10000 of one event: a real draw rounded to 1/10000, repeated while 0.
 int drawShare(Rng& rng);

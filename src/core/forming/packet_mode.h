@@ -11,12 +11,13 @@ enum class PacketMode : int {
     Sensations = 1,   // "По сенсациям"
     Manual = 2,       // "Ручной набор"
     Autoform = 3,     // "Автоформир."
+    Conditions = 4,   // "Условия"
 };
 
 // The mode at position `index` of the mode list; nothing outside the list.
 constexpr std::optional<PacketMode> packetModeAt(int index) {
     if (index < static_cast<int>(PacketMode::BriefSystems) ||
-        index > static_cast<int>(PacketMode::Autoform))
+        index > static_cast<int>(PacketMode::Conditions))
         return std::nullopt;
     return static_cast<PacketMode>(index);
 }

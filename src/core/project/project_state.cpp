@@ -22,7 +22,7 @@ bool sameWork(const ProjectState& a, const ProjectState& b) {
            x.drawCountry == y.drawCountry && a.drawTitle == b.drawTitle &&
            a.rowTitles == b.rowTitles && a.totals == b.totals && a.mode == b.mode &&
            a.brief == b.brief && a.sensation == b.sensation && a.random == b.random &&
-           a.autoform == b.autoform && a.stakeText == b.stakeText &&
+           a.autoform == b.autoform && a.conditions == b.conditions && a.stakeText == b.stakeText &&
            a.stakeMinimum == b.stakeMinimum && a.betText == b.betText;
 }
 

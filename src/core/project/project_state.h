@@ -9,6 +9,7 @@
 #include "core/bets/bets.h"
 #include "core/draw/draw_model.h"
 #include "core/forming/autoform.h"
+#include "core/forming/condition_set.h"
 #include "core/forming/manual_selection.h"
 #include "core/forming/packet_mode.h"
 #include "core/forming/sensation_filter.h"
@@ -63,6 +64,7 @@ struct ProjectState {
     SensationSettings sensation;
     RandomSettings random;
     AutoformPanelSettings autoform;
+    ConditionSet conditions; // "Условия": nothing set in a fresh session
 
     // The stake per bet ("20", "20.5") and the smallest the draw allows.
     std::string stakeText = "20";
