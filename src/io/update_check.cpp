@@ -48,6 +48,7 @@ UpdateSettings defaultUpdateSettings(const std::string& server) {
     s.executableHttp.totalTimeout = std::chrono::minutes(5);
     s.executableHttp.maxBodyBytes = 512u << 20;
     s.publicKey = builtInUpdateKey();
+    s.installed = fs::is_directory(s.folder.parent_path() / "share/kavendix", ec);
     return s;
 }
 
@@ -111,10 +112,6 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s) {
         return p;
     }
     const std::string refused = "Обновление отклонено: ";
-    if (!s.publicKey) {
-        p.error = refused + "в этой сборке программы нет ключа для проверки подписи обновлений.";
-        return p;
-    }
     HttpRequest http(s.executableHttp);
     auto reply = http.get(s.server + "/kavendix.exe");
     if (!reply) {
@@ -128,6 +125,10 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s) {
     // An empty reply would replace the program with nothing.
     if (reply->body.empty()) {
         p.error = "Не удалось загрузить новую версию: сервер прислал пустой файл";
+        return p;
+    }
+    if (!s.publicKey) {
+        p.error = refused + "в этой сборке программы нет ключа для проверки подписи обновлений.";
         return p;
     }
     HttpOptions signatureHttp = s.executableHttp;
@@ -191,6 +192,8 @@ bool startDetached(const fs::path& script, const fs::path& folder) {
 }
 
 bool checkForUpdate(const UpdateSettings& s, const UpdateHooks& hooks) {
+    if (s.installed)
+        return false;
     auto remote = fetchRemoteVersion(s);
     if (!remote || !isNewerVersion(*remote))
         return false;

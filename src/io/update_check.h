@@ -24,6 +24,9 @@ struct UpdateSettings {
     HttpOptions descriptorHttp;   // start-up waits for this one: short time-outs
     HttpOptions executableHttp;
     std::optional<UpdatePublicKey> publicKey; // the publisher's; none: every update is refused
+    // An installed program (bin/ beside share/kavendix) belongs to the package
+    // manager: it is updated by installing the new package, never by itself.
+    bool installed = false;
 };
 
 // Defaults: the folder and name of the running executable, a descriptor

@@ -77,6 +77,7 @@ std::string signedBy(const io::UpdateSecretKey& key, const std::string& data) {
 io::UpdateSettings settingsFor(const std::string& server, const fs::path& folder) {
     auto s = io::defaultUpdateSettings(server);
     s.folder = folder;
+    s.installed = fs::is_directory(folder.parent_path() / "share/kavendix");
     s.executableName = "kavendix";
     s.publicKey = testKeys().publicKey;
     return s;
@@ -180,6 +181,21 @@ TEST(UpdateCheck, AnUnwritableFolderEndsTheCheckSilently) {
     server.set("/updkvx.ini", {200, "V9", "text/plain"});
     auto r = runCheck(settingsFor(server.url(), "/nonexistent/kavendix"), true);
     EXPECT_EQ(r.asked, 0);
+}
+
+TEST(UpdateCheck, AnInstalledProgramIsLeftToThePackageManager) {
+    LoopbackServer server;
+    server.set("/updkvx.ini", {200, "V9", "text/plain"});
+    TempFolder dir;
+    fs::create_directories(dir.path / "bin");
+    auto s = settingsFor(server.url(), dir.path / "bin");
+    s.installed = false;
+    EXPECT_EQ(runCheck(s, false).asked, 1) << "a program in its build folder asks";
+    fs::create_directories(dir.path / "share/kavendix/Kombin");
+    s = settingsFor(server.url(), dir.path / "bin");
+    EXPECT_TRUE(s.installed);
+    EXPECT_EQ(runCheck(s, true).asked, 0);
+    EXPECT_EQ(server.hits("/updkvx.ini"), 1);
 }
 
 TEST(UpdateCheck, StartDetachedRunsTheScriptInItsFolder) {
