@@ -41,10 +41,9 @@ set(CPACK_PACKAGE_NAME kavendix)
 set(CPACK_PACKAGE_VENDOR "Kavendix")
 set(CPACK_PACKAGE_CONTACT "Kavendix developers <kavendix@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bet packages for the 15-match football pool")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop program and a command-line tool for players of a 15-match football pool:\n"
-    "load the draw, mark the possible outcomes, form a package of bets (brief systems,\n"
-    "upset filter, random and automatic forming), check its coverage and export it.")
+set(CPACK_PACKAGE_DESCRIPTION "A desktop program and a command-line tool for players of a \
+15-match football pool: load the draw, mark the possible outcomes, form a package of bets \
+(brief systems, upset filter, random and automatic forming), check its coverage and export it.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://kavendix.invalid")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
