@@ -1,8 +1,10 @@
 // kavendix: the desktop program. The main window first (its creation runs the
 // update check), then the side windows in their fixed order, hidden; the main
 // window shows and loads the first draw.
+#include "core/base/version.h"
 #include "io/servers.h"
 #include "ui/coverage_map_window.h"
+#include "ui/data_places.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/nearest_systems_window.h"
@@ -11,9 +13,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QStandardPaths>
 #include <QTimer>
+
+#include <string_view>
 
 namespace {
 
@@ -22,10 +24,11 @@ struct CommandLine {
     QString projectFile;
 };
 
-CommandLine readCommandLine(const QApplication& app) {
+CommandLine readCommandLine(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kavendix: пакеты ставок тотализатора"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption dataServer(
         QStringLiteral("data-server"),
         QStringLiteral("the bookmaker's data server, e.g. https://host"), QStringLiteral("URL"));
@@ -51,24 +54,48 @@ CommandLine readCommandLine(const QApplication& app) {
     return line;
 }
 
+void setProgramNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Kavendix"));
+    QCoreApplication::setApplicationName(QStringLiteral("kavendix"));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(
+        kav::kCurrentVersion.data(), static_cast<qsizetype>(kav::kCurrentVersion.size())));
+}
+
+// --help and --version answer on the terminal, also where no display exists.
+bool asksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--")
+            break;
+        if (a == "-h" || a == "-?" || a == "--help" || a == "--help-all" || a == "-v" ||
+            a == "--version")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        setProgramNames();
+        readCommandLine(app); // prints and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kavendix"));
-    QCoreApplication::setApplicationName(QStringLiteral("kavendix"));
+    setProgramNames();
     // File dialogs and standard buttons in the player's language, when the
     // toolkit's translations are installed; without them the program runs on.
     kav::ui::installQtTranslations(app);
     const CommandLine line = readCommandLine(app);
     kav::ui::MainWindow::setServers(line.servers);
-    // The autosave lives in the user's data folder, the settings in his
-    // configuration folder.
-    kav::ui::MainWindow::setPersistence(
-        {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-         QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-             .filePath(QStringLiteral("kavendix.ini"))});
+    // The autosave and the player's computed systems live in the user's data
+    // folder, the settings in his configuration folder.
+    const kav::ui::DataPlaces places = kav::ui::dataPlaces();
+    kav::ui::MainWindow::setPersistence({places.dataFolder, places.settingsFile});
     kav::ui::MainWindow mainWindow;
+    mainWindow.setOwnTemplateFolder(places.ownTemplates.toStdString());
     // Owned by the main window, so they close and end with it.
     auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
     auto* coverageMap = new kav::ui::CoverageMapWindow(mainWindow.session(), &mainWindow);

@@ -50,6 +50,7 @@ HttpRequest::HttpRequest(HttpOptions options) : options_(options) {
 
 std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProgress& progress) {
     lastError_.clear();
+    lastTooLarge_ = false;
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
     if (!curl) {
         lastError_ = "cannot start an HTTP request";
@@ -86,6 +87,7 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
 
     CURLcode rc = curl_easy_perform(c);
+    lastTooLarge_ = t.tooLarge;
     if (rc != CURLE_OK) {
         if (t.cancelled)
             lastError_ = "cancelled";

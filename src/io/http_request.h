@@ -35,10 +35,13 @@ public:
 
     // Why the last get failed, in English.
     const std::string& lastError() const { return lastError_; }
+    // Whether the last get failed because the reply was over the size cap.
+    bool lastTooLarge() const { return lastTooLarge_; }
 
 private:
     HttpOptions options_;
     std::string lastError_;
+    bool lastTooLarge_ = false;
 };
 
 } // namespace kav::io

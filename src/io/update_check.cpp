@@ -47,6 +47,8 @@ UpdateSettings defaultUpdateSettings(const std::string& server) {
     s.executableHttp.connectTimeout = std::chrono::seconds(10);
     s.executableHttp.totalTimeout = std::chrono::minutes(5);
     s.executableHttp.maxBodyBytes = 512u << 20;
+    s.publicKey = builtInUpdateKey();
+    s.installed = fs::is_directory(s.folder.parent_path() / "share/kavendix", ec);
     return s;
 }
 
@@ -71,17 +73,32 @@ std::string descriptorVersion(std::string_view descriptor) {
     return first;
 }
 
-Lines updateScriptLines(const std::string& executableName) {
-    std::string exe = shellQuoted(executableName);
+Lines updateScriptLines(const std::string& executableName, const ReplaceTimes& times) {
+    const std::string exe = shellQuoted(executableName);
+    const std::string old = shellQuoted(executableName + ".old");
     return {
         "#!/bin/sh",
         "cd \"$(dirname \"$0\")\" || exit 1",
-        "sleep 5",
-        "rm -f " + exe,
+        "sleep " + std::to_string(times.beforeSeconds),
+        // The old program is kept under another name until the new one runs.
+        "mv -f " + exe + " " + old + " || exit 1",
         "rm -f Update.ini",
-        std::string("mv -f ") + kDownloadedName + " " + exe + " && chmod +x " + exe,
-        "sleep 10",
-        "exec ./" + exe,
+        std::string("if ! { mv -f ") + kDownloadedName + " " + exe + " && chmod +x " + exe +
+            "; }; then",
+        "    mv -f " + old + " " + exe,
+        "    exec ./" + exe,
+        "fi",
+        "sleep " + std::to_string(times.afterSeconds),
+        // The new program's exit status, when it ends, goes to a file outside the folder.
+        "status=$(mktemp) || status=/nonexistent",
+        "{ ./" + exe + "; code=$?; [ -e \"$status\" ] && echo $code > \"$status\"; } &",
+        "sleep " + std::to_string(times.startSeconds),
+        "if [ -s \"$status\" ] && [ \"$(cat \"$status\")\" != 0 ]; then",
+        "    rm -f \"$status\" " + exe,
+        "    mv -f " + old + " " + exe,
+        "    exec ./" + exe,
+        "fi",
+        "rm -f \"$status\" " + old,
     };
 }
 
@@ -94,15 +111,44 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s) {
             "Не удалось удалить " + (s.folder / kDescriptorName).string() + ": " + ec.message();
         return p;
     }
+    const std::string refused = "Обновление отклонено: ";
     HttpRequest http(s.executableHttp);
     auto reply = http.get(s.server + "/kavendix.exe");
     if (!reply) {
-        p.error = "Не удалось загрузить новую версию: " + http.lastError();
+        if (http.lastTooLarge())
+            p.error = refused + "файл новой версии больше " +
+                      std::to_string(s.executableHttp.maxBodyBytes) + " байт.";
+        else
+            p.error = "Не удалось загрузить новую версию: " + http.lastError();
         return p;
     }
     // An empty reply would replace the program with nothing.
     if (reply->body.empty()) {
         p.error = "Не удалось загрузить новую версию: сервер прислал пустой файл";
+        return p;
+    }
+    if (!s.publicKey) {
+        p.error = refused + "в этой сборке программы нет ключа для проверки подписи обновлений.";
+        return p;
+    }
+    HttpOptions signatureHttp = s.executableHttp;
+    signatureHttp.maxBodyBytes = kMaxSignatureBytes;
+    HttpRequest signatureRequest(signatureHttp);
+    auto signatureReply = signatureRequest.get(s.server + kSignatureTarget);
+    if (!signatureReply) {
+        p.error = refused + "сервер не прислал подпись новой версии (" +
+                  signatureRequest.lastError() + ").";
+        return p;
+    }
+    auto signature = parseSignatureFile(signatureReply->body);
+    if (!signature) {
+        p.error = refused + "файл подписи новой версии повреждён.";
+        return p;
+    }
+    if (!signatureVerifies(reply->body, *signature, *s.publicKey)) {
+        p.error = refused +
+                  "подпись не подходит к файлу новой версии: файл изменён или обрезан после "
+                  "подписи, либо подписан чужим ключом.";
         return p;
     }
     if (auto m = writeFileBytes((s.folder / kDownloadedName).string(), reply->body)) {
@@ -146,6 +192,8 @@ bool startDetached(const fs::path& script, const fs::path& folder) {
 }
 
 bool checkForUpdate(const UpdateSettings& s, const UpdateHooks& hooks) {
+    if (s.installed)
+        return false;
     auto remote = fetchRemoteVersion(s);
     if (!remote || !isNewerVersion(*remote))
         return false;

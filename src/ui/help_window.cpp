@@ -1,5 +1,10 @@
 #include "ui/help_window.h"
 
+#include "ui/data_places.h"
+
+#include "core/base/version.h"
+
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -139,6 +144,22 @@ QString helpText() {
     return out.join(QLatin1Char('\n'));
 }
 
+QString aboutText() {
+    const DataPlaces places = dataPlaces();
+    const QString templates =
+        QDir(QString::fromStdString(shippedTemplateFolder().string())).absolutePath();
+    return QStringList{
+        QStringLiteral("О программе"),
+        QString::fromUtf8(kav::kProgramTitle.data(),
+                          static_cast<qsizetype>(kav::kProgramTitle.size())),
+        QStringLiteral("Шаблоны бриф-систем, установленные с программой: ") + templates,
+        QStringLiteral("Рассчитанные вами системы: ") + places.ownTemplates,
+        QStringLiteral("Автосохранение и данные программы: ") + places.dataFolder,
+        QStringLiteral("Настройки: ") + places.settingsFile,
+    }
+        .join(QLatin1Char('\n'));
+}
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Справка"));
@@ -151,7 +172,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(8);
     helpTextEdit_->setFont(f);
-    helpTextEdit_->setPlainText(helpText());
+    helpTextEdit_->setPlainText(helpText() + QStringLiteral("\n\n") + aboutText());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(helpTextEdit_);

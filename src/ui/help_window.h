@@ -10,6 +10,11 @@ namespace kav::ui {
 // The help text, one paragraph per line.
 QString helpText();
 
+// "О программе" at the end of the help: the version and where the program
+// keeps the templates, the player's computed systems, the autosave and the
+// settings.
+QString aboutText();
+
 class HelpWindow final : public QWidget {
     Q_OBJECT
 public:

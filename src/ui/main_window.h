@@ -114,10 +114,14 @@ public:
     void repaintGrid();
 
     // --- brief systems and selection summary (main_window_brief.cpp) ---
-    // The template folder: "Kombin" beside the program, else in the working
-    // folder. The index is built from it when the window is first shown.
+    // The template folder: "Kombin" beside the program, else the installed
+    // share/kavendix/Kombin, else in the working folder. The index is built
+    // from it when the window is first shown.
     void setTemplateFolder(const std::filesystem::path& folder) { templateFolder_ = folder; }
     const std::filesystem::path& templateFolder() const { return templateFolder_; }
+    // The player's own folder of computed systems, read with the template
+    // folder and written by "Рассчитать систему"; empty: the template folder is both.
+    void setOwnTemplateFolder(const std::filesystem::path& folder) { ownTemplateFolder_ = folder; }
     const kav::TemplateIndex& templateIndex() const { return templateIndex_; }
 
     // --- a missing brief system computed on request (main_window_kombin.cpp) ---
@@ -254,6 +258,7 @@ private:
     Session session_;
     kav::Rng rng_;
     std::filesystem::path templateFolder_;
+    std::filesystem::path ownTemplateFolder_;
     kav::TemplateIndex templateIndex_;
     kav::BriefState briefState_;
     NearestSystemsWindow* nearestSystems_ = nullptr;

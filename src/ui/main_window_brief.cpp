@@ -1,33 +1,21 @@
 // MainWindow: brief systems ("Добавить в список" of mode 0), the template index and
 // the selection summary.
 #include "ui/brief_system_panel.h"
+#include "ui/data_places.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/nearest_systems_window.h"
 
 #include "core/forming/selection_summary.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 
 namespace kav::ui {
 
-namespace {
-
-// "Kombin" beside the executable when it is there (also when the program is
-// started from another folder), else in the working folder.
-std::filesystem::path defaultTemplateFolder() {
-    const std::filesystem::path beside =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "Kombin";
-    return kav::resolveTemplateFolder(beside) ? beside : std::filesystem::path("Kombin");
-}
-
-} // namespace
-
 void MainWindow::indexTemplates() {
     if (templateFolder_.empty())
-        templateFolder_ = defaultTemplateFolder();
-    kav::TemplateIndexResult r = kav::indexTemplates(templateFolder_);
+        templateFolder_ = shippedTemplateFolder();
+    kav::TemplateIndexResult r = kav::indexTemplates(templateFolder_, ownTemplateFolder_);
     templateIndex_ = std::move(r.index);
     if (r.message)
         showMessage(this, *r.message);
@@ -39,8 +27,9 @@ void MainWindow::indexTemplates() {
 void MainWindow::updateSelectionSummary() {
     scheduleConditionCount(); // the marks or quotes changed
     const std::string stake = stakeText();
-    const kav::SelectionSummary s = kav::updateSelectionSummary(
-        {model(), stake, briefSystemPanel_->category(), mode(), templateFolder_, templateIndex_});
+    const kav::SelectionSummary s =
+        kav::updateSelectionSummary({model(), stake, briefSystemPanel_->category(), mode(),
+                                     templateFolder_, templateIndex_, ownTemplateFolder_});
     kav::storeSummaryCounts(model(), s);
     if (s.markedVariantsLine)
         couponSummaryLabel_->setText(QString::fromStdString(*s.markedVariantsLine));
@@ -57,10 +46,10 @@ void MainWindow::updateSelectionSummary() {
 void MainWindow::addBriefSystem() {
     const kav::Lines before = betLines();
     const std::string stake = stakeText();
-    kav::BriefResult r =
-        kav::expandBriefSystem({model(), stake, briefSystemPanel_->category(),
-                                briefSystemPanel_->startsWithForcedBet(), templateFolder_, before},
-                               rng_, briefState_);
+    kav::BriefResult r = kav::expandBriefSystem({model(), stake, briefSystemPanel_->category(),
+                                                 briefSystemPanel_->startsWithForcedBet(),
+                                                 templateFolder_, before, ownTemplateFolder_},
+                                                rng_, briefState_);
     if (r.message) {
         showMessage(this, *r.message);
         return;

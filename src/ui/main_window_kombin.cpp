@@ -10,6 +10,7 @@
 #include "core/kombin/compute.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kav::ui {
 
@@ -35,10 +36,21 @@ void MainWindow::computeBriefSystem() {
     options.modality = Qt::ApplicationModal;
     options.minimumDurationMs = 300;
     options.progressIntervalMs = 50;
-    auto work = [key, folder = templateFolder_.string(), name](JobControl& job) {
+    // A computed system goes into the player's own folder when there is one:
+    // the shipped templates may lie where he cannot write.
+    std::string folder = templateFolder_.string();
+    std::vector<std::string> moreFolders;
+    if (!ownTemplateFolder_.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(ownTemplateFolder_, ec);
+        moreFolders.push_back(folder);
+        folder = ownTemplateFolder_.string();
+    }
+    auto work = [key, folder, moreFolders, name](JobControl& job) {
         kav::kombin::ComputeRequest request;
         request.key = key;
         request.folder = folder;
+        request.moreFolders = moreFolders;
         request.cancel = job.cancelFlag();
         request.progress = [&job, name](const kav::kombin::SearchProgress& p) {
             // The box reaches 100 only by closing.

@@ -1,6 +1,7 @@
 // The brief-system mode of the main window driven by clicks: the summary lines
 // under the grid, the nearest-systems window and "Добавить в список" (the brief panel's link).
 #include "ui/coverage_map_window.h"
+#include "ui/data_places.h"
 #include "ui/help_window.h"
 #include "ui/link_label.h"
 #include "ui/main_window.h"
@@ -49,6 +50,8 @@ protected:
                           new kav::ui::VariantAnalysisWindow(w->session(), w.get()),
                           new kav::ui::HelpWindow(w.get()));
         w->setTemplateFolder(folder.path());
+        if (!ownFolder.empty())
+            w->setOwnTemplateFolder(ownFolder);
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     }
@@ -85,6 +88,7 @@ protected:
     std::vector<std::string> memoLines() { return w->betLines(); }
 
     TemplateFolder folder;
+    std::filesystem::path ownFolder; // the player's computed systems; empty: none
     std::unique_ptr<MainWindow> w;
     kav::ui::NearestSystemsWindow* nearestSystems = nullptr;
 };
@@ -369,6 +373,45 @@ TEST_F(ComputeSystemWindow, AFolderThatCannotBeWrittenIsNamedInAMessage) {
     ASSERT_EQ(hook.shown().size(), 1u);
     EXPECT_NE(hook.shown()[0].text.find((blocked / "Kombin").string()), std::string::npos);
     EXPECT_TRUE(nearestSystems->isVisible());
+}
+
+TEST_F(ComputeSystemWindow, AnInstalledProgramSavesIntoThePlayersFolderAndReadsBoth) {
+    folder.write("2-0-1-2.txt", "11\r\n22\r\n");
+    ownFolder = folder.root() / "data" / "Kombin"; // made by the first computed system
+    start();
+    EXPECT_EQ(w->templateIndex().size(), 1u);
+    child<QSpinBox>(w, "briefCategorySpin")->setValue(14);
+    mark("1X,1,12,1,1,1,1,1,1,1,1,1,1,X2,1");
+    ASSERT_TRUE(child<QPushButton>(nearestSystems, "computeSystemButton")->isVisible());
+    kav::ui::MessageBoxHook hook;
+    QTest::mouseClick(child<QPushButton>(nearestSystems, "computeSystemButton"), Qt::LeftButton);
+    ASSERT_TRUE(finished());
+    EXPECT_TRUE(hook.shown().empty());
+    EXPECT_EQ(folderFiles(), std::vector<std::string>{"2-0-1-2.txt"}) << "shipped folder untouched";
+    EXPECT_TRUE(std::filesystem::exists(ownFolder / "3-0-2-2.txt"));
+    EXPECT_EQ(w->templateIndex().size(), 2u);
+    EXPECT_EQ(str(child<QLabel>(w, "systemSummaryLabel")->text()),
+              "Число вариантов по системе 2 (40 руб.)");
+    clickAddBriefSystem();
+    EXPECT_EQ(memoLines().size(), 2u);
+
+    // The next start reads both folders again.
+    w.reset();
+    start();
+    EXPECT_EQ(w->templateIndex().size(), 2u);
+}
+
+TEST(HelpAbout, NamesTheVersionAndWhereTheDataAreKept) {
+    const kav::ui::DataPlaces places = kav::ui::dataPlaces();
+    const std::string about = str(kav::ui::aboutText());
+    for (const std::string& part :
+         {std::string("О программе\nKavendix V1.4.2\n"), str(places.ownTemplates),
+          str(places.dataFolder), str(places.settingsFile), std::string("Kombin")})
+        EXPECT_NE(about.find(part), std::string::npos) << part << " in\n" << about;
+    EXPECT_FALSE(places.dataFolder.isEmpty());
+    kav::ui::HelpWindow help;
+    EXPECT_NE(str(child<QPlainTextEdit>(&help, "helpTextEdit")->toPlainText()).find(about),
+              std::string::npos);
 }
 
 } // namespace

@@ -49,9 +49,11 @@ std::string CliContext::kombinFolder() const {
     std::error_code ec;
     auto exe = std::filesystem::canonical("/proc/self/exe", ec);
     if (!ec) {
-        auto beside = exe.parent_path() / "Kombin";
-        if (std::filesystem::is_directory(beside, ec))
-            return beside.string();
+        // Beside the program in its build folder; under share/ when installed.
+        for (const auto& folder : {exe.parent_path() / "Kombin",
+                                   exe.parent_path().parent_path() / "share/kavendix/Kombin"})
+            if (std::filesystem::is_directory(folder, ec))
+                return folder.string();
     }
     return "Kombin";
 }

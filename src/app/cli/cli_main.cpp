@@ -1,6 +1,8 @@
 // kavendix-cli: the computing core without windows.
 #include "app/cli/cli_commands.h"
 
+#include "core/base/version.h"
+
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -10,6 +12,7 @@ int main(int argc, char** argv) {
     ctx.argv0 = argc > 0 ? argv[0] : "kavendix-cli";
     CLI::App app{"kavendix-cli: forms, checks and exports football-pool bet packages"};
     app.fallthrough();
+    app.set_version_flag("--version", std::string(kav::kProgramTitle));
     app.require_subcommand(1);
     app.add_option("--draw", ctx.drawFile, "the draw, read from a quotes file (.ctr)");
     app.add_option("--select", ctx.select,
@@ -33,6 +36,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

@@ -217,7 +217,7 @@ std::optional<SystemRows> systemRowsFor(const BriefInput& in, const SelectionSha
         sys.doubles = d > 0 ? 1 : 0;
         sys.triples = d > 0 ? 0 : 1;
     }
-    auto file = findTemplate(in.folder, sys.doubles, sys.triples, k);
+    auto file = findTemplate(in.folder, sys.doubles, sys.triples, k, in.ownFolder);
     if (!file) {
         if (k != 1) {
             message = noTemplateMessage();

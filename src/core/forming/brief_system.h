@@ -23,12 +23,13 @@ struct BriefState {
 };
 
 struct BriefInput {
-    const DrawModel& model;       // selection and forcedBet
-    std::string_view stakeText;   // the stake field's text
-    int category = 13;            // minimum category, 9..15
-    bool startWith = false;       // "Начать с..." ticked
-    std::filesystem::path folder; // the template folder
-    const Lines& bets;            // the bet list before the click
+    const DrawModel& model;          // selection and forcedBet
+    std::string_view stakeText;      // the stake field's text
+    int category = 13;               // minimum category, 9..15
+    bool startWith = false;          // "Начать с..." ticked
+    std::filesystem::path folder;    // the template folder
+    const Lines& bets;               // the bet list before the click
+    std::filesystem::path ownFolder; // the player's computed systems, read with `folder`
 };
 
 struct BriefResult {

@@ -95,7 +95,7 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
 
     const int c = in.category;
     const int k = d + t > 0 ? kombin::selectionKey(d, t, c).hits : 0;
-    auto name = firstTemplateName(in.folder, d, t, k);
+    auto name = firstTemplateName(in.folder, d, t, k, in.ownFolder);
     if (in.mode != PacketMode::BriefSystems)
         return s;
     if (name) {

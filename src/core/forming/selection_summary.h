@@ -28,6 +28,7 @@ struct SummaryInput {
     PacketMode mode = PacketMode::BriefSystems; // the system line only in this mode
     std::filesystem::path folder;               // the template folder, searched afresh
     const TemplateIndex& index;                 // the templates indexed at start
+    std::filesystem::path ownFolder;            // the player's computed systems, read with `folder`
 };
 
 struct SelectionSummary {

@@ -78,15 +78,16 @@ std::optional<fs::path> resolveTemplateFolder(const fs::path& folder) {
     return found;
 }
 
-std::vector<fs::path> listTemplateFolder(const fs::path& folder) {
-    std::vector<fs::path> files;
+namespace {
+
+void appendFolderFiles(const fs::path& folder, std::vector<fs::path>& files) {
     auto dir = resolveTemplateFolder(folder);
     if (!dir)
-        return files;
+        return;
     std::error_code ec;
     fs::directory_iterator it(*dir, ec);
     if (ec)
-        return files;
+        return;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec)
             break;
@@ -98,7 +99,29 @@ std::vector<fs::path> listTemplateFolder(const fs::path& folder) {
             continue;
         files.push_back(it->path());
     }
-    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+}
+
+} // namespace
+
+std::vector<fs::path> listTemplateFolder(const fs::path& folder, const fs::path& ownFolder) {
+    std::vector<fs::path> files;
+    if (!ownFolder.empty()) {
+        // The player's own files first: one of them hides a shipped file of the same name.
+        appendFolderFiles(ownFolder, files);
+        const std::size_t own = files.size();
+        std::vector<fs::path> shipped;
+        appendFolderFiles(folder, shipped);
+        for (auto& file : shipped) {
+            const std::string name = file.filename().string();
+            if (std::none_of(
+                    files.begin(), files.begin() + static_cast<std::ptrdiff_t>(own),
+                    [&](const fs::path& f) { return equalsNoCase(f.filename().string(), name); }))
+                files.push_back(std::move(file));
+        }
+    } else {
+        appendFolderFiles(folder, files);
+    }
+    std::stable_sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
         return lessNoCase(a.filename().string(), b.filename().string());
     });
     return files;
@@ -126,9 +149,9 @@ std::optional<TemplateEntry> parseTemplateName(std::string_view fileName) {
                          static_cast<std::uint8_t>(parts[2]), static_cast<std::int32_t>(*bets)};
 }
 
-TemplateIndexResult indexTemplates(const fs::path& folder) {
+TemplateIndexResult indexTemplates(const fs::path& folder, const fs::path& ownFolder) {
     TemplateIndexResult r;
-    for (const auto& file : listTemplateFolder(folder))
+    for (const auto& file : listTemplateFolder(folder, ownFolder))
         if (auto e = parseTemplateName(file.filename().string()))
             r.index.push_back(*e);
     // An exchange sort on purpose: ties end in the order it leaves them,
@@ -171,10 +194,11 @@ bool matchesTemplateKey(std::string_view fileName, int d, int t, int k) {
            equalsNoCase(fileName.substr(fileName.size() - ext.size()), ext);
 }
 
-std::optional<fs::path> findTemplate(const fs::path& folder, int d, int t, int k) {
+std::optional<fs::path> findTemplate(const fs::path& folder, int d, int t, int k,
+                                     const fs::path& ownFolder) {
     std::optional<fs::path> best;
     std::optional<fs::file_time_type> bestTime;
-    for (const auto& file : listTemplateFolder(folder)) {
+    for (const auto& file : listTemplateFolder(folder, ownFolder)) {
         if (!matchesTemplateKey(file.filename().string(), d, t, k))
             continue;
         std::error_code ec;
@@ -189,8 +213,9 @@ std::optional<fs::path> findTemplate(const fs::path& folder, int d, int t, int k
     return best;
 }
 
-std::optional<std::string> firstTemplateName(const fs::path& folder, int d, int t, int k) {
-    for (const auto& file : listTemplateFolder(folder)) {
+std::optional<std::string> firstTemplateName(const fs::path& folder, int d, int t, int k,
+                                             const fs::path& ownFolder) {
+    for (const auto& file : listTemplateFolder(folder, ownFolder)) {
         std::string name = file.filename().string();
         if (matchesTemplateKey(name, d, t, k))
             return name;

@@ -42,7 +42,10 @@ std::optional<std::filesystem::path> resolveTemplateFolder(const std::filesystem
 
 // Regular, non-hidden files of the folder, in listing order (names compared
 // without regard to case, so the order does not depend on the file system).
-std::vector<std::filesystem::path> listTemplateFolder(const std::filesystem::path& folder);
+// With `ownFolder` (the player's computed systems, beside the shipped folder)
+// the files of both, a file of the player's hiding a shipped one of the same name.
+std::vector<std::filesystem::path> listTemplateFolder(const std::filesystem::path& folder,
+                                                      const std::filesystem::path& ownFolder = {});
 
 // A number of a template name: decimal digits only, at most `max`.
 std::optional<std::int64_t> readNameNumber(std::string_view s, std::int64_t max);
@@ -54,8 +57,10 @@ struct TemplateIndexResult {
     TemplateIndex index;
     MaybeMessage message; // the empty-folder message when the index is empty
 };
-// Indexes every file of the folder whose name follows the scheme, most bets first.
-TemplateIndexResult indexTemplates(const std::filesystem::path& folder);
+// Indexes every file of the folder (and the player's own) whose name follows
+// the scheme, most bets first.
+TemplateIndexResult indexTemplates(const std::filesystem::path& folder,
+                                   const std::filesystem::path& ownFolder = {});
 
 // Nothing when a symbol stands more than 16 positions from the end of the row.
 std::optional<TemplateRow> parseTemplateRow(std::string_view line);
@@ -65,10 +70,11 @@ bool matchesTemplateKey(std::string_view fileName, int d, int t, int k);
 
 // The file of key (d, t, k) modified last (the first listed among equal times).
 std::optional<std::filesystem::path> findTemplate(const std::filesystem::path& folder, int d, int t,
-                                                  int k);
+                                                  int k,
+                                                  const std::filesystem::path& ownFolder = {});
 // The name of the first file of key (d, t, k) in listing order.
 std::optional<std::string> firstTemplateName(const std::filesystem::path& folder, int d, int t,
-                                             int k);
+                                             int k, const std::filesystem::path& ownFolder = {});
 
 // The rows of a template file: non-empty trimmed lines, each read by parseTemplateRow.
 struct TemplateRows {

@@ -37,6 +37,8 @@ ComputeResult computeSystem(const ComputeRequest& request) {
     }
     try {
         FolderLibrary library(request.folder);
+        for (const auto& more : request.moreFolders)
+            library.addFolder(more);
         GenerateOptions options;
         options.library = &library;
         options.search.seed = request.seed;

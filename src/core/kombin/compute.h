@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kav::kombin {
 
@@ -37,6 +38,7 @@ struct ComputeRequest {
     double patience = 0; // 0: a fifth of the budget, at least a second
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(const SearchProgress&)> progress;
+    std::vector<std::string> moreFolders; // further building blocks (the shipped templates)
 };
 
 struct ComputeResult {

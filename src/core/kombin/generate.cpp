@@ -12,6 +12,10 @@
 namespace kav::kombin {
 
 FolderLibrary::FolderLibrary(const std::string& folder) {
+    addFolder(folder);
+}
+
+void FolderLibrary::addFolder(const std::string& folder) {
     namespace fs = std::filesystem;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

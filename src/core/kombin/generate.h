@@ -28,6 +28,8 @@ public:
 class FolderLibrary : public Library {
 public:
     explicit FolderLibrary(const std::string& folder);
+    // The systems of one more folder join the library.
+    void addFolder(const std::string& folder);
     std::optional<std::uint64_t> sizeOf(const Key& key) const override;
     std::optional<Code> load(const Key& key) override;
 

@@ -163,4 +163,27 @@ TEST(TemplateLookup, MatchesTheKeyWithoutRegardToCase) {
     EXPECT_FALSE(kav::matchesTemplateKey("3-0-2-.tx", 3, 0, 2));
 }
 
+TEST(TemplateFolders, ThePlayersOwnSystemsAreReadWithTheShippedOnes) {
+    TemplateFolder shipped;
+    TemplateFolder own("own");
+    shipped.write("3-0-2-4.txt", "111\n");
+    shipped.write("2-0-1-2.txt", "11\n22\n");
+    own.write("2-0-1-2.txt", "11\n22\n", 60); // hides the shipped file, older or not
+    own.write("0-4-3-9.txt", "1111\n");
+    std::vector<std::string> names;
+    for (const auto& file : kav::listTemplateFolder(shipped.path(), own.path()))
+        names.push_back(file.parent_path().filename().string() + "/" + file.filename().string());
+    EXPECT_EQ(names, (std::vector<std::string>{"own/0-4-3-9.txt", "own/2-0-1-2.txt",
+                                               "Kombin/3-0-2-4.txt"}));
+    auto r = kav::indexTemplates(shipped.path(), own.path());
+    EXPECT_EQ(r.index.size(), 3u);
+    EXPECT_FALSE(r.message);
+    EXPECT_EQ(kav::findTemplate(shipped.path(), 2, 0, 1, own.path()), own.path() / "2-0-1-2.txt");
+    EXPECT_EQ(kav::findTemplate(shipped.path(), 3, 0, 2, own.path()),
+              shipped.path() / "3-0-2-4.txt");
+    EXPECT_EQ(kav::firstTemplateName(shipped.path(), 0, 4, 3, own.path()), "0-4-3-9.txt");
+    // A player's folder that does not exist yet changes nothing.
+    EXPECT_EQ(kav::indexTemplates(shipped.path(), own.root() / "none").index.size(), 2u);
+}
+
 } // namespace
