@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/cli/cli_context.h"
+#include "core/check/draw_result.h"
+#include "core/check/prizes.h"
 #include "core/forming/sensation_filter.h"
 
 #include <CLI/CLI.hpp>
@@ -98,6 +100,24 @@ struct ProjectOptions {
     std::string output;
 };
 
+struct CheckOptions {
+    std::string result;
+    std::optional<std::string> prizes;
+    bool estimate = false;
+};
+
+struct ArchiveOptions {
+    std::int64_t drawId = 0;
+    std::int64_t packageId = 0;
+    bool withPackage = false;
+    std::string result;
+    std::optional<std::string> prizes;
+};
+
+// --result and --prizes as typed; a usage error for a malformed one.
+DrawResult resultOption(const std::string& text);
+PrizeList prizesOption(const std::string& text);
+
 // The options of every command, alive for the whole run: the command line
 // writes them while parsing, the chosen command's action reads them.
 struct CommandOptions {
@@ -114,6 +134,8 @@ struct CommandOptions {
     ExportOptions exportList;
     AnalyseOptions analyse;
     ProjectOptions project;
+    CheckOptions check;
+    ArchiveOptions archive;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -132,13 +154,16 @@ void addFetchCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addProjectCommand(CLI::App& app, CliContext& ctx, CommandOptions& options); // save-project
+void addCheckCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addArchiveCommands(CLI::App& app, CliContext& ctx,
+                        CommandOptions& options); // archive, history
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
     addBetListCommands,  addBriefCommands,   addAllCommand,       addRandomCommand,
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
-    addProjectCommand,
+    addProjectCommand,   addCheckCommand,    addArchiveCommands,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
