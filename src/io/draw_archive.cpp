@@ -274,7 +274,7 @@ DrawArchive::Opened DrawArchive::open(const std::string& path, int busyTimeoutMs
     try {
         std::error_code ec;
         const auto folder = std::filesystem::path(path).parent_path();
-        if (!folder.empty())
+        if (!folder.empty() && !path.starts_with("file:"))
             std::filesystem::create_directories(folder, ec);
         auto db = std::make_unique<SqliteDb>(path, busyTimeoutMs);
         out.archive.reset(new DrawArchive(std::move(db), path));

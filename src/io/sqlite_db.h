@@ -21,7 +21,8 @@ struct SqliteError : std::runtime_error {
 
 class SqliteDb {
 public:
-    // Opens (creating when missing) the database file for reading and writing.
+    // Opens (creating when missing) the database file for reading and writing;
+    // a "file:" URI may ask for more ("file:a.sqlite?mode=ro").
     SqliteDb(const std::string& path, int busyTimeoutMs);
     ~SqliteDb();
     SqliteDb(const SqliteDb&) = delete;
