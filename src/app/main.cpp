@@ -20,6 +20,7 @@ namespace {
 struct CommandLine {
     kav::io::ServerSettings servers;
     QString projectFile;
+    QString archiveFile; // --archive; empty: the one in the data folder
 };
 
 CommandLine readCommandLine(const QApplication& app) {
@@ -35,6 +36,10 @@ CommandLine readCommandLine(const QApplication& app) {
     const QCommandLineOption noUpdateCheck(QStringLiteral("no-update-check"),
                                            QStringLiteral("do not ask the update server at start"));
     parser.addOptions({dataServer, updateServer, noUpdateCheck});
+    const QCommandLineOption archive(QStringLiteral("archive"),
+                                     QStringLiteral("the draw archive (an SQLite database)"),
+                                     QStringLiteral("FILE"));
+    parser.addOption(archive);
     parser.addPositionalArgument(QStringLiteral("project"),
                                  QStringLiteral("a project file (.kvp) to open"),
                                  QStringLiteral("[project]"));
@@ -48,6 +53,7 @@ CommandLine readCommandLine(const QApplication& app) {
     if (parser.isSet(updateServer))
         s.updateServer = parser.value(updateServer).toStdString();
     s.updateCheck = !parser.isSet(noUpdateCheck);
+    line.archiveFile = parser.value(archive);
     return line;
 }
 
@@ -68,6 +74,11 @@ int main(int argc, char** argv) {
         {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
          QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
              .filePath(QStringLiteral("kavendix.ini"))});
+    kav::ui::MainWindow::setArchivePath(
+        !line.archiveFile.isEmpty()
+            ? line.archiveFile
+            : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                  .filePath(QStringLiteral("archive.sqlite")));
     kav::ui::MainWindow mainWindow;
     // Owned by the main window, so they close and end with it.
     auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);

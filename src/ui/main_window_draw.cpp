@@ -140,6 +140,7 @@ void MainWindow::onDrawPageLoaded(const kav::io::PageDownload& page) {
         setDefaultRowTitles();
     } else if (pageKind_ == 2) {
         session_.setTotals(totals);
+        keepLoadedDraw();
     } else {
         showDraw();
         setHomeRowTitles(titled);
