@@ -59,7 +59,8 @@ void DrawCheckWindow::createLayout() {
     resultRow->addWidget(new QLabel(QStringLiteral("Результат тиража:"), this));
     resultEdit_ = new QLineEdit(this);
     resultEdit_->setObjectName(QStringLiteral("resultEdit"));
-    resultEdit_->setPlaceholderText(QStringLiteral("1X21X2... или 1,X,2,...; «-» — событие не состоялось"));
+    resultEdit_->setPlaceholderText(
+        QStringLiteral("1X21X2... или 1,X,2,...; «-» — событие не состоялось"));
     resultEdit_->setMaxLength(200);
     QFont mono = resultEdit_->font();
     mono.setFamily(QStringLiteral("DejaVu Sans Mono"));
@@ -88,17 +89,15 @@ void DrawCheckWindow::createLayout() {
 
     packageTable_ = new QTableWidget(kav::kCategories + 1, 4, this);
     packageTable_->setObjectName(QStringLiteral("packageTable"));
-    packageTable_->setHorizontalHeaderLabels({QStringLiteral("Категория"),
-                                              QStringLiteral("Выигрышных вариантов"),
-                                              QStringLiteral("Выигрыш за вариант"),
-                                              QStringLiteral("Сумма")});
+    packageTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("Категория"), QStringLiteral("Выигрышных вариантов"),
+         QStringLiteral("Выигрыш за вариант"), QStringLiteral("Сумма")});
     packageTable_->verticalHeader()->hide();
     packageTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     packageTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    packageTable_->setFixedHeight(packageTable_->horizontalHeader()->sizeHint().height() +
-                                  (kav::kCategories + 1) * packageTable_->verticalHeader()
-                                                               ->defaultSectionSize() +
-                                  4);
+    packageTable_->setFixedHeight(
+        packageTable_->horizontalHeader()->sizeHint().height() +
+        (kav::kCategories + 1) * packageTable_->verticalHeader()->defaultSectionSize() + 4);
     layout->addWidget(packageTable_);
     returnLabel_ = new QLabel(this);
     returnLabel_->setObjectName(QStringLiteral("returnLabel"));
@@ -335,9 +334,9 @@ void DrawCheckWindow::copyWinningLines() {
 }
 
 void DrawCheckWindow::saveWinningLines() {
-    const QString chosen = saveFileName(this, QStringLiteral("Выигравшие строки в файл"),
-                                        QStringLiteral("Текстовые файлы (*.txt)"),
-                                        QStringLiteral("txt"));
+    const QString chosen =
+        saveFileName(this, QStringLiteral("Выигравшие строки в файл"),
+                     QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("txt"));
     if (chosen.isEmpty())
         return;
     if (auto message =

@@ -13,8 +13,8 @@
 #include <QLineSeries>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <map>
 
@@ -49,8 +49,17 @@ QTableWidgetItem* textItem(const QString& text) {
     return item;
 }
 
-enum Column { kDate, kCountry, kBets, kStake, kBest, kFirstWinners, kReturn = kFirstWinners + 7,
-              kProfit, kColumns };
+enum Column {
+    kDate,
+    kCountry,
+    kBets,
+    kStake,
+    kBest,
+    kFirstWinners,
+    kReturn = kFirstWinners + 7,
+    kProfit,
+    kColumns
+};
 
 } // namespace
 
@@ -138,10 +147,10 @@ void HistoryWindow::showHistory(const std::vector<HistoryEntry>& entries) {
         historyTable_->setItem(r, kBets, new NumberItem(QString::number(row.bets), row.bets));
         historyTable_->setItem(r, kStake,
                                new NumberItem(qs(row.stake.moneyText2()), row.stake.toDouble()));
-        historyTable_->setItem(r, kBest,
-                               new NumberItem(row.checked ? QString::number(row.bestHits)
-                                                          : QString(),
-                                              row.checked ? row.bestHits : -1));
+        historyTable_->setItem(
+            r, kBest,
+            new NumberItem(row.checked ? QString::number(row.bestHits) : QString(),
+                           row.checked ? row.bestHits : -1));
         for (int i = 0; i < kav::kCategories; ++i)
             historyTable_->setItem(
                 r, kFirstWinners + i,
@@ -243,8 +252,8 @@ void HistoryWindow::showChart() {
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(bars),
-                                    static_cast<QAbstractSeries*>(balance)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(balance)}) {
         series->attachAxis(axisX);
         series->attachAxis(axisY);
     }

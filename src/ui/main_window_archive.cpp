@@ -57,8 +57,8 @@ kav::io::DrawArchive* MainWindow::drawArchive(bool quiet) {
         // Said once when the program keeps a draw on its own; every time the
         // player asks for the archive.
         if (!quiet || !archiveProblemShown_)
-            showMessage(this, {opened.problem + "\nПрограмма работает без архива.",
-                               kArchiveCaption});
+            showMessage(this,
+                        {opened.problem + "\nПрограмма работает без архива.", kArchiveCaption});
         archiveProblemShown_ = true;
         return nullptr;
     }
@@ -181,9 +181,9 @@ void MainWindow::showHistory() {
                                        [&p](const auto& d) { return d.id == p.drawId; });
         if (draw == draws.value->end())
             continue;
-        entries.push_back({p.id, draw->id, draw->loadedAt, draw->drawCountry,
-                           kav::historyRow(p.betText, draw->model(), draw->totals, draw->result,
-                                           draw->prizes)});
+        entries.push_back(
+            {p.id, draw->id, draw->loadedAt, draw->drawCountry,
+             kav::historyRow(p.betText, draw->model(), draw->totals, draw->result, draw->prizes)});
     }
     if (!history_) {
         history_ = new HistoryWindow(this);
