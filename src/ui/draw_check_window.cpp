@@ -273,18 +273,23 @@ void DrawCheckWindow::showPackageTable(const kav::PrizeList& prizes,
     packageTable_->setItem(total, 0, cell(QStringLiteral("Всего"), false));
     packageTable_->setItem(total, 1, cell(QString::number(winners)));
     packageTable_->setItem(total, 2, cell(QString()));
-    packageTable_->setItem(total, 3, cell(money(table.totalReturn)));
+    bool anyEstimated = false;
+    for (int i = 0; i < kav::kCategories; ++i)
+        anyEstimated = anyEstimated || (estimated[i] && table.rows[i].winners != 0);
+    const QString totalMark = anyEstimated ? QStringLiteral("≈ ") : QString();
+    packageTable_->setItem(total, 3, cell(totalMark + money(table.totalReturn)));
     if (table.overflow) {
         returnLabel_->setText(QStringLiteral("Выигрыш слишком велик для расчёта."));
         return;
     }
-    QString text = QStringLiteral("Выигрыш: ") + money(table.totalReturn) + suffix +
+    QString text = QStringLiteral("Выигрыш: ") + totalMark + money(table.totalReturn) + suffix +
                    QStringLiteral("   Ставки: ") + money(table.stake) + suffix +
-                   QStringLiteral("   Прибыль: ") + money(table.profit) + suffix;
+                   QStringLiteral("   Прибыль: ") + totalMark + money(table.profit) + suffix;
     if (table.returnPercent) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%.2f", *table.returnPercent);
-        text += QStringLiteral("   Возврат: ") + QString::fromLatin1(buf) + QStringLiteral(" %");
+        text += QStringLiteral("   Возврат: ") + totalMark + QString::fromLatin1(buf) +
+                QStringLiteral(" %");
     }
     returnLabel_->setText(text);
 }

@@ -250,6 +250,7 @@ void HistoryWindow::showChart() {
     auto* axisY = new QValueAxis;
     axisY->setRange(lo, hi > lo ? hi * 1.05 : lo + 1);
     axisY->setLabelFormat(QStringLiteral("%.0f"));
+    axisY->applyNiceNumbers();
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     for (QAbstractSeries* series :

@@ -109,9 +109,16 @@ TEST_F(ArchiveWindow, PrizesNotTypedAreEstimatedAndMarkedSo) {
     EXPECT_EQ(str(table->item(6, 2)->text()).rfind("≈ ", 0), 0u) << str(table->item(6, 2)->text());
     EXPECT_NE(str(kav::test::child<QLabel>(check, "estimateLabel")->text()).find("оценка"),
               std::string::npos);
-    // A typed prize replaces its estimate.
-    kav::test::child<QLineEdit>(check, "prizeEdit15")->setText(QStringLiteral("777"));
+    // The return built on an estimate is one too.
+    EXPECT_EQ(str(table->item(7, 3)->text()).rfind("≈ ", 0), 0u) << str(table->item(7, 3)->text());
+    EXPECT_EQ(str(kav::test::child<QLabel>(check, "returnLabel")->text()).rfind("Выигрыш: ≈ ", 0),
+              0u);
+    // Typed prizes replace their estimates.
+    for (int k = 9; k <= 15; ++k)
+        kav::test::child<QLineEdit>(check, ("prizeEdit" + std::to_string(k)).c_str())
+            ->setText(QStringLiteral("777"));
     EXPECT_EQ(str(table->item(6, 2)->text()), "777.00");
+    EXPECT_EQ(str(table->item(7, 3)->text()), "777.00");
 }
 
 TEST_F(ArchiveWindow, KeptPackageAndResultComeBackInTheHistoryAfterARestart) {
