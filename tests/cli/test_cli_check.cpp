@@ -85,6 +85,7 @@ TEST(CliCheck, MalformedResultOrPrizesAreUsageErrorsWithNothingPrinted) {
              {"check", "--result", "11111111111111"},
              {"check", "--result", "11111111111111Y"},
              {"check"},
+             {"check", "--draw-id", "x"},
              {"check", "--result", "111111111111111", "--prizes", "1,2,3"},
              {"check", "--result", "111111111111111", "--prizes", "1,2,3,4,5,6,-7"},
          }) {
@@ -133,6 +134,21 @@ TEST(CliArchive, KeepsDrawPackageAndResultAndHistoryShowsTheReturn) {
     const auto listed = runCli({"--archive", archive, "archive", "list"});
     EXPECT_EQ(listed.out.substr(0, listed.out.find('\n')),
               "draw\tloaded\tcountry\ttitle\tresult\tprizes");
+
+    // The check against the archived draw takes its kept result and prizes.
+    const auto kept =
+        runCli({"--archive", archive, "--bets", "-", "check", "--draw-id", "1"}, list);
+    EXPECT_EQ(kept.exitCode, 0) << kept.err;
+    EXPECT_EQ(kept.out, "0 0 0 0 0 1 0\ntotal 0 0 0 0 0 1 0\nreturn 150\nstake 20\nprofit 130\n");
+    const auto typedOver = runCli({"--archive", archive, "--bets", "-", "check", "--draw-id", "1",
+                                   "--result", "111111111111111"},
+                                  list);
+    EXPECT_EQ(typedOver.out,
+              "0 0 0 0 0 0 1\ntotal 0 0 0 0 0 0 1\nreturn 0\nstake 20\nprofit -20\n");
+    const auto noResult =
+        runCli({"--archive", archive, "--bets", "-", "check", "--draw-id", "9"}, list);
+    EXPECT_EQ(noResult.exitCode, 1);
+    EXPECT_NE(noResult.err.find("В архиве нет тиража 9."), std::string::npos);
 
     const auto missing = runCli({"--archive", archive, "archive", "result", "--draw-id", "7",
                                  "--result", "111111111111111"});

@@ -6,6 +6,7 @@
 #include "core/check/draw_result.h"
 #include "core/check/prizes.h"
 #include "core/forming/sensation_filter.h"
+#include "io/draw_archive.h"
 
 #include <CLI/CLI.hpp>
 
@@ -104,6 +105,7 @@ struct CheckOptions {
     std::string result;
     std::optional<std::string> prizes;
     bool estimate = false;
+    std::optional<std::int64_t> drawId; // a draw of the archive instead of --draw
 };
 
 struct ArchiveOptions {
@@ -117,6 +119,8 @@ struct ArchiveOptions {
 // --result and --prizes as typed; a usage error for a malformed one.
 DrawResult resultOption(const std::string& text);
 PrizeList prizesOption(const std::string& text);
+// A draw of the archive of --archive (which says itself why it cannot be opened).
+io::DrawArchive::Answer<io::ArchivedDraw> archivedDraw(const CliContext& ctx, std::int64_t id);
 
 // The options of every command, alive for the whole run: the command line
 // writes them while parsing, the chosen command's action reads them.

@@ -19,6 +19,17 @@ std::unique_ptr<io::DrawArchive> openArchive(const CliContext& ctx) {
     return std::move(opened.archive);
 }
 
+} // namespace
+
+io::DrawArchive::Answer<io::ArchivedDraw> archivedDraw(const CliContext& ctx, std::int64_t id) {
+    auto archive = openArchive(ctx);
+    if (!archive)
+        return {std::nullopt, ""};
+    return archive->draw(id);
+}
+
+namespace {
+
 const char* countryCode(std::uint8_t country) {
     return country == kUkraine ? "ua" : "ru";
 }

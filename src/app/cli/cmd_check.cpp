@@ -35,10 +35,39 @@ std::string countsText(const CategoryCounts& counts) {
 }
 
 int runCheck(CliContext& ctx, const CheckOptions& opt) {
-    const DrawResult result = resultOption(opt.result);
+    std::optional<DrawResult> typedResult;
+    if (!opt.result.empty())
+        typedResult = resultOption(opt.result);
     std::optional<PrizeList> prizes;
     if (opt.prizes)
         prizes = prizesOption(*opt.prizes);
+    if (opt.drawId) {
+        // The archived draw replaces the draw of the options; its kept result
+        // and prizes serve where none are typed.
+        const auto draw = archivedDraw(ctx, *opt.drawId);
+        if (!draw.value) {
+            if (!draw.problem.empty())
+                printMessage(Message{draw.problem});
+            return kExitMessage;
+        }
+        ctx.model.quotes = draw.value->quotes;
+        ctx.model.poolShares = draw.value->poolShares;
+        ctx.model.eventTitles = draw.value->eventTitles;
+        ctx.model.drawCountry = draw.value->drawCountry;
+        ctx.totals = draw.value->totals;
+        if (!typedResult)
+            typedResult = draw.value->result;
+        if (!prizes)
+            prizes = draw.value->prizes;
+        if (!typedResult) {
+            printMessage(
+                Message{"У тиража " + std::to_string(*opt.drawId) + " в архиве нет результата."});
+            return kExitMessage;
+        }
+    }
+    if (!typedResult)
+        throw UsageError("--result is required (or --draw-id of a draw with a kept result)");
+    const DrawResult result = *typedResult;
     if (const auto fault = ctx.bets.fault()) {
         printMessage(Message{fault->text()});
         return kExitMessage;
@@ -83,8 +112,10 @@ void addCheckCommand(CLI::App& app, CliContext& ctx, CommandOptions& options) {
         "check", "check the bet list against the draw's result: per line the variants with "
                  "exactly 9..15 hits, the totals, and with prizes the return");
     cmd->add_option("--result", opt.result,
-                    "the result: 15 of 1, X, 2, or - for a void event (a hit for every bet)")
-        ->required();
+                    "the result: 15 of 1, X, 2, or - for a void event (a hit for every bet)");
+    cmd->add_option("--draw-id", opt.drawId,
+                    "check against a draw of --archive: its quotes, pool and kept result and "
+                    "prizes (--result and --prizes override them)");
     cmd->add_option("--prizes", opt.prizes,
                     "money per winning variant, categories 9..15: P9,P10,...,P15 "
                     "(or \"P9; P10; ...\" with decimal commas)");
