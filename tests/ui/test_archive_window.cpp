@@ -9,6 +9,7 @@
 #include "ui/message_box.h"
 
 #include "shown_main_window.h"
+#include "support/loopback_server.h"
 
 #include <QAction>
 #include <QApplication>
@@ -199,4 +200,38 @@ TEST_F(ArchiveWindow, AnUnusableArchiveSaysWhyAndTheProgramGoesOn) {
     DrawCheckWindow* check = openCheck();
     kav::test::child<QLineEdit>(check, "resultEdit")->setText(QStringLiteral("111111111111111"));
     EXPECT_EQ(kav::test::child<QTableWidget>(check, "winningLinesTable")->rowCount(), 1);
+}
+
+TEST(ArchiveDrawLoading, EveryLoadedDrawIsKeptOnceWithItsTotals) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
+    MainWindow::setArchivePath(path);
+    kav::test::LoopbackServer server;
+    server.set(kav::test::eventsTarget(),
+               {200, "<html><body>Спартак - Зенит|2.00|3.40|3.60|47.5|28|24.5|;</body></html>"});
+    server.set(kav::test::totalsTarget(), {200, "<html><body>125000.5|0|;3|4|5|</body></html>"});
+    const kav::io::ServerSettings saved = MainWindow::servers();
+    MainWindow::setServers({server.url(), "", false, ""});
+    {
+        MainWindow w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        const auto loaded = [&] { return w.pageKind() == 2 && !w.drawLoading(); };
+        ASSERT_TRUE(QTest::qWaitFor(loaded, 5000));
+        EXPECT_NE(w.archivedDrawId(), 0);
+        // The same draw loaded again keeps its one record.
+        kav::test::child<QAction>(&w, "russianDrawAction")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.drawLoading(); }, 2000) || loaded());
+        ASSERT_TRUE(QTest::qWaitFor(loaded, 5000));
+    }
+    MainWindow::setServers(saved);
+    MainWindow::setArchivePath({});
+    auto opened = kav::io::DrawArchive::open(str(path));
+    ASSERT_TRUE(opened.archive) << opened.problem;
+    const auto draws = opened.archive->draws().value.value_or(std::vector<kav::io::ArchivedDraw>{});
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(draws[0].eventTitles[0], "Спартак - Зенит");
+    EXPECT_EQ(draws[0].totals.poolText, "125000.5");
+    EXPECT_EQ(draws[0].totals.uniformCounts, (std::array<std::int32_t, 3>{3, 4, 5}));
+    EXPECT_EQ(draws[0].drawCountry, kav::kRussia);
 }
