@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libcurl4-openssl-dev libxml2-dev libxlsxwriter-dev libcli11-dev libgtest-dev
           libbenchmark-dev libcpp-httplib-dev python3-openpyxl fonts-dejavu-core
-          nlohmann-json3-dev qt6-translations-l10n libsodium-dev "$@")
+          nlohmann-json3-dev qt6-translations-l10n libsodium-dev libsqlite3-dev qt6-charts-dev
+          libqt6opengl6-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTimer>
 
 #include <string_view>
@@ -22,6 +23,7 @@ namespace {
 struct CommandLine {
     kav::io::ServerSettings servers;
     QString projectFile;
+    QString archiveFile; // --archive; empty: the one in the data folder
 };
 
 CommandLine readCommandLine(const QCoreApplication& app) {
@@ -38,6 +40,10 @@ CommandLine readCommandLine(const QCoreApplication& app) {
     const QCommandLineOption noUpdateCheck(QStringLiteral("no-update-check"),
                                            QStringLiteral("do not ask the update server at start"));
     parser.addOptions({dataServer, updateServer, noUpdateCheck});
+    const QCommandLineOption archive(QStringLiteral("archive"),
+                                     QStringLiteral("the draw archive (an SQLite database)"),
+                                     QStringLiteral("FILE"));
+    parser.addOption(archive);
     parser.addPositionalArgument(QStringLiteral("project"),
                                  QStringLiteral("a project file (.kvp) to open"),
                                  QStringLiteral("[project]"));
@@ -51,6 +57,7 @@ CommandLine readCommandLine(const QCoreApplication& app) {
     if (parser.isSet(updateServer))
         s.updateServer = parser.value(updateServer).toStdString();
     s.updateCheck = !parser.isSet(noUpdateCheck);
+    line.archiveFile = parser.value(archive);
     return line;
 }
 
@@ -94,6 +101,9 @@ int main(int argc, char** argv) {
     // folder, the settings in his configuration folder.
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
     kav::ui::MainWindow::setPersistence({places.dataFolder, places.settingsFile});
+    kav::ui::MainWindow::setArchivePath(
+        !line.archiveFile.isEmpty() ? line.archiveFile
+                                    : QDir(places.dataFolder).filePath(QStringLiteral("archive.sqlite")));
     kav::ui::MainWindow mainWindow;
     mainWindow.setOwnTemplateFolder(places.ownTemplates.toStdString());
     // Owned by the main window, so they close and end with it.

@@ -209,6 +209,7 @@ void MainWindow::createMenu() {
                                 &MainWindow::toggleCoverageMap);
     variantAnalysisAction_ = action(windows, "variantAnalysisAction", "Показать анализ вариантов",
                                     {}, &MainWindow::toggleVariantAnalysis);
+    createArchiveMenu(named(bar->addMenu(QStringLiteral("Итоги")), "archiveMenu"));
     // "Помощь" has no items: the top entry itself is the command.
     helpAction_ = named(bar->addAction(QStringLiteral("Помощь")), "helpAction");
     connect(helpAction_, &QAction::triggered, this, [this] { showHelp(); });

@@ -14,6 +14,7 @@
 #include "core/forming/packet_mode.h"
 #include "core/forming/templates.h"
 #include "core/project/project_state.h"
+#include "io/draw_archive.h"
 #include "io/draw_download.h"
 #include "io/servers.h"
 #endif
@@ -60,6 +61,8 @@ class CoverageMapWindow;
 class VariantAnalysisWindow;
 class HelpWindow;
 class JobRunner;
+class DrawCheckWindow;
+class HistoryWindow;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -408,6 +411,38 @@ private:
     // --- long work: auto-forming and system computing, one at a time ---
     enum class LongJob { Autoform, SystemComputing };
     LongJob longJob_ = LongJob::Autoform; // the running job's kind
+    // --- after the draw: check, draw archive, history (main_window_archive.cpp) ---
+public:
+    // The draw archive's file; empty (as in tests) keeps no archive. The
+    // program's entry sets it before the window is created.
+    static void setArchivePath(const QString& path);
+    // The archive's record of the session's draw; 0 while it has none.
+    std::int64_t archivedDrawId() const { return archivedDrawId_; }
+
+private:
+    void createArchiveMenu(QMenu* menu);
+    // The open archive, opened on first use; null (after saying why, unless
+    // `quiet`) when it cannot be used.
+    kav::io::DrawArchive* drawArchive(bool quiet = false);
+    kav::io::ArchivedDraw sessionDraw() const;
+    // A draw has finished loading: it is kept in the archive.
+    void keepLoadedDraw();
+    void savePackageToArchive();
+    void keepCheckedResult(const kav::DrawResult& result,
+                           const std::optional<kav::PrizeList>& prizes);
+    void showDrawCheck();
+    void showHistory();
+    void openArchivedPackage(std::int64_t packageId);
+
+    std::unique_ptr<kav::io::DrawArchive> archive_;
+    bool archiveProblemShown_ = false;
+    std::int64_t archivedDrawId_ = 0;
+    DrawCheckWindow* drawCheck_ = nullptr;
+    HistoryWindow* history_ = nullptr;
+    QAction* drawCheckAction_ = nullptr;
+    QAction* savePackageAction_ = nullptr;
+    QAction* historyAction_ = nullptr;
+
     // Last, so destroyed first: the job is stopped and joined before the
     // members it was started from go.
     std::unique_ptr<JobRunner> jobs_;

@@ -198,6 +198,9 @@ void MainWindow::showLoadedDraw(const kav::EventListDraw* events, const kav::Dra
         session_.setTotals(*totals);
     setDrawTitle(qs(kav::drawWindowTitle(country)));
     drawShown_ = true;
+    // Every draw that arrived whole is kept in the archive.
+    if (events && totals)
+        keepLoadedDraw();
     outcomeGrid_->show();
     if (variantAnalysis_)
         variantAnalysis_->showSnapshotTime(snapshotTime());

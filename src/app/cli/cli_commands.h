@@ -4,7 +4,10 @@
 
 #include "app/cli/cli_context.h"
 #include "core/forming/condition_set.h"
+#include "core/check/draw_result.h"
+#include "core/check/prizes.h"
 #include "core/forming/sensation_filter.h"
+#include "io/draw_archive.h"
 
 #include <CLI/CLI.hpp>
 
@@ -109,6 +112,27 @@ struct FilterOptions {
     bool count = false;
 };
 
+struct CheckOptions {
+    std::string result;
+    std::optional<std::string> prizes;
+    bool estimate = false;
+    std::optional<std::int64_t> drawId; // a draw of the archive instead of --draw
+};
+
+struct ArchiveOptions {
+    std::int64_t drawId = 0;
+    std::int64_t packageId = 0;
+    bool withPackage = false;
+    std::string result;
+    std::optional<std::string> prizes;
+};
+
+// --result and --prizes as typed; a usage error for a malformed one.
+DrawResult resultOption(const std::string& text);
+PrizeList prizesOption(const std::string& text);
+// A draw of the archive of --archive (which says itself why it cannot be opened).
+io::DrawArchive::Answer<io::ArchivedDraw> archivedDraw(const CliContext& ctx, std::int64_t id);
+
 // The options of every command, alive for the whole run: the command line
 // writes them while parsing, the chosen command's action reads them.
 struct CommandOptions {
@@ -126,6 +150,8 @@ struct CommandOptions {
     AnalyseOptions analyse;
     ProjectOptions project;
     FilterOptions filter;
+    CheckOptions check;
+    ArchiveOptions archive;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -145,13 +171,16 @@ void addExportCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addAnalyseCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addProjectCommand(CLI::App& app, CliContext& ctx, CommandOptions& options); // save-project
 void addFilterCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addCheckCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
+void addArchiveCommands(CLI::App& app, CliContext& ctx,
+                        CommandOptions& options); // archive, history
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
     addBetListCommands,  addBriefCommands,   addAllCommand,       addRandomCommand,
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
-    addProjectCommand,   addFilterCommand,
+    addProjectCommand,   addFilterCommand,   addCheckCommand,     addArchiveCommands,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {

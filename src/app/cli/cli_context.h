@@ -44,6 +44,8 @@ struct CliContext {
     std::string forced;
     bool startWith = false;
     std::string projectFile;
+    // The draw archive; empty: the program's archive in the user's data folder.
+    std::string archiveFile;
     // Whether --stake was typed (its default must not override a project's stake).
     bool stakeGiven = false;
     std::string argv0;

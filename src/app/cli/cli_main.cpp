@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     app.add_flag("--start-with", ctx.startWith, "tick \"Начать с...\"");
     app.add_option("--project", ctx.projectFile,
                    "a project file (.kvp), loaded first; the other options override its parts");
+    app.add_option("--archive", ctx.archiveFile,
+                   "the draw archive (SQLite); default: the program's archive in the data folder");
     addAllCommands(app, ctx, options);
     try {
         app.parse(argc, argv);
