@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QTimer>
 
 #include <string_view>
@@ -101,9 +100,8 @@ int main(int argc, char** argv) {
     // folder, the settings in his configuration folder.
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
     kav::ui::MainWindow::setPersistence({places.dataFolder, places.settingsFile});
-    kav::ui::MainWindow::setArchivePath(
-        !line.archiveFile.isEmpty() ? line.archiveFile
-                                    : QDir(places.dataFolder).filePath(QStringLiteral("archive.sqlite")));
+    kav::ui::MainWindow::setArchivePath(!line.archiveFile.isEmpty() ? line.archiveFile
+                                                                    : places.archiveFile);
     kav::ui::MainWindow mainWindow;
     mainWindow.setOwnTemplateFolder(places.ownTemplates.toStdString());
     // Owned by the main window, so they close and end with it.

@@ -20,7 +20,8 @@ DataPlaces dataPlaces() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return {data, QDir(data).filePath(QStringLiteral("Kombin")),
             QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
-                .filePath(QStringLiteral("kavendix.ini"))};
+                .filePath(QStringLiteral("kavendix.ini")),
+            QDir(data).filePath(QStringLiteral("archive.sqlite"))};
 }
 
 } // namespace kav::ui

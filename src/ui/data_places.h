@@ -18,6 +18,7 @@ struct DataPlaces {
     QString dataFolder;   // the autosave and its lock (QStandardPaths' AppDataLocation)
     QString ownTemplates; // the player's computed systems: "Kombin" in the data folder
     QString settingsFile; // the INI file of the settings (in AppConfigLocation)
+    QString archiveFile;  // the draw archive, unless --archive names another
 };
 // From QStandardPaths, after the organisation and program names are set.
 DataPlaces dataPlaces();

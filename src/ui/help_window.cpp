@@ -177,6 +177,8 @@ QString aboutText() {
         QStringLiteral("Рассчитанные вами системы: ") + places.ownTemplates,
         QStringLiteral("Автосохранение и данные программы: ") + places.dataFolder,
         QStringLiteral("Настройки: ") + places.settingsFile,
+        QStringLiteral("Архив тиражей: ") + places.archiveFile +
+            QStringLiteral(" (или файл, указанный в --archive)"),
     }
         .join(QLatin1Char('\n'));
 }

@@ -406,7 +406,8 @@ TEST(HelpAbout, NamesTheVersionAndWhereTheDataAreKept) {
     const std::string about = str(kav::ui::aboutText());
     for (const std::string& part :
          {std::string("О программе\nKavendix V1.4.2\n"), str(places.ownTemplates),
-          str(places.dataFolder), str(places.settingsFile), std::string("Kombin")})
+          str(places.dataFolder), str(places.settingsFile), str(places.archiveFile),
+          std::string("Kombin")})
         EXPECT_NE(about.find(part), std::string::npos) << part << " in\n" << about;
     EXPECT_FALSE(places.dataFolder.isEmpty());
     kav::ui::HelpWindow help;
