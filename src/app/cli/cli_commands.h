@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/cli/cli_context.h"
-#include "core/forming/condition_set.h"
 #include "core/check/draw_result.h"
 #include "core/check/prizes.h"
+#include "core/forming/condition_set.h"
 #include "core/forming/sensation_filter.h"
 #include "io/draw_archive.h"
 
