@@ -394,7 +394,8 @@ ProjectRead readProjectJson(std::string_view text) {
         out.error = "Файл проекта повреждён или обрезан (это не документ JSON)";
         return out;
     }
-    if (!doc.is_object() || doc.value("format", std::string()) != kFormatName) {
+    const auto format = doc.is_object() ? doc.find("format") : doc.end();
+    if (format == doc.end() || !format->is_string() || format->get<std::string>() != kFormatName) {
         out.error = "Это не файл проекта Kavendix";
         return out;
     }

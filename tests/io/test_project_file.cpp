@@ -123,6 +123,8 @@ TEST(ProjectFile, BrokenFilesAreRefusedWithTheReason) {
         {good.substr(0, good.size() / 2), "не документ JSON"},
         {"[1, 2]", "не файл проекта"},
         {R"({"format": "something-else"})", "не файл проекта"},
+        {R"({"format": 0, "mode": "autoform"})", "не файл проекта"},
+        {R"({"format": ["kavendix-project"]})", "не файл проекта"},
         {R"({"format": "kavendix-project", "version": 2})", "более новой версией"},
         {R"({"format": "kavendix-project", "version": "1"})", "номер формата"},
         {R"({"format": "kavendix-project", "mode": "fast"})", "\"mode\""},
