@@ -202,7 +202,8 @@ TEST(UpdateCheck, StartDetachedRunsTheScriptInItsFolder) {
     TempFolder dir;
     std::ofstream(dir.path / "s.sh") << "echo ran > marker\n";
     ASSERT_TRUE(io::startDetached(dir.path / "s.sh", dir.path));
-    for (int i = 0; i < 200 && !fs::exists(dir.path / "marker"); ++i)
+    // The shell creates the file before it writes into it: wait for the text.
+    for (int i = 0; i < 500 && contents(dir.path / "marker") != "ran\n"; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(contents(dir.path / "marker"), "ran\n");
 }
