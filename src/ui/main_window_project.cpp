@@ -197,6 +197,8 @@ void MainWindow::connectProject() {
     connect(modeCombo_, &QComboBox::currentIndexChanged, this, [this] { markModified(); });
     connect(conditionsPanel_, &ConditionsPanel::conditionsChanged, this,
             [this] { markModified(); });
+    connect(conditionsPanel_, &ConditionsPanel::conditionsChanged, this,
+            [this] { markModified(); });
     for (QFrame* panel : std::initializer_list<QFrame*>{briefSystemPanel_, sensationPanel_,
                                                         manualChoicePanel_, autoformPanel_}) {
         for (auto* spin : panel->findChildren<QAbstractSpinBox*>())

@@ -221,6 +221,12 @@ TEST_F(ProjectWindow, ClosingWithUnsavedWorkAsksToSave) {
     EXPECT_TRUE(w->isModified());
     EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("p.kvp* — ")));
 
+    // Every part of the work marks it: the conditions too.
+    ASSERT_TRUE(w->saveProjectTo(path));
+    EXPECT_FALSE(w->isModified());
+    child<QSpinBox>(w, "toleranceSpin")->setValue(2);
+    EXPECT_TRUE(w->isModified());
+
     boxes.setSaveAnswer(SaveAnswer::Cancel);
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
