@@ -180,6 +180,10 @@ void printMessage(const Message& m) {
 
 int finish(const Lines& lines, const MaybeMessage& message) {
     printLines(lines);
+    return finish(message);
+}
+
+int finish(const MaybeMessage& message) {
     if (message) {
         printMessage(*message);
         return kExitMessage;

@@ -115,6 +115,8 @@ void printLines(const Lines& lines);
 void printMessage(const Message& m);
 // The exit code after an action that may have stopped with a message.
 int finish(const Lines& lines, const MaybeMessage& message);
+// The same for an action that prints no list: the message on stderr, exit 1.
+int finish(const MaybeMessage& message);
 
 // Input files far beyond any real bet list or page are refused.
 inline constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;

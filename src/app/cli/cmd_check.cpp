@@ -97,11 +97,7 @@ int runCheck(CliContext& ctx, const CheckOptions& opt) {
         }
     }
     std::cout << out << std::flush;
-    if (message) {
-        printMessage(*message);
-        return kExitMessage;
-    }
-    return kExitOk;
+    return finish(message);
 }
 
 } // namespace

@@ -24,11 +24,7 @@ int runExport(CliContext& ctx, const ExportOptions& o) {
         }
         m = io::saveWorkbook(o.output, ctx.bets.lines(), how);
     }
-    if (m) {
-        printMessage(*m);
-        return kExitMessage;
-    }
-    return kExitOk;
+    return finish(m);
 }
 
 } // namespace

@@ -25,11 +25,7 @@ int runFetch(CliContext& ctx, const FetchOptions& o) {
         std::cout << bytes << std::flush;
         return kExitOk;
     }
-    if (auto m = io::writeFileBytes(o.output, bytes)) {
-        printMessage(*m);
-        return kExitMessage;
-    }
-    return kExitOk;
+    return finish(io::writeFileBytes(o.output, bytes));
 }
 
 } // namespace

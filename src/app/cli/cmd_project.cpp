@@ -8,11 +8,7 @@ namespace kav::cli {
 namespace {
 
 int runSaveProject(CliContext& ctx, const ProjectOptions& o) {
-    if (const MaybeMessage m = io::saveProjectFile(o.output, contextProjectState(ctx))) {
-        printMessage(*m);
-        return kExitMessage;
-    }
-    return kExitOk;
+    return finish(io::saveProjectFile(o.output, contextProjectState(ctx)));
 }
 
 } // namespace

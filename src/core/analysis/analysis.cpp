@@ -1,4 +1,5 @@
 #include "core/analysis/analysis.h"
+#include "core/base/text.h"
 
 #include "core/base/general_format.h"
 
@@ -8,18 +9,6 @@
 namespace kav {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // The unit stake of a draw country; 0 when the country has none.
 double unitStake(std::uint8_t drawCountry) {
@@ -192,7 +181,7 @@ std::optional<AnalysedVariant> parseAnalysedVariant(std::string_view text) {
 }
 
 std::optional<double> parseAnalysisNumber(std::string_view text) {
-    text = trimmed(text);
+    text = trimBlanks(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     // from_chars would also take "inf" and "nan"; a field holds digits only.
@@ -212,31 +201,45 @@ std::optional<double> parseAnalysisNumber(std::string_view text) {
     return value;
 }
 
+PoolAndJackpot readPoolAndJackpot(const DrawTotals& totals) {
+    PoolAndJackpot out;
+    const auto pool = parseAnalysisNumber(totals.poolText);
+    if (!pool) {
+        out.problem = "Пул не является числом: «" + std::string(trimBlanks(totals.poolText)) + "».";
+        return out;
+    }
+    const auto jackpot = parseAnalysisNumber(totals.jackpotText);
+    if (!jackpot) {
+        out.problem =
+            "Джек-пот не является числом: «" + std::string(trimBlanks(totals.jackpotText)) + "».";
+        return out;
+    }
+    out.pool = *pool;
+    out.jackpot = *jackpot;
+    return out;
+}
+
 std::optional<WalkSetup> prepareWalk(const AnalysisInput& in, AnalysisOutcome& outcome) {
     auto stop = [&outcome](AnalysisStatus status, std::string problem) -> std::optional<WalkSetup> {
         outcome.status = status;
         outcome.problem = std::move(problem);
         return std::nullopt;
     };
-    const auto pool = parseAnalysisNumber(in.totals.poolText);
-    if (!pool)
-        return stop(AnalysisStatus::NotANumber,
-                    "Пул не является числом: «" + std::string(trimmed(in.totals.poolText)) + "».");
-    const auto jackpot = parseAnalysisNumber(in.totals.jackpotText);
-    if (!jackpot)
-        return stop(AnalysisStatus::NotANumber, "Джек-пот не является числом: «" +
-                                                    std::string(trimmed(in.totals.jackpotText)) +
-                                                    "».");
-    if (*pool == -1)
+    const PoolAndJackpot totals = readPoolAndJackpot(in.totals);
+    if (!totals.problem.empty())
+        return stop(AnalysisStatus::NotANumber, totals.problem);
+    const double pool = totals.pool;
+    const double jackpot = totals.jackpot;
+    if (pool == -1)
         return stop(AnalysisStatus::NotANumber, "Пул не может быть равен -1.");
 
     WalkSetup s;
     if (const double u = unitStake(in.drawCountry); u != 0) {
-        s.stakeShare = u / (*pool + 1);
-        s.jackpotUnits = *jackpot / u;
+        s.stakeShare = u / (pool + 1);
+        s.jackpotUnits = jackpot / u;
     } else {
-        s.stakeShare = *pool;
-        s.jackpotUnits = *jackpot;
+        s.stakeShare = pool;
+        s.jackpotUnits = jackpot;
     }
 
     s.favourite = 1;

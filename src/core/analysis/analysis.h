@@ -74,6 +74,15 @@ std::optional<AnalysedVariant> parseAnalysedVariant(std::string_view text);
 // exponent, blanks around allowed); nothing when it is not a number.
 std::optional<double> parseAnalysisNumber(std::string_view text);
 
+// The pool and the jackpot of the totals as numbers, or the message that names
+// the one that is no number ("Пул не является числом: «…».").
+struct PoolAndJackpot {
+    double pool = 0;
+    double jackpot = 0;
+    std::string problem; // empty when both are numbers
+};
+PoolAndJackpot readPoolAndJackpot(const DrawTotals& totals);
+
 struct CategoryValues {
     std::array<double, kCategories> chance{}; // categoryChance, index k - 9
     std::array<double, kCategories> payout{}; // categoryPayout, index k - 9

@@ -1,4 +1,5 @@
 #include "core/base/fixed4.h"
+#include "core/base/text.h"
 
 #include <cctype>
 #include <cmath>
@@ -51,20 +52,8 @@ Fixed4 Fixed4::operator/(Fixed4 o) const {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 // Up to this many significant digits are kept exactly in a 128-bit integer.

@@ -1,4 +1,5 @@
 #include "core/check/prizes.h"
+#include "core/base/text.h"
 
 #include <cmath>
 #include <limits>
@@ -18,18 +19,6 @@ std::vector<std::string_view> split(std::string_view text, bool (*isSeparator)(c
         }
     }
     return parts;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 std::optional<PrizeList> readAmounts(const std::vector<std::string>& parts) {
@@ -52,13 +41,13 @@ double unitStakeOf(std::uint8_t drawCountry) {
 } // namespace
 
 std::optional<PrizeList> parsePrizeList(std::string_view text) {
-    text = trimmed(text);
+    text = trimBlanks(text);
     if (text.size() > 1000)
         return std::nullopt;
     std::vector<std::string> parts;
     if (text.find_first_of("; \t") != std::string_view::npos) {
         for (auto p : split(text, [](char c) { return c == ';' || isBlank(c); }))
-            if (!trimmed(p).empty())
+            if (!trimBlanks(p).empty())
                 parts.emplace_back(p);
         return readAmounts(parts);
     }
@@ -93,24 +82,20 @@ std::string prizeListText(const PrizeList& prizes) {
 PrizeEstimate estimatePrizes(const DrawModel& draw, const DrawTotals& totals,
                              const DrawResult& result) {
     PrizeEstimate out;
-    const auto pool = parseAnalysisNumber(totals.poolText);
-    if (!pool) {
-        out.problem = "Пул не является числом: «" + std::string(trimmed(totals.poolText)) + "».";
+    const PoolAndJackpot read = readPoolAndJackpot(totals);
+    if (!read.problem.empty()) {
+        out.problem = read.problem;
         return out;
     }
-    const auto jackpot = parseAnalysisNumber(totals.jackpotText);
-    if (!jackpot) {
-        out.problem =
-            "Джек-пот не является числом: «" + std::string(trimmed(totals.jackpotText)) + "».";
-        return out;
-    }
-    if (*pool <= 0) {
+    const double pool = read.pool;
+    const double jackpot = read.jackpot;
+    if (pool <= 0) {
         out.problem = "Оценка выигрышей невозможна: пул не больше 0.";
         return out;
     }
     const double unit = unitStakeOf(draw.drawCountry);
-    double stakeShare = unit / (*pool + 1);
-    double jackpotUnits = *jackpot / unit;
+    double stakeShare = unit / (pool + 1);
+    double jackpotUnits = jackpot / unit;
 
     // c: the pool share of the result itself; b: the sum of the inverse
     // shares of its outcomes, which spreads the near misses.
