@@ -32,14 +32,16 @@ Message drawPageFailureMessage(DrawPage page, const std::string& url,
 }
 
 PageDownload downloadPageText(HttpRequest& http, const std::string& url,
-                              const HttpProgress& progress) {
+                              const HttpProgress& progress, const std::function<bool()>& stop) {
     PageDownload d;
     auto reply = http.get(url, progress);
     if (!reply) {
         d.error = url + ": " + http.lastError();
         return d;
     }
-    d.text = pageText(reply->body, reply->contentType);
+    d.text = pageText(reply->body, reply->contentType, stop);
+    if (!d.text)
+        d.error = url + ": stopped";
     return d;
 }
 

@@ -7,6 +7,7 @@
 #include "core/draw/draw_page.h"
 #include "io/http_request.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,9 +31,11 @@ enum class DrawPage { EventList, Totals };
 // arrived but breaks its format, and the page's address.
 Message drawPageFailureMessage(DrawPage page, const std::string& url, const PageDownload& download);
 
-// GETs a page and reduces the reply to its visible text.
+// GETs a page and reduces the reply to its visible text. `stop`, when given,
+// is asked while the reply is read into text; a stopped page gives no text.
 PageDownload downloadPageText(HttpRequest& http, const std::string& url,
-                              const HttpProgress& progress = {});
+                              const HttpProgress& progress = {},
+                              const std::function<bool()>& stop = {});
 
 // Downloads and applies both pages of the draw of m.drawCountry. The model
 // and totals change only when both pages arrive and are well formed;

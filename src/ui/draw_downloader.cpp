@@ -31,8 +31,11 @@ void DrawDownloader::fetch(const std::string& url,
     busy_ = true;
     workers_.start([this, url, cancel, generation, done = std::move(done)] {
         kav::io::HttpRequest http(kav::io::drawPageHttpOptions());
+        // A superseded or abandoned page stops being read into text too, so
+        // neither a new request nor closing the program waits for it.
         auto page = kav::io::downloadPageText(
-            http, url, [cancel](std::int64_t, std::int64_t) { return !*cancel; });
+            http, url, [cancel](std::int64_t, std::int64_t) { return !*cancel; },
+            [cancel] { return cancel->load(); });
         if (*cancel)
             return;
         QMetaObject::invokeMethod(
