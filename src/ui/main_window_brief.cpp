@@ -38,7 +38,9 @@ void MainWindow::updateSelectionSummary() {
     if (!nearestSystems_)
         return;
     if (s.nearest)
-        nearestSystems_->showNearestSystems(*s.nearest, s.computable);
+        nearestSystems_->showNearestSystems(*s.nearest, s.computable,
+                                            s.computeNote ? QString::fromStdString(*s.computeNote)
+                                                          : QString());
     else
         nearestSystems_->hide();
 }

@@ -91,6 +91,11 @@ NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     triedSystemLabel_->setWordWrap(true);
     triedSystemLabel_->hide();
 
+    notComputableLabel_ = new QLabel(this);
+    notComputableLabel_->setObjectName(QStringLiteral("notComputableLabel"));
+    notComputableLabel_->setWordWrap(true);
+    notComputableLabel_->hide();
+
     widths_.fill(kDesignedColumnWidth);
     fitToTexts();
 }
@@ -122,11 +127,14 @@ void NearestSystemsWindow::rememberTooLarge(const kav::kombin::Key& key) {
 }
 
 void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
-                                              std::optional<kav::kombin::Key> computable) {
+                                              std::optional<kav::kombin::Key> computable,
+                                              const QString& whyNotComputable) {
     const bool tried = computable && tooLarge_.count(*computable) > 0;
     computable_ = tried ? std::nullopt : computable;
     computeSystemButton_->setVisible(computable_.has_value());
     triedSystemLabel_->setVisible(tried);
+    notComputableLabel_->setText(whyNotComputable);
+    notComputableLabel_->setVisible(!computable && !whyNotComputable.isEmpty());
     if (tried)
         triedSystemLabel_->setText(
             QStringLiteral("Система %1-%2-%3 уже рассчитывалась в этом сеансе: в ней больше "
@@ -211,12 +219,14 @@ void NearestSystemsWindow::fitToTexts() {
         computeSystemButton_->setGeometry(4, systemsTable_->height() + 4, width - 8,
                                           computeSystemButton_->sizeHint().height());
         setFixedSize(width, computeSystemButton_->geometry().bottom() + 5);
-    } else if (triedSystemLabel_->isVisibleTo(this)) {
+    } else if (QLabel* note = triedSystemLabel_->isVisibleTo(this)     ? triedSystemLabel_
+                              : notComputableLabel_->isVisibleTo(this) ? notComputableLabel_
+                                                                       : nullptr) {
         // The note wraps under the grid in the grid's width.
         const int width = systemsTable_->width();
-        const int height = triedSystemLabel_->heightForWidth(width - 8);
-        triedSystemLabel_->setGeometry(4, systemsTable_->height() + 4, width - 8, height);
-        setFixedSize(width, triedSystemLabel_->geometry().bottom() + 5);
+        const int height = note->heightForWidth(width - 8);
+        note->setGeometry(4, systemsTable_->height() + 4, width - 8, height);
+        setFixedSize(width, note->geometry().bottom() + 5);
     } else {
         setFixedSize(systemsTable_->size());
     }

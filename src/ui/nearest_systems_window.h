@@ -33,10 +33,12 @@ public:
     // single row when nothing is listed. With a key, "Рассчитать систему"
     // offers to compute the system of the selection, unless that key was
     // tried in this session and gave too large a system: a note says so then.
+    // Without a key, `whyNotComputable` (when not empty) stands under the grid.
     // A hidden window opens beside its parent without taking the focus; a
     // shown one changes its contents in place.
     void showNearestSystems(const std::vector<kav::TemplateEntry>& rows,
-                            std::optional<kav::kombin::Key> computable = std::nullopt);
+                            std::optional<kav::kombin::Key> computable = std::nullopt,
+                            const QString& whyNotComputable = QString());
     // The key "Рассчитать систему" stands for; nothing when it is not offered.
     const std::optional<kav::kombin::Key>& computableKey() const { return computable_; }
     // The computed system of the key had more bets than a brief system may;
@@ -55,6 +57,7 @@ private:
     QTableWidget* systemsTable_ = nullptr;
     QPushButton* computeSystemButton_ = nullptr;
     QLabel* triedSystemLabel_ = nullptr;
+    QLabel* notComputableLabel_ = nullptr;
     void setCell(int col, int row, const QString& text);
     // Beside the parent window: right of it, or left when the screen has no
     // room there, never over its outcome grid.

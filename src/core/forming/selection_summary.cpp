@@ -1,6 +1,7 @@
 #include "core/forming/selection_summary.h"
 
 #include "core/kombin/compute.h"
+#include "core/kombin/generate.h"
 
 #include <limits>
 
@@ -113,8 +114,17 @@ SelectionSummary updateSelectionSummary(const SummaryInput& in) {
         s.systemVariantsLine = std::string();
         if (d + t > 0 && c < 15) {
             s.nearest = nearestSystems(in.index, d, t, c);
-            if (kombin::canComputeSystem(kombin::Key{d, t, k}))
-                s.computable = kombin::Key{d, t, k};
+            const kombin::Key key{d, t, k};
+            kombin::AnnouncedLibrary known;
+            for (const auto& e : in.index)
+                if (e.systemBets > 0)
+                    known.announce(kombin::Key{e.doubles, e.triples, e.insuredHits},
+                                   static_cast<std::uint64_t>(e.systemBets));
+            const kombin::SystemOffer offer = kombin::systemOffer(key, &known);
+            if (offer == kombin::SystemOffer::Offered)
+                s.computable = key;
+            else if (auto note = kombin::systemOfferNote(key, offer); !note.empty())
+                s.computeNote = note;
         }
     }
     return s;

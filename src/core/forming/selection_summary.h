@@ -47,6 +47,9 @@ struct SelectionSummary {
     // With the nearest systems: the key of the selection, when a system for it
     // may be computed on request.
     std::optional<kombin::Key> computable;
+    // With the nearest systems and no key to compute: why the selection's own
+    // system is not offered.
+    std::optional<std::string> computeNote;
 };
 
 SelectionSummary updateSelectionSummary(const SummaryInput& in);

@@ -18,6 +18,37 @@ bool canComputeSystem(const Key& key) {
            sphereBound(key) <= kMaxComputedRows;
 }
 
+SystemOffer systemOffer(const Key& key, Library* known) {
+    if (!key.valid() || key.positions() < 1 || key.hits < 1)
+        return SystemOffer::NotAKey;
+    if (sphereBound(key) > kMaxComputedRows)
+        return SystemOffer::OverLimit;
+    // The planner takes a stored system of the key itself when there is one.
+    if (constructionSize(key, known) > kMaxComputedRows)
+        return SystemOffer::NoneKnown;
+    return SystemOffer::Offered;
+}
+
+std::string systemOfferNote(const Key& key, SystemOffer offer) {
+    const std::string name = std::to_string(key.doubles) + "-" + std::to_string(key.triples) + "-" +
+                             std::to_string(key.hits);
+    const std::string limit = std::to_string(kMaxComputedRows);
+    switch (offer) {
+    case SystemOffer::OverLimit:
+        return "Система " + name + " не рассчитывается: в любой такой системе больше " + limit +
+               " ставок.";
+    case SystemOffer::NoneKnown:
+        return "Система " + name +
+               " не рассчитывается: неизвестно ни одной такой системы не "
+               "более чем из " +
+               limit + " ставок.";
+    case SystemOffer::Offered:
+    case SystemOffer::NotAKey:
+        break;
+    }
+    return {};
+}
+
 double computeBudgetSeconds(const Key& key) {
     const std::uint64_t results = key.results();
     if (results <= 1000)
@@ -39,6 +70,11 @@ ComputeResult computeSystem(const ComputeRequest& request) {
         FolderLibrary library(request.folder);
         for (const auto& more : request.moreFolders)
             library.addFolder(more);
+        if (systemOffer(key, &library) != SystemOffer::Offered) {
+            out.error = "Для этой выборки неизвестно системы не более чем из " +
+                        std::to_string(kMaxComputedRows) + " ставок.";
+            return out;
+        }
         GenerateOptions options;
         options.library = &library;
         options.search.seed = request.seed;

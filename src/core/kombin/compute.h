@@ -26,6 +26,22 @@ Key selectionKey(int doubles, int triples, int category);
 // hit, and no proof that every system has more than kMaxComputedRows rows.
 bool canComputeSystem(const Key& key);
 
+class Library;
+
+// Whether "Рассчитать систему" offers a key. A bound under kMaxComputedRows
+// does not make a system of that size known: the key is offered only when the
+// library holds one or the constructions build one from the library's systems.
+enum class SystemOffer {
+    Offered,
+    NotAKey,   // no position or no hit to insure
+    OverLimit, // every system has more than kMaxComputedRows rows
+    NoneKnown, // none of at most kMaxComputedRows rows is known
+};
+SystemOffer systemOffer(const Key& key, Library* known);
+// Why a key is not offered, for the player; empty for an offered key or one
+// that is no key.
+std::string systemOfferNote(const Key& key, SystemOffer offer);
+
 // The search budget for the key, in seconds of one thread; small keys settle
 // in a moment, the largest searched ones get a quarter of a minute.
 double computeBudgetSeconds(const Key& key);

@@ -51,6 +51,19 @@ std::optional<Code> FolderLibrary::load(const Key& key) {
     return std::nullopt;
 }
 
+void AnnouncedLibrary::announce(const Key& key, std::uint64_t rows) {
+    auto [it, added] = sizes_.emplace(key, rows);
+    if (!added)
+        it->second = std::min(it->second, rows);
+}
+
+std::optional<std::uint64_t> AnnouncedLibrary::sizeOf(const Key& key) const {
+    auto it = sizes_.find(key);
+    if (it == sizes_.end())
+        return std::nullopt;
+    return it->second;
+}
+
 namespace {
 
 constexpr std::uint64_t kHuge = 1ull << 50;
@@ -174,6 +187,10 @@ private:
 };
 
 } // namespace
+
+std::uint64_t constructionSize(const Key& key, Library* library) {
+    return Planner(library).plan(key.doubles, key.triples, key.radius()).size;
+}
 
 Construction buildConstruction(const Key& key, Library* library) {
     Planner planner(library);

@@ -37,6 +37,22 @@ private:
     std::map<Key, std::multimap<std::uint64_t, std::string>> files_;
 };
 
+// A library that knows only the sizes of its systems (the template index of
+// the program): enough to tell what the constructions would give.
+class AnnouncedLibrary : public Library {
+public:
+    void announce(const Key& key, std::uint64_t rows);
+    std::optional<std::uint64_t> sizeOf(const Key& key) const override;
+    std::optional<Code> load(const Key&) override { return std::nullopt; }
+
+private:
+    std::map<Key, std::uint64_t> sizes_;
+};
+
+// The rows of the code buildConstruction would make, from the sizes the
+// library announces; nothing is loaded or checked.
+std::uint64_t constructionSize(const Key& key, Library* library);
+
 // The smallest code the constructions give for the key, with the library's
 // systems as parts. Never fails: there is always the trivial construction.
 struct Construction {
