@@ -85,6 +85,9 @@ void ExpectedReturnWindow::createLayout() {
     returnsTable_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     returnsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     returnsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    returnsTable_->setWordWrap(false);
+    returnsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    returnsTable_->setTextElideMode(Qt::ElideRight);
     // In the list's order until the player sorts by another column.
     returnsTable_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     returnsTable_->setSortingEnabled(true);

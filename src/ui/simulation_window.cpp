@@ -41,16 +41,18 @@ QString percent(double share) {
            QStringLiteral(" %");
 }
 
-// "0", "до 0,25", "0,25–0,5", ..., "от 100": the return in stakes.
+// Each bin by its lower edge in stakes ("0" alone for no return at all):
+// "0", "<0,25", "0,25", "0,5", "1", ..., "100+" (the axis reads its labels
+// as rich text, so "<" is written as an entity).
 QStringList binLabels() {
     auto n = [](double v) {
         return QString::number(v).replace(QLatin1Char('.'), QLatin1Char(','));
     };
-    QStringList labels{QStringLiteral("0")};
-    labels << QStringLiteral("до ") + n(kav::kReturnBinEdges.front());
-    for (std::size_t i = 1; i < kav::kReturnBinEdges.size(); ++i)
-        labels << n(kav::kReturnBinEdges[i - 1]) + QStringLiteral("–") + n(kav::kReturnBinEdges[i]);
-    labels << QStringLiteral("от ") + n(kav::kReturnBinEdges.back());
+    QStringList labels{QStringLiteral("0"),
+                       QStringLiteral("&lt;") + n(kav::kReturnBinEdges.front())};
+    for (std::size_t i = 0; i + 1 < kav::kReturnBinEdges.size(); ++i)
+        labels << n(kav::kReturnBinEdges[i]);
+    labels << n(kav::kReturnBinEdges.back()) + QStringLiteral("+");
     return labels;
 }
 
@@ -117,8 +119,10 @@ void SimulationWindow::createLayout() {
     bestHitsTable_->setToolTip(
         QStringLiteral("Лучшее угадывание пакета: в скольких тиражах, доля, точная вероятность"));
     bestHitsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    bestHitsTable_->setMaximumWidth(320);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({600, 280});
     layout->addWidget(splitter, 1);
 }
 
@@ -192,9 +196,10 @@ void SimulationWindow::showResult(const kav::SimulationResult& r) {
 
 void SimulationWindow::showHistogram(const kav::SimulationResult& r) {
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Возврат в ставках пакета: доля тиражей, %"));
+    chart->setTitle(QStringLiteral("Доля тиражей, %, по возврату пакета"));
     auto* set = new QBarSet(QStringLiteral("Тиражи"));
     set->setColor(QColor(0x6a, 0x8c, 0xc8));
+    set->setLabelColor(Qt::black);
     double top = 0;
     for (auto count : r.returnBins) {
         const double share = 100.0 * static_cast<double>(count) / static_cast<double>(r.draws);
@@ -204,13 +209,15 @@ void SimulationWindow::showHistogram(const kav::SimulationResult& r) {
     auto* bars = new QBarSeries;
     bars->append(set);
     bars->setLabelsVisible(true);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     bars->setLabelsFormat(QStringLiteral("@value"));
     bars->setLabelsPrecision(3);
     chart->addSeries(bars);
     auto* axisX = new QBarCategoryAxis;
     axisX->append(binLabels());
+    axisX->setTitleText(QStringLiteral("возврат, ставок пакета (от)"));
     auto* axisY = new QValueAxis;
-    axisY->setRange(0, top > 0 ? top * 1.1 : 1);
+    axisY->setRange(0, top > 0 ? top * 1.15 : 1);
     axisY->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
