@@ -71,8 +71,11 @@ double categorySum(const std::array<double, kCategories>& payout) {
 // of misses, result by result (index * kSlots + misses).
 class ResultPayouts {
 public:
-    ResultPayouts(const AnalysisInput& in, const WalkSetup& setup, const Coupon& field, double* out)
-        : setup_(setup), field_(field), out_(out) {
+    // `misses`, when given, holds per result the numbers of misses (bit m for
+    // m misses) at which the wanted variants see it; only those are computed.
+    ResultPayouts(const AnalysisInput& in, const WalkSetup& setup, const Coupon& field, double* out,
+                  const std::uint8_t* misses)
+        : setup_(setup), field_(field), out_(out), misses_(misses) {
         for (int e = 0; e < kEvents; ++e)
             for (int o = 0; o < kOutcomes; ++o) {
                 Terms& t = terms_[e][o];
@@ -143,16 +146,23 @@ private:
     void leaf(double* slot, double d, double c, double b, double logC, int outside) {
         if (outside > kMaxMisses)
             return; // already zero
+        // The numbers of misses at which some wanted variant sees this result.
+        const unsigned wanted =
+            misses_ ? misses_[static_cast<std::size_t>(slot - out_) / kSlots] : 0x7Fu;
+        if (wanted == 0)
+            return;
         const double ratio = setup_.favourite / c;
         const double l = ratio > popularityNegligible_
                              ? setup_.stakeShare
                              : (std::exp(kPopularitySlope * (ratio - 1)) * setup_.countMean + 1) *
                                    setup_.stakeShare;
-        if (outside == 0)
+        if (outside == 0 && (wanted & 1u))
             slot[0] =
                 d * prizeShare_[kCategories - 1] / (l + c) + d * setup_.jackpotUnits / (c / l + 1);
         const double logSpread = std::log(b / 15);
         for (int a = std::max(outside, 1); a <= kMaxMisses; ++a) {
+            if (!(wanted & (1u << a)))
+                continue;
             const int i = kCategories - 1 - a;
             const double w =
                 std::exp(exponent_[i] * (logC + a * logSpread)) * kResultsWithHits[i] + l;
@@ -167,6 +177,7 @@ private:
     const WalkSetup& setup_;
     const Coupon& field_;
     double* out_;
+    const std::uint8_t* misses_;
 };
 
 // Turns one event's digit from the result's outcome into the variant's: the
@@ -219,6 +230,32 @@ void carryEvents(double* h, int first, int count) {
             std::copy_n(buffer.data() + k * width * kSlots, width * kSlots,
                         h + ((out * combos + k) * inner + lo) * kSlots);
     });
+}
+
+// Per result the numbers of misses (bit m for m <= 6) from the variants of
+// `coupons`: the variants marked with bit 0, then spread one event at a time.
+std::vector<std::uint8_t> missesFrom(const std::vector<Coupon>& coupons) {
+    std::vector<std::uint8_t> misses(kResults, 0);
+    for (const Coupon& c : coupons)
+        forEachVariant(c, [&](const Variant& v) { misses[resultIndex(v)] = 1; });
+    for (int e = 0; e < kEvents; ++e) {
+        const std::size_t s = stride(e);
+        const std::size_t blocks = kPow3[static_cast<std::size_t>(e)];
+        onTwoThreads(static_cast<int>(std::min<std::size_t>(blocks, 64)), [&](int part) {
+            const std::size_t parts = std::min<std::size_t>(blocks, 64);
+            const std::size_t from = blocks * static_cast<std::size_t>(part) / parts;
+            const std::size_t to = blocks * static_cast<std::size_t>(part + 1) / parts;
+            for (std::size_t hi = from; hi < to; ++hi)
+                for (std::size_t lo = 0; lo < s; ++lo) {
+                    std::uint8_t* p = misses.data() + hi * 3 * s + lo;
+                    const unsigned a = p[0], b = p[s], c = p[2 * s];
+                    p[0] = static_cast<std::uint8_t>((a | (b | c) << 1) & 0x7Fu);
+                    p[s] = static_cast<std::uint8_t>((b | (a | c) << 1) & 0x7Fu);
+                    p[2 * s] = static_cast<std::uint8_t>((c | (a | b) << 1) & 0x7Fu);
+                }
+        });
+    }
+    return misses;
 }
 
 bool cancelled(const std::atomic<bool>* cancel) {
@@ -308,7 +345,8 @@ double exactVariantReturn(const AnalysisInput& in, const WalkSetup& setup) {
 
 ExpectedReturnTable::Build ExpectedReturnTable::build(const AnalysisInput& in, const Coupon& field,
                                                       const std::atomic<bool>* cancel,
-                                                      const ValueProgress& progress) {
+                                                      const ValueProgress& progress,
+                                                      const std::vector<Coupon>* wanted) {
     Build out;
     // Progress is told from the calling thread only.
     const auto caller = std::this_thread::get_id();
@@ -332,6 +370,12 @@ ExpectedReturnTable::Build ExpectedReturnTable::build(const AnalysisInput& in, c
         const Variant u = uniformVariant(o);
         if (!table.contains(u))
             continue;
+        // A uniform bet no wanted coupon holds is never looked up.
+        if (wanted && std::none_of(wanted->begin(), wanted->end(), [o](const Coupon& c) {
+                return std::all_of(c.begin(), c.end(),
+                                   [o](OutcomeSet s) { return (s & outcomeBit(o)) != 0; });
+            }))
+            continue;
         const VariantWalk w = walkVariant(in, u);
         if (w.status != AnalysisStatus::Done)
             table.uniformRefusal_[static_cast<std::size_t>(o)] = Refusal{w.status, w.problem};
@@ -348,7 +392,10 @@ ExpectedReturnTable::Build ExpectedReturnTable::build(const AnalysisInput& in, c
     // Results share their first events in slices of kSuffixResults; each
     // slice is filled and its last events carried while it is in the cache.
     std::unique_ptr<double[]> h(new double[kResults * kSlots]);
-    ResultPayouts payouts(in, *setup, field, h.get());
+    std::vector<std::uint8_t> misses;
+    if (wanted)
+        misses = missesFrom(*wanted);
+    ResultPayouts payouts(in, *setup, field, h.get(), wanted ? misses.data() : nullptr);
     const std::size_t prefixes = kResults / kSuffixResults;
     const int parts = 243;
     std::atomic<int> done{0};
@@ -475,7 +522,12 @@ VariantReturns variantReturns(const AnalysisInput& in,
         }
     }
     if (many) {
-        auto built = ExpectedReturnTable::build(in, fieldOf(parsed), cancel, progress);
+        // The table is needed at the list's variants only.
+        std::vector<Coupon> coupons;
+        for (const auto& line : parsed)
+            if (line)
+                coupons.push_back(line->sets);
+        auto built = ExpectedReturnTable::build(in, fieldOf(parsed), cancel, progress, &coupons);
         if (!built.table) {
             out.status = built.status;
             out.problem = built.problem;

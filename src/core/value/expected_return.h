@@ -38,9 +38,12 @@ public:
     using Build = ExpectedReturnTableBuild;
     // `in.variant` is not read. A field with an empty event gives an empty
     // table. A uniform bet the analysis refuses leaves its refusal (below).
+    // With `wanted`, only the variants of those coupons (inside the field)
+    // are looked up afterwards, and only the payouts they reach are computed.
     static Build build(const AnalysisInput& in, const Coupon& field,
                        const std::atomic<bool>* cancel = nullptr,
-                       const ValueProgress& progress = {});
+                       const ValueProgress& progress = {},
+                       const std::vector<Coupon>* wanted = nullptr);
 
     const Coupon& field() const { return field_; }
     bool contains(const Variant& v) const;
