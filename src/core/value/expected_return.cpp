@@ -75,7 +75,7 @@ public:
     // m misses) at which the wanted variants see it; only those are computed.
     ResultPayouts(const AnalysisInput& in, const WalkSetup& setup, const Coupon& field, double* out,
                   const std::uint8_t* misses)
-        : setup_(setup), field_(field), out_(out), misses_(misses) {
+        : setup_(setup), out_(out), misses_(misses) {
         for (int e = 0; e < kEvents; ++e)
             for (int o = 0; o < kOutcomes; ++o) {
                 Terms& t = terms_[e][o];
@@ -175,7 +175,6 @@ private:
     std::array<double, kCategories> exponent_{};
     double popularityNegligible_ = 0;
     const WalkSetup& setup_;
-    const Coupon& field_;
     double* out_;
     const std::uint8_t* misses_;
 };
