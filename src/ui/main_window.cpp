@@ -210,6 +210,7 @@ void MainWindow::createMenu() {
     variantAnalysisAction_ = action(windows, "variantAnalysisAction", "Показать анализ вариантов",
                                     {}, &MainWindow::toggleVariantAnalysis);
     createArchiveMenu(named(bar->addMenu(QStringLiteral("Итоги")), "archiveMenu"));
+    createValueMenu(named(bar->addMenu(QStringLiteral("Ценность")), "valueMenu"));
     // "Помощь" has no items: the top entry itself is the command.
     helpAction_ = named(bar->addAction(QStringLiteral("Помощь")), "helpAction");
     connect(helpAction_, &QAction::triggered, this, [this] { showHelp(); });

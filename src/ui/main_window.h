@@ -63,6 +63,8 @@ class HelpWindow;
 class JobRunner;
 class DrawCheckWindow;
 class HistoryWindow;
+class ExpectedReturnWindow;
+class SimulationWindow;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -443,6 +445,17 @@ private:
     QAction* savePackageAction_ = nullptr;
     QAction* historyAction_ = nullptr;
 
+    // --- the value of the package: expected returns, simulation (main_window_value.cpp) ---
+    void createValueMenu(QMenu* menu);
+    void showExpectedReturns();
+    void showSimulation();
+    // The grid shows each outcome's quote over its pool share, coloured.
+    void toggleValueView(bool on);
+    ExpectedReturnWindow* expectedReturns_ = nullptr;
+    SimulationWindow* simulation_ = nullptr;
+    QAction* expectedReturnAction_ = nullptr;
+    QAction* simulationAction_ = nullptr;
+    QAction* valueViewAction_ = nullptr;
     // Last, so destroyed first: the job is stopped and joined before the
     // members it was started from go.
     std::unique_ptr<JobRunner> jobs_;

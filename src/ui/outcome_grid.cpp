@@ -1,5 +1,8 @@
 #include "ui/outcome_grid.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -89,6 +92,20 @@ public:
             p->drawRect(outer);
             textX = L + 2;
             text = fm.elidedText(text, Qt::ElideRight, W - 4);
+        } else if (grid_->valueView()) {
+            const CellFill fill = grid_->fillOf(row - 1, col - 1);
+            const auto value = grid_->valueOf(row - 1, col - 1);
+            p->setBrush(value ? valueColour(*value) : QColor(Qt::white));
+            p->drawRect(outer);
+            if (fill != CellFill::White) {
+                p->setBrush(Qt::NoBrush);
+                p->setPen(QPen(fill == CellFill::Yellow ? kYellow : kGreen, 3));
+                p->drawRect(QRect(L + 2, T + 2, W - 5, H - 5));
+            }
+            text = value
+                       ? QString::number(*value, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','))
+                       : QStringLiteral("—");
+            textX = (2 * L + W - fm.horizontalAdvance(text)) / 2;
         } else {
             const CellFill fill = grid_->fillOf(row - 1, col - 1);
             if (fill == CellFill::White) {
@@ -189,6 +206,27 @@ QFont OutcomeGrid::cellFont(bool bold) const {
 
 void OutcomeGrid::setCellText(int col, int row, const QString& text) {
     item(row, col)->setText(text);
+}
+
+QColor valueColour(double ratio) {
+    if (!(ratio > 0))
+        return Qt::white;
+    const double t = std::clamp(std::log2(ratio), -1.0, 1.0);
+    const QColor towards = t > 0 ? QColor(0x4c, 0xb0, 0x4c) : QColor(0xe0, 0x50, 0x50);
+    const double a = std::abs(t);
+    auto mix = [a](int from, int to) {
+        return static_cast<int>(std::lround(from + (to - from) * a));
+    };
+    return QColor(mix(255, towards.red()), mix(255, towards.green()), mix(255, towards.blue()));
+}
+
+void OutcomeGrid::setValueFunction(std::function<std::optional<double>(int, int)> value) {
+    value_ = std::move(value);
+    viewport()->update();
+}
+
+std::optional<double> OutcomeGrid::valueOf(int event0, int outcome0) const {
+    return value_ ? value_(event0, outcome0) : std::nullopt;
 }
 
 QString OutcomeGrid::cellText(int col, int row) const {

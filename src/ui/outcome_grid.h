@@ -11,11 +11,13 @@
 #include "core/forming/packet_mode.h"
 #endif
 
+#include <QColor>
 #include <QPointer>
 #include <QTableWidget>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 
@@ -31,6 +33,11 @@ struct GridPaintState {
     int threshold = 25;         // the sensation threshold
     bool forcedChecked = false; // "Начать с..." checked
 };
+
+// The colour of an outcome's value (quote over pool share) in the value view:
+// white at 1, towards red the more the public over-plays the outcome, towards
+// green the more it under-plays it (full at half and at twice).
+QColor valueColour(double ratio);
 
 // Fill of an outcome cell (0-based event and outcome).
 CellFill outcomeCellFill(const kav::DrawModel& m, const GridPaintState& s, int event0,
@@ -56,6 +63,13 @@ public:
     // The colour of a marked outcome cell; unmarked cells are always white.
     void setFillFunction(std::function<CellFill(int event0, int outcome0)> fill);
     CellFill fillOf(int event0, int outcome0) const;
+
+    // The value view: outcome cells show `value` (two decimals, coloured by
+    // valueColour; a marked cell keeps its fill as a frame) instead of their
+    // texts, which stay as they are for editing. An empty function ends it.
+    void setValueFunction(std::function<std::optional<double>(int event0, int outcome0)> value);
+    bool valueView() const { return static_cast<bool>(value_); }
+    std::optional<double> valueOf(int event0, int outcome0) const;
 
     // Widths of the cells without their grid line. The outcome columns only grow
     // to fit their texts; setting them small lets them fit anew. The title column
@@ -111,6 +125,7 @@ private:
     bool dragging_ = false;
     std::array<int, kColumns> widths_{};
     std::function<CellFill(int, int)> fill_;
+    std::function<std::optional<double>(int, int)> value_;
     QPointer<QLineEdit> editor_;
 };
 

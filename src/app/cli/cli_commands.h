@@ -127,6 +127,17 @@ struct ArchiveOptions {
     std::optional<std::string> prizes;
 };
 
+struct EvOptions {
+    std::optional<std::uint64_t> keepBest;
+    std::optional<std::string> minimum;
+};
+
+struct SimulateOptions {
+    std::uint64_t draws = 100000;
+    std::optional<std::string> prizes;
+    bool exact = false;
+};
+
 // --result and --prizes as typed; a usage error for a malformed one.
 DrawResult resultOption(const std::string& text);
 PrizeList prizesOption(const std::string& text);
@@ -152,6 +163,8 @@ struct CommandOptions {
     FilterOptions filter;
     CheckOptions check;
     ArchiveOptions archive;
+    EvOptions ev;
+    SimulateOptions simulate;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -173,7 +186,8 @@ void addProjectCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addFilterCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addCheckCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addArchiveCommands(CLI::App& app, CliContext& ctx,
-                        CommandOptions& options); // archive, history
+                        CommandOptions& options);                               // archive, history
+void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options); // ev, simulate
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
@@ -181,6 +195,7 @@ inline constexpr AddCommands kCommandTable[] = {
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
     addProjectCommand,   addFilterCommand,   addCheckCommand,     addArchiveCommands,
+    addValueCommands,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
