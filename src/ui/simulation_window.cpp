@@ -79,7 +79,7 @@ void SimulationWindow::createLayout() {
                          static_cast<int>(kav::kMaxSimulatedDraws));
     drawsSpin_->setSingleStep(10000);
     drawsSpin_->setValue(100000);
-    drawsSpin_->setGroupSeparatorShown(true);
+    drawsSpin_->setGroupSeparatorShown(false);
     top->addWidget(drawsSpin_);
     top->addSpacing(12);
     top->addWidget(new QLabel(QStringLiteral("Начальное число:"), this));
