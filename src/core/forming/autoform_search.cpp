@@ -400,6 +400,8 @@ void AutoformSearch::cover(std::uint32_t r) {
 }
 
 void AutoformSearch::choose(std::uint32_t result) {
+    if (lazy() && lazyWork_ > lastCoverWork_ && !picks_.empty())
+        switchToIncremental();
     if (lazy()) {
         chooseLazily(result);
         return;

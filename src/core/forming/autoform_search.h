@@ -116,6 +116,8 @@ private:
     void cover(std::uint32_t r);
 
     // The lazy strategy.
+    std::uint32_t newlyCovered(std::uint32_t j, std::uint32_t code, std::uint32_t pick,
+                               double& sum);
     bool lazy() const { return strategy_ == AutoformStrategy::Lazy && gains_ != Gains::SummedOnly; }
     void setUpLazy();
     std::uint32_t codeOf(std::uint32_t r) const {
@@ -133,6 +135,7 @@ private:
     std::optional<Choice> lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel,
                                            bool& cancelled);
     void chooseLazily(std::uint32_t result);
+    void switchToIncremental();
 
     const FieldLayout& f_;
     int misses_;
@@ -158,12 +161,25 @@ private:
     // Lazy: the bets chosen so far, with each result's digits packed two bits
     // per level; whether every member of the bet's ball was free and counted
     // when it was chosen.
+    // For a pick whose ball was partly covered already, its members of one
+    // kind (whichever is fewer): those it covered (`coveredNow`, with their
+    // weights for the sums) or the others.
     struct Pick {
         std::uint32_t result;
         std::uint32_t code;
         bool wholeBallFree;
+        bool coveredNow;
+        bool listed;
+        std::vector<std::uint32_t> memberCodes;
+        std::vector<float> memberWeights;
     };
     std::vector<Pick> picks_;
+    // The work of bringing gains up to date since the last pick (a test of a
+    // listed member 1, a result walked kWalkCost), against the ball walks the
+    // incremental search spent on covering that pick: once the lazy search
+    // costs more, the search goes on incrementally.
+    std::uint64_t lazyWork_ = 0;
+    std::uint64_t lastCoverWork_ = 0;
     // Per candidate, how many picks its count and sum take into account; per
     // result, the pick (1, 2, ...) that covered it, 0 for none or the list.
     std::vector<std::uint32_t> upToPick_;

@@ -13,6 +13,8 @@ namespace {
 constexpr std::uint32_t kLazyBlock = 64;
 constexpr std::uint32_t kBlocksPerPoll = 256;
 constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit level
+// A result walked in an overlap costs several times a test of a listed member.
+constexpr std::uint32_t kWalkCost = 8;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
@@ -124,6 +126,60 @@ double AutoformSearch::blockSum(std::size_t b) const {
     return top;
 }
 
+namespace {
+
+// Bits set, by table: the build targets processors without a popcount instruction.
+int bitCount(std::uint32_t x) {
+    static const auto table = [] {
+        std::array<std::uint8_t, 1u << 16> t{};
+        for (std::uint32_t i = 0; i < t.size(); ++i)
+            t[i] = static_cast<std::uint8_t>(std::popcount(i));
+        return t;
+    }();
+    return table[x & 0xFFFFu] + table[x >> 16];
+}
+
+// Levels where two codes differ.
+int differing(std::uint32_t x) {
+    return bitCount((x | x >> 1) & kLevelBits);
+}
+
+} // namespace
+
+// Members of pick k's ball that it covered and that lie in j's ball; their
+// weights are taken off `sum` when the gains are sums.
+std::uint32_t AutoformSearch::newlyCovered(std::uint32_t j, std::uint32_t code, std::uint32_t k,
+                                           double& sum) {
+    const Pick& p = picks_[k];
+    const std::uint32_t x = code ^ p.code;
+    const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+    const std::uint32_t overlap =
+        overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+    std::uint32_t n = 0;
+    if (p.listed && p.memberCodes.size() <= std::uint64_t{overlap} * kWalkCost) {
+        lazyWork_ += p.memberCodes.size();
+        for (std::size_t i = 0; i < p.memberCodes.size(); ++i)
+            if (differing(code ^ p.memberCodes[i]) <= misses_) {
+                ++n;
+                if (p.coveredNow && !p.memberWeights.empty())
+                    sum -= p.memberWeights[i];
+            }
+        return p.coveredNow ? n : overlap - n;
+    }
+    const std::uint32_t by = k + 1;
+    const bool sums = bounded();
+    forEachOverlapRange(f_, j, p.result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        lazyWork_ += kWalkCost * (b - a);
+        for (std::uint32_t u = a; u < b; ++u)
+            if (coveredBy_[u] == by && counts(u)) {
+                ++n;
+                if (sums)
+                    sum -= weight_[u];
+            }
+    });
+    return n;
+}
+
 template <class Below> void AutoformSearch::refresh(std::uint32_t j, Below&& below) {
     auto k = static_cast<std::uint32_t>(upToPick_[j]);
     const auto now = static_cast<std::uint32_t>(picks_.size());
@@ -138,22 +194,13 @@ template <class Below> void AutoformSearch::refresh(std::uint32_t j, Below&& bel
         const Pick& p = picks_[k];
         const std::uint32_t x = code ^ p.code;
         const std::uint32_t differ = (x | x >> 1) & kLevelBits;
-        if (std::popcount(differ) > reach)
+        if (differing(x) > reach)
             continue;
         if (p.wholeBallFree) {
-            n -= overlap_[std::popcount(differ & pairsOfTwo_)]
-                         [std::popcount(differ & pairsOfThree_)];
+            n -= overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
             continue;
         }
-        const std::uint32_t by = k + 1;
-        forEachOverlapRange(f_, j, p.result, misses_, [&](std::uint32_t a, std::uint32_t b) {
-            for (std::uint32_t u = a; u < b; ++u)
-                if (coveredBy_[u] == by && counts(u)) {
-                    --n;
-                    if (sums)
-                        sum -= weight_[u];
-                }
-        });
+        n -= newlyCovered(j, code, k, sum);
     }
     freeCount_[j] = n;
     if (sums)
@@ -282,6 +329,17 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
     return leader.choice();
 }
 
+void AutoformSearch::switchToIncremental() {
+    for (std::uint32_t j = 0; j < f_.count; ++j)
+        refresh(j, [](std::uint32_t, double) { return false; });
+    strategy_ = AutoformStrategy::Incremental;
+    picks_ = {};
+    upToPick_ = {};
+    coveredBy_ = {};
+    blockTopCount_ = {};
+    blockTopSum_ = {};
+}
+
 void AutoformSearch::chooseLazily(std::uint32_t result) {
     const auto by = static_cast<std::uint32_t>(picks_.size() + 1);
     std::uint64_t newlyCounted = 0;
@@ -294,8 +352,25 @@ void AutoformSearch::chooseLazily(std::uint32_t result) {
             }
     });
     state_[result] |= kChosen;
-    picks_.push_back(
-        Pick{result, codeOf(result), gains_ == Gains::EqualWeights && newlyCounted == ballSize_});
+    Pick pick{result, codeOf(result), false, false, false, {}, {}};
+    pick.wholeBallFree = gains_ == Gains::EqualWeights && newlyCounted == ballSize_;
+    // The sums need the weights of the members covered; the counts can do with
+    // the members that were not.
+    pick.coveredNow = bounded() || 2 * newlyCounted <= ballSize_;
+    pick.listed = !pick.wholeBallFree && (!bounded() || 4 * newlyCounted <= ballSize_);
+    if (pick.listed) {
+        forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t r = a; r < b; ++r)
+                if ((coveredBy_[r] == by && counts(r)) == pick.coveredNow) {
+                    pick.memberCodes.push_back(codeOf(r));
+                    if (bounded())
+                        pick.memberWeights.push_back(weight_[r]);
+                }
+        });
+    }
+    picks_.push_back(std::move(pick));
+    lastCoverWork_ = newlyCounted * ballSize_;
+    lazyWork_ = 0;
 }
 
 } // namespace kav
