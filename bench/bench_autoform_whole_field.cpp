@@ -37,7 +37,8 @@ DrawModel wholeField() {
         m.quotes[e] = {Fixed4::fromInt(home), Fixed4::fromInt(draw),
                        Fixed4::fromInt(100 - home - draw)};
     }
-    m.selection = *parseSelectionText("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
+    m.selection =
+        *parseSelectionText("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
     return m;
 }
 
@@ -93,6 +94,7 @@ void run(benchmark::State& state, int category, AutoformMethod method, bool incr
     const double limit = limitText ? std::atof(limitText) : 600.0;
     AutoformResult r;
     std::int64_t steps = 0;
+    double percentOfTarget = 0.0;
     double seconds = 0.0;
     for (auto _ : state) {
         Rng rng(kSeed);
@@ -100,25 +102,28 @@ void run(benchmark::State& state, int category, AutoformMethod method, bool incr
         AutoformHooks hooks;
         hooks.cancel = deadline.flag();
         hooks.progress = [&](const AutoformProgress& p) {
-            if (p.title) // one per step
+            if (p.title) { // one per step
                 ++steps;
+                percentOfTarget = p.percent;
+            }
         };
         const auto start = std::chrono::steady_clock::now();
-        r = incremental ? autoFormIncremental(m, {}, s, rng, hooks) : autoForm(m, {}, s, rng, hooks);
+        r = incremental ? autoFormIncremental(m, {}, s, rng, hooks)
+                        : autoForm(m, {}, s, rng, hooks);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         benchmark::DoNotOptimize(r);
     }
     state.counters["bets"] = static_cast<double>(r.cancelled ? steps : r.added.size());
     state.counters["peak_MB"] = peakMegabytes();
-    std::printf("%s category %d %s: %s %.1f s, %lld bets%s, covered %.2f %%, peak %.0f MB, "
-                "estimate %lld s, load %.2f\n",
-                incremental ? "incremental" : "lazy", category,
-                method == AutoformMethod::ByCount ? "by count" : "by probability",
-                r.cancelled ? "stopped after" : "finished in", seconds,
-                static_cast<long long>(r.cancelled ? steps : static_cast<std::int64_t>(
-                                                                 r.added.size())),
-                r.cancelled ? " chosen" : "", 100.0 * static_cast<double>(r.coveredWeight),
-                peakMegabytes(), static_cast<long long>(r.estimateSeconds), loadAverage());
+    std::printf(
+        "%s category %d %s: %s %.1f s, %lld bets%s, covered %.2f %%, peak %.0f MB, "
+        "estimate %lld s, load %.2f\n",
+        incremental ? "incremental" : "lazy", category,
+        method == AutoformMethod::ByCount ? "by count" : "by probability",
+        r.cancelled ? "stopped after" : "finished in", seconds,
+        static_cast<long long>(r.cancelled ? steps : static_cast<std::int64_t>(r.added.size())),
+        r.cancelled ? " chosen" : "", percentOfTarget * static_cast<double>(s.coverageTarget),
+        peakMegabytes(), static_cast<long long>(r.estimateSeconds), loadAverage());
     std::fflush(stdout);
 }
 

@@ -8,9 +8,12 @@
 //   are passed over together while the block's largest bound stays below the
 //   best gain of the pass. Bringing a gain up to date takes, per bet chosen
 //   since, nothing when the bet is farther than twice the radius, the size of
-//   the balls' overlap when the bet's whole ball was free, or a walk of the
-//   overlap otherwise.
-// - Incremental (kept as the reference the lazy one is compared with): every
+//   the balls' overlap when the bet's whole ball was free, else a test of the
+//   bet's listed members or a walk of the overlap. This pays while the chosen
+//   balls are (nearly) free; once bringing gains up to date costs more than
+//   covering would, every gain is brought up to date and the search goes on
+//   incrementally.
+// - Incremental (also the reference the lazy one is compared with): every
 //   candidate's gain is kept up to date on every covered result, one ball walk
 //   per result.
 #pragma once

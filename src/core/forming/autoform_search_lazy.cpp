@@ -330,8 +330,43 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
 }
 
 void AutoformSearch::switchToIncremental() {
-    for (std::uint32_t j = 0; j < f_.count; ++j)
-        refresh(j, [](std::uint32_t, double) { return false; });
+    // Picks whose balls were partly covered already are taken out as the
+    // incremental search would have: per result they covered, from the
+    // candidates of its ball that had not taken them into account. Only then
+    // the picks with free balls, by their overlaps, candidate by candidate.
+    const bool sums = bounded();
+    for (std::uint32_t k = 0; k < picks_.size(); ++k) {
+        if (picks_[k].wholeBallFree)
+            continue;
+        const std::uint32_t by = k + 1;
+        forEachBallRange(f_, picks_[k].result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t u = a; u < b; ++u) {
+                if (coveredBy_[u] != by || !counts(u))
+                    continue;
+                const double w = weight_[u];
+                forEachBallRange(f_, u, misses_, [&](std::uint32_t qa, std::uint32_t qb) {
+                    for (std::uint32_t q = qa; q < qb; ++q)
+                        if (upToPick_[q] <= k) {
+                            --freeCount_[q];
+                            if (sums)
+                                freeSum_[q] -= w;
+                        }
+                });
+            }
+        });
+    }
+    const int reach = 2 * misses_;
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        const std::uint32_t code = codeOf(j);
+        for (std::uint32_t k = upToPick_[j]; k < picks_.size(); ++k) {
+            const std::uint32_t x = code ^ picks_[k].code;
+            if (!picks_[k].wholeBallFree || differing(x) > reach)
+                continue;
+            const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+            freeCount_[j] -=
+                overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+        }
+    }
     strategy_ = AutoformStrategy::Incremental;
     picks_ = {};
     upToPick_ = {};
