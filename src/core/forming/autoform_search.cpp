@@ -287,6 +287,10 @@ bool interrupted(std::uint32_t j, const std::atomic<bool>* cancel, bool& cancell
 std::optional<AutoformSearch::Choice>
 AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
     cancelled = false;
+    if (lazy() && switchDue_ && !switchToIncremental(cancel)) {
+        cancelled = true;
+        return std::nullopt;
+    }
     switch (gains_) {
     case Gains::EqualWeights:
         return lazy() ? lazyBestByFreeCount(rng, cancel, cancelled)
@@ -400,8 +404,6 @@ void AutoformSearch::cover(std::uint32_t r) {
 }
 
 void AutoformSearch::choose(std::uint32_t result) {
-    if (lazy() && lazyWork_ > lastCoverWork_ && !picks_.empty())
-        switchToIncremental();
     if (lazy()) {
         chooseLazily(result);
         return;

@@ -138,7 +138,7 @@ private:
     std::optional<Choice> lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel,
                                            bool& cancelled);
     void chooseLazily(std::uint32_t result);
-    void switchToIncremental();
+    bool switchToIncremental(const std::atomic<bool>* cancel); // false when cancelled
 
     const FieldLayout& f_;
     int misses_;
@@ -183,6 +183,7 @@ private:
     // costs more, the search goes on incrementally.
     std::uint64_t lazyWork_ = 0;
     std::uint64_t lastCoverWork_ = 0;
+    bool switchDue_ = false;
     // Per candidate, how many picks its count and sum take into account; per
     // result, the pick (1, 2, ...) that covered it, 0 for none or the list.
     std::vector<std::uint32_t> upToPick_;

@@ -329,20 +329,24 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
     return leader.choice();
 }
 
-void AutoformSearch::switchToIncremental() {
+bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
     // Picks whose balls were partly covered already are taken out as the
     // incremental search would have: per result they covered, from the
     // candidates of its ball that had not taken them into account. Only then
     // the picks with free balls, by their overlaps, candidate by candidate.
     const bool sums = bounded();
-    for (std::uint32_t k = 0; k < picks_.size(); ++k) {
+    bool cancelled = false;
+    std::uint32_t taken = 0;
+    for (std::uint32_t k = 0; k < picks_.size() && !cancelled; ++k) {
         if (picks_[k].wholeBallFree)
             continue;
         const std::uint32_t by = k + 1;
         forEachBallRange(f_, picks_[k].result, misses_, [&](std::uint32_t a, std::uint32_t b) {
-            for (std::uint32_t u = a; u < b; ++u) {
+            for (std::uint32_t u = a; u < b && !cancelled; ++u) {
                 if (coveredBy_[u] != by || !counts(u))
                     continue;
+                if (++taken % 64 == 0)
+                    cancelled = stopped(cancel);
                 const double w = weight_[u];
                 forEachBallRange(f_, u, misses_, [&](std::uint32_t qa, std::uint32_t qb) {
                     for (std::uint32_t q = qa; q < qb; ++q)
@@ -355,8 +359,12 @@ void AutoformSearch::switchToIncremental() {
             }
         });
     }
+    if (cancelled)
+        return false;
     const int reach = 2 * misses_;
     for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if (j % (kLazyBlock * kBlocksPerPoll) == 0 && stopped(cancel))
+            return false;
         const std::uint32_t code = codeOf(j);
         for (std::uint32_t k = upToPick_[j]; k < picks_.size(); ++k) {
             const std::uint32_t x = code ^ picks_[k].code;
@@ -373,6 +381,7 @@ void AutoformSearch::switchToIncremental() {
     coveredBy_ = {};
     blockTopCount_ = {};
     blockTopSum_ = {};
+    return true;
 }
 
 void AutoformSearch::chooseLazily(std::uint32_t result) {
@@ -404,6 +413,7 @@ void AutoformSearch::chooseLazily(std::uint32_t result) {
         });
     }
     picks_.push_back(std::move(pick));
+    switchDue_ = picks_.size() > 1 && lazyWork_ > lastCoverWork_;
     lastCoverWork_ = newlyCounted * ballSize_;
     lazyWork_ = 0;
 }
