@@ -92,11 +92,11 @@ std::uint64_t AutoformSearch::setUpWalks() const {
 }
 
 std::uint64_t AutoformSearch::stepWalks() const {
-    // Covering: one walk per newly covered result (lazy: the one walk over
-    // the chosen ball); the pass over all candidates costs about one walk per
-    // ball's worth of results.
-    const std::uint64_t covering = lazy() ? 1 : ballSize_;
-    const std::uint64_t walks = covering + f_.count / std::max<std::uint64_t>(ballSize_, 1);
+    // Covering: one walk per newly covered result; the pass over all
+    // candidates costs about one walk per ball's worth of results. The lazy
+    // search's first steps cost less, but once the chosen balls overlap it
+    // goes on incrementally at this pace: the estimate is of those steps.
+    const std::uint64_t walks = ballSize_ + f_.count / std::max<std::uint64_t>(ballSize_, 1);
     return gains_ == Gains::SummedOnly ? walks + f_.count : walks;
 }
 
