@@ -182,10 +182,8 @@ bool searchSteps(AutoformSearch& search, const AutoformSettings& s, std::int64_t
     }
 }
 
-} // namespace
-
-AutoformResult autoForm(const DrawModel& m, const Lines& betList, const AutoformSettings& s,
-                        Rng& rng, const AutoformHooks& hooks) {
+AutoformResult runAutoform(const DrawModel& m, const Lines& betList, const AutoformSettings& s,
+                           Rng& rng, const AutoformHooks& hooks, AutoformStrategy strategy) {
     AutoformResult res;
     show(hooks, "Подготовка...");
     const int category = std::clamp(s.category, 9, kEvents);
@@ -227,7 +225,8 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
     for (auto& event : factors)
         for (double& x : event)
             x /= 100.0;
-    AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f);
+    AutoformSearch search(f, misses, method, weight, state, factors, total > 0.0f ? total : 1.0f,
+                          strategy);
     res.ballSize = search.ballSize();
     // The estimate measures this search, not the plain double loop: a warning
     // of minutes for a step of milliseconds would be plainly wrong.
@@ -249,6 +248,19 @@ AutoformResult autoForm(const DrawModel& m, const Lines& betList, const Autoform
         if (state[r] & kChosen)
             res.added.push_back(formatVariant(f.variant(r), s.stakeText));
     return res;
+}
+
+} // namespace
+
+AutoformResult autoForm(const DrawModel& m, const Lines& betList, const AutoformSettings& s,
+                        Rng& rng, const AutoformHooks& hooks) {
+    return runAutoform(m, betList, s, rng, hooks, AutoformStrategy::Lazy);
+}
+
+AutoformResult autoFormIncremental(const DrawModel& m, const Lines& betList,
+                                   const AutoformSettings& s, Rng& rng,
+                                   const AutoformHooks& hooks) {
+    return runAutoform(m, betList, s, rng, hooks, AutoformStrategy::Incremental);
 }
 
 } // namespace kav

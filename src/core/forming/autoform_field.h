@@ -76,6 +76,50 @@ void forEachBallRange(const FieldLayout& f, std::uint32_t j, int misses, Emit&& 
     walk(walk, 0, 0, misses);
 }
 
+// Calls emit(first, last) for the half-open index ranges, in field order, of
+// the results within `misses` wrong events of both j and p: where their balls
+// overlap.
+template <class Emit>
+void forEachOverlapRange(const FieldLayout& f, std::uint32_t j, std::uint32_t p, int misses,
+                         Emit&& emit) {
+    std::array<std::uint8_t, kEvents> ownJ{}, ownP{};
+    std::array<int, kEvents + 1> differAfter{};
+    for (int l = 0; l < f.levels; ++l) {
+        ownJ[l] = static_cast<std::uint8_t>(f.digit(j, f.levelEvent[l]));
+        ownP[l] = static_cast<std::uint8_t>(f.digit(p, f.levelEvent[l]));
+    }
+    for (int l = f.levels - 1; l >= 0; --l)
+        differAfter[l] = differAfter[l + 1] + (ownJ[l] != ownP[l] ? 1 : 0);
+    auto walk = [&](auto& self, int level, std::uint32_t base, int leftJ, int leftP) -> void {
+        // Where j and p differ a result misses at least one of them.
+        if (differAfter[level] > leftJ + leftP)
+            return;
+        if (level == f.levels) {
+            emit(base, base + 1);
+            return;
+        }
+        const int e = f.levelEvent[level];
+        const std::uint32_t stride = f.stride[e];
+        const std::uint32_t block = stride * f.size[e];
+        const int rest = f.levels - level;
+        if (leftJ >= rest && leftP >= rest) {
+            emit(base, base + block);
+            return;
+        }
+        if (leftJ == 0 || leftP == 0) {
+            // Every later event must agree with the one of the two that has no
+            // miss left, and then with the other one too.
+            const std::uint32_t r = base + (leftJ == 0 ? j : p) % block;
+            emit(r, r + 1);
+            return;
+        }
+        for (int d = 0; d < f.size[e]; ++d)
+            self(self, level + 1, base + static_cast<std::uint32_t>(d) * stride,
+                 leftJ - (d != ownJ[level] ? 1 : 0), leftP - (d != ownP[level] ? 1 : 0));
+    };
+    walk(walk, 0, 0, misses, misses);
+}
+
 // Calls emit(index), in field order, for every result that a coupon (given as
 // its allowed digits) guesses in all but at most `misses` events.
 template <class Emit>

@@ -20,6 +20,7 @@ constexpr double kUnit64 = 0x1p-53;
 // Weights formed from the factors stay within 16 roundings of the product;
 // the bound allows a margin above that.
 constexpr double kProductRelError = 24 * kUnit32;
+constexpr double kSlack = 0x1p-40;
 // Below this a 32-bit product may lose its relative precision.
 constexpr double kSmallestSafeProduct = 0x1p-125;
 
@@ -27,9 +28,10 @@ constexpr double kSmallestSafeProduct = 0x1p-125;
 
 AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod method,
                                const std::vector<float>& weight, std::vector<std::uint8_t>& state,
-                               const WeightFactors& factors, float divisor)
+                               const WeightFactors& factors, float divisor,
+                               AutoformStrategy strategy)
     : f_(f), misses_(misses), method_(method), weight_(weight), state_(state), factors_(factors),
-      divisor_(divisor), ballSize_(kav::ballSize(f, misses)) {
+      divisor_(divisor), ballSize_(kav::ballSize(f, misses)), strategy_(strategy) {
     if (method_ == AutoformMethod::ByCount || method_ == AutoformMethod::Disjoint) {
         gains_ = Gains::EqualWeights;
         const float w = f_.count ? weight_[0] : 0.0f;
@@ -91,7 +93,9 @@ std::uint64_t AutoformSearch::setUpWalks() const {
 
 std::uint64_t AutoformSearch::stepWalks() const {
     // Covering: one walk per newly covered result; the pass over all
-    // candidates costs about one walk per ball's worth of results.
+    // candidates costs about one walk per ball's worth of results. The lazy
+    // search's first steps cost less, but once the chosen balls overlap it
+    // goes on incrementally at this pace: the estimate is of those steps.
     const std::uint64_t walks = ballSize_ + f_.count / std::max<std::uint64_t>(ballSize_, 1);
     return gains_ == Gains::SummedOnly ? walks + f_.count : walks;
 }
@@ -131,7 +135,10 @@ bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
     case Gains::SummedOnly:
         return !stopped(cancel);
     case Gains::EqualWeights:
-        return takeOutCovered(cancel);
+        if (!takeOutCovered(cancel))
+            return false;
+        setUpLazy();
+        return true;
     case Gains::Walked:
         if (!sumBallsByWalking(cancel))
             return false;
@@ -147,7 +154,10 @@ bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
     const double largest =
         freeSum_.empty() ? 0.0 : *std::max_element(freeSum_.begin(), freeSum_.end());
     sumError_ = (sumRelError_ + 2.5 * static_cast<double>(ballSize_) * kUnit64) * largest;
-    return gains_ == Gains::Walked || takeOutCovered(cancel);
+    if (gains_ != Gains::Walked && !takeOutCovered(cancel))
+        return false;
+    setUpLazy();
+    return true;
 }
 
 bool AutoformSearch::sumBallsByProducts(const std::atomic<bool>* cancel) {
@@ -238,6 +248,20 @@ bool AutoformSearch::takeOutCovered(const std::atomic<bool>* cancel) {
     return true;
 }
 
+// The 32-bit sum of n weights lies within a factor (1 +- gamma_n) of their
+// exact sum, which lies within sumError_ of the double sum kept.
+double AutoformSearch::upperBound(std::uint32_t n, double sum) const {
+    const double nu = static_cast<double>(n) * kUnit32;
+    const double gamma = nu / (1.0 - nu);
+    return (sum + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
+}
+
+double AutoformSearch::lowerBound(std::uint32_t n, double sum) const {
+    const double nu = static_cast<double>(n) * kUnit32;
+    const double gamma = nu / (1.0 - nu);
+    return std::max(0.0, (sum - sumError_) * (1.0 - gamma) * (1.0 - kSlack));
+}
+
 float AutoformSearch::exactGain(std::uint32_t j) const {
     // The sum as the plain loop forms it: free members in field order, rounded
     // to 32 bits after each addition.
@@ -252,27 +276,6 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
 
 namespace {
 
-// The leading candidate of a pass, compared the literal way on a gain known
-// exactly: a greater gain leads, a tie takes a fresh draw.
-struct Leader {
-    float best = 0.0f;
-    std::optional<std::uint32_t> chosen;
-
-    void compare(std::uint32_t j, float g, Rng& rng) {
-        if (g > best) {
-            best = g;
-            chosen = j;
-        } else if (g == best && rng.real() > 0.5) {
-            chosen = j;
-        }
-    }
-    std::optional<AutoformSearch::Choice> choice() const {
-        if (!chosen)
-            return std::nullopt;
-        return AutoformSearch::Choice{*chosen, best};
-    }
-};
-
 // Polled every kCancelPoll candidates.
 bool interrupted(std::uint32_t j, const std::atomic<bool>* cancel, bool& cancelled) {
     cancelled = (j % kCancelPoll) == 0 && stopped(cancel);
@@ -284,16 +287,21 @@ bool interrupted(std::uint32_t j, const std::atomic<bool>* cancel, bool& cancell
 std::optional<AutoformSearch::Choice>
 AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
     cancelled = false;
+    if (lazy() && switchDue_ && !switchToIncremental(cancel)) {
+        cancelled = true;
+        return std::nullopt;
+    }
     switch (gains_) {
     case Gains::EqualWeights:
-        return bestByFreeCount(rng, cancel, cancelled);
+        return lazy() ? lazyBestByFreeCount(rng, cancel, cancelled)
+                      : bestByFreeCount(rng, cancel, cancelled);
     case Gains::SummedOnly:
         return bestBySummingEach(rng, cancel, cancelled);
     case Gains::Products:
     case Gains::Walked:
         break;
     }
-    return bestByBounds(rng, cancel, cancelled);
+    return lazy() ? lazyBestByBounds(rng, cancel, cancelled) : bestByBounds(rng, cancel, cancelled);
 }
 
 std::optional<AutoformSearch::Choice>
@@ -338,7 +346,6 @@ AutoformSearch::bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& ca
     Leader leader;
     bool pending = false;
     double pendingLo = 0.0, pendingHi = 0.0;
-    constexpr double kSlack = 0x1p-40;
     for (std::uint32_t j = 0; j < f_.count; ++j) {
         if (interrupted(j, cancel, cancelled))
             return std::nullopt;
@@ -351,10 +358,8 @@ AutoformSearch::bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& ca
                 leader.compare(j, 0.0f, rng);
             continue;
         }
-        const double nu = static_cast<double>(n) * kUnit32;
-        const double gamma = nu / (1.0 - nu);
-        const double hi = (freeSum_[j] + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
-        const double lo = std::max(0.0, (freeSum_[j] - sumError_) * (1.0 - gamma) * (1.0 - kSlack));
+        const double hi = upperBound(n, freeSum_[j]);
+        const double lo = lowerBound(n, freeSum_[j]);
         if (pending) {
             if (hi < pendingLo)
                 continue;
@@ -399,6 +404,10 @@ void AutoformSearch::cover(std::uint32_t r) {
 }
 
 void AutoformSearch::choose(std::uint32_t result) {
+    if (lazy()) {
+        chooseLazily(result);
+        return;
+    }
     forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
         for (std::uint32_t r = a; r < b; ++r)
             if (state_[r] == 0)

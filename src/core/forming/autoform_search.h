@@ -1,7 +1,21 @@
-// The search steps of auto-forming over a prepared field: every candidate's gain
-// is kept up to date as results get covered, and one pass per step replays the
-// documented choice (first greatest gain in field order, a fresh draw on every
-// tie) with the 32-bit sums the plain double loop would form.
+// The search steps of auto-forming over a prepared field. One pass per step
+// replays the documented choice (first greatest gain in field order, a fresh
+// draw on every tie) with the 32-bit sums the plain double loop would form.
+// Two ways to know the gains give the same choices:
+// - Lazy (the one auto-forming uses): a candidate's gain is brought up to date
+//   only when the pass needs it. A gain only falls as results get covered, so
+//   an old gain bounds the present one; the candidates of a block of the field
+//   are passed over together while the block's largest bound stays below the
+//   best gain of the pass. Bringing a gain up to date takes, per bet chosen
+//   since, nothing when the bet is farther than twice the radius, the size of
+//   the balls' overlap when the bet's whole ball was free, else a test of the
+//   bet's listed members or a walk of the overlap. This pays while the chosen
+//   balls are (nearly) free; once bringing gains up to date costs more than
+//   covering would, every gain is brought up to date and the search goes on
+//   incrementally.
+// - Incremental (also the reference the lazy one is compared with): every
+//   candidate's gain is kept up to date on every covered result, one ball walk
+//   per result.
 #pragma once
 
 #include "core/forming/autoform.h"
@@ -24,6 +38,8 @@ constexpr std::uint8_t kChosen = 8;  // chosen by this search
 // took for that event.
 using WeightFactors = std::array<std::array<double, kOutcomes>, kEvents>;
 
+enum class AutoformStrategy { Lazy, Incremental };
+
 class AutoformSearch {
 public:
     // `weight` and `state` are the field's, in field order; they must outlive
@@ -31,7 +47,8 @@ public:
     // (methods 1 and 2): product of the factors, divided by `divisor`.
     AutoformSearch(const FieldLayout& f, int misses, AutoformMethod method,
                    const std::vector<float>& weight, std::vector<std::uint8_t>& state,
-                   const WeightFactors& factors, float divisor);
+                   const WeightFactors& factors, float divisor,
+                   AutoformStrategy strategy = AutoformStrategy::Lazy);
 
     std::uint64_t ballSize() const { return ballSize_; }
 
@@ -54,6 +71,27 @@ public:
     void choose(std::uint32_t result);
 
 private:
+    // The leading candidate of a pass, compared the literal way on a gain known
+    // exactly: a greater gain leads, a tie takes a fresh draw.
+    struct Leader {
+        float best = 0.0f;
+        std::optional<std::uint32_t> chosen;
+
+        void compare(std::uint32_t j, float g, Rng& rng) {
+            if (g > best) {
+                best = g;
+                chosen = j;
+            } else if (g == best && rng.real() > 0.5) {
+                chosen = j;
+            }
+        }
+        std::optional<Choice> choice() const {
+            if (!chosen)
+                return std::nullopt;
+            return Choice{*chosen, best};
+        }
+    };
+
     // How the gains of candidates are known.
     enum class Gains {
         EqualWeights, // methods 0 and 3: every weight is 1/N, a gain follows from a count
@@ -80,6 +118,28 @@ private:
     bool takeOutCovered(const std::atomic<bool>* cancel);
     void cover(std::uint32_t r);
 
+    // The lazy strategy.
+    std::uint32_t newlyCovered(std::uint32_t j, std::uint32_t code, std::uint32_t pick,
+                               double& sum);
+    bool lazy() const { return strategy_ == AutoformStrategy::Lazy && gains_ != Gains::SummedOnly; }
+    void setUpLazy();
+    std::uint32_t codeOf(std::uint32_t r) const {
+        return codeHigh_[r / codeSplit_] | codeLow_[r % codeSplit_];
+    }
+    // Brings candidate j's count (and sum) up to date pick by pick; stops early
+    // once `below` says the candidate can no longer matter to the pass.
+    template <class Below> void refresh(std::uint32_t j, Below&& below);
+    double upperBound(std::uint32_t n, double sum) const;
+    double lowerBound(std::uint32_t n, double sum) const;
+    std::int64_t blockCount(std::size_t b) const;
+    double blockSum(std::size_t b) const;
+    std::optional<Choice> lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel,
+                                              bool& cancelled);
+    std::optional<Choice> lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel,
+                                           bool& cancelled);
+    void chooseLazily(std::uint32_t result);
+    bool switchToIncremental(const std::atomic<bool>* cancel); // false when cancelled
+
     const FieldLayout& f_;
     int misses_;
     AutoformMethod method_;
@@ -99,6 +159,52 @@ private:
     std::vector<double> freeSum_;
     double sumRelError_ = 0.0;
     double sumError_ = 0.0;
+
+    AutoformStrategy strategy_;
+    // Lazy: the bets chosen so far, with each result's digits packed two bits
+    // per level; whether every member of the bet's ball was free and counted
+    // when it was chosen.
+    // For a pick whose ball was partly covered already, its members of one
+    // kind (whichever is fewer): those it covered (`coveredNow`, with their
+    // weights for the sums) or the others.
+    struct Pick {
+        std::uint32_t result;
+        std::uint32_t code;
+        bool wholeBallFree;
+        bool coveredNow;
+        bool listed;
+        std::vector<std::uint32_t> memberCodes;
+        std::vector<float> memberWeights;
+    };
+    std::vector<Pick> picks_;
+    // The work of bringing gains up to date since the last pick (a test of a
+    // listed member 1, a result walked kWalkCost), against the ball walks the
+    // incremental search spent on covering that pick: once the lazy search
+    // costs more, the search goes on incrementally.
+    std::uint64_t lazyWork_ = 0;
+    std::uint64_t lastCoverWork_ = 0;
+    bool switchDue_ = false;
+    // Per candidate, how many picks its count and sum take into account; per
+    // result, the pick (1, 2, ...) that covered it, 0 for none or the list.
+    std::vector<std::uint32_t> upToPick_;
+    std::vector<std::uint32_t> coveredBy_;
+    // Per block of kLazyBlock candidates the largest count (or sum) of its
+    // candidates still in the running, which bounds their gains; -1 for none.
+    std::vector<std::int32_t> blockTopCount_;
+    std::vector<double> blockTopSum_;
+    // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.
+    std::uint32_t codeSplit_ = 1;
+    std::vector<std::uint32_t> codeHigh_, codeLow_;
+    std::uint32_t pairsOfTwo_ = 0, pairsOfThree_ = 0; // the code's bit 0 of each level, by size
+    // overlap_[a][b]: results within the radius of two results that differ in
+    // a events of two outcomes and b of three.
+    std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> overlap_{};
 };
+
+// Auto-forming with the incremental search instead of the lazy one: the
+// reference the lazy search is compared with and measured against.
+AutoformResult autoFormIncremental(const DrawModel& m, const Lines& betList,
+                                   const AutoformSettings& s, Rng& rng,
+                                   const AutoformHooks& hooks = {});
 
 } // namespace kav

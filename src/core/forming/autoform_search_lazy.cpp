@@ -1,0 +1,421 @@
+// The lazy strategy of the auto-forming search: gains brought up to date only
+// where a pass needs them (see autoform_search.h).
+#include "core/forming/autoform_search.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+namespace kav {
+
+namespace {
+
+constexpr std::uint32_t kLazyBlock = 64;
+constexpr std::uint32_t kBlocksPerPoll = 256;
+constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit level
+// A result walked in an overlap costs several times a test of a listed member.
+constexpr std::uint32_t kWalkCost = 8;
+constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
+
+bool stopped(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// Overlaps of two balls: per event kind, the ways a result can miss j and p.
+std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> overlapSizes(int twos, int threes,
+                                                                             int misses) {
+    std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> out{};
+    using Table = std::array<std::array<std::uint64_t, kEvents + 1>, kEvents + 1>;
+    struct Way {
+        int missJ, missP;
+        std::uint64_t count;
+    };
+    auto add = [&](Table& t, std::initializer_list<Way> ways) {
+        Table next{};
+        for (int a = 0; a <= misses; ++a)
+            for (int b = 0; b <= misses; ++b)
+                for (const Way& w : ways)
+                    if (a + w.missJ <= misses && b + w.missP <= misses)
+                        next[a + w.missJ][b + w.missP] += t[a][b] * w.count;
+        t = next;
+    };
+    for (int a2 = 0; a2 <= twos; ++a2)
+        for (int a3 = 0; a3 <= threes; ++a3) {
+            Table t{};
+            t[0][0] = 1;
+            for (int i = 0; i < twos - a2; ++i)
+                add(t, {{0, 0, 1}, {1, 1, 1}});
+            for (int i = 0; i < threes - a3; ++i)
+                add(t, {{0, 0, 1}, {1, 1, 2}});
+            for (int i = 0; i < a2; ++i)
+                add(t, {{0, 1, 1}, {1, 0, 1}});
+            for (int i = 0; i < a3; ++i)
+                add(t, {{0, 1, 1}, {1, 0, 1}, {1, 1, 1}});
+            std::uint64_t n = 0;
+            for (int a = 0; a <= misses; ++a)
+                for (int b = 0; b <= misses; ++b)
+                    n += t[a][b];
+            out[a2][a3] = static_cast<std::uint32_t>(n);
+        }
+    return out;
+}
+
+} // namespace
+
+void AutoformSearch::setUpLazy() {
+    if (!lazy())
+        return;
+    // Packed digits in two tables of at most 3^8 entries each.
+    const int levels = f_.levels;
+    const int high = (levels + 1) / 2;
+    codeSplit_ = levels == 0 ? 1 : f_.stride[f_.levelEvent[high - 1]];
+    codeHigh_.assign(f_.count / codeSplit_, 0);
+    codeLow_.assign(codeSplit_, 0);
+    for (std::uint32_t x = 0; x < codeHigh_.size(); ++x)
+        for (int l = 0; l < high; ++l)
+            codeHigh_[x] |= static_cast<std::uint32_t>(f_.digit(x * codeSplit_, f_.levelEvent[l]))
+                            << (2 * l);
+    for (std::uint32_t y = 0; y < codeSplit_; ++y)
+        for (int l = high; l < levels; ++l)
+            codeLow_[y] |= static_cast<std::uint32_t>(f_.digit(y, f_.levelEvent[l])) << (2 * l);
+    int twos = 0, threes = 0;
+    for (int l = 0; l < levels; ++l) {
+        if (f_.size[f_.levelEvent[l]] == 2) {
+            pairsOfTwo_ |= 1u << (2 * l);
+            ++twos;
+        } else {
+            pairsOfThree_ |= 1u << (2 * l);
+            ++threes;
+        }
+    }
+    overlap_ = overlapSizes(twos, threes, misses_);
+
+    picks_.clear();
+    upToPick_.assign(f_.count, 0);
+    coveredBy_.assign(f_.count, 0);
+    const std::size_t blocks = (f_.count + kLazyBlock - 1) / kLazyBlock;
+    if (gains_ == Gains::EqualWeights) {
+        blockTopCount_.resize(blocks);
+        for (std::size_t b = 0; b < blocks; ++b)
+            blockTopCount_[b] = static_cast<std::int32_t>(blockCount(b));
+    } else {
+        blockTopSum_.resize(blocks);
+        for (std::size_t b = 0; b < blocks; ++b)
+            blockTopSum_[b] = blockSum(b);
+    }
+}
+
+std::int64_t AutoformSearch::blockCount(std::size_t b) const {
+    const bool disjoint = method_ == AutoformMethod::Disjoint;
+    const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
+    const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+    std::int64_t top = -1;
+    for (std::uint32_t j = first; j < last; ++j)
+        if (disjoint ? state_[j] == 0 : state_[j] < kInList)
+            top = std::max<std::int64_t>(top, freeCount_[j]);
+    return top;
+}
+
+double AutoformSearch::blockSum(std::size_t b) const {
+    const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
+    const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+    double top = kNoCandidate;
+    for (std::uint32_t j = first; j < last; ++j)
+        if (state_[j] < kInList)
+            top = std::max(top, freeSum_[j]);
+    return top;
+}
+
+namespace {
+
+// Bits set, by table: the build targets processors without a popcount instruction.
+int bitCount(std::uint32_t x) {
+    static const auto table = [] {
+        std::array<std::uint8_t, 1u << 16> t{};
+        for (std::uint32_t i = 0; i < t.size(); ++i)
+            t[i] = static_cast<std::uint8_t>(std::popcount(i));
+        return t;
+    }();
+    return table[x & 0xFFFFu] + table[x >> 16];
+}
+
+// Levels where two codes differ.
+int differing(std::uint32_t x) {
+    return bitCount((x | x >> 1) & kLevelBits);
+}
+
+} // namespace
+
+// Members of pick k's ball that it covered and that lie in j's ball; their
+// weights are taken off `sum` when the gains are sums.
+std::uint32_t AutoformSearch::newlyCovered(std::uint32_t j, std::uint32_t code, std::uint32_t k,
+                                           double& sum) {
+    const Pick& p = picks_[k];
+    const std::uint32_t x = code ^ p.code;
+    const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+    const std::uint32_t overlap =
+        overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+    std::uint32_t n = 0;
+    if (p.listed && p.memberCodes.size() <= std::uint64_t{overlap} * kWalkCost) {
+        lazyWork_ += p.memberCodes.size();
+        for (std::size_t i = 0; i < p.memberCodes.size(); ++i)
+            if (differing(code ^ p.memberCodes[i]) <= misses_) {
+                ++n;
+                if (p.coveredNow && !p.memberWeights.empty())
+                    sum -= p.memberWeights[i];
+            }
+        return p.coveredNow ? n : overlap - n;
+    }
+    const std::uint32_t by = k + 1;
+    const bool sums = bounded();
+    forEachOverlapRange(f_, j, p.result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        lazyWork_ += kWalkCost * (b - a);
+        for (std::uint32_t u = a; u < b; ++u)
+            if (coveredBy_[u] == by && counts(u)) {
+                ++n;
+                if (sums)
+                    sum -= weight_[u];
+            }
+    });
+    return n;
+}
+
+template <class Below> void AutoformSearch::refresh(std::uint32_t j, Below&& below) {
+    auto k = static_cast<std::uint32_t>(upToPick_[j]);
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    if (k == now)
+        return;
+    const std::uint32_t code = codeOf(j);
+    const bool sums = bounded();
+    std::uint32_t n = freeCount_[j];
+    double sum = sums ? freeSum_[j] : 0.0;
+    const int reach = 2 * misses_;
+    for (; k < now && !below(n, sum); ++k) {
+        const Pick& p = picks_[k];
+        const std::uint32_t x = code ^ p.code;
+        const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+        if (differing(x) > reach)
+            continue;
+        if (p.wholeBallFree) {
+            n -= overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+            continue;
+        }
+        n -= newlyCovered(j, code, k, sum);
+    }
+    freeCount_[j] = n;
+    if (sums)
+        freeSum_[j] = sum;
+    upToPick_[j] = k;
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    Leader leader;
+    const bool disjoint = method_ == AutoformMethod::Disjoint;
+    const auto full = static_cast<std::uint32_t>(ballSize_);
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    // The least count whose 32-bit sum reaches the best gain: fewer cannot tie it.
+    std::uint32_t atLeast = disjoint ? full : 0;
+    for (std::size_t b = 0; b < blockTopCount_.size(); ++b) {
+        if (b % kBlocksPerPoll == 0 && stopped(cancel)) {
+            cancelled = true;
+            return std::nullopt;
+        }
+        const std::int32_t top = blockTopCount_[b];
+        if (top < 0 || static_cast<std::uint32_t>(top) < atLeast)
+            continue;
+        const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
+        const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+        std::int32_t newTop = -1;
+        for (std::uint32_t j = first; j < last; ++j) {
+            const std::uint8_t s = state_[j];
+            if (disjoint ? s != 0 : s >= kInList)
+                continue;
+            if (freeCount_[j] >= atLeast) {
+                refresh(j, [&](std::uint32_t n, double) { return n < atLeast; });
+                const std::uint32_t n = freeCount_[j];
+                if (n >= atLeast && upToPick_[j] == now) {
+                    const float before = leader.best;
+                    leader.compare(j, sumOfEqual_[n], rng);
+                    if (!disjoint && leader.best != before)
+                        atLeast = static_cast<std::uint32_t>(
+                            std::lower_bound(sumOfEqual_.begin(), sumOfEqual_.end(), leader.best) -
+                            sumOfEqual_.begin());
+                }
+            }
+            newTop = std::max(newTop, static_cast<std::int32_t>(freeCount_[j]));
+        }
+        blockTopCount_[b] = newTop;
+    }
+    return leader.choice();
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    // As bestByBounds, on sums brought up to date only for candidates whose old
+    // sum does not already rule them out.
+    Leader leader;
+    bool pending = false;
+    double pendingLo = 0.0, pendingHi = 0.0;
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    const auto full = static_cast<std::uint32_t>(ballSize_);
+    // Until a gain above 0 leads, every candidate takes part (a gain of 0 ties).
+    auto everyone = [&] { return !pending && leader.best == 0.0f; };
+    auto threshold = [&] { return pending ? pendingLo : static_cast<double>(leader.best); };
+    auto consider = [&](std::uint32_t j) {
+        if (everyone()) {
+            refresh(j, [](std::uint32_t, double) { return false; });
+        } else {
+            const double below = threshold();
+            auto ruledOut = [&](std::uint32_t n, double sum) { return upperBound(n, sum) < below; };
+            if (ruledOut(freeCount_[j], freeSum_[j]))
+                return;
+            refresh(j, ruledOut);
+            if (upToPick_[j] != now)
+                return;
+        }
+        const std::uint32_t n = freeCount_[j];
+        if (n == 0) {
+            if (everyone())
+                leader.compare(j, 0.0f, rng);
+            return;
+        }
+        const double hi = upperBound(n, freeSum_[j]);
+        const double lo = lowerBound(n, freeSum_[j]);
+        if (pending) {
+            if (hi < pendingLo)
+                return;
+            if (lo > pendingHi) {
+                leader.chosen = j;
+                pendingLo = lo;
+                pendingHi = hi;
+                return;
+            }
+            leader.best = exactGain(*leader.chosen);
+            pending = false;
+        }
+        if (hi < leader.best)
+            return;
+        if (lo > leader.best) {
+            leader.chosen = j;
+            pending = true;
+            pendingLo = lo;
+            pendingHi = hi;
+            return;
+        }
+        leader.compare(j, exactGain(j), rng);
+    };
+    for (std::size_t b = 0; b < blockTopSum_.size(); ++b) {
+        if (b % kBlocksPerPoll == 0 && stopped(cancel)) {
+            cancelled = true;
+            return std::nullopt;
+        }
+        const double top = blockTopSum_[b];
+        if (top == kNoCandidate || (!everyone() && upperBound(full, top) < threshold()))
+            continue;
+        const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
+        const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+        double newTop = kNoCandidate;
+        for (std::uint32_t j = first; j < last; ++j) {
+            if (state_[j] >= kInList)
+                continue;
+            consider(j);
+            newTop = std::max(newTop, freeSum_[j]);
+        }
+        blockTopSum_[b] = newTop;
+    }
+    if (leader.chosen && pending)
+        leader.best = exactGain(*leader.chosen);
+    return leader.choice();
+}
+
+bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
+    // Picks whose balls were partly covered already are taken out as the
+    // incremental search would have: per result they covered, from the
+    // candidates of its ball that had not taken them into account. Only then
+    // the picks with free balls, by their overlaps, candidate by candidate.
+    const bool sums = bounded();
+    bool cancelled = false;
+    std::uint32_t taken = 0;
+    for (std::uint32_t k = 0; k < picks_.size() && !cancelled; ++k) {
+        if (picks_[k].wholeBallFree)
+            continue;
+        const std::uint32_t by = k + 1;
+        forEachBallRange(f_, picks_[k].result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t u = a; u < b && !cancelled; ++u) {
+                if (coveredBy_[u] != by || !counts(u))
+                    continue;
+                if (++taken % 64 == 0)
+                    cancelled = stopped(cancel);
+                const double w = weight_[u];
+                forEachBallRange(f_, u, misses_, [&](std::uint32_t qa, std::uint32_t qb) {
+                    for (std::uint32_t q = qa; q < qb; ++q)
+                        if (upToPick_[q] <= k) {
+                            --freeCount_[q];
+                            if (sums)
+                                freeSum_[q] -= w;
+                        }
+                });
+            }
+        });
+    }
+    if (cancelled)
+        return false;
+    const int reach = 2 * misses_;
+    for (std::uint32_t j = 0; j < f_.count; ++j) {
+        if (j % (kLazyBlock * kBlocksPerPoll) == 0 && stopped(cancel))
+            return false;
+        const std::uint32_t code = codeOf(j);
+        for (std::uint32_t k = upToPick_[j]; k < picks_.size(); ++k) {
+            const std::uint32_t x = code ^ picks_[k].code;
+            if (!picks_[k].wholeBallFree || differing(x) > reach)
+                continue;
+            const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+            freeCount_[j] -=
+                overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+        }
+    }
+    strategy_ = AutoformStrategy::Incremental;
+    picks_ = {};
+    upToPick_ = {};
+    coveredBy_ = {};
+    blockTopCount_ = {};
+    blockTopSum_ = {};
+    return true;
+}
+
+void AutoformSearch::chooseLazily(std::uint32_t result) {
+    const auto by = static_cast<std::uint32_t>(picks_.size() + 1);
+    std::uint64_t newlyCounted = 0;
+    forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t r = a; r < b; ++r)
+            if (state_[r] == 0) {
+                state_[r] |= kCovered;
+                coveredBy_[r] = by;
+                newlyCounted += counts(r) ? 1 : 0;
+            }
+    });
+    state_[result] |= kChosen;
+    Pick pick{result, codeOf(result), false, false, false, {}, {}};
+    pick.wholeBallFree = gains_ == Gains::EqualWeights && newlyCounted == ballSize_;
+    // The sums need the weights of the members covered; the counts can do with
+    // the members that were not.
+    pick.coveredNow = bounded() || 2 * newlyCounted <= ballSize_;
+    pick.listed = !pick.wholeBallFree && (!bounded() || 4 * newlyCounted <= ballSize_);
+    if (pick.listed) {
+        forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t r = a; r < b; ++r)
+                if ((coveredBy_[r] == by && counts(r)) == pick.coveredNow) {
+                    pick.memberCodes.push_back(codeOf(r));
+                    if (bounded())
+                        pick.memberWeights.push_back(weight_[r]);
+                }
+        });
+    }
+    picks_.push_back(std::move(pick));
+    switchDue_ = picks_.size() > 1 && lazyWork_ > lastCoverWork_;
+    lastCoverWork_ = newlyCounted * ballSize_;
+    lazyWork_ = 0;
+}
+
+} // namespace kav

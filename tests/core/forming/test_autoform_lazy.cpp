@@ -1,0 +1,136 @@
+// Auto-forming's lazy search against the incremental one on fields too large
+// for the literal transcription: the same bets, sums and draws, every method,
+// with and without a list; and the overlap walk it relies on against brute force.
+#include "core/draw/selection_text.h"
+#include "core/forming/autoform.h"
+#include "core/forming/autoform_field.h"
+#include "core/forming/autoform_search.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <random>
+
+using namespace kav;
+
+namespace {
+
+// `threes` events with all outcomes, `twos` with "1X", the rest "1"; quotes
+// equal in every event (many ties) or different from event to event.
+DrawModel fieldOf(int threes, int twos, bool equalQuotes) {
+    DrawModel m;
+    m.drawCountry = kRussia;
+    applyDefaultDraw(m);
+    std::string sel;
+    for (int e = 0; e < kEvents; ++e) {
+        sel += e ? "," : "";
+        sel += e < threes ? "1X2" : e < threes + twos ? "1X" : "1";
+        const std::int64_t home = equalQuotes ? 40 : 30 + (e * 7) % 35;
+        const std::int64_t draw = equalQuotes ? 30 : 20 + (e * 3) % 12;
+        m.quotes[e] = {Fixed4::fromInt(home), Fixed4::fromInt(draw),
+                       Fixed4::fromInt(100 - home - draw)};
+        m.poolShares[e] = {Fixed4::fromInt(draw), Fixed4::fromInt(home),
+                           Fixed4::fromInt(100 - home - draw)};
+    }
+    m.selection = *parseSelectionText(sel);
+    return m;
+}
+
+// Single bets of the field and a coupon, as a player's list holds them: six
+// bets of the package.
+Lines someList(const DrawModel& m, std::mt19937& gen) {
+    const auto f = fieldLayout(m);
+    Lines list;
+    for (int i = 0; i < 3; ++i)
+        list.push_back(
+            formatVariant(f->variant(static_cast<std::uint32_t>(gen() % f->count)), "20"));
+    Coupon c{};
+    const Variant v = f->variant(static_cast<std::uint32_t>(gen() % f->count));
+    for (int e = 0; e < kEvents; ++e)
+        c[e] = static_cast<OutcomeSet>(outcomeBit(v[e]) | (e == 0 ? 7 : 0));
+    list.push_back(formatCoupon(c, Fixed4::fromInt(20)));
+    return list;
+}
+
+// Returns the number of bets added.
+std::size_t expectSameAsIncremental(const DrawModel& m, const Lines& list,
+                                    const AutoformSettings& s, std::uint32_t seed,
+                                    const std::string& label) {
+    Rng lazyRng(seed), incrementalRng(seed);
+    const AutoformResult lazy = autoForm(m, list, s, lazyRng);
+    const AutoformResult want = autoFormIncremental(m, list, s, incrementalRng);
+    EXPECT_FALSE(want.message) << label;
+    EXPECT_FALSE(lazy.message) << label;
+    EXPECT_EQ(lazy.added, want.added) << label;
+    EXPECT_EQ(lazy.steps, want.steps) << label;
+    EXPECT_EQ(lazy.packageBets, want.packageBets) << label;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(lazy.coveredWeight),
+              std::bit_cast<std::uint32_t>(want.coveredWeight))
+        << label;
+    EXPECT_EQ(lazyRng.seed(), incrementalRng.seed()) << label << ": random draws consumed differ";
+    return lazy.added.size();
+}
+
+} // namespace
+
+TEST(AutoformLazyField, OverlapWalksMatchBruteForce) {
+    std::mt19937 gen(11);
+    for (const auto& [threes, twos] : {std::pair{6, 3}, std::pair{4, 5}, std::pair{0, 8}}) {
+        const auto f = fieldLayout(fieldOf(threes, twos, false));
+        for (int misses = 0; misses <= 6; ++misses) {
+            const auto j = static_cast<std::uint32_t>(gen() % f->count);
+            const auto p = static_cast<std::uint32_t>(gen() % f->count);
+            const BetMask mj = variantMask(f->variant(j)), mp = variantMask(f->variant(p));
+            std::vector<std::uint32_t> want, walked;
+            for (std::uint32_t r = 0; r < f->count; ++r) {
+                const BetMask mr = variantMask(f->variant(r));
+                if (matchCount(mj, mr) >= kEvents - misses &&
+                    matchCount(mp, mr) >= kEvents - misses)
+                    want.push_back(r);
+            }
+            forEachOverlapRange(*f, j, p, misses, [&](std::uint32_t a, std::uint32_t b) {
+                for (auto r = a; r < b; ++r)
+                    walked.push_back(r);
+            });
+            EXPECT_EQ(walked, want) << threes << "+" << twos << " misses " << misses;
+        }
+    }
+}
+
+TEST(AutoformLazy, MatchesTheIncrementalSearchOnLargeFields) {
+    // Fields of 3^9 to 3^11 results (and 2^x mixes) at categories 9..14; limits
+    // keep the incremental search short while the runs go on well past the
+    // bets whose whole balls are free.
+    struct Row {
+        int threes, twos, fromCategory, toCategory;
+        std::int64_t limit;
+    };
+    const Row rows[] = {{9, 0, 9, 10, 4},
+                        {9, 0, 11, 14, 30},
+                        {8, 3, 11, 14, 12},
+                        {10, 0, 11, 14, 12},
+                        {11, 0, 12, 14, 8}};
+    std::size_t added = 0, cases = 0;
+    std::mt19937 gen(20261207);
+    for (const Row& row : rows)
+        for (int category = row.fromCategory; category <= row.toCategory; ++category)
+            for (int method : {0, 1, 2, 3}) {
+                const bool equalQuotes = (category + method) % 2 == 0;
+                const bool withList = category % 2 == 1 && category >= 11;
+                const DrawModel m = fieldOf(row.threes, row.twos, equalQuotes);
+                AutoformSettings s;
+                s.category = category;
+                s.method = *autoformMethodAt(method);
+                s.betLimit = row.limit + (withList ? 6 : 0);
+                s.coverageTarget = 0.95f;
+                const Lines list = withList ? someList(m, gen) : Lines{};
+                ++cases;
+                added += expectSameAsIncremental(
+                    m, list, s, static_cast<std::uint32_t>(gen()),
+                    "3^" + std::to_string(row.threes) + " x 2^" + std::to_string(row.twos) +
+                        " category " + std::to_string(category) + " method " +
+                        std::to_string(method) + (equalQuotes ? " equal quotes" : "") +
+                        (withList ? " with list" : ""));
+            }
+    EXPECT_GT(added, 5 * cases) << "the cases must choose bets";
+}
