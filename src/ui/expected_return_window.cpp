@@ -226,17 +226,8 @@ void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns) {
     summaryLabel_->setText(summary);
 }
 
-void ExpectedReturnWindow::keepBest() {
-    if (busy() || !listUsable())
-        return;
-    JobOptions options;
-    options.title = QString::fromUtf8(kCaption);
-    options.label = QStringLiteral("Отбор лучших ставок…");
-    const auto keep = static_cast<std::uint64_t>(keepBestSpin_->value());
-    auto work = [in = input(), lines = session_.betLines(), keep](JobControl& job) {
-        return kav::keepBestVariants(in, lines, keep, job.cancelFlag(),
-                                     [&job](int percent) { job.progress(percent); });
-    };
+void ExpectedReturnWindow::runReduction(const JobOptions& options,
+                                        std::function<kav::ReducedList(JobControl&)> work) {
     jobs_->run(options, std::move(work), [this](kav::ReducedList reduced) {
         if (reduced.status == kav::AnalysisStatus::Cancelled)
             return;
@@ -248,6 +239,20 @@ void ExpectedReturnWindow::keepBest() {
             session_.replaceBets(reduced.lines);
         recompute();
     });
+}
+
+void ExpectedReturnWindow::keepBest() {
+    if (busy() || !listUsable())
+        return;
+    JobOptions options;
+    options.title = QString::fromUtf8(kCaption);
+    options.label = QStringLiteral("Отбор лучших ставок…");
+    const auto keep = static_cast<std::uint64_t>(keepBestSpin_->value());
+    auto work = [in = input(), lines = session_.betLines(), keep](JobControl& job) {
+        return kav::keepBestVariants(in, lines, keep, job.cancelFlag(),
+                                     [&job](int percent) { job.progress(percent); });
+    };
+    runReduction(options, std::move(work));
 }
 
 void ExpectedReturnWindow::removeBelow() {
@@ -266,17 +271,7 @@ void ExpectedReturnWindow::removeBelow() {
         return kav::keepVariantsAtLeast(in, lines, minimum, job.cancelFlag(),
                                         [&job](int percent) { job.progress(percent); });
     };
-    jobs_->run(options, std::move(work), [this](kav::ReducedList reduced) {
-        if (reduced.status == kav::AnalysisStatus::Cancelled)
-            return;
-        if (reduced.status != kav::AnalysisStatus::Done) {
-            refuse(this, reduced.problem);
-            return;
-        }
-        if (reduced.removedVariants > 0)
-            session_.replaceBets(reduced.lines);
-        recompute();
-    });
+    runReduction(options, std::move(work));
 }
 
 } // namespace kav::ui

@@ -14,6 +14,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -24,8 +25,10 @@ class QTableWidget;
 
 namespace kav::ui {
 
+class JobControl;
 class JobRunner;
 class Session;
+struct JobOptions;
 
 class ExpectedReturnWindow final : public QWidget {
     Q_OBJECT
@@ -45,6 +48,8 @@ private:
     void showReturns(const kav::PackageReturn& returns);
     void keepBest();
     void removeBelow();
+    // Runs a reduction of the list; its result replaces the list (one undo step).
+    void runReduction(const JobOptions& options, std::function<kav::ReducedList(JobControl&)> work);
     // The analysis's inputs from the session: the totals as it reads them.
     kav::AnalysisInput input() const;
     // A list that does not parse is refused with the line that breaks it.

@@ -337,15 +337,44 @@ AutoformSearch::bestBySummingEach(Rng& rng, const std::atomic<bool>* cancel, boo
     return leader.choice();
 }
 
+void AutoformSearch::weighByBounds(BoundedLeader& l, std::uint32_t j, std::uint32_t n, double sum,
+                                   Rng& rng) const {
+    const double hi = upperBound(n, sum);
+    const double lo = lowerBound(n, sum);
+    if (l.pending) {
+        if (hi < l.pendingLo)
+            return;
+        if (lo > l.pendingHi) {
+            l.leader.chosen = j;
+            l.pendingLo = lo;
+            l.pendingHi = hi;
+            return;
+        }
+        l.leader.best = exactGain(*l.leader.chosen);
+        l.pending = false;
+    }
+    if (hi < l.leader.best)
+        return;
+    if (lo > l.leader.best) {
+        l.leader.chosen = j;
+        l.pending = true;
+        l.pendingLo = lo;
+        l.pendingHi = hi;
+        return;
+    }
+    l.leader.compare(j, exactGain(j), rng);
+}
+
+std::optional<AutoformSearch::Choice> AutoformSearch::boundedChoice(BoundedLeader& l) const {
+    if (l.leader.chosen && l.pending)
+        l.leader.best = exactGain(*l.leader.chosen);
+    return l.leader.choice();
+}
+
 std::optional<AutoformSearch::Choice>
 AutoformSearch::bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
-    // The double sum and the count of its terms bound the 32-bit sum; the
-    // exact sum is formed only when the bounds cannot decide. A candidate
-    // that clearly beats the best stays pending (bounds only) until a
-    // later one comes close to it.
-    Leader leader;
-    bool pending = false;
-    double pendingLo = 0.0, pendingHi = 0.0;
+    // The double sum and the count of its terms bound the 32-bit sum.
+    BoundedLeader l;
     for (std::uint32_t j = 0; j < f_.count; ++j) {
         if (interrupted(j, cancel, cancelled))
             return std::nullopt;
@@ -354,38 +383,13 @@ AutoformSearch::bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& ca
         const std::uint32_t n = freeCount_[j];
         if (n == 0) {
             // Gain exactly 0: only a best of exactly 0 ties it; a pending best is above 0.
-            if (!pending && leader.best == 0.0f)
-                leader.compare(j, 0.0f, rng);
+            if (!l.pending && l.leader.best == 0.0f)
+                l.leader.compare(j, 0.0f, rng);
             continue;
         }
-        const double hi = upperBound(n, freeSum_[j]);
-        const double lo = lowerBound(n, freeSum_[j]);
-        if (pending) {
-            if (hi < pendingLo)
-                continue;
-            if (lo > pendingHi) {
-                leader.chosen = j;
-                pendingLo = lo;
-                pendingHi = hi;
-                continue;
-            }
-            leader.best = exactGain(*leader.chosen);
-            pending = false;
-        }
-        if (hi < leader.best)
-            continue;
-        if (lo > leader.best) {
-            leader.chosen = j;
-            pending = true;
-            pendingLo = lo;
-            pendingHi = hi;
-            continue;
-        }
-        leader.compare(j, exactGain(j), rng);
+        weighByBounds(l, j, n, freeSum_[j], rng);
     }
-    if (leader.chosen && pending)
-        leader.best = exactGain(*leader.chosen);
-    return leader.choice();
+    return boundedChoice(l);
 }
 
 void AutoformSearch::cover(std::uint32_t r) {

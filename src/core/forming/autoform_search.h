@@ -92,6 +92,21 @@ private:
         }
     };
 
+    // The leader of a pass that weighs candidates by bounds on their sums: one
+    // that clearly beats the best stays pending (bounds only) until a later
+    // one comes close to it.
+    struct BoundedLeader {
+        Leader leader;
+        bool pending = false;
+        double pendingLo = 0.0, pendingHi = 0.0;
+    };
+    // Weighs candidate j, with n > 0 free results of double sum `sum`; the
+    // exact sum is formed only when the bounds cannot decide.
+    void weighByBounds(BoundedLeader& l, std::uint32_t j, std::uint32_t n, double sum,
+                       Rng& rng) const;
+    // The pass's choice, a pending leader's gain made exact.
+    std::optional<Choice> boundedChoice(BoundedLeader& l) const;
+
     // How the gains of candidates are known.
     enum class Gains {
         EqualWeights, // methods 0 and 3: every weight is 1/N, a gain follows from a count

@@ -254,14 +254,12 @@ std::optional<AutoformSearch::Choice>
 AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
     // As bestByBounds, on sums brought up to date only for candidates whose old
     // sum does not already rule them out.
-    Leader leader;
-    bool pending = false;
-    double pendingLo = 0.0, pendingHi = 0.0;
+    BoundedLeader l;
     const auto now = static_cast<std::uint32_t>(picks_.size());
     const auto full = static_cast<std::uint32_t>(ballSize_);
     // Until a gain above 0 leads, every candidate takes part (a gain of 0 ties).
-    auto everyone = [&] { return !pending && leader.best == 0.0f; };
-    auto threshold = [&] { return pending ? pendingLo : static_cast<double>(leader.best); };
+    auto everyone = [&] { return !l.pending && l.leader.best == 0.0f; };
+    auto threshold = [&] { return l.pending ? l.pendingLo : static_cast<double>(l.leader.best); };
     auto consider = [&](std::uint32_t j) {
         if (everyone()) {
             refresh(j, [](std::uint32_t, double) { return false; });
@@ -277,33 +275,10 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
         const std::uint32_t n = freeCount_[j];
         if (n == 0) {
             if (everyone())
-                leader.compare(j, 0.0f, rng);
+                l.leader.compare(j, 0.0f, rng);
             return;
         }
-        const double hi = upperBound(n, freeSum_[j]);
-        const double lo = lowerBound(n, freeSum_[j]);
-        if (pending) {
-            if (hi < pendingLo)
-                return;
-            if (lo > pendingHi) {
-                leader.chosen = j;
-                pendingLo = lo;
-                pendingHi = hi;
-                return;
-            }
-            leader.best = exactGain(*leader.chosen);
-            pending = false;
-        }
-        if (hi < leader.best)
-            return;
-        if (lo > leader.best) {
-            leader.chosen = j;
-            pending = true;
-            pendingLo = lo;
-            pendingHi = hi;
-            return;
-        }
-        leader.compare(j, exactGain(j), rng);
+        weighByBounds(l, j, n, freeSum_[j], rng);
     };
     for (std::size_t b = 0; b < blockTopSum_.size(); ++b) {
         if (b % kBlocksPerPoll == 0 && stopped(cancel)) {
@@ -324,9 +299,7 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
         }
         blockTopSum_[b] = newTop;
     }
-    if (leader.chosen && pending)
-        leader.best = exactGain(*leader.chosen);
-    return leader.choice();
+    return boundedChoice(l);
 }
 
 bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
