@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTimer>
 
 #include <string_view>
 
@@ -110,10 +109,7 @@ int main(int argc, char** argv) {
     auto* variantAnalysis = new kav::ui::VariantAnalysisWindow(mainWindow.session(), &mainWindow);
     auto* help = new kav::ui::HelpWindow(&mainWindow);
     mainWindow.setSideWindows(nearestSystems, coverageMap, variantAnalysis, help);
+    mainWindow.setStartProject(line.projectFile);
     mainWindow.show();
-    if (!line.projectFile.isEmpty())
-        QTimer::singleShot(0, &mainWindow, [&mainWindow, path = line.projectFile] {
-            mainWindow.openProjectFile(path);
-        });
     return app.exec();
 }

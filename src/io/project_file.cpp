@@ -231,9 +231,9 @@ void readDraw(const Fields& f, ProjectState& s) {
 }
 
 // The keys of the condition ranges, in the order of kav::Measure.
-constexpr const char* kMeasureKeys[kMeasures] = {"ones",       "draws",      "twos",
-                                                 "favourites", "outsiders",  "points",
-                                                 "poolPoints", "longestRun", "changes"};
+constexpr const char* kMeasureKeys[kMeasures] = {
+    "ones",   "draws",      "twos",       "favourites", "outsiders",
+    "points", "poolPoints", "longestRun", "changes",    "valuePoints"};
 
 // Ranges as "a:b" and base rows as "ROW:a:b", the forms the command line takes.
 void readConditions(const Fields& f, ConditionSet& c) {

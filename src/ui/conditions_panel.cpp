@@ -38,6 +38,10 @@ constexpr MeasureControl kMeasureControls[kav::kMeasures] = {
      100000, 450, 600},
     {"longestRun", "серия", "Самая длинная серия событий подряд с одним исходом", 1, 15, 2, 5},
     {"changes", "смен", "Сколько раз исход события отличается от предыдущего", 0, 14, 6, 12},
+    {"valuePoints", "очки ценности",
+     "Сумма ценности исходов в сотых: котировка / доля пула, как в виде «Показывать ценность "
+     "исходов» (исход без доли пула — 0)",
+     -1000000, 1000000, 1200, 1800},
 };
 
 constexpr int kRowColumn = 0, kFromColumn = 1, kToColumn = 2;
@@ -111,7 +115,9 @@ void ConditionsPanel::createEditor() {
         c.to = rangeSpin(name + "ToSpin", m.to, m.min, m.max, editor_);
         c.from->setToolTip(QStringLiteral("не менее"));
         c.to->setToolTip(QStringLiteral("не более"));
-        const int r = k % 3, col = (k / 3) * 4;
+        // Three rows of three, and the value points under the quote points.
+        const bool value = k == static_cast<int>(kav::Measure::ValuePoints);
+        const int r = value ? 3 : k % 3, col = value ? 4 : (k / 3) * 4;
         grid->addWidget(c.check, r, col);
         grid->addWidget(c.from, r, col + 1);
         grid->addWidget(c.to, r, col + 2);

@@ -327,10 +327,17 @@ void MainWindow::onFirstShow() {
     }
     // The mode the player left the program in.
     modeCombo_->setCurrentIndex(savedMode());
-    switchCountry(savedCountry());
+    if (startProject_.isEmpty())
+        switchCountry(savedCountry());
     setModified(false);
-    // Once the window is on screen: the work of a session that did not end.
+    // Once the window is on screen: the work of a session that did not end,
+    // then the project the program was started with.
     QTimer::singleShot(0, this, [this] { offerRecovery(); });
+    if (!startProject_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            if (!openProjectFile(startProject_))
+                switchCountry(savedCountry());
+        });
 }
 
 bool MainWindow::textFieldOwnsKey(QObject* watched, const QKeyEvent* e) const {

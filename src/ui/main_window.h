@@ -170,6 +170,10 @@ public:
     // Reads and applies a project file; a file that cannot be read changes
     // nothing and says why. True when it was opened.
     bool openProjectFile(const QString& path);
+    // The project the program was started with: opened once the window is
+    // on screen, in place of loading the current draw (which is loaded only
+    // when the project cannot be read).
+    void setStartProject(const QString& path) { startProject_ = path; }
     // Saves the work into `path` and makes it the project's file.
     bool saveProjectTo(const QString& path);
     const QString& projectPath() const { return projectPath_; }
@@ -375,6 +379,7 @@ private:
     QMenu* recentMenu_ = nullptr;
     QStringList recentFiles_;
     QString projectPath_;
+    QString startProject_;
     QString drawTitle_;
     bool modified_ = false;
     // While a project is applied, its changes are not the player's.

@@ -4,6 +4,8 @@
 #include "core/value/expected_return.h"
 #include "ui/expected_return_window.h"
 #include "ui/main_window.h"
+
+#include "core/forming/condition_set.h"
 #include "ui/outcome_grid.h"
 #include "ui/simulation_window.h"
 
@@ -52,10 +54,14 @@ void MainWindow::toggleValueView(bool on) {
         outcomeGrid_->setValueFunction({});
         return;
     }
-    // Read at every paint, so the view follows the quotes as they change.
-    outcomeGrid_->setValueFunction([this](int event0, int outcome0) {
-        return kav::valueRatio(model().quotes[event0][outcome0],
-                               model().poolShares[event0][outcome0]);
+    // Read at every paint, so the view follows the quotes as they change. The
+    // ratio shown is the one the value-points condition sums, in hundredths.
+    outcomeGrid_->setValueFunction([this](int event0, int outcome0) -> std::optional<double> {
+        const auto points = kav::valuePoints(model().quotes[event0][outcome0],
+                                             model().poolShares[event0][outcome0]);
+        if (!points)
+            return std::nullopt;
+        return static_cast<double>(*points) / 100.0;
     });
 }
 

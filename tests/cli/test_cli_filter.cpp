@@ -16,9 +16,9 @@ namespace {
 using kav::test::CliResult;
 using kav::test::runCli;
 
-const char* const kOptionNames[kav::kMeasures] = {"--ones",        "--draws",       "--twos",
-                                                  "--favourites",  "--outsiders",   "--points",
-                                                  "--pool-points", "--longest-run", "--changes"};
+const char* const kOptionNames[kav::kMeasures] = {
+    "--ones",   "--draws",       "--twos",        "--favourites", "--outsiders",
+    "--points", "--pool-points", "--longest-run", "--changes",    "--value-points"};
 
 // The options that say what the condition set says.
 std::vector<std::string> conditionArgs(const kav::ConditionSet& c) {
@@ -40,11 +40,11 @@ std::vector<std::string> conditionArgs(const kav::ConditionSet& c) {
 kav::ConditionSet randomConditions(std::mt19937& rng) {
     kav::ConditionSet c;
     const int spans[kav::kMeasures][2] = {{0, 15},    {0, 15},    {0, 15}, {0, 15}, {0, 15},
-                                          {400, 550}, {300, 600}, {1, 10}, {0, 14}};
+                                          {400, 550}, {300, 600}, {1, 10}, {0, 14}, {1200, 1800}};
     for (int k = 0; k < kav::kMeasures; ++k)
         if (rng() % 3 == 0) {
             const int lo = spans[k][0] + static_cast<int>(rng() % (spans[k][1] - spans[k][0] + 1));
-            const int width = static_cast<int>(rng() % (k == 5 || k == 6 ? 60 : 6));
+            const int width = static_cast<int>(rng() % (k == 5 || k == 6 ? 60 : k == 9 ? 300 : 6));
             c.ranges[k] = kav::ConditionRange{lo, lo + width};
         }
     for (int i = static_cast<int>(rng() % 3); i > 0; --i) {

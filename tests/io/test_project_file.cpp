@@ -48,6 +48,7 @@ ProjectState sampleState() {
     s.conditions.range(Measure::Ones) = ConditionRange{4, 8};
     s.conditions.range(Measure::PoolPoints) = ConditionRange{-20, 700};
     s.conditions.range(Measure::Changes) = ConditionRange{6, 12};
+    s.conditions.range(Measure::ValuePoints) = ConditionRange{1200, 1650};
     s.conditions.baseRows = {{"1X2-----------X", ConditionRange{2, 5}},
                              {"---------------", ConditionRange{0, 0}}};
     s.conditions.tolerance = 2;

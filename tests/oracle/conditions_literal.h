@@ -9,6 +9,7 @@
 #include "core/forming/condition_set.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -51,6 +52,15 @@ inline std::int64_t literalMeasure(const DrawModel& m, const Variant& v, Measure
     case Measure::PoolPoints:
         for (int e = 0; e < kEvents; ++e)
             n += m.poolShares[e][v[e]].roundToInt();
+        return n;
+    case Measure::ValuePoints:
+        // Hundredths of quote / share, an outcome without a share counting 0.
+        for (int e = 0; e < kEvents; ++e) {
+            const auto share = m.poolShares[e][v[e]].raw();
+            if (share > 0)
+                n += std::llround(100.0 * static_cast<double>(m.quotes[e][v[e]].raw()) /
+                                  static_cast<double>(share));
+        }
         return n;
     case Measure::LongestRun:
         for (int start = 0; start < kEvents; ++start) {

@@ -332,3 +332,42 @@ TEST_F(ProjectWindow, SettingsOutliveTheSession) {
 }
 
 } // namespace
+
+// Started with a project: the project's draw is shown and the current draw is
+// not loaded over it (nor its failure reported); a project that cannot be
+// read says why and the current draw is loaded as on any start.
+TEST_F(ProjectWindow, AProjectGivenAtStartIsOpenedInPlaceOfTheDrawLoad) {
+    makeWork(*w);
+    const QString path = dir.filePath(QStringLiteral("start.kvp"));
+    ASSERT_TRUE(w->saveProjectTo(path));
+    const kav::ProjectState saved = w->projectState();
+
+    const kav::io::ServerSettings servers = MainWindow::servers();
+    kav::io::ServerSettings unreachable = servers;
+    unreachable.dataServer = "http://127.0.0.1:9";
+    MainWindow::setServers(unreachable);
+    boxes.clear();
+    {
+        MainWindow started;
+        started.setStartProject(path);
+        started.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return started.projectPath() == path; }, 5000));
+        QTest::qWait(300); // time for a refused connection to come back, were one made
+        for (const auto& box : boxes.shown())
+            EXPECT_EQ(box.text.find("Тираж не загружен"), std::string::npos) << box.text;
+        EXPECT_TRUE(kav::sameWork(started.projectState(), saved));
+    }
+    MainWindow::setServers(servers);
+
+    boxes.clear();
+    MainWindow broken;
+    broken.setStartProject(dir.filePath(QStringLiteral("missing.kvp")));
+    broken.show();
+    const auto saysWhy = [&] {
+        return std::any_of(boxes.shown().begin(), boxes.shown().end(), [](const auto& box) {
+            return box.text.find("missing.kvp") != std::string::npos;
+        });
+    };
+    ASSERT_TRUE(QTest::qWaitFor(saysWhy, 5000));
+    EXPECT_TRUE(broken.projectPath().isEmpty());
+}

@@ -1,6 +1,7 @@
 // The value of the package in the window: the expected-return table with its
 // reductions of the list (undone as one step), the simulation window with its
 // histogram, and the grid's value view.
+#include "core/forming/condition_set.h"
 #include "core/value/expected_return.h"
 #include "core/value/simulation.h"
 #include "ui/expected_return_window.h"
@@ -189,7 +190,10 @@ TEST_F(ValueWindow, ValueViewColoursOutcomesByQuoteOverShare) {
     const auto& m = w->model();
     for (int e : {0, 7, 14})
         for (int o = 0; o < kav::kOutcomes; ++o)
-            EXPECT_EQ(grid->valueOf(e, o), kav::valueRatio(m.quotes[e][o], m.poolShares[e][o]));
+            // The grid shows, in hundredths, what the value-points condition sums.
+            EXPECT_EQ(grid->valueOf(e, o),
+                      static_cast<double>(*kav::valuePoints(m.quotes[e][o], m.poolShares[e][o])) /
+                          100.0);
     EXPECT_EQ(grid->cellText(1, 1), before); // the quotes stay for editing
     grid->show();
     QTest::qWait(10);

@@ -24,7 +24,10 @@ constexpr RangeOption kRangeOptions[] = {
     {"--pool-points", Measure::PoolPoints, "the sum of the rounded pool shares"},
     {"--longest-run", Measure::LongestRun, "the longest run of one outcome"},
     {"--changes", Measure::Changes, "events whose outcome differs from the previous one"},
+    {"--value-points", Measure::ValuePoints,
+     "the sum of the outcomes' quote / pool share in hundredths (an outcome without a share: 0)"},
 };
+static_assert(std::size(kRangeOptions) == kMeasures);
 
 ConditionSet readConditions(const FilterOptions& opt) {
     ConditionSet c;

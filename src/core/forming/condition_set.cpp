@@ -84,15 +84,30 @@ int outsiderOutcome(const DrawModel& m, int e) {
     return least;
 }
 
+namespace {
+// Wide enough for 200 times any quote.
+__extension__ using Wide = __int128;
+} // namespace
+
+std::optional<std::int64_t> valuePoints(Fixed4 quote, Fixed4 poolShare) {
+    if (poolShare.raw() <= 0)
+        return std::nullopt;
+    const Wide twice = static_cast<Wide>(quote.raw()) * 200;
+    const Wide share = poolShare.raw();
+    const Wide rounded =
+        twice >= 0 ? (twice + share) / (2 * share) : -((share - twice) / (2 * share));
+    return static_cast<std::int64_t>(rounded);
+}
+
 ConditionTables conditionTables(const DrawModel& m, const ConditionSet& c) {
     ConditionTables t;
     t.tolerance = c.tolerance;
-    for (int k = 0; k <= static_cast<int>(Measure::PoolPoints); ++k) {
-        if (!c.ranges[k])
+    for (int k = 0; k < kMeasures; ++k) {
+        const auto measure = static_cast<Measure>(k);
+        if (!c.ranges[k] || measure == Measure::LongestRun || measure == Measure::Changes)
             continue;
         ConditionTables::Additive a;
         a.range = *c.ranges[k];
-        const auto measure = static_cast<Measure>(k);
         for (int e = 0; e < kEvents; ++e) {
             const int fav = favouriteOutcome(m, e), out = outsiderOutcome(m, e);
             for (int o = 0; o < kOutcomes; ++o) {
@@ -112,8 +127,11 @@ ConditionTables conditionTables(const DrawModel& m, const ConditionSet& c) {
                 case Measure::Points:
                     v = m.quotes[e][o].roundToInt();
                     break;
-                default:
+                case Measure::PoolPoints:
                     v = m.poolShares[e][o].roundToInt();
+                    break;
+                default:
+                    v = valuePoints(m.quotes[e][o], m.poolShares[e][o]).value_or(0);
                     break;
                 }
                 a.value[e][o] = v;

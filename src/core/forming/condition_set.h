@@ -27,17 +27,18 @@ struct ConditionRange {
 // What a condition counts in a variant, in the order the panel and the
 // project file list them.
 enum class Measure : int {
-    Ones = 0,       // events with "1"
-    Draws = 1,      // events with "X"
-    Twos = 2,       // events with "2"
-    Favourites = 3, // events whose outcome has its event's largest quote
-    Outsiders = 4,  // events whose outcome has its event's smallest quote
-    Points = 5,     // the sum of the outcomes' rounded quotes
-    PoolPoints = 6, // the sum of the outcomes' rounded pool shares
-    LongestRun = 7, // the longest run of consecutive events with one outcome
-    Changes = 8,    // events 2..15 whose outcome differs from the previous one
+    Ones = 0,        // events with "1"
+    Draws = 1,       // events with "X"
+    Twos = 2,        // events with "2"
+    Favourites = 3,  // events whose outcome has its event's largest quote
+    Outsiders = 4,   // events whose outcome has its event's smallest quote
+    Points = 5,      // the sum of the outcomes' rounded quotes
+    PoolPoints = 6,  // the sum of the outcomes' rounded pool shares
+    LongestRun = 7,  // the longest run of consecutive events with one outcome
+    Changes = 8,     // events 2..15 whose outcome differs from the previous one
+    ValuePoints = 9, // the sum of the outcomes' value points (see valuePoints)
 };
-inline constexpr int kMeasures = 9;
+inline constexpr int kMeasures = 10;
 
 // A row of 15 letters "1", "X", "2", "-" and the range of hits a variant must
 // have against it; "-" agrees with nothing.
@@ -81,6 +82,11 @@ std::string baseRowConditionText(const BaseRowCondition& b);
 // Outcome of an event's largest quote (ties: the first of 1, X, 2) and of its
 // smallest (ties: the last). The quotes are compared exactly, not as rounded.
 int favouriteOutcome(const DrawModel& m, int event0);
+// The value of an outcome in hundredths, as the grid's value view shows it:
+// its quote over its pool share, times 100, rounded half away from zero
+// (quote 45, share 50: 90). An outcome without a share above 0 has no value:
+// nothing.
+std::optional<std::int64_t> valuePoints(Fixed4 quote, Fixed4 poolShare);
 int outsiderOutcome(const DrawModel& m, int event0);
 
 // What each condition adds per event and outcome, worked out once per draw:

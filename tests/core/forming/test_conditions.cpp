@@ -65,6 +65,9 @@ ConditionSet randomConditions(std::mt19937& rng) {
         case Measure::PoolPoints:
             c.ranges[k] = randomRange(rng, 250, 650, 150);
             break;
+        case Measure::ValuePoints:
+            c.ranges[k] = randomRange(rng, 900, 1900, 400);
+            break;
         case Measure::LongestRun:
             c.ranges[k] = randomRange(rng, 1, 9, 5);
             break;
@@ -195,6 +198,39 @@ Lines randomList(std::mt19937& rng, int n) {
         }
     }
     return lines;
+}
+
+TEST(Conditions, ValuePointsAreTheGridsHundredthsOfQuoteOverShare) {
+    const auto f = [](const char* text) { return *Fixed4::parseTyped(text); };
+    EXPECT_EQ(valuePoints(f("45"), f("50")), 90);
+    EXPECT_EQ(valuePoints(f("50"), f("30")), 167);
+    // Exact halves go away from zero, computed without a binary fraction.
+    EXPECT_EQ(valuePoints(f("0,0101"), f("0,02")), 51);
+    EXPECT_EQ(valuePoints(f("-0,0101"), f("0,02")), -51);
+    EXPECT_EQ(valuePoints(f("0,0099"), f("0,02")), 50);
+    EXPECT_EQ(valuePoints(f("40"), f("0")), std::nullopt);
+    EXPECT_EQ(valuePoints(f("40"), f("-1")), std::nullopt);
+
+    // On a draw: the favourite's over-played "1" and the under-played "2".
+    DrawModel m;
+    applyDefaultDraw(m);
+    for (int e = 0; e < kEvents; ++e) {
+        m.quotes[e] = {f("50"), f("30"), f("20")};
+        m.poolShares[e] = {f("60"), f("30"), f("10")};
+    }
+    m.poolShares[14] = {f("0"), f("0"), f("100")}; // no share: no value
+    ConditionSet c;
+    c.range(Measure::ValuePoints) = ConditionRange{1500, 1500};
+    const ConditionTables t = conditionTables(m, c);
+    Variant allDraws{};
+    allDraws.fill(1);
+    allDraws[14] = 2; // 14 x 100 + 20
+    EXPECT_FALSE(passesConditions(t, allDraws));
+    c.range(Measure::ValuePoints) = ConditionRange{1420, 1420};
+    EXPECT_TRUE(passesConditions(conditionTables(m, c), allDraws));
+    Variant ones{}; // 14 x 83 (50 / 60) + 0 for the event without a share
+    c.range(Measure::ValuePoints) = ConditionRange{14 * 83, 14 * 83};
+    EXPECT_TRUE(passesConditions(conditionTables(m, c), ones));
 }
 
 TEST(Conditions, ListApplicationAgreesWithEveryVariantTested) {
