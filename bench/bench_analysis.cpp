@@ -3,6 +3,7 @@
 #include "core/analysis/analysis.h"
 #include "oracle/analysis_literal.h"
 #include "ratio_reporter.h"
+#include "support/analysis_draws.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,25 +12,8 @@
 namespace {
 
 kav::AnalysisInput sampleInput() {
-    kav::AnalysisInput in;
-    const int quotes[3] = {45, 28, 27};
-    const int shares[3] = {50, 25, 25};
-    for (int e = 0; e < kav::kEvents; ++e)
-        for (int o = 0; o < kav::kOutcomes; ++o) {
-            // a little spread per event, so no two branches carry equal numbers
-            in.quotes[e][o] = kav::Fixed4::fromRaw(quotes[o] * 10000 + (o == 2   ? -e * 1000
-                                                                        : o == 1 ? e * 1000
-                                                                                 : 0));
-            in.poolShares[e][o] = kav::Fixed4::fromRaw(shares[o] * 10000 + (o == 2   ? -e * 700
-                                                                            : o == 1 ? e * 700
-                                                                                     : 0));
-        }
+    kav::AnalysisInput in = kav::testing::sampleAnalysisDraw();
     in.variant = *kav::parseAnalysedVariant("1X21111X2111211");
-    in.drawCountry = kav::kRussia;
-    in.totals.poolText = "1000000";
-    in.totals.jackpotText = "1000000";
-    in.totals.uniformCounts = {100, 50, 30};
-    in.totals.uniformCountMean = 60;
     return in;
 }
 

@@ -3,6 +3,7 @@
 // each bet, and the whole-field table on its own.
 #include "core/value/expected_return.h"
 #include "oracle/analysis_literal.h"
+#include "support/analysis_draws.h"
 
 #include "core/base/rng.h"
 
@@ -14,21 +15,7 @@
 namespace {
 
 kav::AnalysisInput sampleInput() {
-    kav::AnalysisInput in;
-    const int quotes[3] = {45, 28, 27};
-    const int shares[3] = {50, 25, 25};
-    for (int e = 0; e < kav::kEvents; ++e)
-        for (int o = 0; o < kav::kOutcomes; ++o) {
-            const int spread = o == 2 ? -e : o == 1 ? e : 0;
-            in.quotes[e][o] = kav::Fixed4::fromRaw(quotes[o] * 10000 + spread * 1000);
-            in.poolShares[e][o] = kav::Fixed4::fromRaw(shares[o] * 10000 + spread * 700);
-        }
-    in.drawCountry = kav::kRussia;
-    in.totals.poolText = "1000000";
-    in.totals.jackpotText = "1000000";
-    in.totals.uniformCounts = {100, 50, 30};
-    in.totals.uniformCountMean = 60;
-    return in;
+    return kav::testing::sampleAnalysisDraw();
 }
 
 kav::Lines distinctSingles(std::size_t n, kav::Rng& rng) {

@@ -1,6 +1,7 @@
 #include "core/analysis/analysis.h"
 #include "core/base/rng.h"
 #include "oracle/analysis_literal.h"
+#include "support/analysis_draws.h"
 
 #include <gtest/gtest.h>
 
@@ -107,27 +108,8 @@ std::array<double, 16> hitDistribution(const AnalysisInput& in) {
     return p;
 }
 
-// Random draws whose quotes and shares add up to 100 per event.
 AnalysisInput randomDraw(kav::Rng& rng, std::uint8_t country) {
-    AnalysisInput in;
-    for (int e = 0; e < kav::kEvents; ++e) {
-        for (auto* table : {&in.quotes[e], &in.poolShares[e]}) {
-            const auto a = static_cast<std::int64_t>(rng.below(600000)) + 50000;
-            const auto b = static_cast<std::int64_t>(rng.below(300000)) + 50000;
-            (*table)[0] = Fixed4::fromRaw(a);
-            (*table)[1] = Fixed4::fromRaw(b);
-            (*table)[2] = Fixed4::fromRaw(1000000 - a - b);
-        }
-        in.variant[e] = static_cast<std::uint8_t>(rng.below(3) + 1);
-    }
-    in.drawCountry = country;
-    in.totals.poolText = std::to_string(rng.below(5000000) + 1000);
-    in.totals.jackpotText = std::to_string(rng.below(3000000));
-    in.totals.uniformCounts = {static_cast<std::int32_t>(rng.below(500) + 1),
-                               static_cast<std::int32_t>(rng.below(100) + 1),
-                               static_cast<std::int32_t>(rng.below(300) + 1)};
-    in.totals.uniformCountMean = *kav::uniformCountMeanOf(in.totals.uniformCounts);
-    return in;
+    return kav::testing::randomAnalysisDraw(rng, country, true);
 }
 
 TEST(VariantAnalysis, FastWalkMatchesTheLiteralTranscription) {
