@@ -263,4 +263,9 @@ AutoformResult autoFormIncremental(const DrawModel& m, const Lines& betList,
     return runAutoform(m, betList, s, rng, hooks, AutoformStrategy::Incremental);
 }
 
+AutoformResult autoFormWith(AutoformStrategy strategy, const DrawModel& m, const Lines& betList,
+                            const AutoformSettings& s, Rng& rng, const AutoformHooks& hooks) {
+    return runAutoform(m, betList, s, rng, hooks, strategy);
+}
+
 } // namespace kav

@@ -1,5 +1,6 @@
 #include "core/forming/autoform_field.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace kav {
@@ -60,6 +61,43 @@ DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t d
         }
     }
     return s;
+}
+
+BallOverlaps overlapSizes(int twos, int threes, int misses) {
+    BallOverlaps out{};
+    using Table = std::array<std::array<std::uint64_t, kEvents + 1>, kEvents + 1>;
+    struct Way {
+        int missJ, missP;
+        std::uint64_t count;
+    };
+    auto add = [&](Table& t, std::initializer_list<Way> ways) {
+        Table next{};
+        for (int a = 0; a <= misses; ++a)
+            for (int b = 0; b <= misses; ++b)
+                for (const Way& w : ways)
+                    if (a + w.missJ <= misses && b + w.missP <= misses)
+                        next[a + w.missJ][b + w.missP] += t[a][b] * w.count;
+        t = next;
+    };
+    for (int a2 = 0; a2 <= twos; ++a2)
+        for (int a3 = 0; a3 <= threes; ++a3) {
+            Table t{};
+            t[0][0] = 1;
+            for (int i = 0; i < twos - a2; ++i)
+                add(t, {{0, 0, 1}, {1, 1, 1}});
+            for (int i = 0; i < threes - a3; ++i)
+                add(t, {{0, 0, 1}, {1, 1, 2}});
+            for (int i = 0; i < a2; ++i)
+                add(t, {{0, 1, 1}, {1, 0, 1}});
+            for (int i = 0; i < a3; ++i)
+                add(t, {{0, 1, 1}, {1, 0, 1}, {1, 1, 1}});
+            std::uint64_t n = 0;
+            for (int a = 0; a <= misses; ++a)
+                for (int b = 0; b <= misses; ++b)
+                    n += t[a][b];
+            out[a2][a3] = static_cast<std::uint32_t>(n);
+        }
+    return out;
 }
 
 } // namespace kav

@@ -37,6 +37,12 @@ std::optional<FieldLayout> fieldLayout(const DrawModel& m);
 // Results within `misses` wrong events of any result: the same for every result.
 std::uint64_t ballSize(const FieldLayout& f, int misses);
 
+// out[a][b]: the results within `misses` of both of two results that differ in
+// a of `twos` events with two digits and in b of `threes` events with three
+// (and agree in the rest): the size of their balls' overlap.
+using BallOverlaps = std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1>;
+BallOverlaps overlapSizes(int twos, int threes, int misses);
+
 // Per event, the digits that a coupon allows, as a bit set over digits.
 using DigitSets = std::array<std::uint8_t, kEvents>;
 // The coupon's masks as digit sets; bit 15 of a mask (a sixteenth group) has no event.

@@ -13,6 +13,11 @@
 //   balls are (nearly) free; once bringing gains up to date costs more than
 //   covering would, every gain is brought up to date and the search goes on
 //   incrementally.
+//   With equal weights the blocks are those of BlockBallCounts where its
+//   counts sum few enough rows: a block's counts are brought up to date
+//   together, by the overlap table for free balls, by the members each later
+//   pick covered in the overlaps, or by counting the block afresh, whichever
+//   costs least. Those counts never fall behind, so there is no switch.
 // - Incremental (also the reference the lazy one is compared with): every
 //   candidate's gain is kept up to date on every covered result, one ball walk
 //   per result.
@@ -20,6 +25,7 @@
 
 #include "core/forming/autoform.h"
 #include "core/forming/autoform_field.h"
+#include "core/forming/block_ball_counts.h"
 
 #include <array>
 #include <atomic>
@@ -38,7 +44,9 @@ constexpr std::uint8_t kChosen = 8;  // chosen by this search
 // took for that event.
 using WeightFactors = std::array<std::array<double, kOutcomes>, kEvents>;
 
-enum class AutoformStrategy { Lazy, Incremental };
+// Lazy counts the balls of equal weights block by block where a count sums few
+// enough rows, else candidate by candidate; LazyByCandidate always does the latter.
+enum class AutoformStrategy { Lazy, LazyByCandidate, Incremental };
 
 class AutoformSearch {
 public:
@@ -136,7 +144,9 @@ private:
     // The lazy strategy.
     std::uint32_t newlyCovered(std::uint32_t j, std::uint32_t code, std::uint32_t pick,
                                double& sum);
-    bool lazy() const { return strategy_ == AutoformStrategy::Lazy && gains_ != Gains::SummedOnly; }
+    bool lazy() const {
+        return strategy_ != AutoformStrategy::Incremental && gains_ != Gains::SummedOnly;
+    }
     void setUpLazy();
     std::uint32_t codeOf(std::uint32_t r) const {
         return codeHigh_[r / codeSplit_] | codeLow_[r % codeSplit_];
@@ -144,6 +154,8 @@ private:
     // Brings candidate j's count (and sum) up to date pick by pick; stops early
     // once `below` says the candidate can no longer matter to the pass.
     template <class Below> void refresh(std::uint32_t j, Below&& below);
+    // Equal weights: brings the counts of a block of candidates up to date.
+    void refreshBlock(std::uint32_t b);
     double upperBound(std::uint32_t n, double sum) const;
     double lowerBound(std::uint32_t n, double sum) const;
     std::int64_t blockCount(std::size_t b) const;
@@ -205,15 +217,23 @@ private:
     std::vector<std::uint32_t> coveredBy_;
     // Per block of kLazyBlock candidates the largest count (or sum) of its
     // candidates still in the running, which bounds their gains; -1 for none.
+    std::uint32_t lazyBlock_ = 1;
     std::vector<std::int32_t> blockTopCount_;
     std::vector<double> blockTopSum_;
+    // Equal weights: the blocks are those of the free counts kept per block of
+    // the field, and a block's counts are brought up to date together: per
+    // block, how many picks they take into account.
+    std::optional<BlockBallCounts> ballCounts_;
+    std::vector<std::uint32_t> blockUpToPick_;
+    std::uint32_t prefixMask_ = 0; // the code's bits of the levels that tell blocks apart
+    std::vector<std::uint32_t> nearPicks_, blockCounts_;
     // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.
     std::uint32_t codeSplit_ = 1;
     std::vector<std::uint32_t> codeHigh_, codeLow_;
     std::uint32_t pairsOfTwo_ = 0, pairsOfThree_ = 0; // the code's bit 0 of each level, by size
     // overlap_[a][b]: results within the radius of two results that differ in
     // a events of two outcomes and b of three.
-    std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> overlap_{};
+    BallOverlaps overlap_{};
 };
 
 // Auto-forming with the incremental search instead of the lazy one: the
@@ -221,5 +241,8 @@ private:
 AutoformResult autoFormIncremental(const DrawModel& m, const Lines& betList,
                                    const AutoformSettings& s, Rng& rng,
                                    const AutoformHooks& hooks = {});
+// Auto-forming with the given search.
+AutoformResult autoFormWith(AutoformStrategy strategy, const DrawModel& m, const Lines& betList,
+                            const AutoformSettings& s, Rng& rng, const AutoformHooks& hooks = {});
 
 } // namespace kav

@@ -15,49 +15,13 @@ constexpr std::uint32_t kBlocksPerPoll = 256;
 constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit level
 // A result walked in an overlap costs several times a test of a listed member.
 constexpr std::uint32_t kWalkCost = 8;
+// A block visited in an overlap walk costs several times one summed in a count.
+constexpr std::uint64_t kOverlapVisitCost = 4;
+constexpr std::uint64_t kMaxBlocksPerCount = 10'000;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
-}
-
-// Overlaps of two balls: per event kind, the ways a result can miss j and p.
-std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> overlapSizes(int twos, int threes,
-                                                                             int misses) {
-    std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1> out{};
-    using Table = std::array<std::array<std::uint64_t, kEvents + 1>, kEvents + 1>;
-    struct Way {
-        int missJ, missP;
-        std::uint64_t count;
-    };
-    auto add = [&](Table& t, std::initializer_list<Way> ways) {
-        Table next{};
-        for (int a = 0; a <= misses; ++a)
-            for (int b = 0; b <= misses; ++b)
-                for (const Way& w : ways)
-                    if (a + w.missJ <= misses && b + w.missP <= misses)
-                        next[a + w.missJ][b + w.missP] += t[a][b] * w.count;
-        t = next;
-    };
-    for (int a2 = 0; a2 <= twos; ++a2)
-        for (int a3 = 0; a3 <= threes; ++a3) {
-            Table t{};
-            t[0][0] = 1;
-            for (int i = 0; i < twos - a2; ++i)
-                add(t, {{0, 0, 1}, {1, 1, 1}});
-            for (int i = 0; i < threes - a3; ++i)
-                add(t, {{0, 0, 1}, {1, 1, 2}});
-            for (int i = 0; i < a2; ++i)
-                add(t, {{0, 1, 1}, {1, 0, 1}});
-            for (int i = 0; i < a3; ++i)
-                add(t, {{0, 1, 1}, {1, 0, 1}, {1, 1, 1}});
-            std::uint64_t n = 0;
-            for (int a = 0; a <= misses; ++a)
-                for (int b = 0; b <= misses; ++b)
-                    n += t[a][b];
-            out[a2][a3] = static_cast<std::uint32_t>(n);
-        }
-    return out;
 }
 
 } // namespace
@@ -91,9 +55,28 @@ void AutoformSearch::setUpLazy() {
     overlap_ = overlapSizes(twos, threes, misses_);
 
     picks_.clear();
-    upToPick_.assign(f_.count, 0);
-    coveredBy_.assign(f_.count, 0);
-    const std::size_t blocks = (f_.count + kLazyBlock - 1) / kLazyBlock;
+    // Counting balls block by block pays while a count sums few enough rows;
+    // beyond that candidates are brought up to date one by one.
+    if (gains_ == Gains::EqualWeights) {
+        ballCounts_.emplace(f_, misses_);
+        if (strategy_ == AutoformStrategy::LazyByCandidate ||
+            ballCounts_->ballBlocks() > kMaxBlocksPerCount)
+            ballCounts_.reset();
+    }
+    if (ballCounts_) {
+        ballCounts_->reset(state_);
+        lazyBlock_ = ballCounts_->blockSize();
+        blockUpToPick_.assign(ballCounts_->blocks(), 0);
+        blockCounts_.resize(lazyBlock_);
+        coveredBy_.assign(f_.count, 0);
+        const int prefixLevels = ballCounts_->prefixLevels();
+        prefixMask_ = prefixLevels == 0 ? 0 : ~0u >> (32 - 2 * prefixLevels);
+    } else {
+        lazyBlock_ = kLazyBlock;
+        upToPick_.assign(f_.count, 0);
+        coveredBy_.assign(f_.count, 0);
+    }
+    const std::size_t blocks = (f_.count + lazyBlock_ - 1) / lazyBlock_;
     if (gains_ == Gains::EqualWeights) {
         blockTopCount_.resize(blocks);
         for (std::size_t b = 0; b < blocks; ++b)
@@ -107,8 +90,8 @@ void AutoformSearch::setUpLazy() {
 
 std::int64_t AutoformSearch::blockCount(std::size_t b) const {
     const bool disjoint = method_ == AutoformMethod::Disjoint;
-    const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
-    const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+    const auto first = static_cast<std::uint32_t>(b * lazyBlock_);
+    const std::uint32_t last = std::min(f_.count, first + lazyBlock_);
     std::int64_t top = -1;
     for (std::uint32_t j = first; j < last; ++j)
         if (disjoint ? state_[j] == 0 : state_[j] < kInList)
@@ -117,8 +100,8 @@ std::int64_t AutoformSearch::blockCount(std::size_t b) const {
 }
 
 double AutoformSearch::blockSum(std::size_t b) const {
-    const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
-    const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+    const auto first = static_cast<std::uint32_t>(b * lazyBlock_);
+    const std::uint32_t last = std::min(f_.count, first + lazyBlock_);
     double top = kNoCandidate;
     for (std::uint32_t j = first; j < last; ++j)
         if (state_[j] < kInList)
@@ -208,6 +191,63 @@ template <class Below> void AutoformSearch::refresh(std::uint32_t j, Below&& bel
     upToPick_[j] = k;
 }
 
+void AutoformSearch::refreshBlock(std::uint32_t b) {
+    std::uint32_t k = blockUpToPick_[b];
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    if (k == now)
+        return;
+    blockUpToPick_[b] = now;
+    // Picks farther than twice the radius from every candidate of the block
+    // (already by the levels that tell blocks apart) change none of the counts.
+    // A pick whose ball was partly covered takes from each count the members
+    // it covered in the overlap, found by a walk of the overlap; when those
+    // walks would visit more blocks than counting afresh, the block is counted.
+    const std::uint32_t first = b * lazyBlock_;
+    const std::uint32_t prefix = codeOf(first) & prefixMask_;
+    const int reach = 2 * misses_;
+    const BallOverlaps& visits = ballCounts_->overlapBlocks();
+    const std::uint64_t countVisits = ballCounts_->ballBlocks();
+    std::uint64_t overlapVisits = 0;
+    nearPicks_.clear();
+    for (; k < now; ++k) {
+        const Pick& p = picks_[k];
+        const std::uint32_t x = (prefix ^ p.code) & prefixMask_;
+        if (differing(x) > reach)
+            continue;
+        if (!p.wholeBallFree) {
+            const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+            overlapVisits +=
+                kOverlapVisitCost *
+                visits[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+            if (overlapVisits > countVisits) {
+                ballCounts_->count(b, blockCounts_.data());
+                std::copy(blockCounts_.begin(), blockCounts_.end(), freeCount_.begin() + first);
+                return;
+            }
+        }
+        nearPicks_.push_back(k);
+    }
+    for (const std::uint32_t near : nearPicks_) {
+        const Pick& p = picks_[near];
+        if (p.wholeBallFree) {
+            for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
+                const std::uint32_t x = codeOf(j) ^ p.code;
+                if (differing(x) > reach)
+                    continue;
+                const std::uint32_t differ = (x | x >> 1) & kLevelBits;
+                freeCount_[j] -=
+                    overlap_[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
+            }
+            continue;
+        }
+        const std::uint32_t by = near + 1;
+        ballCounts_->countInOverlap(
+            b, p.result, [&](std::uint32_t r) { return coveredBy_[r] == by; }, blockCounts_.data());
+        for (std::uint32_t c = 0; c < lazyBlock_; ++c)
+            freeCount_[first + c] -= blockCounts_[c];
+    }
+}
+
 std::optional<AutoformSearch::Choice>
 AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
     Leader leader;
@@ -224,26 +264,27 @@ AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, b
         const std::int32_t top = blockTopCount_[b];
         if (top < 0 || static_cast<std::uint32_t>(top) < atLeast)
             continue;
-        const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
-        const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+        const auto first = static_cast<std::uint32_t>(b * lazyBlock_);
+        const std::uint32_t last = std::min(f_.count, first + lazyBlock_);
+        if (ballCounts_)
+            refreshBlock(static_cast<std::uint32_t>(b));
         std::int32_t newTop = -1;
         for (std::uint32_t j = first; j < last; ++j) {
             const std::uint8_t s = state_[j];
             if (disjoint ? s != 0 : s >= kInList)
                 continue;
-            if (freeCount_[j] >= atLeast) {
+            if (!ballCounts_ && freeCount_[j] >= atLeast)
                 refresh(j, [&](std::uint32_t n, double) { return n < atLeast; });
-                const std::uint32_t n = freeCount_[j];
-                if (n >= atLeast && upToPick_[j] == now) {
-                    const float before = leader.best;
-                    leader.compare(j, sumOfEqual_[n], rng);
-                    if (!disjoint && leader.best != before)
-                        atLeast = static_cast<std::uint32_t>(
-                            std::lower_bound(sumOfEqual_.begin(), sumOfEqual_.end(), leader.best) -
-                            sumOfEqual_.begin());
-                }
+            const std::uint32_t n = freeCount_[j];
+            if (n >= atLeast && (ballCounts_ || upToPick_[j] == now)) {
+                const float before = leader.best;
+                leader.compare(j, sumOfEqual_[n], rng);
+                if (!disjoint && leader.best != before)
+                    atLeast = static_cast<std::uint32_t>(
+                        std::lower_bound(sumOfEqual_.begin(), sumOfEqual_.end(), leader.best) -
+                        sumOfEqual_.begin());
             }
-            newTop = std::max(newTop, static_cast<std::int32_t>(freeCount_[j]));
+            newTop = std::max(newTop, static_cast<std::int32_t>(n));
         }
         blockTopCount_[b] = newTop;
     }
@@ -288,8 +329,8 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
         const double top = blockTopSum_[b];
         if (top == kNoCandidate || (!everyone() && upperBound(full, top) < threshold()))
             continue;
-        const auto first = static_cast<std::uint32_t>(b * kLazyBlock);
-        const std::uint32_t last = std::min(f_.count, first + kLazyBlock);
+        const auto first = static_cast<std::uint32_t>(b * lazyBlock_);
+        const std::uint32_t last = std::min(f_.count, first + lazyBlock_);
         double newTop = kNoCandidate;
         for (std::uint32_t j = first; j < last; ++j) {
             if (state_[j] >= kInList)
@@ -358,6 +399,23 @@ bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
 }
 
 void AutoformSearch::chooseLazily(std::uint32_t result) {
+    if (ballCounts_) {
+        std::uint64_t newlyCovered = 0;
+        const auto by = static_cast<std::uint32_t>(picks_.size() + 1);
+        forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t r = a; r < b; ++r)
+                if (state_[r] == 0) {
+                    state_[r] |= kCovered;
+                    coveredBy_[r] = by;
+                    ballCounts_->take(r);
+                    ++newlyCovered;
+                }
+        });
+        state_[result] |= kChosen;
+        picks_.push_back(
+            Pick{result, codeOf(result), newlyCovered == ballSize_, false, false, {}, {}});
+        return;
+    }
     const auto by = static_cast<std::uint32_t>(picks_.size() + 1);
     std::uint64_t newlyCounted = 0;
     forEachBallRange(f_, result, misses_, [&](std::uint32_t a, std::uint32_t b) {

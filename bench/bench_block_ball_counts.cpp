@@ -1,0 +1,124 @@
+// The free counts of a block of balls on the whole field (14,348,907 results,
+// a fifth of them taken): from the block tables, against walking each ball of
+// the block; and the members of one ball's overlap with a pick's, from the
+// tables' overlap walk against walking each overlap.
+#include "core/draw/selection_text.h"
+#include "core/forming/autoform_field.h"
+#include "core/forming/block_ball_counts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+using namespace kav;
+
+struct WholeField {
+    FieldLayout f;
+    std::vector<std::uint8_t> state;
+    WholeField() {
+        DrawModel m;
+        m.drawCountry = kRussia;
+        applyDefaultDraw(m);
+        m.selection =
+            *parseSelectionText("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
+        f = *fieldLayout(m);
+        std::mt19937 gen(5);
+        state.resize(f.count);
+        for (auto& s : state)
+            s = gen() % 5 == 0 ? 1 : 0;
+    }
+};
+
+const WholeField& field() {
+    static const WholeField w;
+    return w;
+}
+
+void BM_BlockTables(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    BlockBallCounts counts(w.f, misses);
+    counts.reset(w.state);
+    std::vector<std::uint32_t> out(counts.blockSize());
+    std::mt19937 gen(9);
+    for (auto _ : state) {
+        counts.count(static_cast<std::uint32_t>(gen() % counts.blocks()), out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["balls/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * counts.blockSize()), benchmark::Counter::kIsRate);
+}
+
+void BM_BallWalks(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    const std::uint32_t block = 81;
+    std::mt19937 gen(9);
+    for (auto _ : state) {
+        const std::uint32_t first = static_cast<std::uint32_t>(gen() % (w.f.count / block)) * block;
+        std::uint32_t total = 0;
+        for (std::uint32_t j = first; j < first + block; ++j)
+            forEachBallRange(w.f, j, misses, [&](std::uint32_t a, std::uint32_t b) {
+                for (std::uint32_t r = a; r < b; ++r)
+                    total += w.state[r] == 0 ? 1 : 0;
+            });
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["balls/s"] = benchmark::Counter(static_cast<double>(state.iterations() * block),
+                                                   benchmark::Counter::kIsRate);
+}
+
+// A pick seven events away from the block, as most picks near a candidate are.
+std::uint32_t pickNear(const FieldLayout& f, std::uint32_t j, std::mt19937& gen) {
+    std::uint32_t p = 0;
+    for (int e = 0; e < kEvents; ++e) {
+        const auto d = static_cast<std::uint32_t>(f.digit(j, e));
+        p += (e < 7 ? (d + 1 + gen() % 2) % 3 : d) * f.stride[e];
+    }
+    return p;
+}
+
+void BM_BlockOverlapTables(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    BlockBallCounts counts(w.f, misses);
+    counts.reset(w.state);
+    std::vector<std::uint32_t> out(counts.blockSize());
+    std::mt19937 gen(9);
+    for (auto _ : state) {
+        const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
+        const std::uint32_t p = pickNear(w.f, b * counts.blockSize(), gen);
+        counts.countInOverlap(
+            b, p, [&](std::uint32_t r) { return w.state[r] != 0; }, out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+void BM_OverlapWalks(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    const std::uint32_t block = 81;
+    std::mt19937 gen(9);
+    for (auto _ : state) {
+        const std::uint32_t first = static_cast<std::uint32_t>(gen() % (w.f.count / block)) * block;
+        const std::uint32_t p = pickNear(w.f, first, gen);
+        std::uint32_t total = 0;
+        for (std::uint32_t j = first; j < first + block; ++j)
+            forEachOverlapRange(w.f, j, p, misses, [&](std::uint32_t a, std::uint32_t b) {
+                for (std::uint32_t r = a; r < b; ++r)
+                    total += w.state[r] != 0 ? 1 : 0;
+            });
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+BENCHMARK(BM_BlockTables)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockOverlapTables)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

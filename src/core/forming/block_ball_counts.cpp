@@ -1,0 +1,208 @@
+#include "core/forming/block_ball_counts.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+namespace kav {
+
+namespace {
+
+constexpr std::uint32_t kMaxBlock = 128;
+constexpr std::uint32_t kLanes = 16;
+// Rows summed in 16 bits before the sums are carried into 32: each adds at most kMaxBlock.
+constexpr std::size_t kRowsPerCarry = 65535 / kMaxBlock;
+
+// Each addRows* sets out[c] += the sum of rows[i][c] for c below `stride`, a
+// multiple of kLanes; rows are summed in 16 bits and carried into 32 bits.
+#if defined(__x86_64__) || defined(__i386__)
+constexpr std::size_t kPrefetchAhead = 16;
+
+__attribute__((target("avx2"))) void addRowsWide(const std::uint8_t* const* rows, std::size_t n,
+                                                 std::uint32_t stride, std::uint32_t* out) {
+    const std::uint32_t chunks = stride / kLanes;
+    for (std::size_t start = 0; start < n; start += kRowsPerCarry) {
+        const std::size_t end = std::min(n, start + kRowsPerCarry);
+        __m256i acc[kMaxBlock / kLanes];
+        for (std::uint32_t c = 0; c < chunks; ++c)
+            acc[c] = _mm256_setzero_si256();
+        for (std::size_t i = start; i < end; ++i) {
+            if (i + kPrefetchAhead < n) {
+                const char* ahead = reinterpret_cast<const char*>(rows[i + kPrefetchAhead]);
+                _mm_prefetch(ahead, _MM_HINT_T0);
+                _mm_prefetch(ahead + stride - 1, _MM_HINT_T0);
+            }
+            const std::uint8_t* r = rows[i];
+            for (std::uint32_t c = 0; c < chunks; ++c) {
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r) + c);
+                acc[c] = _mm256_add_epi16(acc[c], _mm256_cvtepu8_epi16(bytes));
+            }
+        }
+        alignas(32) std::uint16_t sums[kMaxBlock];
+        for (std::uint32_t c = 0; c < chunks; ++c)
+            _mm256_store_si256(reinterpret_cast<__m256i*>(sums) + c, acc[c]);
+        for (std::uint32_t c = 0; c < stride; ++c)
+            out[c] += sums[c];
+    }
+}
+
+void addRowsNarrow(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
+                   std::uint32_t* out) {
+    const std::uint32_t chunks = stride / kLanes;
+    const __m128i zero = _mm_setzero_si128();
+    for (std::size_t start = 0; start < n; start += kRowsPerCarry) {
+        const std::size_t end = std::min(n, start + kRowsPerCarry);
+        __m128i low[kMaxBlock / kLanes], high[kMaxBlock / kLanes];
+        for (std::uint32_t c = 0; c < chunks; ++c)
+            low[c] = high[c] = zero;
+        for (std::size_t i = start; i < end; ++i) {
+            if (i + kPrefetchAhead < n) {
+                const char* ahead = reinterpret_cast<const char*>(rows[i + kPrefetchAhead]);
+                _mm_prefetch(ahead, _MM_HINT_T0);
+                _mm_prefetch(ahead + stride - 1, _MM_HINT_T0);
+            }
+            const std::uint8_t* r = rows[i];
+            for (std::uint32_t c = 0; c < chunks; ++c) {
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r) + c);
+                low[c] = _mm_add_epi16(low[c], _mm_unpacklo_epi8(bytes, zero));
+                high[c] = _mm_add_epi16(high[c], _mm_unpackhi_epi8(bytes, zero));
+            }
+        }
+        alignas(16) std::uint16_t sums[kMaxBlock];
+        for (std::uint32_t c = 0; c < chunks; ++c) {
+            _mm_store_si128(reinterpret_cast<__m128i*>(sums + c * kLanes), low[c]);
+            _mm_store_si128(reinterpret_cast<__m128i*>(sums + c * kLanes + kLanes / 2), high[c]);
+        }
+        for (std::uint32_t c = 0; c < stride; ++c)
+            out[c] += sums[c];
+    }
+}
+
+void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
+             std::uint32_t* out) {
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide)
+        addRowsWide(rows, n, stride, out);
+    else
+        addRowsNarrow(rows, n, stride, out);
+}
+#else
+void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
+             std::uint32_t* out) {
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::uint32_t c = 0; c < stride; ++c)
+            out[c] += rows[i][c];
+}
+#endif
+
+} // namespace
+
+BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), misses_(misses) {
+    // The suffix: as many of the last levels as keep a block within kMaxBlock.
+    while (suffixLevels_ < f_.levels) {
+        const int e = f_.levelEvent[f_.levels - 1 - suffixLevels_];
+        if (blockSize_ * f_.size[e] > kMaxBlock)
+            break;
+        blockSize_ *= f_.size[e];
+        ++suffixLevels_;
+    }
+    prefixLevels_ = f_.levels - suffixLevels_;
+    blocks_ = f_.count / blockSize_;
+    radii_ = std::min(misses_, suffixLevels_) + 1;
+    rowStride_ = (blockSize_ + kLanes - 1) / kLanes * kLanes;
+    distance_.assign(static_cast<std::size_t>(blockSize_) * blockSize_, 0);
+    for (std::uint32_t s = 0; s < blockSize_; ++s)
+        for (std::uint32_t c = 0; c < blockSize_; ++c) {
+            int d = 0;
+            for (int l = f_.levels - suffixLevels_; l < f_.levels; ++l) {
+                const int e = f_.levelEvent[l];
+                d += f_.digit(s, e) != f_.digit(c, e) ? 1 : 0;
+            }
+            distance_[s * blockSize_ + c] = static_cast<std::uint8_t>(d);
+        }
+    byDistance_.resize(distance_.size());
+    for (std::uint32_t s = 0; s < blockSize_; ++s) {
+        std::uint8_t* order = byDistance_.data() + static_cast<std::size_t>(s) * blockSize_;
+        for (std::uint32_t c = 0; c < blockSize_; ++c)
+            order[c] = static_cast<std::uint8_t>(c);
+        std::stable_sort(order, order + blockSize_, [&](std::uint8_t a, std::uint8_t b) {
+            return distance_[s * blockSize_ + a] < distance_[s * blockSize_ + b];
+        });
+    }
+    for (int radius = 0; radius <= suffixLevels_; ++radius)
+        for (std::uint32_t c = 0; c < blockSize_; ++c)
+            withinRadius_[radius] += distance_[c] <= radius ? 1 : 0;
+    nearRows_.assign(static_cast<std::size_t>(radii_) * blockSize_ * rowStride_, 0);
+    for (int radius = 0; radius < radii_; ++radius)
+        for (std::uint32_t s = 0; s < blockSize_; ++s)
+            for (std::uint32_t c = 0; c < blockSize_; ++c)
+                nearRows_[(static_cast<std::size_t>(radius) * blockSize_ + s) * rowStride_ + c] =
+                    distance_[s * blockSize_ + c] <= radius ? 1 : 0;
+    int twos = 0, threes = 0;
+    for (int l = 0; l < prefixLevels_; ++l)
+        ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
+    overlapBlocks_ = overlapSizes(twos, threes, misses_);
+}
+
+void BlockBallCounts::reset(const std::vector<std::uint8_t>& state) {
+    // Every block starts from the counts of a block with every result free.
+    std::vector<std::uint8_t> whole(static_cast<std::size_t>(radii_) * rowStride_, 0);
+    for (int radius = 0; radius < radii_; ++radius)
+        for (std::uint32_t c = 0; c < blockSize_; ++c)
+            for (std::uint32_t s = 0; s < blockSize_; ++s)
+                whole[radius * rowStride_ + c] += distance_[s * blockSize_ + c] <= radius ? 1 : 0;
+    table_.resize(static_cast<std::size_t>(blocks_) * whole.size());
+    for (int radius = 0; radius < radii_; ++radius)
+        for (std::uint32_t b = 0; b < blocks_; ++b)
+            std::memcpy(row(b, radius), whole.data() + radius * rowStride_, rowStride_);
+    for (std::uint32_t r = 0; r < f_.count; ++r)
+        if (state[r] != 0)
+            take(r);
+}
+
+void BlockBallCounts::take(std::uint32_t r) {
+    const std::uint32_t block = r / blockSize_;
+    const std::uint8_t* near =
+        distance_.data() + static_cast<std::size_t>(r % blockSize_) * blockSize_;
+    for (int radius = 0; radius < radii_; ++radius) {
+        std::uint8_t* counts = row(block, radius);
+        for (std::uint32_t c = 0; c < blockSize_; ++c)
+            counts[c] -= near[c] <= radius ? 1 : 0;
+    }
+}
+
+void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts) {
+    // The blocks within the radius of this one, by prefix distance.
+    std::array<std::uint8_t, kEvents> own{};
+    std::array<std::uint32_t, kEvents + 1> step{}, ownRest{};
+    for (int l = 0; l < prefixLevels_; ++l) {
+        const int e = f_.levelEvent[l];
+        own[l] = static_cast<std::uint8_t>(f_.digit(block * blockSize_, e));
+        step[l] = f_.stride[e] / blockSize_;
+    }
+    for (int l = prefixLevels_ - 1; l >= 0; --l)
+        ownRest[l] = ownRest[l + 1] + own[l] * step[l];
+    rows_.clear();
+    auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
+        if (left == 0 || level == prefixLevels_) {
+            rows_.push_back(row(base + ownRest[level], std::min(left, radii_ - 1)));
+            return;
+        }
+        const int e = f_.levelEvent[level];
+        for (int d = 0; d < f_.size[e]; ++d)
+            self(self, level + 1, base + d * step[level], left - (d != own[level] ? 1 : 0));
+    };
+    walk(walk, 0, 0, misses_);
+    sumRows(counts);
+}
+
+void BlockBallCounts::sumRows(std::uint32_t* counts) {
+    std::array<std::uint32_t, kMaxBlock> sums{};
+    addRows(rows_.data(), rows_.size(), rowStride_, sums.data());
+    std::copy(sums.begin(), sums.begin() + blockSize_, counts);
+}
+
+} // namespace kav

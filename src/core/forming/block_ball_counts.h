@@ -1,0 +1,114 @@
+// Free results in the balls of a whole block of candidates at once.
+//
+// The field splits into blocks of consecutive results that share every level
+// but the last few (the suffix, at most 128 results). Per block of the field
+// and radius up to the suffix's levels, a table keeps for every suffix result
+// the free results of that block within the radius. The ball of a candidate is
+// then the sum, over the blocks within the radius of its block (at prefix
+// distance k), of the table row for the radius left (misses - k): the counts of
+// all the candidates of a block come from one pass over those rows, a few
+// thousand short vector additions instead of a walk of every ball.
+#pragma once
+
+#include "core/forming/autoform_field.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kav {
+
+class BlockBallCounts {
+public:
+    BlockBallCounts(const FieldLayout& f, int misses);
+
+    std::uint32_t blockSize() const { return blockSize_; }
+    std::uint32_t blocks() const { return blocks_; }
+    // Levels of the field that tell the blocks apart (the first ones).
+    int prefixLevels() const { return prefixLevels_; }
+
+    // Every result is free whose state is 0.
+    void reset(const std::vector<std::uint8_t>& state);
+    // Result r, free until now, is free no longer.
+    void take(std::uint32_t r);
+    // counts[c] = the free results within `misses` of result block * blockSize() + c.
+    void count(std::uint32_t block, std::uint32_t* counts);
+    // The blocks within `misses` of a block, as a walk visits them: how many
+    // count() sums, and how many of them a walk of the overlap with the ball
+    // of a result at a prefix distance of a events of two outcomes and b of
+    // three visits (overlapBlocks()[a][b]).
+    std::uint64_t ballBlocks() const { return overlapBlocks_[0][0]; }
+    const BallOverlaps& overlapBlocks() const { return overlapBlocks_; }
+    // counts[c] = the results within `misses` of both result block * blockSize()
+    // + c and result p for which taken(r) holds.
+    template <class Taken>
+    void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts);
+
+private:
+    void sumRows(std::uint32_t* counts);
+    std::uint8_t* row(std::uint32_t block, int radius) {
+        return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
+    }
+
+    const FieldLayout& f_;
+    int misses_;
+    int prefixLevels_ = 0;
+    int suffixLevels_ = 0;
+    std::uint32_t blockSize_ = 1;
+    std::uint32_t blocks_ = 1;
+    int radii_ = 1;                      // radii 0 .. radii_ - 1 are kept
+    std::uint32_t rowStride_ = 16;       // blockSize_ rounded up to whole vectors
+    std::vector<std::uint8_t> distance_; // between two suffix results
+    // Per suffix result, every suffix result by distance from it, and how many
+    // lie within each radius up to the suffix's levels.
+    std::vector<std::uint8_t> byDistance_;
+    std::array<std::uint32_t, kEvents + 1> withinRadius_{};
+    std::vector<std::uint8_t> table_; // by radius, then block
+    // Per radius and suffix result s, 1 for the suffix results within the radius of s.
+    std::vector<std::uint8_t> nearRows_;
+    BallOverlaps overlapBlocks_{};
+    std::vector<const std::uint8_t*> rows_; // scratch of count()
+};
+
+template <class Taken>
+void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken,
+                                     std::uint32_t* counts) {
+    std::array<std::uint8_t, kEvents> ownB{}, ownP{};
+    std::array<std::uint32_t, kEvents> step{};
+    std::array<int, kEvents + 1> differAfter{};
+    const std::uint32_t first = block * blockSize_;
+    for (int l = 0; l < prefixLevels_; ++l) {
+        const int e = f_.levelEvent[l];
+        ownB[l] = static_cast<std::uint8_t>(f_.digit(first, e));
+        ownP[l] = static_cast<std::uint8_t>(f_.digit(p, e));
+        step[l] = f_.stride[e] / blockSize_;
+    }
+    for (int l = prefixLevels_ - 1; l >= 0; --l)
+        differAfter[l] = differAfter[l + 1] + (ownB[l] != ownP[l] ? 1 : 0);
+    const std::uint8_t* nearP =
+        byDistance_.data() + static_cast<std::size_t>(p % blockSize_) * blockSize_;
+    rows_.clear();
+    auto walk = [&](auto& self, int level, std::uint32_t base, int leftB, int leftP) -> void {
+        if (leftB < 0 || leftP < 0 || differAfter[level] > leftB + leftP)
+            return;
+        if (level == prefixLevels_) {
+            const std::uint32_t at = base * blockSize_;
+            const int radius = std::min(leftB, radii_ - 1);
+            const std::uint32_t within = withinRadius_[std::min(leftP, suffixLevels_)];
+            for (std::uint32_t i = 0; i < within; ++i)
+                if (const std::uint32_t s = nearP[i]; taken(at + s))
+                    rows_.push_back(nearRows_.data() +
+                                    (static_cast<std::size_t>(radius) * blockSize_ + s) *
+                                        rowStride_);
+            return;
+        }
+        const int e = f_.levelEvent[level];
+        for (int d = 0; d < f_.size[e]; ++d)
+            self(self, level + 1, base + d * step[level], leftB - (d != ownB[level] ? 1 : 0),
+                 leftP - (d != ownP[level] ? 1 : 0));
+    };
+    walk(walk, 0, 0, misses_, misses_);
+    sumRows(counts);
+}
+
+} // namespace kav

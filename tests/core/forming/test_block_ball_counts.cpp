@@ -1,0 +1,95 @@
+// Free counts of whole blocks of balls against walking every ball, on fields of
+// three- and two-outcome events, as results are taken one by one.
+#include "core/draw/selection_text.h"
+#include "core/forming/autoform_field.h"
+#include "core/forming/block_ball_counts.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace kav;
+
+namespace {
+
+DrawModel fieldOf(int threes, int twos) {
+    DrawModel m;
+    m.drawCountry = kRussia;
+    applyDefaultDraw(m);
+    std::string sel;
+    for (int e = 0; e < kEvents; ++e) {
+        sel += e ? "," : "";
+        // The narrow events sit among the wide ones, not only at the end.
+        sel += e % 2 == 0 && e / 2 < twos ? "1X" : e < threes + twos ? "1X2" : "2";
+    }
+    m.selection = *parseSelectionText(sel);
+    return m;
+}
+
+std::uint32_t walkedCount(const FieldLayout& f, std::uint32_t j, int misses,
+                          const std::vector<std::uint8_t>& state) {
+    std::uint32_t n = 0;
+    forEachBallRange(f, j, misses, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t r = a; r < b; ++r)
+            n += state[r] == 0 ? 1 : 0;
+    });
+    return n;
+}
+
+} // namespace
+
+TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
+    std::mt19937 gen(7);
+    struct Shape {
+        int threes, twos;
+    };
+    for (const Shape shape : {Shape{8, 0}, Shape{5, 4}, Shape{0, 10}, Shape{3, 0}, Shape{0, 0}}) {
+        const auto f = fieldLayout(fieldOf(shape.threes, shape.twos));
+        ASSERT_TRUE(f);
+        for (int misses = 0; misses <= 6; ++misses) {
+            const std::string label = std::to_string(shape.threes) + "+" +
+                                      std::to_string(shape.twos) + " misses " +
+                                      std::to_string(misses);
+            BlockBallCounts counts(*f, misses);
+            ASSERT_EQ(counts.blocks() * counts.blockSize(), f->count) << label;
+            ASSERT_LE(counts.blockSize(), 128u) << label;
+            std::vector<std::uint8_t> state(f->count, 0);
+            for (std::uint32_t r = 0; r < f->count; ++r)
+                state[r] = gen() % 5 == 0 ? 1 : 0;
+            counts.reset(state);
+            std::vector<std::uint32_t> got(counts.blockSize());
+            for (int round = 0; round < 4; ++round) {
+                for (int i = 0; i < 40; ++i) {
+                    const auto r = static_cast<std::uint32_t>(gen() % f->count);
+                    if (state[r] == 0) {
+                        state[r] = 1;
+                        counts.take(r);
+                    }
+                }
+                for (int i = 0; i < 3; ++i) {
+                    const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
+                    counts.count(b, got.data());
+                    for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                        const std::uint32_t j = b * counts.blockSize() + c;
+                        ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
+                            << label << " result " << j;
+                    }
+                    // The taken results of the overlap with some result's ball.
+                    const auto p = static_cast<std::uint32_t>(gen() % f->count);
+                    counts.countInOverlap(
+                        b, p, [&](std::uint32_t r) { return state[r] != 0; }, got.data());
+                    for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                        const std::uint32_t j = b * counts.blockSize() + c;
+                        std::uint32_t want = 0;
+                        forEachOverlapRange(*f, j, p, misses,
+                                            [&](std::uint32_t x, std::uint32_t y) {
+                                                for (std::uint32_t r = x; r < y; ++r)
+                                                    want += state[r] != 0 ? 1 : 0;
+                                            });
+                        ASSERT_EQ(got[c], want) << label << " result " << j << " and " << p;
+                    }
+                }
+            }
+        }
+    }
+}
