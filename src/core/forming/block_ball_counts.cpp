@@ -141,10 +141,48 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
             for (std::uint32_t c = 0; c < blockSize_; ++c)
                 nearRows_[(static_cast<std::size_t>(radius) * blockSize_ + s) * rowStride_ + c] =
                     distance_[s * blockSize_ + c] <= radius ? 1 : 0;
+    const int lowLevels = prefixLevels_ / 2;
+    high_ = nearValues(0, prefixLevels_ - lowLevels);
+    low_ = nearValues(prefixLevels_ - lowLevels, prefixLevels_);
     int twos = 0, threes = 0;
     for (int l = 0; l < prefixLevels_; ++l)
         ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
     overlapBlocks_ = overlapSizes(twos, threes, misses_);
+}
+
+BlockBallCounts::Near BlockBallCounts::nearValues(int from, int to) const {
+    // A value numbers the digits of levels from..to-1, the last one fastest.
+    Near n;
+    n.levels = to - from;
+    std::vector<std::array<std::uint8_t, kEvents>> digits(1);
+    for (int l = from; l < to; ++l) {
+        const int size = f_.size[f_.levelEvent[l]];
+        std::vector<std::array<std::uint8_t, kEvents>> next;
+        for (const auto& d : digits)
+            for (int x = 0; x < size; ++x) {
+                next.push_back(d);
+                next.back()[l - from] = static_cast<std::uint8_t>(x);
+            }
+        digits = std::move(next);
+    }
+    n.values = static_cast<std::uint32_t>(digits.size());
+    n.entries.resize(static_cast<std::size_t>(n.values) * n.values);
+    for (std::uint32_t a = 0; a < n.values; ++a) {
+        Near::Entry* e = n.entries.data() + static_cast<std::size_t>(a) * n.values;
+        for (std::uint32_t b = 0; b < n.values; ++b) {
+            int d = 0;
+            for (int l = 0; l < n.levels; ++l)
+                d += digits[a][l] != digits[b][l] ? 1 : 0;
+            e[b] = {static_cast<std::uint16_t>(b), static_cast<std::uint8_t>(d)};
+        }
+        std::stable_sort(e, e + n.values, [](const Near::Entry& x, const Near::Entry& y) {
+            return x.distance < y.distance;
+        });
+    }
+    for (int r = 0; r <= n.levels; ++r)
+        for (std::uint32_t b = 0; b < n.values; ++b)
+            n.within[r] += n.entries[b].distance <= r ? 1 : 0;
+    return n;
 }
 
 void BlockBallCounts::reset(const std::vector<std::uint8_t>& state) {
@@ -175,27 +213,24 @@ void BlockBallCounts::take(std::uint32_t r) {
 }
 
 void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts) {
-    // The blocks within the radius of this one, by prefix distance.
-    std::array<std::uint8_t, kEvents> own{};
-    std::array<std::uint32_t, kEvents + 1> step{}, ownRest{};
-    for (int l = 0; l < prefixLevels_; ++l) {
-        const int e = f_.levelEvent[l];
-        own[l] = static_cast<std::uint8_t>(f_.digit(block * blockSize_, e));
-        step[l] = f_.stride[e] / blockSize_;
-    }
-    for (int l = prefixLevels_ - 1; l >= 0; --l)
-        ownRest[l] = ownRest[l + 1] + own[l] * step[l];
+    // The blocks within the radius of this one: the near parts of the high
+    // levels, each with the parts of the low levels near enough.
+    const Near& high = high_;
+    const Near& low = low_;
+    const std::uint32_t ownHigh = block / low.values, ownLow = block % low.values;
+    const Near::Entry* nearHigh =
+        high.entries.data() + static_cast<std::size_t>(ownHigh) * high.values;
+    const Near::Entry* nearLow = low.entries.data() + static_cast<std::size_t>(ownLow) * low.values;
     rows_.clear();
-    auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
-        if (left == 0 || level == prefixLevels_) {
-            rows_.push_back(row(base + ownRest[level], std::min(left, radii_ - 1)));
-            return;
-        }
-        const int e = f_.levelEvent[level];
-        for (int d = 0; d < f_.size[e]; ++d)
-            self(self, level + 1, base + d * step[level], left - (d != own[level] ? 1 : 0));
-    };
-    walk(walk, 0, 0, misses_);
+    const std::uint32_t highEnd = high.within[std::min(misses_, high.levels)];
+    for (std::uint32_t i = 0; i < highEnd; ++i) {
+        const int left = misses_ - nearHigh[i].distance;
+        const std::uint32_t base = nearHigh[i].value * low.values;
+        const std::uint32_t lowEnd = low.within[std::min(left, low.levels)];
+        for (std::uint32_t k = 0; k < lowEnd; ++k)
+            rows_.push_back(
+                row(base + nearLow[k].value, std::min(left - nearLow[k].distance, radii_ - 1)));
+    }
     sumRows(counts);
 }
 

@@ -45,6 +45,19 @@ public:
     void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts);
 
 private:
+    // The values of some prefix levels, each with every value by distance from
+    // it, and how many lie within each radius.
+    struct Near {
+        struct Entry {
+            std::uint16_t value;
+            std::uint8_t distance;
+        };
+        int levels = 0;
+        std::uint32_t values = 1;
+        std::vector<Entry> entries; // values x values
+        std::array<std::uint32_t, kEvents + 1> within{};
+    };
+    Near nearValues(int from, int to) const;
     void sumRows(std::uint32_t* counts);
     std::uint8_t* row(std::uint32_t block, int radius) {
         return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
@@ -64,6 +77,7 @@ private:
     std::vector<std::uint8_t> byDistance_;
     std::array<std::uint32_t, kEvents + 1> withinRadius_{};
     std::vector<std::uint8_t> table_; // by radius, then block
+    Near high_, low_;                 // the first and the last prefix levels
     // Per radius and suffix result s, 1 for the suffix results within the radius of s.
     std::vector<std::uint8_t> nearRows_;
     BallOverlaps overlapBlocks_{};
