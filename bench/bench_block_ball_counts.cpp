@@ -42,9 +42,10 @@ void BM_BlockTables(benchmark::State& state) {
     BlockBallCounts counts(w.f, misses);
     counts.reset(w.state);
     std::vector<std::uint32_t> out(counts.blockSize());
+    BlockBallCounts::Rows rows;
     std::mt19937 gen(9);
     for (auto _ : state) {
-        counts.count(static_cast<std::uint32_t>(gen() % counts.blocks()), out.data());
+        counts.count(static_cast<std::uint32_t>(gen() % counts.blocks()), out.data(), rows);
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["balls/s"] = benchmark::Counter(
@@ -86,12 +87,13 @@ void BM_BlockOverlapTables(benchmark::State& state) {
     BlockBallCounts counts(w.f, misses);
     counts.reset(w.state);
     std::vector<std::uint32_t> out(counts.blockSize());
+    BlockBallCounts::Rows rows;
     std::mt19937 gen(9);
     for (auto _ : state) {
         const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
         const std::uint32_t p = pickNear(w.f, b * counts.blockSize(), gen);
         counts.countInOverlap(
-            b, p, [&](std::uint32_t r) { return w.state[r] != 0; }, out.data());
+            b, p, [&](std::uint32_t r) { return w.state[r] != 0; }, out.data(), rows);
         benchmark::DoNotOptimize(out.data());
     }
 }

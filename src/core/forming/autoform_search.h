@@ -154,8 +154,17 @@ private:
     // Brings candidate j's count (and sum) up to date pick by pick; stops early
     // once `below` says the candidate can no longer matter to the pass.
     template <class Below> void refresh(std::uint32_t j, Below&& below);
-    // Equal weights: brings the counts of a block of candidates up to date.
-    void refreshBlock(std::uint32_t b);
+    // Equal weights: brings the counts of a block of candidates up to date,
+    // with one thread's scratch.
+    struct BlockScratch {
+        std::vector<std::uint32_t> nearPicks, counts;
+        BlockBallCounts::Rows rows;
+    };
+    void refreshBlock(std::uint32_t b, BlockScratch& scratch);
+    std::int32_t blockTop(std::uint32_t b) const;
+    // Before a pass: the blocks whose counts the pass will likely need, brought
+    // up to date on two threads. False when cancelled.
+    bool refreshLikelyBlocks(const std::atomic<bool>* cancel);
     double upperBound(std::uint32_t n, double sum) const;
     double lowerBound(std::uint32_t n, double sum) const;
     std::int64_t blockCount(std::size_t b) const;
@@ -226,7 +235,9 @@ private:
     std::optional<BlockBallCounts> ballCounts_;
     std::vector<std::uint32_t> blockUpToPick_;
     std::uint32_t prefixMask_ = 0; // the code's bits of the levels that tell blocks apart
-    std::vector<std::uint32_t> nearPicks_, blockCounts_;
+    std::array<BlockScratch, 2> scratch_;
+    // The counts of the last two bets chosen, which tell the next pass's best.
+    std::int64_t lastBest_ = -1, lastDrop_ = 0;
     // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.
     std::uint32_t codeSplit_ = 1;
     std::vector<std::uint32_t> codeHigh_, codeLow_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <thread>
 
 namespace kav {
 
@@ -67,7 +68,8 @@ void AutoformSearch::setUpLazy() {
         ballCounts_->reset(state_);
         lazyBlock_ = ballCounts_->blockSize();
         blockUpToPick_.assign(ballCounts_->blocks(), 0);
-        blockCounts_.resize(lazyBlock_);
+        for (BlockScratch& scratch : scratch_)
+            scratch.counts.resize(lazyBlock_);
         coveredBy_.assign(f_.count, 0);
         const int prefixLevels = ballCounts_->prefixLevels();
         prefixMask_ = prefixLevels == 0 ? 0 : ~0u >> (32 - 2 * prefixLevels);
@@ -191,7 +193,7 @@ template <class Below> void AutoformSearch::refresh(std::uint32_t j, Below&& bel
     upToPick_[j] = k;
 }
 
-void AutoformSearch::refreshBlock(std::uint32_t b) {
+void AutoformSearch::refreshBlock(std::uint32_t b, BlockScratch& scratch) {
     std::uint32_t k = blockUpToPick_[b];
     const auto now = static_cast<std::uint32_t>(picks_.size());
     if (k == now)
@@ -208,7 +210,7 @@ void AutoformSearch::refreshBlock(std::uint32_t b) {
     const BallOverlaps& visits = ballCounts_->overlapBlocks();
     const std::uint64_t countVisits = ballCounts_->ballBlocks();
     std::uint64_t overlapVisits = 0;
-    nearPicks_.clear();
+    scratch.nearPicks.clear();
     for (; k < now; ++k) {
         const Pick& p = picks_[k];
         const std::uint32_t x = (prefix ^ p.code) & prefixMask_;
@@ -220,14 +222,14 @@ void AutoformSearch::refreshBlock(std::uint32_t b) {
                 kOverlapVisitCost *
                 visits[bitCount(differ & pairsOfTwo_)][bitCount(differ & pairsOfThree_)];
             if (overlapVisits > countVisits) {
-                ballCounts_->count(b, blockCounts_.data());
-                std::copy(blockCounts_.begin(), blockCounts_.end(), freeCount_.begin() + first);
+                ballCounts_->count(b, scratch.counts.data(), scratch.rows);
+                std::copy(scratch.counts.begin(), scratch.counts.end(), freeCount_.begin() + first);
                 return;
             }
         }
-        nearPicks_.push_back(k);
+        scratch.nearPicks.push_back(k);
     }
-    for (const std::uint32_t near : nearPicks_) {
+    for (const std::uint32_t near : scratch.nearPicks) {
         const Pick& p = picks_[near];
         if (p.wholeBallFree) {
             for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
@@ -242,10 +244,53 @@ void AutoformSearch::refreshBlock(std::uint32_t b) {
         }
         const std::uint32_t by = near + 1;
         ballCounts_->countInOverlap(
-            b, p.result, [&](std::uint32_t r) { return coveredBy_[r] == by; }, blockCounts_.data());
+            b, p.result, [&](std::uint32_t r) { return coveredBy_[r] == by; },
+            scratch.counts.data(), scratch.rows);
         for (std::uint32_t c = 0; c < lazyBlock_; ++c)
-            freeCount_[first + c] -= blockCounts_[c];
+            freeCount_[first + c] -= scratch.counts[c];
     }
+}
+
+std::int32_t AutoformSearch::blockTop(std::uint32_t b) const {
+    const bool disjoint = method_ == AutoformMethod::Disjoint;
+    const std::uint32_t first = b * lazyBlock_;
+    std::int32_t top = -1;
+    for (std::uint32_t j = first; j < first + lazyBlock_; ++j)
+        if (disjoint ? state_[j] == 0 : state_[j] < kInList)
+            top = std::max(top, static_cast<std::int32_t>(freeCount_[j]));
+    return top;
+}
+
+bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
+    // The best count falls from pass to pass by about as much as it fell last
+    // time; the blocks that may still reach it are brought up to date here, two
+    // halves of the field at once. A block left out is brought up to date by the
+    // pass itself, one taken in needlessly costs only time: the pass's choice is
+    // the same either way.
+    if (lastBest_ < 0 || std::thread::hardware_concurrency() < 2)
+        return true;
+    const std::int64_t likely = lastBest_ - 2 * std::max<std::int64_t>(lastDrop_, 1);
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    const auto blocks = static_cast<std::uint32_t>(blockTopCount_.size());
+    std::atomic<bool> stop{false};
+    auto work = [&](std::uint32_t from, std::uint32_t to, BlockScratch& scratch) {
+        for (std::uint32_t b = from; b < to; ++b) {
+            if (b % kBlocksPerPoll == 0 &&
+                (stop.load(std::memory_order_relaxed) || stopped(cancel))) {
+                stop = true;
+                return;
+            }
+            if (blockTopCount_[b] < likely || blockUpToPick_[b] == now)
+                continue;
+            refreshBlock(b, scratch);
+            blockTopCount_[b] = blockTop(b);
+        }
+    };
+    const std::uint32_t half = blocks / 2;
+    std::thread helper(work, half, blocks, std::ref(scratch_[1]));
+    work(0, half, scratch_[0]);
+    helper.join();
+    return !stop;
 }
 
 std::optional<AutoformSearch::Choice>
@@ -254,6 +299,10 @@ AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, b
     const bool disjoint = method_ == AutoformMethod::Disjoint;
     const auto full = static_cast<std::uint32_t>(ballSize_);
     const auto now = static_cast<std::uint32_t>(picks_.size());
+    if (ballCounts_ && !refreshLikelyBlocks(cancel)) {
+        cancelled = true;
+        return std::nullopt;
+    }
     // The least count whose 32-bit sum reaches the best gain: fewer cannot tie it.
     std::uint32_t atLeast = disjoint ? full : 0;
     for (std::size_t b = 0; b < blockTopCount_.size(); ++b) {
@@ -267,7 +316,7 @@ AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, b
         const auto first = static_cast<std::uint32_t>(b * lazyBlock_);
         const std::uint32_t last = std::min(f_.count, first + lazyBlock_);
         if (ballCounts_)
-            refreshBlock(static_cast<std::uint32_t>(b));
+            refreshBlock(static_cast<std::uint32_t>(b), scratch_[0]);
         std::int32_t newTop = -1;
         for (std::uint32_t j = first; j < last; ++j) {
             const std::uint8_t s = state_[j];
@@ -287,6 +336,11 @@ AutoformSearch::lazyBestByFreeCount(Rng& rng, const std::atomic<bool>* cancel, b
             newTop = std::max(newTop, static_cast<std::int32_t>(n));
         }
         blockTopCount_[b] = newTop;
+    }
+    if (leader.chosen) {
+        const std::int64_t best = freeCount_[*leader.chosen];
+        lastDrop_ = lastBest_ < 0 ? 0 : lastBest_ - best;
+        lastBest_ = best;
     }
     return leader.choice();
 }

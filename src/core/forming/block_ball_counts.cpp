@@ -212,7 +212,7 @@ void BlockBallCounts::take(std::uint32_t r) {
     }
 }
 
-void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts) {
+void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
     // The blocks within the radius of this one: the near parts of the high
     // levels, each with the parts of the low levels near enough.
     const Near& high = high_;
@@ -221,22 +221,22 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts) {
     const Near::Entry* nearHigh =
         high.entries.data() + static_cast<std::size_t>(ownHigh) * high.values;
     const Near::Entry* nearLow = low.entries.data() + static_cast<std::size_t>(ownLow) * low.values;
-    rows_.clear();
+    rows.clear();
     const std::uint32_t highEnd = high.within[std::min(misses_, high.levels)];
     for (std::uint32_t i = 0; i < highEnd; ++i) {
         const int left = misses_ - nearHigh[i].distance;
         const std::uint32_t base = nearHigh[i].value * low.values;
         const std::uint32_t lowEnd = low.within[std::min(left, low.levels)];
         for (std::uint32_t k = 0; k < lowEnd; ++k)
-            rows_.push_back(
+            rows.push_back(
                 row(base + nearLow[k].value, std::min(left - nearLow[k].distance, radii_ - 1)));
     }
-    sumRows(counts);
+    sumRows(rows, counts);
 }
 
-void BlockBallCounts::sumRows(std::uint32_t* counts) {
+void BlockBallCounts::sumRows(const Rows& rows, std::uint32_t* counts) const {
     std::array<std::uint32_t, kMaxBlock> sums{};
-    addRows(rows_.data(), rows_.size(), rowStride_, sums.data());
+    addRows(rows.data(), rows.size(), rowStride_, sums.data());
     std::copy(sums.begin(), sums.begin() + blockSize_, counts);
 }
 

@@ -27,12 +27,15 @@ public:
     // Levels of the field that tell the blocks apart (the first ones).
     int prefixLevels() const { return prefixLevels_; }
 
+    // Scratch of the counts: one per thread that counts.
+    using Rows = std::vector<const std::uint8_t*>;
+
     // Every result is free whose state is 0.
     void reset(const std::vector<std::uint8_t>& state);
     // Result r, free until now, is free no longer.
     void take(std::uint32_t r);
     // counts[c] = the free results within `misses` of result block * blockSize() + c.
-    void count(std::uint32_t block, std::uint32_t* counts);
+    void count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const;
     // The blocks within `misses` of a block, as a walk visits them: how many
     // count() sums, and how many of them a walk of the overlap with the ball
     // of a result at a prefix distance of a events of two outcomes and b of
@@ -42,7 +45,8 @@ public:
     // counts[c] = the results within `misses` of both result block * blockSize()
     // + c and result p for which taken(r) holds.
     template <class Taken>
-    void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts);
+    void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts,
+                        Rows& rows) const;
 
 private:
     // The values of some prefix levels, each with every value by distance from
@@ -58,7 +62,10 @@ private:
         std::array<std::uint32_t, kEvents + 1> within{};
     };
     Near nearValues(int from, int to) const;
-    void sumRows(std::uint32_t* counts);
+    void sumRows(const Rows& rows, std::uint32_t* counts) const;
+    const std::uint8_t* row(std::uint32_t block, int radius) const {
+        return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
+    }
     std::uint8_t* row(std::uint32_t block, int radius) {
         return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
     }
@@ -81,12 +88,11 @@ private:
     // Per radius and suffix result s, 1 for the suffix results within the radius of s.
     std::vector<std::uint8_t> nearRows_;
     BallOverlaps overlapBlocks_{};
-    std::vector<const std::uint8_t*> rows_; // scratch of count()
 };
 
 template <class Taken>
 void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken,
-                                     std::uint32_t* counts) {
+                                     std::uint32_t* counts, Rows& rows) const {
     std::array<std::uint8_t, kEvents> ownB{}, ownP{};
     std::array<std::uint32_t, kEvents> step{};
     std::array<int, kEvents + 1> differAfter{};
@@ -101,7 +107,7 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
         differAfter[l] = differAfter[l + 1] + (ownB[l] != ownP[l] ? 1 : 0);
     const std::uint8_t* nearP =
         byDistance_.data() + static_cast<std::size_t>(p % blockSize_) * blockSize_;
-    rows_.clear();
+    rows.clear();
     auto walk = [&](auto& self, int level, std::uint32_t base, int leftB, int leftP) -> void {
         if (leftB < 0 || leftP < 0 || differAfter[level] > leftB + leftP)
             return;
@@ -111,9 +117,9 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
             const std::uint32_t within = withinRadius_[std::min(leftP, suffixLevels_)];
             for (std::uint32_t i = 0; i < within; ++i)
                 if (const std::uint32_t s = nearP[i]; taken(at + s))
-                    rows_.push_back(nearRows_.data() +
-                                    (static_cast<std::size_t>(radius) * blockSize_ + s) *
-                                        rowStride_);
+                    rows.push_back(nearRows_.data() +
+                                   (static_cast<std::size_t>(radius) * blockSize_ + s) *
+                                       rowStride_);
             return;
         }
         const int e = f_.levelEvent[level];
@@ -122,7 +128,7 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
                  leftP - (d != ownP[level] ? 1 : 0));
     };
     walk(walk, 0, 0, misses_, misses_);
-    sumRows(counts);
+    sumRows(rows, counts);
 }
 
 } // namespace kav

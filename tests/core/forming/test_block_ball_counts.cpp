@@ -58,6 +58,7 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                 state[r] = gen() % 5 == 0 ? 1 : 0;
             counts.reset(state);
             std::vector<std::uint32_t> got(counts.blockSize());
+            BlockBallCounts::Rows rows;
             for (int round = 0; round < 4; ++round) {
                 for (int i = 0; i < 40; ++i) {
                     const auto r = static_cast<std::uint32_t>(gen() % f->count);
@@ -68,7 +69,7 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                 }
                 for (int i = 0; i < 3; ++i) {
                     const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
-                    counts.count(b, got.data());
+                    counts.count(b, got.data(), rows);
                     for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
                         const std::uint32_t j = b * counts.blockSize() + c;
                         ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
@@ -77,7 +78,7 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                     // The taken results of the overlap with some result's ball.
                     const auto p = static_cast<std::uint32_t>(gen() % f->count);
                     counts.countInOverlap(
-                        b, p, [&](std::uint32_t r) { return state[r] != 0; }, got.data());
+                        b, p, [&](std::uint32_t r) { return state[r] != 0; }, got.data(), rows);
                     for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
                         const std::uint32_t j = b * counts.blockSize() + c;
                         std::uint32_t want = 0;
