@@ -98,6 +98,75 @@ void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t strid
 }
 #endif
 
+// out[c] += how many of the n 128-bit rows have bit c set, for c below
+// `lanes`: the rows are added as binary counters kept bit-sliced, one word per
+// bit of the count, three of every four additions done with carry-save
+// adders over sixteen rows at a time.
+struct Bits128 {
+    std::uint64_t low = 0, high = 0;
+    Bits128 operator^(Bits128 o) const { return {low ^ o.low, high ^ o.high}; }
+    Bits128 operator&(Bits128 o) const { return {low & o.low, high & o.high}; }
+    Bits128 operator|(Bits128 o) const { return {low | o.low, high | o.high}; }
+    bool any() const { return (low | high) != 0; }
+};
+
+inline Bits128 load(const std::uint64_t* words) {
+    return {words[0], words[1]};
+}
+
+// Carry-save addition: a + b + c = 2 * high + low, bit by bit.
+inline void carrySave(Bits128& high, Bits128& low, Bits128 a, Bits128 b, Bits128 c) {
+    const Bits128 u = a ^ b;
+    high = (a & b) | (u & c);
+    low = u ^ c;
+}
+
+constexpr int kPlanes = 24; // counts below 2^24
+
+void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
+                std::uint32_t* out) {
+    std::array<Bits128, kPlanes> plane{};
+    // Adds `carry` at plane p, rippling up.
+    auto addAt = [&](int p, Bits128 carry) {
+        for (; carry.any() && p < kPlanes; ++p) {
+            const Bits128 t = plane[p] & carry;
+            plane[p] = plane[p] ^ carry;
+            carry = t;
+        }
+    };
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const std::uint64_t* const* r = rows + i;
+        Bits128 twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
+        carrySave(twosA, plane[0], plane[0], load(r[0]), load(r[1]));
+        carrySave(twosB, plane[0], plane[0], load(r[2]), load(r[3]));
+        carrySave(foursA, plane[1], plane[1], twosA, twosB);
+        carrySave(twosA, plane[0], plane[0], load(r[4]), load(r[5]));
+        carrySave(twosB, plane[0], plane[0], load(r[6]), load(r[7]));
+        carrySave(foursB, plane[1], plane[1], twosA, twosB);
+        carrySave(eightsA, plane[2], plane[2], foursA, foursB);
+        carrySave(twosA, plane[0], plane[0], load(r[8]), load(r[9]));
+        carrySave(twosB, plane[0], plane[0], load(r[10]), load(r[11]));
+        carrySave(foursA, plane[1], plane[1], twosA, twosB);
+        carrySave(twosA, plane[0], plane[0], load(r[12]), load(r[13]));
+        carrySave(twosB, plane[0], plane[0], load(r[14]), load(r[15]));
+        carrySave(foursB, plane[1], plane[1], twosA, twosB);
+        carrySave(eightsB, plane[2], plane[2], foursA, foursB);
+        carrySave(sixteens, plane[3], plane[3], eightsA, eightsB);
+        addAt(4, sixteens);
+    }
+    for (; i < n; ++i)
+        addAt(0, load(rows[i]));
+    for (int p = 0; p < kPlanes; ++p) {
+        if (!plane[p].any())
+            continue;
+        for (std::uint32_t c = 0; c < lanes; ++c) {
+            const std::uint64_t word = c < 64 ? plane[p].low : plane[p].high;
+            out[c] += static_cast<std::uint32_t>((word >> (c % 64)) & 1u) << p;
+        }
+    }
+}
+
 } // namespace
 
 BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), misses_(misses) {
@@ -144,6 +213,11 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     const int lowLevels = prefixLevels_ / 2;
     high_ = nearValues(0, prefixLevels_ - lowLevels);
     low_ = nearValues(prefixLevels_ - lowLevels, prefixLevels_);
+    for (std::uint32_t i = 0; i < high_.within[std::min(misses_, high_.levels)]; ++i) {
+        const int left = misses_ - high_.entries[i].distance;
+        for (std::uint32_t k = 0; k < low_.within[std::min(left, low_.levels)]; ++k)
+            ++rowsPerRadius_[std::min(left - low_.entries[k].distance, suffixLevels_)];
+    }
     int twos = 0, threes = 0;
     for (int l = 0; l < prefixLevels_; ++l)
         ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
@@ -186,30 +260,17 @@ BlockBallCounts::Near BlockBallCounts::nearValues(int from, int to) const {
 }
 
 void BlockBallCounts::reset(const std::vector<std::uint8_t>& state) {
-    // Every block starts from the counts of a block with every result free.
-    std::vector<std::uint8_t> whole(static_cast<std::size_t>(radii_) * rowStride_, 0);
-    for (int radius = 0; radius < radii_; ++radius)
-        for (std::uint32_t c = 0; c < blockSize_; ++c)
-            for (std::uint32_t s = 0; s < blockSize_; ++s)
-                whole[radius * rowStride_ + c] += distance_[s * blockSize_ + c] <= radius ? 1 : 0;
-    table_.resize(static_cast<std::size_t>(blocks_) * whole.size());
-    for (int radius = 0; radius < radii_; ++radius)
-        for (std::uint32_t b = 0; b < blocks_; ++b)
-            std::memcpy(row(b, radius), whole.data() + radius * rowStride_, rowStride_);
+    freeBits_.assign(2 * static_cast<std::size_t>(blocks_), 0);
     for (std::uint32_t r = 0; r < f_.count; ++r)
-        if (state[r] != 0)
-            take(r);
+        if (state[r] == 0)
+            freeBits_[2 * static_cast<std::size_t>(r / blockSize_) + r % blockSize_ / 64] |=
+                std::uint64_t{1} << (r % blockSize_ % 64);
 }
 
 void BlockBallCounts::take(std::uint32_t r) {
-    const std::uint32_t block = r / blockSize_;
-    const std::uint8_t* near =
-        distance_.data() + static_cast<std::size_t>(r % blockSize_) * blockSize_;
-    for (int radius = 0; radius < radii_; ++radius) {
-        std::uint8_t* counts = row(block, radius);
-        for (std::uint32_t c = 0; c < blockSize_; ++c)
-            counts[c] -= near[c] <= radius ? 1 : 0;
-    }
+    const std::uint32_t s = r % blockSize_;
+    freeBits_[2 * static_cast<std::size_t>(r / blockSize_) + s / 64] &=
+        ~(std::uint64_t{1} << (s % 64));
 }
 
 void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
@@ -221,22 +282,64 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
     const Near::Entry* nearHigh =
         high.entries.data() + static_cast<std::size_t>(ownHigh) * high.values;
     const Near::Entry* nearLow = low.entries.data() + static_cast<std::size_t>(ownLow) * low.values;
-    rows.clear();
+    // As many rows per radius left for every block.
+    std::array<const std::uint64_t**, kEvents + 1> next{};
+    for (int radius = 0; radius <= suffixLevels_; ++radius) {
+        rows.free[radius].resize(rowsPerRadius_[radius]);
+        next[radius] = rows.free[radius].data();
+    }
     const std::uint32_t highEnd = high.within[std::min(misses_, high.levels)];
     for (std::uint32_t i = 0; i < highEnd; ++i) {
         const int left = misses_ - nearHigh[i].distance;
-        const std::uint32_t base = nearHigh[i].value * low.values;
-        const std::uint32_t lowEnd = low.within[std::min(left, low.levels)];
-        for (std::uint32_t k = 0; k < lowEnd; ++k)
-            rows.push_back(
-                row(base + nearLow[k].value, std::min(left - nearLow[k].distance, radii_ - 1)));
+        const std::uint64_t* base =
+            freeBits_.data() + 2 * std::size_t{nearHigh[i].value} * low.values;
+        // The low parts come by distance: one run per radius left.
+        std::uint32_t k = 0;
+        for (int d = 0; d <= std::min(left, low.levels); ++d) {
+            const std::uint64_t** out = next[std::min(left - d, suffixLevels_)];
+            for (const std::uint32_t end = low.within[d]; k < end; ++k)
+                *out++ = base + 2 * std::size_t{nearLow[k].value};
+            next[std::min(left - d, suffixLevels_)] = out;
+        }
     }
-    sumRows(rows, counts);
+    // Per radius left, the free results of those blocks per suffix result;
+    // each suffix result c takes the sums of the results within the radius.
+    std::array<std::uint32_t, kMaxBlock> sums{};
+    std::array<std::uint32_t, kMaxBlock> total{};
+    for (int radius = 0; radius <= suffixLevels_; ++radius) {
+        if (rows.free[radius].empty())
+            continue;
+        std::fill(total.begin(), total.end(), 0u);
+        addBitRows(rows.free[radius].data(), rows.free[radius].size(), blockSize_, total.data());
+        const std::uint32_t within = withinRadius_[radius];
+        if (2 * within <= blockSize_) {
+            for (std::uint32_t c = 0; c < blockSize_; ++c) {
+                const std::uint8_t* near = byDistance_.data() + std::size_t{c} * blockSize_;
+                std::uint32_t n = 0;
+                for (std::uint32_t i = 0; i < within; ++i)
+                    n += total[near[i]];
+                sums[c] += n;
+            }
+        } else {
+            // All of the block but the few results beyond the radius.
+            std::uint32_t all = 0;
+            for (std::uint32_t s = 0; s < blockSize_; ++s)
+                all += total[s];
+            for (std::uint32_t c = 0; c < blockSize_; ++c) {
+                const std::uint8_t* near = byDistance_.data() + std::size_t{c} * blockSize_;
+                std::uint32_t n = all;
+                for (std::uint32_t i = within; i < blockSize_; ++i)
+                    n -= total[near[i]];
+                sums[c] += n;
+            }
+        }
+    }
+    std::copy(sums.begin(), sums.begin() + blockSize_, counts);
 }
 
-void BlockBallCounts::sumRows(const Rows& rows, std::uint32_t* counts) const {
+void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {
     std::array<std::uint32_t, kMaxBlock> sums{};
-    addRows(rows.data(), rows.size(), rowStride_, sums.data());
+    addRows(rows.near.data(), rows.near.size(), rowStride_, sums.data());
     std::copy(sums.begin(), sums.begin() + blockSize_, counts);
 }
 

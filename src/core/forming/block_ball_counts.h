@@ -1,13 +1,13 @@
 // Free results in the balls of a whole block of candidates at once.
 //
 // The field splits into blocks of consecutive results that share every level
-// but the last few (the suffix, at most 128 results). Per block of the field
-// and radius up to the suffix's levels, a table keeps for every suffix result
-// the free results of that block within the radius. The ball of a candidate is
-// then the sum, over the blocks within the radius of its block (at prefix
-// distance k), of the table row for the radius left (misses - k): the counts of
-// all the candidates of a block come from one pass over those rows, a few
-// thousand short vector additions instead of a walk of every ball.
+// but the last few (the suffix, at most 128 results); each block keeps its free
+// results as 128 bits. The ball of a candidate takes, from every block within
+// the radius of its own block (at prefix distance k), the free results within
+// the radius left (misses - k) of its suffix. So the counts of all the
+// candidates of a block come from adding up, per radius left, the free bits of
+// those blocks (a few thousand 128-bit rows, added bit-sliced), then spreading
+// each sum over the suffix results within that radius.
 #pragma once
 
 #include "core/forming/autoform_field.h"
@@ -28,7 +28,10 @@ public:
     int prefixLevels() const { return prefixLevels_; }
 
     // Scratch of the counts: one per thread that counts.
-    using Rows = std::vector<const std::uint8_t*>;
+    struct Rows {
+        std::array<std::vector<const std::uint64_t*>, kEvents + 1> free; // by radius left
+        std::vector<const std::uint8_t*> near;                           // rows of nearRows_
+    };
 
     // Every result is free whose state is 0.
     void reset(const std::vector<std::uint8_t>& state);
@@ -62,13 +65,7 @@ private:
         std::array<std::uint32_t, kEvents + 1> within{};
     };
     Near nearValues(int from, int to) const;
-    void sumRows(const Rows& rows, std::uint32_t* counts) const;
-    const std::uint8_t* row(std::uint32_t block, int radius) const {
-        return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
-    }
-    std::uint8_t* row(std::uint32_t block, int radius) {
-        return table_.data() + (static_cast<std::size_t>(radius) * blocks_ + block) * rowStride_;
-    }
+    void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
 
     const FieldLayout& f_;
     int misses_;
@@ -76,15 +73,18 @@ private:
     int suffixLevels_ = 0;
     std::uint32_t blockSize_ = 1;
     std::uint32_t blocks_ = 1;
-    int radii_ = 1;                      // radii 0 .. radii_ - 1 are kept
+    int radii_ = 1;                      // nearRows_ has radii 0 .. radii_ - 1
     std::uint32_t rowStride_ = 16;       // blockSize_ rounded up to whole vectors
     std::vector<std::uint8_t> distance_; // between two suffix results
     // Per suffix result, every suffix result by distance from it, and how many
     // lie within each radius up to the suffix's levels.
     std::vector<std::uint8_t> byDistance_;
     std::array<std::uint32_t, kEvents + 1> withinRadius_{};
-    std::vector<std::uint8_t> table_; // by radius, then block
-    Near high_, low_;                 // the first and the last prefix levels
+    // The blocks a count adds per radius left, the same for every block.
+    std::array<std::uint32_t, kEvents + 1> rowsPerRadius_{};
+    // Per block, bit c set while suffix result c is free.
+    std::vector<std::uint64_t> freeBits_;
+    Near high_, low_; // the first and the last prefix levels
     // Per radius and suffix result s, 1 for the suffix results within the radius of s.
     std::vector<std::uint8_t> nearRows_;
     BallOverlaps overlapBlocks_{};
@@ -107,7 +107,7 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
         differAfter[l] = differAfter[l + 1] + (ownB[l] != ownP[l] ? 1 : 0);
     const std::uint8_t* nearP =
         byDistance_.data() + static_cast<std::size_t>(p % blockSize_) * blockSize_;
-    rows.clear();
+    rows.near.clear();
     auto walk = [&](auto& self, int level, std::uint32_t base, int leftB, int leftP) -> void {
         if (leftB < 0 || leftP < 0 || differAfter[level] > leftB + leftP)
             return;
@@ -117,9 +117,9 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
             const std::uint32_t within = withinRadius_[std::min(leftP, suffixLevels_)];
             for (std::uint32_t i = 0; i < within; ++i)
                 if (const std::uint32_t s = nearP[i]; taken(at + s))
-                    rows.push_back(nearRows_.data() +
-                                   (static_cast<std::size_t>(radius) * blockSize_ + s) *
-                                       rowStride_);
+                    rows.near.push_back(nearRows_.data() +
+                                        (static_cast<std::size_t>(radius) * blockSize_ + s) *
+                                            rowStride_);
             return;
         }
         const int e = f_.levelEvent[level];
@@ -128,7 +128,7 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
                  leftP - (d != ownP[level] ? 1 : 0));
     };
     walk(walk, 0, 0, misses_, misses_);
-    sumRows(rows, counts);
+    sumNearRows(rows, counts);
 }
 
 } // namespace kav
