@@ -13,8 +13,8 @@
 //   balls are (nearly) free; once bringing gains up to date costs more than
 //   covering would, every gain is brought up to date and the search goes on
 //   incrementally.
-//   With equal weights the blocks are those of BlockBallCounts where its
-//   counts sum few enough rows: a block's counts are brought up to date
+//   With equal weights the blocks are those of BlockBallCounts: a block's
+//   counts are brought up to date
 //   together, by the overlap table for free balls, by the members each later
 //   pick covered in the overlaps, or by counting the block afresh, whichever
 //   costs least. Those counts never fall behind, so there is no switch.
@@ -44,8 +44,9 @@ constexpr std::uint8_t kChosen = 8;  // chosen by this search
 // took for that event.
 using WeightFactors = std::array<std::array<double, kOutcomes>, kEvents>;
 
-// Lazy counts the balls of equal weights block by block where a count sums few
-// enough rows, else candidate by candidate; LazyByCandidate always does the latter.
+// Lazy counts the balls of equal weights block by block; LazyByCandidate brings
+// them up to date candidate by candidate, as Lazy does with sums (kept as a
+// second exact way for equal weights, which the tests compare).
 enum class AutoformStrategy { Lazy, LazyByCandidate, Incremental };
 
 class AutoformSearch {

@@ -18,7 +18,6 @@ constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit leve
 constexpr std::uint32_t kWalkCost = 8;
 // A block visited in an overlap walk costs several times one summed in a count.
 constexpr std::uint64_t kOverlapVisitCost = 4;
-constexpr std::uint64_t kMaxBlocksPerCount = 10'000;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
@@ -56,15 +55,8 @@ void AutoformSearch::setUpLazy() {
     overlap_ = overlapSizes(twos, threes, misses_);
 
     picks_.clear();
-    // Counting balls block by block pays while a count sums few enough rows;
-    // beyond that candidates are brought up to date one by one.
-    if (gains_ == Gains::EqualWeights) {
+    if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) {
         ballCounts_.emplace(f_, misses_);
-        if (strategy_ == AutoformStrategy::LazyByCandidate ||
-            ballCounts_->ballBlocks() > kMaxBlocksPerCount)
-            ballCounts_.reset();
-    }
-    if (ballCounts_) {
         ballCounts_->reset(state_);
         lazyBlock_ = ballCounts_->blockSize();
         blockUpToPick_.assign(ballCounts_->blocks(), 0);

@@ -59,8 +59,8 @@ std::size_t expectSameAsIncremental(const DrawModel& m, const Lines& list,
     Rng incrementalRng(seed);
     const AutoformResult want = autoFormIncremental(m, list, s, incrementalRng);
     EXPECT_FALSE(want.message) << label;
-    // Equal weights are counted block by block, or candidate by candidate
-    // where blocks would sum too many rows: both ways are compared.
+    // Equal weights are counted block by block, or candidate by candidate:
+    // both ways are compared.
     const bool twoWays =
         s.method == AutoformMethod::ByCount || s.method == AutoformMethod::Disjoint;
     for (const auto strategy : {AutoformStrategy::Lazy, AutoformStrategy::LazyByCandidate}) {
