@@ -1,6 +1,7 @@
 #include "core/forming/block_ball_counts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -10,6 +11,8 @@
 namespace kav {
 
 namespace {
+
+std::atomic<bool> wideAllowed{true};
 
 constexpr std::uint32_t kMaxBlock = 128;
 constexpr std::uint32_t kLanes = 16;
@@ -84,7 +87,7 @@ void addRowsNarrow(const std::uint8_t* const* rows, std::size_t n, std::uint32_t
 void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
              std::uint32_t* out) {
     static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide)
+    if (wide && wideAllowed.load(std::memory_order_relaxed))
         addRowsWide(rows, n, stride, out);
     else
         addRowsNarrow(rows, n, stride, out);
@@ -123,8 +126,8 @@ inline void carrySave(Bits128& high, Bits128& low, Bits128 a, Bits128 b, Bits128
 
 constexpr int kPlanes = 24; // counts below 2^24
 
-void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
-                std::uint32_t* out) {
+void addBitRowsPlain(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
+                     std::uint32_t* out) {
     std::array<Bits128, kPlanes> plane{};
     // Adds `carry` at plane p, rippling up.
     auto addAt = [&](int p, Bits128 carry) {
@@ -167,7 +170,92 @@ void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t l
     }
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+// As addBitRowsPlain, two rows to a 256-bit word: the counts of the two halves
+// are added at the end.
+#define KAV_CARRY_SAVE(high, low, a, b, c)                                                         \
+    do {                                                                                           \
+        const __m256i u_ = _mm256_xor_si256(a, b);                                                 \
+        high = _mm256_or_si256(_mm256_and_si256(a, b), _mm256_and_si256(u_, c));                   \
+        low = _mm256_xor_si256(u_, c);                                                             \
+    } while (false)
+
+__attribute__((target("avx2"))) void addBitRowsWide(const std::uint64_t* const* rows, std::size_t n,
+                                                    std::uint32_t lanes, std::uint32_t* out) {
+    __m256i plane[kPlanes];
+    for (auto& p : plane)
+        p = _mm256_setzero_si256();
+    const __m128i none = _mm_setzero_si128();
+#define KAV_ROW(i) (i < n ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i])) : none)
+#define KAV_PAIR(i) _mm256_set_m128i(KAV_ROW((i) + 1), KAV_ROW(i))
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        __m256i twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i), KAV_PAIR(i + 2));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 4), KAV_PAIR(i + 6));
+        KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 8), KAV_PAIR(i + 10));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 12), KAV_PAIR(i + 14));
+        KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(eightsA, plane[2], plane[2], foursA, foursB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 16), KAV_PAIR(i + 18));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 20), KAV_PAIR(i + 22));
+        KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 24), KAV_PAIR(i + 26));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 28), KAV_PAIR(i + 30));
+        KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(eightsB, plane[2], plane[2], foursA, foursB);
+        KAV_CARRY_SAVE(sixteens, plane[3], plane[3], eightsA, eightsB);
+        __m256i carry = sixteens;
+        for (int p = 4; p < kPlanes && !_mm256_testz_si256(carry, carry); ++p) {
+            const __m256i t = _mm256_and_si256(plane[p], carry);
+            plane[p] = _mm256_xor_si256(plane[p], carry);
+            carry = t;
+        }
+    }
+    for (; i < n; i += 2) {
+        __m256i carry = KAV_PAIR(i);
+        for (int p = 0; p < kPlanes && !_mm256_testz_si256(carry, carry); ++p) {
+            const __m256i t = _mm256_and_si256(plane[p], carry);
+            plane[p] = _mm256_xor_si256(plane[p], carry);
+            carry = t;
+        }
+    }
+#undef KAV_PAIR
+#undef KAV_ROW
+    for (int p = 0; p < kPlanes; ++p) {
+        if (_mm256_testz_si256(plane[p], plane[p]))
+            continue;
+        alignas(32) std::uint64_t w[4];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(w), plane[p]);
+        for (std::uint32_t c = 0; c < lanes; ++c) {
+            const int half = c < 64 ? 0 : 1;
+            const std::uint64_t bits =
+                ((w[half] >> (c % 64)) & 1u) + ((w[half + 2] >> (c % 64)) & 1u);
+            out[c] += static_cast<std::uint32_t>(bits) << p;
+        }
+    }
+}
+#undef KAV_CARRY_SAVE
+#endif
+
+void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
+                std::uint32_t* out) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide && wideAllowed.load(std::memory_order_relaxed)) {
+        addBitRowsWide(rows, n, lanes, out);
+        return;
+    }
+#endif
+    addBitRowsPlain(rows, n, lanes, out);
+}
+
 } // namespace
+
+void BlockBallCounts::allowWideInstructions(bool allowed) {
+    wideAllowed = allowed;
+}
 
 BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), misses_(misses) {
     // The suffix: as many of the last levels as keep a block within kMaxBlock.

@@ -22,6 +22,10 @@ class BlockBallCounts {
 public:
     BlockBallCounts(const FieldLayout& f, int misses);
 
+    // Whether the sums may use the processor's 256-bit instructions where it
+    // has them (the tests compare both ways).
+    static void allowWideInstructions(bool allowed);
+
     std::uint32_t blockSize() const { return blockSize_; }
     std::uint32_t blocks() const { return blocks_; }
     // Levels of the field that tell the blocks apart (the first ones).

@@ -39,58 +39,65 @@ std::uint32_t walkedCount(const FieldLayout& f, std::uint32_t j, int misses,
 } // namespace
 
 TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
-    std::mt19937 gen(7);
-    struct Shape {
-        int threes, twos;
-    };
-    for (const Shape shape : {Shape{8, 0}, Shape{5, 4}, Shape{0, 10}, Shape{3, 0}, Shape{0, 0}}) {
-        const auto f = fieldLayout(fieldOf(shape.threes, shape.twos));
-        ASSERT_TRUE(f);
-        for (int misses = 0; misses <= 6; ++misses) {
-            const std::string label = std::to_string(shape.threes) + "+" +
-                                      std::to_string(shape.twos) + " misses " +
-                                      std::to_string(misses);
-            BlockBallCounts counts(*f, misses);
-            ASSERT_EQ(counts.blocks() * counts.blockSize(), f->count) << label;
-            ASSERT_LE(counts.blockSize(), 128u) << label;
-            std::vector<std::uint8_t> state(f->count, 0);
-            for (std::uint32_t r = 0; r < f->count; ++r)
-                state[r] = gen() % 5 == 0 ? 1 : 0;
-            counts.reset(state);
-            std::vector<std::uint32_t> got(counts.blockSize());
-            BlockBallCounts::Rows rows;
-            for (int round = 0; round < 4; ++round) {
-                for (int i = 0; i < 40; ++i) {
-                    const auto r = static_cast<std::uint32_t>(gen() % f->count);
-                    if (state[r] == 0) {
-                        state[r] = 1;
-                        counts.take(r);
+    for (const bool wide : {true, false}) {
+        BlockBallCounts::allowWideInstructions(wide);
+        std::mt19937 gen(7);
+        struct Shape {
+            int threes, twos, maxMisses;
+        };
+        for (const Shape shape :
+             {Shape{8, 0, 6}, Shape{5, 4, 6}, Shape{0, 10, 6}, Shape{3, 0, 6}, Shape{0, 0, 6},
+              // Enough blocks per radius for the sixteen- and 32-row additions.
+              Shape{11, 0, 4}}) {
+            const auto f = fieldLayout(fieldOf(shape.threes, shape.twos));
+            ASSERT_TRUE(f);
+            for (int misses = 0; misses <= shape.maxMisses; ++misses) {
+                const std::string label =
+                    std::string(wide ? "" : "narrow ") + std::to_string(shape.threes) + "+" +
+                    std::to_string(shape.twos) + " misses " + std::to_string(misses);
+                BlockBallCounts counts(*f, misses);
+                ASSERT_EQ(counts.blocks() * counts.blockSize(), f->count) << label;
+                ASSERT_LE(counts.blockSize(), 128u) << label;
+                std::vector<std::uint8_t> state(f->count, 0);
+                for (std::uint32_t r = 0; r < f->count; ++r)
+                    state[r] = gen() % 5 == 0 ? 1 : 0;
+                counts.reset(state);
+                std::vector<std::uint32_t> got(counts.blockSize());
+                BlockBallCounts::Rows rows;
+                for (int round = 0; round < 4; ++round) {
+                    for (int i = 0; i < 40; ++i) {
+                        const auto r = static_cast<std::uint32_t>(gen() % f->count);
+                        if (state[r] == 0) {
+                            state[r] = 1;
+                            counts.take(r);
+                        }
                     }
-                }
-                for (int i = 0; i < 3; ++i) {
-                    const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
-                    counts.count(b, got.data(), rows);
-                    for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
-                        const std::uint32_t j = b * counts.blockSize() + c;
-                        ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
-                            << label << " result " << j;
-                    }
-                    // The taken results of the overlap with some result's ball.
-                    const auto p = static_cast<std::uint32_t>(gen() % f->count);
-                    counts.countInOverlap(
-                        b, p, [&](std::uint32_t r) { return state[r] != 0; }, got.data(), rows);
-                    for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
-                        const std::uint32_t j = b * counts.blockSize() + c;
-                        std::uint32_t want = 0;
-                        forEachOverlapRange(*f, j, p, misses,
-                                            [&](std::uint32_t x, std::uint32_t y) {
-                                                for (std::uint32_t r = x; r < y; ++r)
-                                                    want += state[r] != 0 ? 1 : 0;
-                                            });
-                        ASSERT_EQ(got[c], want) << label << " result " << j << " and " << p;
+                    for (int i = 0; i < 3; ++i) {
+                        const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
+                        counts.count(b, got.data(), rows);
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                            const std::uint32_t j = b * counts.blockSize() + c;
+                            ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
+                                << label << " result " << j;
+                        }
+                        // The taken results of the overlap with some result's ball.
+                        const auto p = static_cast<std::uint32_t>(gen() % f->count);
+                        counts.countInOverlap(
+                            b, p, [&](std::uint32_t r) { return state[r] != 0; }, got.data(), rows);
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                            const std::uint32_t j = b * counts.blockSize() + c;
+                            std::uint32_t want = 0;
+                            forEachOverlapRange(*f, j, p, misses,
+                                                [&](std::uint32_t x, std::uint32_t y) {
+                                                    for (std::uint32_t r = x; r < y; ++r)
+                                                        want += state[r] != 0 ? 1 : 0;
+                                                });
+                            ASSERT_EQ(got[c], want) << label << " result " << j << " and " << p;
+                        }
                     }
                 }
             }
         }
     }
+    BlockBallCounts::allowWideInstructions(true);
 }
