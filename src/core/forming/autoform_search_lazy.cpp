@@ -17,7 +17,7 @@ constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit leve
 // A result walked in an overlap costs several times a test of a listed member.
 constexpr std::uint32_t kWalkCost = 8;
 // A block visited in an overlap walk costs several times one summed in a count.
-constexpr std::uint64_t kOverlapVisitCost = 4;
+constexpr std::uint64_t kOverlapVisitCost = 64;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
