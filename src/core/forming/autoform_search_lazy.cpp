@@ -255,32 +255,36 @@ std::int32_t AutoformSearch::blockTop(std::uint32_t b) const {
 
 bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
     // The best count falls from pass to pass by about as much as it fell last
-    // time; the blocks that may still reach it are brought up to date here, two
-    // halves of the field at once. A block left out is brought up to date by the
-    // pass itself, one taken in needlessly costs only time: the pass's choice is
-    // the same either way.
+    // time; the blocks that may still reach it are brought up to date here on
+    // two threads, each taking the next run of blocks as it is free. A block left out is brought up
+    // to date by the pass itself, one taken in needlessly costs only time: the pass's choice is the
+    // same either way.
     if (lastBest_ < 0 || std::thread::hardware_concurrency() < 2)
         return true;
     const std::int64_t likely = lastBest_ - 2 * std::max<std::int64_t>(lastDrop_, 1);
     const auto now = static_cast<std::uint32_t>(picks_.size());
     const auto blocks = static_cast<std::uint32_t>(blockTopCount_.size());
     std::atomic<bool> stop{false};
-    auto work = [&](std::uint32_t from, std::uint32_t to, BlockScratch& scratch) {
-        for (std::uint32_t b = from; b < to; ++b) {
-            if (b % kBlocksPerPoll == 0 &&
-                (stop.load(std::memory_order_relaxed) || stopped(cancel))) {
+    std::atomic<std::uint32_t> nextChunk{0};
+    auto work = [&](BlockScratch& scratch) {
+        while (true) {
+            const std::uint32_t from = nextChunk.fetch_add(kBlocksPerPoll);
+            if (from >= blocks)
+                return;
+            if (stop.load(std::memory_order_relaxed) || stopped(cancel)) {
                 stop = true;
                 return;
             }
-            if (blockTopCount_[b] < likely || blockUpToPick_[b] == now)
-                continue;
-            refreshBlock(b, scratch);
-            blockTopCount_[b] = blockTop(b);
+            for (std::uint32_t b = from; b < std::min(blocks, from + kBlocksPerPoll); ++b) {
+                if (blockTopCount_[b] < likely || blockUpToPick_[b] == now)
+                    continue;
+                refreshBlock(b, scratch);
+                blockTopCount_[b] = blockTop(b);
+            }
         }
     };
-    const std::uint32_t half = blocks / 2;
-    std::thread helper(work, half, blocks, std::ref(scratch_[1]));
-    work(0, half, scratch_[0]);
+    std::thread helper(work, std::ref(scratch_[1]));
+    work(scratch_[0]);
     helper.join();
     return !stop;
 }
