@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <thread>
 
 namespace kav {
 
@@ -75,8 +76,33 @@ bool AutoformSearch::counts(std::uint32_t r) const {
 }
 
 std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
+    if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) {
+        // The set-up's walks, then at most a count of every block per step,
+        // shared by two threads where there are two.
+        const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
+        BlockBallCounts counts(f_, misses_);
+        return roundHalfEvenToInt(
+            secondsPerWalk(sampleSeconds) * static_cast<double>(setUpWalks()) +
+            secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads);
+    }
     return roundHalfEvenToInt(secondsPerWalk(sampleSeconds) *
                               static_cast<double>(setUpWalks() + stepWalks()));
+}
+
+double AutoformSearch::secondsPerBlockCount(BlockBallCounts& counts, double sampleSeconds) const {
+    // A count takes as long whatever is free: the sample counts the first
+    // blocks of a field with every result free.
+    counts.reset(std::vector<std::uint8_t>(f_.count, 0));
+    std::vector<std::uint32_t> out(counts.blockSize());
+    BlockBallCounts::Rows rows;
+    const std::clock_t start = std::clock();
+    std::uint32_t done = 0;
+    double elapsed = 0.0;
+    while (done < counts.blocks() && (elapsed < sampleSeconds || done < 8)) {
+        counts.count(done++, out.data(), rows);
+        elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    }
+    return done == 0 ? 0.0 : elapsed / done;
 }
 
 std::uint64_t AutoformSearch::setUpWalks() const {

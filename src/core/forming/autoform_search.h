@@ -63,7 +63,9 @@ public:
 
     // `estimateStepTime`: the seconds of this search's first step (which also
     // sets up the gains), whole. It counts the ball walks of the set-up and of
-    // one step, at the pace of walks sampled for about `sampleSeconds`.
+    // one step, at the pace of walks sampled for about `sampleSeconds`; where
+    // equal weights are counted block by block, a step costs at most a count
+    // of every block, at the pace of counts sampled as long.
     std::int64_t estimateStepTime(double sampleSeconds) const;
 
     // Sets up every candidate's gain; false when cancelled.
@@ -126,6 +128,7 @@ private:
     std::uint64_t setUpWalks() const;
     std::uint64_t stepWalks() const;
     double secondsPerWalk(double sampleSeconds) const;
+    double secondsPerBlockCount(BlockBallCounts& counts, double sampleSeconds) const;
     bool bounded() const { return gains_ == Gains::Products || gains_ == Gains::Walked; }
     bool counts(std::uint32_t r) const;
     // One strategy of bestCandidate per way the gains are known: from the count
