@@ -82,10 +82,11 @@ TEST(CliAutoform, MessagesExitWithOneAndKeepTheList) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Строка 1"), std::string::npos);
 
-    // A step of minutes on 3^15 results at category 9: without --yes the
-    // question stops the search.
+    // A step of minutes on 3^15 results at category 9 by probability:
+    // without --yes the question stops the search.
     r = runCli({"autoform", "--select",
-                "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "--category", "9"});
+                "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "--category", "9",
+                "--method", "1"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Время поиска одной ставки ~ "), std::string::npos) << r.err;

@@ -152,9 +152,10 @@ TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
 }
 
 TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {
-    // 3^15 results at category 9: a step of minutes is announced first.
+    // 3^15 results at category 9 by probability: a step of minutes is
+    // announced first (by count the steps take seconds, and nothing is asked).
     mark(std::vector<std::string>(15, "1X2"));
-    setSearch(9, 1000, 75, 0);
+    setSearch(9, 1000, 75, 1);
     hook.setAnswer(false);
     clickAndWait();
     ASSERT_EQ(hook.shown().size(), 1u);
