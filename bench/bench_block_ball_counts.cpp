@@ -1,7 +1,7 @@
 // The free counts of a block of balls on the whole field (14,348,907 results,
-// a fifth of them taken): from the block tables, against walking each ball of
-// the block; and the members of one ball's overlap with a pick's, from the
-// tables' overlap walk against walking each overlap.
+// a fifth of them taken): from the blocks' free bits, against walking each
+// ball of the block; and the taken members of the balls' overlaps with a
+// pick's, by the blocks' overlap walk against walking each overlap.
 #include "core/draw/selection_text.h"
 #include "core/forming/autoform_field.h"
 #include "core/forming/block_ball_counts.h"
@@ -36,11 +36,15 @@ const WholeField& field() {
     return w;
 }
 
-void BM_BlockTables(benchmark::State& state) {
-    const WholeField& w = field();
-    const int misses = static_cast<int>(state.range(0));
+BlockBallCounts countsOf(const WholeField& w, int misses) {
     BlockBallCounts counts(w.f, misses);
     counts.reset(w.state);
+    return counts;
+}
+
+void BM_BlockCounts(benchmark::State& state) {
+    const WholeField& w = field();
+    BlockBallCounts counts = countsOf(w, static_cast<int>(state.range(0)));
     std::vector<std::uint32_t> out(counts.blockSize());
     BlockBallCounts::Rows rows;
     std::mt19937 gen(9);
@@ -81,11 +85,9 @@ std::uint32_t pickNear(const FieldLayout& f, std::uint32_t j, std::mt19937& gen)
     return p;
 }
 
-void BM_BlockOverlapTables(benchmark::State& state) {
+void BM_BlockOverlapCounts(benchmark::State& state) {
     const WholeField& w = field();
-    const int misses = static_cast<int>(state.range(0));
-    BlockBallCounts counts(w.f, misses);
-    counts.reset(w.state);
+    BlockBallCounts counts = countsOf(w, static_cast<int>(state.range(0)));
     std::vector<std::uint32_t> out(counts.blockSize());
     BlockBallCounts::Rows rows;
     std::mt19937 gen(9);
@@ -116,9 +118,9 @@ void BM_OverlapWalks(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_BlockTables)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BlockOverlapTables)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockOverlapCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 
 } // namespace

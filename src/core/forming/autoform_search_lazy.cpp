@@ -16,7 +16,7 @@ constexpr std::uint32_t kBlocksPerPoll = 256;
 constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit level
 // A result walked in an overlap costs several times a test of a listed member.
 constexpr std::uint32_t kWalkCost = 8;
-// A block visited in an overlap walk costs several times one summed in a count.
+// A block visited in an overlap walk costs many times one added in a count.
 constexpr std::uint64_t kOverlapVisitCost = 64;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
@@ -256,9 +256,9 @@ std::int32_t AutoformSearch::blockTop(std::uint32_t b) const {
 bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
     // The best count falls from pass to pass by about as much as it fell last
     // time; the blocks that may still reach it are brought up to date here on
-    // two threads, each taking the next run of blocks as it is free. A block left out is brought up
-    // to date by the pass itself, one taken in needlessly costs only time: the pass's choice is the
-    // same either way.
+    // two threads, each taking the next run of blocks as it is free. A block
+    // left out is brought up to date by the pass itself, one taken in
+    // needlessly costs only time: the pass's choice is the same either way.
     if (lastBest_ < 0 || std::thread::hardware_concurrency() < 2)
         return true;
     const std::int64_t likely = lastBest_ - 2 * std::max<std::int64_t>(lastDrop_, 1);

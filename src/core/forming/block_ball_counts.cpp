@@ -15,91 +15,6 @@ namespace {
 std::atomic<bool> wideAllowed{true};
 
 constexpr std::uint32_t kMaxBlock = 128;
-constexpr std::uint32_t kLanes = 16;
-// Rows summed in 16 bits before the sums are carried into 32: each adds at most kMaxBlock.
-constexpr std::size_t kRowsPerCarry = 65535 / kMaxBlock;
-
-// Each addRows* sets out[c] += the sum of rows[i][c] for c below `stride`, a
-// multiple of kLanes; rows are summed in 16 bits and carried into 32 bits.
-#if defined(__x86_64__) || defined(__i386__)
-constexpr std::size_t kPrefetchAhead = 16;
-
-__attribute__((target("avx2"))) void addRowsWide(const std::uint8_t* const* rows, std::size_t n,
-                                                 std::uint32_t stride, std::uint32_t* out) {
-    const std::uint32_t chunks = stride / kLanes;
-    for (std::size_t start = 0; start < n; start += kRowsPerCarry) {
-        const std::size_t end = std::min(n, start + kRowsPerCarry);
-        __m256i acc[kMaxBlock / kLanes];
-        for (std::uint32_t c = 0; c < chunks; ++c)
-            acc[c] = _mm256_setzero_si256();
-        for (std::size_t i = start; i < end; ++i) {
-            if (i + kPrefetchAhead < n) {
-                const char* ahead = reinterpret_cast<const char*>(rows[i + kPrefetchAhead]);
-                _mm_prefetch(ahead, _MM_HINT_T0);
-                _mm_prefetch(ahead + stride - 1, _MM_HINT_T0);
-            }
-            const std::uint8_t* r = rows[i];
-            for (std::uint32_t c = 0; c < chunks; ++c) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r) + c);
-                acc[c] = _mm256_add_epi16(acc[c], _mm256_cvtepu8_epi16(bytes));
-            }
-        }
-        alignas(32) std::uint16_t sums[kMaxBlock];
-        for (std::uint32_t c = 0; c < chunks; ++c)
-            _mm256_store_si256(reinterpret_cast<__m256i*>(sums) + c, acc[c]);
-        for (std::uint32_t c = 0; c < stride; ++c)
-            out[c] += sums[c];
-    }
-}
-
-void addRowsNarrow(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
-                   std::uint32_t* out) {
-    const std::uint32_t chunks = stride / kLanes;
-    const __m128i zero = _mm_setzero_si128();
-    for (std::size_t start = 0; start < n; start += kRowsPerCarry) {
-        const std::size_t end = std::min(n, start + kRowsPerCarry);
-        __m128i low[kMaxBlock / kLanes], high[kMaxBlock / kLanes];
-        for (std::uint32_t c = 0; c < chunks; ++c)
-            low[c] = high[c] = zero;
-        for (std::size_t i = start; i < end; ++i) {
-            if (i + kPrefetchAhead < n) {
-                const char* ahead = reinterpret_cast<const char*>(rows[i + kPrefetchAhead]);
-                _mm_prefetch(ahead, _MM_HINT_T0);
-                _mm_prefetch(ahead + stride - 1, _MM_HINT_T0);
-            }
-            const std::uint8_t* r = rows[i];
-            for (std::uint32_t c = 0; c < chunks; ++c) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r) + c);
-                low[c] = _mm_add_epi16(low[c], _mm_unpacklo_epi8(bytes, zero));
-                high[c] = _mm_add_epi16(high[c], _mm_unpackhi_epi8(bytes, zero));
-            }
-        }
-        alignas(16) std::uint16_t sums[kMaxBlock];
-        for (std::uint32_t c = 0; c < chunks; ++c) {
-            _mm_store_si128(reinterpret_cast<__m128i*>(sums + c * kLanes), low[c]);
-            _mm_store_si128(reinterpret_cast<__m128i*>(sums + c * kLanes + kLanes / 2), high[c]);
-        }
-        for (std::uint32_t c = 0; c < stride; ++c)
-            out[c] += sums[c];
-    }
-}
-
-void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
-             std::uint32_t* out) {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide && wideAllowed.load(std::memory_order_relaxed))
-        addRowsWide(rows, n, stride, out);
-    else
-        addRowsNarrow(rows, n, stride, out);
-}
-#else
-void addRows(const std::uint8_t* const* rows, std::size_t n, std::uint32_t stride,
-             std::uint32_t* out) {
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::uint32_t c = 0; c < stride; ++c)
-            out[c] += rows[i][c];
-}
-#endif
 
 // out[c] += how many of the n 128-bit rows have bit c set, for c below
 // `lanes`: the rows are added as binary counters kept bit-sliced, one word per
@@ -269,7 +184,6 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     prefixLevels_ = f_.levels - suffixLevels_;
     blocks_ = f_.count / blockSize_;
     radii_ = std::min(misses_, suffixLevels_) + 1;
-    rowStride_ = (blockSize_ + kLanes - 1) / kLanes * kLanes;
     distance_.assign(static_cast<std::size_t>(blockSize_) * blockSize_, 0);
     for (std::uint32_t s = 0; s < blockSize_; ++s)
         for (std::uint32_t c = 0; c < blockSize_; ++c) {
@@ -292,12 +206,13 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     for (int radius = 0; radius <= suffixLevels_; ++radius)
         for (std::uint32_t c = 0; c < blockSize_; ++c)
             withinRadius_[radius] += distance_[c] <= radius ? 1 : 0;
-    nearRows_.assign(static_cast<std::size_t>(radii_) * blockSize_ * rowStride_, 0);
+    nearBits_.assign(static_cast<std::size_t>(radii_) * blockSize_ * 2, 0);
     for (int radius = 0; radius < radii_; ++radius)
         for (std::uint32_t s = 0; s < blockSize_; ++s)
             for (std::uint32_t c = 0; c < blockSize_; ++c)
-                nearRows_[(static_cast<std::size_t>(radius) * blockSize_ + s) * rowStride_ + c] =
-                    distance_[s * blockSize_ + c] <= radius ? 1 : 0;
+                if (distance_[s * blockSize_ + c] <= radius)
+                    nearBits_[(static_cast<std::size_t>(radius) * blockSize_ + s) * 2 + c / 64] |=
+                        std::uint64_t{1} << (c % 64);
     const int lowLevels = prefixLevels_ / 2;
     high_ = nearValues(0, prefixLevels_ - lowLevels);
     low_ = nearValues(prefixLevels_ - lowLevels, prefixLevels_);
@@ -427,7 +342,7 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {
     std::array<std::uint32_t, kMaxBlock> sums{};
-    addRows(rows.near.data(), rows.near.size(), rowStride_, sums.data());
+    addBitRows(rows.near.data(), rows.near.size(), blockSize_, sums.data());
     std::copy(sums.begin(), sums.begin() + blockSize_, counts);
 }
 

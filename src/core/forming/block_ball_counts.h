@@ -34,7 +34,7 @@ public:
     // Scratch of the counts: one per thread that counts.
     struct Rows {
         std::array<std::vector<const std::uint64_t*>, kEvents + 1> free; // by radius left
-        std::vector<const std::uint8_t*> near;                           // rows of nearRows_
+        std::vector<const std::uint64_t*> near;                          // rows of nearBits_
     };
 
     // Every result is free whose state is 0.
@@ -77,8 +77,7 @@ private:
     int suffixLevels_ = 0;
     std::uint32_t blockSize_ = 1;
     std::uint32_t blocks_ = 1;
-    int radii_ = 1;                      // nearRows_ has radii 0 .. radii_ - 1
-    std::uint32_t rowStride_ = 16;       // blockSize_ rounded up to whole vectors
+    int radii_ = 1;                      // nearBits_ has radii 0 .. radii_ - 1
     std::vector<std::uint8_t> distance_; // between two suffix results
     // Per suffix result, every suffix result by distance from it, and how many
     // lie within each radius up to the suffix's levels.
@@ -89,8 +88,8 @@ private:
     // Per block, bit c set while suffix result c is free.
     std::vector<std::uint64_t> freeBits_;
     Near high_, low_; // the first and the last prefix levels
-    // Per radius and suffix result s, 1 for the suffix results within the radius of s.
-    std::vector<std::uint8_t> nearRows_;
+    // Per radius and suffix result s, 128 bits: those within the radius of s.
+    std::vector<std::uint64_t> nearBits_;
     BallOverlaps overlapBlocks_{};
 };
 
@@ -121,9 +120,8 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
             const std::uint32_t within = withinRadius_[std::min(leftP, suffixLevels_)];
             for (std::uint32_t i = 0; i < within; ++i)
                 if (const std::uint32_t s = nearP[i]; taken(at + s))
-                    rows.near.push_back(nearRows_.data() +
-                                        (static_cast<std::size_t>(radius) * blockSize_ + s) *
-                                            rowStride_);
+                    rows.near.push_back(nearBits_.data() +
+                                        (static_cast<std::size_t>(radius) * blockSize_ + s) * 2);
             return;
         }
         const int e = f_.levelEvent[level];
