@@ -14,27 +14,47 @@ namespace {
 
 std::atomic<bool> wideAllowed{true};
 
-constexpr std::uint32_t kMaxBlock = 128;
+constexpr std::uint32_t kMaxBlock = 256;
+constexpr std::size_t kWords = BlockBallCounts::kRowWords;
+static_assert(kWords * 64 == kMaxBlock);
 
-// out[c] += how many of the n 128-bit rows have bit c set, for c below
+// out[c] += how many of the n 256-bit rows have bit c set, for c below
 // `lanes`: the rows are added as binary counters kept bit-sliced, one word per
 // bit of the count, three of every four additions done with carry-save
 // adders over sixteen rows at a time.
-struct Bits128 {
-    std::uint64_t low = 0, high = 0;
-    Bits128 operator^(Bits128 o) const { return {low ^ o.low, high ^ o.high}; }
-    Bits128 operator&(Bits128 o) const { return {low & o.low, high & o.high}; }
-    Bits128 operator|(Bits128 o) const { return {low | o.low, high | o.high}; }
-    bool any() const { return (low | high) != 0; }
+struct Bits {
+    std::array<std::uint64_t, kWords> w{};
+    Bits operator^(const Bits& o) const {
+        Bits r;
+        for (std::size_t k = 0; k < kWords; ++k)
+            r.w[k] = w[k] ^ o.w[k];
+        return r;
+    }
+    Bits operator&(const Bits& o) const {
+        Bits r;
+        for (std::size_t k = 0; k < kWords; ++k)
+            r.w[k] = w[k] & o.w[k];
+        return r;
+    }
+    Bits operator|(const Bits& o) const {
+        Bits r;
+        for (std::size_t k = 0; k < kWords; ++k)
+            r.w[k] = w[k] | o.w[k];
+        return r;
+    }
+    bool any() const { return (w[0] | w[1] | w[2] | w[3]) != 0; }
 };
 
-inline Bits128 load(const std::uint64_t* words) {
-    return {words[0], words[1]};
+inline Bits load(const std::uint64_t* words) {
+    Bits b;
+    for (std::size_t k = 0; k < kWords; ++k)
+        b.w[k] = words[k];
+    return b;
 }
 
 // Carry-save addition: a + b + c = 2 * high + low, bit by bit.
-inline void carrySave(Bits128& high, Bits128& low, Bits128 a, Bits128 b, Bits128 c) {
-    const Bits128 u = a ^ b;
+inline void carrySave(Bits& high, Bits& low, Bits a, Bits b, Bits c) {
+    const Bits u = a ^ b;
     high = (a & b) | (u & c);
     low = u ^ c;
 }
@@ -43,11 +63,11 @@ constexpr int kPlanes = 24; // counts below 2^24
 
 void addBitRowsPlain(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
                      std::uint32_t* out) {
-    std::array<Bits128, kPlanes> plane{};
+    std::array<Bits, kPlanes> plane{};
     // Adds `carry` at plane p, rippling up.
-    auto addAt = [&](int p, Bits128 carry) {
+    auto addAt = [&](int p, Bits carry) {
         for (; carry.any() && p < kPlanes; ++p) {
-            const Bits128 t = plane[p] & carry;
+            const Bits t = plane[p] & carry;
             plane[p] = plane[p] ^ carry;
             carry = t;
         }
@@ -55,7 +75,7 @@ void addBitRowsPlain(const std::uint64_t* const* rows, std::size_t n, std::uint3
     std::size_t i = 0;
     for (; i + 16 <= n; i += 16) {
         const std::uint64_t* const* r = rows + i;
-        Bits128 twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
+        Bits twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
         carrySave(twosA, plane[0], plane[0], load(r[0]), load(r[1]));
         carrySave(twosB, plane[0], plane[0], load(r[2]), load(r[3]));
         carrySave(foursA, plane[1], plane[1], twosA, twosB);
@@ -78,10 +98,8 @@ void addBitRowsPlain(const std::uint64_t* const* rows, std::size_t n, std::uint3
     for (int p = 0; p < kPlanes; ++p) {
         if (!plane[p].any())
             continue;
-        for (std::uint32_t c = 0; c < lanes; ++c) {
-            const std::uint64_t word = c < 64 ? plane[p].low : plane[p].high;
-            out[c] += static_cast<std::uint32_t>((word >> (c % 64)) & 1u) << p;
-        }
+        for (std::uint32_t c = 0; c < lanes; ++c)
+            out[c] += static_cast<std::uint32_t>((plane[p].w[c / 64] >> (c % 64)) & 1u) << p;
     }
 }
 
@@ -100,24 +118,22 @@ __attribute__((target("avx2"))) void addBitRowsWide(const std::uint64_t* const* 
     __m256i plane[kPlanes];
     for (auto& p : plane)
         p = _mm256_setzero_si256();
-    const __m128i none = _mm_setzero_si128();
-#define KAV_ROW(i) (i < n ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[i])) : none)
-#define KAV_PAIR(i) _mm256_set_m128i(KAV_ROW((i) + 1), KAV_ROW(i))
+#define KAV_ROW(i) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[i]))
     std::size_t i = 0;
-    for (; i + 32 <= n; i += 32) {
+    for (; i + 16 <= n; i += 16) {
         __m256i twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
-        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i), KAV_PAIR(i + 2));
-        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 4), KAV_PAIR(i + 6));
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_ROW(i), KAV_ROW(i + 1));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_ROW(i + 2), KAV_ROW(i + 3));
         KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
-        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 8), KAV_PAIR(i + 10));
-        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 12), KAV_PAIR(i + 14));
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_ROW(i + 4), KAV_ROW(i + 5));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_ROW(i + 6), KAV_ROW(i + 7));
         KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
         KAV_CARRY_SAVE(eightsA, plane[2], plane[2], foursA, foursB);
-        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 16), KAV_PAIR(i + 18));
-        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 20), KAV_PAIR(i + 22));
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_ROW(i + 8), KAV_ROW(i + 9));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_ROW(i + 10), KAV_ROW(i + 11));
         KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
-        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 24), KAV_PAIR(i + 26));
-        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 28), KAV_PAIR(i + 30));
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_ROW(i + 12), KAV_ROW(i + 13));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_ROW(i + 14), KAV_ROW(i + 15));
         KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
         KAV_CARRY_SAVE(eightsB, plane[2], plane[2], foursA, foursB);
         KAV_CARRY_SAVE(sixteens, plane[3], plane[3], eightsA, eightsB);
@@ -128,27 +144,22 @@ __attribute__((target("avx2"))) void addBitRowsWide(const std::uint64_t* const* 
             carry = t;
         }
     }
-    for (; i < n; i += 2) {
-        __m256i carry = KAV_PAIR(i);
+    for (; i < n; ++i) {
+        __m256i carry = KAV_ROW(i);
         for (int p = 0; p < kPlanes && !_mm256_testz_si256(carry, carry); ++p) {
             const __m256i t = _mm256_and_si256(plane[p], carry);
             plane[p] = _mm256_xor_si256(plane[p], carry);
             carry = t;
         }
     }
-#undef KAV_PAIR
 #undef KAV_ROW
     for (int p = 0; p < kPlanes; ++p) {
         if (_mm256_testz_si256(plane[p], plane[p]))
             continue;
-        alignas(32) std::uint64_t w[4];
+        alignas(32) std::uint64_t w[kWords];
         _mm256_store_si256(reinterpret_cast<__m256i*>(w), plane[p]);
-        for (std::uint32_t c = 0; c < lanes; ++c) {
-            const int half = c < 64 ? 0 : 1;
-            const std::uint64_t bits =
-                ((w[half] >> (c % 64)) & 1u) + ((w[half + 2] >> (c % 64)) & 1u);
-            out[c] += static_cast<std::uint32_t>(bits) << p;
-        }
+        for (std::uint32_t c = 0; c < lanes; ++c)
+            out[c] += static_cast<std::uint32_t>((w[c / 64] >> (c % 64)) & 1u) << p;
     }
 }
 #undef KAV_CARRY_SAVE
@@ -206,13 +217,13 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     for (int radius = 0; radius <= suffixLevels_; ++radius)
         for (std::uint32_t c = 0; c < blockSize_; ++c)
             withinRadius_[radius] += distance_[c] <= radius ? 1 : 0;
-    nearBits_.assign(static_cast<std::size_t>(radii_) * blockSize_ * 2, 0);
+    nearBits_.assign(static_cast<std::size_t>(radii_) * blockSize_ * kWords, 0);
     for (int radius = 0; radius < radii_; ++radius)
         for (std::uint32_t s = 0; s < blockSize_; ++s)
             for (std::uint32_t c = 0; c < blockSize_; ++c)
                 if (distance_[s * blockSize_ + c] <= radius)
-                    nearBits_[(static_cast<std::size_t>(radius) * blockSize_ + s) * 2 + c / 64] |=
-                        std::uint64_t{1} << (c % 64);
+                    nearBits_[(static_cast<std::size_t>(radius) * blockSize_ + s) * kWords +
+                              c / 64] |= std::uint64_t{1} << (c % 64);
     const int lowLevels = prefixLevels_ / 2;
     high_ = nearValues(0, prefixLevels_ - lowLevels);
     low_ = nearValues(prefixLevels_ - lowLevels, prefixLevels_);
@@ -263,17 +274,16 @@ BlockBallCounts::Near BlockBallCounts::nearValues(int from, int to) const {
 }
 
 void BlockBallCounts::reset(const std::vector<std::uint8_t>& state) {
-    freeBits_.assign(2 * static_cast<std::size_t>(blocks_), 0);
+    freeBits_.assign(kWords * blocks_, 0);
     for (std::uint32_t r = 0; r < f_.count; ++r)
         if (state[r] == 0)
-            freeBits_[2 * static_cast<std::size_t>(r / blockSize_) + r % blockSize_ / 64] |=
-                std::uint64_t{1} << (r % blockSize_ % 64);
+            freeBits_[kWords * (r / blockSize_) + r % blockSize_ / 64] |= std::uint64_t{1}
+                                                                          << (r % blockSize_ % 64);
 }
 
 void BlockBallCounts::take(std::uint32_t r) {
     const std::uint32_t s = r % blockSize_;
-    freeBits_[2 * static_cast<std::size_t>(r / blockSize_) + s / 64] &=
-        ~(std::uint64_t{1} << (s % 64));
+    freeBits_[kWords * (r / blockSize_) + s / 64] &= ~(std::uint64_t{1} << (s % 64));
 }
 
 void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
@@ -294,14 +304,13 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
     const std::uint32_t highEnd = high.within[std::min(misses_, high.levels)];
     for (std::uint32_t i = 0; i < highEnd; ++i) {
         const int left = misses_ - nearHigh[i].distance;
-        const std::uint64_t* base =
-            freeBits_.data() + 2 * std::size_t{nearHigh[i].value} * low.values;
+        const std::uint64_t* base = freeBits_.data() + kWords * nearHigh[i].value * low.values;
         // The low parts come by distance: one run per radius left.
         std::uint32_t k = 0;
         for (int d = 0; d <= std::min(left, low.levels); ++d) {
             const std::uint64_t** out = next[std::min(left - d, suffixLevels_)];
             for (const std::uint32_t end = low.within[d]; k < end; ++k)
-                *out++ = base + 2 * std::size_t{nearLow[k].value};
+                *out++ = base + kWords * nearLow[k].value;
             next[std::min(left - d, suffixLevels_)] = out;
         }
     }

@@ -1,12 +1,12 @@
 // Free results in the balls of a whole block of candidates at once.
 //
 // The field splits into blocks of consecutive results that share every level
-// but the last few (the suffix, at most 128 results); each block keeps its free
-// results as 128 bits. The ball of a candidate takes, from every block within
+// but the last few (the suffix, at most 256 results); each block keeps its free
+// results as 256 bits. The ball of a candidate takes, from every block within
 // the radius of its own block (at prefix distance k), the free results within
 // the radius left (misses - k) of its suffix. So the counts of all the
 // candidates of a block come from adding up, per radius left, the free bits of
-// those blocks (a few thousand 128-bit rows, added bit-sliced), then spreading
+// those blocks (a few thousand 256-bit rows, added bit-sliced), then spreading
 // each sum over the suffix results within that radius.
 #pragma once
 
@@ -21,6 +21,8 @@ namespace kav {
 class BlockBallCounts {
 public:
     BlockBallCounts(const FieldLayout& f, int misses);
+
+    static constexpr std::size_t kRowWords = 4; // 64-bit words of a block's bits
 
     // Whether the sums may use the processor's 256-bit instructions where it
     // has them (the tests compare both ways).
@@ -88,7 +90,7 @@ private:
     // Per block, bit c set while suffix result c is free.
     std::vector<std::uint64_t> freeBits_;
     Near high_, low_; // the first and the last prefix levels
-    // Per radius and suffix result s, 128 bits: those within the radius of s.
+    // Per radius and suffix result s, 256 bits: those within the radius of s.
     std::vector<std::uint64_t> nearBits_;
     BallOverlaps overlapBlocks_{};
 };
@@ -121,7 +123,8 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
             for (std::uint32_t i = 0; i < within; ++i)
                 if (const std::uint32_t s = nearP[i]; taken(at + s))
                     rows.near.push_back(nearBits_.data() +
-                                        (static_cast<std::size_t>(radius) * blockSize_ + s) * 2);
+                                        (static_cast<std::size_t>(radius) * blockSize_ + s) *
+                                            kRowWords);
             return;
         }
         const int e = f_.levelEvent[level];

@@ -57,7 +57,7 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                     std::to_string(shape.twos) + " misses " + std::to_string(misses);
                 BlockBallCounts counts(*f, misses);
                 ASSERT_EQ(counts.blocks() * counts.blockSize(), f->count) << label;
-                ASSERT_LE(counts.blockSize(), 128u) << label;
+                ASSERT_LE(counts.blockSize(), 256u) << label;
                 std::vector<std::uint8_t> state(f->count, 0);
                 for (std::uint32_t r = 0; r < f->count; ++r)
                     state[r] = gen() % 5 == 0 ? 1 : 0;
