@@ -466,6 +466,23 @@ TEST(AutoformEstimate, MeasuresTheFastStepNotTheLiteralOne) {
     EXPECT_EQ(r.added.size(), 1u);
 }
 
+TEST(AutoformEstimate, TheWholeFieldByCountAsksNothing) {
+    // 3^15 results at category 11: block counts make a step a matter of
+    // seconds at most, so no question; the first bet is added at once.
+    const DrawModel m = modelWith("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
+    AutoformSettings s;
+    s.category = 11;
+    s.betLimit = 1;
+    Rng rng(1);
+    bool asked = false;
+    AutoformHooks hooks;
+    hooks.confirm = [&](const Message&) { return asked = true; };
+    auto r = autoForm(m, {}, s, rng, hooks);
+    EXPECT_LE(r.estimateSeconds, 10);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(r.added.size(), 1u);
+}
+
 TEST(AutoformMethodList, ItemsInListOrderAndTypedTextSearchesByProbability) {
     EXPECT_EQ(autoformMethodAt(0), AutoformMethod::ByCount);
     EXPECT_EQ(autoformMethodAt(2), AutoformMethod::ByPool);
