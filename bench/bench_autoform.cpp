@@ -9,6 +9,7 @@
 #include "core/draw/selection_text.h"
 #include "core/forming/autoform.h"
 #include "oracle/autoform_literal.h"
+#include "support/autoform_draws.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,18 +23,7 @@ namespace {
 using namespace kav;
 
 DrawModel field(const char* sel) {
-    DrawModel m;
-    m.drawCountry = kRussia;
-    applyDefaultDraw(m);
-    // Quotes that differ from event to event, as a real draw's do.
-    for (int e = 0; e < kEvents; ++e) {
-        const std::int64_t home = 30 + (e * 7) % 35;
-        const std::int64_t draw = 20 + (e * 3) % 12;
-        m.quotes[e] = {Fixed4::fromInt(home), Fixed4::fromInt(draw),
-                       Fixed4::fromInt(100 - home - draw)};
-    }
-    m.selection = *parseSelectionText(sel);
-    return m;
+    return testing::drawWithVaryingQuotes(sel);
 }
 
 const char* const kSmallField = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1";     // 3^8 x 2^2

@@ -7,9 +7,9 @@
 // The incremental search (the reference the lazy one replaced) runs with
 // KAVENDIX_BENCH_INCREMENTAL=1, stopped after KAVENDIX_BENCH_LIMIT_SECONDS
 // (600 by default); a stopped run prints the bets it had chosen by then.
-#include "core/draw/selection_text.h"
 #include "core/forming/autoform.h"
 #include "core/forming/autoform_search.h"
+#include "support/autoform_draws.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -27,19 +27,8 @@ namespace {
 using namespace kav;
 
 DrawModel wholeField() {
-    DrawModel m;
-    m.drawCountry = kRussia;
-    applyDefaultDraw(m);
-    // Quotes that differ from event to event, as a real draw's do.
-    for (int e = 0; e < kEvents; ++e) {
-        const std::int64_t home = 30 + (e * 7) % 35;
-        const std::int64_t draw = 20 + (e * 3) % 12;
-        m.quotes[e] = {Fixed4::fromInt(home), Fixed4::fromInt(draw),
-                       Fixed4::fromInt(100 - home - draw)};
-    }
-    m.selection =
-        *parseSelectionText("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
-    return m;
+    return testing::drawWithVaryingQuotes(
+        "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
 }
 
 constexpr std::uint32_t kSeed = 20261207;

@@ -91,8 +91,8 @@ std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
 
 double AutoformSearch::secondsPerBlockCount(BlockBallCounts& counts, double sampleSeconds) const {
     // A count takes as long whatever is free: the sample counts the first
-    // blocks of a field with every result free.
-    counts.reset(std::vector<std::uint8_t>(f_.count, 0));
+    // blocks of the field as it stands.
+    counts.reset(state_);
     std::vector<std::uint32_t> out(counts.blockSize());
     BlockBallCounts::Rows rows;
     const std::clock_t start = std::clock();

@@ -165,7 +165,6 @@ private:
         BlockBallCounts::Rows rows;
     };
     void refreshBlock(std::uint32_t b, BlockScratch& scratch);
-    std::int32_t blockTop(std::uint32_t b) const;
     // Before a pass: the blocks whose counts the pass will likely need, brought
     // up to date on two threads. False when cancelled.
     bool refreshLikelyBlocks(const std::atomic<bool>* cancel);

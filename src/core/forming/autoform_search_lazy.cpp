@@ -243,16 +243,6 @@ void AutoformSearch::refreshBlock(std::uint32_t b, BlockScratch& scratch) {
     }
 }
 
-std::int32_t AutoformSearch::blockTop(std::uint32_t b) const {
-    const bool disjoint = method_ == AutoformMethod::Disjoint;
-    const std::uint32_t first = b * lazyBlock_;
-    std::int32_t top = -1;
-    for (std::uint32_t j = first; j < first + lazyBlock_; ++j)
-        if (disjoint ? state_[j] == 0 : state_[j] < kInList)
-            top = std::max(top, static_cast<std::int32_t>(freeCount_[j]));
-    return top;
-}
-
 bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
     // The best count falls from pass to pass by about as much as it fell last
     // time; the blocks that may still reach it are brought up to date here on
@@ -279,7 +269,7 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
                 if (blockTopCount_[b] < likely || blockUpToPick_[b] == now)
                     continue;
                 refreshBlock(b, scratch);
-                blockTopCount_[b] = blockTop(b);
+                blockTopCount_[b] = static_cast<std::int32_t>(blockCount(b));
             }
         }
     };

@@ -451,33 +451,27 @@ TEST(AutoformEstimate, QuestionOnlyAboveTenSeconds) {
 }
 
 TEST(AutoformEstimate, MeasuresTheFastStepNotTheLiteralOne) {
+    // The first bet of a search, with whether the time question came.
+    auto firstBet = [](const char* selection, int category, bool& asked) {
+        AutoformSettings s;
+        s.category = category;
+        s.betLimit = 1;
+        Rng rng(1);
+        asked = false;
+        AutoformHooks hooks;
+        hooks.confirm = [&](const Message&) { return asked = true; };
+        return autoForm(modelWith(selection), {}, s, rng, hooks);
+    };
+    bool asked = false;
     // 3^8 x 2^2 results: the literal step makes 26,244^2 tests (seconds), ours
     // a few ball walks (well under one second).
-    const DrawModel m = modelWith("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1");
-    AutoformSettings s;
-    s.betLimit = 1;
-    Rng rng(1);
-    bool asked = false;
-    AutoformHooks hooks;
-    hooks.confirm = [&](const Message&) { return asked = true; };
-    auto r = autoForm(m, {}, s, rng, hooks);
+    auto r = firstBet("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1", 13, asked);
     EXPECT_EQ(r.estimateSeconds, 0);
     EXPECT_FALSE(asked);
     EXPECT_EQ(r.added.size(), 1u);
-}
-
-TEST(AutoformEstimate, TheWholeFieldByCountAsksNothing) {
     // 3^15 results at category 11: block counts make a step a matter of
     // seconds at most, so no question; the first bet is added at once.
-    const DrawModel m = modelWith("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
-    AutoformSettings s;
-    s.category = 11;
-    s.betLimit = 1;
-    Rng rng(1);
-    bool asked = false;
-    AutoformHooks hooks;
-    hooks.confirm = [&](const Message&) { return asked = true; };
-    auto r = autoForm(m, {}, s, rng, hooks);
+    r = firstBet("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", 11, asked);
     EXPECT_LE(r.estimateSeconds, 10);
     EXPECT_FALSE(asked);
     EXPECT_EQ(r.added.size(), 1u);
