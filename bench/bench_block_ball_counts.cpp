@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -50,6 +51,29 @@ void BM_BlockCounts(benchmark::State& state) {
     std::mt19937 gen(9);
     for (auto _ : state) {
         counts.count(static_cast<std::uint32_t>(gen() % counts.blocks()), out.data(), rows);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["balls/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * counts.blockSize()), benchmark::Counter::kIsRate);
+}
+
+// Weighted sums of a block's balls, with weights spread as a draw's products.
+void BM_BlockSums(benchmark::State& state) {
+    const WholeField& w = field();
+    BlockBallCounts counts = countsOf(w, static_cast<int>(state.range(0)));
+    std::mt19937 gen(9);
+    std::uniform_real_distribution<double> spread(-3.0, 0.0);
+    std::vector<float> blockWeight(counts.blocks());
+    for (float& x : blockWeight)
+        x = static_cast<float>(std::pow(10.0, spread(gen)));
+    std::vector<double> suffixWeight(counts.blockSize());
+    for (double& x : suffixWeight)
+        x = std::pow(10.0, spread(gen));
+    std::vector<double> out(counts.blockSize());
+    BlockBallCounts::Rows rows;
+    for (auto _ : state) {
+        counts.sumWeights(static_cast<std::uint32_t>(gen() % counts.blocks()), blockWeight.data(),
+                          suffixWeight.data(), out.data(), rows);
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["balls/s"] = benchmark::Counter(
@@ -119,6 +143,7 @@ void BM_OverlapWalks(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BlockCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockSums)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockOverlapCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);

@@ -82,10 +82,17 @@ TEST(CliAutoform, MessagesExitWithOneAndKeepTheList) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Строка 1"), std::string::npos);
 
-    // A step of minutes on 3^15 results at category 9 by probability:
-    // without --yes the question stops the search.
-    r = runCli({"autoform", "--select",
-                "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "--category", "9",
+    // A step of minutes on 3^15 results by probability where every outcome
+    // weighs the same (every gain a near tie, each formed exactly): without
+    // --yes the question stops the search.
+    std::string equal;
+    for (int e = 1; e <= 15; ++e)
+        equal += "Match " + std::to_string(e) + "\t33\t33\t33\t33\t33\t33\t\r\n";
+    const kav::test::TempDir dir;
+    const auto draw = dir.write("equal.ctr", equal + "20.00\r\n20\r\n2\r\nKavendix\r\n"
+                                                     "1000|1000000|1|2|3|\r\n");
+    r = runCli({"autoform", "--draw", draw.string(), "--select",
+                "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", "--category", "11",
                 "--method", "1"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");

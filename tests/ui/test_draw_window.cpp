@@ -324,13 +324,14 @@ TEST_F(DrawWindow, ADrawArrivingMidSearchWaitsForItsEnd) {
     server.set(kav::test::eventsTarget(), {200, records(15)});
     open();
     child<QComboBox>(w, "modeCombo")->setCurrentIndex(3);
+    // The whole field by count to every result: minutes of steps that ask
+    // nothing.
     for (int e = 0; e < 15; ++e)
-        w->model().selection[e] = {1, static_cast<std::uint8_t>(e < 10),
-                                   static_cast<std::uint8_t>(e < 10)};
-    child<QSpinBox>(w, "autoformCategorySpin")->setValue(12);
+        w->model().selection[e] = {1, 1, 1};
+    child<QSpinBox>(w, "autoformCategorySpin")->setValue(11);
     child<QSpinBox>(w, "betLimitSpin")->setValue(10000000);
     child<QDoubleSpinBox>(w, "coverageTargetSpin")->setValue(100);
-    child<QComboBox>(w, "searchMethodCombo")->setCurrentIndex(1);
+    child<QComboBox>(w, "searchMethodCombo")->setCurrentIndex(0);
     kav::ui::MessageBoxHook boxes;
     QTest::mouseClick(child<kav::ui::LinkLabel>(w, "startAutoformLink"), Qt::LeftButton);
     ASSERT_TRUE(w->autoformRunning());

@@ -24,6 +24,8 @@ constexpr double kProductRelError = 24 * kUnit32;
 constexpr double kSlack = 0x1p-40;
 // Below this a 32-bit product may lose its relative precision.
 constexpr double kSmallestSafeProduct = 0x1p-125;
+// Candidates sampled for the share of the field near the largest sum.
+constexpr std::uint32_t kNearTopSamples = 8192;
 
 } // namespace
 
@@ -69,6 +71,44 @@ AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod 
     gains_ = products ? Gains::Products : Gains::Walked;
     freeCount_.assign(f_.count, 0);
     freeSum_.assign(f_.count, 0.0);
+    if (gains_ == Gains::Products && strategy_ == AutoformStrategy::Lazy)
+        setUpBlockWeights();
+}
+
+void AutoformSearch::setUpBlockWeights() {
+    // The blocks' weights must keep their relative precision in 32 bits; an
+    // outcome that weighs nothing adds nothing.
+    BlockBallCounts& counts = ballCounts_.emplace(f_, misses_);
+    const std::uint32_t size = counts.blockSize();
+    blockWeight_.resize(counts.blocks());
+    for (std::uint32_t b = 0; b < counts.blocks(); ++b) {
+        double w = 1.0;
+        for (int l = 0; l < counts.prefixLevels(); ++l) {
+            const int e = f_.levelEvent[l];
+            w *= factors_[e][f_.digit(b * size, e)];
+        }
+        if (w != 0.0 && !(w >= 0x1p-100 && w <= 0x1p100)) {
+            ballCounts_.reset();
+            blockWeight_ = {};
+            return;
+        }
+        blockWeight_[b] = static_cast<float>(w);
+    }
+    double common = 1.0 / static_cast<double>(divisor_);
+    for (int e = 0; e < kEvents; ++e)
+        if (f_.size[e] == 1)
+            common *= factors_[e][0];
+    suffixWeight_.assign(size, common);
+    for (std::uint32_t s = 0; s < size; ++s)
+        for (int l = counts.prefixLevels(); l < f_.levels; ++l) {
+            const int e = f_.levelEvent[l];
+            suffixWeight_[s] *= factors_[e][f_.digit(s, e)];
+        }
+    blockSums_ = true;
+}
+
+double AutoformSearch::sumRelErrorOfBlockSums() const {
+    return kProductRelError + (blockSums_ ? BlockBallCounts::kSumRelError : 0.0);
 }
 
 bool AutoformSearch::counts(std::uint32_t r) const {
@@ -76,17 +116,66 @@ bool AutoformSearch::counts(std::uint32_t r) const {
 }
 
 std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
-    if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) {
-        // The set-up's walks, then at most a count of every block per step,
-        // shared by two threads where there are two.
+    if ((gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) || blockSums_) {
+        // The set-up's walks, then at most a count (and a sum) of every block
+        // per step, shared by two threads where there are two.
         const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
+        // Sums whose bounds cannot be told apart from the best's are formed
+        // exactly, a walk each.
         BlockBallCounts counts(f_, misses_);
+        const double exact = blockSums_ ? nearTopCandidates() : 0.0;
         return roundHalfEvenToInt(
-            secondsPerWalk(sampleSeconds) * static_cast<double>(setUpWalks()) +
+            secondsPerWalk(sampleSeconds) * (static_cast<double>(setUpWalks()) + exact) +
             secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads);
     }
     return roundHalfEvenToInt(secondsPerWalk(sampleSeconds) *
                               static_cast<double>(setUpWalks() + stepWalks()));
+}
+
+double AutoformSearch::productSum(const std::array<std::uint8_t, kEvents>& digit) const {
+    // Per number of misses t, the weight of the results that miss t of the
+    // events so far.
+    std::array<double, kEvents + 1> sum{};
+    sum[0] = 1.0;
+    for (int e = 0; e < kEvents; ++e) {
+        const double own = factors_[e][digit[e]];
+        double other = 0.0;
+        for (int d = 0; d < f_.size[e]; ++d)
+            other += d == digit[e] ? 0.0 : factors_[e][d];
+        for (int t = misses_; t >= 0; --t)
+            sum[t] = sum[t] * own + (t ? sum[t - 1] * other : 0.0);
+    }
+    double total = 0.0;
+    for (int t = 0; t <= misses_; ++t)
+        total += sum[t];
+    return total;
+}
+
+double AutoformSearch::nearTopCandidates() const {
+    // Before any bet the largest sum is that of the ball around the likeliest
+    // result (each event's own outcome the likeliest makes every miss least
+    // likely). The share of the field whose bounds reach the largest sum's
+    // lower bound comes from an even sample of the field.
+    std::array<std::uint8_t, kEvents> digit{};
+    for (int e = 0; e < kEvents; ++e)
+        for (int d = 1; d < f_.size[e]; ++d)
+            if (factors_[e][d] > factors_[e][digit[e]])
+                digit[e] = static_cast<std::uint8_t>(d);
+    const double nu = static_cast<double>(ballSize_) * kUnit32;
+    const double gamma = nu / (1.0 - nu) + sumRelErrorOfBlockSums();
+    const double largest = productSum(digit);
+    if (!(largest > 0.0))
+        return 0.0; // every gain is 0, which takes no exact sum
+    const double reach = largest * (1.0 - gamma) / (1.0 + gamma);
+    const std::uint32_t samples = std::min<std::uint32_t>(f_.count, kNearTopSamples);
+    std::uint32_t near = 0;
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        const auto j = static_cast<std::uint32_t>(std::uint64_t{i} * f_.count / samples);
+        for (int e = 0; e < kEvents; ++e)
+            digit[e] = static_cast<std::uint8_t>(f_.digit(j, e));
+        near += productSum(digit) >= reach ? 1 : 0;
+    }
+    return static_cast<double>(near) * f_.count / samples;
 }
 
 double AutoformSearch::secondsPerBlockCount(BlockBallCounts& counts, double sampleSeconds) const {
@@ -94,11 +183,14 @@ double AutoformSearch::secondsPerBlockCount(BlockBallCounts& counts, double samp
     // blocks of the field as it stands.
     counts.reset(state_);
     std::vector<std::uint32_t> out(counts.blockSize());
+    std::vector<double> sums(counts.blockSize());
     BlockBallCounts::Rows rows;
     const std::clock_t start = std::clock();
     std::uint32_t done = 0;
     double elapsed = 0.0;
     while (done < counts.blocks() && (elapsed < sampleSeconds || done < 8)) {
+        if (blockSums_)
+            counts.sumWeights(done, blockWeight_.data(), suffixWeight_.data(), sums.data(), rows);
         counts.count(done++, out.data(), rows);
         elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     }
@@ -172,7 +264,7 @@ bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
     case Gains::Products:
         if (!sumBallsByProducts(cancel))
             return false;
-        sumRelError_ = kProductRelError;
+        sumRelError_ = sumRelErrorOfBlockSums();
         break;
     }
     // Each sum then takes at most one subtraction per ball member, each off by
@@ -291,11 +383,12 @@ double AutoformSearch::lowerBound(std::uint32_t n, double sum) const {
 float AutoformSearch::exactGain(std::uint32_t j) const {
     // The sum as the plain loop forms it: free members in field order, rounded
     // to 32 bits after each addition.
+    // Adding 0 leaves a 32-bit sum as it is: covered members add 0, which
+    // spares the branch.
     float g = 0.0f;
     forEachBallRange(f_, j, misses_, [&](std::uint32_t a, std::uint32_t b) {
         for (std::uint32_t r = a; r < b; ++r)
-            if (state_[r] == 0)
-                g = g + weight_[r];
+            g = g + (state_[r] == 0 ? weight_[r] : 0.0f);
     });
     return g;
 }
@@ -327,6 +420,8 @@ AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& c
     case Gains::Walked:
         break;
     }
+    if (blockSums_)
+        return lazyBestByBlockSums(rng, cancel, cancelled);
     return lazy() ? lazyBestByBounds(rng, cancel, cancelled) : bestByBounds(rng, cancel, cancelled);
 }
 

@@ -129,6 +129,12 @@ private:
     std::uint64_t stepWalks() const;
     double secondsPerWalk(double sampleSeconds) const;
     double secondsPerBlockCount(BlockBallCounts& counts, double sampleSeconds) const;
+    // The sums from the factors: of the ball of the result with these digits,
+    // and how many candidates lie too near the largest for bounds to decide.
+    double productSum(const std::array<std::uint8_t, kEvents>& digit) const;
+    double nearTopCandidates() const;
+    // How far the products' sums may lie from the exact ones, relatively.
+    double sumRelErrorOfBlockSums() const;
     bool bounded() const { return gains_ == Gains::Products || gains_ == Gains::Walked; }
     bool counts(std::uint32_t r) const;
     // One strategy of bestCandidate per way the gains are known: from the count
@@ -162,12 +168,24 @@ private:
     // with one thread's scratch.
     struct BlockScratch {
         std::vector<std::uint32_t> nearPicks, counts;
+        std::vector<double> sums;
         BlockBallCounts::Rows rows;
     };
     void refreshBlock(std::uint32_t b, BlockScratch& scratch);
     // Before a pass: the blocks whose counts the pass will likely need, brought
     // up to date on two threads. False when cancelled.
     bool refreshLikelyBlocks(const std::atomic<bool>* cancel);
+    // Sums block by block (see blockSums_): the block's sums brought up to date
+    // when a pick since came near it; whether a pick did.
+    bool blockWise() const { return ballCounts_.has_value(); }
+    void setUpBlockWeights();
+    bool sumBlockStale(std::uint32_t b);
+    void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
+    bool refreshLikelySumBlocks(const std::atomic<bool>* cancel);
+    bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
+                          const std::atomic<bool>* cancel);
+    std::optional<Choice> lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel,
+                                              bool& cancelled);
     double upperBound(std::uint32_t n, double sum) const;
     double lowerBound(std::uint32_t n, double sum) const;
     std::int64_t blockCount(std::size_t b) const;
@@ -239,6 +257,15 @@ private:
     std::vector<std::uint32_t> blockUpToPick_;
     std::uint32_t prefixMask_ = 0; // the code's bits of the levels that tell blocks apart
     std::array<BlockScratch, 2> scratch_;
+    // Sums block by block (bounded sums of positive products, lazy): a
+    // result's weight is the product of its block's weight and its suffix's
+    // (which takes the events of one outcome and the divisor too); per block,
+    // the largest lower bound of its candidates' gains, while its sums are up
+    // to date.
+    bool blockSums_ = false;
+    std::vector<float> blockWeight_;
+    std::vector<double> suffixWeight_;
+    std::vector<double> blockFloor_;
     // The counts of the last two bets chosen, which tell the next pass's best.
     std::int64_t lastBest_ = -1, lastDrop_ = 0;
     // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.

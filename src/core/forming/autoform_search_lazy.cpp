@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <mutex>
 #include <thread>
 
 namespace kav {
@@ -18,6 +19,10 @@ constexpr std::uint32_t kLevelBits = 0x55555555u; // bit 0 of every two-bit leve
 constexpr std::uint32_t kWalkCost = 8;
 // A block visited in an overlap walk costs many times one added in a count.
 constexpr std::uint64_t kOverlapVisitCost = 64;
+// The pass brings up to date, on two threads, the blocks it may weigh among
+// the next kPassRun, kRefreshBatch at most at a time.
+constexpr std::uint32_t kPassRun = 1024;
+constexpr std::size_t kRefreshBatch = 16;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
@@ -55,14 +60,20 @@ void AutoformSearch::setUpLazy() {
     overlap_ = overlapSizes(twos, threes, misses_);
 
     picks_.clear();
-    if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) {
+    if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy)
         ballCounts_.emplace(f_, misses_);
+    if (blockWise()) {
         ballCounts_->reset(state_);
         lazyBlock_ = ballCounts_->blockSize();
         blockUpToPick_.assign(ballCounts_->blocks(), 0);
-        for (BlockScratch& scratch : scratch_)
+        for (BlockScratch& scratch : scratch_) {
             scratch.counts.resize(lazyBlock_);
-        coveredBy_.assign(f_.count, 0);
+            scratch.sums.resize(blockSums_ ? lazyBlock_ : 0);
+        }
+        // The sums are brought up to date by counting afresh, never by the
+        // results each pick covered.
+        if (!blockSums_)
+            coveredBy_.assign(f_.count, 0);
         const int prefixLevels = ballCounts_->prefixLevels();
         prefixMask_ = prefixLevels == 0 ? 0 : ~0u >> (32 - 2 * prefixLevels);
     } else {
@@ -79,6 +90,15 @@ void AutoformSearch::setUpLazy() {
         blockTopSum_.resize(blocks);
         for (std::size_t b = 0; b < blocks; ++b)
             blockTopSum_[b] = blockSum(b);
+    }
+    if (blockSums_) {
+        blockFloor_.assign(blocks, 0.0);
+        for (std::size_t b = 0; b < blocks; ++b)
+            for (std::uint32_t j = static_cast<std::uint32_t>(b * lazyBlock_);
+                 j < (b + 1) * lazyBlock_; ++j)
+                if (state_[j] < kInList)
+                    blockFloor_[b] =
+                        std::max(blockFloor_[b], lowerBound(freeCount_[j], freeSum_[j]));
     }
 }
 
@@ -383,6 +403,167 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
     return boundedChoice(l);
 }
 
+bool AutoformSearch::sumBlockStale(std::uint32_t b) {
+    // Picks farther than twice the radius from every candidate of the block
+    // (already by the levels that tell blocks apart) change none of its sums.
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    const std::uint32_t prefix = codeOf(b * lazyBlock_) & prefixMask_;
+    const int reach = 2 * misses_;
+    for (std::uint32_t k = blockUpToPick_[b]; k < now; ++k)
+        if (differing((prefix ^ picks_[k].code) & prefixMask_) <= reach) {
+            blockUpToPick_[b] = k;
+            return true;
+        }
+    blockUpToPick_[b] = now;
+    return false;
+}
+
+void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
+    if (!sumBlockStale(b))
+        return;
+    // The counts are left as they were: they only bound the rounding of a sum,
+    // and an old count bounds the present one.
+    ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
+                            scratch.rows);
+    const std::uint32_t first = b * lazyBlock_;
+    double top = kNoCandidate, floor = 0.0;
+    for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
+        const std::uint32_t j = first + c;
+        freeSum_[j] = scratch.sums[c];
+        if (state_[j] >= kInList)
+            continue;
+        top = std::max(top, freeSum_[j]);
+        floor = std::max(floor, lowerBound(freeCount_[j], freeSum_[j]));
+    }
+    blockTopSum_[b] = top;
+    blockFloor_[b] = floor;
+    blockUpToPick_[b] = static_cast<std::uint32_t>(picks_.size());
+}
+
+bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
+    // The pass's best gain is at least the lower bound of any candidate whose
+    // sum is up to date. The blocks whose old sums may still beat that are
+    // brought up to date, the highest bound first, on two threads, each
+    // raising the floor with the block it did; once the highest bound left is
+    // below it, no block left can hold the best. The pass's choice does not
+    // depend on this step: it only spares the pass most of its updates.
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    const auto full = static_cast<std::uint32_t>(ballSize_);
+    double floor = 0.0;
+    std::vector<std::pair<double, std::uint32_t>> byBound;
+    for (std::uint32_t b = 0; b < blockTopSum_.size(); ++b) {
+        if (blockTopSum_[b] == kNoCandidate)
+            continue;
+        if (blockUpToPick_[b] == now)
+            floor = std::max(floor, blockFloor_[b]);
+        else
+            byBound.emplace_back(upperBound(full, blockTopSum_[b]), b);
+    }
+    std::erase_if(byBound, [&](const auto& x) { return x.first < floor; });
+    std::make_heap(byBound.begin(), byBound.end());
+    std::mutex guard;
+    bool stop = false;
+    auto work = [&](BlockScratch& scratch) {
+        std::unique_lock lock(guard);
+        while (!stop && !byBound.empty() && byBound.front().first >= floor) {
+            if (stopped(cancel)) {
+                stop = true;
+                return;
+            }
+            std::pop_heap(byBound.begin(), byBound.end());
+            const std::uint32_t b = byBound.back().second;
+            byBound.pop_back();
+            lock.unlock();
+            refreshSumBlock(b, scratch);
+            lock.lock();
+            floor = std::max(floor, blockFloor_[b]);
+        }
+    };
+    if (std::thread::hardware_concurrency() >= 2 && byBound.size() > 1) {
+        std::thread helper(work, std::ref(scratch_[1]));
+        work(scratch_[0]);
+        helper.join();
+    } else {
+        work(scratch_[0]);
+    }
+    return !stop;
+}
+
+bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
+                                      const std::atomic<bool>* cancel) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> stop{false};
+    auto work = [&](BlockScratch& scratch) {
+        for (std::size_t i = next++; i < blocks.size(); i = next++) {
+            if (stop.load(std::memory_order_relaxed) || stopped(cancel)) {
+                stop = true;
+                return;
+            }
+            refreshSumBlock(blocks[i], scratch);
+        }
+    };
+    if (std::thread::hardware_concurrency() >= 2 && blocks.size() > 1) {
+        std::thread helper(work, std::ref(scratch_[1]));
+        work(scratch_[0]);
+        helper.join();
+    } else {
+        work(scratch_[0]);
+    }
+    return !stop;
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    // As lazyBestByBounds, with the blocks' sums brought up to date together.
+    if (!refreshLikelySumBlocks(cancel)) {
+        cancelled = true;
+        return std::nullopt;
+    }
+    BoundedLeader l;
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    const auto full = static_cast<std::uint32_t>(ballSize_);
+    const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
+    auto everyone = [&] { return !l.pending && l.leader.best == 0.0f; };
+    auto threshold = [&] { return l.pending ? l.pendingLo : static_cast<double>(l.leader.best); };
+    auto weighed = [&](std::uint32_t b) {
+        const double top = blockTopSum_[b];
+        return top != kNoCandidate && (everyone() || upperBound(full, top) >= threshold());
+    };
+    std::vector<std::uint32_t> ahead;
+    for (std::uint32_t from = 0; from < blocks;) {
+        // The blocks ahead that the pass may weigh, as the threshold stands
+        // (it only rises), brought up to date on two threads: a run of blocks
+        // until it holds kRefreshBatch of them.
+        ahead.clear();
+        std::uint32_t to = from;
+        for (; to < blocks && to - from < kPassRun && ahead.size() < kRefreshBatch; ++to)
+            if (blockUpToPick_[to] != now && weighed(to))
+                ahead.push_back(to);
+        if (!refreshSumBlocks(ahead, cancel)) {
+            cancelled = true;
+            return std::nullopt;
+        }
+        for (; from < to; ++from) {
+            if (!weighed(from))
+                continue;
+            refreshSumBlock(from, scratch_[0]);
+            const std::uint32_t first = from * lazyBlock_;
+            for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
+                if (state_[j] >= kInList)
+                    continue;
+                const std::uint32_t n = freeCount_[j];
+                if (n == 0) {
+                    if (everyone())
+                        l.leader.compare(j, 0.0f, rng);
+                    continue;
+                }
+                weighByBounds(l, j, n, freeSum_[j], rng);
+            }
+        }
+    }
+    return boundedChoice(l);
+}
+
 bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
     // Picks whose balls were partly covered already are taken out as the
     // incremental search would have: per result they covered, from the
@@ -446,7 +627,8 @@ void AutoformSearch::chooseLazily(std::uint32_t result) {
             for (std::uint32_t r = a; r < b; ++r)
                 if (state_[r] == 0) {
                     state_[r] |= kCovered;
-                    coveredBy_[r] = by;
+                    if (!coveredBy_.empty())
+                        coveredBy_[r] = by;
                     ballCounts_->take(r);
                     ++newlyCovered;
                 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -12,7 +13,12 @@ namespace kav {
 
 namespace {
 
-std::atomic<bool> wideAllowed{true};
+using Instructions = BlockBallCounts::Instructions;
+std::atomic<Instructions> widestAllowed{Instructions::Widest};
+
+bool allowed(Instructions i) {
+    return widestAllowed.load(std::memory_order_relaxed) >= i;
+}
 
 constexpr std::uint32_t kMaxBlock = 256;
 constexpr std::size_t kWords = BlockBallCounts::kRowWords;
@@ -60,6 +66,8 @@ inline void carrySave(Bits& high, Bits& low, Bits a, Bits b, Bits c) {
 }
 
 constexpr int kPlanes = 24; // counts below 2^24
+// Rows added in 32-bit sums before they go into the double ones.
+constexpr std::size_t kWeightedRun = 64;
 
 void addBitRowsPlain(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
                      std::uint32_t* out) {
@@ -169,7 +177,7 @@ void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t l
                 std::uint32_t* out) {
 #if defined(__x86_64__) || defined(__i386__)
     static const bool wide = __builtin_cpu_supports("avx2");
-    if (wide && wideAllowed.load(std::memory_order_relaxed)) {
+    if (wide && allowed(Instructions::Avx2)) {
         addBitRowsWide(rows, n, lanes, out);
         return;
     }
@@ -177,10 +185,135 @@ void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t l
     addBitRowsPlain(rows, n, lanes, out);
 }
 
+// out[c] += the sum of weight[i] over the n rows i that have bit c set.
+void addWeightedRowsPlain(const std::uint64_t* const* rows, const float* weight, std::size_t n,
+                          double* out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double w = weight[i];
+        for (std::size_t k = 0; k < kWords; ++k)
+            for (std::uint64_t bits = rows[i][k]; bits != 0; bits &= bits - 1)
+                out[64 * k + static_cast<std::size_t>(std::countr_zero(bits))] += w;
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Per byte of a row, the eight lanes it selects.
+struct LaneMasks {
+    alignas(32) std::array<std::array<std::uint32_t, 8>, 256> of{};
+    LaneMasks() {
+        for (std::uint32_t b = 0; b < 256; ++b)
+            for (std::uint32_t c = 0; c < 8; ++c)
+                of[b][c] = (b >> c) & 1u ? ~0u : 0u;
+    }
+};
+const LaneMasks laneMasks;
+
+// As addWeightedRowsPlain, 32 lanes at a time, added in 32-bit sums over
+// kWeightedRun rows and then in doubles.
+__attribute__((target("avx2"))) void addWeightedRowsWide(const std::uint64_t* const* rows,
+                                                         const float* weight, std::size_t n,
+                                                         double* out) {
+    const auto* masks = reinterpret_cast<const float*>(laneMasks.of.data());
+    for (std::size_t lane = 0; lane < kMaxBlock; lane += 32) {
+        const std::size_t byte = lane / 8;
+        __m256d total[8];
+        for (auto& t : total)
+            t = _mm256_setzero_pd();
+        for (std::size_t from = 0; from < n; from += kWeightedRun) {
+            const std::size_t to = std::min(n, from + kWeightedRun);
+            __m256 a0 = _mm256_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
+            for (std::size_t i = from; i < to; ++i) {
+                std::uint32_t bits;
+                std::memcpy(&bits, reinterpret_cast<const std::uint8_t*>(rows[i]) + byte,
+                            sizeof bits);
+                if (bits == 0)
+                    continue;
+                const __m256 w = _mm256_broadcast_ss(weight + i);
+                a0 = _mm256_add_ps(a0, _mm256_and_ps(_mm256_load_ps(masks + 8 * (bits & 255u)), w));
+                a1 = _mm256_add_ps(
+                    a1, _mm256_and_ps(_mm256_load_ps(masks + 8 * (bits >> 8 & 255u)), w));
+                a2 = _mm256_add_ps(
+                    a2, _mm256_and_ps(_mm256_load_ps(masks + 8 * (bits >> 16 & 255u)), w));
+                a3 = _mm256_add_ps(a3, _mm256_and_ps(_mm256_load_ps(masks + 8 * (bits >> 24)), w));
+            }
+            const __m256 a[4] = {a0, a1, a2, a3};
+            for (int k = 0; k < 4; ++k) {
+                total[2 * k] =
+                    _mm256_add_pd(total[2 * k], _mm256_cvtps_pd(_mm256_castps256_ps128(a[k])));
+                total[2 * k + 1] = _mm256_add_pd(total[2 * k + 1],
+                                                 _mm256_cvtps_pd(_mm256_extractf128_ps(a[k], 1)));
+            }
+        }
+        for (int k = 0; k < 8; ++k)
+            _mm256_storeu_pd(out + lane + 4 * k,
+                             _mm256_add_pd(_mm256_loadu_pd(out + lane + 4 * k), total[k]));
+    }
+}
+
+// As addWeightedRowsPlain, all 256 lanes at once: a row's bits are the masks
+// of sixteen masked additions.
+__attribute__((target("avx512f"))) void addWeightedRowsWidest(const std::uint64_t* const* rows,
+                                                              const float* weight, std::size_t n,
+                                                              double* out) {
+    for (std::size_t from = 0; from < n; from += kWeightedRun) {
+        const std::size_t to = std::min(n, from + kWeightedRun);
+        __m512 a[16];
+        for (auto& x : a)
+            x = _mm512_setzero_ps();
+        for (std::size_t i = from; i < to; ++i) {
+            const __m512 w = _mm512_set1_ps(weight[i]);
+            const std::uint64_t* row = rows[i];
+#define KAV_LANES(q)                                                                               \
+    a[q] = _mm512_mask_add_ps(a[q], static_cast<__mmask16>(row[(q) / 4] >> (16 * ((q) % 4))),      \
+                              a[q], w)
+            KAV_LANES(0);
+            KAV_LANES(1);
+            KAV_LANES(2);
+            KAV_LANES(3);
+            KAV_LANES(4);
+            KAV_LANES(5);
+            KAV_LANES(6);
+            KAV_LANES(7);
+            KAV_LANES(8);
+            KAV_LANES(9);
+            KAV_LANES(10);
+            KAV_LANES(11);
+            KAV_LANES(12);
+            KAV_LANES(13);
+            KAV_LANES(14);
+            KAV_LANES(15);
+#undef KAV_LANES
+        }
+        alignas(64) std::array<float, kMaxBlock> run;
+        for (int q = 0; q < 16; ++q)
+            _mm512_store_ps(run.data() + 16 * q, a[q]);
+        for (std::uint32_t c = 0; c < kMaxBlock; ++c)
+            out[c] += run[c];
+    }
+}
+#endif
+
+void addWeightedRows(const std::uint64_t* const* rows, const float* weight, std::size_t n,
+                     double* out) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool widest = __builtin_cpu_supports("avx512f");
+    if (widest && allowed(Instructions::Avx512)) {
+        addWeightedRowsWidest(rows, weight, n, out);
+        return;
+    }
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide && allowed(Instructions::Avx2)) {
+        addWeightedRowsWide(rows, weight, n, out);
+        return;
+    }
+#endif
+    addWeightedRowsPlain(rows, weight, n, out);
+}
+
 } // namespace
 
-void BlockBallCounts::allowWideInstructions(bool allowed) {
-    wideAllowed = allowed;
+void BlockBallCounts::limitInstructions(Instructions widest) {
+    widestAllowed = widest;
 }
 
 BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), misses_(misses) {
@@ -236,6 +369,10 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     for (int l = 0; l < prefixLevels_; ++l)
         ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
     overlapBlocks_ = overlapSizes(twos, threes, misses_);
+    for (int l = prefixLevels_; l < f_.levels; ++l) {
+        const int e = f_.levelEvent[l];
+        suffixLevelSteps_.push_back({f_.stride[e], f_.size[e]});
+    }
 }
 
 BlockBallCounts::Near BlockBallCounts::nearValues(int from, int to) const {
@@ -286,7 +423,7 @@ void BlockBallCounts::take(std::uint32_t r) {
     freeBits_[kWords * (r / blockSize_) + s / 64] &= ~(std::uint64_t{1} << (s % 64));
 }
 
-void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
+void BlockBallCounts::listRows(std::uint32_t block, Rows& rows) const {
     // The blocks within the radius of this one: the near parts of the high
     // levels, each with the parts of the low levels near enough.
     const Near& high = high_;
@@ -314,6 +451,10 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
             next[std::min(left - d, suffixLevels_)] = out;
         }
     }
+}
+
+void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
+    listRows(block, rows);
     // Per radius left, the free results of those blocks per suffix result;
     // each suffix result c takes the sums of the results within the radius.
     std::array<std::uint32_t, kMaxBlock> sums{};
@@ -347,6 +488,60 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
         }
     }
     std::copy(sums.begin(), sums.begin() + blockSize_, counts);
+}
+
+void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
+                                 const double* suffixWeight, double* sums, Rows& rows) const {
+    listRows(block, rows);
+    // weighted[k][s]: the weights of the free results of suffix s in the blocks
+    // whose radius left is at least k, times the suffix's own weight.
+    std::array<std::array<double, kMaxBlock>, kEvents + 1> weighted{};
+    for (int radius = suffixLevels_; radius >= 0; --radius) {
+        auto& w = weighted[radius];
+        if (radius < suffixLevels_)
+            w = weighted[radius + 1];
+        const auto& free = rows.free[radius];
+        if (free.empty())
+            continue;
+        rows.weight.resize(free.size());
+        for (std::size_t i = 0; i < free.size(); ++i)
+            rows.weight[i] = blockWeight[(free[i] - freeBits_.data()) / kWords];
+        std::array<double, kMaxBlock> total{};
+        addWeightedRows(free.data(), rows.weight.data(), free.size(), total.data());
+        for (std::uint32_t s = 0; s < blockSize_; ++s)
+            w[s] += total[s] * suffixWeight[s];
+    }
+    // sums[c] = the sum over s of weighted[distance(c, s)][s], level by level:
+    // at[k][x] holds, for the levels done, the sum over the suffixes s that
+    // agree with x on the levels still to do, of weighted[k + the levels done
+    // where x and s differ][s]. Only distances within `misses` weigh anything.
+    std::array<std::array<double, kMaxBlock>, kEvents + 1> other{};
+    auto* at = &weighted;
+    auto* next = &other;
+    const int last = radii_ - 1;
+    for (const SuffixLevel& level : suffixLevelSteps_) {
+        // The results that differ from x only in this level lie `stride` apart
+        // in runs of `size`.
+        const std::uint32_t stride = level.stride, run = stride * level.size;
+        for (int k = 0; k <= last; ++k) {
+            const double* here = (*at)[k].data();
+            const double* farther = k < last ? (*at)[k + 1].data() : nullptr;
+            double* out = (*next)[k].data();
+            for (std::uint32_t base = 0; base < blockSize_; base += run)
+                for (std::uint32_t d = 0; d < level.size; ++d)
+                    for (std::uint32_t lo = 0; lo < stride; ++lo) {
+                        const std::uint32_t x = base + d * stride + lo;
+                        double v = here[x];
+                        if (farther)
+                            for (std::uint32_t o = 0; o < level.size; ++o)
+                                if (o != d)
+                                    v += farther[base + o * stride + lo];
+                        out[x] = v;
+                    }
+        }
+        std::swap(at, next);
+    }
+    std::copy((*at)[0].begin(), (*at)[0].begin() + blockSize_, sums);
 }
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {

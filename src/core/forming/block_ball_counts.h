@@ -24,9 +24,10 @@ public:
 
     static constexpr std::size_t kRowWords = 4; // 64-bit words of a block's bits
 
-    // Whether the sums may use the processor's 256-bit instructions where it
-    // has them (the tests compare both ways).
-    static void allowWideInstructions(bool allowed);
+    // The widest instructions the sums may use where the processor has them
+    // (the tests compare every way).
+    enum class Instructions { Plain, Avx2, Avx512, Widest = Avx512 };
+    static void limitInstructions(Instructions widest);
 
     std::uint32_t blockSize() const { return blockSize_; }
     std::uint32_t blocks() const { return blocks_; }
@@ -37,6 +38,7 @@ public:
     struct Rows {
         std::array<std::vector<const std::uint64_t*>, kEvents + 1> free; // by radius left
         std::vector<const std::uint64_t*> near;                          // rows of nearBits_
+        std::vector<float> weight;                                       // of the rows being added
     };
 
     // Every result is free whose state is 0.
@@ -45,6 +47,13 @@ public:
     void take(std::uint32_t r);
     // counts[c] = the free results within `misses` of result block * blockSize() + c.
     void count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const;
+    // sums[c] = the sum, over the free results r within `misses` of result
+    // block * blockSize() + c, of blockWeight[r / blockSize()] x
+    // suffixWeight[r % blockSize()]; off from that sum taken exactly by at most
+    // kSumRelError of it (the weights are positive).
+    static constexpr double kSumRelError = 80 * 0x1p-24;
+    void sumWeights(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
+                    double* sums, Rows& rows) const;
     // The blocks within `misses` of a block, as a walk visits them: how many
     // count() sums, and how many of them a walk of the overlap with the ball
     // of a result at a prefix distance of a events of two outcomes and b of
@@ -71,6 +80,8 @@ private:
         std::array<std::uint32_t, kEvents + 1> within{};
     };
     Near nearValues(int from, int to) const;
+    // rows.free: the free bits of the blocks within `misses`, by radius left.
+    void listRows(std::uint32_t block, Rows& rows) const;
     void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
 
     const FieldLayout& f_;
@@ -93,6 +104,12 @@ private:
     // Per radius and suffix result s, 256 bits: those within the radius of s.
     std::vector<std::uint64_t> nearBits_;
     BallOverlaps overlapBlocks_{};
+    // The suffix's levels: index step and digits.
+    struct SuffixLevel {
+        std::uint32_t stride;
+        std::uint32_t size;
+    };
+    std::vector<SuffixLevel> suffixLevelSteps_;
 };
 
 template <class Taken>

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using namespace kav;
@@ -38,9 +39,11 @@ std::uint32_t walkedCount(const FieldLayout& f, std::uint32_t j, int misses,
 
 } // namespace
 
-TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
-    for (const bool wide : {true, false}) {
-        BlockBallCounts::allowWideInstructions(wide);
+TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTaken) {
+    using Instructions = BlockBallCounts::Instructions;
+    for (const Instructions widest :
+         {Instructions::Avx512, Instructions::Avx2, Instructions::Plain}) {
+        BlockBallCounts::limitInstructions(widest);
         std::mt19937 gen(7);
         struct Shape {
             int threes, twos, maxMisses;
@@ -52,9 +55,12 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
             const auto f = fieldLayout(fieldOf(shape.threes, shape.twos));
             ASSERT_TRUE(f);
             for (int misses = 0; misses <= shape.maxMisses; ++misses) {
-                const std::string label =
-                    std::string(wide ? "" : "narrow ") + std::to_string(shape.threes) + "+" +
-                    std::to_string(shape.twos) + " misses " + std::to_string(misses);
+                const std::string label = std::string(widest == Instructions::Avx512 ? "avx512 "
+                                                      : widest == Instructions::Avx2 ? "avx2 "
+                                                                                     : "plain ") +
+                                          std::to_string(shape.threes) + "+" +
+                                          std::to_string(shape.twos) + " misses " +
+                                          std::to_string(misses);
                 BlockBallCounts counts(*f, misses);
                 ASSERT_EQ(counts.blocks() * counts.blockSize(), f->count) << label;
                 ASSERT_LE(counts.blockSize(), 256u) << label;
@@ -64,6 +70,15 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                 counts.reset(state);
                 std::vector<std::uint32_t> got(counts.blockSize());
                 BlockBallCounts::Rows rows;
+                // Weights a thousand times apart, as a draw's products are.
+                std::uniform_real_distribution<double> spread(-3.0, 0.0);
+                std::vector<float> blockWeight(counts.blocks());
+                for (float& w : blockWeight)
+                    w = static_cast<float>(std::pow(10.0, spread(gen)));
+                std::vector<double> suffixWeight(counts.blockSize());
+                for (double& w : suffixWeight)
+                    w = std::pow(10.0, spread(gen));
+                std::vector<double> sums(counts.blockSize());
                 for (int round = 0; round < 4; ++round) {
                     for (int i = 0; i < 40; ++i) {
                         const auto r = static_cast<std::uint32_t>(gen() % f->count);
@@ -79,6 +94,23 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
                             const std::uint32_t j = b * counts.blockSize() + c;
                             ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
                                 << label << " result " << j;
+                        }
+                        counts.sumWeights(b, blockWeight.data(), suffixWeight.data(), sums.data(),
+                                          rows);
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                            const std::uint32_t j = b * counts.blockSize() + c;
+                            long double want = 0.0L;
+                            forEachBallRange(*f, j, misses, [&](std::uint32_t x, std::uint32_t y) {
+                                for (std::uint32_t r = x; r < y; ++r)
+                                    if (state[r] == 0)
+                                        want += static_cast<long double>(
+                                                    blockWeight[r / counts.blockSize()]) *
+                                                suffixWeight[r % counts.blockSize()];
+                            });
+                            ASSERT_LE(std::abs(static_cast<double>(sums[c] - want)),
+                                      BlockBallCounts::kSumRelError * static_cast<double>(want))
+                                << label << " result " << j << " sum " << sums[c] << " want "
+                                << static_cast<double>(want);
                         }
                         // The taken results of the overlap with some result's ball.
                         const auto p = static_cast<std::uint32_t>(gen() % f->count);
@@ -99,5 +131,5 @@ TEST(BlockBallCounts, MatchWalkingEveryBallAsResultsAreTaken) {
             }
         }
     }
-    BlockBallCounts::allowWideInstructions(true);
+    BlockBallCounts::limitInstructions(Instructions::Widest);
 }
