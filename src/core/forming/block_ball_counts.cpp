@@ -20,8 +20,8 @@ bool allowed(Instructions i) {
     return widestAllowed.load(std::memory_order_relaxed) >= i;
 }
 
-constexpr std::uint32_t kMaxBlock = 256;
 constexpr std::size_t kWords = BlockBallCounts::kRowWords;
+constexpr std::uint32_t kMaxBlock = BlockBallCounts::kMaxBlock;
 static_assert(kWords * 64 == kMaxBlock);
 
 // out[c] += how many of the n 256-bit rows have bit c set, for c below
@@ -173,9 +173,89 @@ __attribute__((target("avx2"))) void addBitRowsWide(const std::uint64_t* const* 
 #undef KAV_CARRY_SAVE
 #endif
 
+#if defined(__x86_64__) || defined(__i386__)
+// As addBitRowsWide, two rows to a 512-bit word, each carry-save addition two
+// three-input logic instructions.
+#define KAV_CARRY_SAVE(high, low, a, b, c)                                                         \
+    do {                                                                                           \
+        const __m512i a_ = (a), b_ = (b), c_ = (c);                                                \
+        high = _mm512_ternarylogic_epi64(a_, b_, c_, 0xE8); /* majority */                         \
+        low = _mm512_ternarylogic_epi64(a_, b_, c_, 0x96);  /* odd parity */                       \
+    } while (false)
+
+// The first row in the low half, the second in the high half.
+__attribute__((target("avx512f"))) inline __m512i rowPair(const std::uint64_t* first,
+                                                          const std::uint64_t* second) {
+    return _mm512_mask_broadcast_i64x4(
+        _mm512_maskz_loadu_epi64(0x0F, first), 0xF0,
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(second)));
+}
+
+__attribute__((target("avx512f"))) void addBitRowsWidest(const std::uint64_t* const* rows,
+                                                         std::size_t n, std::uint32_t lanes,
+                                                         std::uint32_t* out) {
+    __m512i plane[kPlanes];
+    for (auto& p : plane)
+        p = _mm512_setzero_si512();
+        // Adds `carry` at plane `from`, rippling up.
+#define KAV_RIPPLE(from, value)                                                                    \
+    do {                                                                                           \
+        __m512i carry = (value);                                                                   \
+        for (int p = (from); p < kPlanes && _mm512_test_epi64_mask(carry, carry) != 0; ++p) {      \
+            const __m512i t = _mm512_and_si512(plane[p], carry);                                   \
+            plane[p] = _mm512_xor_si512(plane[p], carry);                                          \
+            carry = t;                                                                             \
+        }                                                                                          \
+    } while (false)
+#define KAV_PAIR(i) rowPair(rows[i], rows[(i) + 1])
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        __m512i twosA, twosB, foursA, foursB, eightsA, eightsB, sixteens;
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i), KAV_PAIR(i + 2));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 4), KAV_PAIR(i + 6));
+        KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 8), KAV_PAIR(i + 10));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 12), KAV_PAIR(i + 14));
+        KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(eightsA, plane[2], plane[2], foursA, foursB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 16), KAV_PAIR(i + 18));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 20), KAV_PAIR(i + 22));
+        KAV_CARRY_SAVE(foursA, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(twosA, plane[0], plane[0], KAV_PAIR(i + 24), KAV_PAIR(i + 26));
+        KAV_CARRY_SAVE(twosB, plane[0], plane[0], KAV_PAIR(i + 28), KAV_PAIR(i + 30));
+        KAV_CARRY_SAVE(foursB, plane[1], plane[1], twosA, twosB);
+        KAV_CARRY_SAVE(eightsB, plane[2], plane[2], foursA, foursB);
+        KAV_CARRY_SAVE(sixteens, plane[3], plane[3], eightsA, eightsB);
+        KAV_RIPPLE(4, sixteens);
+    }
+    for (; i + 2 <= n; i += 2)
+        KAV_RIPPLE(0, KAV_PAIR(i));
+#undef KAV_PAIR
+    if (i < n)
+        KAV_RIPPLE(0, _mm512_maskz_loadu_epi64(0x0F, rows[i]));
+#undef KAV_RIPPLE
+    for (int p = 0; p < kPlanes; ++p) {
+        if (_mm512_test_epi64_mask(plane[p], plane[p]) == 0)
+            continue;
+        alignas(64) std::uint64_t w[2 * kWords];
+        _mm512_store_si512(w, plane[p]);
+        for (std::uint32_t c = 0; c < lanes; ++c)
+            out[c] += static_cast<std::uint32_t>(((w[c / 64] >> (c % 64)) & 1u) +
+                                                 ((w[kWords + c / 64] >> (c % 64)) & 1u))
+                      << p;
+    }
+}
+#undef KAV_CARRY_SAVE
+#endif
+
 void addBitRows(const std::uint64_t* const* rows, std::size_t n, std::uint32_t lanes,
                 std::uint32_t* out) {
 #if defined(__x86_64__) || defined(__i386__)
+    static const bool widest = __builtin_cpu_supports("avx512f");
+    if (widest && allowed(Instructions::Avx512)) {
+        addBitRowsWidest(rows, n, lanes, out);
+        return;
+    }
     static const bool wide = __builtin_cpu_supports("avx2");
     if (wide && allowed(Instructions::Avx2)) {
         addBitRowsWide(rows, n, lanes, out);
@@ -453,41 +533,68 @@ void BlockBallCounts::listRows(std::uint32_t block, Rows& rows) const {
     }
 }
 
-void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
-    listRows(block, rows);
-    // Per radius left, the free results of those blocks per suffix result;
-    // each suffix result c takes the sums of the results within the radius.
-    std::array<std::uint32_t, kMaxBlock> sums{};
-    std::array<std::uint32_t, kMaxBlock> total{};
-    for (int radius = 0; radius <= suffixLevels_; ++radius) {
-        if (rows.free[radius].empty())
-            continue;
-        std::fill(total.begin(), total.end(), 0u);
-        addBitRows(rows.free[radius].data(), rows.free[radius].size(), blockSize_, total.data());
-        const std::uint32_t within = withinRadius_[radius];
-        if (2 * within <= blockSize_) {
-            for (std::uint32_t c = 0; c < blockSize_; ++c) {
-                const std::uint8_t* near = byDistance_.data() + std::size_t{c} * blockSize_;
-                std::uint32_t n = 0;
-                for (std::uint32_t i = 0; i < within; ++i)
-                    n += total[near[i]];
-                sums[c] += n;
+template <class T>
+void BlockBallCounts::spread(std::array<std::array<T, kMaxBlock>, kEvents + 1>& weighted,
+                             T* sums) const {
+    // sums[c] = the sum over s of weighted[distance(c, s)][s], level by level:
+    // at[k][x] holds, for the levels done, the sum over the suffixes s that
+    // agree with x on the levels still to do, of weighted[k + the levels done
+    // where x and s differ][s]. Only distances within `misses` weigh anything.
+    std::array<std::array<T, kMaxBlock>, kEvents + 1> other; // written before read
+    auto* at = &weighted;
+    auto* next = &other;
+    const int last = radii_ - 1;
+    for (const SuffixLevel& level : suffixLevelSteps_) {
+        // The results that differ from x only in this level lie `stride` apart
+        // in runs of `size`: each takes the others' sums of one more miss.
+        const std::uint32_t stride = level.stride, run = stride * level.size;
+        for (int k = 0; k <= last; ++k) {
+            const T* here = (*at)[k].data();
+            T* out = (*next)[k].data();
+            if (k == last) {
+                std::copy(here, here + blockSize_, out);
+                continue;
             }
-        } else {
-            // All of the block but the few results beyond the radius.
-            std::uint32_t all = 0;
-            for (std::uint32_t s = 0; s < blockSize_; ++s)
-                all += total[s];
-            for (std::uint32_t c = 0; c < blockSize_; ++c) {
-                const std::uint8_t* near = byDistance_.data() + std::size_t{c} * blockSize_;
-                std::uint32_t n = all;
-                for (std::uint32_t i = within; i < blockSize_; ++i)
-                    n -= total[near[i]];
-                sums[c] += n;
+            const T* farther = (*at)[k + 1].data();
+            for (std::uint32_t base = 0; base < blockSize_; base += run) {
+                const T* f = farther + base;
+                const T* h = here + base;
+                T* o = out + base;
+                if (level.size == 2) {
+                    for (std::uint32_t lo = 0; lo < stride; ++lo) {
+                        o[lo] = h[lo] + f[stride + lo];
+                        o[stride + lo] = h[stride + lo] + f[lo];
+                    }
+                } else {
+                    for (std::uint32_t lo = 0; lo < stride; ++lo) {
+                        const T a = f[lo], b = f[stride + lo], c = f[2 * stride + lo];
+                        o[lo] = h[lo] + (b + c);
+                        o[stride + lo] = h[stride + lo] + (a + c);
+                        o[2 * stride + lo] = h[2 * stride + lo] + (a + b);
+                    }
+                }
             }
         }
+        std::swap(at, next);
     }
-    std::copy(sums.begin(), sums.begin() + blockSize_, counts);
+    std::copy((*at)[0].begin(), (*at)[0].begin() + blockSize_, sums);
+}
+
+void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& rows) const {
+    listRows(block, rows);
+    // free[k][s]: the free results of suffix s in the blocks whose radius left
+    // is at least k.
+    std::array<std::array<std::uint32_t, kMaxBlock>, kEvents + 1> free; // up to the suffix's levels
+    for (int radius = suffixLevels_; radius >= 0; --radius) {
+        if (radius < suffixLevels_)
+            free[radius] = free[radius + 1];
+        else
+            free[radius].fill(0);
+        if (!rows.free[radius].empty())
+            addBitRows(rows.free[radius].data(), rows.free[radius].size(), blockSize_,
+                       free[radius].data());
+    }
+    spread(free, counts);
 }
 
 void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
@@ -495,11 +602,13 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
     listRows(block, rows);
     // weighted[k][s]: the weights of the free results of suffix s in the blocks
     // whose radius left is at least k, times the suffix's own weight.
-    std::array<std::array<double, kMaxBlock>, kEvents + 1> weighted{};
+    std::array<std::array<double, kMaxBlock>, kEvents + 1> weighted; // up to the suffix's levels
     for (int radius = suffixLevels_; radius >= 0; --radius) {
         auto& w = weighted[radius];
         if (radius < suffixLevels_)
             w = weighted[radius + 1];
+        else
+            w.fill(0.0);
         const auto& free = rows.free[radius];
         if (free.empty())
             continue;
@@ -511,37 +620,7 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
         for (std::uint32_t s = 0; s < blockSize_; ++s)
             w[s] += total[s] * suffixWeight[s];
     }
-    // sums[c] = the sum over s of weighted[distance(c, s)][s], level by level:
-    // at[k][x] holds, for the levels done, the sum over the suffixes s that
-    // agree with x on the levels still to do, of weighted[k + the levels done
-    // where x and s differ][s]. Only distances within `misses` weigh anything.
-    std::array<std::array<double, kMaxBlock>, kEvents + 1> other{};
-    auto* at = &weighted;
-    auto* next = &other;
-    const int last = radii_ - 1;
-    for (const SuffixLevel& level : suffixLevelSteps_) {
-        // The results that differ from x only in this level lie `stride` apart
-        // in runs of `size`.
-        const std::uint32_t stride = level.stride, run = stride * level.size;
-        for (int k = 0; k <= last; ++k) {
-            const double* here = (*at)[k].data();
-            const double* farther = k < last ? (*at)[k + 1].data() : nullptr;
-            double* out = (*next)[k].data();
-            for (std::uint32_t base = 0; base < blockSize_; base += run)
-                for (std::uint32_t d = 0; d < level.size; ++d)
-                    for (std::uint32_t lo = 0; lo < stride; ++lo) {
-                        const std::uint32_t x = base + d * stride + lo;
-                        double v = here[x];
-                        if (farther)
-                            for (std::uint32_t o = 0; o < level.size; ++o)
-                                if (o != d)
-                                    v += farther[base + o * stride + lo];
-                        out[x] = v;
-                    }
-        }
-        std::swap(at, next);
-    }
-    std::copy((*at)[0].begin(), (*at)[0].begin() + blockSize_, sums);
+    spread(weighted, sums);
 }
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {

@@ -23,6 +23,7 @@ public:
     BlockBallCounts(const FieldLayout& f, int misses);
 
     static constexpr std::size_t kRowWords = 4; // 64-bit words of a block's bits
+    static constexpr std::uint32_t kMaxBlock = 256;
 
     // The widest instructions the sums may use where the processor has them
     // (the tests compare every way).
@@ -83,6 +84,10 @@ private:
     // rows.free: the free bits of the blocks within `misses`, by radius left.
     void listRows(std::uint32_t block, Rows& rows) const;
     void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
+    // sums[c] = the sum over suffix results s of weighted[distance(c, s)][s]
+    // (weighted is used up).
+    template <class T>
+    void spread(std::array<std::array<T, kMaxBlock>, kEvents + 1>& weighted, T* sums) const;
 
     const FieldLayout& f_;
     int misses_;

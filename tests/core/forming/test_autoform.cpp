@@ -5,6 +5,8 @@
 #include "core/forming/autoform_field.h"
 #include "oracle/autoform_literal.h"
 
+#include "support/autoform_draws.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -451,30 +453,49 @@ TEST(AutoformEstimate, QuestionOnlyAboveTenSeconds) {
 }
 
 TEST(AutoformEstimate, MeasuresTheFastStepNotTheLiteralOne) {
-    // The first bet of a search, with whether the time question came.
-    auto firstBet = [](const char* selection, int category, bool& asked) {
+    // The first bet of a search, with whether the time question came; the
+    // question is declined.
+    auto firstBet = [](const DrawModel& m, int category, AutoformMethod method, bool& asked) {
         AutoformSettings s;
         s.category = category;
         s.betLimit = 1;
+        s.method = method;
         Rng rng(1);
         asked = false;
         AutoformHooks hooks;
-        hooks.confirm = [&](const Message&) { return asked = true; };
-        return autoForm(modelWith(selection), {}, s, rng, hooks);
+        hooks.confirm = [&](const Message&) {
+            asked = true;
+            return false;
+        };
+        return autoForm(m, {}, s, rng, hooks);
     };
     bool asked = false;
     // 3^8 x 2^2 results: the literal step makes 26,244^2 tests (seconds), ours
     // a few ball walks (well under one second).
-    auto r = firstBet("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1", 13, asked);
+    auto r = firstBet(modelWith("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,1X,1,1,1,1,1"), 13,
+                      AutoformMethod::ByProbability, asked);
     EXPECT_EQ(r.estimateSeconds, 0);
     EXPECT_FALSE(asked);
     EXPECT_EQ(r.added.size(), 1u);
-    // 3^15 results at category 11: block counts make a step a matter of
-    // seconds at most, so no question; the first bet is added at once.
-    r = firstBet("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2", 11, asked);
-    EXPECT_LE(r.estimateSeconds, 10);
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(r.added.size(), 1u);
+    // 3^15 results at category 11: block counts and block sums make a step a
+    // matter of seconds at most, so no question; the first bet is added at once.
+    const std::string whole = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2";
+    for (const AutoformMethod method : {AutoformMethod::ByCount, AutoformMethod::ByProbability}) {
+        r = firstBet(kav::testing::drawWithVaryingQuotes(whole), 11, method, asked);
+        EXPECT_LE(r.estimateSeconds, 10) << static_cast<int>(method);
+        EXPECT_FALSE(asked) << static_cast<int>(method);
+        EXPECT_EQ(r.added.size(), 1u) << static_cast<int>(method);
+    }
+    // Where every outcome weighs the same, every sum by probability is a near
+    // tie that only an exact sum decides: a step of minutes, announced.
+    DrawModel equal = modelWith(whole);
+    for (auto& quotes : equal.quotes)
+        quotes = {Fixed4::fromInt(33), Fixed4::fromInt(33), Fixed4::fromInt(33)};
+    r = firstBet(equal, 11, AutoformMethod::ByProbability, asked);
+    EXPECT_GT(r.estimateSeconds, 60);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(r.declined);
+    EXPECT_TRUE(r.added.empty());
 }
 
 TEST(AutoformMethodList, ItemsInListOrderAndTypedTextSearchesByProbability) {
