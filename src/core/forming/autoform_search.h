@@ -14,10 +14,17 @@
 //   covering would, every gain is brought up to date and the search goes on
 //   incrementally.
 //   With equal weights the blocks are those of BlockBallCounts: a block's
-//   counts are brought up to date
-//   together, by the overlap table for free balls, by the members each later
-//   pick covered in the overlaps, or by counting the block afresh, whichever
-//   costs least. Those counts never fall behind, so there is no switch.
+//   counts are brought up to date together, by the overlap table for free
+//   balls, by the members each later pick covered in the overlaps, or by
+//   counting the block afresh, whichever costs least. Those counts never fall
+//   behind, so there is no switch.
+//   Sums of weights that are products of per-event factors are kept on the
+//   same blocks: a block near a later pick has its sums formed afresh
+//   (BlockBallCounts::sumWeights). Before each pass the blocks whose old sums
+//   may beat the best sum known to be reached are brought up to date, highest
+//   bound first, on two threads; the pass itself brings up to date, a run of
+//   blocks ahead, those its threshold so far still lets through. No switch
+//   either.
 // - Incremental (also the reference the lazy one is compared with): every
 //   candidate's gain is kept up to date on every covered result, one ball walk
 //   per result.
@@ -44,9 +51,9 @@ constexpr std::uint8_t kChosen = 8;  // chosen by this search
 // took for that event.
 using WeightFactors = std::array<std::array<double, kOutcomes>, kEvents>;
 
-// Lazy counts the balls of equal weights block by block; LazyByCandidate brings
-// them up to date candidate by candidate, as Lazy does with sums (kept as a
-// second exact way for equal weights, which the tests compare).
+// Lazy brings counts and sums of products up to date block by block;
+// LazyByCandidate candidate by candidate (a second exact way, which the tests
+// compare; Lazy falls back on it for sums that are no products).
 enum class AutoformStrategy { Lazy, LazyByCandidate, Incremental };
 
 class AutoformSearch {

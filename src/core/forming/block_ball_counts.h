@@ -7,7 +7,9 @@
 // the radius left (misses - k) of its suffix. So the counts of all the
 // candidates of a block come from adding up, per radius left, the free bits of
 // those blocks (a few thousand 256-bit rows, added bit-sliced), then spreading
-// each sum over the suffix results within that radius.
+// each sum over the suffix results within that radius. Sums of weights that
+// are a block's weight times a suffix's weight come the same way, the rows
+// weighted by their blocks.
 #pragma once
 
 #include "core/forming/autoform_field.h"
