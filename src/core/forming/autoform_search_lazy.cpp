@@ -29,6 +29,19 @@ bool stopped(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
 }
 
+// Runs work(scratch[0]) on this thread and, where the processor has two
+// cores and `both` says it pays, work(scratch[1]) on a second one.
+template <class Scratch, class Work>
+void onTwoThreads(std::array<Scratch, 2>& scratch, bool both, Work&& work) {
+    if (!both || std::thread::hardware_concurrency() < 2) {
+        work(scratch[0]);
+        return;
+    }
+    std::thread helper([&] { work(scratch[1]); });
+    work(scratch[0]);
+    helper.join();
+}
+
 } // namespace
 
 void AutoformSearch::setUpLazy() {
@@ -293,9 +306,7 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
             }
         }
     };
-    std::thread helper(work, std::ref(scratch_[1]));
-    work(scratch_[0]);
-    helper.join();
+    onTwoThreads(scratch_, true, work);
     return !stop;
 }
 
@@ -479,13 +490,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             floor = std::max(floor, blockFloor_[b]);
         }
     };
-    if (std::thread::hardware_concurrency() >= 2 && byBound.size() > 1) {
-        std::thread helper(work, std::ref(scratch_[1]));
-        work(scratch_[0]);
-        helper.join();
-    } else {
-        work(scratch_[0]);
-    }
+    onTwoThreads(scratch_, byBound.size() > 1, work);
     return !stop;
 }
 
@@ -502,13 +507,7 @@ bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
             refreshSumBlock(blocks[i], scratch);
         }
     };
-    if (std::thread::hardware_concurrency() >= 2 && blocks.size() > 1) {
-        std::thread helper(work, std::ref(scratch_[1]));
-        work(scratch_[0]);
-        helper.join();
-    } else {
-        work(scratch_[0]);
-    }
+    onTwoThreads(scratch_, blocks.size() > 1, work);
     return !stop;
 }
 
