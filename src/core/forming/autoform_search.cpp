@@ -117,7 +117,7 @@ bool AutoformSearch::counts(std::uint32_t r) const {
 
 std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
     if ((gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) || blockSums_) {
-        // The set-up's walks, then at most a count (and a sum) of every block
+        // The set-up's walks, then at most a count (or a sum) of every block
         // per step, shared by two threads where there are two.
         const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
         // Sums whose bounds cannot be told apart from the best's are formed
@@ -190,8 +190,9 @@ double AutoformSearch::secondsPerBlockCount(BlockBallCounts& counts, double samp
     double elapsed = 0.0;
     while (done < counts.blocks() && (elapsed < sampleSeconds || done < 8)) {
         if (blockSums_)
-            counts.sumWeights(done, blockWeight_.data(), suffixWeight_.data(), sums.data(), rows);
-        counts.count(done++, out.data(), rows);
+            counts.sumWeights(done++, blockWeight_.data(), suffixWeight_.data(), sums.data(), rows);
+        else
+            counts.count(done++, out.data(), rows);
         elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     }
     return done == 0 ? 0.0 : elapsed / done;

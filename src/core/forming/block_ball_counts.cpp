@@ -194,10 +194,7 @@ __attribute__((target("avx512f"))) inline __m512i rowPair(const std::uint64_t* f
 __attribute__((target("avx512f"))) void addBitRowsWidest(const std::uint64_t* const* rows,
                                                          std::size_t n, std::uint32_t lanes,
                                                          std::uint32_t* out) {
-    __m512i plane[kPlanes];
-    for (auto& p : plane)
-        p = _mm512_setzero_si512();
-        // Adds `carry` at plane `from`, rippling up.
+    // Adds `value` at plane `from`, rippling up.
 #define KAV_RIPPLE(from, value)                                                                    \
     do {                                                                                           \
         __m512i carry = (value);                                                                   \
@@ -207,6 +204,9 @@ __attribute__((target("avx512f"))) void addBitRowsWidest(const std::uint64_t* co
             carry = t;                                                                             \
         }                                                                                          \
     } while (false)
+    __m512i plane[kPlanes];
+    for (auto& p : plane)
+        p = _mm512_setzero_si512();
 #define KAV_PAIR(i) rowPair(rows[i], rows[(i) + 1])
     std::size_t i = 0;
     for (; i + 32 <= n; i += 32) {

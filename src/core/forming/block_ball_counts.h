@@ -27,8 +27,8 @@ public:
     static constexpr std::size_t kRowWords = 4; // 64-bit words of a block's bits
     static constexpr std::uint32_t kMaxBlock = 256;
 
-    // The widest instructions the sums may use where the processor has them
-    // (the tests compare every way).
+    // The widest instructions the additions of rows may use where the
+    // processor has them (the tests compare every way).
     enum class Instructions { Plain, Avx2, Avx512, Widest = Avx512 };
     static void limitInstructions(Instructions widest);
 

@@ -5,11 +5,15 @@
 #include "core/forming/autoform.h"
 #include "core/forming/autoform_field.h"
 #include "core/forming/autoform_search.h"
+#include "support/autoform_draws.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
+#include <chrono>
 #include <random>
+#include <thread>
 
 using namespace kav;
 
@@ -147,4 +151,39 @@ TEST(AutoformLazy, MatchesTheIncrementalSearchOnLargeFields) {
                         (withList ? " with list" : ""));
             }
     EXPECT_GT(added, 5 * cases) << "the cases must choose bets";
+}
+
+TEST(AutoformLazy, CancelStopsTheWholeFieldMidSearch) {
+    // A Cancel from another thread a moment after the third step, as the
+    // player's would come: it mostly lands in a pass (blocks brought up to
+    // date ahead or in the pass), which stops within the step; nothing is added.
+    for (const AutoformMethod method : {AutoformMethod::ByProbability, AutoformMethod::ByCount}) {
+        const DrawModel m = kav::testing::drawWithVaryingQuotes(
+            "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2");
+        AutoformSettings s;
+        s.category = 11;
+        s.betLimit = 100000;
+        s.coverageTarget = 0.9f;
+        s.method = method;
+        std::atomic<bool> cancel{false};
+        std::atomic<int> steps{0};
+        AutoformHooks hooks;
+        hooks.cancel = &cancel;
+        hooks.progress = [&](const AutoformProgress& p) {
+            if (p.title)
+                ++steps;
+        };
+        std::thread player([&] {
+            while (steps < 3)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            cancel = true;
+        });
+        Rng rng(3);
+        const AutoformResult r = autoForm(m, {}, s, rng, hooks);
+        player.join();
+        EXPECT_TRUE(r.cancelled) << static_cast<int>(method);
+        EXPECT_TRUE(r.added.empty()) << static_cast<int>(method);
+        EXPECT_LT(steps, 100) << static_cast<int>(method) << ": steps went on after the cancel";
+    }
 }
