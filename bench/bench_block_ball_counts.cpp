@@ -80,6 +80,25 @@ void BM_BlockSums(benchmark::State& state) {
         static_cast<double>(state.iterations() * counts.blockSize()), benchmark::Counter::kIsRate);
 }
 
+// The exact 32-bit sums of a block's balls, against a walk of each ball.
+void BM_BlockExactSums(benchmark::State& state) {
+    const WholeField& w = field();
+    BlockBallCounts counts = countsOf(w, static_cast<int>(state.range(0)));
+    std::mt19937 gen(9);
+    std::vector<float> weight(w.f.count);
+    for (float& x : weight)
+        x = static_cast<float>(gen() % 1000 + 1) * 1e-9f;
+    std::vector<float> out(counts.blockSize());
+    BlockBallCounts::Rows rows;
+    for (auto _ : state) {
+        counts.exactSums(static_cast<std::uint32_t>(gen() % counts.blocks()), weight.data(),
+                         out.data(), rows);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["balls/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * counts.blockSize()), benchmark::Counter::kIsRate);
+}
+
 void BM_BallWalks(benchmark::State& state) {
     const WholeField& w = field();
     const int misses = static_cast<int>(state.range(0));
@@ -144,6 +163,7 @@ void BM_OverlapWalks(benchmark::State& state) {
 
 BENCHMARK(BM_BlockCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockSums)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockExactSums)->Arg(4)->Arg(6)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockOverlapCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);

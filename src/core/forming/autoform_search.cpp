@@ -24,6 +24,9 @@ constexpr double kProductRelError = 24 * kUnit32;
 constexpr double kSlack = 0x1p-40;
 // Below this a 32-bit product may lose its relative precision.
 constexpr double kSmallestSafeProduct = 0x1p-125;
+// Exact sums formed one by one in a block before the block's are formed at
+// once: that costs several walks of a ball.
+constexpr std::uint8_t kExactSumsBeforeBlock = 8;
 // Candidates sampled for the share of the field near the largest sum.
 constexpr std::uint32_t kNearTopSamples = 8192;
 
@@ -383,7 +386,24 @@ double AutoformSearch::lowerBound(std::uint32_t n, double sum) const {
 
 float AutoformSearch::exactGain(std::uint32_t j) const {
     // The sum as the plain loop forms it: free members in field order, rounded
-    // to 32 bits after each addition.
+    // to 32 bits after each addition. Near ties crowd in blocks: once a pass
+    // needs several in one block, the block's are formed all at once.
+    if (exactBlocks_) {
+        const std::uint32_t b = j / lazyBlock_;
+        const auto pass = static_cast<std::uint32_t>(picks_.size() + 1);
+        if (exactBlockIn_ == pass && exactBlock_ == b)
+            return exactOfBlock_[j % lazyBlock_];
+        if (exactCallsIn_[b] != pass) {
+            exactCallsIn_[b] = pass;
+            exactCalls_[b] = 0;
+        }
+        if (++exactCalls_[b] >= kExactSumsBeforeBlock) {
+            ballCounts_->exactSums(b, weight_.data(), exactOfBlock_.data(), exactRows_);
+            exactBlock_ = b;
+            exactBlockIn_ = pass;
+            return exactOfBlock_[j % lazyBlock_];
+        }
+    }
     // Adding 0 leaves a 32-bit sum as it is: covered members add 0, which
     // spares the branch.
     float g = 0.0f;

@@ -273,6 +273,16 @@ private:
     std::vector<float> blockWeight_;
     std::vector<double> suffixWeight_;
     std::vector<double> blockFloor_;
+    // Exact sums of a whole block at once, once a pass has formed enough of
+    // them one by one in that block (where that pays): per block, how many it
+    // formed and in which pass (picks_.size() + 1); the block whose exact sums
+    // are at hand, and for which pass.
+    bool exactBlocks_ = false;
+    mutable std::vector<std::uint8_t> exactCalls_;
+    mutable std::vector<std::uint32_t> exactCallsIn_;
+    mutable std::uint32_t exactBlock_ = 0, exactBlockIn_ = 0;
+    mutable std::vector<float> exactOfBlock_;
+    mutable BlockBallCounts::Rows exactRows_;
     // The counts of the last two bets chosen, which tell the next pass's best.
     std::int64_t lastBest_ = -1, lastDrop_ = 0;
     // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.

@@ -105,6 +105,12 @@ void AutoformSearch::setUpLazy() {
             blockTopSum_[b] = blockSum(b);
     }
     if (blockSums_) {
+        exactBlocks_ = BlockBallCounts::wideExactSums();
+        if (exactBlocks_) {
+            exactCalls_.assign(blocks, 0);
+            exactCallsIn_.assign(blocks, 0);
+            exactOfBlock_.resize(lazyBlock_);
+        }
         blockFloor_.assign(blocks, 0.0);
         for (std::size_t b = 0; b < blocks; ++b)
             for (std::uint32_t j = static_cast<std::uint32_t>(b * lazyBlock_);

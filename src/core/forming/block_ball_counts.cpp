@@ -373,6 +373,91 @@ __attribute__((target("avx512f"))) void addWeightedRowsWidest(const std::uint64_
 }
 #endif
 
+// For each block (in field order) with its radius left, and each of its free
+// results s in order: acc[c] = acc[c] + weight of s, for the lanes c that
+// `near` (per radius and s, 256 bits) selects. Every lane adds its own terms
+// in field order, rounded after each addition.
+using InOrder = std::vector<std::pair<std::uint32_t, std::uint8_t>>;
+
+void addInOrderPlain(const InOrder& blocks, const std::uint64_t* freeBits, const float* weight,
+                     const std::uint64_t* near, std::uint32_t size, float* acc) {
+    for (const auto& [b, radius] : blocks) {
+        const float* w = weight + std::size_t{b} * size;
+        const std::uint64_t* nearOfRadius = near + std::size_t{radius} * size * kWords;
+        for (std::size_t k = 0; k < kWords; ++k)
+            for (std::uint64_t bits = freeBits[kWords * b + k]; bits != 0; bits &= bits - 1) {
+                const std::size_t s = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
+                const std::uint64_t* lanes = nearOfRadius + s * kWords;
+                for (std::size_t q = 0; q < kWords; ++q)
+                    for (std::uint64_t c = lanes[q]; c != 0; c &= c - 1) {
+                        float& a = acc[64 * q + static_cast<std::size_t>(std::countr_zero(c))];
+                        a = a + w[s];
+                    }
+            }
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx512f"))) void
+addInOrderWidest(const InOrder& blocks, const std::uint64_t* freeBits, const float* weight,
+                 const std::uint64_t* near, std::uint32_t size, float* acc) {
+    __m512 a[16];
+    for (int q = 0; q < 16; ++q)
+        a[q] = _mm512_loadu_ps(acc + 16 * q);
+    for (const auto& [b, radius] : blocks) {
+        const float* w = weight + std::size_t{b} * size;
+        const std::uint64_t* free = freeBits + kWords * b;
+        if (radius == 0) {
+            // Each free result adds to its own lane only: the whole block at
+            // once (the loads take only the free lanes, within the block).
+            for (int q = 0; q < 16; ++q) {
+                const auto m = static_cast<__mmask16>(free[q / 4] >> (16 * (q % 4)));
+                a[q] = _mm512_mask_add_ps(a[q], m, a[q], _mm512_maskz_loadu_ps(m, w + 16 * q));
+            }
+            continue;
+        }
+        const std::uint64_t* nearOfRadius = near + std::size_t{radius} * size * kWords;
+        for (std::size_t k = 0; k < kWords; ++k)
+            for (std::uint64_t bits = free[k]; bits != 0; bits &= bits - 1) {
+                const std::size_t s = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
+                const std::uint64_t* lanes = nearOfRadius + s * kWords;
+                const __m512 v = _mm512_set1_ps(w[s]);
+#define KAV_LANES(q)                                                                               \
+    a[q] = _mm512_mask_add_ps(a[q], static_cast<__mmask16>(lanes[(q) / 4] >> (16 * ((q) % 4))),    \
+                              a[q], v)
+                KAV_LANES(0);
+                KAV_LANES(1);
+                KAV_LANES(2);
+                KAV_LANES(3);
+                KAV_LANES(4);
+                KAV_LANES(5);
+                KAV_LANES(6);
+                KAV_LANES(7);
+                KAV_LANES(8);
+                KAV_LANES(9);
+                KAV_LANES(10);
+                KAV_LANES(11);
+                KAV_LANES(12);
+                KAV_LANES(13);
+                KAV_LANES(14);
+                KAV_LANES(15);
+#undef KAV_LANES
+            }
+    }
+    for (int q = 0; q < 16; ++q)
+        _mm512_storeu_ps(acc + 16 * q, a[q]);
+}
+#endif
+
+bool widestInOrder() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool widest = __builtin_cpu_supports("avx512f");
+    return widest && allowed(Instructions::Avx512);
+#else
+    return false;
+#endif
+}
+
 void addWeightedRows(const std::uint64_t* const* rows, const float* weight, std::size_t n,
                      double* out) {
 #if defined(__x86_64__) || defined(__i386__)
@@ -621,6 +706,48 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
             w[s] += total[s] * suffixWeight[s];
     }
     spread(weighted, sums);
+}
+
+bool BlockBallCounts::wideExactSums() {
+    return widestInOrder();
+}
+
+void BlockBallCounts::exactSums(std::uint32_t block, const float* weight, float* exact,
+                                Rows& rows) const {
+    // The blocks within the radius in field order (each level's digits in
+    // order), with the radius left in their suffixes.
+    std::array<std::uint8_t, kEvents> own{};
+    std::array<std::uint32_t, kEvents> step{};
+    for (int l = 0; l < prefixLevels_; ++l) {
+        const int e = f_.levelEvent[l];
+        own[l] = static_cast<std::uint8_t>(f_.digit(block * blockSize_, e));
+        step[l] = f_.stride[e] / blockSize_;
+    }
+    rows.inOrder.clear();
+    auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
+        if (level == prefixLevels_) {
+            rows.inOrder.emplace_back(base,
+                                      static_cast<std::uint8_t>(std::min(left, suffixLevels_)));
+            return;
+        }
+        const int e = f_.levelEvent[level];
+        for (int d = 0; d < f_.size[e]; ++d) {
+            const int rest = left - (d != own[level] ? 1 : 0);
+            if (rest >= 0)
+                self(self, level + 1, base + static_cast<std::uint32_t>(d) * step[level], rest);
+        }
+    };
+    walk(walk, 0, 0, misses_);
+    std::array<float, kMaxBlock> acc{};
+#if defined(__x86_64__) || defined(__i386__)
+    if (widestInOrder())
+        addInOrderWidest(rows.inOrder, freeBits_.data(), weight, nearBits_.data(), blockSize_,
+                         acc.data());
+    else
+#endif
+        addInOrderPlain(rows.inOrder, freeBits_.data(), weight, nearBits_.data(), blockSize_,
+                        acc.data());
+    std::copy(acc.begin(), acc.begin() + blockSize_, exact);
 }
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {

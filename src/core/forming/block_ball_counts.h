@@ -42,6 +42,7 @@ public:
         std::array<std::vector<const std::uint64_t*>, kEvents + 1> free; // by radius left
         std::vector<const std::uint64_t*> near;                          // rows of nearBits_
         std::vector<float> weight;                                       // of the rows being added
+        std::vector<std::pair<std::uint32_t, std::uint8_t>> inOrder;     // blocks, radius left
     };
 
     // Every result is free whose state is 0.
@@ -57,6 +58,13 @@ public:
     static constexpr double kSumRelError = 80 * 0x1p-24;
     void sumWeights(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
                     double* sums, Rows& rows) const;
+    // exact[c] = the 32-bit sum of weight[r] over the free results r within
+    // `misses` of result block * blockSize() + c, taken in field order and
+    // rounded after each addition, as a plain loop over the ball forms it.
+    void exactSums(std::uint32_t block, const float* weight, float* exact, Rows& rows) const;
+    // Whether exactSums has the processor's 512-bit instructions (else it adds
+    // one lane at a time).
+    static bool wideExactSums();
     // The blocks within `misses` of a block, as a walk visits them: how many
     // count() sums, and how many of them a walk of the overlap with the ball
     // of a result at a prefix distance of a events of two outcomes and b of

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <random>
 
@@ -79,6 +80,9 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                 for (double& w : suffixWeight)
                     w = std::pow(10.0, spread(gen));
                 std::vector<double> sums(counts.blockSize());
+                std::vector<float> weight(f->count), exact(counts.blockSize());
+                for (float& w : weight)
+                    w = static_cast<float>(std::pow(10.0, spread(gen)));
                 for (int round = 0; round < 4; ++round) {
                     for (int i = 0; i < 40; ++i) {
                         const auto r = static_cast<std::uint32_t>(gen() % f->count);
@@ -111,6 +115,22 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                                       BlockBallCounts::kSumRelError * static_cast<double>(want))
                                 << label << " result " << j << " sum " << sums[c] << " want "
                                 << static_cast<double>(want);
+                        }
+                        // The 32-bit sums a plain loop over each ball forms,
+                        // to the bit.
+                        counts.exactSums(b, weight.data(), exact.data(), rows);
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                            const std::uint32_t j = b * counts.blockSize() + c;
+                            float want = 0.0f;
+                            forEachBallRange(*f, j, misses, [&](std::uint32_t x, std::uint32_t y) {
+                                for (std::uint32_t r = x; r < y; ++r)
+                                    if (state[r] == 0)
+                                        want = want + weight[r];
+                            });
+                            ASSERT_EQ(std::bit_cast<std::uint32_t>(exact[c]),
+                                      std::bit_cast<std::uint32_t>(want))
+                                << label << " result " << j << " exact " << exact[c] << " want "
+                                << want;
                         }
                         // The taken results of the overlap with some result's ball.
                         const auto p = static_cast<std::uint32_t>(gen() % f->count);
