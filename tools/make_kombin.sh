@@ -59,10 +59,11 @@ budget() {
 
 # Keys searched on one height of the check matrix: "height budget patience"
 # each. With seed 1 and the shipped systems as building blocks these reach
-# (wall time on one desktop core pair, about); from an empty folder the
-# building blocks differ, and two runs give 0-10-8 585 and 7-5-11 2304:
+# (wall time on one desktop core pair, about):
 #   0-9-6 54 (15 s), 0-9-7 225 (20 s), 0-9-8 1377 (45 s), 0-10-7 108 (75 s),
 #   0-10-8 558 (30 s), 5-6-10 1728 (50 s), 8-4-11 1296 (40 s), 7-5-11 1944 (45 s)
+# From an empty folder the building blocks differ: two runs give 0-10-8 585
+# and no 7-5-11 under 2,000 rows (2304).
 declare -A focus_height focus_budget focus_patience
 while read -r key h b p; do
     focus_height[$key]=$h
