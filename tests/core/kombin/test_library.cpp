@@ -128,6 +128,17 @@ TEST(KombinShipped, SizesMeetTheRecordTables) {
         }
 }
 
+TEST(KombinShipped, TheSizeReportIsTheReportOfTheShippedFiles) {
+    // docs/kombin.md tells players and developers what each key costs; a report
+    // left behind by a library change states sizes the program no longer has.
+    std::ifstream in(libraryFolder().parent_path().parent_path() / "docs" / "kombin.md",
+                     std::ios::binary);
+    ASSERT_TRUE(in) << "docs/kombin.md is missing";
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(text == libraryReport(shippedKeys()))
+        << "docs/kombin.md is stale: run kavendix-cli kombin report data/Kombin";
+}
+
 TEST(KombinShipped, TheExpansionOfShippedSystemsKeepsTheGuarantee) {
     // The program's own expansion lays the rows onto doubles of every pair kind
     // and onto triples, in mixed event order; every result of the marked
