@@ -9,13 +9,15 @@
 #
 # The report docs/kombin.md is written from the finished library.
 #
-# Usage: tools/make_kombin.sh [--quick | --pure | --records | --missing | --construct]
+# Usage: tools/make_kombin.sh [--quick | --pure | --records | --missing | --construct | --from KEY]
 #   --quick      a fifth of the search budget
 #   --pure       only the keys without doubles or without triples
-#   --records    only the keys searched on one height (see focus_height below)
+#   --records    only the keys with a recipe of their own (see recipes below)
 #   --missing    only the keys without a file, with ten times the budget
 #   --construct  constructions only: carries improved systems into longer keys
-# (KAVENDIX_CLI and KOMBIN_SEED override the program and the seed.)
+#   --from KEY   resumes a run at the key d-t-k: the keys before it stay as they are
+# (KAVENDIX_CLI overrides the program; KOMBIN_SEED the seed of the keys without
+# a recipe.)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${KAVENDIX_CLI:-$root/build/kavendix-cli}
@@ -25,6 +27,7 @@ scale=1
 pure=0
 records=0
 missing=0
+from=""
 patience=0.5
 case "${1:-}" in
     --quick) scale=0.2 ;;
@@ -32,8 +35,9 @@ case "${1:-}" in
     --records) records=1 ;;
     --missing) missing=1 scale=10 patience=5 ;;
     --construct) scale=0 ;;
+    --from) from=${2:?"--from needs a key d-t-k"} ;;
     "") ;;
-    *) echo "usage: $0 [--quick | --pure | --records | --missing | --construct]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--quick | --pure | --records | --missing | --construct | --from KEY]" >&2; exit 2 ;;
 esac
 max_rows=2000
 mkdir -p "$out"
@@ -42,14 +46,8 @@ trap 'rm -rf "$work"' EXIT
 
 # Budget of one key, in seconds of one core per search thread: the perfect and
 # trivial keys end at once; the record keys of the published tables get more.
-# The keys with a height are searched by the matrix construction on that one
-# height, where a budget unit costs a fraction of a real second.
 budget() {
     local d=$1 t=$2 k=$3 results=$4
-    if [ -n "${focus_budget[$d-$t-$k]:-}" ]; then
-        echo "${focus_budget[$d-$t-$k]}"
-        return
-    fi
     case "$d-$t-$k" in
         0-8-7) echo 40 ;;
         0-12-9 | 0-11-8 | 0-7-6) echo 20 ;;
@@ -57,27 +55,77 @@ budget() {
     esac
 }
 
-# Keys searched on one height of the check matrix: "height budget patience"
-# each. With seed 1 and the shipped systems as building blocks these reach
-# (wall time on one desktop core pair, about):
-#   0-9-6 54 (15 s), 0-9-7 225 (20 s), 0-9-8 1377 (45 s), 0-10-7 108 (75 s),
-#   0-10-8 558 (30 s), 5-6-10 1728 (50 s), 8-4-11 1296 (40 s), 7-5-11 1944 (45 s)
-# From an empty folder the building blocks differ: two runs give 0-10-8 585
-# and no 7-5-11 under 2,000 rows (2304).
-declare -A focus_height focus_budget focus_patience
-while read -r key h b p; do
-    focus_height[$key]=$h
-    focus_budget[$key]=$b
-    focus_patience[$key]=$p
+# Keys with a recipe of their own: "key height budget patience seeds". A height
+# searches the matrix construction on that one height only ("-": every height,
+# then the plain search); there a budget unit costs a fraction of a real second.
+# Each seed is one pass, and a pass starts from the system the passes before it
+# kept, so a list of seeds walks the key down step by step. Every key not listed
+# is made in one pass with the default budget above and seed 1.
+#
+# From an empty folder the script makes the shipped library file for file, in
+# about 35 minutes on two cores: the keys are made in order, each key's building
+# blocks are the files made before it, and a search depends only on its seed,
+# budget and building blocks, never on the machine's speed. The rows matter, not
+# only their number: an amalgamated sum needs parts that can be joined, so a
+# recipe holds for the files this script makes, not for other systems of the
+# same sizes. One shipped file is older and smaller than what the script makes:
+# 3-9-8 has 90 rows, the script 96 (a run over the shipped folder keeps 90).
+declare -A recipe_height recipe_budget recipe_patience recipe_seeds
+while read -r key h b p seeds; do
+    recipe_height[$key]=$h
+    recipe_budget[$key]=$b
+    recipe_patience[$key]=$p
+    recipe_seeds[$key]=$seeds
 done <<'KEYS'
-0-9-6 7 200 2
-0-9-7 8 200 2
-0-9-8 6 200 2
-0-10-7 8 1000 5
-0-10-8 8 300 3
-5-6-10 7 200 2
-8-4-11 6 200 2
-7-5-11 7 200 2
+2-3-4 - 20 10 1
+2-4-4 - 20 10 1
+2-5-5 - 20 10 7
+0-9-8 - 20 10 1
+5-4-8 - 20 10 1
+0-9-7 8 200 2 1
+3-6-7 - 20 10 1
+0-9-6 7 200 2 1
+2-8-9 - 20 10 1
+5-5-9 - 20 10 1
+9-1-9 8 20 10 1
+0-10-8 8 300 3 6
+7-3-8 - 20 10 1
+10-0-8 - 20 10 2
+0-10-7 8 1000 5 1
+2-8-7 - 20 10 2
+7-3-7 - 20 10 1
+0-10-6 8 20 10 3
+1-9-6 - 20 10 1
+5-6-10 - 20 10 1
+6-5-10 - 20 10 1
+7-4-10 - 20 10 1
+9-2-10 - 60 30 2,1
+3-8-9 - 20 10 1
+9-2-9 - 20 10 1
+10-1-9 - 20 10 1
+3-8-8 - 20 10 2
+8-3-8 - 20 10 1
+9-2-8 - 60 30 1
+1-10-7 - 20 10 1
+3-8-7 - 20 10 1
+3-8-6 - 20 10 4
+7-5-11 7 200 2 3
+8-4-11 6 200 2 1
+9-3-11 - 20 10 1
+12-0-11 - 20 10 1
+3-9-10 - 120 60 1,2,3
+4-8-10 - 20 10 1
+5-7-10 - 20 10 1
+6-6-10 - 20 10 1
+7-5-10 - 20 10 1
+8-4-10 - 20 10 1
+10-2-10 - 20 10 1
+12-0-10 - 20 10 1
+3-9-9 - 20 10 1
+5-7-9 - 20 10 1
+11-1-9 - 20 10 1
+6-6-7 - 20 10 1
+7-5-7 - 20 10 1
 KEYS
 
 existing_rows() { # smallest row count among the files of a key, or nothing
@@ -91,21 +139,16 @@ existing_rows() { # smallest row count among the files of a key, or nothing
     echo "$best"
 }
 
-make_key() {
-    local d=$1 t=$2 k=$3
-    local results=$((2 ** d * 3 ** t))
+# One pass over a key: "make_pass d t k seed budget patience [generate options]".
+make_pass() {
+    local d=$1 t=$2 k=$3 pass_seed=$4 pass_budget=$5 wait=$6
+    shift 6
+    local extra=("$@")
     local seconds
-    seconds=$(awk -v b="$(budget "$d" "$t" "$k" "$results")" -v s="$scale" 'BEGIN { print b * s }')
-    local extra=() wait=$patience
-    if [ -n "${focus_height[$d-$t-$k]:-}" ]; then
-        extra=(--height "${focus_height[$d-$t-$k]}")
-        wait=${focus_patience[$d-$t-$k]}
-    elif [ "$records" = 1 ]; then
-        return
-    fi
+    seconds=$(awk -v b="$pass_budget" -v s="$scale" 'BEGIN { print b * s }')
     rm -f "$work"/*.txt
     "$cli" kombin generate --doubles "$d" --triples "$t" --hits "$k" --seconds "$seconds" \
-        --patience "$wait" --seed "$seed" --library "$out" -o "$work" --max-rows "$max_rows" \
+        --patience "$wait" --seed "$pass_seed" --library "$out" -o "$work" --max-rows "$max_rows" \
         "${extra[@]}" \
         >/dev/null 2>"$work/log" || {
         if grep -q "no system of at most" "$work/log"; then
@@ -135,6 +178,27 @@ make_key() {
     fi
 }
 
+# A key in the passes of its recipe, or in one pass with the defaults.
+make_key() {
+    local d=$1 t=$2 k=$3
+    local key=$d-$t-$k
+    if [ -n "$from" ]; then
+        [ "$key" != "$from" ] && return
+        from=""
+    fi
+    if [ -z "${recipe_seeds[$key]:-}" ]; then
+        [ "$records" = 1 ] && return
+        make_pass "$d" "$t" "$k" "$seed" "$(budget "$d" "$t" "$k" $((2 ** d * 3 ** t)))" "$patience"
+        return
+    fi
+    local extra=()
+    [ "${recipe_height[$key]}" != - ] && extra=(--height "${recipe_height[$key]}")
+    local s
+    for s in ${recipe_seeds[$key]//,/ }; do
+        make_pass "$d" "$t" "$k" "$s" "${recipe_budget[$key]}" "${recipe_patience[$key]}" "${extra[@]}"
+    done
+}
+
 max_rows=0 make_key 1 0 1
 max_rows=0 make_key 0 1 1
 for n in $(seq 3 12); do
@@ -147,6 +211,10 @@ for n in $(seq 3 12); do
         done
     done
 done
+if [ -n "$from" ]; then
+    echo "$0: no key $from (keys are written d-t-k, as in the file names)" >&2
+    exit 2
+fi
 rm -f "$out/.keep"
 "$cli" kombin verify "$out" >/dev/null && echo "all files of $out verified"
 mkdir -p "$root/docs"
