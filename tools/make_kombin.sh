@@ -63,7 +63,7 @@ budget() {
 # is made in one pass with the default budget above and seed 1.
 #
 # From an empty folder the script makes the shipped library file for file, in
-# about 35 minutes on two cores: the keys are made in order, each key's building
+# about 21 minutes on two cores: the keys are made in order, each key's building
 # blocks are the files made before it, and a search depends only on its seed,
 # budget and building blocks, never on the machine's speed. The rows matter, not
 # only their number: an amalgamated sum needs parts that can be joined, so a
