@@ -32,6 +32,20 @@ TEST(CliKombin, GenerateIntoAFolderThenVerify) {
                          ": doubles 0, triples 4, hits 3, rows 9: guarantee holds\n");
 }
 
+TEST(CliKombin, GenerateOnOneCheckMatrixWithExchangeMoves) {
+    TempDir dir;
+    std::vector<std::string> args{
+        "kombin", "generate",  "--doubles",    "0",          "--triples", "6",
+        "--hits", "4",         "--no-library", "--seed",     "7",         "--seconds",
+        "0.5",    "--columns", "11000",        "--exchange", "-o",        dir.path.string()};
+    auto g = runCli(args);
+    ASSERT_EQ(g.exitCode, 0) << g.err;
+    EXPECT_NE(g.err.find("(matrix construction)"), std::string::npos) << g.err;
+    auto v = runCli({"kombin", "verify", dir.path.string()});
+    EXPECT_EQ(v.exitCode, 0) << v.out;
+    EXPECT_NE(v.out.find("guarantee holds"), std::string::npos);
+}
+
 TEST(CliKombin, VerifyReportsEveryFileAndFailsOnOne) {
     TempDir dir;
     auto good = dir.write("3-0-2-2.txt", "111\r\n222\r\n");
@@ -56,6 +70,14 @@ TEST(CliKombin, UsageErrorsExitWithTwo) {
              {"kombin", "generate", "--doubles", "3", "--triples", "0"},
              {"kombin", "generate", "--doubles", "0", "--triples", "4", "--hits", "3", "--height",
               "4"},
+             {"kombin", "generate", "--doubles", "0", "--triples", "5", "--hits", "3", "--columns",
+              "1130"},
+             {"kombin", "generate", "--doubles", "0", "--triples", "5", "--hits", "3", "--columns",
+              "110"},
+             {"kombin", "generate", "--doubles", "1", "--triples", "4", "--hits", "3", "--columns",
+              "1100"},
+             {"kombin", "generate", "--doubles", "0", "--triples", "5", "--hits", "3", "--columns",
+              "1100", "--height", "3"},
              {"kombin"}}) {
         auto r = runCli(args);
         EXPECT_EQ(r.exitCode, 2) << args.back();

@@ -69,6 +69,8 @@ struct GenerateOptions {
     std::string library;
     bool noLibrary = false;
     bool noSearch = false;
+    std::string columns;
+    bool exchange = false;
 };
 
 struct KombinOptions {

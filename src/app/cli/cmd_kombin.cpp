@@ -3,6 +3,7 @@
 
 #include "core/kombin/file.h"
 #include "core/kombin/generate.h"
+#include "core/kombin/matrix.h"
 #include "core/kombin/report.h"
 
 #include <algorithm>
@@ -30,6 +31,23 @@ int runGenerate(CliContext& ctx, const GenerateOptions& a) {
                   << kb::sphereBound(key) << ")\n";
         return kExitMessage;
     }
+    std::vector<std::vector<std::uint8_t>> columns;
+    if (!a.columns.empty()) {
+        columns.emplace_back();
+        for (char c : a.columns) {
+            if (c == ',')
+                columns.emplace_back();
+            else if (c >= '0' && c <= '2')
+                columns.back().push_back(static_cast<std::uint8_t>(c - '0'));
+            else
+                throw UsageError("kombin generate: --columns takes columns of digits 0, 1 and 2 "
+                                 "separated by commas, e.g. 12000000");
+        }
+        if (auto problem = kb::fixedColumnsProblem(key, columns); !problem.empty())
+            throw UsageError("kombin generate: --columns: " + problem);
+        if (a.height != 0 && a.height != static_cast<int>(columns.front().size()))
+            throw UsageError("kombin generate: --height must be the length of the --columns");
+    }
     std::uint32_t seed = a.seed ? *a.seed : ctx.seed ? *ctx.seed : Rng::clockSeed();
 
     std::optional<kb::FolderLibrary> library;
@@ -39,6 +57,8 @@ int runGenerate(CliContext& ctx, const GenerateOptions& a) {
     opt.library = library ? &*library : nullptr;
     opt.useSearch = !a.noSearch && a.seconds > 0;
     opt.matrixHeight = a.height;
+    opt.matrixColumns = columns;
+    opt.search.exchange = a.exchange;
     opt.search.seed = seed;
     opt.search.seconds = a.seconds;
     opt.search.threads = a.threads;
@@ -159,6 +179,12 @@ void addKombinCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) 
     g->add_option("--target", gen->target, "stop as soon as this many rows are reached");
     g->add_option("--height", gen->height,
                   "rows of the check matrix of the matrix construction (0: try all)");
+    g->add_option("--columns", gen->columns,
+                  "search only the check matrix [I | these columns], e.g. 12000000 (triples "
+                  "only; a column's length is the height)");
+    g->add_flag("--exchange", gen->exchange,
+                "exchange moves: a step may replace any row by any word covering an uncovered "
+                "result (slower steps, better on radius two and above)");
     g->add_option("-o", gen->outDir, "write the file into this folder");
     g->add_option("--library", gen->library,
                   "templates used as building blocks (default: the template folder)");

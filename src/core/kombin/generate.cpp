@@ -347,8 +347,11 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
         if (result.code.rows.size() >
                 std::max<std::size_t>(result.lowerBound, options.search.target) &&
             !cancelled())
-            if (auto code = matrixSearch(key, result.code.rows.size(), phase(from, share),
-                                         options.matrixHeight)) {
+            if (auto code = options.matrixColumns.empty()
+                                ? matrixSearch(key, result.code.rows.size(), phase(from, share),
+                                               options.matrixHeight)
+                                : matrixSearchOn(key, result.code.rows.size(), phase(from, share),
+                                                 options.matrixColumns)) {
                 canonicalize(*code);
                 result.code = std::move(*code);
                 result.method = "matrix construction";
@@ -371,7 +374,9 @@ GenerateResult generateSystem(const Key& key, const GenerateOptions& options) {
             }
         }
     };
-    if (options.search.target > 0) {
+    if (!options.matrixColumns.empty()) {
+        matrixPhase(0, 1);
+    } else if (options.search.target > 0) {
         // A wanted size is often reached by the plain search alone: try it first.
         plainPhase(0, 0.5);
         matrixPhase(0.5, 0.5);

@@ -67,6 +67,9 @@ struct GenerateOptions {
     bool useSearch = true;
     // Rows of the check matrix of the matrix construction; 0 tries every height.
     int matrixHeight = 0;
+    // Columns of the check matrix beyond the unit ones, when the search is to
+    // run on that one matrix only (and with the whole budget); keys of triples only.
+    std::vector<std::vector<std::uint8_t>> matrixColumns;
 };
 
 struct GenerateResult {

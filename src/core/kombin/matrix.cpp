@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace kav::kombin {
 
@@ -372,6 +374,24 @@ public:
         : key_(key), n_(key.positions()), radius_(key.radius()), beat_(beat), height_(height),
           options_(options), rng_(options.seed ^ 0x6D6174726978ull) {}
 
+    // The one check matrix [I | columns], searched with the whole budget.
+    std::optional<Code> runOn(const std::vector<std::vector<std::uint8_t>>& columns) {
+        const int m = n_ - static_cast<int>(columns.size());
+        Plan plan{m, 0, power(3, m), power(3, n_ - m)};
+        const std::uint64_t maxS =
+            std::min<std::uint64_t>((beat_ - 1) / plan.perSyndrome, plan.space);
+        if (maxS == 0)
+            return std::nullopt;
+        MixedCheckMatrix h{{3, m, columns}, {2, 0, {}}};
+        attempts_ = 1;
+        auto start = randomSyndromes(plan, std::min(plan.space, maxS + maxS / 2 + 1), rng_);
+        auto found = searchSyndromes(plan, h, start, options_.seconds);
+        const std::size_t size = found.size() * plan.perSyndrome;
+        if (!found.empty() && size < beat_)
+            offer(matrixCode(h, found), size);
+        return std::move(best_);
+    }
+
     std::optional<Code> run() {
         if (n_ < 4 || radius_ < 1)
             return std::nullopt;
@@ -523,6 +543,33 @@ private:
 std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
                                  int height) {
     return MatrixSearch(key, beat, options, height).run();
+}
+
+std::string fixedColumnsProblem(const Key& key,
+                                const std::vector<std::vector<std::uint8_t>>& columns) {
+    const int n = key.positions();
+    const auto free = static_cast<int>(columns.size());
+    if (key.doubles != 0)
+        return "fixed columns need a key of triples only";
+    if (free < 1 || free > n - 2)
+        return "a check matrix of " + std::to_string(n) + " positions takes 1 to " +
+               std::to_string(n - 2) + " columns beyond the unit ones";
+    for (const auto& c : columns)
+        if (static_cast<int>(c.size()) != n - free ||
+            std::any_of(c.begin(), c.end(), [](std::uint8_t d) { return d > 2; }))
+            return "with " + std::to_string(free) + " columns each column has " +
+                   std::to_string(n - free) + " digits 0, 1 or 2";
+    if (power(3, n - free) > kMaxSyndromeSpace)
+        return "the syndrome space of " + std::to_string(n - free) + " rows is too large";
+    return {};
+}
+
+std::optional<Code> matrixSearchOn(const Key& key, std::size_t beat, const SearchOptions& options,
+                                   const std::vector<std::vector<std::uint8_t>>& columns) {
+    if (auto problem = fixedColumnsProblem(key, columns); !problem.empty())
+        throw std::invalid_argument(problem);
+    return MatrixSearch(key, beat, options, key.positions() - static_cast<int>(columns.size()))
+        .runOn(columns);
 }
 
 } // namespace kav::kombin

@@ -13,6 +13,7 @@
 #include "core/kombin/search.h"
 
 #include <optional>
+#include <string>
 
 namespace kav::kombin {
 
@@ -39,5 +40,17 @@ Code matrixCode(const CheckMatrix& h, const std::vector<std::vector<std::uint8_t
 // nothing. `height` (m3 + m2) keeps the search on one height, 0 tries them all.
 std::optional<Code> matrixSearch(const Key& key, std::size_t beat, const SearchOptions& options,
                                  int height = 0);
+
+// What keeps `columns` from being the columns beyond I of a check matrix of
+// the key (a key with doubles, too few or too many columns, a column of the
+// wrong length, a digit above 2, a syndrome space too large); empty when they fit.
+std::string fixedColumnsProblem(const Key& key,
+                                const std::vector<std::vector<std::uint8_t>>& columns);
+
+// The cover search on one given check matrix [I | columns], on the height of
+// the column length; returns a code with fewer than `beat` rows, or nothing.
+// Throws std::invalid_argument when fixedColumnsProblem names a problem.
+std::optional<Code> matrixSearchOn(const Key& key, std::size_t beat, const SearchOptions& options,
+                                   const std::vector<std::vector<std::uint8_t>>& columns);
 
 } // namespace kav::kombin

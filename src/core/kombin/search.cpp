@@ -184,8 +184,10 @@ using Random = SearchRandom;
 
 class Searcher {
 public:
-    Searcher(const Tables& t, std::uint64_t seed, std::size_t stopAt, std::uint64_t patience)
-        : t_(t), rng_(seed), stopAt_(std::max(stopAt, t.lowerBound())), patience_(patience) {}
+    Searcher(const Tables& t, std::uint64_t seed, std::size_t stopAt, std::uint64_t patience,
+             bool exchange)
+        : t_(t), rng_(seed), stopAt_(std::max(stopAt, t.lowerBound())), patience_(patience),
+          exchange_(exchange) {}
 
     void start(const std::vector<std::uint32_t>& words) {
         load(words);
@@ -202,7 +204,10 @@ public:
                 gaveUp_ = true;
                 return;
             }
-            step();
+            if (exchange_)
+                exchangeStep();
+            else
+                step();
             settle();
             if (!finished_ && work_ - sizeStart_ > stallLimit_) {
                 // A rigid code (a construction, say) can trap the search for
@@ -375,6 +380,89 @@ private:
         bestUncovered_ = std::min(bestUncovered_, static_cast<std::int64_t>(unc_.size()));
     }
 
+    // Puts the best word that covers a random uncovered element in place of
+    // the best row. A row's loss counts the elements only it covers; the ones
+    // among those the new word covers too are not lost.
+    void exchangeStep() {
+        std::uint32_t x = unc_[rng_.below(unc_.size())];
+        const auto& ball = t_.ball();
+        if (owner_.size() != t_.ids())
+            owner_.assign(t_.ids(), 0);
+        loss_.assign(code_.size(), 0);
+        kept_.assign(code_.size(), 0);
+        for (std::size_t j = 0; j < code_.size(); ++j) {
+            const auto at = t_.by(code_[j]);
+            for (auto o : ball) {
+                std::uint32_t w = at(o);
+                if (cnt_[w] == 1) {
+                    ++loss_[j];
+                    owner_[w] = static_cast<std::uint32_t>(j);
+                }
+            }
+        }
+        work_ += code_.size() * ball.size();
+        const std::int64_t now = static_cast<std::int64_t>(unc_.size());
+        std::int64_t bestDelta = std::numeric_limits<std::int64_t>::max();
+        std::size_t bestJ = 0, ties = 0;
+        std::uint32_t bestWord = 0;
+        const auto around = t_.by(x);
+        for (auto o : ball) {
+            // The ball is symmetric, so x + o covers x.
+            const std::uint32_t y = around(o);
+            const auto at = t_.by(y);
+            std::int64_t gain = 0;
+            touched_.clear();
+            for (auto b : ball) {
+                std::uint32_t w = at(b);
+                if (cnt_[w] == 0) {
+                    ++gain;
+                } else if (cnt_[w] == 1) {
+                    auto j = owner_[w];
+                    if (kept_[j]++ == 0)
+                        touched_.push_back(j);
+                }
+            }
+            work_ += ball.size() + code_.size();
+            const bool recentlyDropped = isRecent(dropped_, y);
+            for (std::size_t j = 0; j < code_.size(); ++j) {
+                std::int64_t d = static_cast<std::int64_t>(loss_[j]) - kept_[j] - gain;
+                bool aspire = now + d < bestUncovered_;
+                if (!aspire && (recentlyDropped || isRecent(added_, code_[j])))
+                    continue;
+                if (d < bestDelta) {
+                    bestDelta = d;
+                    bestJ = j;
+                    bestWord = y;
+                    ties = 1;
+                } else if (d == bestDelta && rng_.below(++ties) == 0) {
+                    bestJ = j;
+                    bestWord = y;
+                }
+            }
+            for (auto j : touched_)
+                kept_[j] = 0;
+        }
+        if (ties == 0) {
+            // Every exchange is tabu: replace a random row.
+            bestJ = rng_.below(code_.size());
+            bestWord = around(ball[rng_.below(ball.size())]);
+        }
+        remember(dropped_, code_[bestJ]);
+        remember(added_, bestWord);
+        eraseWord(bestJ);
+        insertWord(bestWord);
+        bestUncovered_ = std::min(bestUncovered_, static_cast<std::int64_t>(unc_.size()));
+    }
+
+    static bool isRecent(const std::vector<std::uint32_t>& ring, std::uint32_t w) {
+        return std::find(ring.begin(), ring.end(), w) != ring.end();
+    }
+    static void remember(std::vector<std::uint32_t>& ring, std::uint32_t w) {
+        if (ring.size() == kExchangeTenure)
+            ring.erase(ring.begin());
+        ring.push_back(w);
+    }
+
     // While every result is covered: keep the code, then drop the cheapest row.
     void settle() {
         while (unc_.empty() && !finished_) {
@@ -434,6 +522,11 @@ private:
     std::uint64_t work_ = 0, workAtBest_ = 0, sizeStart_ = 0, stallLimit_ = kFirstStall;
     std::uint64_t patience_;
     bool finished_ = false, gaveUp_ = false;
+    // The exchange step's tables, and the words it dropped and added lately,
+    // which it leaves alone for kExchangeTenure steps.
+    bool exchange_;
+    std::vector<std::uint32_t> owner_, loss_, kept_, touched_, dropped_, added_;
+    static constexpr std::size_t kExchangeTenure = 10;
 };
 
 } // namespace
@@ -456,9 +549,9 @@ SearchResult searchCover(const SearchSpace& space,
     std::vector<Searcher> searchers;
     searchers.reserve(static_cast<std::size_t>(threads));
     for (int i = 0; i < threads; ++i)
-        searchers.emplace_back(tables, options.seed * 0x100000001B3ull + static_cast<unsigned>(i),
-                               options.target,
-                               static_cast<std::uint64_t>(options.patience * kWorkPerSecond));
+        searchers.emplace_back(
+            tables, options.seed * 0x100000001B3ull + static_cast<unsigned>(i), options.target,
+            static_cast<std::uint64_t>(options.patience * kWorkPerSecond), options.exchange);
 
     std::uint64_t limit = slice;
     bool stop = false, cancelled = false;

@@ -42,6 +42,11 @@ struct SearchOptions {
     std::size_t target = 0;
     // A thread gives up after this much work without a smaller code (0: never).
     double patience = 0;
+    // Exchange moves: a step may put any word that covers the chosen uncovered
+    // element in place of any row, instead of moving a row one step towards it.
+    // Each step costs more, but on radius two and above it reaches covers the
+    // one-step moves do not.
+    bool exchange = false;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(const SearchProgress&)> progress;
 };

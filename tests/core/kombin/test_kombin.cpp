@@ -270,6 +270,62 @@ TEST(KombinSearch, ReachesKnownOptimaOfSmallKeys) {
     }
 }
 
+TEST(KombinSearch, ExchangeMovesReachKnownOptimaAndRepeatWithTheirSeed) {
+    struct Case {
+        Key key;
+        std::size_t rows;
+    };
+    for (auto c :
+         std::vector<Case>{{{0, 4, 2}, 3}, {{0, 5, 3}, 8}, {{5, 0, 4}, 7}, {{6, 0, 5}, 12}}) {
+        SearchOptions o;
+        o.seed = 3;
+        o.seconds = 2;
+        o.target = c.rows;
+        o.exchange = true;
+        const auto space = hammingSpace(c.key.doubles, c.key.triples, c.key.radius());
+        const auto start = fullCode(c.key.doubles, c.key.triples).rows;
+        auto r = searchCover(space, start, o);
+        Code code{c.key.doubles, c.key.triples, r.rows};
+        EXPECT_TRUE(checkCoverage(code, c.key.radius()).holds()) << templateFileName(c.key, 0);
+        EXPECT_EQ(r.rows.size(), c.rows) << templateFileName(c.key, 0);
+        EXPECT_EQ(searchCover(space, start, o).rows, r.rows) << templateFileName(c.key, 0);
+    }
+}
+
+TEST(KombinMatrix, FixedColumnsSearchThatOneMatrixAndAreCheckedFirst) {
+    // H = [I4 | 1100]: its kernel holds 22001, so the code is a union of
+    // cosets of that word.
+    SearchOptions o;
+    o.seed = 2;
+    o.seconds = 1;
+    o.exchange = true;
+    const Key key{0, 5, 3};
+    auto code = matrixSearchOn(key, 28, o, {{1, 1, 0, 0}});
+    ASSERT_TRUE(code);
+    EXPECT_TRUE(checkCoverage(*code, key.radius()).holds());
+    EXPECT_EQ(code->rows.size() % 3, 0u);
+    std::set<Word> rows(code->rows.begin(), code->rows.end());
+    for (auto w : code->rows) {
+        const Word kernel{2, 2, 0, 0, 1};
+        for (std::size_t i = 0; i < w.size(); ++i)
+            w[i] = static_cast<std::uint8_t>((w[i] + kernel[i]) % 3);
+        EXPECT_TRUE(rows.count(w));
+    }
+
+    EXPECT_EQ(fixedColumnsProblem({0, 9, 7}, {{1, 2, 0, 0, 0, 0, 0, 0}}), "");
+    for (const auto& [k, columns] :
+         std::vector<std::pair<Key, std::vector<std::vector<std::uint8_t>>>>{
+             {{1, 4, 3}, {{1, 1, 0, 0}}},                               // a double
+             {{0, 5, 3}, {}},                                           // no column
+             {{0, 5, 3}, {{1, 1, 0}, {1, 0, 1}, {0, 1, 1}, {1, 1, 1}}}, // height 1
+             {{0, 5, 3}, {{1, 1, 0}}},                                  // one digit short
+             {{0, 5, 3}, {{1, 3, 0, 0}}},                               // not a ternary digit
+             {{0, 13, 9}, {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}}}}) {   // 3^12 syndromes
+        EXPECT_NE(fixedColumnsProblem(k, columns), "") << templateFileName(k, 0);
+        EXPECT_THROW(matrixSearchOn(k, 1000, o, columns), std::invalid_argument);
+    }
+}
+
 TEST(KombinSearch, SameSeedSameRowsWhateverTheThreads) {
     GenerateOptions o;
     o.search.seed = 11;
