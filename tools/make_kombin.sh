@@ -50,26 +50,32 @@ budget() {
     if [ "$1" -le 1000 ]; then echo 1; elif [ "$1" -le 60000 ]; then echo 2; else echo 3; fi
 }
 
-# Keys with a recipe of their own: "key height budget patience seeds". A height
-# searches the matrix construction on that one height only ("-": every height,
-# then the plain search); there a budget unit costs a fraction of a real second.
-# Each seed is one pass, and a pass starts from the system the passes before it
-# kept, so a list of seeds walks the key down step by step. Every key not listed
-# is made in one pass with the default budget above and seed 1.
+# Keys with a recipe of their own: "key height budget patience seeds [options]".
+# A height searches the matrix construction on that one height only ("-": every
+# height, then the plain search); there a budget unit costs a fraction of a real
+# second. Each seed is one pass, and a pass starts from the system the passes
+# before it kept, so a list of seeds walks the key down step by step. Options
+# are passed to every pass of the key: --columns fixes the check matrix and
+# --exchange lets a search step replace any row (see kavendix-cli kombin
+# generate --help). Every key not listed is made in one pass with the default
+# budget above and seed 1.
 #
 # From an empty folder the script makes the shipped library file for file, in
-# about 21 minutes on two cores: the keys are made in order, each key's building
+# about 22 minutes on two cores (0-9-7's exchange search takes about a minute of
+# it; --from 0-9-7 alone took 29 minutes on a busy machine, the rest of the
+# library unchanged byte for byte): the keys are made in order, each key's building
 # blocks are the files made before it, and a search depends only on its seed,
 # budget and building blocks, never on the machine's speed. The rows matter, not
 # only their number: an amalgamated sum needs parts that can be joined, so a
 # recipe holds for the files this script makes, not for other systems of the
 # same sizes.
-declare -A recipe_height recipe_budget recipe_patience recipe_seeds
-while read -r key h b p seeds; do
+declare -A recipe_height recipe_budget recipe_patience recipe_seeds recipe_options
+while read -r key h b p seeds options; do
     recipe_height[$key]=$h
     recipe_budget[$key]=$b
     recipe_patience[$key]=$p
     recipe_seeds[$key]=$seeds
+    recipe_options[$key]=$options
 done <<'KEYS'
 2-3-4 - 20 10 1
 2-4-4 - 20 10 1
@@ -78,7 +84,7 @@ done <<'KEYS'
 0-8-7 - 40 0.5 1
 0-9-8 - 20 10 1
 5-4-8 - 20 10 1
-0-9-7 8 200 2 1
+0-9-7 8 40 20 1 --columns 12000000 --exchange
 3-6-7 - 20 10 1
 0-9-6 7 200 2 1
 2-8-9 - 20 10 1
@@ -192,6 +198,9 @@ make_key() {
     fi
     local extra=()
     [ "${recipe_height[$key]}" != - ] && extra=(--height "${recipe_height[$key]}")
+    # The options are words of their own: split them on purpose.
+    # shellcheck disable=SC2206
+    extra+=(${recipe_options[$key]})
     local s
     for s in ${recipe_seeds[$key]//,/ }; do
         make_pass "$d" "$t" "$k" "$s" "${recipe_budget[$key]}" "${recipe_patience[$key]}" "${extra[@]}"
