@@ -61,9 +61,7 @@ budget() {
 # budget above and seed 1.
 #
 # From an empty folder the script makes the shipped library file for file, in
-# about 22 minutes on two cores (0-9-7's exchange search takes about a minute of
-# it; --from 0-9-7 alone took 29 minutes on a busy machine, the rest of the
-# library unchanged byte for byte): the keys are made in order, each key's building
+# about 22 minutes on two cores: the keys are made in order, each key's building
 # blocks are the files made before it, and a search depends only on its seed,
 # budget and building blocks, never on the machine's speed. The rows matter, not
 # only their number: an amalgamated sum needs parts that can be joined, so a

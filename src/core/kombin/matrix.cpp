@@ -378,14 +378,12 @@ public:
     std::optional<Code> runOn(const std::vector<std::vector<std::uint8_t>>& columns) {
         const int m = n_ - static_cast<int>(columns.size());
         Plan plan{m, 0, power(3, m), power(3, n_ - m)};
-        const std::uint64_t maxS =
-            std::min<std::uint64_t>((beat_ - 1) / plan.perSyndrome, plan.space);
+        const std::uint64_t maxS = maxSyndromes(plan);
         if (maxS == 0)
             return std::nullopt;
         MixedCheckMatrix h{{3, m, columns}, {2, 0, {}}};
         attempts_ = 1;
-        auto start = randomSyndromes(plan, std::min(plan.space, maxS + maxS / 2 + 1), rng_);
-        auto found = searchSyndromes(plan, h, start, options_.seconds);
+        auto found = searchSyndromes(plan, h, startSyndromes(plan, maxS), options_.seconds);
         const std::size_t size = found.size() * plan.perSyndrome;
         if (!found.empty() && size < beat_)
             offer(matrixCode(h, found), size);
@@ -467,6 +465,16 @@ private:
             attempts_ += triesFor(plan) + kFinalists;
     }
 
+    // The most syndromes a code of the plan may have and still beat the size to beat.
+    std::uint64_t maxSyndromes(const Plan& plan) const {
+        return std::min<std::uint64_t>((beat_ - 1) / plan.perSyndrome, plan.space);
+    }
+    // The search finds small covers by shedding rows far better than at a
+    // fixed size, so it starts well above the most syndromes it may keep.
+    std::vector<std::vector<std::uint8_t>> startSyndromes(const Plan& plan, std::uint64_t maxS) {
+        return randomSyndromes(plan, std::min(plan.space, maxS + maxS / 2 + 1), rng_);
+    }
+
     // The cover search on the syndromes of H, from `start`.
     std::vector<std::vector<std::uint8_t>>
     searchSyndromes(const Plan& plan, const MixedCheckMatrix& h,
@@ -494,16 +502,12 @@ private:
             std::vector<std::vector<std::uint8_t>> syndromes;
         };
         std::vector<Tried> tried;
-        const std::uint64_t maxS =
-            std::min<std::uint64_t>((beat_ - 1) / plan.perSyndrome, plan.space);
+        const std::uint64_t maxS = maxSyndromes(plan);
         for (int t = 0; t < triesFor(plan) && maxS > 0; ++t) {
             if (cancelled())
                 return false;
             MixedCheckMatrix h = randomCheckMatrix(key_, plan, rng_);
-            // The search finds small covers by shedding rows far better than
-            // at a fixed size, so it starts well above the size to beat.
-            auto start = randomSyndromes(plan, std::min(plan.space, maxS + maxS / 2 + 1), rng_);
-            auto found = searchSyndromes(plan, h, start, unitFor(plan));
+            auto found = searchSyndromes(plan, h, startSyndromes(plan, maxS), unitFor(plan));
             if (!found.empty())
                 tried.push_back({found.size(), std::move(h), std::move(found)});
         }

@@ -330,6 +330,17 @@ private:
         return false;
     }
 
+    // Whether `value` becomes the choice: it beats `best`, or ties it and wins
+    // the draw among the `ties` equal ones (each of them equally likely).
+    bool takes(std::int64_t value, std::int64_t& best, std::size_t& ties) {
+        if (value < best) {
+            best = value;
+            ties = 1;
+            return true;
+        }
+        return value == best && rng_.below(++ties) == 0;
+    }
+
     void step() {
         std::uint32_t x = unc_[rng_.below(unc_.size())];
         const int r = t_.radius();
@@ -351,12 +362,7 @@ private:
                 bool aspire = static_cast<std::int64_t>(unc_.size()) + d < bestUncovered_;
                 if (!aspire && isTabu(j, t_.add(code_[j], gens[g])))
                     continue;
-                if (d < bestDelta) {
-                    bestDelta = d;
-                    bestJ = j;
-                    bestG = g;
-                    ties = 1;
-                } else if (d == bestDelta && rng_.below(++ties) == 0) {
+                if (takes(d, bestDelta, ties)) {
                     bestJ = j;
                     bestG = g;
                 }
@@ -390,7 +396,9 @@ private:
             owner_.assign(t_.ids(), 0);
         loss_.assign(code_.size(), 0);
         kept_.assign(code_.size(), 0);
+        rowAddedLately_.assign(code_.size(), 0);
         for (std::size_t j = 0; j < code_.size(); ++j) {
+            rowAddedLately_[j] = isRecent(added_, code_[j]);
             const auto at = t_.by(code_[j]);
             for (auto o : ball) {
                 std::uint32_t w = at(o);
@@ -427,14 +435,9 @@ private:
             for (std::size_t j = 0; j < code_.size(); ++j) {
                 std::int64_t d = static_cast<std::int64_t>(loss_[j]) - kept_[j] - gain;
                 bool aspire = now + d < bestUncovered_;
-                if (!aspire && (recentlyDropped || isRecent(added_, code_[j])))
+                if (!aspire && (recentlyDropped || rowAddedLately_[j]))
                     continue;
-                if (d < bestDelta) {
-                    bestDelta = d;
-                    bestJ = j;
-                    bestWord = y;
-                    ties = 1;
-                } else if (d == bestDelta && rng_.below(++ties) == 0) {
+                if (takes(d, bestDelta, ties)) {
                     bestJ = j;
                     bestWord = y;
                 }
@@ -483,13 +486,8 @@ private:
                     std::uint32_t w = at(o);
                     loss += cnt_[w] == 1;
                 }
-                if (loss < least) {
-                    least = loss;
+                if (takes(loss, least, ties))
                     pick = j;
-                    ties = 1;
-                } else if (loss == least && rng_.below(++ties) == 0) {
-                    pick = j;
-                }
                 if (least == 0)
                     break;
             }
@@ -526,6 +524,7 @@ private:
     // which it leaves alone for kExchangeTenure steps.
     bool exchange_;
     std::vector<std::uint32_t> owner_, loss_, kept_, touched_, dropped_, added_;
+    std::vector<std::uint8_t> rowAddedLately_;
     static constexpr std::size_t kExchangeTenure = 10;
 };
 
