@@ -2,7 +2,7 @@
 // HTML library's parse-and-walk, on ordinary pages and on the hostile shapes
 // that made the library's parse quadratic. The reader must stay linear: an
 // 8 MB reply of any shape well under a second.
-#include "io/page_text.h"
+#include "io/pages/page_text.h"
 #include "oracle/page_text_libxml.h"
 #include "ratio_reporter.h"
 

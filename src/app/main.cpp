@@ -2,14 +2,16 @@
 // update check), then the side windows in their fixed order, hidden; the main
 // window shows and loads the first draw.
 #include "core/base/version.h"
-#include "io/servers.h"
-#include "ui/coverage_map_window.h"
-#include "ui/data_places.h"
-#include "ui/help_window.h"
-#include "ui/main_window.h"
-#include "ui/nearest_systems_window.h"
-#include "ui/qt_translations.h"
-#include "ui/variant_analysis_window.h"
+#include "io/pages/servers.h"
+#include "ui/analysis/variant_analysis_window.h"
+#include "ui/common/data_places.h"
+#include "ui/common/program_places.h"
+#include "ui/common/qt_translations.h"
+#include "ui/coverage/coverage_map_window.h"
+#include "ui/forming/brief_systems.h"
+#include "ui/forming/nearest_systems_window.h"
+#include "ui/shell/help_window.h"
+#include "ui/shell/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -94,15 +96,14 @@ int main(int argc, char** argv) {
     // toolkit's translations are installed; without them the program runs on.
     kav::ui::installQtTranslations(app);
     const CommandLine line = readCommandLine(app);
-    kav::ui::MainWindow::setServers(line.servers);
+    kav::ui::setServers(line.servers);
     // The autosave and the player's computed systems live in the user's data
     // folder, the settings in his configuration folder.
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
-    kav::ui::MainWindow::setPersistence({places.dataFolder, places.settingsFile});
-    kav::ui::MainWindow::setArchivePath(!line.archiveFile.isEmpty() ? line.archiveFile
-                                                                    : places.archiveFile);
+    kav::ui::setPersistence({places.dataFolder, places.settingsFile});
+    kav::ui::setArchivePath(!line.archiveFile.isEmpty() ? line.archiveFile : places.archiveFile);
     kav::ui::MainWindow mainWindow;
-    mainWindow.setOwnTemplateFolder(places.ownTemplates.toStdString());
+    mainWindow.briefSystems().setOwnTemplateFolder(places.ownTemplates.toStdString());
     // Owned by the main window, so they close and end with it.
     auto* nearestSystems = new kav::ui::NearestSystemsWindow(&mainWindow);
     auto* coverageMap = new kav::ui::CoverageMapWindow(mainWindow.session(), &mainWindow);

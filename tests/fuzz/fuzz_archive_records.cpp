@@ -4,7 +4,7 @@
 // Any record is read or refused; one that reads is written and reads again
 // to the same record, and kept in an archive it comes back unchanged.
 #include "fuzz/fuzz_check.h"
-#include "io/draw_archive.h"
+#include "io/archive/draw_archive.h"
 
 #include <charconv>
 #include <string>

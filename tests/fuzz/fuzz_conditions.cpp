@@ -6,7 +6,7 @@
 // Input: 15 selection bytes (3 bits each), a tolerance byte, then lines.
 #include "core/forming/condition_filter.h"
 #include "fuzz/fuzz_check.h"
-#include "io/project_file.h"
+#include "io/files/project_file.h"
 
 #include <cstdint>
 #include <string_view>

@@ -4,7 +4,7 @@
 // never a half-applied one.
 #include "core/draw/draw_page.h"
 #include "fuzz/fuzz_check.h"
-#include "io/page_text.h"
+#include "io/pages/page_text.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // writes byte-identical.
 #include "core/project/project_state.h"
 #include "fuzz/fuzz_check.h"
-#include "io/project_file.h"
+#include "io/files/project_file.h"
 
 #include <string_view>
 

@@ -2,8 +2,8 @@
 // and written again, and what is written reads back and writes byte-identical.
 #include "core/draw/quotes_file.h"
 #include "fuzz/fuzz_check.h"
-#include "io/quotes_file_io.h"
-#include "io/text_file.h"
+#include "io/files/quotes_file_io.h"
+#include "io/files/text_file.h"
 
 #include <string_view>
 

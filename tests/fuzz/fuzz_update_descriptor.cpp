@@ -2,7 +2,7 @@
 // from its first line, and the comparison with ours is a strict order.
 #include "core/base/version.h"
 #include "fuzz/fuzz_check.h"
-#include "io/update_check.h"
+#include "io/update/update_check.h"
 
 #include <string_view>
 

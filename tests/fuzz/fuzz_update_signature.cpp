@@ -1,7 +1,7 @@
 // The update's signature file: any reply is either refused or read as one
 // signature, and a signature read back from its own text is the same.
 #include "fuzz/fuzz_check.h"
-#include "io/update_signature.h"
+#include "io/update/update_signature.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 // Window tests run GoogleTest inside a QApplication on the offscreen platform.
-#include "ui/message_box.h"
+#include "ui/widgets/message_box.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 //   sign-release keygen PUBLIC_KEY_FILE SECRET_KEY_FILE
 //   sign-release sign SECRET_KEY_FILE FILE [SIGNATURE_FILE]   (default FILE.sig)
 //   sign-release verify PUBLIC_KEY_FILE FILE [SIGNATURE_FILE]
-#include "io/text_file.h"
-#include "io/update_signature.h"
+#include "io/files/text_file.h"
+#include "io/update/update_signature.h"
 
 #include <fcntl.h>
 #include <unistd.h>

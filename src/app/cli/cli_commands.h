@@ -7,7 +7,7 @@
 #include "core/check/prizes.h"
 #include "core/forming/condition_set.h"
 #include "core/forming/sensation_filter.h"
-#include "io/draw_archive.h"
+#include "io/archive/draw_archive.h"
 
 #include <CLI/CLI.hpp>
 

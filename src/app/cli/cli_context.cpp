@@ -2,7 +2,7 @@
 
 #include "core/draw/draw_page.h"
 #include "core/draw/selection_text.h"
-#include "io/project_file.h"
+#include "io/files/project_file.h"
 
 #include <algorithm>
 #include <filesystem>

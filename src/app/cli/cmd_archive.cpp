@@ -2,8 +2,8 @@
 #include "app/cli/cli_commands.h"
 
 #include "core/check/package_history.h"
-#include "io/draw_archive.h"
-#include "io/project_file.h"
+#include "io/archive/draw_archive.h"
+#include "io/files/project_file.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 // --draw: the quotes file.
 #include "app/cli/cli_context.h"
 
-#include "io/quotes_file_io.h"
-#include "io/text_file.h"
+#include "io/files/quotes_file_io.h"
+#include "io/files/text_file.h"
 
 namespace kav::cli {
 

@@ -1,8 +1,8 @@
 // export xlsx-columns|xlsx-rows|text: the bet list as a workbook or a text file.
 #include "app/cli/cli_commands.h"
 
-#include "io/bet_export.h"
-#include "io/text_file.h"
+#include "io/files/bet_export.h"
+#include "io/files/text_file.h"
 
 namespace kav::cli {
 

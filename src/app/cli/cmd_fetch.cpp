@@ -1,8 +1,8 @@
 // fetch: the draw from the data server, written as a quotes file.
 #include "app/cli/cli_commands.h"
 
-#include "io/draw_download.h"
-#include "io/text_file.h"
+#include "io/files/text_file.h"
+#include "io/pages/draw_download.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 // page events|totals FILE: a saved reply of the data server applied to the draw.
 #include "app/cli/cli_commands.h"
 
-#include "io/page_text.h"
-#include "io/text_file.h"
+#include "io/files/text_file.h"
+#include "io/pages/page_text.h"
 
 #include <iostream>
 

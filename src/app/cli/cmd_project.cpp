@@ -1,7 +1,7 @@
 // save-project: the state the command line built, as a project file.
 #include "app/cli/cli_commands.h"
 
-#include "io/project_file.h"
+#include "io/files/project_file.h"
 
 namespace kav::cli {
 

@@ -1,0 +1,113 @@
+#include "io/pages/http_request.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace kav::io {
+
+namespace {
+
+void initCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Transfer {
+    std::string body;
+    std::size_t maxBytes = 0;
+    bool tooLarge = false;
+    const HttpProgress* progress = nullptr;
+    bool cancelled = false;
+};
+
+std::size_t onData(char* data, std::size_t size, std::size_t count, void* user) {
+    auto* t = static_cast<Transfer*>(user);
+    std::size_t n = size * count;
+    if (t->body.size() + n > t->maxBytes) {
+        t->tooLarge = true;
+        return 0;
+    }
+    t->body.append(data, n);
+    return n;
+}
+
+int onProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+    auto* t = static_cast<Transfer*>(user);
+    if (t->progress && *t->progress && !(*t->progress)(received, expected)) {
+        t->cancelled = true;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+HttpRequest::HttpRequest(HttpOptions options) : options_(options) {
+    initCurlOnce();
+}
+
+std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProgress& progress) {
+    lastError_.clear();
+    lastTooLarge_ = false;
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
+    if (!curl) {
+        lastError_ = "cannot start an HTTP request";
+        return std::nullopt;
+    }
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
+        curl_slist_append(nullptr, "Accept: text/html, */*"), &curl_slist_free_all);
+
+    Transfer t;
+    t.maxBytes = options_.maxBodyBytes;
+    t.progress = &progress;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(c, CURLOPT_USERAGENT, "Kavendix/1.4.2");
+    curl_easy_setopt(c, CURLOPT_COOKIEFILE, "");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(options_.connectTimeout.count()));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(options_.totalTimeout.count()));
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &onData);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+
+    CURLcode rc = curl_easy_perform(c);
+    lastTooLarge_ = t.tooLarge;
+    if (rc != CURLE_OK) {
+        if (t.cancelled)
+            lastError_ = "cancelled";
+        else if (t.tooLarge)
+            lastError_ = "reply larger than " + std::to_string(options_.maxBodyBytes) + " bytes";
+        else
+            lastError_ = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(rc);
+        return std::nullopt;
+    }
+    HttpReply reply;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &reply.status);
+    char* type = nullptr;
+    if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr)
+        reply.contentType = type;
+    if (reply.status >= 400) {
+        lastError_ = "HTTP status " + std::to_string(reply.status);
+        return std::nullopt;
+    }
+    reply.body = std::move(t.body);
+    return reply;
+}
+
+} // namespace kav::io

@@ -1,0 +1,157 @@
+#include "ui/common/job_runner.h"
+
+#include "ui/common/progress_box.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace kav::ui {
+
+void JobControl::progress(int percent, const QString& text, const QString& title) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastProgress_ < interval_)
+        return;
+    lastProgress_ = now;
+    JobRunner* runner = &runner_;
+    QMetaObject::invokeMethod(
+        runner, [runner, percent, text, title] { runner->showProgress(percent, text, title); },
+        Qt::QueuedConnection);
+}
+
+bool JobControl::ask(std::function<bool()> question) {
+    {
+        std::lock_guard lock(mutex_);
+        answer_.reset();
+    }
+    QMetaObject::invokeMethod(
+        &runner_,
+        [this, question = std::move(question)] {
+            const bool yes = !cancelled() && question();
+            std::lock_guard lock(mutex_);
+            answer_ = yes;
+            answered_.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(mutex_);
+    answered_.wait(lock, [this] { return answer_.has_value() || cancelled(); });
+    return answer_.value_or(false) && !cancelled();
+}
+
+void JobControl::wake() {
+    std::lock_guard lock(mutex_);
+    answered_.notify_all();
+}
+
+JobRunner::JobRunner(QWidget* owner) : QObject(owner), owner_(owner) {}
+
+JobRunner::~JobRunner() {
+    cancel();
+    if (worker_.joinable())
+        worker_.join();
+    delete box_.data();
+}
+
+bool JobRunner::start(const JobOptions& options, std::function<void(JobControl&)> work,
+                      std::function<void()> deliver) {
+    if (running())
+        return false;
+    control_.reset(new JobControl(*this, options.progressIntervalMs));
+    deliver_ = std::move(deliver);
+    onProgress_ = options.onProgress;
+    if (!options.title.isEmpty()) {
+        box_ = newProgressBox(owner_, options.title, options.modality, options.minimumDurationMs);
+        if (!options.label.isEmpty())
+            box_->setLabelText(options.label);
+        connect(box_, &QProgressDialog::canceled, this, &JobRunner::cancel);
+    }
+    inCaption_ = options.progressInCaption;
+    inTaskBar_ = options.progressInTaskBar;
+    if (inCaption_) {
+        captionBefore_ = owner_->windowTitle();
+        if (!options.label.isEmpty())
+            owner_->setWindowTitle(options.label);
+    }
+    if (inTaskBar_) {
+        const QString title = QGuiApplication::applicationDisplayName();
+        titleBefore_ = title == QCoreApplication::applicationName() ? QString() : title;
+    }
+    JobControl* control = control_.get();
+    worker_ = std::thread([this, control, work = std::move(work)]() mutable {
+        work(*control);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void JobRunner::cancel() {
+    if (!control_)
+        return;
+    control_->cancel_ = true;
+    control_->wake();
+}
+
+// Window systems that show the task-bar title after every window caption
+// ("caption — title") compose it when the caption is set, and leave it out
+// where the caption already ends with it: so the title goes first, and the
+// caption then shows one figure, not this update's beside the last one's.
+void JobRunner::showProgress(int percent, const QString& text, const QString& title) {
+    if (!running())
+        return;
+    if (inTaskBar_ && !title.isEmpty())
+        QGuiApplication::setApplicationDisplayName(title);
+    if (inCaption_ && !text.isEmpty())
+        setOwnerCaption(text);
+    if (box_) {
+        if (!text.isEmpty())
+            box_->setLabelText(text);
+        // Last: a shown modal box may run the event loop in setValue.
+        box_->setValue(std::clamp(percent, 0, 100));
+    }
+    if (onProgress_)
+        onProgress_(percent, text);
+}
+
+void JobRunner::finish() {
+    if (!worker_.joinable())
+        return;
+    worker_.join();
+    delete box_.data();
+    // The title first, for the same reason as in showProgress: a caption put
+    // back under the last progress title would keep showing its figure.
+    if (inTaskBar_)
+        QGuiApplication::setApplicationDisplayName(titleBefore_);
+    if (inCaption_ || inTaskBar_)
+        setOwnerCaption(inCaption_ ? captionBefore_ : owner_->windowTitle());
+    inCaption_ = inTaskBar_ = false;
+    // The job is over before its result is handed on, so `done` may start the next one.
+    auto deliver = std::move(deliver_);
+    deliver_ = nullptr;
+    onProgress_ = nullptr;
+    control_.reset();
+    deliver();
+    Q_EMIT finished();
+}
+
+// QWidget::setWindowTitle skips an unchanged caption; the window's own
+// setTitle always hands the caption to the window system again, so it is
+// composed with the task-bar title of now.
+void JobRunner::setOwnerCaption(const QString& caption) {
+    owner_->setWindowTitle(caption);
+    if (QWindow* window = owner_->windowHandle())
+        window->setTitle(caption);
+}
+
+void JobRunner::wait() {
+    while (running()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+} // namespace kav::ui

@@ -1,0 +1,261 @@
+#include "ui/draw/draw_source.h"
+
+#include "core/draw/quotes_file.h"
+#include "io/files/quotes_file_io.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/program_places.h"
+#include "ui/common/session.h"
+#include "ui/common/work_guards.h"
+#include "ui/draw/draw_downloader.h"
+#include "ui/forming/mode_bar.h"
+#include "ui/widgets/file_dialogs.h"
+#include "ui/widgets/message_box.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QWidget>
+
+namespace kav::ui {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QAction* addNamedAction(QMenu* menu, const char* name, const char* caption,
+                        const QKeySequence& keys = {}) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    if (!keys.isEmpty())
+        a->setShortcut(keys);
+    return a;
+}
+
+} // namespace
+
+DrawSource::DrawSource(Session& session, ModeBar& modeBar, JobRunner& jobs, QWidget* window)
+    : QObject(window), session_(session), modeBar_(modeBar), jobs_(jobs), window_(window) {}
+
+void DrawSource::fillCountryMenu(QMenu* menu) {
+    connect(addNamedAction(menu, "russianDrawAction", "Россия"), &QAction::triggered, this,
+            [this] { loadCountry(kav::kRussia, QStringLiteral("Загрузка российского тиража")); });
+    connect(addNamedAction(menu, "ukrainianDrawAction", "Украина"), &QAction::triggered, this,
+            [this] { loadCountry(kav::kUkraine, QStringLiteral("Загрузка украинского тиража")); });
+}
+
+void DrawSource::addQuotesActions(QMenu* menu) {
+    connect(addNamedAction(menu, "saveQuotesAction", "Котировки в файл",
+                           QKeySequence(Qt::CTRL | Qt::Key_K)),
+            &QAction::triggered, this, [this] { saveQuotesFile(); });
+    connect(addNamedAction(menu, "loadQuotesAction", "Котировки из файла",
+                           QKeySequence(Qt::CTRL | Qt::Key_L)),
+            &QAction::triggered, this, [this] { loadQuotesFile(); });
+}
+
+void DrawSource::loadCountry(std::uint8_t drawCountry, const QString& action) {
+    if (confirmBetListLoss(session_, window_, action))
+        switchCountry(drawCountry);
+}
+
+// The draw of a country replaces the one shown only once both its pages have
+// arrived whole: until then the window keeps working on the draw shown, and a
+// page that cannot be used leaves it as it is.
+void DrawSource::switchCountry(std::uint8_t drawCountry) {
+    ++drawLoad_;
+    loadingCountry_ = drawCountry;
+    loadedEvents_.reset();
+    if (servers().dataServer.empty()) {
+        cancelDrawLoad();
+        showLoadedDraw(nullptr, nullptr);
+        return;
+    }
+    setDrawLoading(true);
+    requestPage(1, kav::io::eventListUrl(servers().dataServer, loadingCountry_));
+}
+
+std::uint8_t DrawSource::savedCountry() const {
+    const auto settings = openSettings();
+    if (!settings)
+        return kav::kRussia;
+    return settings->value(QStringLiteral("country")).toString() == QStringLiteral("ua")
+               ? kav::kUkraine
+               : kav::kRussia;
+}
+
+void DrawSource::saveSettings(QSettings& settings) const {
+    settings.setValue(QStringLiteral("country"), session_.draw().drawCountry == kav::kUkraine
+                                                     ? QStringLiteral("ua")
+                                                     : QStringLiteral("ru"));
+}
+
+void DrawSource::requestPage(int kind, const std::string& url) {
+    pageKind_ = kind;
+    pageUrl_ = url;
+    if (!downloader_)
+        downloader_ = new DrawDownloader(this);
+    downloader_->fetch(url, [this](const kav::io::PageDownload& page) { onDrawPageLoaded(page); });
+}
+
+void DrawSource::onDrawPageLoaded(const kav::io::PageDownload& page) {
+    if (pageKind_ == 1) {
+        if (page.text)
+            loadedEvents_ = kav::readEventListDraw(*page.text);
+        if (!loadedEvents_) {
+            failDrawLoad(page);
+            return;
+        }
+        requestPage(2, kav::io::totalsUrl(servers().dataServer, loadingCountry_));
+        return;
+    }
+    std::optional<kav::DrawTotals> totals;
+    if (page.text)
+        totals = kav::parseTotals(*page.text);
+    if (!totals || !loadedEvents_) {
+        failDrawLoad(page);
+        return;
+    }
+    // A draw never changes under a running auto-forming or system computing:
+    // it waits for the job's result, which belongs to the draw it started on.
+    if (jobs_.running()) {
+        connect(
+            &jobs_, &JobRunner::finished, this,
+            [this, events = *loadedEvents_, totals = *totals, load = drawLoad_] {
+                if (load == drawLoad_ && drawLoading_)
+                    showLoadedDraw(&events, &totals);
+            },
+            Qt::SingleShotConnection);
+        return;
+    }
+    const kav::EventListDraw events = *loadedEvents_;
+    loadedEvents_.reset();
+    showLoadedDraw(&events, &*totals);
+}
+
+void DrawSource::failDrawLoad(const kav::io::PageDownload& page) {
+    const kav::Message why = kav::io::drawPageFailureMessage(
+        pageKind_ == 1 ? kav::io::DrawPage::EventList : kav::io::DrawPage::Totals, pageUrl_, page);
+    loadedEvents_.reset();
+    setDrawLoading(false);
+    if (!drawShown_)
+        showLoadedDraw(nullptr, nullptr);
+    showMessage(window_, why);
+}
+
+void DrawSource::showLoadedDraw(const kav::EventListDraw* events, const kav::DrawTotals* totals) {
+    setDrawLoading(false);
+    const std::uint8_t country = loadingCountry_;
+    modeBar_.setStakeForCountry(country);
+    // The first draw of a session keeps the stake the player left the program with.
+    if (!drawShown_)
+        modeBar_.restoreSavedStake();
+    kav::DrawModel& model = session_.draw();
+    kav::resetSelection(model);
+    session_.clearBets();
+    model.drawCountry = country;
+    model.currencySuffix = kav::currencySuffixFor(country);
+    if (events) {
+        kav::applyEventListDraw(model, *events);
+        setHomeRowTitles();
+    } else {
+        kav::applyDefaultDraw(model);
+        setDefaultRowTitles();
+    }
+    if (totals)
+        session_.setTotals(*totals);
+    session_.setDrawTitle(qs(kav::drawWindowTitle(country)));
+    drawShown_ = true;
+    session_.noteDrawReplaced();
+    // Every draw that arrived whole is kept in the archive.
+    if (events && totals)
+        Q_EMIT drawDownloaded();
+    Q_EMIT drawShown();
+}
+
+void DrawSource::setDrawLoading(bool loading) {
+    if (drawLoading_ == loading)
+        return;
+    drawLoading_ = loading;
+    Q_EMIT loadingChanged(loading);
+}
+
+void DrawSource::cancelDrawLoad() {
+    ++drawLoad_;
+    if (downloader_)
+        downloader_->cancel();
+    loadedEvents_.reset();
+    setDrawLoading(false);
+}
+
+void DrawSource::setHomeRowTitles() {
+    for (int e = 0; e < kav::kEvents; ++e)
+        session_.setRowTitle(e, qs(kav::homeTitle(session_.draw().eventTitles[e])));
+}
+
+void DrawSource::setDefaultRowTitles() {
+    for (int e = 0; e < kav::kEvents; ++e)
+        session_.setRowTitle(e, qs(session_.draw().eventTitles[e]));
+}
+
+void DrawSource::saveQuotesFile() {
+    const QString chosen = saveFileName(window_, QStringLiteral("Котировки в файл"), {});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = kav::io::quotesFilePath(chosen.toStdString());
+    const kav::DrawSettings settings{modeBar_.stakeFieldText().toStdString(),
+                                     modeBar_.stakeMinimum(), window_->windowTitle().toStdString()};
+    if (auto message = kav::io::writeQuotesFile(path, session_.draw(), settings, session_.totals()))
+        showMessage(window_, *message);
+}
+
+// The whole file is read and checked first: a broken file leaves the draw,
+// the marks and the bet list exactly as they were.
+void DrawSource::loadQuotesFile() {
+    const QString chosen = openFileName(window_, QStringLiteral("Котировки из файла"), {});
+    if (chosen.isEmpty())
+        return;
+    const auto content = kav::io::readQuotesFile(chosen.toStdString());
+    if (!content) {
+        showMessage(window_, {kav::io::kBadQuotesFileText});
+        return;
+    }
+    if (!confirmBetListLoss(session_, window_, QStringLiteral("Загрузка котировок из файла")))
+        return;
+    cancelDrawLoad();
+    kav::DrawModel& model = session_.draw();
+    kav::resetSelection(model);
+    session_.clearBets();
+    kav::applyQuotesFile(model, *content);
+    setHomeRowTitles();
+    const auto stake =
+        kav::stakeAfterFile({modeBar_.stakeValue(), modeBar_.stakeMinimum()}, content->settings);
+    modeBar_.setStake(stake.value, stake.minimum,
+                      qs(model.drawCountry == kav::kRussia ? " руб." : " грн."));
+    session_.setDrawTitle(qs(content->settings.windowTitle));
+    session_.setTotals(content->totals);
+    drawShown_ = true;
+    session_.noteDrawReplaced();
+}
+
+void DrawSource::storeInto(kav::ProjectState& s) const {
+    s.draw = session_.draw();
+    s.draw.betMasks.clear();
+    s.drawTitle = session_.drawTitle().toStdString();
+    for (int e = 0; e < kav::kEvents; ++e)
+        s.rowTitles[e] = session_.rowTitle(e).toStdString();
+    s.totals = session_.totals();
+}
+
+void DrawSource::applyFrom(const kav::ProjectState& s) {
+    // A draw still on its way belongs to the work being replaced.
+    cancelDrawLoad();
+    drawShown_ = true;
+    kav::assignDrawAndMarks(session_.draw(), s.draw);
+    for (int e = 0; e < kav::kEvents; ++e)
+        session_.setRowTitle(e, qs(s.rowTitles[e]));
+    session_.setTotals(s.totals);
+    session_.setDrawTitle(qs(s.drawTitle));
+}
+
+} // namespace kav::ui

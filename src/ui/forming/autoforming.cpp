@@ -1,0 +1,107 @@
+#include "ui/forming/autoforming.h"
+
+#include "core/forming/autoform.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/session.h"
+#include "ui/forming/autoform_panel.h"
+#include "ui/widgets/message_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace kav::ui {
+
+namespace {
+
+// What the search hands back: its result and the generator after its draws.
+struct AutoformOutcome {
+    kav::AutoformResult result;
+    kav::Rng rng;
+};
+
+} // namespace
+
+Autoforming::Autoforming(Session& session, AutoformPanel& panel, JobRunner& jobs, QWidget* window)
+    : QObject(window), session_(session), panel_(panel), jobs_(jobs), window_(window) {
+    connect(&panel_, &AutoformPanel::startRequested, this, [this] { startAutoform(); });
+    connect(&jobs_, &JobRunner::finished, this, [this] { running_ = false; });
+    qApp->installEventFilter(this);
+}
+
+bool Autoforming::autoformRunning() const {
+    return running_ && jobs_.running();
+}
+
+void Autoforming::cancelAutoform() {
+    if (autoformRunning())
+        jobs_.cancel();
+}
+
+void Autoforming::startAutoform() {
+    if (jobs_.running())
+        return;
+    kav::AutoformSettings settings;
+    settings.category = panel_.category();
+    settings.betLimit = panel_.betLimit();
+    settings.coverageTarget = static_cast<float>(panel_.coverageTarget() / 100.0);
+    settings.method = panel_.searchMethod();
+    settings.stakeText = session_.stakeText();
+
+    JobOptions options;
+    options.title = QStringLiteral("Автоформирование");
+    options.progressInCaption = true;
+    options.progressInTaskBar = true;
+    options.progressIntervalMs = 40;
+    QPointer<QWidget> window(window_);
+    auto work = [window, model = session_.draw(), lines = session_.betLines(), settings,
+                 rng = session_.rng()](JobControl& job) mutable {
+        kav::AutoformHooks hooks;
+        hooks.cancel = job.cancelFlag();
+        hooks.progress = [&job](const kav::AutoformProgress& p) {
+            job.progress(static_cast<int>(p.percent), QString::fromStdString(p.caption),
+                         p.title ? QString::fromStdString(*p.title) : QString());
+        };
+        hooks.confirm = [&job, window](const kav::Message& question) {
+            return job.ask([window, question] { return window && showMessage(window, question); });
+        };
+        kav::AutoformResult result = kav::autoForm(model, lines, settings, rng, hooks);
+        return AutoformOutcome{std::move(result), rng};
+    };
+    auto done = [this](AutoformOutcome outcome) {
+        // The draws the search made are the program's draws, as if it had run here.
+        session_.rng() = outcome.rng;
+        const kav::AutoformResult& res = outcome.result;
+        if (res.message)
+            showMessage(window_, *res.message);
+        else if (!res.cancelled && !res.declined && !res.added.empty())
+            session_.appendBets(res.added);
+    };
+    running_ = jobs_.run(options, std::move(work), std::move(done));
+}
+
+bool Autoforming::eventFilter(QObject* watched, QEvent* e) {
+    if (!autoformRunning())
+        return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != window_)
+        return false;
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+            cancelAutoform();
+        return true;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace kav::ui

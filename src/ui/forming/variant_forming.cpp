@@ -1,0 +1,65 @@
+#include "ui/forming/variant_forming.h"
+
+#include "core/forming/manual_selection.h"
+#include "core/forming/sensation_filter.h"
+#include "ui/common/session.h"
+#include "ui/forming/manual_choice_panel.h"
+#include "ui/forming/mode_bar.h"
+#include "ui/forming/sensation_panel.h"
+#include "ui/widgets/message_box.h"
+
+namespace kav::ui {
+
+namespace {
+
+// The lines go in first, in one append, then the message: lines added before
+// the action stopped stay in the list.
+void applyFormResult(Session& session, QWidget* window, const kav::FormResult& r) {
+    session.appendBets(r.added);
+    if (r.message)
+        showMessage(window, *r.message);
+}
+
+} // namespace
+
+VariantForming::VariantForming(Session& session, ModeBar& modeBar, QWidget* window)
+    : QObject(window), session_(session), modeBar_(modeBar), window_(window) {
+    connect(&modeBar_.manualPanel(), &ManualChoicePanel::takeAllRequested, this,
+            [this] { takeAllVariants(); });
+    connect(&modeBar_.manualPanel(), &ManualChoicePanel::randomRequested, this,
+            [this] { addRandomBets(); });
+    connect(&modeBar_.sensationPanel(), &SensationPanel::addRequested, this,
+            [this] { addSensationVariants(); });
+}
+
+void VariantForming::takeAllVariants() {
+    applyFormResult(
+        session_, window_,
+        kav::takeAllVariants(session_.draw(), session_.stakeText(), session_.betLines()));
+}
+
+void VariantForming::addRandomBets() {
+    const ManualChoicePanel& panel = modeBar_.manualPanel();
+    kav::RandomRequest rq;
+    rq.distribution = panel.distribution();
+    rq.repeat = panel.repeat();
+    rq.favourites = panel.favourites();
+    applyFormResult(session_, window_,
+                    kav::randomBets(session_.draw(), session_.stakeText(), session_.betLines(), rq,
+                                    session_.rng()));
+}
+
+void VariantForming::addSensationVariants() {
+    const SensationPanel& panel = modeBar_.sensationPanel();
+    kav::SensationRequest rq;
+    rq.lo = panel.minSensations();
+    rq.hi = panel.maxSensations();
+    rq.threshold = panel.threshold();
+    rq.criterion =
+        panel.byQuotes() ? kav::SensationCriterion::Quotes : kav::SensationCriterion::Pool;
+    applyFormResult(
+        session_, window_,
+        kav::addSensationVariants(session_.draw(), session_.stakeText(), session_.betLines(), rq));
+}
+
+} // namespace kav::ui

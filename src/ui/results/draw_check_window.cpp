@@ -1,0 +1,352 @@
+#include "ui/results/draw_check_window.h"
+
+#include "io/files/text_file.h"
+#include "ui/common/session.h"
+#include "ui/widgets/file_dialogs.h"
+#include "ui/widgets/message_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace kav::ui {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QTableWidgetItem* cell(const QString& text, bool right = true) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (right)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+// Money with two decimals as the status line writes it: "1234.50".
+QString money(kav::Fixed4 v) {
+    return qs(v.moneyText2());
+}
+
+} // namespace
+
+DrawCheckWindow::DrawCheckWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session) {
+    setObjectName(QStringLiteral("drawCheckWindow"));
+    setWindowTitle(QStringLiteral("Проверка пакета по результату тиража"));
+    createLayout();
+    connectLayout();
+    resize(760, 640);
+    recheck();
+}
+
+void DrawCheckWindow::createLayout() {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* resultRow = new QHBoxLayout;
+    resultRow->addWidget(new QLabel(QStringLiteral("Результат тиража:"), this));
+    resultEdit_ = new QLineEdit(this);
+    resultEdit_->setObjectName(QStringLiteral("resultEdit"));
+    resultEdit_->setPlaceholderText(
+        QStringLiteral("1X21X2... или 1,X,2,...; «-» — событие не состоялось"));
+    resultEdit_->setMaxLength(200);
+    QFont mono = resultEdit_->font();
+    mono.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    resultEdit_->setFont(mono);
+    resultRow->addWidget(resultEdit_, 1);
+    layout->addLayout(resultRow);
+    resultHintLabel_ = new QLabel(this);
+    resultHintLabel_->setObjectName(QStringLiteral("resultHintLabel"));
+    layout->addWidget(resultHintLabel_);
+
+    auto* prizeGrid = new QGridLayout;
+    prizeGrid->addWidget(new QLabel(QStringLiteral("Выигрыш за вариант:"), this), 0, 0, 1, 7);
+    for (int i = 0; i < kav::kCategories; ++i) {
+        const int k = kav::kFirstCategory + i;
+        prizeGrid->addWidget(new QLabel(QString::number(k), this), 1, i, Qt::AlignHCenter);
+        prizeEdits_[i] = new QLineEdit(this);
+        prizeEdits_[i]->setObjectName(QStringLiteral("prizeEdit%1").arg(k));
+        prizeEdits_[i]->setMaxLength(24);
+        prizeGrid->addWidget(prizeEdits_[i], 2, i);
+    }
+    layout->addLayout(prizeGrid);
+    estimateLabel_ = new QLabel(this);
+    estimateLabel_->setObjectName(QStringLiteral("estimateLabel"));
+    estimateLabel_->setWordWrap(true);
+    layout->addWidget(estimateLabel_);
+
+    packageTable_ = new QTableWidget(kav::kCategories + 1, 4, this);
+    packageTable_->setObjectName(QStringLiteral("packageTable"));
+    packageTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("Категория"), QStringLiteral("Выигрышных вариантов"),
+         QStringLiteral("Выигрыш за вариант"), QStringLiteral("Сумма")});
+    packageTable_->verticalHeader()->hide();
+    packageTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    packageTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    packageTable_->setFixedHeight(
+        packageTable_->horizontalHeader()->sizeHint().height() +
+        (kav::kCategories + 1) * packageTable_->verticalHeader()->defaultSectionSize() + 4);
+    layout->addWidget(packageTable_);
+    returnLabel_ = new QLabel(this);
+    returnLabel_->setObjectName(QStringLiteral("returnLabel"));
+    returnLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(returnLabel_);
+
+    winningLinesLabel_ = new QLabel(this);
+    winningLinesLabel_->setObjectName(QStringLiteral("winningLinesLabel"));
+    layout->addWidget(winningLinesLabel_);
+    winningLinesTable_ = new QTableWidget(0, kav::kCategories + 2, this);
+    winningLinesTable_->setObjectName(QStringLiteral("winningLinesTable"));
+    QStringList headers{QStringLiteral("Строка")};
+    for (int k = kav::kFirstCategory; k <= kav::kEvents; ++k)
+        headers << QString::number(k);
+    headers << QStringLiteral("Ставка");
+    winningLinesTable_->setHorizontalHeaderLabels(headers);
+    winningLinesTable_->verticalHeader()->hide();
+    winningLinesTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    winningLinesTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    winningLinesTable_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(winningLinesTable_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    copyWinningButton_ = new QPushButton(QStringLiteral("Копировать выигравшие строки"), this);
+    copyWinningButton_->setObjectName(QStringLiteral("copyWinningButton"));
+    saveWinningButton_ = new QPushButton(QStringLiteral("Сохранить выигравшие строки..."), this);
+    saveWinningButton_->setObjectName(QStringLiteral("saveWinningButton"));
+    keepResultButton_ = new QPushButton(QStringLiteral("Сохранить результат в архив"), this);
+    keepResultButton_->setObjectName(QStringLiteral("keepResultButton"));
+    buttons->addWidget(copyWinningButton_);
+    buttons->addWidget(saveWinningButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(keepResultButton_);
+    layout->addLayout(buttons);
+}
+
+void DrawCheckWindow::connectLayout() {
+    connect(resultEdit_, &QLineEdit::textChanged, this, [this] { recheck(); });
+    for (QLineEdit* edit : prizeEdits_)
+        connect(edit, &QLineEdit::textChanged, this, [this] { recheck(); });
+    connect(&session_, &Session::betListChanged, this, [this] { recheck(); });
+    connect(&session_, &Session::totalsChanged, this, [this] { recheck(); });
+    connect(copyWinningButton_, &QPushButton::clicked, this, [this] { copyWinningLines(); });
+    connect(saveWinningButton_, &QPushButton::clicked, this, [this] { saveWinningLines(); });
+    connect(keepResultButton_, &QPushButton::clicked, this, [this] {
+        if (result_)
+            Q_EMIT keepResultRequested(*result_, typedPrizes());
+    });
+}
+
+void DrawCheckWindow::setKeptResult(const std::optional<kav::DrawResult>& result,
+                                    const std::optional<kav::PrizeList>& prizes) {
+    resultEdit_->setText(result ? qs(kav::drawResultText(*result)) : QString());
+    for (int i = 0; i < kav::kCategories; ++i)
+        prizeEdits_[i]->setText(prizes ? qs((*prizes)[i].moneyText()) : QString());
+    recheck();
+}
+
+std::optional<kav::PrizeList> DrawCheckWindow::typedPrizes() const {
+    kav::PrizeList prizes{};
+    for (int i = 0; i < kav::kCategories; ++i) {
+        const auto v = kav::Fixed4::parseTyped(prizeEdits_[i]->text().toStdString());
+        if (!v || *v < kav::Fixed4{})
+            return std::nullopt;
+        prizes[i] = *v;
+    }
+    return prizes;
+}
+
+kav::Lines DrawCheckWindow::winningLines() const {
+    kav::Lines out;
+    const kav::Lines& lines = session_.betLines();
+    for (std::size_t i = 0; i < check_.lines.size() && i < lines.size(); ++i) {
+        const auto& line = check_.lines[i];
+        if (line.valid && line.bestHits >= kav::kFirstCategory)
+            out.push_back(lines[i]);
+    }
+    return out;
+}
+
+void DrawCheckWindow::recheck() {
+    const std::string typed = resultEdit_->text().toStdString();
+    result_ = kav::parseDrawResult(typed);
+    const bool usable = result_.has_value() && session_.betList().inSync();
+    keepResultButton_->setEnabled(result_.has_value());
+    copyWinningButton_->setEnabled(usable);
+    saveWinningButton_->setEnabled(usable);
+    if (!result_) {
+        check_ = {};
+        resultHintLabel_->setText(
+            typed.empty() ? QStringLiteral("Введите или вставьте 15 исходов: 1, X, 2; «-» — "
+                                           "несостоявшееся событие, угадано в любой ставке.")
+                          : QStringLiteral("Результат не читается: нужно 15 исходов из 1, X, 2 "
+                                           "или «-»."));
+        estimateLabel_->clear();
+        packageTable_->clearContents();
+        returnLabel_->clear();
+        winningLinesTable_->setRowCount(0);
+        winningLinesLabel_->clear();
+        return;
+    }
+    resultHintLabel_->setText(QStringLiteral("Результат: ") + qs(kav::drawResultText(*result_)));
+    if (!session_.betList().inSync()) {
+        check_ = {};
+        estimateLabel_->clear();
+        packageTable_->clearContents();
+        returnLabel_->setText(QStringLiteral("Список ставок не читается: ") +
+                              qs(session_.betFault()));
+        winningLinesTable_->setRowCount(0);
+        winningLinesLabel_->clear();
+        return;
+    }
+    check_ = kav::checkPackage(session_.betList().masks(), *result_);
+
+    // Typed prizes win; the rest come from the estimate.
+    const kav::PrizeEstimate estimate =
+        kav::estimatePrizes(session_.draw(), session_.totals(), *result_);
+    kav::PrizeList prizes{};
+    std::array<bool, 7> estimated{};
+    bool anyEstimated = false;
+    bool missing = false;
+    for (int i = 0; i < kav::kCategories; ++i) {
+        const QString text = prizeEdits_[i]->text().trimmed();
+        const auto v = kav::Fixed4::parseTyped(text.toStdString());
+        if (!text.isEmpty() && v && *v >= kav::Fixed4{}) {
+            prizes[i] = *v;
+        } else if (estimate.prizes) {
+            prizes[i] = (*estimate.prizes)[i];
+            estimated[i] = true;
+            anyEstimated = true;
+        } else {
+            missing = true;
+        }
+        prizeEdits_[i]->setPlaceholderText(estimate.prizes ? money((*estimate.prizes)[i])
+                                                           : QString());
+    }
+    if (anyEstimated)
+        estimateLabel_->setText(QStringLiteral("Выигрыши со знаком ≈ — оценка по пулу, долям "
+                                               "пула и джек-поту тиража, пока они не введены."));
+    else if (missing)
+        estimateLabel_->setText(QStringLiteral("Выигрыши не введены, оценка невозможна: ") +
+                                qs(estimate.problem));
+    else
+        estimateLabel_->clear();
+    if (missing)
+        prizes = {};
+    showPackageTable(prizes, estimated);
+    if (missing)
+        returnLabel_->setText(QStringLiteral("Ставки: ") + money(session_.betList().total()) +
+                              qs(session_.draw().currencySuffix));
+    showWinningLines();
+}
+
+void DrawCheckWindow::showPackageTable(const kav::PrizeList& prizes,
+                                       const std::array<bool, 7>& estimated) {
+    const kav::PackageTable table =
+        kav::packageTable(check_.totals, prizes, session_.betList().total());
+    const QString suffix = qs(session_.draw().currencySuffix);
+    std::uint64_t winners = 0;
+    for (int i = 0; i < kav::kCategories; ++i) {
+        const auto& row = table.rows[i];
+        winners += row.winners;
+        const QString mark = estimated[i] ? QStringLiteral("≈ ") : QString();
+        packageTable_->setItem(i, 0, cell(QString::number(row.category), false));
+        packageTable_->setItem(i, 1, cell(QString::number(row.winners)));
+        packageTable_->setItem(i, 2, cell(mark + money(row.prize)));
+        packageTable_->setItem(i, 3, cell(mark + money(row.amount)));
+        if (row.winners != 0)
+            for (int c = 0; c < 4; ++c)
+                packageTable_->item(i, c)->setBackground(QColor(0xd8, 0xf0, 0xd0));
+    }
+    const int total = kav::kCategories;
+    packageTable_->setItem(total, 0, cell(QStringLiteral("Всего"), false));
+    packageTable_->setItem(total, 1, cell(QString::number(winners)));
+    packageTable_->setItem(total, 2, cell(QString()));
+    bool anyEstimated = false;
+    for (int i = 0; i < kav::kCategories; ++i)
+        anyEstimated = anyEstimated || (estimated[i] && table.rows[i].winners != 0);
+    const QString totalMark = anyEstimated ? QStringLiteral("≈ ") : QString();
+    packageTable_->setItem(total, 3, cell(totalMark + money(table.totalReturn)));
+    if (table.overflow) {
+        returnLabel_->setText(QStringLiteral("Выигрыш слишком велик для расчёта."));
+        return;
+    }
+    QString text = QStringLiteral("Выигрыш: ") + totalMark + money(table.totalReturn) + suffix +
+                   QStringLiteral("   Ставки: ") + money(table.stake) + suffix +
+                   QStringLiteral("   Прибыль: ") + totalMark + money(table.profit) + suffix;
+    if (table.returnPercent) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.2f", *table.returnPercent);
+        text += QStringLiteral("   Возврат: ") + totalMark + QString::fromLatin1(buf) +
+                QStringLiteral(" %");
+    }
+    returnLabel_->setText(text);
+}
+
+void DrawCheckWindow::showWinningLines() {
+    const kav::Lines& lines = session_.betLines();
+    winningLinesTable_->setUpdatesEnabled(false);
+    winningLinesTable_->setRowCount(0);
+    int listed = 0;
+    std::size_t winning = 0;
+    for (std::size_t i = 0; i < check_.lines.size() && i < lines.size(); ++i) {
+        const auto& line = check_.lines[i];
+        if (!line.valid || line.bestHits < kav::kFirstCategory)
+            continue;
+        ++winning;
+        if (listed == kListedLines)
+            continue;
+        winningLinesTable_->insertRow(listed);
+        winningLinesTable_->setItem(listed, 0, cell(QString::number(i + 1)));
+        for (int c = 0; c < kav::kCategories; ++c) {
+            const auto n = line.counts[c];
+            auto* item = cell(n ? QString::number(n) : QString());
+            if (n && c == line.bestHits - kav::kFirstCategory)
+                item->setBackground(QColor(0xd8, 0xf0, 0xd0));
+            winningLinesTable_->setItem(listed, c + 1, item);
+        }
+        winningLinesTable_->setItem(listed, kav::kCategories + 1, cell(qs(lines[i]), false));
+        ++listed;
+    }
+    winningLinesTable_->resizeColumnsToContents();
+    winningLinesTable_->setUpdatesEnabled(true);
+    QString text = QStringLiteral("Выигравших строк: %1 из %2; лучшая угадала %3.")
+                       .arg(winning)
+                       .arg(lines.size())
+                       .arg(check_.bestHits);
+    if (winning > static_cast<std::size_t>(listed))
+        text += QStringLiteral(" Показаны первые %1.").arg(listed);
+    winningLinesLabel_->setText(text);
+}
+
+void DrawCheckWindow::copyWinningLines() {
+    const kav::Lines lines = winningLines();
+    QString text;
+    for (const auto& l : lines)
+        text += qs(l) + QLatin1Char('\n');
+    QApplication::clipboard()->setText(text);
+}
+
+void DrawCheckWindow::saveWinningLines() {
+    const QString chosen =
+        saveFileName(this, QStringLiteral("Выигравшие строки в файл"),
+                     QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("txt"));
+    if (chosen.isEmpty())
+        return;
+    if (auto message =
+            kav::io::writeFileBytes(chosen.toStdString(), kav::io::cp1251Text(winningLines())))
+        showMessage(this, *message);
+}
+
+} // namespace kav::ui

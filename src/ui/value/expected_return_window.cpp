@@ -1,0 +1,277 @@
+#include "ui/value/expected_return_window.h"
+
+#include "core/base/fixed4.h"
+#include "ui/common/job_runner.h"
+#include "ui/common/session.h"
+#include "ui/widgets/message_box.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace kav::ui {
+
+namespace {
+
+constexpr const char* kCaption = "Ожидаемый возврат";
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString money(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return QString::fromLatin1(buf);
+}
+
+// A cell that sorts by its number, not by its text.
+class NumberItem final : public QTableWidgetItem {
+public:
+    NumberItem(const QString& text, double number) : QTableWidgetItem(text) {
+        setData(Qt::UserRole, number);
+        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+void refuse(QWidget* parent, const std::string& problem) {
+    showMessage(parent, kav::Message{problem, kCaption});
+}
+
+} // namespace
+
+ExpectedReturnWindow::ExpectedReturnWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
+    setObjectName(QStringLiteral("expectedReturnWindow"));
+    setWindowTitle(QString::fromUtf8(kCaption));
+    createLayout();
+    connectLayout();
+    resize(820, 560);
+    markStale();
+}
+
+ExpectedReturnWindow::~ExpectedReturnWindow() = default;
+
+void ExpectedReturnWindow::createLayout() {
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    computeButton_ = new QPushButton(QStringLiteral("Рассчитать"), this);
+    computeButton_->setObjectName(QStringLiteral("computeReturnsButton"));
+    computeButton_->setShortcut(QKeySequence(Qt::Key_F5));
+    computeButton_->setToolTip(QStringLiteral("F5"));
+    top->addWidget(computeButton_);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("returnSummaryLabel"));
+    top->addWidget(summaryLabel_, 1);
+    layout->addLayout(top);
+
+    returnsTable_ = new QTableWidget(0, 4, this);
+    returnsTable_->setObjectName(QStringLiteral("expectedReturnTable"));
+    returnsTable_->setHorizontalHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Ставка"),
+                                              QStringLiteral("Вариантов"),
+                                              QStringLiteral("Ожидаемый возврат")});
+    returnsTable_->verticalHeader()->setVisible(false);
+    returnsTable_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    returnsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    returnsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    returnsTable_->setWordWrap(false);
+    returnsTable_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    returnsTable_->setTextElideMode(Qt::ElideRight);
+    // In the list's order until the player sorts by another column.
+    returnsTable_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    returnsTable_->setSortingEnabled(true);
+    layout->addWidget(returnsTable_, 1);
+
+    auto* actions = new QHBoxLayout;
+    keepBestSpin_ = new QSpinBox(this);
+    keepBestSpin_->setObjectName(QStringLiteral("keepBestSpin"));
+    keepBestSpin_->setRange(1, 10000000);
+    keepBestSpin_->setValue(100);
+    keepBestButton_ = new QPushButton(QStringLiteral("Оставить лучшие"), this);
+    keepBestButton_->setObjectName(QStringLiteral("keepBestButton"));
+    keepBestButton_->setToolTip(
+        QStringLiteral("Оставить в списке столько ставок с наибольшим ожидаемым возвратом"));
+    minimumEdit_ = new QLineEdit(this);
+    minimumEdit_->setObjectName(QStringLiteral("minimumReturnEdit"));
+    minimumEdit_->setPlaceholderText(QStringLiteral("например 12,5"));
+    minimumEdit_->setMaximumWidth(120);
+    removeBelowButton_ = new QPushButton(QStringLiteral("Убрать ставки ниже"), this);
+    removeBelowButton_->setObjectName(QStringLiteral("removeBelowButton"));
+    removeBelowButton_->setToolTip(
+        QStringLiteral("Убрать из списка ставки с ожидаемым возвратом ниже этой суммы"));
+    actions->addWidget(keepBestSpin_);
+    actions->addWidget(keepBestButton_);
+    actions->addSpacing(24);
+    actions->addWidget(removeBelowButton_);
+    actions->addWidget(minimumEdit_);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+    auto* hint = new QLabel(
+        QStringLiteral("Купоны, оставленные частично, заменяются своими оставшимися вариантами; "
+                       "отменить — Ctrl+Z в главном окне."),
+        this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+}
+
+void ExpectedReturnWindow::connectLayout() {
+    connect(computeButton_, &QPushButton::clicked, this, [this] { recompute(); });
+    connect(keepBestButton_, &QPushButton::clicked, this, [this] { keepBest(); });
+    connect(removeBelowButton_, &QPushButton::clicked, this, [this] { removeBelow(); });
+    connect(minimumEdit_, &QLineEdit::returnPressed, this, [this] { removeBelow(); });
+    connect(&session_, &Session::betListChanged, this, [this] { markStale(); });
+    connect(&session_, &Session::totalsChanged, this, [this] { markStale(); });
+}
+
+bool ExpectedReturnWindow::busy() const {
+    return jobs_->running();
+}
+
+void ExpectedReturnWindow::waitForJob() {
+    jobs_->wait();
+}
+
+kav::AnalysisInput ExpectedReturnWindow::input() const {
+    kav::DrawTotals totals = session_.totals();
+    totals.poolText = kav::plainNumberText(totals.poolText);
+    totals.jackpotText = kav::plainNumberText(totals.jackpotText);
+    return kav::analysisInput(session_.draw(), totals, kav::AnalysedVariant{});
+}
+
+bool ExpectedReturnWindow::listUsable() {
+    if (const auto fault = session_.betList().fault()) {
+        refuse(this, fault->text());
+        return false;
+    }
+    return true;
+}
+
+void ExpectedReturnWindow::markStale() {
+    if (busy())
+        return;
+    returnsTable_->setRowCount(0);
+    summaryLabel_->setText(session_.betList().empty()
+                               ? QStringLiteral("Список ставок пуст.")
+                               : QStringLiteral("Нажмите «Рассчитать» (F5)."));
+}
+
+void ExpectedReturnWindow::recompute() {
+    if (busy() || !listUsable())
+        return;
+    JobOptions options;
+    options.title = QString::fromUtf8(kCaption);
+    options.label = QStringLiteral("Расчёт ожидаемого возврата ставок…");
+    computedLines_ = session_.betLines();
+    auto work = [in = input(), lines = computedLines_,
+                 stake = session_.betList().total()](JobControl& job) {
+        return kav::packageExpectedReturn(in, lines, stake, job.cancelFlag(),
+                                          [&job](int percent) { job.progress(percent); });
+    };
+    jobs_->run(options, std::move(work), [this](kav::PackageReturn returns) {
+        if (returns.status == kav::AnalysisStatus::Cancelled)
+            return;
+        // A list changed while its returns were computed shows nothing old.
+        if (session_.betLines() != computedLines_) {
+            markStale();
+            return;
+        }
+        if (returns.status != kav::AnalysisStatus::Done) {
+            refuse(this, returns.problem);
+            return;
+        }
+        showReturns(returns);
+    });
+}
+
+void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns) {
+    const kav::Lines& lines = session_.betLines();
+    returnsTable_->setSortingEnabled(false);
+    returnsTable_->setRowCount(static_cast<int>(returns.lines.size()));
+    for (std::size_t i = 0; i < returns.lines.size(); ++i) {
+        const int row = static_cast<int>(i);
+        const kav::LineReturn& line = returns.lines[i];
+        returnsTable_->setItem(row, 0, new NumberItem(QString::number(row + 1), row + 1));
+        auto* text = new QTableWidgetItem(i < lines.size() ? qs(lines[i]) : QString());
+        text->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        returnsTable_->setItem(row, 1, text);
+        returnsTable_->setItem(
+            row, 2,
+            new NumberItem(line.valid ? QString::number(line.variants) : QString(),
+                           static_cast<double>(line.variants)));
+        // Lines that are no bet sort below every bet.
+        returnsTable_->setItem(row, 3,
+                               line.valid ? new NumberItem(money(line.value), line.value)
+                                          : new NumberItem(QStringLiteral("—"), -1e300));
+    }
+    returnsTable_->setSortingEnabled(true);
+    returnsTable_->resizeColumnToContents(0);
+    returnsTable_->resizeColumnToContents(2);
+    returnsTable_->resizeColumnToContents(3);
+    const double stake = session_.betList().total().toDouble();
+    QString summary =
+        QStringLiteral("Ожидаемый возврат: %1 из %2").arg(money(returns.total), money(stake));
+    if (returns.returnPercent)
+        summary += QStringLiteral(" (%1 % ставки)").arg(money(*returns.returnPercent));
+    summaryLabel_->setText(summary);
+}
+
+void ExpectedReturnWindow::runReduction(const JobOptions& options,
+                                        std::function<kav::ReducedList(JobControl&)> work) {
+    jobs_->run(options, std::move(work), [this](kav::ReducedList reduced) {
+        if (reduced.status == kav::AnalysisStatus::Cancelled)
+            return;
+        if (reduced.status != kav::AnalysisStatus::Done) {
+            refuse(this, reduced.problem);
+            return;
+        }
+        if (reduced.removedVariants > 0)
+            session_.replaceBets(reduced.lines);
+        recompute();
+    });
+}
+
+void ExpectedReturnWindow::keepBest() {
+    if (busy() || !listUsable())
+        return;
+    JobOptions options;
+    options.title = QString::fromUtf8(kCaption);
+    options.label = QStringLiteral("Отбор лучших ставок…");
+    const auto keep = static_cast<std::uint64_t>(keepBestSpin_->value());
+    auto work = [in = input(), lines = session_.betLines(), keep](JobControl& job) {
+        return kav::keepBestVariants(in, lines, keep, job.cancelFlag(),
+                                     [&job](int percent) { job.progress(percent); });
+    };
+    runReduction(options, std::move(work));
+}
+
+void ExpectedReturnWindow::removeBelow() {
+    if (busy() || !listUsable())
+        return;
+    const auto minimum = kav::Fixed4::parseTyped(minimumEdit_->text().toStdString());
+    if (!minimum) {
+        refuse(this, "Введите сумму ожидаемого возврата, например 12,5.");
+        return;
+    }
+    JobOptions options;
+    options.title = QString::fromUtf8(kCaption);
+    options.label = QStringLiteral("Отбор ставок…");
+    auto work = [in = input(), lines = session_.betLines(),
+                 minimum = minimum->toDouble()](JobControl& job) {
+        return kav::keepVariantsAtLeast(in, lines, minimum, job.cancelFlag(),
+                                        [&job](int percent) { job.progress(percent); });
+    };
+    runReduction(options, std::move(work));
+}
+
+} // namespace kav::ui

@@ -1,0 +1,520 @@
+// The one undo history of the player's work: the session's steps and the
+// bet-list editor that shows them. A journey through bets, marks and quotes
+// undone and redone key by key, random histories compared with a plain model
+// of snapshots, and the memory budget that drops the oldest steps.
+#include "ui/bets/bet_list_editor.h"
+#include "ui/common/session.h"
+#include "ui/common/undo_steps.h"
+
+#include "core/bets/bet_list.h"
+
+#include <QAction>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QUndoStack>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+
+namespace {
+
+using kav::Lines;
+using kav::ui::BetListEditor;
+using kav::ui::Session;
+using namespace std::chrono_literals;
+
+std::string single(char first, char last) {
+    std::string line = "20;1-(";
+    line += first;
+    line += ")";
+    for (int e = 2; e <= 14; ++e)
+        line += ";" + std::to_string(e) + "-(1)";
+    line += ";15-(";
+    line += last;
+    line += ").";
+    return line;
+}
+
+const std::string kSingle = single('1', '1');
+const std::string kCoupon = "40;1-(1X);2-(X);3-(2);4-(1);5-(1);6-(1);7-(1);8-(1);9-(1);10-(1);"
+                            "11-(1);12-(1);13-(1);14-(1);15-(12).";
+const std::string kTyped = single('2', 'X');
+// A complete line whose amount is no number: the list stops parsing.
+const std::string kBroken = "ab" + kSingle.substr(2);
+
+// A clock moved by hand: the typing steps measure the player's pauses with it.
+std::chrono::steady_clock::time_point fakeNow;
+std::chrono::steady_clock::time_point readFakeClock() {
+    return fakeNow;
+}
+struct FakeStepClock {
+    FakeStepClock() { kav::ui::setStepClock(&readFakeClock); }
+    ~FakeStepClock() { kav::ui::setStepClock(nullptr); }
+};
+
+::testing::AssertionResult derivedFromFullParse(const Session& s) {
+    const Lines& lines = s.betLines();
+    const auto full = kav::parseBetList(lines);
+    if (!full) {
+        const auto fault = kav::firstBetLineFault(lines);
+        if (s.betStatus().empty() && fault && s.betFault() == fault->text())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "a list that does not parse shows \""
+                                             << s.betStatus() << "\" / \"" << s.betFault() << '"';
+    }
+    if (s.draw().betCount != full->count || s.draw().betTotal != full->total ||
+        s.draw().betMasks != full->masks || !s.betFault().empty())
+        return ::testing::AssertionFailure() << "counts differ from a full parse";
+    const std::string status = kav::betListStatus(full->count, full->total, " руб.");
+    // A cleared list shows no status at all.
+    if (s.betStatus() != status && !(lines.empty() && s.betStatus().empty()))
+        return ::testing::AssertionFailure() << "status \"" << s.betStatus() << '"';
+    return ::testing::AssertionSuccess();
+}
+
+// What the editor shows is the list: its lines joined, or with a break the
+// player typed after the last line.
+::testing::AssertionResult editorShowsList(BetListEditor& editor, const Session& s) {
+    const std::string text = editor.fullText().toStdString();
+    const std::string joined = kav::joinLines(s.betLines());
+    if (text == joined || (text == joined + '\n' && kav::splitLines(text) == s.betLines()))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "editor shows\n" << text << "\nlist is\n" << joined;
+}
+
+} // namespace
+
+TEST(UndoHistory, AJourneyOfBetsMarksAndQuotesUndoesAndRedoesStepByStep) {
+    FakeStepClock clock;
+    Session s;
+    QUndoStack& stack = s.undoStack();
+    // A window with its own Ctrl+Z, and Ctrl+Y for removing the marked
+    // variants, as the main window has.
+    QWidget window;
+    auto* editor = new BetListEditor(s, &window);
+    editor->resize(400, 300);
+    int windowUndos = 0, removals = 0;
+    auto* windowUndo = new QAction(&window);
+    windowUndo->setShortcut(QKeySequence::Undo);
+    window.addAction(windowUndo);
+    QObject::connect(windowUndo, &QAction::triggered, [&] { ++windowUndos; });
+    auto* removeMarked = new QAction(&window);
+    removeMarked->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    window.addAction(removeMarked);
+    QObject::connect(removeMarked, &QAction::triggered, [&] { ++removals; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+
+    struct Shown {
+        std::string text;
+        Lines lines;
+        Session::Selection selection;
+        std::string forcedBet;
+        Session::QuoteRow quotes;
+    };
+    const auto shownAs = [&](const std::string& text) {
+        return Shown{text, s.betLines(), s.draw().selection, s.draw().forcedBet,
+                     s.draw().quotes[0]};
+    };
+    const auto shown = [&] { return shownAs(editor->fullText().toStdString()); };
+    const auto expectShown = [&](const Shown& want, int index) {
+        SCOPED_TRACE(index);
+        ASSERT_EQ(stack.index(), index);
+        const Shown now = shown();
+        EXPECT_EQ(now.text, want.text);
+        EXPECT_EQ(now.lines, want.lines);
+        EXPECT_EQ(now.selection, want.selection);
+        EXPECT_EQ(now.forcedBet, want.forcedBet);
+        EXPECT_EQ(now.quotes, want.quotes);
+        EXPECT_TRUE(derivedFromFullParse(s));
+    };
+    // A line typed into the empty editor, a break after it, and Ctrl+Z: the
+    // editor is empty again, the break included.
+    QTest::keyClicks(editor, QString::fromStdString(kTyped));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->fullText(), QString());
+    EXPECT_TRUE(s.betLines().empty());
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor->fullText().toStdString(), kTyped);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(stack.index(), 0);
+
+    std::vector<Shown> byIndex{shown()};
+    const auto record = [&] { byIndex.push_back(shown()); };
+
+    s.appendBets({kSingle, kCoupon});
+    record();
+    s.appendBets({kBroken});
+    record();
+    Session::Selection marks{};
+    marks[0][0] = 1;
+    marks[3][2] = 1;
+    s.setMarks(marks, "1" + std::string(kav::kEvents - 1, ' '), QStringLiteral("Отметка исхода"));
+    record();
+    s.clearBets();
+    record();
+    s.appendBets({kSingle});
+    record();
+    s.setQuote(0, 0, kav::Fixed4::fromInt(50));
+    record();
+    s.appendBets({kCoupon, kSingle});
+    // Not written yet: the lines wait for the event loop or the player's key.
+    EXPECT_EQ(editor->toPlainText().toStdString(), kSingle);
+    byIndex.push_back(shownAs(kav::joinLines(s.betLines())));
+    // The player types a new line at the end: the lines appended a moment ago
+    // are written before the key lands; every key of the line is one step.
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, QString::fromStdString(kTyped));
+    record();
+    ASSERT_EQ(stack.count(), 8);
+    EXPECT_EQ(byIndex[8].text, kav::joinLines({kSingle, kCoupon, kSingle, kTyped}));
+    EXPECT_EQ(byIndex[4].text, "");
+
+    // Ctrl+Z and Ctrl+Shift+Z in the editor go to the one history, not to the
+    // window's action nor to an undo of the editor's own; Ctrl+Y stays the
+    // window's.
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    expectShown(byIndex[7], 7);
+    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(removals, 1);
+    expectShown(byIndex[7], 7);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    expectShown(byIndex[8], 8);
+    EXPECT_EQ(windowUndos, 0);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(windowUndos, 1); // the window's action is live elsewhere
+
+    stack.undo();
+    stack.undo();
+    expectShown(byIndex[6], 6);
+    stack.redo();
+    stack.redo();
+    expectShown(byIndex[8], 8);
+    for (int i = 7; i >= 0; --i) {
+        stack.undo();
+        expectShown(byIndex[static_cast<std::size_t>(i)], i);
+    }
+    EXPECT_FALSE(stack.canUndo());
+    for (int i = 1; i <= 8; ++i) {
+        stack.redo();
+        expectShown(byIndex[static_cast<std::size_t>(i)], i);
+    }
+
+    // Another draw replaces the one shown: its marks and quotes are no longer
+    // undone, the bet list's steps still are, and no undo is a step that
+    // changes nothing.
+    s.draw().selection = Session::Selection{};
+    s.draw().quotes[0] = {kav::Fixed4::fromInt(30), kav::Fixed4::fromInt(30),
+                          kav::Fixed4::fromInt(40)};
+    s.noteDrawReplaced();
+    int undos = 0;
+    while (stack.canUndo()) {
+        const std::string before = editor->fullText().toStdString();
+        stack.undo();
+        ++undos;
+        EXPECT_NE(editor->fullText().toStdString(), before) << "undo " << undos;
+    }
+    EXPECT_EQ(undos, 6);
+    EXPECT_EQ(editor->fullText(), QString());
+    EXPECT_EQ(s.draw().selection, Session::Selection{});
+    EXPECT_EQ(s.draw().quotes[0][2], kav::Fixed4::fromInt(40));
+    while (stack.canRedo())
+        stack.redo();
+    EXPECT_EQ(editor->fullText().toStdString(), byIndex[8].text);
+    EXPECT_EQ(stack.count(), 6);
+
+    // A line the editor cannot hold as given (a carriage return inside) is
+    // shown as two, and the list follows what the player sees; undo and redo
+    // of the rewrite still go between the lists exactly.
+    const Lines before = s.betLines();
+    s.replaceBets({kSingle, "x\ry"});
+    EXPECT_EQ(s.betLines(), (Lines{kSingle, "x", "y"}));
+    EXPECT_EQ(editor->fullText().toStdString(), kSingle + "\nx\ny");
+    stack.undo();
+    EXPECT_EQ(s.betLines(), before);
+    EXPECT_TRUE(editorShowsList(*editor, s));
+    stack.redo();
+    EXPECT_EQ(s.betLines(), (Lines{kSingle, "x", "y"}));
+    EXPECT_TRUE(derivedFromFullParse(s));
+}
+
+// Random histories of every bet-list change, undo and redo, against a plain
+// model: the list of each state and the step that led there. With the editor,
+// typing goes through its document and plain lines; without, lines hold any
+// bytes and must come back from undo and redo unchanged.
+class UndoHistoryModel : public ::testing::TestWithParam<bool> {};
+
+TEST_P(UndoHistoryModel, EveryHistoryMatchesAPlainModel) {
+    const bool withEditor = GetParam();
+    FakeStepClock clock;
+    Session s;
+    QUndoStack& stack = s.undoStack();
+    std::unique_ptr<BetListEditor> editor;
+    if (withEditor) {
+        editor = std::make_unique<BetListEditor>(s);
+        editor->show();
+    }
+    std::mt19937 rng(withEditor ? 20240611u : 77u);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::vector<std::string> plain = {kSingle, kCoupon, kTyped, kBroken, "", "abc", "15-(1)"};
+    const auto randomLine = [&] {
+        if (withEditor)
+            return plain[pick(plain.size())];
+        std::string line(pick(8), ' ');
+        for (char& c : line)
+            c = "\r\n\t\0 a1;\xff\xd0"[pick(10)];
+        return pick(3) == 0 ? plain[pick(plain.size())] : line;
+    };
+    const auto randomLines = [&](std::size_t most) {
+        Lines lines(pick(most + 1));
+        for (auto& l : lines)
+            l = randomLine();
+        return lines;
+    };
+
+    struct State {
+        Lines lines;
+        bool typing = false;
+        std::size_t first = 0, inserted = 0;
+        std::chrono::steady_clock::time_point lastEdit;
+    };
+    std::vector<State> states(1);
+    std::size_t at = 0;
+    const auto push = [&](const Lines& lines) {
+        states.resize(at + 1);
+        states.push_back({lines});
+        ++at;
+    };
+    // Typing inside one line of the step before, without a pause, carries on
+    // that step; typed back to where it began, the step is gone.
+    const auto pushTyped = [&](const Lines& lines) {
+        const Lines& old = states[at].lines;
+        std::size_t head = 0, tail = 0;
+        while (head < old.size() && head < lines.size() && old[head] == lines[head])
+            ++head;
+        while (tail < old.size() - head && tail < lines.size() - head &&
+               old[old.size() - 1 - tail] == lines[lines.size() - 1 - tail])
+            ++tail;
+        const std::size_t removed = old.size() - head - tail, inserted = lines.size() - head - tail;
+        states.resize(at + 1);
+        State& top = states[at];
+        if (at > 0 && top.typing && removed == 1 && inserted == 1 && head >= top.first &&
+            head < top.first + top.inserted && fakeNow - top.lastEdit < 1s) {
+            top.lines = lines;
+            top.lastEdit = fakeNow;
+            if (top.lines == states[at - 1].lines) {
+                states.pop_back();
+                --at;
+            }
+            return;
+        }
+        states.push_back({lines, true, head, inserted, fakeNow});
+        ++at;
+    };
+
+    for (int step = 0; step < 400; ++step) {
+        SCOPED_TRACE(step);
+        fakeNow += pick(4) == 0 ? 1500ms : 300ms;
+        const Lines& now = states[at].lines;
+        switch (pick(9)) {
+        case 0: {
+            const Lines lines = randomLines(3);
+            s.appendBets(lines);
+            if (!lines.empty()) {
+                Lines after = now;
+                after.insert(after.end(), lines.begin(), lines.end());
+                push(after);
+            }
+            break;
+        }
+        case 1: {
+            const Lines lines = pick(4) == 0 ? now : randomLines(6);
+            s.replaceBets(lines);
+            if (lines != now)
+                push(lines);
+            break;
+        }
+        case 2:
+            s.clearBets();
+            if (!now.empty())
+                push({});
+            break;
+        case 3:
+        case 4: {
+            // Lines cut out and typed in somewhere, all at once (a paste).
+            Lines typed = now;
+            const std::size_t first = pick(typed.size() + 1);
+            const std::size_t count = std::min(pick(3), typed.size() - first);
+            const Lines in = randomLines(2);
+            typed.erase(typed.begin() + static_cast<std::ptrdiff_t>(first),
+                        typed.begin() + static_cast<std::ptrdiff_t>(first + count));
+            typed.insert(typed.begin() + static_cast<std::ptrdiff_t>(first), in.begin(), in.end());
+            std::string text = kav::joinLines(typed);
+            if (withEditor) {
+                // The smallest stretch of characters that changes, replaced in one edit.
+                const QString was = editor->fullText(), want = QString::fromStdString(text);
+                qsizetype head = 0, tail = 0;
+                while (head < was.size() && head < want.size() && was[head] == want[head])
+                    ++head;
+                while (tail < was.size() - head && tail < want.size() - head &&
+                       was[was.size() - 1 - tail] == want[want.size() - 1 - tail])
+                    ++tail;
+                QTextCursor cursor(editor->document());
+                cursor.beginEditBlock();
+                cursor.setPosition(static_cast<int>(head));
+                cursor.setPosition(static_cast<int>(was.size() - tail), QTextCursor::KeepAnchor);
+                cursor.insertText(want.mid(head, want.size() - tail - head));
+                cursor.endEditBlock();
+                ASSERT_EQ(editor->toPlainText(), want);
+            } else {
+                s.typeBetText(text);
+            }
+            if (kav::splitLines(text) != now)
+                pushTyped(kav::splitLines(text));
+            break;
+        }
+        case 5:
+        case 6: {
+            // A key typed inside a line, mostly one the last step typed.
+            if (now.empty())
+                break;
+            const State& top = states[at];
+            const std::size_t line = top.typing && top.inserted > 0 && pick(4) != 0
+                                         ? top.first + pick(top.inserted)
+                                         : pick(now.size());
+            Lines typed = now;
+            std::string& text = typed[line];
+            const std::size_t pos = pick(text.size() + 1);
+            const bool erase = pos > 0 && pick(2) == 0;
+            if (erase)
+                text.erase(pos - 1, 1);
+            else
+                text.insert(pos, 1, 'x');
+            std::string after = kav::joinLines(typed);
+            if (withEditor) {
+                // A break the player typed after the last line stays.
+                if (editor->fullText().toStdString() == kav::joinLines(now) + '\n')
+                    after += '\n';
+                QTextCursor cursor(editor->document()->findBlockByNumber(static_cast<int>(line)));
+                cursor.setPosition(cursor.position() + static_cast<int>(pos));
+                editor->setTextCursor(cursor);
+                QTest::keyClick(editor.get(), erase ? Qt::Key_Backspace : Qt::Key_X);
+            } else {
+                s.typeBetText(after);
+            }
+            if (kav::splitLines(after) != now)
+                pushTyped(kav::splitLines(after));
+            break;
+        }
+        case 7:
+            if (pick(6) == 0) {
+                // A project opened: its list, and a history that starts afresh.
+                const std::string text = kav::joinLines(randomLines(4));
+                s.loadBets(text);
+                stack.clear();
+                states = {State{kav::splitLines(text)}};
+                at = 0;
+                break;
+            }
+            stack.undo();
+            at -= at > 0 ? 1 : 0;
+            break;
+        default:
+            stack.redo();
+            at += at + 1 < states.size() ? 1 : 0;
+            break;
+        }
+        ASSERT_EQ(s.betLines(), states[at].lines);
+        ASSERT_EQ(stack.index(), static_cast<int>(at));
+        ASSERT_EQ(stack.count(), static_cast<int>(states.size() - 1));
+        ASSERT_TRUE(derivedFromFullParse(s));
+        if (editor) {
+            ASSERT_TRUE(editorShowsList(*editor, s));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(UndoHistory, UndoHistoryModel, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Editor" : "AnyBytes"; });
+
+TEST(UndoHistory, TheBudgetDropsTheOldestStepsAndNeverTheListShown) {
+    // Consecutive rewrites share the lists between them: each list is held once.
+    {
+        Session s;
+        std::vector<Lines> lists(6, Lines(500, kCoupon));
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            lists[i][i] = kSingle;
+            s.replaceBets(lists[i]);
+        }
+        const std::size_t list = kav::ui::PackedLines::pack(lists[0])->bytes();
+        EXPECT_GT(s.undoBytes(), 6 * list);
+        EXPECT_LT(s.undoBytes(), 7 * list);
+        // Back three steps, the list shown is still the one its step holds.
+        for (int i = 0; i < 3; ++i)
+            s.undoStack().undo();
+        Lines next(500, kCoupon);
+        next[7] = kSingle;
+        s.replaceBets(next);
+        EXPECT_LT(s.undoBytes(), 4 * list + list / 2);
+    }
+
+    Session s;
+    QUndoStack& stack = s.undoStack();
+    BetListEditor editor(s);
+    editor.show();
+    std::unique_ptr<QAction> redo(stack.createRedoAction(nullptr));
+    const std::size_t budget = 4000;
+    s.setUndoBudget(budget);
+    Lines all;
+    for (int i = 0; i < 60; ++i) {
+        const Lines lines(5, i % 2 ? kSingle : kCoupon);
+        s.appendBets(lines);
+        all.insert(all.end(), lines.begin(), lines.end());
+        ASSERT_LE(s.undoBytes(), budget);
+        ASSERT_EQ(s.betLines(), all);
+        ASSERT_EQ(editor.fullText().toStdString(), kav::joinLines(all));
+    }
+    // Undo stops at the oldest step kept, on the list that step started from.
+    int undos = 0;
+    while (stack.canUndo()) {
+        stack.undo();
+        ++undos;
+        ASSERT_EQ(s.betLines(), Lines(all.begin(), all.end() - 5 * undos));
+        ASSERT_EQ(editor.fullText().toStdString(), kav::joinLines(s.betLines()));
+    }
+    EXPECT_GT(undos, 1);
+    EXPECT_LT(undos, 60);
+    while (stack.canRedo())
+        stack.redo();
+    EXPECT_EQ(s.betLines(), all);
+
+    // Steps still to be redone go when the budget shrinks past them, and with
+    // one of them every later one: a redo never builds on a step that is gone.
+    stack.undo();
+    stack.undo();
+    EXPECT_TRUE(redo->isEnabled());
+    const Lines shown = s.betLines();
+    const std::size_t oneStep = kav::ui::PackedLines::pack(Lines(5, kCoupon))->bytes();
+    s.setUndoBudget(oneStep + oneStep / 2);
+    EXPECT_EQ(s.betLines(), shown);
+    EXPECT_EQ(editor.fullText().toStdString(), kav::joinLines(shown));
+    while (stack.canRedo()) {
+        stack.redo();
+        ASSERT_EQ(s.betLines(), Lines(all.begin(), all.begin() + s.betLines().size()));
+    }
+    EXPECT_FALSE(redo->isEnabled());
+    s.setUndoBudget(0);
+    EXPECT_EQ(s.undoBytes(), 0u);
+    EXPECT_EQ(stack.count(), 0);
+    EXPECT_EQ(editor.fullText().toStdString(), kav::joinLines(s.betLines()));
+}
