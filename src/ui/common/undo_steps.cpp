@@ -217,24 +217,18 @@ void TypeBetsStep::countHeld(UndoBytes& bytes) const {
 // --- MarksStep ---
 
 MarksStep::MarksStep(Session& session, const QString& text, Marks before, Marks after)
-    : DrawStep(session, text), before_(std::make_unique<Marks>(std::move(before))),
-      after_(std::make_unique<Marks>(std::move(after))) {}
+    : DrawStep(session, text), before_(std::move(before)), after_(std::move(after)) {}
 
 void MarksStep::undoNow() {
-    setMarksNow(before_->selection, before_->forcedBet);
+    setMarksNow(before_.selection, before_.forcedBet);
 }
 
 void MarksStep::redoNow() {
-    setMarksNow(after_->selection, after_->forcedBet);
-}
-
-void MarksStep::release() {
-    before_.reset();
-    after_.reset();
+    setMarksNow(after_.selection, after_.forcedBet);
 }
 
 void MarksStep::countHeld(UndoBytes& bytes) const {
-    bytes.add(2 * sizeof(Marks) + before_->forcedBet.capacity() + after_->forcedBet.capacity());
+    bytes.add(2 * sizeof(Marks) + before_.forcedBet.capacity() + after_.forcedBet.capacity());
 }
 
 // --- QuoteStep ---

@@ -203,12 +203,13 @@ public:
 protected:
     void undoNow() override;
     void redoNow() override;
-    void release() override;
+    // Two small rows: kept whole even when the budget empties the step.
+    void release() override {}
     void countHeld(UndoBytes& bytes) const override;
 
 private:
-    std::unique_ptr<Marks> before_;
-    std::unique_ptr<Marks> after_;
+    Marks before_;
+    Marks after_;
 };
 
 class QuoteStep final : public DrawStep {

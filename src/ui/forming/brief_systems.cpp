@@ -98,12 +98,11 @@ void BriefSystems::updateSelectionSummary() {
 }
 
 void BriefSystems::addBriefSystem() {
-    const kav::Lines before = session_.betLines();
     const BriefSystemPanel& panel = modeBar_.briefPanel();
-    kav::BriefResult r = kav::expandBriefSystem({session_.draw(), session_.stakeText(),
-                                                 panel.category(), panel.startsWithForcedBet(),
-                                                 templateFolder_, before, ownTemplateFolder_},
-                                                session_.rng(), briefState_);
+    kav::BriefResult r = kav::expandBriefSystem(
+        {session_.draw(), session_.stakeText(), panel.category(), panel.startsWithForcedBet(),
+         templateFolder_, session_.betLines(), ownTemplateFolder_},
+        session_.rng(), briefState_);
     if (r.message) {
         showMessage(window_, *r.message);
         return;

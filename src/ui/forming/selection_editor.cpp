@@ -74,10 +74,8 @@ void SelectionEditor::showDraw() {
     repaintGrid();
 }
 
+// The cells' texts are the quotes and shares; the marks only colour them.
 void SelectionEditor::showMarks() {
-    for (int e = 0; e < kav::kEvents; ++e)
-        for (int o = 0; o < kav::kOutcomes; ++o)
-            showOutcomeCell(e, o);
     if (modeBar_.briefPanel().startsWithForcedBet())
         modeBar_.briefPanel().showForcedBet(QString::fromStdString(session_.draw().forcedBet));
     repaintGrid();

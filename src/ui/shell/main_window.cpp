@@ -20,6 +20,7 @@
 #include "ui/results/package_archive.h"
 #include "ui/shell/help_window.h"
 #include "ui/shell/key_preview.h"
+#include "ui/shell/project_parts.h"
 #include "ui/shell/update_prompt.h"
 #include "ui/value/package_value.h"
 #include "ui/widgets/message_box.h"
@@ -149,19 +150,7 @@ void MainWindow::createFeatures() {
     betListActions_ = new BetListActions(session_, *betListEditor_, this);
     packageArchive_ = new PackageArchive(session_, *project_, *jobs_, this);
     packageValue_ = new PackageValue(session_, *outcomeGrid_, this);
-    // A project holds the draw, the mode bar's settings and the list's text.
-    project_->setParts(
-        [this](kav::ProjectState& s) {
-            drawSource_->storeInto(s);
-            modeBar_->storeInto(s);
-            s.betText = betListEditor_->fullText().toStdString();
-        },
-        [this](const kav::ProjectState& s) {
-            drawSource_->applyFrom(s);
-            modeBar_->applyFrom(s);
-            session_.loadBets(s.betText);
-            session_.noteDrawReplaced();
-        });
+    joinProjectParts(*project_, session_, *drawSource_, *modeBar_, *betListEditor_);
 }
 
 void MainWindow::createMenu() {
