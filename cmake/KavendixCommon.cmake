@@ -56,4 +56,13 @@ function(kavendix_add_gtest name dir)
         "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;KAVENDIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};KAVENDIX_CLI=${CMAKE_BINARY_DIR}/kavendix-cli")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# kavendix_gtest_also_in_russian(NAME): every test of NAME once more under the
+# players' locale (ru_RU.UTF-8: decimal comma, Russian dates), as "ru_RU/Test".
+function(kavendix_gtest_also_in_russian name)
+    if(TARGET ${name})
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "ru_RU/"
+                             PROPERTIES ENVIRONMENT "LC_ALL=ru_RU.UTF-8")
+    endif()
+endfunction()
 include(GoogleTest)

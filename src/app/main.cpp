@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <clocale>
 #include <string_view>
 
 namespace {
@@ -91,6 +92,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    // The toolkit took the C library's locale from the environment; numbers
+    // written or read through the C library (the workbook writer, libxml2,
+    // SQLite) keep the "." of the "C" locale, whatever the player's language.
+    std::setlocale(LC_NUMERIC, "C");
     setProgramNames();
     // File dialogs and standard buttons in the player's language, when the
     // toolkit's translations are installed; without them the program runs on.

@@ -154,13 +154,13 @@ TEST(CliDraw, ABrokenDrawFileIsAnInputError) {
 TEST(CliExport, WritesTheListOrRefusesWithTheProgramsMessage) {
     auto bets = tempPath("bets.txt");
     std::string many;
-    for (int i = 0; i < 257; ++i)
+    for (int i = 0; i < 16385; ++i)
         many += "20;1-(1);2-(X).\n";
     write(bets, many);
     auto xlsx = tempPath("out.xlsx");
     auto refused = runCli("--bets " + bets.string() + " export xlsx-columns -o " + xlsx.string());
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("Формат Excell не позволяет сохранять более 256 вариантов"),
+    EXPECT_NE(refused.err.find("Формат Excell не позволяет сохранять более 16384 вариантов"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(xlsx));
     auto rows = runCli("--bets " + bets.string() + " export xlsx-rows -o " + xlsx.string());

@@ -92,7 +92,7 @@ int runList(CliContext& ctx) {
     for (const auto& d : *draws.value)
         out += std::to_string(d.id) + '\t' + d.loadedAt + '\t' + countryCode(d.drawCountry) + '\t' +
                d.title + '\t' + (d.result ? drawResultText(*d.result) : "") + '\t' +
-               (d.prizes ? prizeListText(*d.prizes) : "") + '\n';
+               typedPrizesText(d.prizes) + '\n';
     std::cout << out << std::flush;
     return kExitOk;
 }
@@ -143,7 +143,7 @@ int runShow(CliContext& ctx, const ArchiveOptions& opt) {
            std::to_string(draw.totals.uniformCounts[1]) + '\t' +
            std::to_string(draw.totals.uniformCounts[2]) + '\n';
     out += "result\t" + (draw.result ? drawResultText(*draw.result) : std::string()) + '\n';
-    out += "prizes\t" + (draw.prizes ? prizeListText(*draw.prizes) : std::string()) + '\n';
+    out += "prizes\t" + typedPrizesText(draw.prizes) + '\n';
     out += "event\ttitle\tquote1\tquoteX\tquote2\tpool1\tpoolX\tpool2\n";
     for (int e = 0; e < kEvents; ++e) {
         out += std::to_string(e + 1) + '\t' + draw.eventTitles[e];

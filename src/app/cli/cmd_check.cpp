@@ -39,6 +39,7 @@ int runCheck(CliContext& ctx, const CheckOptions& opt) {
     if (!opt.result.empty())
         typedResult = resultOption(opt.result);
     std::optional<PrizeList> prizes;
+    TypedPrizes archived; // the prizes kept in the archive, when the draw is one of it
     if (opt.prizes)
         prizes = prizesOption(*opt.prizes);
     if (opt.drawId) {
@@ -57,8 +58,12 @@ int runCheck(CliContext& ctx, const CheckOptions& opt) {
         ctx.totals = draw.value->totals;
         if (!typedResult)
             typedResult = draw.value->result;
-        if (!prizes)
-            prizes = draw.value->prizes;
+        if (!prizes) {
+            // Prizes typed for some categories only are completed by the estimate.
+            archived = draw.value->prizes;
+            if (archived.complete())
+                prizes = completedPrizes(archived, std::nullopt);
+        }
         if (!typedResult) {
             printMessage(
                 Message{"У тиража " + std::to_string(*opt.drawId) + " в архиве нет результата."});
@@ -84,7 +89,7 @@ int runCheck(CliContext& ctx, const CheckOptions& opt) {
             out += "estimated-prizes " + prizeListText(*estimate.prizes) + '\n';
         else
             message = Message{estimate.problem};
-        prizes = estimate.prizes;
+        prizes = completedPrizes(archived, estimate.prizes);
     }
     if (prizes) {
         const PackageTable table = packageTable(check.totals, *prizes, ctx.bets.total());

@@ -10,9 +10,10 @@ void loadDrawFile(CliContext& ctx) {
     auto bytes = io::readFileBytes(ctx.drawFile, io::kMaxQuotesFileBytes);
     if (!bytes)
         throw UsageError("cannot read " + ctx.drawFile);
-    auto content = io::parseQuotesFileBytes(*bytes);
+    std::string problem;
+    auto content = io::parseQuotesFileBytes(*bytes, &problem);
     if (!content)
-        throw UsageError(ctx.drawFile + ": " + io::kBadQuotesFileText);
+        throw UsageError(ctx.drawFile + ": " + io::badQuotesFileText(problem));
     applyQuotesFile(ctx.model, *content);
     ctx.drawSettings = content->settings;
     ctx.totals = content->totals;

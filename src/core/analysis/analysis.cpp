@@ -203,12 +203,13 @@ std::optional<double> parseAnalysisNumber(std::string_view text) {
 
 PoolAndJackpot readPoolAndJackpot(const DrawTotals& totals) {
     PoolAndJackpot out;
-    const auto pool = parseAnalysisNumber(totals.poolText);
+    // Typed as the player types amounts ("1 250 000,5"), as every window reads them.
+    const auto pool = parseAnalysisNumber(plainNumberText(totals.poolText));
     if (!pool) {
         out.problem = "Пул не является числом: «" + std::string(trimBlanks(totals.poolText)) + "».";
         return out;
     }
-    const auto jackpot = parseAnalysisNumber(totals.jackpotText);
+    const auto jackpot = parseAnalysisNumber(plainNumberText(totals.jackpotText));
     if (!jackpot) {
         out.problem =
             "Джек-пот не является числом: «" + std::string(trimBlanks(totals.jackpotText)) + "».";

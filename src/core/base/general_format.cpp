@@ -1,9 +1,8 @@
 #include "core/base/general_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace kav {
 
@@ -15,13 +14,19 @@ std::string generalFormat(double value, int digits) {
     if (value == 0)
         return "0";
     digits = std::clamp(digits, 1, 17);
-    // printf rounds the exact binary value, ties to even, and carries into the
-    // exponent (9.96 -> 1.0e+01), which is the rounding the format wants.
+    // to_chars rounds the exact binary value, ties to even, and carries into
+    // the exponent (9.96 -> 1.0e+01), which is the rounding the format wants;
+    // unlike printf it never writes the locale's decimal comma.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
-    std::string text = buf;
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
+    std::string text(buf, written.ptr);
     const auto ePos = text.find('e');
-    const int exponent = std::atoi(text.c_str() + ePos + 1);
+    std::size_t expStart = ePos + 1;
+    if (text[expStart] == '+')
+        ++expStart;
+    int exponent = 0;
+    std::from_chars(text.data() + expStart, text.data() + text.size(), exponent);
     std::string mantissa = text.substr(0, ePos);
     const bool negative = mantissa.front() == '-';
     if (negative)
@@ -60,6 +65,18 @@ std::string generalFormat(double value, int digits) {
         out += significant.substr(whole);
     }
     return out;
+}
+
+std::string fixedText(double value, int decimals) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    // Enough for the largest double written out in full with its decimals.
+    char buf[1100];
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                       std::clamp(decimals, 0, 700));
+    return written.ec == std::errc{} ? std::string(buf, written.ptr) : std::string("NAN");
 }
 
 } // namespace kav

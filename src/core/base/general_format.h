@@ -13,4 +13,10 @@ namespace kav {
 // signed only when negative: 100 with 2 digits is "1E2", 0.0000012 is "1.2E-6".
 std::string generalFormat(double value, int digits);
 
+// `value` with exactly `decimals` decimals and "." as separator, rounded half to
+// even on the exact binary value, as "%.*f" rounds in the "C" locale, whatever
+// locale the program runs under: 630.25, 1040.00. Infinity and NaN as "INF",
+// "-INF" and "NAN".
+std::string fixedText(double value, int decimals);
+
 } // namespace kav

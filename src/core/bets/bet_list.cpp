@@ -247,6 +247,39 @@ std::optional<BetLineFault> firstBetLineFault(const Lines& lines) {
     return std::nullopt;
 }
 
+std::string skippedLineReason(std::string_view raw) {
+    const std::string_view line = trimLine(raw);
+    const auto semi = line.find(';');
+    if (semi == std::string_view::npos)
+        return "нет «;» перед исходами";
+    const GroupScan g = scanGroups(line.substr(semi + 1));
+    if (g.groups != kEvents)
+        return "событий " + std::to_string(g.groups) + " из " + std::to_string(kEvents);
+    for (int e = 0; e < kEvents; ++e) {
+        const int bit = 1 << (kEvents - 1 - e);
+        if (((g.ones | g.draws | g.twos) & bit) == 0)
+            return "у события " + std::to_string(e + 1) + " нет исхода 1, X или 2";
+    }
+    return "сумма не читается";
+}
+
+std::string skippedLinesText(const Lines& lines, const std::vector<BetMask>& masks,
+                             std::size_t named) {
+    std::string out;
+    std::size_t skipped = 0;
+    for (std::size_t i = 0; i < lines.size() && i < masks.size(); ++i) {
+        if (masks[i].valid() || trimLine(lines[i]).empty())
+            continue;
+        if (++skipped > named)
+            continue;
+        out += skipped == 1 ? "Не учтены строки: " : "; ";
+        out += std::to_string(i + 1) + " — " + skippedLineReason(lines[i]);
+    }
+    if (skipped > named)
+        out += "; и ещё " + std::to_string(skipped - named);
+    return out;
+}
+
 std::string betListStatus(std::int64_t count, Fixed4 total, std::string_view currencySuffix) {
     std::string s = "Ставок в списке ";
     s += std::to_string(count);

@@ -72,6 +72,16 @@ struct BetLineFault {
 // does not fail.
 std::optional<BetLineFault> firstBetLineFault(const Lines& lines);
 
+// Why a line that is not empty is no bet and is left out of the counts
+// ("нет «;» перед исходами", "событий 12 из 15", ...).
+std::string skippedLineReason(std::string_view line);
+// The lines the counts leave out, for the player: "Не учтены строки: 128 —
+// событий 12 из 15; 130 — нет «;» перед исходами" with at most `named` lines
+// named and "и ещё N" for the rest; empty when every line that is not blank is
+// a bet. `masks` are the lines' parsed masks (kInvalidMask for no bet).
+std::string skippedLinesText(const Lines& lines, const std::vector<BetMask>& masks,
+                             std::size_t named = 3);
+
 struct BetListParse {
     std::vector<BetMask> masks;
     std::int64_t count = 0;

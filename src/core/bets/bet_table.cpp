@@ -74,7 +74,7 @@ std::string exportSheetName(int doubles, int shownTriples, std::size_t lineCount
 
 MaybeMessage exportLineLimitMessage(std::size_t lineCount, bool byColumns) {
     if (byColumns && lineCount > kMaxColumnExportLines)
-        return Message{"Формат Excell не позволяет сохранять более 256 вариантов"};
+        return Message{"Формат Excell не позволяет сохранять более 16384 вариантов"};
     if (!byColumns && lineCount > kMaxRowExportLines)
         return Message{"Формат Excell не позволяет сохранять более 1048576 вариантов"};
     return std::nullopt;

@@ -33,7 +33,7 @@ std::variant<BetTable, Message> buildBetTable(const Lines& lines);
 std::string exportSheetName(int doubles, int shownTriples, std::size_t lineCount);
 
 // The one-bet-per-column layout holds at most this many lines.
-constexpr std::size_t kMaxColumnExportLines = 256;
+constexpr std::size_t kMaxColumnExportLines = 16384;
 constexpr std::size_t kMaxRowExportLines = 1048576;
 
 // The refusal of a layout for this many lines, if any.

@@ -5,8 +5,7 @@
 namespace kav {
 
 HistoryRow historyRow(const std::string& betText, const DrawModel& draw, const DrawTotals& totals,
-                      const std::optional<DrawResult>& result,
-                      const std::optional<PrizeList>& typedPrizes) {
+                      const std::optional<DrawResult>& result, const TypedPrizes& typedPrizes) {
     HistoryRow row;
     BetList list;
     list.setText(betText);
@@ -18,13 +17,13 @@ HistoryRow historyRow(const std::string& betText, const DrawModel& draw, const D
     const PackageCheck check = checkPackage(list.masks(), *result);
     row.bestHits = check.bestHits;
     row.winners = check.totals;
-    std::optional<PrizeList> prizes = typedPrizes;
-    if (!prizes) {
-        prizes = estimatePrizes(draw, totals, *result).prizes;
-        row.estimated = prizes.has_value();
-    }
+    // Typed prizes win; the blank categories are estimated, as the check shows them.
+    const bool blanks = !typedPrizes.complete();
+    const std::optional<PrizeList> prizes = completedPrizes(
+        typedPrizes, blanks ? estimatePrizes(draw, totals, *result).prizes : std::nullopt);
     if (!prizes)
         return row;
+    row.estimated = blanks;
     const PackageTable table = packageTable(check.totals, *prizes, row.stake);
     if (table.overflow)
         return row;

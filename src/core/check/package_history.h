@@ -24,12 +24,11 @@ struct HistoryRow {
     // With a result and prizes (typed or estimated); nothing otherwise.
     std::optional<Fixed4> totalReturn;
     std::optional<Fixed4> profit;
-    bool estimated = false; // the prizes are an estimate
+    bool estimated = false; // some prizes are an estimate
 };
 
 // `draw` carries the quotes, pool shares and country of the package's draw.
 HistoryRow historyRow(const std::string& betText, const DrawModel& draw, const DrawTotals& totals,
-                      const std::optional<DrawResult>& result,
-                      const std::optional<PrizeList>& typedPrizes);
+                      const std::optional<DrawResult>& result, const TypedPrizes& typedPrizes);
 
 } // namespace kav

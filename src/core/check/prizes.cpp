@@ -69,6 +69,80 @@ std::optional<PrizeList> parsePrizeList(std::string_view text) {
     return readAmounts(parts);
 }
 
+TypedPrizes::TypedPrizes(const std::optional<PrizeList>& all) {
+    if (all)
+        for (int i = 0; i < kCategories; ++i)
+            amounts[i] = (*all)[i];
+}
+
+bool TypedPrizes::any() const {
+    for (const auto& a : amounts)
+        if (a)
+            return true;
+    return false;
+}
+
+bool TypedPrizes::complete() const {
+    for (const auto& a : amounts)
+        if (!a)
+            return false;
+    return true;
+}
+
+std::string typedPrizesText(const TypedPrizes& prizes) {
+    if (!prizes.any())
+        return {};
+    std::string s;
+    for (int i = 0; i < kCategories; ++i) {
+        if (i > 0)
+            s += ',';
+        s += prizes.amounts[i] ? prizes.amounts[i]->moneyText() : "-";
+    }
+    return s;
+}
+
+std::optional<TypedPrizes> parseTypedPrizes(std::string_view text) {
+    if (trimBlanks(text).empty())
+        return TypedPrizes{};
+    if (auto all = parsePrizeList(text))
+        return TypedPrizes(*all);
+    if (text.size() > 1000)
+        return std::nullopt;
+    const auto parts = split(text, [](char c) { return c == ','; });
+    if (parts.size() != kCategories)
+        return std::nullopt;
+    TypedPrizes out;
+    for (int i = 0; i < kCategories; ++i) {
+        const std::string_view part = trimBlanks(parts[i]);
+        if (part == "-")
+            continue;
+        const auto v = Fixed4::parse(part);
+        if (!v || *v < Fixed4{})
+            return std::nullopt;
+        out.amounts[i] = *v;
+    }
+    if (!out.any())
+        return std::nullopt; // seven blanks are written as the empty text
+    return out;
+}
+
+std::optional<PrizeList> completedPrizes(const TypedPrizes& typed,
+                                         const std::optional<PrizeList>& estimate,
+                                         std::array<bool, kCategories>* estimated) {
+    PrizeList out{};
+    for (int i = 0; i < kCategories; ++i) {
+        if (estimated)
+            (*estimated)[i] = !typed.amounts[i];
+        if (typed.amounts[i])
+            out[i] = *typed.amounts[i];
+        else if (estimate)
+            out[i] = (*estimate)[i];
+        else
+            return std::nullopt;
+    }
+    return out;
+}
+
 std::string prizeListText(const PrizeList& prizes) {
     std::string s;
     for (int i = 0; i < kCategories; ++i) {

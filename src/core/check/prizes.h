@@ -29,6 +29,25 @@ std::optional<PrizeList> parsePrizeList(std::string_view text);
 // "P9,P10,...,P15" in the plain money form, which parsePrizeList reads back.
 std::string prizeListText(const PrizeList& prizes);
 
+// The prizes typed for a draw, category by category; a category left blank
+// has no amount and is estimated from the draw's pool wherever it is used.
+struct TypedPrizes {
+    std::array<std::optional<Fixed4>, kCategories> amounts{};
+
+    TypedPrizes() = default;
+    // Every category typed, or none.
+    TypedPrizes(const std::optional<PrizeList>& all); // NOLINT(google-explicit-constructor)
+    bool any() const;
+    bool complete() const;
+    bool operator==(const TypedPrizes&) const = default;
+};
+
+// "P9,...,P15" as prizeListText writes it, with "-" for a blank category;
+// nothing typed is the empty text. Read back by parseTypedPrizes, which also
+// takes every form parsePrizeList reads.
+std::string typedPrizesText(const TypedPrizes& prizes);
+std::optional<TypedPrizes> parseTypedPrizes(std::string_view text);
+
 struct PrizeEstimate {
     std::optional<PrizeList> prizes; // nothing when the draw's numbers do not allow one
     std::string problem;             // why not, for the player
@@ -62,5 +81,11 @@ struct PackageTable {
 };
 
 PackageTable packageTable(const CategoryCounts& winners, const PrizeList& prizes, Fixed4 stake);
+
+// The typed prizes with the estimate in the blank categories (marked in
+// `estimated`); nothing when a blank category has no estimate.
+std::optional<PrizeList> completedPrizes(const TypedPrizes& typed,
+                                         const std::optional<PrizeList>& estimate,
+                                         std::array<bool, kCategories>* estimated = nullptr);
 
 } // namespace kav

@@ -188,10 +188,6 @@ std::string statisticsText(const Zone& zone) {
                       probabilityPercentText(s.probability));
 }
 
-std::string hiddenStatisticsText(const Zone& zone) {
-    return zone.resultCount == 0 ? std::string() : statistics("0", "0");
-}
-
 std::string zoneMessage(const Zone& zone) {
     if (zone.resultCount < 2)
         return "ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \r\n(нужные подстраховки в каждом матче)";

@@ -100,8 +100,6 @@ std::string probabilityPercentText(double p);
 
 // "Покрытие ставками\r\nПо количеству 37.5%\r\nПо вероятности 40%".
 std::string statisticsText(const Zone& zone);
-// The statistics line of a zone that is not drawn: empty for no results, zeros otherwise.
-std::string hiddenStatisticsText(const Zone& zone);
 
 // The red message over a hidden map; empty when the map is drawn.
 std::string zoneMessage(const Zone& zone);

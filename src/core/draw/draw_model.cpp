@@ -1,4 +1,5 @@
 #include "core/draw/draw_model.h"
+#include "core/base/text.h"
 
 namespace kav {
 
@@ -30,20 +31,60 @@ std::string outcomeCellText(const DrawModel& m, int event0, int outcome0) {
            std::to_string(m.poolShares[event0][outcome0].roundToInt());
 }
 
-void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value) {
-    int next = (outcome0 + 1) % kOutcomes;
-    int nextNext = (outcome0 + 2) % kOutcomes;
-    auto& q = m.quotes[event0];
-    q[outcome0] = value;
-    q[next] = Fixed4::fromInt(100) - value - q[nextNext];
+namespace {
+
+// Sets one of a row's three percentages and the cyclically next one so that
+// the row sums to 100.
+void setRowPercent(std::array<Fixed4, kOutcomes>& row, int outcome0, Fixed4 value) {
+    const int next = (outcome0 + 1) % kOutcomes;
+    const int nextNext = (outcome0 + 2) % kOutcomes;
+    row[outcome0] = value;
+    row[next] = Fixed4::fromInt(100) - value - row[nextNext];
 }
 
-std::optional<Fixed4> typedQuote(std::string_view cellText) {
-    const auto quote = Fixed4::parseTyped(cellText.substr(0, cellText.find('/')));
-    const Fixed4 largest = Fixed4::fromInt(kLargestTypedQuote);
-    if (!quote || *quote > largest || *quote < -largest)
-        return std::nullopt;
-    return quote;
+// The typed percentage `part`, or why not.
+std::variant<Fixed4, std::string> readRowPercent(const std::array<Fixed4, kOutcomes>& row,
+                                                 int outcome0, std::string_view part,
+                                                 const std::string& what) {
+    const auto value = Fixed4::parseTyped(part);
+    const std::string typed(trimBlanks(part));
+    if (!value)
+        return what + " «" + typed + "» — не число. Введите число, например 50 или 50/38.";
+    if (*value < Fixed4{})
+        return what + " не может быть отрицательной: «" + typed + "».";
+    const Fixed4 room = Fixed4::fromInt(100) - row[(outcome0 + 2) % kOutcomes];
+    if (*value > room)
+        return what + " " + typed + " больше " + room.moneyText() +
+               ": вместе с другими исходами события получится больше 100.";
+    return *value;
+}
+
+} // namespace
+
+void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value) {
+    setRowPercent(m.quotes[event0], outcome0, value);
+}
+
+void setPoolShare(DrawModel& m, int event0, int outcome0, Fixed4 value) {
+    setRowPercent(m.poolShares[event0], outcome0, value);
+}
+
+std::variant<TypedCell, std::string> readTypedCell(const DrawModel& m, int event0, int outcome0,
+                                                   std::string_view cellText) {
+    const auto slash = cellText.find('/');
+    const auto quote =
+        readRowPercent(m.quotes[event0], outcome0, cellText.substr(0, slash), "Котировка");
+    if (const auto* why = std::get_if<std::string>(&quote))
+        return *why;
+    TypedCell cell{std::get<Fixed4>(quote), std::nullopt};
+    if (slash != std::string_view::npos && !trimBlanks(cellText.substr(slash + 1)).empty()) {
+        const auto share =
+            readRowPercent(m.poolShares[event0], outcome0, cellText.substr(slash + 1), "Доля пула");
+        if (const auto* why = std::get_if<std::string>(&share))
+            return *why;
+        cell.poolShare = std::get<Fixed4>(share);
+    }
+    return cell;
 }
 
 void resetSelection(DrawModel& m) {

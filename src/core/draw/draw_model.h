@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace kav {
@@ -48,13 +49,20 @@ std::string outcomeCellText(const DrawModel& m, int event0, int outcome0);
 // Stores a hand-typed quote and sets the cyclically next outcome so the event sums to 100.
 void setQuote(DrawModel& m, int event0, int outcome0, Fixed4 value);
 
-// The quote of an outcome cell's text as the player types it: "quote/pool" or
-// the quote alone, "," or "." as the decimal separator; the pool part is the
-// draw's and is not read. Nothing for a text that is no number before the "/"
-// or a quote beyond +-kLargestTypedQuote, which would carry the event's sums
-// far out of the fixed-point range.
-inline constexpr std::int64_t kLargestTypedQuote = 1000000;
-std::optional<Fixed4> typedQuote(std::string_view cellText);
+// Stores a hand-typed pool share by the same rule as setQuote.
+void setPoolShare(DrawModel& m, int event0, int outcome0, Fixed4 value);
+
+// An outcome cell as the player types it: the quote alone or "quote/pool
+// share", "," or "." as the decimal separator ("20,5/10").
+struct TypedCell {
+    Fixed4 quote;
+    std::optional<Fixed4> poolShare; // when typed after the "/"
+};
+// The typed cell of outcome (event0, outcome0), or why it is refused, naming
+// the part: a part that is no number, a negative one, or one that would leave
+// the event's next outcome below zero (the three make 100).
+std::variant<TypedCell, std::string> readTypedCell(const DrawModel& m, int event0, int outcome0,
+                                                   std::string_view cellText);
 
 // Copies the draw and the player's marks (titles, quotes, pool shares, marks,
 // forced bet, country and its currency); the derived bet fields stay.

@@ -51,7 +51,26 @@ Lines formatQuotesFile(const DrawModel& m, const DrawSettings& s, const DrawTota
     return out;
 }
 
-std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
+namespace {
+
+// Earlier versions wrote the whole window title, the project's name first
+// ("work.kvp* — Kavendix ..."); the draw's caption is what follows it.
+std::string drawCaptionOf(std::string_view title) {
+    constexpr std::string_view dash = " — ";
+    const auto at = title.find(dash);
+    if (at != std::string_view::npos) {
+        std::string_view name = title.substr(0, at);
+        if (!name.empty() && name.back() == '*')
+            name.remove_suffix(1);
+        if (name == "Без имени" || (name.size() > 4 && name.substr(name.size() - 4) == ".kvp"))
+            return std::string(title.substr(at + dash.size()));
+    }
+    return std::string(title);
+}
+
+} // namespace
+
+std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines, std::string* problem) {
     auto line = [&lines](int i) -> std::string_view {
         return i < static_cast<int>(lines.size()) ? std::string_view(lines[i]) : std::string_view();
     };
@@ -72,6 +91,13 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
             auto pool = p ? parseNumberField(*p) : std::nullopt;
             if (!pool)
                 return std::nullopt;
+            if (*quote < Fixed4{} || *pool < Fixed4{}) {
+                if (problem)
+                    *problem = "событие " + std::to_string(e + 1) + ", исход " + "1X2"[k] + ": " +
+                               (*quote < Fixed4{} ? "отрицательная котировка " + quote->moneyText()
+                                                  : "отрицательная доля пула " + pool->moneyText());
+                return std::nullopt;
+            }
             f.quotes[e][k] = quote;
             f.poolShares[e][k] = pool;
         }
@@ -83,7 +109,7 @@ std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines) {
         return std::nullopt;
     f.settings.stakeMinimum = *minimum;
     f.drawCountry = static_cast<std::uint8_t>(*country);
-    f.settings.windowTitle = std::string(line(18));
+    f.settings.windowTitle = drawCaptionOf(line(18));
 
     auto totals = readTotalsFields(line(19), false);
     if (!totals)
@@ -109,16 +135,19 @@ void applyQuotesFile(DrawModel& m, const QuotesFileContent& f) {
 }
 
 std::optional<Fixed4> parseStakeText(std::string_view text) {
-    std::string digits;
+    // The amount before the currency: "1 000.00 руб.", "20,50 руб.".
+    std::string amount;
     for (char c : trimLine(text)) {
-        if (c == ',' || c == ' ')
-            continue;
-        if ((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')
-            digits += c;
+        if ((c >= '0' && c <= '9') || c == '.' || c == ',' || c == ' ' || c == '-' || c == '+')
+            amount += c;
         else
             break;
     }
-    return Fixed4::parse(digits);
+    // A "," beside a "." groups thousands ("1,000.00"); alone it is the
+    // decimal separator, as the player types amounts.
+    if (amount.find(',') != std::string::npos && amount.find('.') != std::string::npos)
+        std::erase(amount, ',');
+    return Fixed4::parseTyped(amount);
 }
 
 std::string stakeDisplayText(Fixed4 value, std::uint8_t drawCountry) {

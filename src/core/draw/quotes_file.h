@@ -38,15 +38,18 @@ struct QuotesFileContent {
 // always reads back.
 Lines formatQuotesFile(const DrawModel& m, const DrawSettings& s, const DrawTotals& t);
 
-// Nothing when the lines break the format (missing lines read as empty ones).
-std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines);
+// Nothing when the lines break the format (missing lines read as empty ones);
+// a negative quote or pool share is named in `problem`.
+std::optional<QuotesFileContent> parseQuotesFile(const Lines& lines,
+                                                 std::string* problem = nullptr);
 
 // Replaces the draw with the file's: clears the selection and the bet list's
 // derived data, stores titles, quotes, pool shares and the country.
 void applyQuotesFile(DrawModel& m, const QuotesFileContent& f);
 
 // The stake field's value read from its text as shown ("1 000.00 руб." or
-// "1,000.00 руб." read as 1000): nothing when the text holds no number.
+// "1,000.00 руб." read as 1000, "20,50 руб." as 20.5): nothing when the text
+// holds no number.
 std::optional<Fixed4> parseStakeText(std::string_view text);
 // The stake field's display form: thousands separated by a blank, two
 // decimals and the currency, e.g. "1 000.00 руб.".

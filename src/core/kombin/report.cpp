@@ -1,6 +1,6 @@
 #include "core/kombin/report.h"
+#include "core/base/general_format.h"
 
-#include <cstdio>
 #include <tuple>
 
 namespace kav::kombin {
@@ -29,9 +29,7 @@ std::optional<std::uint64_t> referenceSize(const Key& key) {
 namespace {
 
 std::string ratioText(std::uint64_t ours, std::uint64_t ref) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3f", static_cast<double>(ours) / static_cast<double>(ref));
-    return buf;
+    return fixedText(static_cast<double>(ours) / static_cast<double>(ref), 3);
 }
 
 } // namespace

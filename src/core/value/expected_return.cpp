@@ -1,7 +1,9 @@
 #include "core/value/expected_return.h"
+#include "core/base/general_format.h"
 #include "core/value/field_walk.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -468,15 +470,17 @@ const ExpectedReturnTable::Refusal* ExpectedReturnTable::refusal(const Coupon& c
 
 std::string significantText(double value, int digits) {
     if (value == 0 || !std::isfinite(value))
-        return value == 0 ? "0" : std::to_string(value);
+        return value == 0 ? "0" : fixedText(value, 0);
+    // The decimal exponent after rounding to `digits` significant digits.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
-    const char* exp = std::strchr(buf, 'e');
-    const int exponent = std::atoi(exp + 1);
-    const int decimals = std::max(0, digits - 1 - exponent);
-    char out[400];
-    std::snprintf(out, sizeof out, "%.*f", decimals, value);
-    return out;
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                                       std::clamp(digits, 1, 17) - 1);
+    const char* exp = std::find(buf, written.ptr, 'e') + 1;
+    if (exp < written.ptr && *exp == '+')
+        ++exp;
+    int exponent = 0;
+    std::from_chars(exp, written.ptr, exponent);
+    return fixedText(value, std::max(0, digits - 1 - exponent));
 }
 
 namespace {

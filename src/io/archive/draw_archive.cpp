@@ -174,8 +174,8 @@ DrawRecord encodeDraw(const ArchivedDraw& d) {
                       std::to_string(d.totals.uniformCounts[2]);
     if (d.result)
         r.result = drawResultText(*d.result);
-    if (d.prizes)
-        r.prizes = prizeListText(*d.prizes);
+    if (d.prizes.any())
+        r.prizes = typedPrizesText(d.prizes);
     return r;
 }
 
@@ -214,9 +214,10 @@ std::optional<ArchivedDraw> decodeDraw(const DrawRecord& r) {
             return std::nullopt;
     }
     if (r.prizes) {
-        d.prizes = parsePrizeList(*r.prizes);
-        if (!d.prizes)
+        const auto prizes = parseTypedPrizes(*r.prizes);
+        if (!prizes)
             return std::nullopt;
+        d.prizes = *prizes;
     }
     return d;
 }
@@ -362,14 +363,14 @@ DrawArchive::Answer<std::int64_t> DrawArchive::addDraw(const ArchivedDraw& draw)
 }
 
 DrawArchive::Answer<bool> DrawArchive::setResult(std::int64_t drawId, const DrawResult& result,
-                                                 const std::optional<PrizeList>& prizes) {
+                                                 const TypedPrizes& prizes) {
     Answer<bool> a;
     try {
         SqliteTransaction tx(*db_);
         SqliteStatement st(*db_, "UPDATE draws SET result=?1, prizes=?2 WHERE id=?3");
         std::optional<std::string> prizeText;
-        if (prizes)
-            prizeText = prizeListText(*prizes);
+        if (prizes.any())
+            prizeText = typedPrizesText(prizes);
         st.bind(1, drawResultText(result)).bindOptional(2, prizeText).bind(3, drawId);
         st.step();
         if (db_->changes() == 0) {

@@ -31,7 +31,7 @@ struct ArchivedDraw {
     std::array<std::array<Fixed4, kOutcomes>, kEvents> poolShares{};
     DrawTotals totals;
     std::optional<DrawResult> result;
-    std::optional<PrizeList> prizes; // typed by the player
+    TypedPrizes prizes; // typed by the player, blank categories estimated
 
     // The draw as the check and the prize estimate read it.
     DrawModel model() const;
@@ -101,7 +101,7 @@ public:
     Answer<std::int64_t> addDraw(const ArchivedDraw& draw);
     // The result (and prizes, when typed) of a kept draw.
     Answer<bool> setResult(std::int64_t drawId, const DrawResult& result,
-                           const std::optional<PrizeList>& prizes);
+                           const TypedPrizes& prizes);
     Answer<std::int64_t> addPackage(const ArchivedPackage& package);
     // Newest first; records that cannot be read are left out.
     Answer<std::vector<ArchivedDraw>> draws();

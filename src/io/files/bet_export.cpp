@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <locale.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +36,33 @@ MaybeMessage saveTextExport(const std::string& chosen, const Lines& lines) {
     return writeFileBytes(textExportPath(chosen), cp1251Text(lines));
 }
 
+namespace {
+
+// The workbook library writes its numbers (column widths, margins, cell
+// values) with the C library's printf: under a locale with a decimal comma
+// the sheet would read "8,7109375" and no spreadsheet would open it. This
+// thread writes in the "C" number format while the guard lives.
+class CNumbersOnThisThread {
+public:
+    CNumbersOnThisThread()
+        : c_(newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE))),
+          previous_(c_ != nullptr ? uselocale(c_) : nullptr) {}
+    ~CNumbersOnThisThread() {
+        if (c_ == nullptr)
+            return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    CNumbersOnThisThread(const CNumbersOnThisThread&) = delete;
+    CNumbersOnThisThread& operator=(const CNumbersOnThisThread&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_;
+};
+
+} // namespace
+
 MaybeMessage saveWorkbook(const std::string& path, const Lines& lines, const WorkbookExport& how) {
     bool byColumns = how.layout == SheetLayout::ByColumns;
     if (auto refusal = exportLineLimitMessage(lines.size(), byColumns))
@@ -43,6 +72,7 @@ MaybeMessage saveWorkbook(const std::string& path, const Lines& lines, const Wor
         return *m;
     const auto& table = std::get<BetTable>(built);
 
+    const CNumbersOnThisThread cNumbers;
     lxw_workbook* wb = workbook_new(path.c_str());
     if (wb == nullptr)
         return writeFailedMessage(path);

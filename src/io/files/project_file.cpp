@@ -175,8 +175,11 @@ void readOutcomeNumbers(const Fields& f, const char* key, std::array<Fixed4, kOu
         return;
     if (!v->is_array() || v->size() != kOutcomes)
         f.fail(key, "ожидаются три числа (П1, Х, П2)");
-    for (int o = 0; o < kOutcomes; ++o)
+    for (int o = 0; o < kOutcomes; ++o) {
         out[o] = f.decimalValue((*v)[static_cast<std::size_t>(o)], key);
+        if (out[o] < Fixed4{})
+            f.fail(key, "число не может быть отрицательным");
+    }
 }
 
 void readEvent(const Fields& f, ProjectState& s, int e) {

@@ -14,15 +14,21 @@ MaybeMessage writeQuotesFile(const std::string& path, const DrawModel& m, const 
     return writeFileBytes(path, cp1251Text(formatQuotesFile(m, s, t)));
 }
 
-std::optional<QuotesFileContent> readQuotesFile(const std::string& path) {
+std::optional<QuotesFileContent> readQuotesFile(const std::string& path, std::string* problem) {
     auto bytes = readFileBytes(path, kMaxQuotesFileBytes);
     if (!bytes)
         return std::nullopt;
-    return parseQuotesFileBytes(*bytes);
+    return parseQuotesFileBytes(*bytes, problem);
 }
 
-std::optional<QuotesFileContent> parseQuotesFileBytes(std::string_view bytes) {
-    return parseQuotesFile(splitLines(cp1251ToUtf8(bytes)));
+std::optional<QuotesFileContent> parseQuotesFileBytes(std::string_view bytes,
+                                                      std::string* problem) {
+    return parseQuotesFile(splitLines(cp1251ToUtf8(bytes)), problem);
+}
+
+std::string badQuotesFileText(const std::string& problem) {
+    return problem.empty() ? std::string(kBadQuotesFileText)
+                           : std::string(kBadQuotesFileText) + ": " + problem + ".";
 }
 
 } // namespace kav::io

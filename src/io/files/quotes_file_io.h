@@ -20,9 +20,14 @@ MaybeMessage writeQuotesFile(const std::string& path, const DrawModel& m, const 
 
 // The whole file, parsed; nothing when it cannot be read or breaks the format
 // (the caller then shows kBadQuotesFileText and changes nothing).
-std::optional<QuotesFileContent> readQuotesFile(const std::string& path);
+// `problem` names a refused number.
+std::optional<QuotesFileContent> readQuotesFile(const std::string& path,
+                                                std::string* problem = nullptr);
 // The same for the file's bytes.
-std::optional<QuotesFileContent> parseQuotesFileBytes(std::string_view bytes);
+std::optional<QuotesFileContent> parseQuotesFileBytes(std::string_view bytes,
+                                                      std::string* problem = nullptr);
+// kBadQuotesFileText, with the refused number when there is one.
+std::string badQuotesFileText(const std::string& problem);
 
 // A quotes file is a few kilobytes; anything far larger is not one.
 inline constexpr std::size_t kMaxQuotesFileBytes = 1u << 20;

@@ -7,6 +7,54 @@
 
 namespace kav::io {
 
+// The common network failures in the player's words; the library's own text
+// follows as the detail an expert or a support request needs.
+std::string networkErrorText(int code, const std::string& detail) {
+    const char* said = "ошибка сети";
+    switch (static_cast<CURLcode>(code)) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        said = "сервер не найден: нет сети или неверный адрес";
+        break;
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        said = "прокси-сервер не найден";
+        break;
+    case CURLE_COULDNT_CONNECT:
+        said = "не удалось соединиться с сервером";
+        break;
+    case CURLE_OPERATION_TIMEDOUT:
+        said = "сервер не ответил вовремя";
+        break;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+        said = "защищённое соединение не установлено: сертификат сервера не принят";
+        break;
+    case CURLE_TOO_MANY_REDIRECTS:
+        said = "слишком много перенаправлений";
+        break;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        said = "адрес не начинается с http:// или https://";
+        break;
+    case CURLE_URL_MALFORMAT:
+        said = "неверный адрес";
+        break;
+    case CURLE_GOT_NOTHING:
+        said = "сервер закрыл соединение, ничего не ответив";
+        break;
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+        said = "соединение с сервером прервалось";
+        break;
+    case CURLE_PARTIAL_FILE:
+        said = "ответ сервера пришёл не полностью";
+        break;
+    default:
+        break;
+    }
+    return detail.empty() ? std::string(said) : std::string(said) + " (" + detail + ")";
+}
+
 namespace {
 
 void initCurlOnce() {
@@ -90,11 +138,12 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     lastTooLarge_ = t.tooLarge;
     if (rc != CURLE_OK) {
         if (t.cancelled)
-            lastError_ = "cancelled";
+            lastError_ = "прервано";
         else if (t.tooLarge)
-            lastError_ = "reply larger than " + std::to_string(options_.maxBodyBytes) + " bytes";
+            lastError_ = "ответ больше " + std::to_string(options_.maxBodyBytes) + " байт";
         else
-            lastError_ = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(rc);
+            lastError_ =
+                networkErrorText(rc, errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(rc));
         return std::nullopt;
     }
     HttpReply reply;
@@ -103,7 +152,8 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr)
         reply.contentType = type;
     if (reply.status >= 400) {
-        lastError_ = "HTTP status " + std::to_string(reply.status);
+        lastError_ = "сервер ответил ошибкой " + std::to_string(reply.status) +
+                     (reply.status == 404 ? " (страница не найдена)" : "");
         return std::nullopt;
     }
     reply.body = std::move(t.body);

@@ -25,6 +25,10 @@ struct HttpOptions {
 // Called while bytes arrive; returning false cancels the request.
 using HttpProgress = std::function<bool(std::int64_t received, std::int64_t expected)>;
 
+// A network library's error code (CURLcode) as the player reads it, with
+// `detail` after it in brackets.
+std::string networkErrorText(int code, const std::string& detail);
+
 class HttpRequest {
 public:
     explicit HttpRequest(HttpOptions options = {});
@@ -33,7 +37,7 @@ public:
     // cancellation, a reply over the size cap or an error status (400 and up).
     std::optional<HttpReply> get(const std::string& url, const HttpProgress& progress = {});
 
-    // Why the last get failed, in English.
+    // Why the last get failed, in Russian, the network library's text after it.
     const std::string& lastError() const { return lastError_; }
     // Whether the last get failed because the reply was over the size cap.
     bool lastTooLarge() const { return lastTooLarge_; }

@@ -36,9 +36,10 @@ void BetListActions::addActions(QMenu* menu) {
     add("clearBetListAction", "Очистить список ставок", Qt::Key_X, [this] { clearBetList(); });
 }
 
+// The whole list goes to the clipboard; the list is not selected, so the next
+// key typed cannot replace it.
 void BetListActions::copyBetList() {
     editor_.flushPendingLines();
-    editor_.selectAll();
     QGuiApplication::clipboard()->setText(editor_.toPlainText());
 }
 

@@ -186,7 +186,18 @@ void BetListEditor::showBetStatus() {
     if (!statusLabel_)
         return;
     const std::string& fault = session_.betFault();
-    statusLabel_->setText(QString::fromStdString(fault.empty() ? session_.betStatus() : fault));
+    QString text = QString::fromStdString(fault.empty() ? session_.betStatus() : fault);
+    QString skipped;
+    if (fault.empty() && session_.betList().inSync()) {
+        // Lines left out of the counts are named: the first here, more on hover.
+        const auto& list = session_.betList();
+        skipped = QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 20));
+        if (!skipped.isEmpty())
+            text += QStringLiteral("  ·  ") +
+                    QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 1));
+    }
+    statusLabel_->setText(text);
+    statusLabel_->setToolTip(skipped.replace(QStringLiteral("; "), QStringLiteral("\n")));
     statusLabel_->setStyleSheet(fault.empty() ? QString() : QStringLiteral("color: #c00000;"));
 }
 

@@ -222,18 +222,23 @@ void Session::setMarks(const Selection& selection, const std::string& forcedBet,
         new MarksStep(*this, step, {draw_.selection, draw_.forcedBet}, {selection, forcedBet}));
 }
 
-void Session::setQuote(int event0, int outcome0, kav::Fixed4 quote) {
+void Session::setQuote(int event0, int outcome0, kav::Fixed4 quote,
+                       std::optional<kav::Fixed4> poolShare) {
     if (event0 < 0 || event0 >= kav::kEvents || outcome0 < 0 || outcome0 >= kav::kOutcomes)
         return;
     const auto row = static_cast<std::size_t>(event0);
     const QuoteRow before = draw_.quotes[row];
+    const QuoteRow sharesBefore = draw_.poolShares[row];
     kav::setQuote(draw_, event0, outcome0, quote);
+    if (poolShare)
+        kav::setPoolShare(draw_, event0, outcome0, *poolShare);
     // The cell shows the quote as the program writes it, whatever was typed.
-    if (draw_.quotes[row] == before) {
+    if (draw_.quotes[row] == before && draw_.poolShares[row] == sharesBefore) {
         Q_EMIT quotesChanged(event0);
         return;
     }
-    pushStep(new QuoteStep(*this, event0, before, draw_.quotes[row]));
+    pushStep(new QuoteStep(*this, event0, {before, sharesBefore},
+                           {draw_.quotes[row], draw_.poolShares[row]}));
 }
 
 void Session::noteDrawReplaced() {
@@ -248,8 +253,9 @@ void Session::setMarksNow(const Selection& selection, const std::string& forcedB
     Q_EMIT marksChanged();
 }
 
-void Session::setQuoteRowNow(int event0, const QuoteRow& quotes) {
+void Session::setQuoteRowNow(int event0, const QuoteRow& quotes, const QuoteRow& poolShares) {
     draw_.quotes[static_cast<std::size_t>(event0)] = quotes;
+    draw_.poolShares[static_cast<std::size_t>(event0)] = poolShares;
     Q_EMIT quotesChanged(event0);
 }
 

@@ -88,8 +88,10 @@ public:
     // --- marks, forced bet and typed quotes: each call one undo step ---
     // The marks and the forced bet; `step` names the step ("Отметка исхода").
     void setMarks(const Selection& selection, const std::string& forcedBet, const QString& step);
-    // A quote typed by the player (the core's rule sets the row's other quote).
-    void setQuote(int event0, int outcome0, kav::Fixed4 quote);
+    // A quote typed by the player, and the pool share when he typed one (the
+    // core's rule sets the row's other quote and share).
+    void setQuote(int event0, int outcome0, kav::Fixed4 quote,
+                  std::optional<kav::Fixed4> poolShare = std::nullopt);
     // Another draw replaced the one shown (a download, a quotes file, a
     // project): steps of marks and quotes made on the old draw are no longer
     // undone; bet-list steps stay. drawReplaced.
@@ -146,7 +148,7 @@ private:
     void replaceBetsNow(kav::Lines lines, std::shared_ptr<const PackedLines> packed = {});
     void clearBetsNow(std::shared_ptr<const PackedLines> packed = {});
     void setMarksNow(const Selection& selection, const std::string& forcedBet);
-    void setQuoteRowNow(int event0, const QuoteRow& quotes);
+    void setQuoteRowNow(int event0, const QuoteRow& quotes, const QuoteRow& poolShares);
     // The packed form of the list shown, made once for consecutive rewrites.
     std::shared_ptr<const PackedLines> packedList();
     SessionStep* stepAt(int index) const;

@@ -233,17 +233,16 @@ void MarksStep::countHeld(UndoBytes& bytes) const {
 
 // --- QuoteStep ---
 
-QuoteStep::QuoteStep(Session& session, int event0, const Session::QuoteRow& before,
-                     const Session::QuoteRow& after)
+QuoteStep::QuoteStep(Session& session, int event0, const Row& before, const Row& after)
     : DrawStep(session, QStringLiteral("Ввод котировки")), event0_(event0), before_(before),
       after_(after) {}
 
 void QuoteStep::undoNow() {
-    setQuoteRowNow(event0_, before_);
+    setQuoteRowNow(event0_, before_.quotes, before_.poolShares);
 }
 
 void QuoteStep::redoNow() {
-    setQuoteRowNow(event0_, after_);
+    setQuoteRowNow(event0_, after_.quotes, after_.poolShares);
 }
 
 } // namespace kav::ui

@@ -183,8 +183,9 @@ protected:
     void setMarksNow(const Session::Selection& selection, const std::string& forcedBet) {
         session_.setMarksNow(selection, forcedBet);
     }
-    void setQuoteRowNow(int event0, const Session::QuoteRow& quotes) {
-        session_.setQuoteRowNow(event0, quotes);
+    void setQuoteRowNow(int event0, const Session::QuoteRow& quotes,
+                        const Session::QuoteRow& poolShares) {
+        session_.setQuoteRowNow(event0, quotes, poolShares);
     }
 
 private:
@@ -214,8 +215,12 @@ private:
 
 class QuoteStep final : public DrawStep {
 public:
-    QuoteStep(Session& session, int event0, const Session::QuoteRow& before,
-              const Session::QuoteRow& after);
+    // A row's quotes and pool shares.
+    struct Row {
+        Session::QuoteRow quotes;
+        Session::QuoteRow poolShares;
+    };
+    QuoteStep(Session& session, int event0, const Row& before, const Row& after);
 
 protected:
     void undoNow() override;
@@ -225,8 +230,8 @@ protected:
 
 private:
     int event0_;
-    Session::QuoteRow before_;
-    Session::QuoteRow after_;
+    Row before_;
+    Row after_;
 };
 
 } // namespace kav::ui

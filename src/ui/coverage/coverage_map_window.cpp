@@ -269,7 +269,8 @@ void CoverageMapWindow::buildZone() {
     mapView_->setZone(&zone_);
     if (!zone_.shown()) {
         showMapMessage(kav::zoneMessage(zone_));
-        showStatistics(kav::hiddenStatisticsText(zone_));
+        // A zone that is not counted has no percentage: 0 % would read as no coverage.
+        showStatistics({});
         return;
     }
     mapMessageLabel_->hide();

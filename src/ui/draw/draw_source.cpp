@@ -138,8 +138,11 @@ void DrawSource::failDrawLoad(const kav::io::PageDownload& page) {
         pageKind_ == 1 ? kav::io::DrawPage::EventList : kav::io::DrawPage::Totals, pageUrl_, page);
     loadedEvents_.reset();
     setDrawLoading(false);
-    if (!drawShown_)
+    if (!drawShown_) {
         showLoadedDraw(nullptr, nullptr);
+        // The stand-in "Матч 1…15" is no draw of the server: the title says so.
+        session_.setDrawTitle(session_.drawTitle() + QStringLiteral(" (тираж не загружен)"));
+    }
     showMessage(window_, why);
 }
 
@@ -204,7 +207,9 @@ void DrawSource::saveQuotesFile() {
         return;
     const std::string path = kav::io::quotesFilePath(chosen.toStdString());
     const kav::DrawSettings settings{modeBar_.stakeFieldText().toStdString(),
-                                     modeBar_.stakeMinimum(), window_->windowTitle().toStdString()};
+                                     modeBar_.stakeMinimum(),
+                                     // the draw's caption, not the project's name before it
+                                     session_.drawTitle().toStdString()};
     if (auto message = kav::io::writeQuotesFile(path, session_.draw(), settings, session_.totals()))
         showMessage(window_, *message);
 }
@@ -215,9 +220,10 @@ void DrawSource::loadQuotesFile() {
     const QString chosen = openFileName(window_, QStringLiteral("Котировки из файла"), {});
     if (chosen.isEmpty())
         return;
-    const auto content = kav::io::readQuotesFile(chosen.toStdString());
+    std::string problem;
+    const auto content = kav::io::readQuotesFile(chosen.toStdString(), &problem);
     if (!content) {
-        showMessage(window_, {kav::io::kBadQuotesFileText});
+        showMessage(window_, {kav::io::badQuotesFileText(problem)});
         return;
     }
     if (!confirmBetListLoss(session_, window_, QStringLiteral("Загрузка котировок из файла")))

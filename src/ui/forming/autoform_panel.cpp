@@ -2,6 +2,7 @@
 
 #include "core/forming/autoform.h"
 
+#include "ui/widgets/decimal_spin_box.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/mode_panel.h"
 
@@ -28,7 +29,7 @@ void AutoformPanel::createLayout() {
     autoformCategorySpin_ = namedSpin("autoformCategorySpin", 13, 9, 15, this);
     betLimitSpin_ = namedSpin("betLimitSpin", 1000, 1, 10000000, this);
     betLimitSpin_->setSingleStep(10);
-    coverageTargetSpin_ = named(new QDoubleSpinBox(this), "coverageTargetSpin");
+    coverageTargetSpin_ = named(new DecimalSpinBox(this), "coverageTargetSpin");
     coverageTargetSpin_->setRange(1, 100);
     coverageTargetSpin_->setDecimals(2);
     coverageTargetSpin_->setValue(75);

@@ -129,17 +129,16 @@ void SelectionEditor::editQuote(int col, int row, const QString& text) {
         return;
     if (text.trimmed().isEmpty())
         return; // nothing typed: the cell keeps its quote
-    const auto quote = kav::typedQuote(text.toStdString());
-    if (!quote) {
+    const auto typed = kav::readTypedCell(session_.draw(), row - 1, col - 1, text.toStdString());
+    if (const auto* why = std::get_if<std::string>(&typed)) {
         // After the editor has closed: a modal box while the focus is leaving
         // the cell would pull it away a second time.
-        const kav::Message refusal{"«" + text.trimmed().toStdString() +
-                                       "» — не котировка.\nВведите число, например 50 или 50/38.",
-                                   "Котировка"};
+        const kav::Message refusal{*why, "Котировка"};
         QTimer::singleShot(0, this, [this, refusal] { showMessage(window_, refusal); });
         return;
     }
-    session_.setQuote(row - 1, col - 1, *quote);
+    const auto& cell = std::get<kav::TypedCell>(typed);
+    session_.setQuote(row - 1, col - 1, cell.quote, cell.poolShare);
 }
 
 } // namespace kav::ui

@@ -9,6 +9,7 @@
 #include "ui/widgets/message_box.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int kRecentFiles = 8;
 constexpr int kAutosaveDelayMs = 3000;
+constexpr qsizetype kKeptDeclinedAutosaves = 10;
 const QString kAutosaveName = QStringLiteral("autosave.kvp");
 const QString kAutosaveOriginName = QStringLiteral("autosave.origin");
 const QString kProjectFilter = QStringLiteral("Проекты Kavendix (*.kvp)");
@@ -299,63 +301,111 @@ QString ProjectDocument::autosavePath() const {
 void ProjectDocument::writeAutosave() {
     if (!autosaveLock_ || !isModified())
         return;
+    if (offering_ || jobs_.running()) {
+        autosaveTimer_->start(); // after the question or the run
+        return;
+    }
     if (projectPath_.isEmpty() && !hasWork()) {
         removeAutosave(); // nothing to offer back
         return;
     }
-    if (jobs_.running()) {
-        autosaveTimer_->start(); // the list is about to change; save after the run
-        return;
-    }
-    if (kav::io::saveProjectFile(autosavePath().toStdString(), projectState()))
-        return; // a failed autosave is retried at the next change
+    // The origin first: an autosave is never read beside an older origin.
     QFile origin(QDir(persistence().autosaveFolder).filePath(kAutosaveOriginName));
-    if (origin.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (origin.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         origin.write(projectPath_.toUtf8());
+        origin.close();
+    }
+    // A failed autosave is retried at the next change.
+    (void)kav::io::saveProjectFile(autosavePath().toStdString(), projectState());
 }
 
 void ProjectDocument::removeAutosave() {
     autosaveTimer_->stop();
-    if (!autosaveLock_)
+    if (!autosaveLock_ || offering_)
         return;
     const QDir folder(persistence().autosaveFolder);
     QFile::remove(folder.filePath(kAutosaveName));
     QFile::remove(folder.filePath(kAutosaveOriginName));
 }
 
-// An autosave that outlived its program (a crash, a killed process) is offered
-// back; one of another running copy of the program is left to it.
-void ProjectDocument::offerRecovery() {
+QString ProjectDocument::declinedAutosaveFolder() const {
+    const QString folder = persistence().autosaveFolder;
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("declined"));
+}
+
+// A declined (or unreadable) autosave is not the player's to lose: it moves to
+// "declined", named after its project and the time, the newest kept.
+void ProjectDocument::setAutosaveAside() {
+    const QDir folder(persistence().autosaveFolder);
+    const QString aside = declinedAutosaveFolder();
+    if (aside.isEmpty() || !QDir().mkpath(aside))
+        return;
+    QFile origin(folder.filePath(kAutosaveOriginName));
+    QString base = QStringLiteral("Без имени");
+    if (origin.open(QIODevice::ReadOnly)) {
+        const QString path = QString::fromUtf8(origin.readAll());
+        if (!path.isEmpty())
+            base = QFileInfo(path).completeBaseName();
+    }
+    const QString copy = QDir(aside).filePath(
+        base + QLatin1Char('-') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+        QStringLiteral(".kvp"));
+    QFile::remove(copy);
+    if (!QFile::rename(folder.filePath(kAutosaveName), copy))
+        return; // kept where it is, offered again next time
+    QFile::remove(folder.filePath(kAutosaveOriginName));
+    QDir kept(aside, QStringLiteral("*.kvp"), QDir::Time, QDir::Files);
+    const QFileInfoList copies = kept.entryInfoList();
+    for (qsizetype i = kKeptDeclinedAutosaves; i < copies.size(); ++i)
+        QFile::remove(copies[i].absoluteFilePath());
+}
+
+bool ProjectDocument::claimAutosave() {
     const QString folder = persistence().autosaveFolder;
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("autosave.lock")));
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return;
-    autosaveLock_ = std::move(lock);
-    const QString path = autosavePath();
-    if (!QFileInfo::exists(path))
-        return;
-    const kav::io::ProjectRead read = kav::io::loadProjectFile(path.toStdString());
+        return false;
+    if (!autosaveLock_) {
+        auto lock =
+            std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("autosave.lock")));
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0))
+            return false; // another running copy's autosave is its own
+        autosaveLock_ = std::move(lock);
+    }
+    return QFileInfo::exists(autosavePath());
+}
+
+// An autosave that outlived its program (a crash, a killed process) is offered
+// back; one of another running copy of the program is left to it.
+bool ProjectDocument::offerRecovery() {
+    if (!claimAutosave())
+        return false;
+    const kav::io::ProjectRead read = kav::io::loadProjectFile(autosavePath().toStdString());
     if (!read.state) {
-        removeAutosave();
-        return;
+        setAutosaveAside();
+        return false;
     }
-    if (!showMessage(window_,
-                     {"Программа была закрыта аварийно. Восстановить несохранённую работу?",
-                      "Восстановление", kav::Buttons::YesNo})) {
-        removeAutosave();
-        return;
+    offering_ = true;
+    const bool restore =
+        showMessage(window_, {"Программа была закрыта аварийно. Восстановить несохранённую работу?",
+                              "Восстановление", kav::Buttons::YesNo});
+    offering_ = false;
+    if (!restore) {
+        setAutosaveAside();
+        return false;
     }
-    QFile origin(QDir(folder).filePath(kAutosaveOriginName));
+    QFile origin(QDir(persistence().autosaveFolder).filePath(kAutosaveOriginName));
     QString originPath;
     if (origin.open(QIODevice::ReadOnly))
         originPath = QString::fromUtf8(origin.readAll());
     applyProjectState(*read.state);
     projectPath_ = originPath;
+    if (!projectPath_.isEmpty())
+        addRecentFile(projectPath_);
     setModified(true);
-    markModified();
+    markModified(); // autosaved anew; until then the old autosave stays
+    return true;
 }
 
 } // namespace kav::ui

@@ -67,8 +67,15 @@ public:
     // "Сохранить изменения?" when there is unsaved work: false when the
     // player cancelled (or the save failed).
     bool maybeSave();
-    // After start: the autosave of a session that did not end is offered back.
-    void offerRecovery();
+    // At start: takes the autosave for this copy of the program (another
+    // running copy keeps its own) and tells whether one of a session that did
+    // not end waits to be offered back.
+    bool claimAutosave();
+    // Offers that work back, before anything else happens: true when the
+    // player took it. The autosave stays until the restored work is kept
+    // again; a declined one is kept aside in declinedAutosaveFolder().
+    bool offerRecovery();
+    QString declinedAutosaveFolder() const;
     // The autosave goes with a session that ended well.
     void removeAutosave();
     // The caption: the file name ("Без имени" before the first save) with "*"
@@ -93,6 +100,7 @@ private:
     void rebuildRecentMenu();
     QString autosavePath() const;
     void writeAutosave();
+    void setAutosaveAside();
 
     Session& session_;
     JobRunner& jobs_;
@@ -108,6 +116,9 @@ private:
     bool restoring_ = false;
     QTimer* autosaveTimer_ = nullptr;
     std::unique_ptr<QLockFile> autosaveLock_;
+    // While the recovery question is open, the autosave is the only copy of
+    // the work: nothing writes or removes it.
+    bool offering_ = false;
 };
 
 } // namespace kav::ui

@@ -1,4 +1,5 @@
 #include "ui/results/draw_check_window.h"
+#include "core/base/general_format.h"
 
 #include "io/files/text_file.h"
 #include "ui/common/session.h"
@@ -143,26 +144,39 @@ void DrawCheckWindow::connectLayout() {
     connect(copyWinningButton_, &QPushButton::clicked, this, [this] { copyWinningLines(); });
     connect(saveWinningButton_, &QPushButton::clicked, this, [this] { saveWinningLines(); });
     connect(keepResultButton_, &QPushButton::clicked, this, [this] {
-        if (result_)
-            Q_EMIT keepResultRequested(*result_, typedPrizes());
+        if (!result_)
+            return;
+        std::string problem;
+        const kav::TypedPrizes prizes = typedPrizes(&problem);
+        if (problem.empty())
+            Q_EMIT keepResultRequested(*result_, prizes);
+        else
+            showMessage(this, {problem, "Проверка тиража"});
     });
 }
 
 void DrawCheckWindow::setKeptResult(const std::optional<kav::DrawResult>& result,
-                                    const std::optional<kav::PrizeList>& prizes) {
+                                    const kav::TypedPrizes& prizes) {
     resultEdit_->setText(result ? qs(kav::drawResultText(*result)) : QString());
     for (int i = 0; i < kav::kCategories; ++i)
-        prizeEdits_[i]->setText(prizes ? qs((*prizes)[i].moneyText()) : QString());
+        prizeEdits_[i]->setText(prizes.amounts[i] ? qs(prizes.amounts[i]->moneyText()) : QString());
     recheck();
 }
 
-std::optional<kav::PrizeList> DrawCheckWindow::typedPrizes() const {
-    kav::PrizeList prizes{};
+kav::TypedPrizes DrawCheckWindow::typedPrizes(std::string* problem) const {
+    kav::TypedPrizes prizes;
     for (int i = 0; i < kav::kCategories; ++i) {
-        const auto v = kav::Fixed4::parseTyped(prizeEdits_[i]->text().toStdString());
-        if (!v || *v < kav::Fixed4{})
-            return std::nullopt;
-        prizes[i] = *v;
+        const std::string text = prizeEdits_[i]->text().trimmed().toStdString();
+        if (text.empty())
+            continue;
+        const auto v = kav::Fixed4::parseTyped(text);
+        if (!v || *v < kav::Fixed4{}) {
+            if (problem && problem->empty())
+                *problem = "Выигрыш за " + std::to_string(kav::kFirstCategory + i) +
+                           " угаданных не является суммой: «" + text + "».";
+            continue;
+        }
+        prizes.amounts[i] = *v;
     }
     return prizes;
 }
@@ -215,26 +229,21 @@ void DrawCheckWindow::recheck() {
     // Typed prizes win; the rest come from the estimate.
     const kav::PrizeEstimate estimate =
         kav::estimatePrizes(session_.draw(), session_.totals(), *result_);
-    kav::PrizeList prizes{};
-    std::array<bool, 7> estimated{};
-    bool anyEstimated = false;
-    bool missing = false;
-    for (int i = 0; i < kav::kCategories; ++i) {
-        const QString text = prizeEdits_[i]->text().trimmed();
-        const auto v = kav::Fixed4::parseTyped(text.toStdString());
-        if (!text.isEmpty() && v && *v >= kav::Fixed4{}) {
-            prizes[i] = *v;
-        } else if (estimate.prizes) {
-            prizes[i] = (*estimate.prizes)[i];
-            estimated[i] = true;
-            anyEstimated = true;
-        } else {
-            missing = true;
-        }
+    std::string badPrize;
+    const kav::TypedPrizes typed = typedPrizes(&badPrize);
+    std::array<bool, kav::kCategories> estimated{};
+    const std::optional<kav::PrizeList> completed =
+        kav::completedPrizes(typed, estimate.prizes, &estimated);
+    const bool missing = !completed;
+    const kav::PrizeList prizes = completed.value_or(kav::PrizeList{});
+    const bool anyEstimated =
+        !missing && std::find(estimated.begin(), estimated.end(), true) != estimated.end();
+    for (int i = 0; i < kav::kCategories; ++i)
         prizeEdits_[i]->setPlaceholderText(estimate.prizes ? money((*estimate.prizes)[i])
                                                            : QString());
-    }
-    if (anyEstimated)
+    if (!badPrize.empty())
+        estimateLabel_->setText(qs(badPrize));
+    else if (anyEstimated)
         estimateLabel_->setText(QStringLiteral("Выигрыши со знаком ≈ — оценка по пулу, долям "
                                                "пула и джек-поту тиража, пока они не введены."));
     else if (missing)
@@ -242,8 +251,6 @@ void DrawCheckWindow::recheck() {
                                 qs(estimate.problem));
     else
         estimateLabel_->clear();
-    if (missing)
-        prizes = {};
     showPackageTable(prizes, estimated);
     if (missing)
         returnLabel_->setText(QStringLiteral("Ставки: ") + money(session_.betList().total()) +
@@ -286,9 +293,8 @@ void DrawCheckWindow::showPackageTable(const kav::PrizeList& prizes,
                    QStringLiteral("   Ставки: ") + money(table.stake) + suffix +
                    QStringLiteral("   Прибыль: ") + totalMark + money(table.profit) + suffix;
     if (table.returnPercent) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.2f", *table.returnPercent);
-        text += QStringLiteral("   Возврат: ") + totalMark + QString::fromLatin1(buf) +
+        text += QStringLiteral("   Возврат: ") + totalMark +
+                QString::fromStdString(kav::fixedText(*table.returnPercent, 2)) +
                 QStringLiteral(" %");
     }
     returnLabel_->setText(text);

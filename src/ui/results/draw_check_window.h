@@ -37,11 +37,12 @@ public:
     // The result and prizes kept for the draw, put into the fields (nothing
     // typed clears them).
     void setKeptResult(const std::optional<kav::DrawResult>& result,
-                       const std::optional<kav::PrizeList>& prizes);
+                       const kav::TypedPrizes& prizes);
     // The result as typed; nothing while it is incomplete or malformed.
     const std::optional<kav::DrawResult>& result() const { return result_; }
-    // The prizes of the categories the player typed (all seven, or nothing).
-    std::optional<kav::PrizeList> typedPrizes() const;
+    // The prizes of the categories the player typed (blank ones have none). A
+    // field that holds no amount counts as blank and `problem` names it.
+    kav::TypedPrizes typedPrizes(std::string* problem = nullptr) const;
     const kav::PackageCheck& check() const { return check_; }
     // The winning lines of the last check as the bet list holds them.
     kav::Lines winningLines() const;
@@ -52,8 +53,7 @@ public:
 
 Q_SIGNALS:
     // "Сохранить результат в архив".
-    void keepResultRequested(const kav::DrawResult& result,
-                             const std::optional<kav::PrizeList>& prizes);
+    void keepResultRequested(const kav::DrawResult& result, const kav::TypedPrizes& prizes);
 
 private:
     void createLayout();

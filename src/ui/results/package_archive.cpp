@@ -127,7 +127,7 @@ void PackageArchive::savePackageToArchive() {
 }
 
 void PackageArchive::keepCheckedResult(const kav::DrawResult& result,
-                                       const std::optional<kav::PrizeList>& prizes) {
+                                       const kav::TypedPrizes& prizes) {
     kav::io::DrawArchive* archive = drawArchive();
     if (!archive)
         return;
@@ -150,7 +150,7 @@ void PackageArchive::showDrawCheck() {
     if (!drawCheck_) {
         drawCheck_ = new DrawCheckWindow(session_, window_);
         connect(drawCheck_, &DrawCheckWindow::keepResultRequested, this,
-                [this](const kav::DrawResult& r, const std::optional<kav::PrizeList>& p) {
+                [this](const kav::DrawResult& r, const kav::TypedPrizes& p) {
                     keepCheckedResult(r, p);
                 });
     }

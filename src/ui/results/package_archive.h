@@ -49,8 +49,7 @@ private:
     // `quiet`) when it cannot be used.
     kav::io::DrawArchive* drawArchive(bool quiet = false);
     kav::io::ArchivedDraw sessionDraw() const;
-    void keepCheckedResult(const kav::DrawResult& result,
-                           const std::optional<kav::PrizeList>& prizes);
+    void keepCheckedResult(const kav::DrawResult& result, const kav::TypedPrizes& prizes);
     void openArchivedPackage(std::int64_t packageId);
 
     Session& session_;

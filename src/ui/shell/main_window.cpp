@@ -258,15 +258,28 @@ void MainWindow::onFirstShow() {
     session_.rng().setSeed(kav::Rng::clockSeed());
     // The mode the player left the program in.
     modeBar_->restoreSavedMode();
-    if (startProject_.isEmpty())
+    if (project_->claimAutosave()) {
+        // The work of a session that did not end is offered first, on top,
+        // before a download and its messages can come in between.
+        QTimer::singleShot(0, this, [this] { startWork(project_->offerRecovery()); });
+        return;
+    }
+    startWork(false);
+}
+
+// The draw of the saved country, or the project the program was started with,
+// unless recovered work holds the draw already.
+void MainWindow::startWork(bool recovered) {
+    if (!recovered && startProject_.isEmpty())
         drawSource_->switchCountry(drawSource_->savedCountry());
-    project_->setModified(false);
-    // Once the window is on screen: the work of a session that did not end,
-    // then the project the program was started with.
-    QTimer::singleShot(0, this, [this] { project_->offerRecovery(); });
+    if (!recovered)
+        project_->setModified(false);
     if (!startProject_.isEmpty())
-        QTimer::singleShot(0, this, [this] {
-            if (!project_->openProjectFile(startProject_))
+        QTimer::singleShot(0, this, [this, recovered] {
+            // Recovered work is not dropped for the file without a question.
+            if (recovered && !project_->maybeSave())
+                return;
+            if (!project_->openProjectFile(startProject_) && !recovered)
                 drawSource_->switchCountry(drawSource_->savedCountry());
         });
 }

@@ -72,6 +72,7 @@ private:
     void createMenu();
     void connectFeatures();
     void onFirstShow();
+    void startWork(bool recovered);
     // The grid takes the width its titles need (OutcomeGrid::fittedWidth), the
     // bet list the rest; the player may move the splitter between them.
     void fitGridToTitles();

@@ -1,4 +1,5 @@
 #include "ui/value/expected_return_window.h"
+#include "core/base/general_format.h"
 
 #include "core/base/fixed4.h"
 #include "ui/common/job_runner.h"
@@ -27,9 +28,7 @@ QString qs(const std::string& s) {
 }
 
 QString money(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return QString::fromLatin1(buf);
+    return QString::fromStdString(kav::fixedText(v, 2));
 }
 
 // A cell that sorts by its number, not by its text.

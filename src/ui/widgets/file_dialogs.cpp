@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace kav::ui {
 
@@ -13,6 +14,15 @@ QString remembered(const QString& chosen) {
     if (!chosen.isEmpty())
         lastFolder = QFileInfo(chosen).absolutePath();
     return chosen;
+}
+
+// The dialog speaks the player's language (sizes, dates, "Папка"), though the
+// window it opens over writes its own numbers with ".".
+QString chosenFile(QFileDialog& dialog) {
+    dialog.setLocale(QLocale::system());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return remembered(dialog.selectedFiles().front());
 }
 } // namespace
 
@@ -52,9 +62,7 @@ QString saveFileName(QWidget* parent, const QString& caption, const QString& fil
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return remembered(dialog.selectedFiles().front());
+    return chosenFile(dialog);
 }
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter) {
@@ -62,7 +70,10 @@ QString openFileName(QWidget* parent, const QString& caption, const QString& fil
     QString hookAnswer = answerFromHook(caption, hooked);
     if (hooked)
         return hookAnswer;
-    return remembered(QFileDialog::getOpenFileName(parent, caption, lastFolder, filter));
+    QFileDialog dialog(parent, caption, lastFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog);
 }
 
 } // namespace kav::ui

@@ -49,9 +49,9 @@ TEST(BetTable, AnAmountThatIsNoNumberStopsTheExportWithItsLine) {
 
 TEST(BetTable, SheetNameAndLineLimits) {
     EXPECT_EQ(exportSheetName(3, 1, 48), "3_1_48");
-    EXPECT_FALSE(exportLineLimitMessage(256, true));
-    ASSERT_TRUE(exportLineLimitMessage(257, true));
-    EXPECT_EQ(exportLineLimitMessage(257, true)->text,
-              "Формат Excell не позволяет сохранять более 256 вариантов");
+    EXPECT_FALSE(exportLineLimitMessage(16384, true));
+    ASSERT_TRUE(exportLineLimitMessage(16385, true));
+    EXPECT_EQ(exportLineLimitMessage(16385, true)->text,
+              "Формат Excell не позволяет сохранять более 16384 вариантов");
     EXPECT_FALSE(exportLineLimitMessage(100000, false));
 }

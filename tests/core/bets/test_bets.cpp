@@ -64,25 +64,45 @@ TEST(DrawModel, SetQuoteRebalancesTheCyclicallyNextOutcome) {
     EXPECT_EQ(m.quotes[4][1], Fixed4::fromInt(-50));
 }
 
-// What the player types into an outcome cell: the quote before the "/" (or the
-// whole text), with a comma or a point; no number or an absurd one is no quote.
-TEST(DrawModel, TypedQuoteReadsTheQuoteBeforeThePool) {
-    const std::pair<const char*, std::optional<Fixed4>> cases[] = {
-        {"50/38", Fixed4::fromInt(50)},
-        {"50", Fixed4::fromInt(50)},
-        {" 20,5/38", Fixed4::parse("20.5")},
-        {"20.5/", Fixed4::parse("20.5")},
-        {"-3/0", Fixed4::fromInt(-3)},
-        {"1000000/1", Fixed4::fromInt(1000000)},
-        {"1000001/1", std::nullopt},
-        {"-1000001", std::nullopt},
-        {"abc/38", std::nullopt},
-        {"/38", std::nullopt},
-        {"", std::nullopt},
-        {"1,5.0/38", std::nullopt},
+// What the player types into an outcome cell: the quote, and the pool share
+// after the "/", with a comma or a point; no number, a negative part or one
+// that would push the event's next outcome below zero is refused, naming it.
+TEST(DrawModel, TypedCellReadsQuoteAndPoolShare) {
+    DrawModel m;
+    applyDefaultDraw(m); // quotes 40/25/35, shares 50/15/35
+    struct Case {
+        const char* text;
+        std::optional<Fixed4> quote, share;
+        const char* refusal; // a part of the reason, when refused
+    } cases[] = {
+        {"50/38", Fixed4::fromInt(50), Fixed4::fromInt(38), nullptr},
+        {"50", Fixed4::fromInt(50), std::nullopt, nullptr},
+        {" 20,5/10", Fixed4::parse("20.5"), Fixed4::fromInt(10), nullptr},
+        {"20.5/", Fixed4::parse("20.5"), std::nullopt, nullptr},
+        {"65/65", Fixed4::fromInt(65), Fixed4::fromInt(65), nullptr},
+        {"-50", {}, {}, "Котировка не может быть отрицательной: «-50»"},
+        {"20/-1", {}, {}, "Доля пула не может быть отрицательной"},
+        {"65,01", {}, {}, "Котировка 65,01 больше 65"},
+        {"20/65.5", {}, {}, "Доля пула 65.5 больше 65"},
+        {"abc/38", {}, {}, "Котировка «abc» — не число"},
+        {"/38", {}, {}, "не число"},
+        {"1,5.0/38", {}, {}, "не число"},
+        {"20/x", {}, {}, "Доля пула «x» — не число"},
     };
-    for (const auto& [text, quote] : cases)
-        EXPECT_EQ(typedQuote(text), quote) << text;
+    for (const auto& c : cases) {
+        const auto typed = readTypedCell(m, 4, 0, c.text);
+        if (c.refusal) {
+            ASSERT_TRUE(std::holds_alternative<std::string>(typed)) << c.text;
+            EXPECT_NE(std::get<std::string>(typed).find(c.refusal), std::string::npos)
+                << std::get<std::string>(typed);
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<TypedCell>(typed)) << std::get<std::string>(typed);
+        EXPECT_EQ(std::get<TypedCell>(typed).quote, c.quote) << c.text;
+        EXPECT_EQ(std::get<TypedCell>(typed).poolShare, c.share) << c.text;
+    }
+    setPoolShare(m, 4, 0, Fixed4::fromInt(10)); // "1" changes "X" of the shares
+    EXPECT_EQ(m.poolShares[4][1], Fixed4::fromInt(55));
 }
 
 TEST(DrawModel, ResetKeepsForcedBetAndStakeParsingRefusesEmptyText) {

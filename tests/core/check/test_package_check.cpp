@@ -176,6 +176,9 @@ TEST(Prizes, EstimateSharesEachCategoryAmongTheExpectedWinners) {
     EXPECT_GT((*withJackpot.prizes)[6], (*est.prizes)[6]);
     EXPECT_EQ((*withJackpot.prizes)[5], (*est.prizes)[5]);
 
+    // A pool typed with a decimal comma is the same pool (the analysis reads it so).
+    totals.poolText = "10 000 000,0";
+    EXPECT_EQ(estimatePrizes(draw, totals, r).prizes, est.prizes);
     totals.poolText = "много";
     EXPECT_EQ(estimatePrizes(draw, totals, r).problem, "Пул не является числом: «много».");
     totals.poolText = "10000000";
@@ -214,4 +217,20 @@ TEST(PackageHistory, ChecksTheKeptListWithTypedOrEstimatedPrizes) {
         historyRow(bets, draw, totals, resultOf("11111111111111X"), std::nullopt);
     EXPECT_TRUE(estimated.estimated);
     EXPECT_TRUE(estimated.totalReturn);
+
+    // Typed for some categories: those kept, the rest estimated, as the check shows them.
+    TypedPrizes some;
+    some.amounts[6] = Fixed4::fromInt(5000);
+    const auto r = resultOf("111111111111111");
+    const auto partly = historyRow(bets, draw, totals, r, some);
+    EXPECT_TRUE(partly.estimated);
+    const auto estimate = estimatePrizes(draw, totals, r).prizes;
+    ASSERT_TRUE(estimate);
+    EXPECT_EQ(*partly.totalReturn, Fixed4::fromInt(5000) + (*estimate)[5]);
+    EXPECT_EQ(parseTypedPrizes(typedPrizesText(some)), some);
+    EXPECT_EQ(typedPrizesText(some), "-,-,-,-,-,-,5000");
+    EXPECT_EQ(parseTypedPrizes(typedPrizesText(typed)), TypedPrizes(typed));
+    EXPECT_EQ(parseTypedPrizes(""), TypedPrizes{});
+    EXPECT_FALSE(parseTypedPrizes("-,-,-,-,-,-,-"));
+    EXPECT_FALSE(parseTypedPrizes("1,-,-,-,-,-,-5"));
 }

@@ -78,16 +78,32 @@ TEST(QuotesFile, BrokenFilesAreRefusedAsAWhole) {
         {17, "-1"},                         // country out of range
         {19, "1|2|3|4.5|6|"},               // a count that is no integer
         {19, "1|2|3|4|5"},                  // the last count without its "|"
+        {7, "A\t-50\t38\t"},                // a negative quote, named
+        {8, "A\t50\t-1\t"},                 // a negative pool share, named
     };
     for (const auto& c : cases) {
         Lines lines = validLines();
         lines[c.line] = c.text;
-        EXPECT_FALSE(parseQuotesFile(lines).has_value()) << "line " << c.line + 1 << ": " << c.text;
+        std::string problem;
+        EXPECT_FALSE(parseQuotesFile(lines, &problem).has_value())
+            << "line " << c.line + 1 << ": " << c.text;
+        if (std::string_view(c.text).find("\t-") != std::string_view::npos)
+            EXPECT_EQ(problem.rfind("событие " + std::to_string(c.line + 1) +
+                                        ", исход 1: "
+                                        "отрицательн",
+                                    0),
+                      0u)
+                << problem;
     }
     Lines shortFile = validLines();
     shortFile.resize(16);
     EXPECT_FALSE(parseQuotesFile(shortFile).has_value());
     EXPECT_FALSE(parseQuotesFile({}).has_value());
+
+    // The caption of a file an earlier version wrote with the project's name first.
+    Lines titled = validLines();
+    titled[18] = "work.kvp* — Kavendix - российский тираж";
+    EXPECT_EQ(parseQuotesFile(titled)->settings.windowTitle, "Kavendix - российский тираж");
 }
 
 TEST(QuotesFile, MissingPairsKeepTheDrawsValuesAndEmptyLinesBlankTheTitle) {
@@ -135,6 +151,8 @@ TEST(StakeField, TextIsTakenWithinTheOldMinimumThenTheNewMinimumApplies) {
          {num("20"), num("3")}}, // Ukrainian file, Russian draw
         {{num("3"), num("3")}, "20.00 руб.", "20", {num("20"), num("20")}},
         {{num("3"), num("3")}, "1,250.50 руб.", "20", {num("1250.5"), num("20")}},
+        {{num("3"), num("3")}, "20,50 руб.", "20", {num("20.5"), num("20")}}, // a decimal comma
+        {{num("3"), num("3")}, "1 020,50 руб.", "20", {num("1020.5"), num("20")}},
         {{num("7"), num("3")}, "nonsense", "3", {num("7"), num("3")}}, // no number: keeps its value
         {{num("3"), num("3")}, "5 грн.", "20", {num("20"), num("20")}}, // raised to the new minimum
     };

@@ -89,7 +89,15 @@ TEST(DrawArchive, RoundTripOfDrawsResultsAndPackagesAcrossReopening) {
         EXPECT_EQ(opened.archive->addDraw(draw).value, drawId) << "the same draw again";
         ArchivedDraw other = draw;
         other.quotes[5][1] = Fixed4::fromInt(30);
-        EXPECT_NE(opened.archive->addDraw(other).value, drawId);
+        const auto otherId = opened.archive->addDraw(other).value;
+        EXPECT_NE(otherId, drawId);
+        // Prizes typed for some categories only come back as typed.
+        TypedPrizes some;
+        some.amounts[0] = Fixed4::fromRaw(12345);
+        some.amounts[6] = Fixed4::fromInt(700000);
+        ASSERT_TRUE(
+            opened.archive->setResult(*otherId, *parseDrawResult("111111111111111"), some).value);
+        EXPECT_EQ(opened.archive->draw(*otherId).value->prizes, some);
         const PrizeList prizes{Fixed4::fromInt(1),     Fixed4::fromInt(2), Fixed4::fromInt(3),
                                Fixed4::fromInt(4),     Fixed4::fromInt(5), Fixed4::fromRaw(65000),
                                Fixed4::fromInt(700000)};

@@ -1,3 +1,6 @@
+#include "core/analysis/analysis.h"
+#include "core/base/general_format.h"
+#include "core/value/expected_return.h"
 #include "io/files/bet_export.h"
 #include "io/files/cp1251.h"
 
@@ -5,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -83,10 +88,10 @@ TEST(BetExport, RowsLayoutOneBetPerRow) {
 
 TEST(BetExport, RefusalsCreateNoFile) {
     auto path = tempPath("refused.xlsx");
-    Lines many(257, "20;1-(1).");
+    Lines many(16385, "20;1-(1).");
     auto m = io::saveWorkbook(path.string(), many, {io::SheetLayout::ByColumns, 0, 0});
     ASSERT_TRUE(m.has_value());
-    EXPECT_EQ(m->text, "Формат Excell не позволяет сохранять более 256 вариантов");
+    EXPECT_EQ(m->text, "Формат Excell не позволяет сохранять более 16384 вариантов");
     EXPECT_FALSE(fs::exists(path));
     many.pop_back();
     EXPECT_EQ(io::saveWorkbook(path.string(), many, {io::SheetLayout::ByColumns, 0, 0}),
@@ -114,4 +119,64 @@ TEST(BetExport, TextFileGetsTxtAppendedCp1251AndCrLf) {
               "20;1-(1).\r\n\r\n" + *io::utf8ToCp1251("комментарий ") + "?\r\n");
     fs::remove(chosen.string() + ".txt");
     EXPECT_TRUE(io::saveTextExport("/nonexistent/dir/b", {"x"}).has_value());
+}
+
+namespace {
+
+// The C library's number format switched for the test's lifetime.
+class NumericLocale {
+public:
+    explicit NumericLocale(const char* name) : before_(std::setlocale(LC_NUMERIC, nullptr)) {
+        ok_ = std::setlocale(LC_NUMERIC, name) != nullptr;
+    }
+    ~NumericLocale() { std::setlocale(LC_NUMERIC, before_.c_str()); }
+    bool ok() const { return ok_; }
+
+private:
+    std::string before_;
+    bool ok_ = false;
+};
+
+// Every way the program writes a number outside Qt, over values of every size.
+std::string numberTexts() {
+    std::string out;
+    double v = 0.85;
+    for (int i = 0; i < 3000; ++i) {
+        v = i % 7 == 0 ? 1.0 / (i + 1) : v * -1.37 + (i % 11) * 0.01;
+        if (std::abs(v) > 1e30 || std::abs(v) < 1e-30)
+            v = 4.4e-7 * (i + 1);
+        out += generalFormat(v, 1 + i % 17) + ' ' + significantText(v, 1 + i % 12) + ' ' +
+               fixedText(v, i % 5) + '\n';
+    }
+    CategoryValues values;
+    for (int k = 0; k < kCategories; ++k) {
+        values.chance[k] = 0.85 / (k + 1) / std::pow(10.0, k);
+        values.payout[k] = 1 + 1e-4 * k;
+    }
+    for (const auto& row : analysisTable(values))
+        out += row[0] + '|' + row[1] + '|' + row[2] + '\n';
+    return out;
+}
+
+} // namespace
+
+// A locale with a decimal comma (the player's ru_RU) changes no digit the
+// program writes: the analysis table, the value and check figures, and the
+// workbook, which stays readable.
+TEST(NumbersInAnyLocale, WrittenAlikeUnderADecimalComma) {
+    const auto path = tempPath("locale.xlsx");
+    const auto described = [&] {
+        EXPECT_EQ(io::saveWorkbook(path.string(), kBets, {io::SheetLayout::ByColumns, 3, 1}),
+                  std::nullopt);
+        return describeWorkbook(path);
+    };
+    const std::string texts = numberTexts();
+    const std::string workbook = described();
+    ASSERT_NE(workbook.find("width A 1 16384 8.7109375"), std::string::npos) << workbook;
+    NumericLocale comma("ru_RU.UTF-8");
+    if (!comma.ok())
+        GTEST_SKIP() << "this test needs the ru_RU.UTF-8 locale";
+    EXPECT_EQ(numberTexts(), texts);
+    EXPECT_EQ(described(), workbook);
+    fs::remove(path);
 }

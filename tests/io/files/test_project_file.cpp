@@ -138,6 +138,8 @@ TEST(ProjectFile, BrokenFilesAreRefusedWithTheReason) {
         {R"({"format": "kavendix-project", "draw": {"forcedBet": "111"}})", "\"draw.forcedBet\""},
         {R"({"format": "kavendix-project", "draw": {"events": [{},{},{},{},{},{},{},{},{},{},{},{},{},{},{"quotes": ["1", "x", "2"]}]}})",
          "\"draw.events[14].quotes\""},
+        {R"({"format": "kavendix-project", "draw": {"events": [{"pool": ["50", "-1", "51"]}]}})",
+         "\"draw.events[0].pool\": число не может быть отрицательным"},
         {R"({"format": "kavendix-project", "draw": {"events": [{"marked": "1Y"},{},{},{},{},{},{},{},{},{},{},{},{},{},{}]}})",
          "\"draw.events[0].marked\""},
         {R"({"format": "kavendix-project", "stake": {"perBet": "-5"}})", "\"stake.perBet\""},

@@ -97,7 +97,7 @@ TEST(DrawDownload, SlowRepliesTimeOutAndProgressCanCancel) {
     auto cancelled = patient.get(io::eventListUrl(server.url(), kRussia),
                                  [&](std::int64_t, std::int64_t) { return ++calls < 3; });
     EXPECT_FALSE(cancelled.has_value());
-    EXPECT_EQ(patient.lastError(), "cancelled");
+    EXPECT_EQ(patient.lastError(), "прервано");
 }
 
 TEST(DrawDownload, OversizedRepliesAndRefusedConnectionsFail) {

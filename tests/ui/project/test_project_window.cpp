@@ -13,8 +13,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -280,12 +282,16 @@ TEST_F(ProjectWindow, ListLossAsksFirstAndUndoBringsItBack) {
     EXPECT_EQ(memo(*w), full);
 }
 
-// After a crash the next start offers the autosaved work; a copy of the
-// program that is still running keeps its autosave to itself.
+// After a crash the next start offers the autosaved work first, under the
+// project's own name; a copy of the program that is still running keeps its
+// autosave to itself; the autosave stays until the work is kept again, and a
+// declined one is kept aside.
 TEST_F(ProjectWindow, AutosaveIsOfferedBackAfterACrash) {
     w.reset();
     kav::ui::setPersistence({dir.filePath(QStringLiteral("data")), {}});
     w = openQuietly();
+    const QString named = dir.filePath(QStringLiteral("named.kvp"));
+    ASSERT_TRUE(w->project().saveProjectTo(named));
     makeWork(*w);
     const QString autosave = dir.filePath(QStringLiteral("data/autosave.kvp"));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(autosave), 10000);
@@ -301,11 +307,28 @@ TEST_F(ProjectWindow, AutosaveIsOfferedBackAfterACrash) {
     boxes.setAnswer(true);
     boxes.clear();
     w = open();
-    EXPECT_EQ(asked("Восстановление"), 1);
+    ASSERT_EQ(asked("Восстановление"), 1);
+    EXPECT_EQ(boxes.shown().front().caption, "Восстановление"); // before anything else
     EXPECT_TRUE(kav::sameWork(w->project().projectState(), work));
     EXPECT_TRUE(w->project().isModified());
+    EXPECT_EQ(w->project().projectPath(), QFileInfo(named).absoluteFilePath());
+    EXPECT_TRUE(QFile::exists(autosave)); // until it is written anew
+
+    // Declined: the work is kept aside, not deleted.
+    w.reset();
+    boxes.setAnswer(false);
+    w = open();
+    const QDir aside(w->project().declinedAutosaveFolder());
+    EXPECT_FALSE(QFile::exists(autosave));
+    const QStringList kept = aside.entryList({QStringLiteral("named-*.kvp")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    const auto copy = kav::io::loadProjectFile(aside.filePath(kept.front()).toStdString());
+    ASSERT_TRUE(copy.state);
+    EXPECT_TRUE(kav::sameWork(*copy.state, work));
 
     // A clean exit leaves no autosave behind.
+    makeWork(*w);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(autosave), 10000);
     boxes.setSaveAnswer(SaveAnswer::Discard);
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(QFile::exists(autosave));

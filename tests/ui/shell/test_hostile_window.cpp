@@ -11,6 +11,7 @@
 #include "support/shown_main_window.h"
 #include <QAction>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -21,6 +22,7 @@
 
 #include <chrono>
 #include <memory>
+#include <tuple>
 
 using kav::ui::MainWindow;
 
@@ -75,7 +77,9 @@ TEST_F(HostilePaste, BadLinesAmongGoodOnesAreKeptAndSkipped) {
         ASSERT_EQ(lines.size(), 3u) << c.name;
         EXPECT_EQ(lines[0], kSingle) << c.name;
         EXPECT_EQ(lines[2], kSingle) << c.name;
-        EXPECT_TRUE(status() == "Ставок в списке 2 (40 руб.)" ||
+        // A line left out of the counts is named with its reason.
+        EXPECT_TRUE(status().rfind("Ставок в списке 2 (40 руб.)  ·  Не учтены строки: 2 — ", 0) ==
+                        0 ||
                     status().rfind("Строка 2 списка ставок не читается: ", 0) == 0)
             << c.name << ": " << status();
         // What the status line quotes of a broken line is readable text.
@@ -133,4 +137,19 @@ TEST(HostileClose, ClosingWhileTheStakeIsBeingTypedDoesNotCrash) {
     QTest::keyClicks(child<MoneyEdit>(w, "stakeEdit"), QStringLiteral("35"));
     w.reset(); // the focus leaves the field while the window is half destroyed
     SUCCEED();
+}
+
+// A percentage typed the player's way: "80,5" is 80.5; "150,5" is kept while
+// typed and brought to 100 when the field is left, never read as 15.
+TEST_F(HostilePaste, TypedPercentTakesADecimalCommaAndItsBound) {
+    auto* target = child<QDoubleSpinBox>("coverageTargetSpin");
+    for (const auto& [typed, value, shown] :
+         {std::tuple{"80,5", 80.5, "80.50"}, {"150,5", 100.0, "100.00"}, {"7.25", 7.25, "7.25"}}) {
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClicks(target, QString::fromUtf8(typed));
+        QTest::keyClick(target, Qt::Key_Tab);
+        EXPECT_EQ(target->value(), value) << typed;
+        EXPECT_EQ(target->text().toStdString(), shown) << typed;
+    }
 }

@@ -547,6 +547,9 @@ TEST_F(MainWindowTest, ClipboardKeysCopyOrClearTheListUnlessTheMemoHasASelection
     child<OutcomeGrid>("outcomeGrid")->setFocus();
     QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(str(QGuiApplication::clipboard()->text()), "first line\nsecond line");
+    // Copied without selecting the list or taking the focus: no key can replace it.
+    EXPECT_FALSE(child<QPlainTextEdit>("betListEdit")->textCursor().hasSelection());
+    EXPECT_TRUE(child<OutcomeGrid>("outcomeGrid")->hasFocus());
     // The Cyrillic letter on the same key copies too.
     QGuiApplication::clipboard()->clear();
     QKeyEvent cyrillic(QEvent::KeyPress, 0x0421, Qt::ControlModifier, QStringLiteral("\x03"));
