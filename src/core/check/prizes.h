@@ -37,6 +37,8 @@ struct TypedPrizes {
     TypedPrizes() = default;
     // Every category typed, or none.
     TypedPrizes(const std::optional<PrizeList>& all); // NOLINT(google-explicit-constructor)
+    TypedPrizes(const PrizeList& all) : TypedPrizes(std::optional<PrizeList>(all)) {} // NOLINT
+    TypedPrizes(std::nullopt_t) {}                                                    // NOLINT
     bool any() const;
     bool complete() const;
     bool operator==(const TypedPrizes&) const = default;

@@ -97,8 +97,9 @@ void BetListEditor::connectSession() {
     connect(&session_, &Session::betListChanged, this, &BetListEditor::showBetStatus);
 }
 
-void BetListEditor::setStatusLabel(QLabel* label) {
+void BetListEditor::setStatusLabel(QLabel* label, QLabel* skippedLabel) {
     statusLabel_ = label;
+    skippedLabel_ = skippedLabel;
     showBetStatus();
 }
 
@@ -186,18 +187,19 @@ void BetListEditor::showBetStatus() {
     if (!statusLabel_)
         return;
     const std::string& fault = session_.betFault();
-    QString text = QString::fromStdString(fault.empty() ? session_.betStatus() : fault);
-    QString skipped;
-    if (fault.empty() && session_.betList().inSync()) {
+    statusLabel_->setText(QString::fromStdString(fault.empty() ? session_.betStatus() : fault));
+    if (skippedLabel_) {
         // Lines left out of the counts are named: the first here, more on hover.
         const auto& list = session_.betList();
-        skipped = QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 20));
-        if (!skipped.isEmpty())
-            text += QStringLiteral("  ·  ") +
-                    QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 1));
+        const bool counted = fault.empty() && list.inSync();
+        skippedLabel_->setText(
+            counted ? QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 1))
+                    : QString());
+        skippedLabel_->setToolTip(
+            counted ? QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 20))
+                          .replace(QStringLiteral("; "), QStringLiteral("\n"))
+                    : QString());
     }
-    statusLabel_->setText(text);
-    statusLabel_->setToolTip(skipped.replace(QStringLiteral("; "), QStringLiteral("\n")));
     statusLabel_->setStyleSheet(fault.empty() ? QString() : QStringLiteral("color: #c00000;"));
 }
 

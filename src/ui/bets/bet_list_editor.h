@@ -30,8 +30,9 @@ class BetListEditor final : public QPlainTextEdit {
 public:
     BetListEditor(Session& session, QWidget* parent = nullptr);
 
-    // The label that shows "Ставок в списке …" or the line that breaks the parse.
-    void setStatusLabel(QLabel* label);
+    // The label that shows "Ставок в списке …" or the line that breaks the parse,
+    // and the one that names the lines the counts leave out (optional).
+    void setStatusLabel(QLabel* label, QLabel* skippedLabel = nullptr);
     // Writes the lines appended but not yet shown; code that reads the text
     // itself calls this first.
     void flushPendingLines();
@@ -58,6 +59,7 @@ private:
 
     Session& session_;
     QPointer<QLabel> statusLabel_;
+    QPointer<QLabel> skippedLabel_;
     // While set, text changes are the program's own and not parsed.
     bool quiet_ = false;
     bool readingBack_ = false;

@@ -230,10 +230,10 @@ void DrawCheckWindow::recheck() {
     const kav::PrizeEstimate estimate =
         kav::estimatePrizes(session_.draw(), session_.totals(), *result_);
     std::string badPrize;
-    const kav::TypedPrizes typed = typedPrizes(&badPrize);
+    const kav::TypedPrizes typedAmounts = typedPrizes(&badPrize);
     std::array<bool, kav::kCategories> estimated{};
     const std::optional<kav::PrizeList> completed =
-        kav::completedPrizes(typed, estimate.prizes, &estimated);
+        kav::completedPrizes(typedAmounts, estimate.prizes, &estimated);
     const bool missing = !completed;
     const kav::PrizeList prizes = completed.value_or(kav::PrizeList{});
     const bool anyEstimated =

@@ -134,12 +134,20 @@ QWidget* MainWindow::createSummaryBar(QWidget* parent) {
     summary->addWidget(couponSummaryLabel_);
     summary->addWidget(systemSummaryLabel_);
     row->addLayout(summary, 1);
-    row->addWidget(betListStatusLabel_, 0, Qt::AlignRight | Qt::AlignVCenter);
+    // Under the counts, the lines they leave out (an elided line, more on hover).
+    auto* status = new QVBoxLayout;
+    status->addWidget(betListStatusLabel_, 0, Qt::AlignRight);
+    skippedLinesLabel_ = named(new QLabel(bar), "skippedLinesLabel");
+    skippedLinesLabel_->setStyleSheet(QStringLiteral("color: #a04000;"));
+    skippedLinesLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    skippedLinesLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    status->addWidget(skippedLinesLabel_);
+    row->addLayout(status, 1);
     return bar;
 }
 
 void MainWindow::createFeatures() {
-    betListEditor_->setStatusLabel(betListStatusLabel_);
+    betListEditor_->setStatusLabel(betListStatusLabel_, skippedLinesLabel_);
     project_ = new ProjectDocument(session_, *jobs_, this);
     drawSource_ = new DrawSource(session_, *modeBar_, *jobs_, this);
     selectionEditor_ = new SelectionEditor(session_, *outcomeGrid_, *modeBar_, this);

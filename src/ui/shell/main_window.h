@@ -90,6 +90,7 @@ private:
     QLabel* couponSummaryLabel_ = nullptr;
     QLabel* systemSummaryLabel_ = nullptr;
     QLabel* betListStatusLabel_ = nullptr;
+    QLabel* skippedLinesLabel_ = nullptr;
     QLabel* drawLoadingLabel_ = nullptr;
     QMenu* windowsMenu_ = nullptr;
     // --- the features ---

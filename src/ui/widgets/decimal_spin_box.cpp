@@ -4,7 +4,9 @@
 #include "core/base/general_format.h"
 
 #include <QLocale>
+
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace kav::ui {
 
@@ -25,7 +27,14 @@ DecimalSpinBox::DecimalSpinBox(QWidget* parent) : QDoubleSpinBox(parent) {
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::OmitGroupSeparator);
     setLocale(c);
-    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+// Leaving the field with an amount out of range brings it to the nearest
+// bound; a text that is no amount gives back the value before.
+void DecimalSpinBox::fixup(QString& input) const {
+    if (const auto v = kav::Fixed4::parseTyped(bareText(*this, input).toStdString()))
+        input =
+            prefix() + textFromValue(std::clamp(v->toDouble(), minimum(), maximum())) + suffix();
 }
 
 QString DecimalSpinBox::textFromValue(double value) const {

@@ -16,6 +16,7 @@ public:
     QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
 };
 
 } // namespace kav::ui

@@ -184,8 +184,9 @@ TEST(VariantAnalysis, RefusesInputsItCannotUseWithOneLine) {
     const Case cases[] = {
         {"pool text", [](AnalysisInput& in) { in.totals.poolText = "Edit1"; },
          AnalysisStatus::NotANumber, "Пул не является числом: «Edit1»."},
-        {"jackpot text", [](AnalysisInput& in) { in.totals.jackpotText = " 1,5 "; },
-         AnalysisStatus::NotANumber, "Джек-пот не является числом: «1,5»."},
+        // "1,5" is typed 1.5; with both separators it is no number.
+        {"jackpot text", [](AnalysisInput& in) { in.totals.jackpotText = " 1,5.0 "; },
+         AnalysisStatus::NotANumber, "Джек-пот не является числом: «1,5.0»."},
         {"pool -1", [](AnalysisInput& in) { in.totals.poolText = "-1"; },
          AnalysisStatus::NotANumber, "Пул не может быть равен -1."},
         {"zero share", [](AnalysisInput& in) { in.poolShares[2][1] = Fixed4(); },

@@ -12,7 +12,7 @@ Fixed4 num(const char* s) {
 
 DrawModel oddDraw() {
     DrawModel m;
-    const char* values[] = {"46.6461", "0.0001", "-3.5",    "99999.9999",
+    const char* values[] = {"46.6461", "0.0001", "3.5",     "99999.9999",
                             "27.4389", "0",      "12.3456", "33.3333"};
     for (int e = 0; e < kEvents; ++e) {
         m.eventTitles[e] =
@@ -42,7 +42,7 @@ TEST(QuotesFile, RoundTripRestoresEveryValueToTheLastDecimal) {
     DrawTotals totals{"125000.5", "777", {100, 50, 30}, 60};
     Lines lines = formatQuotesFile(written, ukrainianSettings(), totals);
     ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines[0], " Team 0\t46.6461\t99999.9999\t0.0001\t0\t-3.5\t33.3333\t");
+    EXPECT_EQ(lines[0], " Team 0\t46.6461\t99999.9999\t0.0001\t0\t3.5\t33.3333\t");
     EXPECT_EQ(lines[19], "125000.5|777|100|50|30|");
 
     auto parsed = parseQuotesFile(lines);
@@ -87,13 +87,10 @@ TEST(QuotesFile, BrokenFilesAreRefusedAsAWhole) {
         std::string problem;
         EXPECT_FALSE(parseQuotesFile(lines, &problem).has_value())
             << "line " << c.line + 1 << ": " << c.text;
-        if (std::string_view(c.text).find("\t-") != std::string_view::npos)
-            EXPECT_EQ(problem.rfind("событие " + std::to_string(c.line + 1) +
-                                        ", исход 1: "
-                                        "отрицательн",
-                                    0),
-                      0u)
-                << problem;
+        if (std::string_view(c.text).find("\t-") != std::string_view::npos) {
+            const std::string named = "событие " + std::to_string(c.line + 1) + ", исход 1: ";
+            EXPECT_EQ(problem.rfind(named + "отрицательн", 0), 0u) << problem;
+        }
     }
     Lines shortFile = validLines();
     shortFile.resize(16);

@@ -33,7 +33,7 @@ ProjectState sampleState() {
     ProjectState s = defaultProjectState(kUkraine);
     s.draw.eventTitles[0] = "Спартак - Зенит \"Ц\"\tполуфинал";
     s.rowTitles[0] = "Спартак";
-    s.draw.quotes[3] = {*Fixed4::parse("46.6461"), *Fixed4::parse("-0.0001"), Fixed4::fromInt(53)};
+    s.draw.quotes[3] = {*Fixed4::parse("46.6461"), *Fixed4::parse("0.0001"), Fixed4::fromInt(53)};
     s.draw.poolShares[14] = {Fixed4::fromInt(0), *Fixed4::parse("99.5"), *Fixed4::parse("0.5")};
     s.draw.selection[0] = {1, 1, 0};
     s.draw.selection[14] = {0, 0, 1};
@@ -138,7 +138,7 @@ TEST(ProjectFile, BrokenFilesAreRefusedWithTheReason) {
         {R"({"format": "kavendix-project", "draw": {"forcedBet": "111"}})", "\"draw.forcedBet\""},
         {R"({"format": "kavendix-project", "draw": {"events": [{},{},{},{},{},{},{},{},{},{},{},{},{},{},{"quotes": ["1", "x", "2"]}]}})",
          "\"draw.events[14].quotes\""},
-        {R"({"format": "kavendix-project", "draw": {"events": [{"pool": ["50", "-1", "51"]}]}})",
+        {R"({"format": "kavendix-project", "draw": {"events": [{"pool": ["50", "-1", "51"]},{},{},{},{},{},{},{},{},{},{},{},{},{},{}]}})",
          "\"draw.events[0].pool\": число не может быть отрицательным"},
         {R"({"format": "kavendix-project", "draw": {"events": [{"marked": "1Y"},{},{},{},{},{},{},{},{},{},{},{},{},{},{}]}})",
          "\"draw.events[0].marked\""},

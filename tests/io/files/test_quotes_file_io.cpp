@@ -19,7 +19,7 @@ TEST(QuotesFileIo, WritesCp1251WithCrLfAndReadsItBack) {
     applyDefaultDraw(m);
     m.eventTitles[0] = "Спартак - Зенит";
     m.quotes[0][0] = *Fixed4::parse("46.6461");
-    m.poolShares[14][2] = *Fixed4::parse("-0.0001");
+    m.poolShares[14][2] = *Fixed4::parse("0.0001");
     m.drawCountry = kRussia;
     DrawSettings s{"20.00 руб.", Fixed4::fromInt(20), "Kavendix V1.4.2 - российский тираж"};
     DrawTotals t{"125000.5", "1000000", {3, 4, 5}, 4};

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <memory>
 
 using kav::ui::MainWindow;
@@ -327,8 +329,12 @@ TEST_F(MainWindowTest, TypedQuoteRebalancesTheEventWhenCommitted) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(boxes.shown().empty());
 
-    // No number, or a number far too large: refused, the cell shows the quote again.
-    for (const char* bad : {"abc/38", "99999999999999/38", "5O/38"}) {
+    // No number, a negative one or one too large for the event: refused with
+    // the reason, the cell shows the quote again.
+    for (const auto& [bad, reason] : {std::pair{"abc/38", "Котировка «abc» — не число."},
+                                      {"99999999999999/38", "Котировка 99999999999999 больше "},
+                                      {"-50", "Котировка не может быть отрицательной: «-50»."},
+                                      {"20/-1", "Доля пула не может быть отрицательной"}}) {
         boxes.clear();
         ASSERT_NE(editor = typeOver(bad), nullptr) << bad;
         pressReturn(editor);
@@ -336,10 +342,14 @@ TEST_F(MainWindowTest, TypedQuoteRebalancesTheEventWhenCommitted) {
         EXPECT_EQ(str(grid->cellText(1, 1)), "55/38") << bad;
         QCoreApplication::processEvents();
         ASSERT_EQ(boxes.shown().size(), 1u) << bad;
-        EXPECT_EQ(boxes.shown()[0].text, std::string("«") + bad +
-                                             "» — не котировка.\nВведите число, например 50 "
-                                             "или 50/38.");
+        EXPECT_NE(boxes.shown()[0].text.find(reason), std::string::npos) << boxes.shown()[0].text;
     }
+    // Both parts typed are both kept.
+    ASSERT_NE(editor = typeOver("20/10"), nullptr);
+    pressReturn(editor);
+    EXPECT_EQ(m.quotes[0][0], kav::Fixed4::fromInt(20));
+    EXPECT_EQ(m.poolShares[0][0], kav::Fixed4::fromInt(10));
+    EXPECT_EQ(str(grid->cellText(1, 1)), "20/10");
 }
 
 // A quote typed with a comma is the same quote as with a point.
