@@ -21,6 +21,7 @@
 #include "ui/shell/help_window.h"
 #include "ui/shell/key_preview.h"
 #include "ui/shell/project_parts.h"
+#include "ui/shell/settings_dialog.h"
 #include "ui/shell/update_prompt.h"
 #include "ui/value/package_value.h"
 #include "ui/widgets/message_box.h"
@@ -168,8 +169,20 @@ void MainWindow::createMenu() {
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    QAction* settings = edit->addAction(QStringLiteral("Настройки…"));
+    settings->setObjectName(QStringLiteral("settingsAction"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    connect(settings, &QAction::triggered, this, [this] {
+        auto* dialog = new SettingsDialog(this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
 
-    drawSource_->fillCountryMenu(named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu"));
+    QMenu* currency = named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu");
+    drawSource_->fillCountryMenu(currency);
+    currency->addSeparator();
+    drawSource_->addEntryAction(currency);
     QMenu* actions = named(bar->addMenu(QStringLiteral("Действия")), "actionsMenu");
     betListActions_->addActions(actions);
     drawSource_->addQuotesActions(actions);
@@ -200,6 +213,8 @@ void MainWindow::connectFeatures() {
             &DrawSource::switchCountry);
     connect(modeBar_, &ModeBar::edited, project_, &ProjectDocument::markModified);
     connect(drawSource_, &DrawSource::loadingChanged, this, &MainWindow::showDrawLoading);
+    connect(outcomeGrid_, &OutcomeGrid::pasteTableRequested, drawSource_,
+            [this] { drawSource_->openDrawEntry(true); });
     connect(drawSource_, &DrawSource::drawDownloaded, packageArchive_,
             &PackageArchive::keepLoadedDraw);
     connect(drawSource_, &DrawSource::drawShown, this, [this] {

@@ -412,7 +412,29 @@ void OutcomeGrid::mouseDoubleClickEvent(QMouseEvent* e) {
         openEditorAt(idx);
 }
 
+namespace {
+
+bool isPasteTableKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_V && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+} // namespace
+
+// The grid takes Ctrl+Shift+V before the window's shortcut of the same keys.
+bool OutcomeGrid::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && isPasteTableKey(static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QTableWidget::event(e);
+}
+
 void OutcomeGrid::keyPressEvent(QKeyEvent* e) {
+    if (isPasteTableKey(e)) {
+        e->accept();
+        Q_EMIT pasteTableRequested();
+        return;
+    }
     const QModelIndex before = currentIndex();
     QTableWidget::keyPressEvent(e);
     const QModelIndex after = currentIndex();

@@ -98,6 +98,8 @@ Q_SIGNALS:
     // Enter, Tab or leaving the cell with a changed text; the cell still holds
     // its old text, which the receiver rewrites as it sees fit.
     void quoteEntered(int col, int row, const QString& text);
+    // Ctrl+Shift+V in the grid: a table of matches to read from the clipboard.
+    void pasteTableRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -105,6 +107,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
     void resizeEvent(QResizeEvent* e) override;
