@@ -242,11 +242,33 @@ std::string drawTableFaultText(const std::vector<DrawTableFault>& faults) {
     return text;
 }
 
+namespace {
+
+// A title of two numbers ("2 3"): before three values a line number would
+// make six numbers of the line, so such a line goes without one.
+bool twoNumbers(std::string_view title) {
+    std::vector<std::string_view> words;
+    while (!title.empty()) {
+        std::size_t blank = 0;
+        while (blank < title.size() && !isBlank(title[blank]))
+            ++blank;
+        if (blank > 0)
+            words.push_back(title.substr(0, blank));
+        title.remove_prefix(std::min(blank + 1, title.size()));
+    }
+    return words.size() == 2 && readNumber(words[0]) && readNumber(words[1]);
+}
+
+} // namespace
+
 std::string formatDrawTable(const DrawTable& table) {
     std::string text;
     int n = 0;
     for (const auto& row : table.rows) {
-        text += std::to_string(++n) + '\t' + row.title;
+        ++n;
+        if (row.shares || !twoNumbers(row.title))
+            text += std::to_string(n);
+        text += '\t' + row.title;
         for (Fixed4 v : row.values)
             text += '\t' + v.moneyText() + (table.percent ? "%" : "");
         if (row.shares)

@@ -264,9 +264,12 @@ std::optional<Session::DrawView> DrawEntryDialog::enteredDraw() {
         d.quotes[e] = values;
         d.poolShares[e] = shares;
     }
+    // The texts the draw came with stay as they are; a changed one must be a number.
     for (QLineEdit* edit : {poolEdit_, jackpotEdit_}) {
         const std::string text = edit->text().trimmed().toStdString();
-        if (!text.empty() && !kav::Fixed4::parseTyped(text))
+        const std::string& shown =
+            edit == poolEdit_ ? shown_.totals.poolText : shown_.totals.jackpotText;
+        if (!text.empty() && text != shown && !kav::Fixed4::parseTyped(text))
             faults << QStringLiteral("%1: «%2» не число")
                           .arg(edit == poolEdit_ ? QStringLiteral("Пул")
                                                  : QStringLiteral("Джек-пот"),

@@ -36,7 +36,9 @@ protected:
                           grid()->cellRect(col, row).center());
     }
     void ok(DrawEntryDialog* d) {
-        child<QDialogButtonBox>(d, "drawEntryButtons")->button(QDialogButtonBox::Ok)->click();
+        kav::test::child<QDialogButtonBox>(d, "drawEntryButtons")
+            ->button(QDialogButtonBox::Ok)
+            ->click();
     }
 };
 
@@ -60,8 +62,9 @@ TEST_F(DrawEntryWindow, APastedOddsTableBecomesTheDrawAndComesUndone) {
     grid()->setFocus();
     QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     auto* dialog = child<DrawEntryDialog>("drawEntryDialog");
-    EXPECT_EQ(child<QComboBox>(dialog, "valuesCombo")->currentIndex(), 1); // odds
-    EXPECT_EQ(str(child<QLabel>(dialog, "marginLabel")->text()), "маржа букмекера 7.19 %");
+    EXPECT_EQ(kav::test::child<QComboBox>(dialog, "valuesCombo")->currentIndex(), 1); // odds
+    EXPECT_EQ(str(kav::test::child<QLabel>(dialog, "marginLabel")->text()),
+              "маржа букмекера 7.19 %");
     EXPECT_TRUE(boxes.shown().empty());
     ok(dialog);
     ASSERT_EQ(boxes.shown().size(), 1u);
@@ -103,7 +106,7 @@ TEST_F(DrawEntryWindow, APastedOddsTableBecomesTheDrawAndComesUndone) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed dialog
     child<QAction>("enterDrawAction")->trigger();
     dialog = child<DrawEntryDialog>("drawEntryDialog");
-    auto* cells = child<QTableWidget>(dialog, "drawEntryTable");
+    auto* cells = kav::test::child<QTableWidget>(dialog, "drawEntryTable");
     EXPECT_EQ(str(cells->item(6, 1)->text()), "46.6461");
     cells->item(2, 0)->setText(QStringLiteral("Зенит - Спартак"));
     cells->item(2, 2)->setText(QStringLiteral("x"));
@@ -112,8 +115,8 @@ TEST_F(DrawEntryWindow, APastedOddsTableBecomesTheDrawAndComesUndone) {
     EXPECT_EQ(boxes.shown()[0].text, "Строка 3, Х: «x» не число");
     EXPECT_EQ(cell(0, 3), "Хозяева 3 - Гости");
     cells->item(2, 2)->setText(QStringLiteral("30"));
-    child<QComboBox>(dialog, "entryCountryCombo")->setCurrentIndex(1);
-    child<QLineEdit>(dialog, "entryPoolEdit")->setText(QStringLiteral("1 000,5"));
+    kav::test::child<QComboBox>(dialog, "entryCountryCombo")->setCurrentIndex(1);
+    kav::test::child<QLineEdit>(dialog, "entryPoolEdit")->setText(QStringLiteral("1 000,5"));
     ok(dialog);
     EXPECT_EQ(cell(0, 3), "Зенит - Спартак");
     EXPECT_EQ(cell(2, 3), "30/28");

@@ -38,9 +38,12 @@ TEST_F(SettingsWindow, AddressesSetInTheWindowServeTheNextStart) {
     for (const auto& t : typed) {
         SCOPED_TRACE(t.data);
         boxes.clear();
-        child<QLineEdit>(dialog, "dataServerEdit")->setText(QString::fromUtf8(t.data));
-        child<QLineEdit>(dialog, "updateServerEdit")->setText(QString::fromUtf8(t.update));
-        child<QDialogButtonBox>(dialog, "settingsButtons")->button(QDialogButtonBox::Ok)->click();
+        kav::test::child<QLineEdit>(dialog, "dataServerEdit")->setText(QString::fromUtf8(t.data));
+        kav::test::child<QLineEdit>(dialog, "updateServerEdit")
+            ->setText(QString::fromUtf8(t.update));
+        kav::test::child<QDialogButtonBox>(dialog, "settingsButtons")
+            ->button(QDialogButtonBox::Ok)
+            ->click();
         EXPECT_EQ(boxes.shown().size(), t.kept ? 0u : 1u);
         EXPECT_EQ(dialog->isVisible(), !t.kept);
     }
@@ -55,10 +58,12 @@ TEST_F(SettingsWindow, AddressesSetInTheWindowServeTheNextStart) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::keyClick(w.get(), Qt::Key_Comma, Qt::ControlModifier);
     dialog = child<kav::ui::SettingsDialog>("settingsDialog");
-    EXPECT_EQ(child<QLineEdit>(dialog, "dataServerEdit")->text().toStdString(),
+    EXPECT_EQ(kav::test::child<QLineEdit>(dialog, "dataServerEdit")->text().toStdString(),
               "https://toto.example.org:8443/");
-    child<QLineEdit>(dialog, "dataServerEdit")->clear();
-    child<QDialogButtonBox>(dialog, "settingsButtons")->button(QDialogButtonBox::Ok)->click();
+    kav::test::child<QLineEdit>(dialog, "dataServerEdit")->clear();
+    kav::test::child<QDialogButtonBox>(dialog, "settingsButtons")
+        ->button(QDialogButtonBox::Ok)
+        ->click();
     EXPECT_EQ(kav::ui::startServers(defaults, std::nullopt, std::nullopt).dataServer,
               defaults.dataServer);
 }
