@@ -226,7 +226,7 @@ DrawTableRead readDrawTable(std::string_view text, TableValues values) {
         table.rows.push_back(std::move(l.read.row));
     }
     if (table.rows.empty() && out.faults.empty())
-        out.faults.push_back({lineNo, "нет ни одного матча"});
+        out.faults.push_back({0, "в таблице нет ни одного матча"});
     if (out.faults.empty())
         out.table = std::move(table);
     return out;
@@ -237,7 +237,7 @@ std::string drawTableFaultText(const std::vector<DrawTableFault>& faults) {
     for (const auto& f : faults) {
         if (!text.empty())
             text += '\n';
-        text += "Строка " + std::to_string(f.line) + ": " + f.reason;
+        text += f.line > 0 ? "Строка " + std::to_string(f.line) + ": " + f.reason : f.reason;
     }
     return text;
 }

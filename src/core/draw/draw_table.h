@@ -27,7 +27,8 @@ struct DrawTable {
     bool percent = false;           // the values are quotes in percent, not odds
 };
 
-// A line that does not read: its number (from 1) and why.
+// A line that does not read: its number (from 1) and why; line 0 for a text
+// that holds no match at all.
 struct DrawTableFault {
     int line = 0;
     std::string reason;

@@ -77,6 +77,9 @@ void DrawEntryDialog::createLayout() {
     marginCombo_->addItems({QStringLiteral("пропорционально"), QStringLiteral("по Шину")});
     marginLabel_ = new QLabel(this);
     marginLabel_->setObjectName(QStringLiteral("marginLabel"));
+    // Room for the margin from the start, so the dialog does not widen when it shows.
+    marginLabel_->setMinimumWidth(
+        marginLabel_->fontMetrics().horizontalAdvance(QStringLiteral("маржа букмекера 00.00 %")));
     pasteButton_ = new QPushButton(QStringLiteral("Вставить из буфера"), this);
     pasteButton_->setObjectName(QStringLiteral("pasteTableButton"));
     pasteButton_->setToolTip(
@@ -95,6 +98,8 @@ void DrawEntryDialog::createLayout() {
     poolEdit_->setObjectName(QStringLiteral("entryPoolEdit"));
     jackpotEdit_ = new QLineEdit(this);
     jackpotEdit_->setObjectName(QStringLiteral("entryJackpotEdit"));
+    for (QLineEdit* edit : {poolEdit_, jackpotEdit_})
+        edit->setPlaceholderText(QStringLiteral("не задан"));
     captionEdit_ = new QLineEdit(this);
     captionEdit_->setObjectName(QStringLiteral("entryCaptionEdit"));
     countryCombo_ = new QComboBox(this);
@@ -162,8 +167,10 @@ void DrawEntryDialog::showDraw(const Session::DrawView& view) {
         }
     }
     valuesCombo_->setCurrentIndex(0);
-    poolEdit_->setText(qs(view.totals.poolText));
-    jackpotEdit_->setText(qs(view.totals.jackpotText));
+    // Only numbers are shown: the stand-in draw's placeholders are not the player's.
+    for (auto [edit, text] : {std::pair{poolEdit_, &view.totals.poolText},
+                              std::pair{jackpotEdit_, &view.totals.jackpotText}})
+        edit->setText(kav::Fixed4::parseTyped(*text) ? qs(*text) : QString());
     captionEdit_->setText(view.drawTitle);
     countryCombo_->setCurrentIndex(d.drawCountry == kav::kUkraine ? 1 : 0);
 }
@@ -208,7 +215,7 @@ void DrawEntryDialog::showMargin() {
 void DrawEntryDialog::pasteTable(const QString& text) {
     const kav::DrawTableRead read = kav::readDrawTable(text.toStdString());
     if (!read.table) {
-        showMessage(this, {"Таблица не вставлена.\n" + kav::drawTableFaultText(read.faults)});
+        showMessage(this, {"Таблица не вставлена:\n" + kav::drawTableFaultText(read.faults)});
         return;
     }
     const QSignalBlocker quiet(table_);
@@ -264,24 +271,29 @@ std::optional<Session::DrawView> DrawEntryDialog::enteredDraw() {
         d.quotes[e] = values;
         d.poolShares[e] = shares;
     }
-    // The texts the draw came with stay as they are; a changed one must be a number.
-    for (QLineEdit* edit : {poolEdit_, jackpotEdit_}) {
-        const std::string text = edit->text().trimmed().toStdString();
-        const std::string& shown =
-            edit == poolEdit_ ? shown_.totals.poolText : shown_.totals.jackpotText;
-        if (!text.empty() && text != shown && !kav::Fixed4::parseTyped(text))
+    // A field must hold a number or nothing; left empty, a text of the draw
+    // that is no number (the stand-in draw's) stays as it was.
+    std::array<std::string, 2> totals;
+    const std::array<QLineEdit*, 2> edits{poolEdit_, jackpotEdit_};
+    const std::array<const std::string*, 2> shownTexts{&shown_.totals.poolText,
+                                                       &shown_.totals.jackpotText};
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const std::string text = edits[i]->text().trimmed().toStdString();
+        if (text.empty())
+            totals[i] = kav::Fixed4::parseTyped(*shownTexts[i]) ? std::string() : *shownTexts[i];
+        else if (kav::Fixed4::parseTyped(text))
+            totals[i] = kav::plainNumberText(text);
+        else
             faults << QStringLiteral("%1: «%2» не число")
-                          .arg(edit == poolEdit_ ? QStringLiteral("Пул")
-                                                 : QStringLiteral("Джек-пот"),
+                          .arg(i == 0 ? QStringLiteral("Пул") : QStringLiteral("Джек-пот"),
                                qs(text));
     }
     if (!faults.isEmpty()) {
         showMessage(this, {faults.join(QLatin1Char('\n')).toStdString()});
         return std::nullopt;
     }
-    view.totals.poolText = kav::plainNumberText(poolEdit_->text().trimmed().toStdString());
-    view.totals.jackpotText =
-        kav::jackpotFieldText(kav::plainNumberText(jackpotEdit_->text().trimmed().toStdString()));
+    view.totals.poolText = totals[0];
+    view.totals.jackpotText = kav::jackpotFieldText(totals[1]);
     d.drawCountry = countryCombo_->currentIndex() == 1 ? kav::kUkraine : kav::kRussia;
     d.currencySuffix = kav::currencySuffixFor(d.drawCountry);
     view.drawTitle = captionEdit_->text();

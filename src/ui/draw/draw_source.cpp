@@ -54,7 +54,7 @@ void DrawSource::fillCountryMenu(QMenu* menu) {
 
 void DrawSource::addEntryAction(QMenu* menu) {
     connect(addNamedAction(menu, "enterDrawAction", "Ввести тираж…",
-                           QKeySequence(Qt::CTRL | Qt::Key_T)),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)),
             &QAction::triggered, this, [this] { openDrawEntry(false); });
 }
 

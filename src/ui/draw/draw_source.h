@@ -37,7 +37,7 @@ public:
 
     // "Россия" and "Украина" of the currency menu.
     void fillCountryMenu(QMenu* menu);
-    // "Ввести тираж…" (Ctrl+T): the draw typed or pasted by the player.
+    // "Ввести тираж…" (Ctrl+Shift+T): the draw typed or pasted by the player.
     void addEntryAction(QMenu* menu);
     // Opens the entry dialog with the draw shown; `paste` reads the clipboard's table into it.
     void openDrawEntry(bool paste);

@@ -97,5 +97,5 @@ TEST(DrawTable, NamesEveryLineThatDoesNotReadAndTakesNothing) {
                                                "Строка 3: доля пула вне 0..100\n"
                                                "Строка 4: коэффициент не больше 1\n"
                                                "Строка 17: больше 15 матчей");
-    EXPECT_EQ(drawTableFaultText(readDrawTable(" \n\n").faults), "Строка 2: нет ни одного матча");
+    EXPECT_EQ(drawTableFaultText(readDrawTable(" \n\n").faults), "в таблице нет ни одного матча");
 }
