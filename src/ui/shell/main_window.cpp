@@ -18,6 +18,7 @@
 #include "ui/forming/variant_forming.h"
 #include "ui/project/project_document.h"
 #include "ui/results/package_archive.h"
+#include "ui/shell/access_keys.h"
 #include "ui/shell/help_window.h"
 #include "ui/shell/key_preview.h"
 #include "ui/shell/project_parts.h"
@@ -35,8 +36,11 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace kav::ui {
 
@@ -67,6 +71,8 @@ MainWindow::MainWindow(QWidget* parent)
     c.setNumberOptions(QLocale::OmitGroupSeparator);
     setLocale(c);
     createLayout();
+    // The status line tells what the last long job did.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     createFeatures();
     createMenu();
     // After the key preview: the filter installed last sees the input first,
@@ -205,6 +211,7 @@ void MainWindow::createMenu() {
                               if (coverageMap_)
                                   coverageMap_->repaintMap();
                           }});
+    giveAccessKeys(*this);
 }
 
 void MainWindow::connectFeatures() {
@@ -286,16 +293,22 @@ void MainWindow::onFirstShow() {
         });
 }
 
+// Any job, this window's or a side window's, is stopped only when the player
+// says so.
 void MainWindow::closeEvent(QCloseEvent* e) {
-    if (jobs_->running()) {
+    const QList<JobRunner*> runners = findChildren<JobRunner*>();
+    if (std::any_of(runners.begin(), runners.end(), [](JobRunner* r) { return r->running(); })) {
         const bool stop = showMessage(this, {"Идёт расчёт. Прервать его и закрыть программу?",
                                              "Подтверждение", kav::Buttons::YesNo});
         if (!stop) {
             e->ignore();
             return;
         }
-        jobs_->cancel();
-        jobs_->wait();
+        autoforming_->dropFoundOnCancel();
+        for (JobRunner* r : runners) {
+            r->cancel();
+            r->wait();
+        }
     }
     if (!project_->maybeSave()) {
         e->ignore();

@@ -1,6 +1,7 @@
 #include "ui/value/expected_return_window.h"
 
 #include "core/base/fixed4.h"
+#include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
 #include "ui/widgets/message_box.h"
@@ -235,8 +236,10 @@ void ExpectedReturnWindow::runReduction(const JobOptions& options,
             refuse(this, reduced.problem);
             return;
         }
+        const ListChange change(session_);
         if (reduced.removedVariants > 0)
             session_.replaceBets(reduced.lines);
+        showStatus(this, QStringLiteral("Ожидаемый возврат, отбор: ") + change.change());
         recompute();
     });
 }

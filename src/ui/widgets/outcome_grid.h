@@ -1,8 +1,9 @@
 // OutcomeGrid: the main window's outcome grid. Row 0 is the header, rows 1..15 the events;
 // column 0 the titles, columns 1..3 the outcomes "1", "X", "2". The grid paints
-// every cell itself and reports the two events the window acts on: a cell becoming
-// current (selectCell) and the text typed into a cell's editor once the player
-// commits it (quoteEntered).
+// every cell itself and reports the two events the window acts on: a cell the
+// player marks (selectCell: a click, or Space or Enter on the current cell; the
+// arrows, Tab and Home/End only move the cursor) and the text typed into a
+// cell's editor once the player commits it (quoteEntered).
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
