@@ -17,12 +17,17 @@
 #include <QCommandLineParser>
 
 #include <clocale>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
 
 struct CommandLine {
     kav::io::ServerSettings servers;
+    // --data-server and --update-server: they win over the saved addresses.
+    std::optional<std::string> dataServer;
+    std::optional<std::string> updateServer;
     QString projectFile;
     QString archiveFile; // --archive; empty: the one in the data folder
 };
@@ -54,9 +59,9 @@ CommandLine readCommandLine(const QCoreApplication& app) {
         line.projectFile = parser.positionalArguments().front();
     kav::io::ServerSettings& s = line.servers;
     if (parser.isSet(dataServer))
-        s.dataServer = parser.value(dataServer).toStdString();
+        line.dataServer = parser.value(dataServer).toStdString();
     if (parser.isSet(updateServer))
-        s.updateServer = parser.value(updateServer).toStdString();
+        line.updateServer = parser.value(updateServer).toStdString();
     s.updateCheck = !parser.isSet(noUpdateCheck);
     line.archiveFile = parser.value(archive);
     return line;
@@ -101,11 +106,11 @@ int main(int argc, char** argv) {
     // toolkit's translations are installed; without them the program runs on.
     kav::ui::installQtTranslations(app);
     const CommandLine line = readCommandLine(app);
-    kav::ui::setServers(line.servers);
     // The autosave and the player's computed systems live in the user's data
     // folder, the settings in his configuration folder.
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
     kav::ui::setPersistence({places.dataFolder, places.settingsFile});
+    kav::ui::setServers(kav::ui::startServers(line.servers, line.dataServer, line.updateServer));
     kav::ui::setArchivePath(!line.archiveFile.isEmpty() ? line.archiveFile : places.archiveFile);
     kav::ui::MainWindow mainWindow;
     mainWindow.briefSystems().setOwnTemplateFolder(places.ownTemplates.toStdString());

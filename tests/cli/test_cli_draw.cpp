@@ -177,3 +177,39 @@ TEST(CliExport, WritesTheListOrRefusesWithTheProgramsMessage) {
     for (const auto& p : {bets, xlsx, text})
         fs::remove(p);
 }
+
+// A pasted table becomes a quotes file that --draw reads; the odds lose the
+// margin proportionally or by Shin's method, to the printed digit.
+TEST(CliDrawImport, TurnsATableIntoAQuotesFile) {
+    std::string table = "N\tMatch\t1\tX\t2\n";
+    for (int e = 1; e <= 15; ++e)
+        table +=
+            std::to_string(e) + ". Home" + std::to_string(e) + " - Away 2,00 3,40 3,60 45 30 25\n";
+    auto src = tempPath("table.txt");
+    auto ctr = tempPath("table.ctr");
+    write(src, table);
+    auto r = runCli("draw import " + src.string() + " -o " + ctr.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "margin 7.19%\n");
+    auto lines = crlfLines(contents(ctr));
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "Home1 - Away\t46.6461\t45\t27.4389\t30\t25.9145\t25\t");
+    EXPECT_EQ(lines[14], "Home15 - Away\t46.6461\t45\t27.4389\t30\t25.9145\t25\t");
+    auto empty = tempPath("empty-page.txt");
+    write(empty, "");
+    EXPECT_EQ(runCli("--draw " + ctr.string() + " page events " + empty.string()).out,
+              contents(ctr));
+
+    auto shin = runCli("draw import --method shin - < " + src.string());
+    ASSERT_EQ(shin.status, 0) << shin.err;
+    EXPECT_EQ(crlfLines(shin.out)[0], "Home1 - Away\t47.3543\t45\t27.1248\t30\t25.5209\t25\t");
+
+    write(src, "A - B 2 3 4\nC - D 2 3\n");
+    auto bad = runCli("draw import " + src.string());
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err.find("Строка 2: нет трёх чисел после названия"), std::string::npos)
+        << bad.err;
+    for (const auto& p : {src, ctr, empty})
+        fs::remove(p);
+}

@@ -89,6 +89,13 @@ struct FetchOptions {
     std::string output;
 };
 
+struct DrawImportOptions {
+    std::string file;
+    std::string method = "proportional";
+    std::string values = "guess";
+    std::string output;
+};
+
 struct ExportOptions {
     std::string kind;
     std::string output;
@@ -167,6 +174,7 @@ struct CommandOptions {
     ArchiveOptions archive;
     EvOptions ev;
     SimulateOptions simulate;
+    DrawImportOptions drawImport;
 };
 
 // Each adds its subcommands to `app`; a subcommand's callback sets ctx.action.
@@ -190,6 +198,7 @@ void addCheckCommand(CLI::App& app, CliContext& ctx, CommandOptions& options);
 void addArchiveCommands(CLI::App& app, CliContext& ctx,
                         CommandOptions& options);                               // archive, history
 void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options); // ev, simulate
+void addDrawCommands(CLI::App& app, CliContext& ctx, CommandOptions& options);  // draw import
 
 // The command table, in the order --help lists the commands.
 inline constexpr AddCommands kCommandTable[] = {
@@ -197,7 +206,7 @@ inline constexpr AddCommands kCommandTable[] = {
     addSensationCommand, addAutoformCommand, addCoverageCommands, addKombinCommands,
     addPageCommand,      addFetchCommand,    addExportCommand,    addAnalyseCommand,
     addProjectCommand,   addFilterCommand,   addCheckCommand,     addArchiveCommands,
-    addValueCommands,
+    addValueCommands,    addDrawCommands,
 };
 
 inline void addAllCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {

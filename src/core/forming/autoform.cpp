@@ -175,6 +175,12 @@ bool searchSteps(AutoformSearch& search, const AutoformSettings& s, std::int64_t
         const std::string x = autoformPercentText(covered, s.coverageTarget);
         show(hooks, "Выполнено: " + x + "%",
              100.0 * static_cast<double>(covered) / static_cast<double>(s.coverageTarget), x + "%");
+        if (covered >= s.coverageTarget)
+            res.stop = AutoformStop::Target;
+        else if (res.packageBets >= limit)
+            res.stop = AutoformStop::BetLimit;
+        else if (!choice)
+            res.stop = AutoformStop::NoGain;
         if (res.packageBets >= limit || covered >= s.coverageTarget || !choice)
             return true;
         if (stopped(hooks))
@@ -238,15 +244,20 @@ AutoformResult runAutoform(const DrawModel& m, const Lines& betList, const Autof
         res.declined = true;
         return res;
     }
-    if (!search.setUp(hooks.cancel) || !searchSteps(search, s, limit, rng, hooks, covered, res)) {
+    if (!search.setUp(hooks.cancel)) {
         res.cancelled = true;
         return res;
     }
+    const bool finished = searchSteps(search, s, limit, rng, hooks, covered, res);
     res.coveredWeight = covered;
-
+    Lines& chosen = finished ? res.added : res.chosenBeforeCancel;
     for (std::uint32_t r = 0; r < f.count; ++r)
         if (state[r] & kChosen)
-            res.added.push_back(formatVariant(f.variant(r), s.stakeText));
+            chosen.push_back(formatVariant(f.variant(r), s.stakeText));
+    if (!finished) {
+        res.cancelled = true;
+        res.stop = AutoformStop::Cancelled;
+    }
     return res;
 }
 

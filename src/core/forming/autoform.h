@@ -51,14 +51,22 @@ struct AutoformHooks {
     const std::atomic<bool>* cancel = nullptr;
 };
 
+// Why the search stopped choosing bets.
+enum class AutoformStop { Target, BetLimit, NoGain, Cancelled };
+
 struct AutoformResult {
     Lines added;          // single bets to append, in field order
     MaybeMessage message; // why the search stopped without adding
     bool cancelled = false;
     bool declined = false; // Cancel on the time question
+    AutoformStop stop = AutoformStop::Cancelled;
+    // Cancelled while choosing: the bets chosen until then, in field order, and
+    // coveredWeight holds their coverage. They are not added unless the caller
+    // says so.
+    Lines chosenBeforeCancel;
 
     std::int64_t packageBets = 0;
-    float coveredWeight = 0.0f;
+    float coveredWeight = 0.0f; // the share of the field's weight covered, 0..1
     std::int64_t steps = 0;
     std::uint64_t ballSize = 0;
     std::int64_t estimateSeconds = 0;

@@ -19,6 +19,11 @@ struct ServerSettings {
     std::string updateFolder; // empty: the executable's folder
 };
 
+// An address a server can have: "http://" or "https://", a host of letters,
+// digits, "-", "." (or a bracketed IPv6 address), an optional port and path,
+// no blanks or control characters.
+bool isServerAddress(std::string_view address);
+
 // "&nnvaluta_=-1" for the Ukrainian draw, "&nnvaluta_=-2" for any other.
 std::string currencyParameter(std::uint8_t drawCountry);
 // The addresses of the event-list and totals pages of a draw.

@@ -3,6 +3,7 @@
 #include "core/bets/bet_table.h"
 #include "io/files/bet_export.h"
 #include "ui/bets/bet_list_editor.h"
+#include "ui/common/job_report.h"
 #include "ui/common/session.h"
 #include "ui/common/work_guards.h"
 #include "ui/widgets/file_dialogs.h"
@@ -47,8 +48,11 @@ void BetListActions::removeMarkedVariants() {
     kav::RemovalResult r = kav::removeMarkedVariants(session_.draw(), session_.betLines());
     if (r.message)
         showMessage(window_, *r.message);
-    if (r.ran)
-        session_.replaceBets(r.lines);
+    if (!r.ran)
+        return;
+    const ListChange change(session_);
+    session_.replaceBets(r.lines);
+    showStatus(window_, QStringLiteral("Изъятие вариантов: ") + change.change());
 }
 
 // Unlike a list the program empties for another draw, the player's own clear

@@ -12,6 +12,8 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QSettings;
 
@@ -29,6 +31,20 @@ const Persistence& persistence();
 // since the update check runs during its creation.
 void setServers(const kav::io::ServerSettings& servers);
 const kav::io::ServerSettings& servers();
+
+// The server addresses the player set in "Настройки…", kept with the
+// settings; empty where none is set (or what is kept is no address).
+struct SavedServers {
+    std::string dataServer;
+    std::string updateServer;
+};
+SavedServers savedServers();
+void saveServers(const SavedServers& saved);
+// The servers of a start: `base` (the defaults), the saved addresses over
+// it, and the command line's options over those, for this run only.
+kav::io::ServerSettings startServers(kav::io::ServerSettings base,
+                                     const std::optional<std::string>& dataOption,
+                                     const std::optional<std::string>& updateOption);
 
 // The draw archive's file; empty keeps no archive.
 void setArchivePath(const QString& path);

@@ -242,8 +242,38 @@ void Session::setQuote(int event0, int outcome0, kav::Fixed4 quote,
 }
 
 void Session::noteDrawReplaced() {
-    ++drawGeneration_;
+    drawGeneration_ = ++generationsMade_;
     skipDeadSteps();
+    Q_EMIT drawReplaced();
+}
+
+Session::DrawView Session::drawView() const {
+    DrawView v;
+    kav::assignDrawAndMarks(v.draw, draw_);
+    v.rowTitles = rowTitles_;
+    v.totals = totals_;
+    v.drawTitle = drawTitle_;
+    return v;
+}
+
+void Session::enterDraw(DrawView view, bool clearList) {
+    kav::resetSelection(view.draw);
+    const unsigned before = drawGeneration_;
+    pushStep(new DrawEntryStep(*this, drawView(), std::move(view), before, ++generationsMade_,
+                               clearList && !bets_.empty() ? packedList() : nullptr));
+}
+
+void Session::showDrawViewNow(const DrawView& view, unsigned generation) {
+    const bool countryChanged = view.draw.drawCountry != draw_.drawCountry;
+    kav::assignDrawAndMarks(draw_, view.draw);
+    drawGeneration_ = generation;
+    for (int e = 0; e < kav::kEvents; ++e)
+        setRowTitle(e, view.rowTitles[static_cast<std::size_t>(e)]);
+    setTotals(view.totals);
+    setDrawTitle(view.drawTitle);
+    if (countryChanged)
+        Q_EMIT drawCountryChanged(draw_.drawCountry);
+    Q_EMIT marksChanged();
     Q_EMIT drawReplaced();
 }
 

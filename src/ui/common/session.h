@@ -38,6 +38,14 @@ public:
     // The marks of every event, as the draw keeps them.
     using Selection = decltype(kav::DrawModel::selection);
     using QuoteRow = std::array<kav::Fixed4, kav::kOutcomes>;
+    // A whole draw as the windows show it: the events, marks and country, the
+    // side windows' row titles, the totals and the caption.
+    struct DrawView {
+        kav::DrawModel draw;
+        std::array<QString, kav::kEvents> rowTitles{};
+        kav::DrawTotals totals;
+        QString drawTitle;
+    };
 
     // What the undo history may hold at most; the oldest steps go first.
     static constexpr std::size_t kUndoBudgetBytes = std::size_t{512} << 20;
@@ -96,6 +104,11 @@ public:
     // project): steps of marks and quotes made on the old draw are no longer
     // undone; bet-list steps stay. drawReplaced.
     void noteDrawReplaced();
+    // The draw shown, and a draw the player entered replacing it as one undo
+    // step: its marks cleared, and the bet list too when `clearList`.
+    // drawReplaced (and drawCountryChanged when the country changes).
+    DrawView drawView() const;
+    void enterDraw(DrawView view, bool clearList);
 
     // --- draw totals ---
     const kav::DrawTotals& totals() const { return totals_; }
@@ -129,6 +142,7 @@ Q_SIGNALS:
     void marksChanged();
     void quotesChanged(int event0);
     void drawReplaced();
+    void drawCountryChanged(std::uint8_t drawCountry);
     void totalsChanged();
     void rowTitleChanged(int event0, const QString& title);
     void drawTitleChanged(const QString& title);
@@ -138,6 +152,7 @@ Q_SIGNALS:
 private:
     friend class BetStep;
     friend class DrawStep;
+    friend class DrawEntryStep;
 
     void deriveBetData();
     // The changes the steps make, with their signals.
@@ -149,6 +164,7 @@ private:
     void clearBetsNow(std::shared_ptr<const PackedLines> packed = {});
     void setMarksNow(const Selection& selection, const std::string& forcedBet);
     void setQuoteRowNow(int event0, const QuoteRow& quotes, const QuoteRow& poolShares);
+    void showDrawViewNow(const DrawView& view, unsigned generation);
     // The packed form of the list shown, made once for consecutive rewrites.
     std::shared_ptr<const PackedLines> packedList();
     SessionStep* stepAt(int index) const;
@@ -168,6 +184,8 @@ private:
     kav::Rng rng_;
     // Counts the draws shown, so a step of marks or quotes knows its draw.
     unsigned drawGeneration_ = 0;
+    // Every draw shown gets a new number; an undone entry brings an old one back.
+    unsigned generationsMade_ = 0;
     std::size_t undoBudget_ = kUndoBudgetBytes;
     // At least what the steps hold; counted exactly once it passes the budget.
     std::size_t undoBytesBound_ = 0;

@@ -245,4 +245,35 @@ void QuoteStep::redoNow() {
     setQuoteRowNow(event0_, after_.quotes, after_.poolShares);
 }
 
+// --- DrawEntryStep ---
+
+DrawEntryStep::DrawEntryStep(Session& session, Session::DrawView before, Session::DrawView after,
+                             unsigned generationBefore, unsigned generationAfter,
+                             std::shared_ptr<const PackedLines> clearedList)
+    : SessionStep(QStringLiteral("Ввод тиража")), session_(session), before_(std::move(before)),
+      after_(std::move(after)), generationBefore_(generationBefore),
+      generationAfter_(generationAfter), clearedList_(std::move(clearedList)) {}
+
+void DrawEntryStep::undoNow() {
+    session_.showDrawViewNow(before_, generationBefore_);
+    if (clearedList_)
+        session_.replaceBetsNow(clearedList_->unpack(), clearedList_);
+}
+
+void DrawEntryStep::redoNow() {
+    session_.showDrawViewNow(after_, generationAfter_);
+    if (clearedList_)
+        session_.clearBetsNow(PackedLines::pack({}));
+}
+
+bool DrawEntryStep::outdated() const {
+    return session_.drawGeneration_ != generationBefore_ &&
+           session_.drawGeneration_ != generationAfter_;
+}
+
+void DrawEntryStep::countHeld(UndoBytes& bytes) const {
+    bytes.add(2 * sizeof(Session::DrawView));
+    bytes.add(clearedList_);
+}
+
 } // namespace kav::ui

@@ -234,4 +234,29 @@ private:
     Row after_;
 };
 
+// A draw the player entered in place of the one shown, with the list it
+// cleared. It stays in the history while one of its two draws is shown.
+class DrawEntryStep final : public SessionStep {
+public:
+    // `clearedList` is the list the entry empties; null when it keeps it.
+    DrawEntryStep(Session& session, Session::DrawView before, Session::DrawView after,
+                  unsigned generationBefore, unsigned generationAfter,
+                  std::shared_ptr<const PackedLines> clearedList);
+
+protected:
+    void undoNow() override;
+    void redoNow() override;
+    bool outdated() const override;
+    void release() override { clearedList_.reset(); }
+    void countHeld(UndoBytes& bytes) const override;
+
+private:
+    Session& session_;
+    Session::DrawView before_;
+    Session::DrawView after_;
+    unsigned generationBefore_;
+    unsigned generationAfter_;
+    std::shared_ptr<const PackedLines> clearedList_;
+};
+
 } // namespace kav::ui

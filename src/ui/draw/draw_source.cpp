@@ -7,11 +7,14 @@
 #include "ui/common/session.h"
 #include "ui/common/work_guards.h"
 #include "ui/draw/draw_downloader.h"
+#include "ui/draw/draw_entry_dialog.h"
 #include "ui/forming/mode_bar.h"
 #include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/message_box.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QSettings>
 #include <QWidget>
@@ -36,13 +39,43 @@ QAction* addNamedAction(QMenu* menu, const char* name, const char* caption,
 } // namespace
 
 DrawSource::DrawSource(Session& session, ModeBar& modeBar, JobRunner& jobs, QWidget* window)
-    : QObject(window), session_(session), modeBar_(modeBar), jobs_(jobs), window_(window) {}
+    : QObject(window), session_(session), modeBar_(modeBar), jobs_(jobs), window_(window) {
+    // An entered draw of the other country (or its undo) brings that country's stake.
+    connect(&session_, &Session::drawCountryChanged, this,
+            [this](std::uint8_t country) { modeBar_.setStakeForCountry(country); });
+}
 
 void DrawSource::fillCountryMenu(QMenu* menu) {
     connect(addNamedAction(menu, "russianDrawAction", "Россия"), &QAction::triggered, this,
             [this] { loadCountry(kav::kRussia, QStringLiteral("Загрузка российского тиража")); });
     connect(addNamedAction(menu, "ukrainianDrawAction", "Украина"), &QAction::triggered, this,
             [this] { loadCountry(kav::kUkraine, QStringLiteral("Загрузка украинского тиража")); });
+}
+
+void DrawSource::addEntryAction(QMenu* menu) {
+    connect(addNamedAction(menu, "enterDrawAction", "Ввести тираж…",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)),
+            &QAction::triggered, this, [this] { openDrawEntry(false); });
+}
+
+// The dialog is window-modal and does not block: the window goes on
+// receiving its pages while the player types.
+void DrawSource::openDrawEntry(bool paste) {
+    auto apply = [this](Session::DrawView view) {
+        if (!confirmBetListLoss(session_, window_, QStringLiteral("Ввод тиража")))
+            return false;
+        cancelDrawLoad();
+        drawShown_ = true;
+        standIn_ = false;
+        session_.enterDraw(std::move(view), true);
+        Q_EMIT drawShown();
+        return true;
+    };
+    auto* dialog = new DrawEntryDialog(session_.drawView(), apply, window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    if (paste)
+        dialog->pasteTable(QApplication::clipboard()->text());
 }
 
 void DrawSource::addQuotesActions(QMenu* menu) {
@@ -143,7 +176,16 @@ void DrawSource::failDrawLoad(const kav::io::PageDownload& page) {
         // The stand-in "Матч 1…15" is no draw of the server: the title says so.
         session_.setDrawTitle(session_.drawTitle() + QStringLiteral(" (тираж не загружен)"));
     }
-    showMessage(window_, why);
+    if (!standIn_) {
+        showMessage(window_, why);
+        return;
+    }
+    // With only the stand-in draw to work on, the player may type his own.
+    kav::Message offer = why;
+    offer.text += "\n\nВвести тираж вручную?";
+    offer.buttons = kav::Buttons::YesNo;
+    if (showMessage(window_, offer))
+        openDrawEntry(false);
 }
 
 void DrawSource::showLoadedDraw(const kav::EventListDraw* events, const kav::DrawTotals* totals) {
@@ -158,6 +200,7 @@ void DrawSource::showLoadedDraw(const kav::EventListDraw* events, const kav::Dra
     session_.clearBets();
     model.drawCountry = country;
     model.currencySuffix = kav::currencySuffixFor(country);
+    standIn_ = events == nullptr;
     if (events) {
         kav::applyEventListDraw(model, *events);
         setHomeRowTitles();
@@ -229,6 +272,7 @@ void DrawSource::loadQuotesFile() {
     if (!confirmBetListLoss(session_, window_, QStringLiteral("Загрузка котировок из файла")))
         return;
     cancelDrawLoad();
+    standIn_ = false;
     kav::DrawModel& model = session_.draw();
     kav::resetSelection(model);
     session_.clearBets();
@@ -257,6 +301,7 @@ void DrawSource::applyFrom(const kav::ProjectState& s) {
     // A draw still on its way belongs to the work being replaced.
     cancelDrawLoad();
     drawShown_ = true;
+    standIn_ = false;
     kav::assignDrawAndMarks(session_.draw(), s.draw);
     for (int e = 0; e < kav::kEvents; ++e)
         session_.setRowTitle(e, qs(s.rowTitles[e]));

@@ -37,6 +37,10 @@ public:
 
     // "Россия" and "Украина" of the currency menu.
     void fillCountryMenu(QMenu* menu);
+    // "Ввести тираж…" (Ctrl+Shift+T): the draw typed or pasted by the player.
+    void addEntryAction(QMenu* menu);
+    // Opens the entry dialog with the draw shown; `paste` reads the clipboard's table into it.
+    void openDrawEntry(bool paste);
     // "Котировки в файл" (Ctrl+K) and "Котировки из файла" (Ctrl+L).
     void addQuotesActions(QMenu* menu);
 
@@ -95,6 +99,7 @@ private:
     std::optional<kav::EventListDraw> loadedEvents_;
     bool drawLoading_ = false;
     bool drawShown_ = false; // a draw (loaded, from a file or the default) is on the grid
+    bool standIn_ = false;   // the draw on the grid is the default one
     unsigned drawLoad_ = 0;  // counts the loads started, so a superseded one applies nothing
 };
 

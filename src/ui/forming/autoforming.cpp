@@ -1,6 +1,7 @@
 #include "ui/forming/autoforming.h"
 
 #include "core/forming/autoform.h"
+#include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
 #include "ui/forming/autoform_panel.h"
@@ -41,6 +42,7 @@ void Autoforming::cancelAutoform() {
 void Autoforming::startAutoform() {
     if (jobs_.running())
         return;
+    dropFound_ = false;
     kav::AutoformSettings settings;
     settings.category = panel_.category();
     settings.betLimit = panel_.betLimit();
@@ -71,13 +73,71 @@ void Autoforming::startAutoform() {
     auto done = [this](AutoformOutcome outcome) {
         // The draws the search made are the program's draws, as if it had run here.
         session_.rng() = outcome.rng;
-        const kav::AutoformResult& res = outcome.result;
-        if (res.message)
-            showMessage(window_, *res.message);
-        else if (!res.cancelled && !res.declined && !res.added.empty())
-            session_.appendBets(res.added);
+        finishAutoform(outcome.result);
     };
     running_ = jobs_.run(options, std::move(work), std::move(done));
+}
+
+namespace {
+
+QString percentText(float share) {
+    return QString::number(100.0 * static_cast<double>(share), 'f', 1)
+               .replace(QLatin1Char('.'), QLatin1Char(',')) +
+           QLatin1Char('%');
+}
+
+QString stopText(kav::AutoformStop stop) {
+    switch (stop) {
+    case kav::AutoformStop::Target:
+        return QStringLiteral("цель достигнута");
+    case kav::AutoformStop::BetLimit:
+        return QStringLiteral("достигнут предел ставок");
+    case kav::AutoformStop::NoGain:
+        return QStringLiteral("новые ставки больше ничего не покрывают");
+    case kav::AutoformStop::Cancelled:
+        break;
+    }
+    return QStringLiteral("прервано");
+}
+
+} // namespace
+
+// Cancelled while choosing, the bets found so far are kept if the player says
+// so; the status line then tells what was added, the coverage and why the
+// search stopped.
+void Autoforming::finishAutoform(const kav::AutoformResult& res) {
+    if (res.message) {
+        showMessage(window_, *res.message);
+        return;
+    }
+    if (res.declined || (res.cancelled && dropFound_))
+        return;
+    const kav::Lines* lines = &res.added;
+    if (res.cancelled) {
+        const LineTally found = tallyLines(res.chosenBeforeCancel);
+        const bool keep =
+            found.variants > 0 &&
+            showMessage(
+                window_,
+                kav::Message{
+                    "Автоформирование прервано. Найдено ставок: " + std::to_string(found.variants) +
+                        " (" + moneyText(session_, found.amount).toStdString() + "), покрытие " +
+                        percentText(res.coveredWeight).toStdString() + ". Оставить их в списке?",
+                    "Автоформирование", kav::Buttons::YesNo});
+        if (!keep) {
+            showStatus(window_, QStringLiteral("Автоформирование прервано, список не изменился"));
+            return;
+        }
+        lines = &res.chosenBeforeCancel;
+    } else if (!confirmLargeAppend(window_, session_, "Автоформирование", "Найдено",
+                                   tallyLines(res.added))) {
+        return;
+    }
+    const ListChange change(session_);
+    session_.appendBets(*lines);
+    showStatus(window_, QStringLiteral("Автоформирование: ") + change.change() +
+                            QStringLiteral(", покрытие ") + percentText(res.coveredWeight) +
+                            QStringLiteral(" — ") + stopText(res.stop));
 }
 
 bool Autoforming::eventFilter(QObject* watched, QEvent* e) {

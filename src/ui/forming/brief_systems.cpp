@@ -3,6 +3,7 @@
 #include "core/forming/selection_summary.h"
 #include "core/kombin/compute.h"
 #include "ui/common/data_places.h"
+#include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
 #include "ui/forming/brief_system_panel.h"
@@ -107,9 +108,14 @@ void BriefSystems::addBriefSystem() {
         showMessage(window_, *r.message);
         return;
     }
+    if (!confirmLargeAppend(window_, session_, "Бриф-системы", "Будет добавлено",
+                            tallyLines(r.appended)))
+        return;
+    const ListChange change(session_);
     // Only the new lines are parsed, which gives what one parse of the whole
     // list gives.
     session_.appendBets(r.appended);
+    showStatus(window_, QStringLiteral("Бриф-система: ") + change.change());
 }
 
 bool BriefSystems::systemComputing() const {

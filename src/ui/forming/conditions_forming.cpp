@@ -2,6 +2,7 @@
 
 #include "core/forming/condition_filter.h"
 #include "io/files/condition_presets.h"
+#include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/program_places.h"
 #include "ui/common/session.h"
@@ -14,14 +15,6 @@
 #include <QTimer>
 
 namespace kav::ui {
-
-namespace {
-
-// Beyond this many bets the player is asked first: a list of millions of
-// lines is rarely meant and takes long to show.
-constexpr std::uint64_t kLargeAppend = 100'000;
-
-} // namespace
 
 ConditionsForming::ConditionsForming(Session& session, ModeBar& modeBar, JobRunner& jobs,
                                      QWidget* window)
@@ -74,15 +67,19 @@ void ConditionsForming::showConditionCount() {
 void ConditionsForming::addConditionVariants() {
     const kav::DrawModel& model = session_.draw();
     const kav::ConditionSet c = panel_.conditions();
+    // Asked before the lines are made: a list of millions of lines is rarely
+    // meant and takes long to make and show.
     const std::uint64_t n = kav::countPassingVariants(model, kav::markedField(model), c);
-    if (n > kLargeAppend &&
-        !showMessage(window_, kav::Message{"Условиям отвечают " + std::to_string(n) +
-                                               " вариантов. Добавить их все в список?",
-                                           "Условия", kav::Buttons::YesNo}))
+    const auto stake = kav::stakePerBet(session_.stakeText());
+    const kav::Fixed4 amount =
+        stake ? kav::Fixed4::fromRaw(stake->raw() * static_cast<std::int64_t>(n)) : kav::Fixed4();
+    if (!confirmLargeAppend(window_, session_, "Условия", "Условиям отвечают", {n, amount}))
         return;
+    const ListChange change(session_);
     const kav::FormResult r =
         kav::addConditionVariants(model, session_.stakeText(), session_.betLines(), c);
     session_.appendBets(r.added);
+    showStatus(window_, QStringLiteral("Условия: ") + change.change());
     if (r.message)
         showMessage(window_, *r.message);
 }
@@ -93,8 +90,10 @@ void ConditionsForming::applyConditionsToList() {
     const kav::ConditionListResult r =
         kav::applyConditionsToList(session_.draw(), session_.betLines(), panel_.conditions());
     // Replaced as one step that Ctrl+Z takes back; an unchanged list stays as it is.
+    const ListChange change(session_);
     if (r.replacedLines > 0)
         session_.replaceBets(r.lines);
+    showStatus(window_, QStringLiteral("Условия к списку: ") + change.change());
     showMessage(window_, kav::conditionListReport(r));
 }
 

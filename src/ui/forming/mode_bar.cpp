@@ -60,7 +60,7 @@ void ModeBar::createLayout() {
     auto* stakeRow = panelRow(stakePanel);
     stakeEdit_ = named(new MoneyEdit(stakePanel), "stakeEdit");
     stakeEdit_->setToolTip(QStringLiteral("Сумма на одну ставку"));
-    stakeEdit_->setFixedWidth(110);
+    stakeEdit_->setBaseWidth(110);
     stakeRow->addLayout(
         captioned(stakeEdit_, fieldCaption(QStringLiteral("за ставку"), stakePanel)));
     row->addWidget(stakePanel);

@@ -2,6 +2,7 @@
 
 #include "core/forming/manual_selection.h"
 #include "core/forming/sensation_filter.h"
+#include "ui/common/job_report.h"
 #include "ui/common/session.h"
 #include "ui/forming/manual_choice_panel.h"
 #include "ui/forming/mode_bar.h"
@@ -13,9 +14,15 @@ namespace kav::ui {
 namespace {
 
 // The lines go in first, in one append, then the message: lines added before
-// the action stopped stay in the list.
-void applyFormResult(Session& session, QWidget* window, const kav::FormResult& r) {
+// the action stopped stay in the list. More than kLargeAppend variants are
+// added only when the player says so.
+void applyFormResult(Session& session, QWidget* window, const char* title,
+                     const kav::FormResult& r) {
+    if (!confirmLargeAppend(window, session, title, "Будет добавлено", tallyLines(r.added)))
+        return;
+    const ListChange change(session);
     session.appendBets(r.added);
+    showStatus(window, QString::fromUtf8(title) + QStringLiteral(": ") + change.change());
     if (r.message)
         showMessage(window, *r.message);
 }
@@ -34,7 +41,7 @@ VariantForming::VariantForming(Session& session, ModeBar& modeBar, QWidget* wind
 
 void VariantForming::takeAllVariants() {
     applyFormResult(
-        session_, window_,
+        session_, window_, "Ручной набор",
         kav::takeAllVariants(session_.draw(), session_.stakeText(), session_.betLines()));
 }
 
@@ -44,7 +51,7 @@ void VariantForming::addRandomBets() {
     rq.distribution = panel.distribution();
     rq.repeat = panel.repeat();
     rq.favourites = panel.favourites();
-    applyFormResult(session_, window_,
+    applyFormResult(session_, window_, "Случайный выбор",
                     kav::randomBets(session_.draw(), session_.stakeText(), session_.betLines(), rq,
                                     session_.rng()));
 }
@@ -58,7 +65,7 @@ void VariantForming::addSensationVariants() {
     rq.criterion =
         panel.byQuotes() ? kav::SensationCriterion::Quotes : kav::SensationCriterion::Pool;
     applyFormResult(
-        session_, window_,
+        session_, window_, "По сенсациям",
         kav::addSensationVariants(session_.draw(), session_.stakeText(), session_.betLines(), rq));
 }
 

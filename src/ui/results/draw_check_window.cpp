@@ -1,6 +1,7 @@
 #include "ui/results/draw_check_window.h"
 #include "core/base/general_format.h"
 
+#include "core/check/result_block.h"
 #include "io/files/text_file.h"
 #include "ui/common/session.h"
 #include "ui/widgets/file_dialogs.h"
@@ -67,6 +68,11 @@ void DrawCheckWindow::createLayout() {
     mono.setFamily(QStringLiteral("DejaVu Sans Mono"));
     resultEdit_->setFont(mono);
     resultRow->addWidget(resultEdit_, 1);
+    pasteResultButton_ = new QPushButton(QStringLiteral("Вставить результат и выигрыши"), this);
+    pasteResultButton_->setObjectName(QStringLiteral("pasteResultButton"));
+    pasteResultButton_->setToolTip(QStringLiteral(
+        "Из буфера: результат (15 исходов) и строки выигрышей вида «15 — 1 234 567,00»"));
+    resultRow->addWidget(pasteResultButton_);
     layout->addLayout(resultRow);
     resultHintLabel_ = new QLabel(this);
     resultHintLabel_->setObjectName(QStringLiteral("resultHintLabel"));
@@ -143,6 +149,8 @@ void DrawCheckWindow::connectLayout() {
     connect(&session_, &Session::totalsChanged, this, [this] { recheck(); });
     connect(copyWinningButton_, &QPushButton::clicked, this, [this] { copyWinningLines(); });
     connect(saveWinningButton_, &QPushButton::clicked, this, [this] { saveWinningLines(); });
+    connect(pasteResultButton_, &QPushButton::clicked, this,
+            [this] { pasteResultBlock(QApplication::clipboard()->text()); });
     connect(keepResultButton_, &QPushButton::clicked, this, [this] {
         if (!result_)
             return;
@@ -161,6 +169,18 @@ void DrawCheckWindow::setKeptResult(const std::optional<kav::DrawResult>& result
     for (int i = 0; i < kav::kCategories; ++i)
         prizeEdits_[i]->setText(prizes.amounts[i] ? qs(prizes.amounts[i]->moneyText()) : QString());
     recheck();
+}
+
+void DrawCheckWindow::pasteResultBlock(const QString& text) {
+    const kav::ResultBlockRead read = kav::readResultBlock(text.toStdString());
+    if (!read.block) {
+        showMessage(this, {"Результат не вставлен: " + read.fault + "."});
+        return;
+    }
+    resultEdit_->setText(qs(kav::drawResultText(read.block->result)));
+    for (int i = 0; i < kav::kCategories; ++i)
+        if (const auto& prize = read.block->prizes[static_cast<std::size_t>(i)])
+            prizeEdits_[i]->setText(qs(prize->moneyText()));
 }
 
 kav::TypedPrizes DrawCheckWindow::typedPrizes(std::string* problem) const {

@@ -38,6 +38,10 @@ public:
     // typed clears them).
     void setKeptResult(const std::optional<kav::DrawResult>& result,
                        const kav::TypedPrizes& prizes);
+    // "Вставить результат и выигрыши": a pasted announcement (the result and
+    // prize lines) put into the fields; a text without a result changes
+    // nothing and says why.
+    void pasteResultBlock(const QString& text);
     // The result as typed; nothing while it is incomplete or malformed.
     const std::optional<kav::DrawResult>& result() const { return result_; }
     // The prizes of the categories the player typed (blank ones have none). A
@@ -80,6 +84,7 @@ private:
     QPushButton* copyWinningButton_ = nullptr;
     QPushButton* saveWinningButton_ = nullptr;
     QPushButton* keepResultButton_ = nullptr;
+    QPushButton* pasteResultButton_ = nullptr;
 };
 
 } // namespace kav::ui

@@ -221,6 +221,13 @@ void HistoryWindow::showChart() {
     }
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Ставки и выигрыш по тиражам"));
+    if (byDraw.empty()) {
+        // No axes of nothing: the chart says why it is empty.
+        chart->setTitle(QStringLiteral("Пакетов за эти даты нет"));
+        chart->legend()->hide();
+        setChart(chart, stakeSum, returnSum);
+        return;
+    }
     auto* stakes = new QBarSet(QStringLiteral("Ставки"));
     auto* gains = new QBarSet(QStringLiteral("Выигрыш"));
     stakes->setColor(QColor(0x6a, 0x8c, 0xc8));
@@ -259,6 +266,10 @@ void HistoryWindow::showChart() {
         series->attachAxis(axisY);
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
+    setChart(chart, stakeSum, returnSum);
+}
+
+void HistoryWindow::setChart(QChart* chart, double stakeSum, double returnSum) {
     QChart* old = chartView_->chart();
     chartView_->setChart(chart);
     delete old;

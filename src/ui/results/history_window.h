@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class QChart;
 class QChartView;
 class QDateEdit;
 class QLabel;
@@ -49,6 +50,8 @@ private:
     void connectLayout();
     void applyDateFilter();
     void showChart();
+    // Puts `chart` in the view and the sums in the line above it.
+    void setChart(QChart* chart, double stakeSum, double returnSum);
 
     std::vector<HistoryEntry> entries_;
     QDateEdit* fromDateEdit_ = nullptr;

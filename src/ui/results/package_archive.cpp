@@ -2,6 +2,7 @@
 
 #include "core/check/package_history.h"
 #include "io/files/project_file.h"
+#include "ui/common/job_report.h"
 #include "ui/common/program_places.h"
 #include "ui/common/session.h"
 #include "ui/common/work_guards.h"
@@ -122,6 +123,9 @@ void PackageArchive::savePackageToArchive() {
         showMessage(window_, {packageId.problem, kArchiveCaption});
         return;
     }
+    showStatus(window_, QStringLiteral("Пакет сохранён в архив: ") +
+                            QString::fromStdString(session_.betStatus()));
+    refreshHistory();
     showMessage(window_, {"Пакет сохранён в архив: " + session_.betStatus() + ".", kArchiveCaption,
                           kav::Buttons::Ok});
 }
@@ -140,10 +144,18 @@ void PackageArchive::keepCheckedResult(const kav::DrawResult& result,
         archivedDrawId_ = *drawId.value;
     }
     const auto done = archive->setResult(archivedDrawId_, result, prizes);
-    if (!done.value)
+    if (!done.value) {
         showMessage(window_, {done.problem, kArchiveCaption});
-    else if (history_ && history_->isVisible())
-        showHistory();
+        return;
+    }
+    showStatus(window_, QStringLiteral("Результат тиража сохранён в архив"));
+    refreshHistory();
+}
+
+// An open history follows the archive without coming to the front.
+void PackageArchive::refreshHistory() {
+    if (history_ && history_->isVisible())
+        fillHistory();
 }
 
 void PackageArchive::showDrawCheck() {
@@ -165,14 +177,21 @@ void PackageArchive::showDrawCheck() {
 }
 
 void PackageArchive::showHistory() {
+    if (!fillHistory())
+        return;
+    history_->show();
+    history_->raise();
+}
+
+bool PackageArchive::fillHistory() {
     kav::io::DrawArchive* archive = drawArchive();
     if (!archive)
-        return;
+        return false;
     const auto packages = archive->packages();
     const auto draws = archive->draws();
     if (!packages.value || !draws.value) {
         showMessage(window_, {packages.value ? draws.problem : packages.problem, kArchiveCaption});
-        return;
+        return false;
     }
     std::vector<HistoryEntry> entries;
     for (const auto& p : *packages.value) {
@@ -190,8 +209,7 @@ void PackageArchive::showHistory() {
                 [this](std::int64_t id) { openArchivedPackage(id); });
     }
     history_->showHistory(entries);
-    history_->show();
-    history_->raise();
+    return true;
 }
 
 void PackageArchive::openArchivedPackage(std::int64_t packageId) {

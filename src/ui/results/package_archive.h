@@ -45,6 +45,9 @@ public:
     void showHistory();
 
 private:
+    // The history window's rows from the archive; false when it cannot be read.
+    bool fillHistory();
+    void refreshHistory();
     // The open archive, opened on first use; null (after saying why, unless
     // `quiet`) when it cannot be used.
     kav::io::DrawArchive* drawArchive(bool quiet = false);

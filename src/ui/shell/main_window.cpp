@@ -18,9 +18,11 @@
 #include "ui/forming/variant_forming.h"
 #include "ui/project/project_document.h"
 #include "ui/results/package_archive.h"
+#include "ui/shell/access_keys.h"
 #include "ui/shell/help_window.h"
 #include "ui/shell/key_preview.h"
 #include "ui/shell/project_parts.h"
+#include "ui/shell/settings_dialog.h"
 #include "ui/shell/update_prompt.h"
 #include "ui/value/package_value.h"
 #include "ui/widgets/message_box.h"
@@ -34,8 +36,11 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace kav::ui {
 
@@ -66,6 +71,8 @@ MainWindow::MainWindow(QWidget* parent)
     c.setNumberOptions(QLocale::OmitGroupSeparator);
     setLocale(c);
     createLayout();
+    // The status line tells what the last long job did.
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     createFeatures();
     createMenu();
     // After the key preview: the filter installed last sees the input first,
@@ -176,8 +183,20 @@ void MainWindow::createMenu() {
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    QAction* settings = edit->addAction(QStringLiteral("Настройки…"));
+    settings->setObjectName(QStringLiteral("settingsAction"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    connect(settings, &QAction::triggered, this, [this] {
+        auto* dialog = new SettingsDialog(this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
 
-    drawSource_->fillCountryMenu(named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu"));
+    QMenu* currency = named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu");
+    drawSource_->fillCountryMenu(currency);
+    currency->addSeparator();
+    drawSource_->addEntryAction(currency);
     QMenu* actions = named(bar->addMenu(QStringLiteral("Действия")), "actionsMenu");
     betListActions_->addActions(actions);
     drawSource_->addQuotesActions(actions);
@@ -200,6 +219,7 @@ void MainWindow::createMenu() {
                               if (coverageMap_)
                                   coverageMap_->repaintMap();
                           }});
+    giveAccessKeys(*this);
 }
 
 void MainWindow::connectFeatures() {
@@ -208,6 +228,8 @@ void MainWindow::connectFeatures() {
             &DrawSource::switchCountry);
     connect(modeBar_, &ModeBar::edited, project_, &ProjectDocument::markModified);
     connect(drawSource_, &DrawSource::loadingChanged, this, &MainWindow::showDrawLoading);
+    connect(outcomeGrid_, &OutcomeGrid::pasteTableRequested, drawSource_,
+            [this] { drawSource_->openDrawEntry(true); });
     connect(drawSource_, &DrawSource::drawDownloaded, packageArchive_,
             &PackageArchive::keepLoadedDraw);
     connect(drawSource_, &DrawSource::drawShown, this, [this] {
@@ -292,16 +314,22 @@ void MainWindow::startWork(bool recovered) {
         });
 }
 
+// Any job, this window's or a side window's, is stopped only when the player
+// says so.
 void MainWindow::closeEvent(QCloseEvent* e) {
-    if (jobs_->running()) {
+    const QList<JobRunner*> runners = findChildren<JobRunner*>();
+    if (std::any_of(runners.begin(), runners.end(), [](JobRunner* r) { return r->running(); })) {
         const bool stop = showMessage(this, {"Идёт расчёт. Прервать его и закрыть программу?",
                                              "Подтверждение", kav::Buttons::YesNo});
         if (!stop) {
             e->ignore();
             return;
         }
-        jobs_->cancel();
-        jobs_->wait();
+        autoforming_->dropFoundOnCancel();
+        for (JobRunner* r : runners) {
+            r->cancel();
+            r->wait();
+        }
     }
     if (!project_->maybeSave()) {
         e->ignore();

@@ -2,6 +2,7 @@
 #include "core/base/general_format.h"
 
 #include "core/base/fixed4.h"
+#include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
 #include "ui/widgets/message_box.h"
@@ -234,8 +235,10 @@ void ExpectedReturnWindow::runReduction(const JobOptions& options,
             refuse(this, reduced.problem);
             return;
         }
+        const ListChange change(session_);
         if (reduced.removedVariants > 0)
             session_.replaceBets(reduced.lines);
+        showStatus(this, QStringLiteral("Ожидаемый возврат, отбор: ") + change.change());
         recompute();
     });
 }

@@ -1,6 +1,8 @@
 #include "ui/widgets/link_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace kav::ui {
 
@@ -13,6 +15,28 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link, Space or Enter follows it.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* e) {
+    const bool follow =
+        e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!follow || (e->modifiers() & ~Qt::KeypadModifier)) {
+        QLabel::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    Q_EMIT clicked();
+}
+
+void LinkLabel::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* e) {

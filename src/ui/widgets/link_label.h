@@ -1,4 +1,5 @@
-// A label used as a link: bold, underlined, emits clicked() like a button.
+// A label used as a link: bold, underlined, emits clicked() like a button:
+// on a click, or on Space or Enter while it has the focus (a dotted frame).
 #pragma once
 
 #include <QLabel>
@@ -16,6 +17,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     bool pressed_ = false;

@@ -1,6 +1,7 @@
 #include "ui/widgets/money_edit.h"
 
-#include <QRegularExpressionValidator>
+#include "ui/widgets/message_box.h"
+
 #include <QTimer>
 
 namespace kav::ui {
@@ -44,11 +45,9 @@ QString moneyDisplayText(kav::Fixed4 value, const QString& suffix) {
 
 MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Digits and one decimal separator ("." or ",", as Russian players type it)
-    // with two decimals at most; the display text is set by the program and is
-    // not typed.
-    setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^\\d{0,12}([.,]\\d{0,2})?$")), this));
+    // Anything may be typed ("." or "," as the decimal point, as Russian players
+    // type it); what is no amount is refused, by name, when the field is left.
+    setMaxLength(40);
     connect(this, &QLineEdit::textEdited, this, [this] { Q_EMIT stakeChanged(); });
     connect(this, &QLineEdit::returnPressed, this, [this] {
         commit();
@@ -119,21 +118,53 @@ void MoneyEdit::focusOutEvent(QFocusEvent* e) {
     commit();
 }
 
-// Typed text that is no amount keeps the previous value; an amount below the
-// minimum becomes the minimum.
+// Typed text that is no amount, or an amount below the minimum, keeps the
+// previous value and is refused with a message that names it; an empty field
+// just keeps the value.
 void MoneyEdit::commit() {
     if (!editing_)
         return;
     editing_ = false;
-    auto v = kav::Fixed4::parseTyped(text().toStdString());
-    if (v)
-        value_ = std::max(roundToKopecks(*v), minimum_);
+    const QString typed = text().trimmed();
+    if (const auto v = typedStake())
+        value_ = *v;
+    else if (!typed.isEmpty())
+        refuse(typed);
     showValue();
     Q_EMIT stakeChanged();
 }
 
+// After the focus has settled: a modal box while the focus is leaving the
+// field would pull it away a second time.
+void MoneyEdit::refuse(const QString& typed) {
+    const kav::Message refusal{"«" + typed.toStdString() +
+                                   "» — не сумма на ставку.\nВведите сумму не меньше " +
+                                   moneyDisplayText(minimum_, suffix_).toStdString() +
+                                   (suffix_.endsWith(QLatin1Char('.')) ? "" : "."),
+                               "Сумма на ставку"};
+    QTimer::singleShot(0, this, [this, refusal] { showMessage(window(), refusal); });
+}
+
+void MoneyEdit::setBaseWidth(int width) {
+    baseWidth_ = width;
+    fitWidth();
+}
+
+// Any stake the field accepts is shown whole: the field grows beyond its base
+// width for a long amount.
+void MoneyEdit::fitWidth() {
+    if (baseWidth_ <= 0)
+        return;
+    const int text = fontMetrics().horizontalAdvance(moneyDisplayText(value_, suffix_));
+    const QMargins m = textMargins() + contentsMargins();
+    // The frame and the text's own margin inside the line edit.
+    const int needed = text + m.left() + m.right() + 12;
+    setFixedWidth(std::max(baseWidth_, needed));
+}
+
 void MoneyEdit::showValue() {
     setText(moneyDisplayText(value_, suffix_));
+    fitWidth();
 }
 
 } // namespace kav::ui

@@ -1,5 +1,6 @@
 // The stake field: a money amount with a minimum, shown as "1 000.00 руб." while
-// the player is not typing in it and as a plain number while he is.
+// the player is not typing in it and as a plain number while he is. Typed text
+// that is no amount at or above the minimum is refused with a message.
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
@@ -29,6 +30,8 @@ public:
     void setMinimum(kav::Fixed4 minimum);
     kav::Fixed4 minimum() const { return minimum_; }
     void setSuffix(const QString& suffix);
+    // The field's width, or more when its amount needs it.
+    void setBaseWidth(int width);
     QString suffix() const { return suffix_; }
 
     // The stake as the bet lines need it ("20", "20.5"). While the player is typing,
@@ -49,13 +52,16 @@ protected:
 
 private:
     void commit();
+    void refuse(const QString& typed);
     void showValue();
+    void fitWidth();
     std::optional<kav::Fixed4> typedStake() const;
 
     kav::Fixed4 value_;
     kav::Fixed4 minimum_;
     QString suffix_;
     bool editing_ = false;
+    int baseWidth_ = 0;
 };
 
 } // namespace kav::ui

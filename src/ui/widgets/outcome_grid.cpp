@@ -39,24 +39,6 @@ const QColor kHeaderGrey(204, 204, 204);
 const QColor kGreen(0, 255, 0);
 const QColor kYellow(255, 255, 0);
 
-bool isNavigationKey(const QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 // Paints the cells as the grid documents them; the toolkit's own painting
@@ -412,15 +394,49 @@ void OutcomeGrid::mouseDoubleClickEvent(QMouseEvent* e) {
         openEditorAt(idx);
 }
 
+namespace {
+
+bool isPasteTableKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_V && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+} // namespace
+
+// The grid takes Ctrl+Shift+V before the window's shortcut of the same keys.
+bool OutcomeGrid::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && isPasteTableKey(static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QTableWidget::event(e);
+}
+
+// The keys that move the cursor never mark; Space (or Enter) marks the outcome
+// under it, on a title the whole event.
 void OutcomeGrid::keyPressEvent(QKeyEvent* e) {
-    const QModelIndex before = currentIndex();
+    if (isPasteTableKey(e)) {
+        e->accept();
+        Q_EMIT pasteTableRequested();
+        return;
+    }
+    const bool toggle = e->modifiers() == Qt::NoModifier || e->modifiers() == Qt::KeypadModifier;
+    if (toggle &&
+        (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        e->accept();
+        const QModelIndex at = currentIndex();
+        if (at.isValid() && at.row() >= 1)
+            Q_EMIT selectCell(at.column(), at.row());
+        return;
+    }
+    // Tab moves between the cells; Ctrl+Tab leaves the grid.
+    if ((e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) &&
+        (e->modifiers() & Qt::ControlModifier)) {
+        e->accept();
+        QWidget::focusNextPrevChild(e->key() == Qt::Key_Tab &&
+                                    !(e->modifiers() & Qt::ShiftModifier));
+        return;
+    }
     QTableWidget::keyPressEvent(e);
-    const QModelIndex after = currentIndex();
-    // Shift with the arrows extends a range in the selecting mode; it marks nothing.
-    const bool rangeKey =
-        !editing_ && (e->modifiers() & Qt::ShiftModifier) && e->key() != Qt::Key_Backtab;
-    if (isNavigationKey(e) && !rangeKey && after.isValid() && after != before && after.row() >= 1)
-        Q_EMIT selectCell(after.column(), after.row());
 }
 
 } // namespace kav::ui

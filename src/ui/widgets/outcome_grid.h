@@ -1,8 +1,9 @@
 // OutcomeGrid: the main window's outcome grid. Row 0 is the header, rows 1..15 the events;
 // column 0 the titles, columns 1..3 the outcomes "1", "X", "2". The grid paints
-// every cell itself and reports the two events the window acts on: a cell becoming
-// current (selectCell) and the text typed into a cell's editor once the player
-// commits it (quoteEntered).
+// every cell itself and reports the two events the window acts on: a cell the
+// player marks (selectCell: a click, or Space or Enter on the current cell; the
+// arrows, Tab and Home/End only move the cursor) and the text typed into a
+// cell's editor once the player commits it (quoteEntered).
 #pragma once
 
 // moc cannot parse the standard headers the core pulls in.
@@ -98,6 +99,8 @@ Q_SIGNALS:
     // Enter, Tab or leaving the cell with a changed text; the cell still holds
     // its old text, which the receiver rewrites as it sees fit.
     void quoteEntered(int col, int row, const QString& text);
+    // Ctrl+Shift+V in the grid: a table of matches to read from the clipboard.
+    void pasteTableRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -105,6 +108,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
     void resizeEvent(QResizeEvent* e) override;

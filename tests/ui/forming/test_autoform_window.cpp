@@ -13,6 +13,7 @@
 #include <QDoubleSpinBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -92,6 +93,8 @@ protected:
         EXPECT_EQ(QGuiApplication::applicationDisplayName(), restored);
     }
 
+    std::string status() const { return w->statusBar()->currentMessage().toStdString(); }
+
     std::unique_ptr<MainWindow> w;
     kav::ui::MessageBoxHook hook;
     QString caption, title;
@@ -124,6 +127,16 @@ TEST_F(AutoformWindow, AppendsWhatTheCoreChoosesAndRestoresCaptionAndTitle) {
     EXPECT_EQ(w->session().rng().seed(), rng.seed()) << "the draws of the search are the program's";
     EXPECT_TRUE(hook.shown().empty());
     expectRestored();
+    // The status line: what came, what it costs, the coverage and why it stopped.
+    const std::string n = std::to_string(want.added.size());
+    EXPECT_EQ(status().rfind("Автоформирование: добавлено ставок " + n + " (" +
+                                 std::to_string(20 * want.added.size()) + " руб.), покрытие ",
+                             0),
+              0u)
+        << status();
+    const char* why[] = {"цель достигнута", "достигнут предел ставок",
+                         "новые ставки больше ничего не покрывают"};
+    EXPECT_TRUE(status().ends_with(why[static_cast<int>(want.stop)])) << status();
 }
 
 TEST_F(AutoformWindow, EventWithoutMarksShowsTheMessageAndAddsNothing) {
@@ -137,7 +150,7 @@ TEST_F(AutoformWindow, EventWithoutMarksShowsTheMessageAndAddsNothing) {
     expectRestored();
 }
 
-TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
+TEST_F(AutoformWindow, EscapeStopsTheSearchAndKeepsItsBetsWhenThePlayerSaysSo) {
     startLongSearch();
     if (HasFatalFailure())
         return;
@@ -145,11 +158,27 @@ TEST_F(AutoformWindow, EscapeStopsTheSearchAndAddsNothing) {
     // The window takes no other input meanwhile.
     QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
                       child<LinkLabel>(w, "startAutoformLink")->rect().center());
+    hook.setAnswer(false); // "No": the bets found are dropped
     QTest::keyClick(child<QPlainTextEdit>(w, "betListEdit"), Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!w->autoforming().autoformRunning(), 20000);
     EXPECT_TRUE(w->session().betLines().empty());
-    EXPECT_TRUE(hook.shown().empty());
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].text.rfind("Автоформирование прервано. Найдено ставок: ", 0), 0u);
+    EXPECT_EQ(status(), "Автоформирование прервано, список не изменился");
     expectRestored();
+
+    // "Yes": the bets found until the stop go into the list.
+    hook.setAnswer(true);
+    QTest::mouseClick(child<LinkLabel>(w, "startAutoformLink"), Qt::LeftButton, {},
+                      child<LinkLabel>(w, "startAutoformLink")->rect().center());
+    QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::applicationDisplayName().endsWith(u'%'), 20000);
+    QTest::keyClick(child<QPlainTextEdit>(w, "betListEdit"), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->autoforming().autoformRunning(), 20000);
+    const std::size_t kept = w->session().betLines().size();
+    EXPECT_GT(kept, 0u);
+    EXPECT_EQ(status().rfind("Автоформирование: добавлено ставок " + std::to_string(kept), 0), 0u)
+        << status();
+    EXPECT_TRUE(status().ends_with("— прервано")) << status();
 }
 
 TEST_F(AutoformWindow, CancelOnTheTimeQuestionAddsNothing) {

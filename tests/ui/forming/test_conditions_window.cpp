@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,7 +129,7 @@ TEST_F(ConditionsWindow, ManyVariantsAskFirst) {
     click("addConditionVariantsLink");
     ASSERT_EQ(hook.shown().size(), 1u);
     EXPECT_EQ(hook.shown()[0].text,
-              "Условиям отвечают 14348907 вариантов. Добавить их все в список?");
+              "Условиям отвечают 14348907 вариантов на 286978140 руб. Добавить их все в список?");
     EXPECT_TRUE(w->session().betLines().empty());
 }
 
@@ -149,6 +150,8 @@ TEST_F(ConditionsWindow, ApplyToListReplacesInPlaceReportsAndUndoes) {
     EXPECT_EQ(w->session().betLines()[1].substr(0, 3), "10;"); // the amount form of the removal
     ASSERT_EQ(hook.shown().size(), 1u);
     EXPECT_EQ(hook.shown()[0].text, "Удалено вариантов: 5");
+    EXPECT_EQ(w->statusBar()->currentMessage().toStdString(),
+              "Условия к списку: изъято ставок 5 (50 руб.)");
     child<QAction>("undoAction")->trigger();
     EXPECT_EQ(w->session().betLines(), before);
 }

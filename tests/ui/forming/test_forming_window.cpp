@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -205,3 +206,23 @@ TEST_F(FormingWindow, SensationFilterFollowsBoundsThresholdAndCriterion) {
 }
 
 } // namespace
+
+TEST_F(FormingWindow, SensationsAskBeforeAddingManyVariantsAndReportWhatCame) {
+    setMode(1);
+    markAll("1X2");
+    // The default quotes 40/25/35: below 34 "X" is the upset, "1,2" the rest.
+    child<QSpinBox>(w, "sensationThresholdSpin")->setValue(34);
+    hook.setAnswer(false);
+    click(child<LinkLabel>(w, "addSensationsLink"));
+    // 3 to 5 upsets among 15 events: 455*2^12 + 1365*2^11 + 3003*2^10.
+    ASSERT_EQ(hook.shown().size(), 1u);
+    EXPECT_EQ(hook.shown()[0].text,
+              "Будет добавлено 7734272 вариантов на 154685440 руб. Добавить их все в список?");
+    EXPECT_TRUE(w->session().betLines().empty());
+    child<QSpinBox>(w, "maxSensationsSpin")->setValue(14);
+    child<QSpinBox>(w, "minSensationsSpin")->setValue(14);
+    click(child<LinkLabel>(w, "addSensationsLink"));
+    EXPECT_EQ(w->session().betLines().size(), 15u);
+    EXPECT_EQ(w->statusBar()->currentMessage().toStdString(),
+              "По сенсациям: добавлено ставок 30 (600 руб.)");
+}

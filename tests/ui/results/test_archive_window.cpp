@@ -13,12 +13,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -237,4 +240,22 @@ TEST(ArchiveDrawLoading, EveryLoadedDrawIsKeptOnceWithItsTotals) {
     EXPECT_EQ(draws[0].totals.poolText, "125000.5");
     EXPECT_EQ(draws[0].totals.uniformCounts, (std::array<std::int32_t, 3>{3, 4, 5}));
     EXPECT_EQ(draws[0].drawCountry, kav::kRussia);
+}
+
+TEST_F(ArchiveWindow, AnOpenHistoryFollowsTheArchiveAndSavingIsConfirmed) {
+    child<QAction>("historyAction")->trigger();
+    auto* history = kav::test::child<HistoryWindow>(w, "historyWindow");
+    auto* chart = kav::test::child<QChartView>(history, "historyChart")->chart();
+    // Nothing kept yet: a chart without axes that says so.
+    EXPECT_TRUE(chart->axes().isEmpty());
+    EXPECT_EQ(str(chart->title()), "Пакетов за эти даты нет");
+
+    w->session().replaceBets({kSingle});
+    MessageBoxHook hook;
+    child<QAction>("savePackageAction")->trigger();
+    EXPECT_EQ(str(w->statusBar()->currentMessage()),
+              "Пакет сохранён в архив: Ставок в списке 1 (20 руб.)");
+    EXPECT_EQ(kav::test::child<QTableWidget>(history, "historyTable")->rowCount(), 1);
+    chart = kav::test::child<QChartView>(history, "historyChart")->chart();
+    EXPECT_FALSE(chart->axes().isEmpty());
 }

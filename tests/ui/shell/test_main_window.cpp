@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -155,12 +156,12 @@ TEST_F(MainWindowTest, MenuHasEveryCommandWithItsShortcut) {
           Item{child<QAction>("coverageMapAction"), "Показать карту покрытия", ""},
           Item{child<QAction>("variantAnalysisAction"), "Показать анализ вариантов", ""},
           Item{child<QAction>("helpAction"), "Помощь", ""}}) {
-        EXPECT_EQ(str(i.a->text()), i.caption);
+        EXPECT_EQ(str(i.a->text().remove(QLatin1Char('&'))), i.caption);
         EXPECT_EQ(str(i.a->shortcut().toString(QKeySequence::PortableText)), i.shortcut);
     }
-    EXPECT_EQ(str(child<QMenu>("currencyMenu")->title()), "Валюта");
-    EXPECT_EQ(str(child<QMenu>("actionsMenu")->title()), "Действия");
-    EXPECT_EQ(str(child<QMenu>("windowsMenu")->title()), "Окна");
+    EXPECT_EQ(str(child<QMenu>("currencyMenu")->title()), "&Валюта");
+    EXPECT_EQ(str(child<QMenu>("actionsMenu")->title()), "&Действия");
+    EXPECT_EQ(str(child<QMenu>("windowsMenu")->title()), "&Окна");
 }
 
 TEST_F(MainWindowTest, ClicksMarkOutcomesAndTrackTheForcedBet) {
@@ -189,13 +190,107 @@ TEST_F(MainWindowTest, ClicksMarkOutcomesAndTrackTheForcedBet) {
     EXPECT_EQ(w->session().draw().markedCount(4), 0);
 }
 
-TEST_F(MainWindowTest, ArrowKeysAndTabMarkTheCellTheyMoveTo) {
-    clickCell(1, 3);
-    QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_Down);
-    EXPECT_TRUE(w->session().draw().marked(3, 0));
-    QTest::keyClick(child<OutcomeGrid>("outcomeGrid"), Qt::Key_Tab);
-    EXPECT_TRUE(w->session().draw().marked(3, 1));
-    EXPECT_EQ(w->session().draw().forcedBet[3], 'X');
+// The key with its text, through the shortcuts first, as a keyboard sends it.
+void press(Qt::Key key, Qt::KeyboardModifiers mods = {}, const QString& text = {}) {
+    QWidget* to = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                    : QApplication::focusWidget();
+    ASSERT_NE(to, nullptr);
+    QTest::sendKeyEvent(QTest::Click, to, key, text, mods);
+    QApplication::processEvents();
+}
+
+// The letter after the single "&" of a caption.
+QChar accessKey(const QString& caption) {
+    const qsizetype at = caption.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < caption.size() ? caption[at + 1] : QChar();
+}
+
+void pressAccessKey(const QString& caption, Qt::KeyboardModifiers mods = {}) {
+    const QChar letter = accessKey(caption).toLower();
+    ASSERT_FALSE(letter.isNull()) << caption.toStdString();
+    press(static_cast<Qt::Key>(letter.toUpper().unicode()), mods, QString(letter));
+}
+
+// Tab (Ctrl+Tab out of the grid) until `target` has the focus.
+void tabTo(QWidget* target) {
+    for (int i = 0; i < 80 && QApplication::focusWidget() != target; ++i) {
+        const bool inGrid = qobject_cast<OutcomeGrid*>(QApplication::focusWidget());
+        press(Qt::Key_Tab, inGrid ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), target) << target->objectName().toStdString();
+}
+
+TEST_F(MainWindowTest, APackageFromTheKeyboardAlone) {
+    // Every caption of the menu bar and its menus has its own access key.
+    auto distinctKeys = [](const QList<QAction*>& actions) {
+        QSet<QChar> keys;
+        for (const QAction* a : actions) {
+            if (a->isSeparator() || a->text().isEmpty())
+                continue;
+            const QChar k = accessKey(a->text()).toLower();
+            EXPECT_FALSE(k.isNull()) << str(a->text());
+            EXPECT_FALSE(keys.contains(k)) << str(a->text());
+            keys.insert(k);
+        }
+    };
+    distinctKeys(w->menuBar()->actions());
+    for (const QMenu* m : w->menuBar()->findChildren<QMenu*>())
+        distinctKeys(m->actions());
+
+    // F10 opens the menu bar at its first menu, Esc leaves it.
+    press(Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), child<QMenu>("fileMenu"));
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    // The manual mode, then fifteen "1" and a double, marked by Space and Enter.
+    tabTo(child<QComboBox>("modeCombo"));
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(child<QComboBox>("modeCombo")->currentIndex(), 2);
+    auto* grid = child<OutcomeGrid>("outcomeGrid");
+    tabTo(grid);
+    grid->setCurrentCell(1, 0); // where the player left it
+    press(Qt::Key_Right);
+    for (int e = 0; e < 15; ++e) {
+        press(Qt::Key_Space);
+        press(Qt::Key_Down);
+    }
+    // Moving the cursor every way marks nothing.
+    const auto marks = w->session().draw().selection;
+    for (Qt::Key k : {Qt::Key_Up, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                      Qt::Key_Tab, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown,
+                      Qt::Key_Left, Qt::Key_Backtab})
+        press(k);
+    press(Qt::Key_Home, Qt::ControlModifier); // the first title
+    EXPECT_EQ(w->session().draw().selection, marks);
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    // Space on a title marks the whole event, again clears it; Enter marks "X".
+    press(Qt::Key_Space);
+    EXPECT_EQ(w->session().draw().markedCount(0), 3);
+    press(Qt::Key_Space);
+    EXPECT_EQ(w->session().draw().markedCount(0), 0);
+    press(Qt::Key_Right);
+    press(Qt::Key_Space);
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_EQ(w->session().draw().markedCount(0), 2);
+    EXPECT_EQ(w->session().draw().forcedBet[0], 'X');
+
+    // Forming by the link, reported in the status line.
+    tabTo(child<LinkLabel>("takeAllVariantsLink"));
+    press(Qt::Key_Space);
+    ASSERT_EQ(w->session().betLines().size(), 1u);
+    EXPECT_EQ(str(w->statusBar()->currentMessage()), "Ручной набор: добавлено ставок 2 (40 руб.)");
+
+    // The copy by the access keys of "Действия" and its item.
+    QGuiApplication::clipboard()->clear();
+    pressAccessKey(child<QMenu>("actionsMenu")->title(), Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), child<QMenu>("actionsMenu"));
+    pressAccessKey(child<QAction>("copyBetListAction")->text());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), w->session().betLines()[0]);
 }
 
 TEST_F(MainWindowTest, MarkedCellsArePaintedInsetInTheirColour) {
@@ -628,8 +723,7 @@ TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
     e.setText(QStringLiteral("25.5"));
     EXPECT_EQ(e.stakeText(), "25.5");
     e.clear();
-    QTest::keyClicks(&e, QStringLiteral("3x0,5.257"));
-    EXPECT_EQ(str(e.text()), "30,52"); // only an amount can be typed; "," is a decimal point
+    QTest::keyClicks(&e, QStringLiteral("30,52")); // "," is a decimal point
     EXPECT_EQ(e.stakeText(), "30.52");
     e.clear();
     QTest::keyClicks(&e, QStringLiteral("20,5"));
@@ -637,13 +731,26 @@ TEST(MoneyField, ShowsThousandsAndNeverHoldsLessThanItsMinimum) {
     QApplication::processEvents();
     EXPECT_EQ(e.value(), kav::Fixed4::parse("20.5"));
     EXPECT_EQ(str(e.text()), "20.50");
-    e.setFocus();
-    QApplication::processEvents();
-    e.setText(QStringLiteral("7"));
-    e.clearFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(e.value(), kav::Fixed4::fromInt(20));
-    EXPECT_EQ(e.stakeText(), "20");
+    // No amount, or one below the minimum: refused by name, the value stays.
+    e.setSuffix(QStringLiteral(" руб."));
+    kav::ui::MessageBoxHook boxes;
+    for (const char* typed : {"abc", "-5", "0", "7"}) {
+        e.setFocus();
+        QApplication::processEvents();
+        e.setText(QString::fromUtf8(typed));
+        EXPECT_EQ(e.stakeText(), "") << typed;
+        e.clearFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(e.value(), kav::Fixed4::parse("20.5")) << typed;
+        ASSERT_FALSE(boxes.shown().empty()) << typed;
+        EXPECT_EQ(boxes.shown().back().text, std::string("«") + typed +
+                                                 "» — не сумма на ставку.\nВведите сумму не "
+                                                 "меньше 20.00 руб.");
+    }
+    // The field widens for any amount it accepts.
+    e.setBaseWidth(110);
+    e.setValue(*kav::Fixed4::parse("123456789012.5"));
+    EXPECT_GE(e.width(), e.fontMetrics().horizontalAdvance(e.text()) + 8);
 }
 
 } // namespace
