@@ -34,10 +34,9 @@ TEST(DesktopProgramCommandLine, HelpAndVersionNeedNoDisplayAndABadStartIsExplain
                  {"--archive", "--archive", 2, "err", "QT_QPA_PLATFORM=offscreen"}};
     for (const auto& c : cases) {
         const std::string run = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                std::string(c.platform) + " " +
-                                shellQuote(KAVENDIX_PROGRAM_PATH) + " " + c.option + " >" +
-                                shellQuote((dir.path / "out").string()) + " 2>" +
-                                shellQuote((dir.path / "err").string());
+                                std::string(c.platform) + " " + shellQuote(KAVENDIX_PROGRAM_PATH) +
+                                " " + c.option + " >" + shellQuote((dir.path / "out").string()) +
+                                " 2>" + shellQuote((dir.path / "err").string());
         const int status = std::system(run.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.exitCode)
             << c.option << ": " << status << readWhole(dir.path / "err");

@@ -11,8 +11,8 @@
 //       the executable's own signature EXECUTABLE.sig and updkvx.ini
 //   sign-release check PUBLIC_KEY_FILE DESCRIPTOR EXECUTABLE
 //       checks them the way the program does
-#include "io/files/text_file.h"
 #include "core/base/version.h"
+#include "io/files/text_file.h"
 #include "io/update/update_descriptor.h"
 #include "io/update/update_signature.h"
 
@@ -100,7 +100,8 @@ int release(const std::vector<std::string>& args) {
     const std::string legacy =
         (std::filesystem::path(descriptor).parent_path() / "updkvx.ini").string();
     for (const auto& [path, bytes] :
-         {std::pair{descriptor, text}, {descriptor + ".sig", signatureFileText(signUpdate(text, *secret))},
+         {std::pair{descriptor, text},
+          {descriptor + ".sig", signatureFileText(signUpdate(text, *secret))},
           {exe + ".sig", signatureFileText(signUpdate(*data, *secret))},
           {legacy, d.version + "\r\n"}})
         if (auto m = writeFileBytes(path, bytes))
@@ -123,7 +124,8 @@ int check(const std::string& publicPath, const std::string& descriptor, const st
     if (!read.descriptor)
         return fail(read.error);
     auto data = readFileBytes(exe, kMaxFileBytes);
-    if (!data || data->size() != read.descriptor->size || sha256Of(*data) != read.descriptor->sha256)
+    if (!data || data->size() != read.descriptor->size ||
+        sha256Of(*data) != read.descriptor->sha256)
         return fail(exe + " is not the executable the descriptor names");
     std::cout << "good descriptor: " << read.descriptor->version << '\n';
     return 0;

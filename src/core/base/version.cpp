@@ -10,7 +10,7 @@ namespace kav {
 namespace {
 
 struct VersionPart {
-    std::string number; // decimal digits, no leading zeros ("" is 0)
+    std::string number;  // decimal digits, no leading zeros ("" is 0)
     std::string letters; // lower case
 };
 

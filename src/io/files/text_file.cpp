@@ -7,11 +7,11 @@
 #include <fstream>
 #include <iterator>
 
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <csignal>
-#include <ctime>
 #include <unistd.h>
 
 namespace kav::io {

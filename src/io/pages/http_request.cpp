@@ -95,8 +95,7 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, options_.protocols.c_str());
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, options_.redirectProtocols.c_str());
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE,
-                     static_cast<curl_off_t>(options_.maxBodyBytes));
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.maxBodyBytes));
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);

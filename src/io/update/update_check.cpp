@@ -180,8 +180,8 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s, const ReleaseDescriptor& r
     }
     if (received != release.size) {
         p.error = refused + "размер файла новой версии (" + std::to_string(received) +
-                  " байт) не совпадает с подписанным описанием (" +
-                  std::to_string(release.size) + ").";
+                  " байт) не совпадает с подписанным описанием (" + std::to_string(release.size) +
+                  ").";
         return p;
     }
     if (hash.finish() != release.sha256) {

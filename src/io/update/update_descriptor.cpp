@@ -14,15 +14,6 @@ namespace kav::io {
 
 namespace {
 
-std::string_view takeLine(std::string_view& text) {
-    auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
 bool allDigits(std::string_view s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
@@ -129,8 +120,7 @@ Sha256Stream::Sha256Stream() {
 
 void Sha256Stream::add(std::string_view bytes) {
     crypto_hash_sha256_update(reinterpret_cast<crypto_hash_sha256_state*>(state_),
-                              reinterpret_cast<const unsigned char*>(bytes.data()),
-                              bytes.size());
+                              reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 Sha256 Sha256Stream::finish() {

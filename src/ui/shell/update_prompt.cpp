@@ -24,7 +24,8 @@ kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSet
     kav::io::PreparedUpdate result;
     JobOptions options;
     options.title = QStringLiteral("Обновление");
-    options.label = QStringLiteral("Загрузка версии %1…").arg(QString::fromStdString(release.version));
+    options.label =
+        QStringLiteral("Загрузка версии %1…").arg(QString::fromStdString(release.version));
     options.modality = Qt::ApplicationModal;
     runner.run(
         options,
@@ -32,10 +33,9 @@ kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSet
             return kav::io::prepareUpdate(
                 settings, release, [&job](std::int64_t received, std::int64_t expected) {
                     const std::int64_t total = expected > 0 ? expected : 1;
-                    job.progress(static_cast<int>(100 * received / total),
-                                 QStringLiteral("%1 из %2 КБ")
-                                     .arg(received / 1024)
-                                     .arg(expected / 1024));
+                    job.progress(
+                        static_cast<int>(100 * received / total),
+                        QStringLiteral("%1 из %2 КБ").arg(received / 1024).arg(expected / 1024));
                     return !job.cancelled();
                 });
         },

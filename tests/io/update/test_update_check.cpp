@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <vector>
-#include <algorithm>
 #include <thread>
+#include <vector>
 
 using namespace kav;
 using kav::test::LoopbackServer;
@@ -105,7 +105,7 @@ const std::string kNewProgram("\x7F"
                               16);
 
 io::ReleaseDescriptor describe(const std::string& exe, const std::string& version,
-                              const std::string& minimum = "V1.0") {
+                               const std::string& minimum = "V1.0") {
     return {1, version, exe.size(), io::sha256Of(exe), "2026-12-08", minimum};
 }
 
@@ -125,14 +125,11 @@ TEST(UpdateCheck, AsksOnlyForAVerifiedStrictlyNewerVersion) {
         std::string version, minimum;
         bool asked;
         std::string refusal;
-    } cases[] = {{"V1.4.2", "V1.0", false, ""},
-                 {"V1.4.3", "V1.0", true, ""},
-                 {"V1.10", "V1.4", true, ""},
-                 {"v1.5", "v1.4.2", true, ""},
-                 {"V1.4.2a", "V1", true, ""},
-                 {"V1.4.1", "V1.0", false, "не новее"},
-                 {"V1.0", "V1.0", false, "не новее"},
-                 {"V1.5", "V1.4.3", false, "только поверх V1.4.3"}};
+    } cases[] = {
+        {"V1.4.2", "V1.0", false, ""},       {"V1.4.3", "V1.0", true, ""},
+        {"V1.10", "V1.4", true, ""},         {"v1.5", "v1.4.2", true, ""},
+        {"V1.4.2a", "V1", true, ""},         {"V1.4.1", "V1.0", false, "не новее"},
+        {"V1.0", "V1.0", false, "не новее"}, {"V1.5", "V1.4.3", false, "только поверх V1.4.3"}};
     for (const auto& c : cases) {
         LoopbackServer server;
         publish(server, describe(kNewProgram, c.version, c.minimum), kNewProgram);
@@ -295,7 +292,8 @@ TEST(SignedUpdate, TheReleaseToolsDescriptorIsAccepted) {
           tool + "check '" + keys + "/test.pub' " + desc + " " + exe + " >/dev/null"})
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     std::ofstream(dir.path / "release", std::ios::app) << "x";
-    const std::string check = tool + "check '" + keys + "/test.pub' " + desc + " " + exe + " 2>/dev/null";
+    const std::string check =
+        tool + "check '" + keys + "/test.pub' " + desc + " " + exe + " 2>/dev/null";
     EXPECT_NE(std::system(check.c_str()), 0) << "a changed executable fails the check";
     EXPECT_EQ(contents(dir.path / "updkvx.ini"), "V1.5\r\n") << "for older programs";
     EXPECT_TRUE(io::parseSignatureFile(contents(dir.path / "release.sig")));
@@ -319,14 +317,17 @@ TEST(SignedUpdate, AnUpdateThatDoesNotVerifyIsRefusedAndNothingIsKept) {
     struct Case {
         const char* name;
         io::ReleaseDescriptor descriptor;
-        std::string exe;       // what the server sends
-        std::string reason;    // a part of the refusal or the error
+        std::string exe;    // what the server sends
+        std::string reason; // a part of the refusal or the error
         bool asked = true;
         std::size_t maxBytes = 1u << 20;
         std::function<void(LoopbackServer&)> tamper = nullptr;
     } cases[] = {
         {"descriptor unsigned", describe(kNewProgram, "V9"), kNewProgram, "без верной подписи",
-         false, 1u << 20, [](LoopbackServer& s) { s.set("/kavendix.release.sig", {404, ""}); }},
+         false, 1u << 20,
+         [](LoopbackServer& s) {
+             s.set("/kavendix.release.sig", {404, ""});
+         }},
         {"descriptor signed by another key", describe(kNewProgram, "V9"), kNewProgram,
          "без верной подписи", false, 1u << 20,
          [](LoopbackServer& s) {
