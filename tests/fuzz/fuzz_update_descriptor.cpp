@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(again.descriptor == read.descriptor);
         const auto& v = read.descriptor->version;
         const auto& m = read.descriptor->minimum;
-        FUZZ_CHECK(compareVersions(v, v) == 0);
-        FUZZ_CHECK(compareVersions(v, m).has_value());
-        FUZZ_CHECK(*compareVersions(v, m) == -*compareVersions(m, v));
+        FUZZ_CHECK(kav::compareVersions(v, v) == 0);
+        FUZZ_CHECK(kav::compareVersions(v, m).has_value());
+        FUZZ_CHECK(*kav::compareVersions(v, m) == -*kav::compareVersions(m, v));
         FUZZ_CHECK(!(kav::isNewerVersion(v) && kav::isNewerVersion(kav::kCurrentVersion, v)));
     }
     // Any text: a version never counts as newer than itself.

@@ -145,6 +145,8 @@ PreparedUpdate prepareUpdate(const UpdateSettings& s, const ReleaseDescriptor& r
         return p;
     }
     const fs::path downloaded = s.folder / kDownloadedName;
+    // What an earlier download killed midway left behind.
+    removeStaleTempFiles(s.folder.string());
     SafeFileWriter file(downloaded.string());
     if (!file.ok()) {
         p.error = writeFailedMessage(downloaded.string()).text;

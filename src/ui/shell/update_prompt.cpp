@@ -15,6 +15,11 @@ namespace kav::ui {
 
 namespace {
 
+std::function<void(kav::io::UpdateSettings&)>& settingsHook() {
+    static std::function<void(kav::io::UpdateSettings&)> hook;
+    return hook;
+}
+
 // The download as a job: progress in a box with "Отмена"; the start waits for
 // it (the box is modal to the whole program).
 kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSettings& settings,
@@ -49,6 +54,10 @@ kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSet
 
 } // namespace
 
+void setUpdateSettingsHook(std::function<void(kav::io::UpdateSettings&)> hook) {
+    settingsHook() = std::move(hook);
+}
+
 void checkForUpdateAtStart(QWidget* window) {
     const auto& s = servers();
     if (!s.updateCheck || s.updateServer.empty())
@@ -59,6 +68,8 @@ void checkForUpdateAtStart(QWidget* window) {
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
         settings.arguments.push_back(arguments[i].toStdString());
+    if (settingsHook())
+        settingsHook()(settings);
     kav::io::UpdateHooks hooks;
     hooks.askYes = [window](const kav::io::ReleaseDescriptor& release) {
         return showMessage(window, {"Доступна новая версия программы " + release.version + " от " +
