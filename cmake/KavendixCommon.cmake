@@ -14,6 +14,34 @@ endif()
 target_compile_definitions(kavendix_options INTERFACE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
 
+# Hardening (on by default in Release builds, and in the package): fortified
+# libc calls, stack protector, read-only relocations bound at start, and
+# position-independent executables.
+if(CMAKE_BUILD_TYPE STREQUAL "Release")
+    set(_hardening_default ON)
+else()
+    set(_hardening_default OFF)
+endif()
+option(KAVENDIX_HARDENING "Build hardened binaries (FORTIFY, stack protector, RELRO, BIND_NOW, PIE)"
+       ${_hardening_default})
+if(KAVENDIX_HARDENING AND NOT KAVENDIX_SANITIZE AND NOT KAVENDIX_FUZZ)
+    include(CheckPIESupported)
+    check_pie_supported()
+    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+    target_compile_options(kavendix_options INTERFACE -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2
+                                                      -fstack-protector-strong)
+    # What Debian's own builds add where the compiler knows it.
+    include(CheckCXXCompilerFlag)
+    foreach(flag -fstack-clash-protection -fcf-protection)
+        string(MAKE_C_IDENTIFIER "KAVENDIX_HAS${flag}" _has)
+        check_cxx_compiler_flag(${flag} ${_has})
+        if(${_has})
+            target_compile_options(kavendix_options INTERFACE ${flag})
+        endif()
+    endforeach()
+    target_link_options(kavendix_options INTERFACE -Wl,-z,relro,-z,now)
+endif()
+
 if(KAVENDIX_FUZZ)
     # Everything is instrumented for coverage; only the fuzz targets link the driver.
     target_compile_options(kavendix_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined

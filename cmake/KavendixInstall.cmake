@@ -13,7 +13,7 @@ if(TARGET kavendix)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Kombin/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/kavendix/Kombin
-        FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                               WORLD_READ WORLD_EXECUTE)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/project-file.md
@@ -37,19 +37,40 @@ foreach(page ${_man_pages})
 endforeach()
 add_custom_target(kavendix_man_pages ALL DEPENDS ${_man_files})
 
+# The package's maintainer: tools/package.sh passes it (from KAVENDIX_MAINTAINER,
+# DEBFULLNAME and DEBEMAIL, or git's user); it signs the changelog too.
+set(KAVENDIX_MAINTAINER "" CACHE STRING "The Debian package's maintainer: \"Name <address>\"")
+set(KAVENDIX_PACKAGE_MAINTAINER "${KAVENDIX_MAINTAINER}")
+if(NOT KAVENDIX_PACKAGE_MAINTAINER)
+    set(KAVENDIX_PACKAGE_MAINTAINER "Kavendix developers <maintainers@kavendix.invalid>")
+endif()
+# Debian's copyright file and changelog (compressed, as a native package has it).
+set(_changelog ${CMAKE_BINARY_DIR}/debian/changelog)
+configure_file(${PROJECT_SOURCE_DIR}/debian/changelog.in ${_changelog} @ONLY)
+add_custom_command(OUTPUT ${_changelog}.gz
+    COMMAND ${GZIP_PROGRAM} -9nc ${_changelog} > ${_changelog}.gz
+    DEPENDS ${_changelog} VERBATIM)
+add_custom_target(kavendix_changelog ALL DEPENDS ${_changelog}.gz)
+install(FILES ${_changelog}.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kavendix
+        RENAME changelog.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kavendix)
+
 set(CPACK_PACKAGE_NAME kavendix)
 set(CPACK_PACKAGE_VENDOR "Kavendix")
-set(CPACK_PACKAGE_CONTACT "Kavendix developers <kavendix@localhost>")
+set(CPACK_PACKAGE_CONTACT "${KAVENDIX_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KAVENDIX_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bet packages for the 15-match football pool")
-set(CPACK_PACKAGE_DESCRIPTION "A desktop program and a command-line tool for players of a \
-15-match football pool: load the draw, mark the possible outcomes, form a package of bets \
-(brief systems, upset filter, random and automatic forming), check its coverage and export it.")
+set(CPACK_PACKAGE_DESCRIPTION "A desktop program and a command-line tool for players of a
+15-match football pool: load the draw, mark the possible outcomes, form a
+package of bets (brief systems, upset filter, random and automatic forming),
+check its coverage and export it.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://kavendix.invalid")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries come from dpkg-shlibdeps; Qt's platform plugins are
 # loaded at run time, so that package is named by hand.

@@ -2,6 +2,7 @@
 // update check), then the side windows in their fixed order, hidden; the main
 // window shows and loads the first draw.
 #include "core/base/version.h"
+#include "io/files/text_file.h"
 #include "io/pages/servers.h"
 #include "ui/analysis/variant_analysis_window.h"
 #include "ui/common/data_places.h"
@@ -15,6 +16,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <clocale>
 #include <optional>
@@ -35,8 +40,8 @@ struct CommandLine {
 CommandLine readCommandLine(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kavendix: пакеты ставок тотализатора"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption dataServer(
         QStringLiteral("data-server"),
         QStringLiteral("the bookmaker's data server, e.g. https://host"), QStringLiteral("URL"));
@@ -53,7 +58,16 @@ CommandLine readCommandLine(const QCoreApplication& app) {
     parser.addPositionalArgument(QStringLiteral("project"),
                                  QStringLiteral("a project file (.kvp) to open"),
                                  QStringLiteral("[project]"));
-    parser.process(app);
+    // An unknown option or a missing value: the reason and the usage, exit 2.
+    if (!parser.parse(app.arguments())) {
+        std::fprintf(stderr, "kavendix: %s\n\n%s", qPrintable(parser.errorText()),
+                     qPrintable(parser.helpText()));
+        std::exit(2);
+    }
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
     CommandLine line;
     if (!parser.positionalArguments().isEmpty())
         line.projectFile = parser.positionalArguments().front();
@@ -87,14 +101,37 @@ bool asksOnlyForText(int argc, char** argv) {
     return false;
 }
 
+// Whether the window system can be reached: a display, or a platform named
+// on the command line or in the environment.
+bool hasDisplay(int argc, char** argv) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "-platform" || std::string_view(argv[i]) == "--platform")
+            return true;
+    return false;
+}
+
+void removeStaleTempFiles(const QString& folder) {
+    if (!folder.isEmpty())
+        kav::io::removeStaleTempFiles(QFileInfo(folder).absoluteFilePath().toStdString());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (asksOnlyForText(argc, argv)) {
+    if (asksOnlyForText(argc, argv) || !hasDisplay(argc, argv)) {
         QCoreApplication app(argc, argv);
         setProgramNames();
-        readCommandLine(app); // prints and ends the program
-        return 0;
+        readCommandLine(app); // --help, --version and a bad command line end here
+        std::fprintf(stderr,
+                     "kavendix: нет экрана (DISPLAY и WAYLAND_DISPLAY не заданы).\n"
+                     "Запустите программу в графическом сеансе, или с QT_QPA_PLATFORM=offscreen "
+                     "без окон на экране; для работы из терминала есть kavendix-cli.\n");
+        return 1;
     }
     QApplication app(argc, argv);
     // The toolkit took the C library's locale from the environment; numbers
@@ -111,6 +148,10 @@ int main(int argc, char** argv) {
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
     kav::ui::setPersistence({places.dataFolder, places.settingsFile});
     kav::ui::setServers(kav::ui::startServers(line.servers, line.dataServer, line.updateServer));
+    // What a crash during a save left behind.
+    removeStaleTempFiles(places.dataFolder);
+    if (!line.projectFile.isEmpty())
+        removeStaleTempFiles(QFileInfo(line.projectFile).absolutePath());
     kav::ui::setArchivePath(!line.archiveFile.isEmpty() ? line.archiveFile : places.archiveFile);
     kav::ui::MainWindow mainWindow;
     mainWindow.briefSystems().setOwnTemplateFolder(places.ownTemplates.toStdString());

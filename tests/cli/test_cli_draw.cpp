@@ -80,11 +80,15 @@ TEST(CliPage, EventsPrintTheDrawAsAQuotesFile) {
     EXPECT_EQ(lines[19], "Edit1|Edit2|0|0|0|");
 
     write(page, "A - B|2|0|2|1|1|1|;");
-    auto broken = runCli("page events " + page.string());
-    EXPECT_EQ(broken.status, 0);
-    EXPECT_NE(broken.err, "");
-    EXPECT_EQ(crlfLines(broken.out)[0],
-              std::string("\xCC\xE0\xF2\xF7 1\t40\t50\t25\t15\t35\t35\t")); // "Матч 1" in CP1251
+    // A page with no whole draw is refused, as by fetch.
+    for (const char* text :
+         {"A - B|2|0|2|1|1|1|;", "", "<script>A - B|2|2|2|30|30|40|;</script>"}) {
+        write(page, text);
+        auto broken = runCli("page events " + page.string());
+        EXPECT_EQ(broken.status, 1) << text;
+        EXPECT_NE(broken.err.find("no draw"), std::string::npos) << text;
+        EXPECT_EQ(broken.out, "") << text;
+    }
     fs::remove(page);
 }
 
@@ -113,12 +117,12 @@ TEST(CliFetch, WritesTheDrawAndReadsItBackThroughDraw) {
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines[19], "125000.5|1000000|3|4|5|");
 
-    // An empty page changes nothing: the draw comes back byte for byte.
+    // An empty page is no draw: refused, the draw is not printed.
     auto empty = tempPath("empty.txt");
     write(empty, "");
     auto again = runCli("--draw " + ctr.string() + " page events " + empty.string());
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.out, file);
+    EXPECT_EQ(again.status, 1) << again.err;
+    EXPECT_EQ(again.out, "");
     auto totals = runCli("--draw " + ctr.string() + " page totals " + empty.string());
     EXPECT_EQ(totals.out, "pool 125000.5\njackpot 1000000\ncounts 3 4 5\nmean 4\n");
     EXPECT_EQ(runCli("fetch --server " + server.url()).out, file);

@@ -23,8 +23,10 @@ TEST(Installation, PlacesTheProgramsTemplatesHelpAndMenuEntry) {
     const fs::path kombin = prefix / "share/kavendix/Kombin";
     ASSERT_TRUE(fs::is_regular_file(kombin / "0-1-1-3.txt"));
     EXPECT_EQ(fs::status(kombin / "0-1-1-3.txt").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    for (const char* file : {"share/man/man1/kavendix-cli.1.gz", "share/doc/kavendix/README.md"})
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+    for (const char* file : {"share/man/man1/kavendix-cli.1.gz", "share/doc/kavendix/README.md",
+                             "share/doc/kavendix/copyright", "share/doc/kavendix/changelog.gz"})
         EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
 
     // Started from a folder without templates, the installed program finds its own.

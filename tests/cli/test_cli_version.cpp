@@ -13,26 +13,35 @@ TEST(CliVersion, NamesTheProgramAndItsVersion) {
 }
 
 #ifdef KAVENDIX_PROGRAM_PATH
-TEST(DesktopProgramCommandLine, HelpAndVersionNeedNoDisplay) {
+TEST(DesktopProgramCommandLine, HelpAndVersionNeedNoDisplayAndABadStartIsExplained) {
     using kav::test::readWhole;
     using kav::test::shellQuote;
     kav::test::TempDir dir;
     struct Case {
         const char* option;
         const char* part;
+        int exitCode = 0;
+        const char* stream = "out";
+        const char* platform = "";
     } cases[] = {{"--version", "kavendix V1.4.2\n"},
                  {"-v", "kavendix V1.4.2\n"},
                  {"--help", "--update-server <URL>"},
-                 {"-h", "--no-update-check"}};
+                 {"-h", "--no-update-check"},
+                 {"", "QT_QPA_PLATFORM=offscreen", 1, "err"},
+                 {"--no-update-check x.kvp", "нет экрана", 1, "err"},
+                 {"--bogus", "--update-server <URL>", 2, "err"},
+                 {"--bogus", "Unknown option", 2, "err", "QT_QPA_PLATFORM=offscreen"},
+                 {"--archive", "--archive", 2, "err", "QT_QPA_PLATFORM=offscreen"}};
     for (const auto& c : cases) {
         const std::string run = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                shellQuote(KAVENDIX_PROGRAM_PATH) + " " + c.option + " >" +
-                                shellQuote((dir.path / "out").string()) + " 2>" +
-                                shellQuote((dir.path / "err").string());
+                                std::string(c.platform) + " " + shellQuote(KAVENDIX_PROGRAM_PATH) +
+                                " " + c.option + " >" + shellQuote((dir.path / "out").string()) +
+                                " 2>" + shellQuote((dir.path / "err").string());
         const int status = std::system(run.c_str());
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            << c.option << ": " << readWhole(dir.path / "err");
-        EXPECT_NE(readWhole(dir.path / "out").find(c.part), std::string::npos) << c.option;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.exitCode)
+            << c.option << ": " << status << readWhole(dir.path / "err");
+        EXPECT_NE(readWhole(dir.path / c.stream).find(c.part), std::string::npos)
+            << c.option << ": " << readWhole(dir.path / c.stream);
     }
 }
 #endif

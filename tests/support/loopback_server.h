@@ -20,6 +20,7 @@ public:
         std::string body;
         std::string contentType = "text/html; charset=utf-8";
         std::chrono::milliseconds delay{0};
+        std::string location; // a redirect's target
     };
 
     LoopbackServer() {
@@ -40,6 +41,8 @@ public:
             while (!stopping_ && std::chrono::steady_clock::now() < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             res.status = r.status;
+            if (!r.location.empty())
+                res.set_header("Location", r.location);
             res.set_content(r.body, r.contentType.c_str());
         });
         port_ = server_.bind_to_any_port("127.0.0.1");

@@ -11,9 +11,10 @@ namespace kav::cli {
 
 namespace {
 
-std::unique_ptr<io::DrawArchive> openArchive(const CliContext& ctx) {
+// Lists, a draw and the history only read: they open a read-only archive too.
+std::unique_ptr<io::DrawArchive> openArchive(const CliContext& ctx, bool forReading = false) {
     const std::string path = ctx.archiveFile.empty() ? io::defaultArchivePath() : ctx.archiveFile;
-    auto opened = io::DrawArchive::open(path);
+    auto opened = forReading ? io::DrawArchive::openForReading(path) : io::DrawArchive::open(path);
     if (!opened.archive)
         printMessage(Message{opened.problem});
     return std::move(opened.archive);
@@ -22,7 +23,7 @@ std::unique_ptr<io::DrawArchive> openArchive(const CliContext& ctx) {
 } // namespace
 
 io::DrawArchive::Answer<io::ArchivedDraw> archivedDraw(const CliContext& ctx, std::int64_t id) {
-    auto archive = openArchive(ctx);
+    auto archive = openArchive(ctx, true);
     if (!archive)
         return {std::nullopt, ""};
     return archive->draw(id);
@@ -80,7 +81,7 @@ int runAdd(CliContext& ctx, const ArchiveOptions& opt) {
 }
 
 int runList(CliContext& ctx) {
-    auto archive = openArchive(ctx);
+    auto archive = openArchive(ctx, true);
     if (!archive)
         return kExitMessage;
     const auto draws = archive->draws();
@@ -114,7 +115,7 @@ int runResult(CliContext& ctx, const ArchiveOptions& opt) {
 }
 
 int runShow(CliContext& ctx, const ArchiveOptions& opt) {
-    auto archive = openArchive(ctx);
+    auto archive = openArchive(ctx, true);
     if (!archive)
         return kExitMessage;
     if (opt.packageId != 0) {
@@ -158,7 +159,7 @@ int runShow(CliContext& ctx, const ArchiveOptions& opt) {
 }
 
 int runHistory(CliContext& ctx) {
-    auto archive = openArchive(ctx);
+    auto archive = openArchive(ctx, true);
     if (!archive)
         return kExitMessage;
     const auto packages = archive->packages();

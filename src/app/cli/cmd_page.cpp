@@ -18,6 +18,13 @@ void printQuotesFile(const CliContext& ctx) {
 int runPage(CliContext& ctx, const PageOptions& o) {
     std::string text = io::pageText(readInputFile(o.file));
     if (o.kind == "events") {
+        // As fetch: a page without a whole draw (empty, broken, its text only
+        // in a script) prints nothing.
+        if (!readEventListDraw(text)) {
+            std::cerr << "kavendix-cli: the page holds no draw (no complete event records); "
+                         "nothing is printed\n";
+            return kExitMessage;
+        }
         if (!applyEventListPage(ctx.model, text))
             std::cerr << "kavendix-cli: the page breaks the event-list format; the default draw is "
                          "used\n";

@@ -309,11 +309,52 @@ DrawArchive::Opened DrawArchive::open(const std::string& path, int busyTimeoutMs
         if (!check.step() || check.columnText(0) != "ok")
             throw SqliteError(SQLITE_CORRUPT, check.columnText(0));
     } catch (const SqliteError& e) {
+        out.code = e.code;
         if (self)
             out.problem = self->problemText(e.code, e.what());
         else
             out.problem = DrawArchive(nullptr, path).problemText(e.code, e.what());
         out.archive.reset();
+    }
+    return out;
+}
+
+DrawArchive::Opened DrawArchive::openForReading(const std::string& path, int busyTimeoutMs) {
+    Opened out = open(path, busyTimeoutMs);
+    if (out.archive ||
+        (out.code != SQLITE_READONLY && out.code != SQLITE_CANTOPEN && out.code != SQLITE_PERM))
+        return out;
+    const std::string problem = out.problem;
+    try {
+        std::string uri = "file:";
+        if (path.starts_with("file:"))
+            uri = path;
+        else
+            for (char c : path)
+                uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
+        const char* more = uri.find('?') == std::string::npos ? "?" : "&";
+        // The log of a read-only folder cannot be shared: the file is then
+        // read as it stands.
+        std::unique_ptr<SqliteDb> db;
+        for (const std::string mode : {"mode=ro", "immutable=1"}) {
+            try {
+                db = std::make_unique<SqliteDb>(uri + more + mode, busyTimeoutMs, true);
+                db->queryInt("PRAGMA user_version");
+                break;
+            } catch (const SqliteError&) {
+                if (mode != "mode=ro")
+                    throw;
+            }
+        }
+        const std::int64_t version = db->queryInt("PRAGMA user_version");
+        SqliteStatement check(*db, "PRAGMA quick_check(1)");
+        if (version != kSchemaVersion || !check.step() || check.columnText(0) != "ok")
+            return out;
+        out.archive.reset(new DrawArchive(std::move(db), path));
+        out.problem.clear();
+        out.code = 0;
+    } catch (const SqliteError&) {
+        out.problem = problem;
     }
     return out;
 }

@@ -81,9 +81,14 @@ public:
     struct Opened {
         std::unique_ptr<DrawArchive> archive; // null when it cannot be used
         std::string problem;                  // why, for the player
+        int code = 0;                         // SQLite's primary code of the failure
     };
     // Opens or creates the archive and brings its schema up to date.
     static Opened open(const std::string& path, int busyTimeoutMs = kBusyTimeoutMs);
+    // For reading only (lists, a draw, the history): as open, but an archive
+    // this program may not write (a read-only file or folder) is opened
+    // read-only when it is up to date; its writes are refused as usual.
+    static Opened openForReading(const std::string& path, int busyTimeoutMs = kBusyTimeoutMs);
 
     ~DrawArchive();
     DrawArchive(const DrawArchive&) = delete;

@@ -4,11 +4,10 @@
 
 namespace kav::io {
 
-SqliteDb::SqliteDb(const std::string& path, int busyTimeoutMs) {
+SqliteDb::SqliteDb(const std::string& path, int busyTimeoutMs, bool readOnly) {
+    const int access = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
-                                   nullptr);
+                                   access | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         const std::string what = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);

@@ -23,7 +23,8 @@ class SqliteDb {
 public:
     // Opens (creating when missing) the database file for reading and writing;
     // a "file:" URI may ask for more ("file:a.sqlite?mode=ro").
-    SqliteDb(const std::string& path, int busyTimeoutMs);
+    // With `readOnly` the file must exist and is never written.
+    SqliteDb(const std::string& path, int busyTimeoutMs, bool readOnly = false);
     ~SqliteDb();
     SqliteDb(const SqliteDb&) = delete;
     SqliteDb& operator=(const SqliteDb&) = delete;

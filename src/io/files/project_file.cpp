@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace kav::io {
@@ -437,6 +438,13 @@ MaybeMessage saveProjectFile(const std::string& path, const ProjectState& state)
 }
 
 ProjectRead loadProjectFile(const std::string& path) {
+    // Refused by its size before a byte is read.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxProjectFileBytes)
+        return {std::nullopt, "Файл проекта " + path + " больше " +
+                                  std::to_string(kMaxProjectFileBytes >> 20) +
+                                  " МБ: такие проекты программа не открывает"};
     const auto bytes = readFileBytes(path, kMaxProjectFileBytes);
     if (!bytes)
         return {std::nullopt, "Не удалось прочитать файл проекта " + path};

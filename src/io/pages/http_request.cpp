@@ -63,19 +63,38 @@ void initCurlOnce() {
 }
 
 struct Transfer {
+    CURL* curl = nullptr;
     std::string body;
+    std::size_t received = 0;
     std::size_t maxBytes = 0;
     bool tooLarge = false;
     const HttpProgress* progress = nullptr;
+    const HttpSink* sink = nullptr;
     bool cancelled = false;
+    bool sinkFailed = false;
 };
 
 std::size_t onData(char* data, std::size_t size, std::size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     std::size_t n = size * count;
-    if (t->body.size() + n > t->maxBytes) {
+    curl_off_t declared = -1;
+    if (t->received == 0 &&
+        curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared) == CURLE_OK &&
+        declared > static_cast<curl_off_t>(t->maxBytes)) {
         t->tooLarge = true;
         return 0;
+    }
+    if (t->received + n > t->maxBytes) {
+        t->tooLarge = true;
+        return 0;
+    }
+    t->received += n;
+    if (t->sink && *t->sink) {
+        if (!(*t->sink)(std::string_view(data, n))) {
+            t->sinkFailed = true;
+            return 0;
+        }
+        return n;
     }
     t->body.append(data, n);
     return n;
@@ -96,7 +115,8 @@ HttpRequest::HttpRequest(HttpOptions options) : options_(options) {
     initCurlOnce();
 }
 
-std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProgress& progress) {
+std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProgress& progress,
+                                          const HttpSink& sink) {
     lastError_.clear();
     lastTooLarge_ = false;
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
@@ -110,8 +130,10 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     Transfer t;
     t.maxBytes = options_.maxBodyBytes;
     t.progress = &progress;
+    t.sink = &sink;
     char errorBuffer[CURL_ERROR_SIZE] = {};
     CURL* c = curl.get();
+    t.curl = c;
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
@@ -119,8 +141,9 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     curl_easy_setopt(c, CURLOPT_COOKIEFILE, "");
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, options_.protocols.c_str());
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, options_.redirectProtocols.c_str());
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.maxBodyBytes));
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
@@ -135,11 +158,13 @@ std::optional<HttpReply> HttpRequest::get(const std::string& url, const HttpProg
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
 
     CURLcode rc = curl_easy_perform(c);
-    lastTooLarge_ = t.tooLarge;
+    lastTooLarge_ = t.tooLarge || rc == CURLE_FILESIZE_EXCEEDED;
     if (rc != CURLE_OK) {
         if (t.cancelled)
             lastError_ = "прервано";
-        else if (t.tooLarge)
+        else if (t.sinkFailed)
+            lastError_ = "ответ не удалось сохранить";
+        else if (lastTooLarge_)
             lastError_ = "ответ больше " + std::to_string(options_.maxBodyBytes) + " байт";
         else
             lastError_ =

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kav::io {
 
@@ -19,11 +20,20 @@ struct HttpReply {
 struct HttpOptions {
     std::chrono::milliseconds connectTimeout{5000};
     std::chrono::milliseconds totalTimeout{30000};
+    // A reply whose declared length is larger is refused before its body is
+    // read; a body that grows past it is cut off as it arrives.
     std::size_t maxBodyBytes = 64u << 20;
+    // The schemes allowed for the address and for redirects ("https" alone for
+    // the update downloads).
+    std::string protocols = "http,https";
+    std::string redirectProtocols = "http,https";
 };
 
 // Called while bytes arrive; returning false cancels the request.
 using HttpProgress = std::function<bool(std::int64_t received, std::int64_t expected)>;
+// Takes the body piece by piece instead of the reply; returning false ends the
+// request as a failure.
+using HttpSink = std::function<bool(std::string_view piece)>;
 
 // A network library's error code (CURLcode) as the player reads it, with
 // `detail` after it in brackets.
@@ -35,7 +45,8 @@ public:
 
     // The reply of a GET; nothing on a network failure, a time-out, a
     // cancellation, a reply over the size cap or an error status (400 and up).
-    std::optional<HttpReply> get(const std::string& url, const HttpProgress& progress = {});
+    std::optional<HttpReply> get(const std::string& url, const HttpProgress& progress = {},
+                                 const HttpSink& sink = {});
 
     // Why the last get failed, in Russian, the network library's text after it.
     const std::string& lastError() const { return lastError_; }

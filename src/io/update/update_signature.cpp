@@ -48,7 +48,9 @@ template <std::size_t N> std::optional<std::array<std::uint8_t, N>> parseHex(std
     return out;
 }
 
-// The next line without its end (LF or CR LF); `text` moves past it.
+
+} // namespace
+
 std::string_view takeLine(std::string_view& text) {
     auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -57,8 +59,6 @@ std::string_view takeLine(std::string_view& text) {
         line.remove_suffix(1);
     return line;
 }
-
-} // namespace
 
 std::optional<UpdatePublicKey> parsePublicKey(std::string_view text) {
     return parseHex<32>(text);

@@ -19,6 +19,9 @@ using UpdateSignature = std::array<std::uint8_t, 64>;
 // The first line of a signature file; the second holds the signature in hex.
 inline constexpr std::string_view kSignatureHeader = "Kavendix update signature (Ed25519)";
 
+// The next line without its end (LF or CR LF); `text` moves past it.
+std::string_view takeLine(std::string_view& text);
+
 // "ab01..." -> bytes: exactly 2 * N hex digits, blanks and line ends around
 // them allowed; nothing otherwise.
 std::optional<UpdatePublicKey> parsePublicKey(std::string_view text);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 using namespace kav;
 
 namespace {
@@ -207,12 +210,33 @@ TEST(ApplyTotalsPage, BrokenTotalsResetTheEventsAndKeepTheTotals) {
     EXPECT_EQ(totals.jackpotText, "1000000");
 }
 
-TEST(Version, ComparesByteByByte) {
-    struct Case {
-        const char* remote;
-        bool newer;
-    } cases[] = {{"V1.4.2", false}, {"V1.4.3", true}, {"V1.5", true}, {"V1.4.2a", true},
-                 {"V1.10", false},  {"", false},      {"v1.0", true}, {"V1.4.1", false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(isNewerVersion(c.remote), c.newer) << c.remote;
+TEST(Version, ComparesNumericPartsLikeTuples) {
+    // Oracle: the parts as a tuple of numbers padded with zeros, each perhaps
+    // with a letter; the texts vary the "V", its case and leading zeros.
+    std::mt19937 rng(37);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto make = [&](std::vector<std::pair<int, char>>& parts) {
+        parts.resize(1 + pick(4));
+        std::string text = pick(3) == 0 ? "" : (pick(2) ? "V" : "v");
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            parts[i] = {pick(12), pick(5) == 0 ? static_cast<char>('a' + pick(2)) : '\0'};
+            text += (i ? "." : "") + std::string(pick(4) == 0 ? "0" : "") +
+                    std::to_string(parts[i].first);
+            if (parts[i].second)
+                text += pick(2) ? parts[i].second : static_cast<char>(parts[i].second - 32);
+        }
+        parts.resize(4, {0, '\0'});
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::vector<std::pair<int, char>> pa, pb;
+        const std::string a = make(pa), b = make(pb);
+        const int expected = pa < pb ? -1 : (pb < pa ? 1 : 0);
+        EXPECT_EQ(compareVersions(a, b), expected) << a << " " << b;
+        EXPECT_EQ(isNewerVersion(a, b), expected == 1) << a << " " << b;
+    }
+    EXPECT_TRUE(isNewerVersion("V1.10", "V1.4.2"));
+    EXPECT_FALSE(isNewerVersion("v1.4.2", "V1.4.2"));
+    for (const char* bad : {"", "V", "V1.", "1..2", "V1.4 ", "x1", "V-1", "1.a"})
+        EXPECT_FALSE(compareVersions(bad, "V1")) << bad;
 }

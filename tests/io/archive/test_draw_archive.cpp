@@ -207,9 +207,19 @@ TEST(DrawArchive, UnusableFilesAreRefusedWithAReasonAndLeftAlone) {
     // Opened read-only.
     const std::string kept = (dir.path / "kept.sqlite").string();
     ASSERT_TRUE(DrawArchive::open(kept).archive);
+    const auto id = *DrawArchive::open(kept).archive->addDraw(sampleDraw()).value;
     opened = DrawArchive::open("file:" + kept + "?mode=ro", 50);
     EXPECT_FALSE(opened.archive);
     EXPECT_NE(opened.problem.find("недоступен для записи"), std::string::npos) << opened.problem;
+    // For reading it opens: listed and shown, writes still refused.
+    opened = DrawArchive::openForReading("file:" + kept + "?mode=ro", 50);
+    ASSERT_TRUE(opened.archive) << opened.problem;
+    EXPECT_EQ(opened.archive->draws().value.value_or(std::vector<ArchivedDraw>{}).size(), 1u);
+    EXPECT_TRUE(opened.archive->draw(id).value);
+    const auto write = opened.archive->addPackage(samplePackage(id));
+    EXPECT_FALSE(write.value);
+    EXPECT_NE(write.problem.find("недоступен для записи"), std::string::npos) << write.problem;
+    EXPECT_FALSE(DrawArchive::openForReading("file:" + newer + "?mode=ro", 50).archive);
 }
 
 TEST(DrawArchive, AnotherProgramsLockIsReportedAsBusy) {

@@ -162,6 +162,14 @@ TEST(ProjectFile, BrokenFilesAreRefusedWithTheReason) {
     const io::ProjectRead missing = io::loadProjectFile("/nonexistent/folder/p.kvp");
     EXPECT_FALSE(missing.state);
     EXPECT_NE(missing.error.find("/nonexistent/folder/p.kvp"), std::string::npos);
+    // Over the limit: refused by its size, the limit named (a sparse file: nothing is read).
+    const Folder dir("huge");
+    const fs::path huge = dir.path / "huge.kvp";
+    std::ofstream(huge).put('{');
+    fs::resize_file(huge, io::kMaxProjectFileBytes + 1);
+    const io::ProjectRead tooLarge = io::loadProjectFile(huge.string());
+    EXPECT_FALSE(tooLarge.state);
+    EXPECT_NE(tooLarge.error.find("больше 256 МБ"), std::string::npos) << tooLarge.error;
 }
 
 // A failed write says so and leaves the file that was there.

@@ -15,7 +15,9 @@
 #include "ui/widgets/money_edit.h"
 #include "ui/widgets/outcome_grid.h"
 
+#include "io/update/update_check.h"
 #include "support/loopback_server.h"
+#include "ui/shell/update_prompt.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -536,7 +538,17 @@ TEST_F(DrawWindow, HelpShowsItsTextAndStaysOpen) {
 
 TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
     LoopbackServer server;
-    server.set("/updkvx.ini", {200, "V1.4.3\r\n", "text/plain"});
+    const auto keys = kav::io::makeUpdateKeyPair();
+    const kav::io::ReleaseDescriptor release{
+        1, "V1.4.3", 5, kav::io::sha256Of("12345"), "2026-12-08", "V1.0"};
+    const std::string text = kav::io::releaseDescriptorText(release);
+    server.set("/kavendix.release", {200, text, "text/plain"});
+    server.set("/kavendix.release.sig",
+               {200, kav::io::signatureFileText(kav::io::signUpdate(text, keys.secretKey))});
+    kav::ui::setUpdateSettingsHook([&keys](kav::io::UpdateSettings& s) {
+        s.publicKey = keys.publicKey;
+        s.descriptorHttp.protocols = s.executableHttp.protocols = "http";
+    });
     QTemporaryDir dir;
     struct Case {
         bool check;
@@ -551,13 +563,15 @@ TEST(UpdateCheckWindow, AsksAtCreationAndNeverRunsAnythingWithoutYes) {
         MainWindow w;
         ASSERT_EQ(boxes.shown().size(), c.messages);
         if (c.messages > 0) {
-            EXPECT_EQ(boxes.shown()[0].text, "Доступна новая версия программы!\nОбновить?");
+            EXPECT_EQ(boxes.shown()[0].text,
+                      "Доступна новая версия программы V1.4.3 от 2026-12-08!\nОбновить?");
             EXPECT_EQ(boxes.shown()[0].buttons, kav::Buttons::YesNo);
         }
         if (c.messages > 1) { // the executable is missing on this server
             EXPECT_EQ(boxes.shown()[1].caption, "Ошибка");
         }
         EXPECT_EQ(server.hits("/kavendix.exe") - before, c.exeHits);
-        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("updkvx.sh"))));
+        EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "nothing is left in the folder";
     }
+    kav::ui::setUpdateSettingsHook({});
 }
