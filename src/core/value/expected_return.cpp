@@ -1,5 +1,6 @@
 #include "core/value/expected_return.h"
 #include "core/value/field_walk.h"
+#include "core/value/package_return.h"
 
 #include <algorithm>
 #include <cmath>
@@ -659,12 +660,34 @@ struct ScoredVariant {
     std::size_t order = 0; // position in the list's variants
 };
 
+// Each variant of the list's coupons as a single bet, in the list's order.
+std::vector<Coupon> singleVariants(const std::vector<std::optional<CompleteLine>>& parsed) {
+    std::vector<Coupon> out;
+    for (const auto& line : parsed)
+        if (line)
+            forEachVariant(line->sets, [&](const Variant& v) {
+                Coupon c{};
+                for (int e = 0; e < kEvents; ++e)
+                    c[e] = outcomeBit(v[e]);
+                out.push_back(c);
+            });
+    return out;
+}
+
 template <class Choose>
 ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomic<bool>* cancel,
-                   const ValueProgress& progress, Choose choose) {
+                   const ValueProgress& progress, ValueRule rule, Choose choose) {
     ReducedList out;
     const auto parsed = readLines(lines);
-    const VariantReturns table = variantReturns(in, parsed, cancel, progress);
+    VariantReturns table;
+    SharedCoefficients inPackage;
+    if (rule == ValueRule::InPackage) {
+        inPackage = sharedCoefficients(in, singleVariants(parsed), cancel, progress);
+        table.status = inPackage.status;
+        table.problem = inPackage.problem;
+    } else {
+        table = variantReturns(in, parsed, cancel, progress);
+    }
     if (table.status != AnalysisStatus::Done) {
         out.status = table.status;
         out.problem = table.problem;
@@ -677,7 +700,9 @@ ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomi
             continue;
         stakes[i] = perVariantStake(parsed[i]->amount, variantCount(parsed[i]->sets));
         forEachVariant(parsed[i]->sets, [&](const Variant& v) {
-            scored.push_back({table.at(v) * stakes[i].toDouble(), i, scored.size()});
+            const double coefficient =
+                rule == ValueRule::InPackage ? inPackage.perCoupon[scored.size()] : table.at(v);
+            scored.push_back({coefficient * stakes[i].toDouble(), i, scored.size()});
         });
     }
     std::vector<char> kept(scored.size(), 0);
@@ -712,8 +737,9 @@ ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomi
 } // namespace
 
 ReducedList keepBestVariants(const AnalysisInput& in, const Lines& lines, std::uint64_t keep,
-                             const std::atomic<bool>* cancel, const ValueProgress& progress) {
-    return reduce(in, lines, cancel, progress,
+                             const std::atomic<bool>* cancel, const ValueProgress& progress,
+                             ValueRule rule) {
+    return reduce(in, lines, cancel, progress, rule,
                   [keep](const std::vector<ScoredVariant>& scored, std::vector<char>& kept) {
                       std::vector<std::size_t> order(scored.size());
                       std::iota(order.begin(), order.end(), std::size_t{0});
@@ -727,8 +753,9 @@ ReducedList keepBestVariants(const AnalysisInput& in, const Lines& lines, std::u
 }
 
 ReducedList keepVariantsAtLeast(const AnalysisInput& in, const Lines& lines, double minimum,
-                                const std::atomic<bool>* cancel, const ValueProgress& progress) {
-    return reduce(in, lines, cancel, progress,
+                                const std::atomic<bool>* cancel, const ValueProgress& progress,
+                                ValueRule rule) {
+    return reduce(in, lines, cancel, progress, rule,
                   [minimum](const std::vector<ScoredVariant>& scored, std::vector<char>& kept) {
                       for (std::size_t j = 0; j < scored.size(); ++j)
                           kept[j] = scored[j].value >= minimum ? 1 : 0;
