@@ -132,14 +132,12 @@ struct ArchiveOptions {
 struct EvOptions {
     std::optional<std::uint64_t> keepBest;
     std::optional<std::string> minimum;
-    bool alone = false; // each variant valued as if played alone
 };
 
 struct SimulateOptions {
     std::uint64_t draws = 100000;
     std::optional<std::string> prizes;
     bool exact = false;
-    bool alone = false; // each winning variant paid as if played alone
 };
 
 // --result and --prizes as typed; a usage error for a malformed one.

@@ -11,6 +11,16 @@
 namespace kav::cli {
 namespace {
 
+// The --alone flags of ev and simulate: each variant valued as if played alone.
+struct AloneFlags {
+    bool ev = false;
+    bool simulate = false;
+};
+AloneFlags& aloneFlags() {
+    static AloneFlags flags;
+    return flags;
+}
+
 // The analysis's inputs from the draw: the totals as the analysis reads them
 // (typed totals take "," as the decimal separator too).
 AnalysisInput valueInput(const CliContext& ctx) {
@@ -33,7 +43,7 @@ int runEv(CliContext& ctx, const EvOptions& opt) {
     if (const auto refused = refuseUnparsedList(ctx))
         return *refused;
     const AnalysisInput in = valueInput(ctx);
-    const ValueRule rule = opt.alone ? ValueRule::Alone : ValueRule::InPackage;
+    const ValueRule rule = aloneFlags().ev ? ValueRule::Alone : ValueRule::InPackage;
     if (opt.keepBest || opt.minimum) {
         ReducedList reduced;
         if (opt.keepBest) {
@@ -49,7 +59,7 @@ int runEv(CliContext& ctx, const EvOptions& opt) {
             return finish(Message{reduced.problem});
         return finish(reduced.lines, std::nullopt);
     }
-    const PackageReturn ev = opt.alone
+    const PackageReturn ev = aloneFlags().ev
                                  ? packageExpectedReturn(in, ctx.bets.lines(), ctx.bets.total())
                                  : packageSharedReturn(in, ctx.bets.lines(), ctx.bets.total());
     if (ev.status != AnalysisStatus::Done)
@@ -73,7 +83,7 @@ int runSimulate(CliContext& ctx, const SimulateOptions& opt) {
     SimulationSettings settings;
     settings.draws = opt.draws;
     settings.seed = ctx.rng.seed();
-    settings.alone = opt.alone;
+    settings.alone = aloneFlags().simulate;
     if (opt.prizes)
         settings.prizes = prizesOption(*opt.prizes);
     if (const auto refused = refuseUnparsedList(ctx))
@@ -112,7 +122,7 @@ void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
         ->add_option("--min", ev.minimum,
                      "print the list without the variants whose expected return is below X")
         ->excludes(keep);
-    evCmd->add_flag("--alone", ev.alone,
+    evCmd->add_flag("--alone", aloneFlags().ev,
                     "value each variant as if it were played alone (the variant analysis's total "
                     "payout, the package's own co-winners not counted), for the lines and for "
                     "--keep-best and --min");
@@ -128,7 +138,7 @@ void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
                        "analysis's payout of each drawn result)");
     simCmd->add_flag("--exact", sim.exact,
                      "also print exact-best K P: the exact chance of each best hit");
-    simCmd->add_flag("--alone", sim.alone,
+    simCmd->add_flag("--alone", aloneFlags().simulate,
                      "pay each winning variant as if it were played alone (without typed "
                      "prizes; by default the package's winning variants share each category's "
                      "fund, as in ev)");

@@ -12,89 +12,6 @@ namespace {
 
 using namespace value;
 
-bool cancelled(const std::atomic<bool>* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
-AnalysisInput withVariant(const AnalysisInput& in, const Variant& v) {
-    AnalysisInput out = in;
-    for (int e = 0; e < kEvents; ++e)
-        out.variant[e] = static_cast<std::uint8_t>(v[e] + 1);
-    return out;
-}
-
-// What one outcome of one event adds to the numbers a walk carries.
-struct Terms {
-    double quote = 0, share = 0, inverse = 0, logShare = 0;
-};
-using EventTerms = std::array<std::array<Terms, kOutcomes>, kEvents>;
-
-EventTerms eventTerms(const AnalysisInput& in) {
-    EventTerms terms{};
-    for (int e = 0; e < kEvents; ++e)
-        for (int o = 0; o < kOutcomes; ++o) {
-            Terms& t = terms[e][o];
-            t.quote = static_cast<double>(in.quotes[e][o].raw()) / 10000;
-            t.share = static_cast<double>(in.poolShares[e][o].raw()) / 10000;
-            t.inverse = 100 / t.share;
-            t.logShare = std::log(t.share / 100);
-        }
-    return terms;
-}
-
-// The numbers a walk carries down to a result: its chance d, its pool product
-// c, its inverse-share sum b and log c.
-struct Path {
-    double d = 1, c = 1, b = 0, logC = 0;
-    Path then(const Terms& t) const {
-        return {d * t.quote / 100, c * t.share / 100, b + t.inverse, logC + t.logShare};
-    }
-};
-
-// The analysis's payout of one result to a variant with `a` misses, with
-// `others` more stake share among the co-winners. With others = 0 it is the
-// analysis's payout term for term.
-class SharedPayout {
-public:
-    explicit SharedPayout(const WalkSetup& s) : s_(s) {
-        for (int i = 0; i < kCategories; ++i) {
-            prizeShare_[i] = static_cast<double>(kPrizeShareRaw[i]) / 10000;
-            exponent_[i] = 15.0 / (kFirstCategory + i);
-        }
-        // Past this ratio F / c the popularity term is below 2^-60 of 1.
-        negligible_ =
-            s.countMean == 0
-                ? -HUGE_VAL
-                : 1 + (60 * std::log(2.0) + std::log(std::abs(s.countMean))) / -kPopularitySlope;
-    }
-
-    // L: the stake share of the result's own combination.
-    double ownShare(double c) const {
-        const double ratio = s_.favourite / c;
-        return ratio > negligible_
-                   ? s_.stakeShare
-                   : (std::exp(kPopularitySlope * (ratio - 1)) * s_.countMean + 1) * s_.stakeShare;
-    }
-
-    double pay(int a, const Path& p, double logSpread, double l, double others) const {
-        const int i = kCategories - 1 - a;
-        if (a == 0)
-            return p.d * prizeShare_[i] / (l + p.c + others) +
-                   p.d * s_.jackpotUnits / ((p.c + others) / l + 1);
-        const double w =
-            std::exp(exponent_[i] * (p.logC + a * logSpread)) * kResultsWithHits[i] + l;
-        return p.d * prizeShare_[i] / (w + others);
-    }
-
-    double unitShare() const { return s_.stakeShare; }
-
-private:
-    WalkSetup s_;
-    std::array<double, kCategories> prizeShare_{};
-    std::array<double, kCategories> exponent_{};
-    double negligible_ = 0;
-};
-
 // The package as the two methods read it: its coupons, the regular payout,
 // and for each uniform bet some coupon holds, that bet's own payout (its
 // stake share and jackpot scaled by the draw's count of such bets).
@@ -301,26 +218,22 @@ int headDistance(std::size_t a, std::size_t b) {
     return misses;
 }
 
-// One event's digit of a tail slice, `blocks` blocks of three runs of `run`:
-// counts of variants at each distance carried from the variants' digit to the
-// result's (a result outcome o sees the variants of o at the same distance and
-// those of the other two outcomes one further).
+// A tail slice holds each number of misses as a row of kTail results (so that
+// the carries run along rows). One event's digit, `blocks` blocks of three
+// runs of `run` results: counts of variants at each distance carried from the
+// variants' digit to the result's (a result outcome o sees the variants of o
+// at the same distance and those of the other two outcomes one further).
 void carryCounts(std::uint32_t* data, std::size_t blocks, std::size_t run) {
     for (std::size_t hi = 0; hi < blocks; ++hi)
-        for (std::size_t lo = 0; lo < run; ++lo) {
-            std::uint32_t* p[3];
-            for (std::size_t o = 0; o < kOutcomes; ++o)
-                p[o] = data + ((hi * 3 + o) * run + lo) * kSlots;
-            std::uint32_t next[kOutcomes][kSlots];
-            for (int o = 0; o < kOutcomes; ++o) {
-                const std::uint32_t* x = p[o == 0 ? 1 : 0];
-                const std::uint32_t* y = p[o == 2 ? 1 : 2];
-                next[o][0] = p[o][0];
-                for (int m = 1; m < kSlots; ++m)
-                    next[o][m] = p[o][m] + x[m - 1] + y[m - 1];
+        for (int a = kMaxMisses; a >= 1; --a) {
+            std::uint32_t* p = data + static_cast<std::size_t>(a) * kTail + hi * 3 * run;
+            const std::uint32_t* q = p - kTail; // one miss fewer, not yet carried
+            for (std::size_t lo = 0; lo < run; ++lo) {
+                const std::uint32_t x0 = q[lo], x1 = q[run + lo], x2 = q[2 * run + lo];
+                p[lo] += x1 + x2;
+                p[run + lo] += x0 + x2;
+                p[2 * run + lo] += x0 + x1;
             }
-            for (int o = 0; o < kOutcomes; ++o)
-                std::copy(next[o], next[o] + kSlots, p[o]);
         }
 }
 
@@ -329,20 +242,15 @@ void carryCounts(std::uint32_t* data, std::size_t blocks, std::size_t run) {
 // the other two outcomes' at m + 1.
 void carryPayouts(double* data, std::size_t blocks, std::size_t run) {
     for (std::size_t hi = 0; hi < blocks; ++hi)
-        for (std::size_t lo = 0; lo < run; ++lo) {
-            double* p[3];
-            for (std::size_t o = 0; o < kOutcomes; ++o)
-                p[o] = data + ((hi * 3 + o) * run + lo) * kSlots;
-            double next[kOutcomes][kSlots];
-            for (int o = 0; o < kOutcomes; ++o) {
-                const double* x = p[o == 0 ? 1 : 0];
-                const double* y = p[o == 2 ? 1 : 2];
-                for (int m = 0; m < kMaxMisses; ++m)
-                    next[o][m] = p[o][m] + x[m + 1] + y[m + 1];
-                next[o][kMaxMisses] = p[o][kMaxMisses];
+        for (int a = 0; a < kMaxMisses; ++a) {
+            double* p = data + static_cast<std::size_t>(a) * kTail + hi * 3 * run;
+            const double* q = p + kTail; // one miss more, not yet carried
+            for (std::size_t lo = 0; lo < run; ++lo) {
+                const double x0 = q[lo], x1 = q[run + lo], x2 = q[2 * run + lo];
+                p[lo] += x1 + x2;
+                p[run + lo] += x0 + x2;
+                p[2 * run + lo] += x0 + x1;
             }
-            for (int o = 0; o < kOutcomes; ++o)
-                std::copy(next[o], next[o] + kSlots, p[o]);
         }
 }
 
@@ -371,9 +279,9 @@ public:
                 const int delta = headDistance(h, s);
                 if (delta > kMaxMisses)
                     continue;
+                std::uint32_t* row = counts.data() + static_cast<std::size_t>(delta) * kTail;
                 for (std::size_t j = variants_.headStart[s]; j < variants_.headStart[s + 1]; ++j)
-                    counts[(variants_.index[j] % kTail) * kSlots +
-                           static_cast<std::size_t>(delta)] += variants_.times[j];
+                    row[variants_.index[j] % kTail] += variants_.times[j];
             }
             for (int j = 0; j < kTailEvents; ++j)
                 carryCounts(counts.data(), kPow3[static_cast<std::size_t>(j)],
@@ -394,9 +302,9 @@ public:
                 const int delta = headDistance(h, s);
                 if (delta > kMaxMisses)
                     continue;
+                const double* row = pay.data() + static_cast<std::size_t>(delta) * kTail;
                 for (std::size_t j = variants_.headStart[s]; j < variants_.headStart[s + 1]; ++j)
-                    part.values[j] += pay[(variants_.index[j] % kTail) * kSlots +
-                                          static_cast<std::size_t>(delta)];
+                    part.values[j] += row[variants_.index[j] % kTail];
             }
             if (sliceDone)
                 sliceDone();
@@ -415,12 +323,17 @@ private:
                 fill(e + 1, t, p, m, counts, pay, part);
                 continue;
             }
-            const std::uint32_t* c = counts + t * kSlots;
-            if (std::all_of(c, c + kSlots, [](std::uint32_t x) { return x == 0; })) {
-                std::fill(pay + t * kSlots, pay + (t + 1) * kSlots, 0.0);
-                continue;
+            std::uint32_t c[kSlots];
+            bool any = false;
+            for (int a = 0; a < kSlots; ++a) {
+                c[a] = counts[static_cast<std::size_t>(a) * kTail + t];
+                any = any || c[a] != 0;
             }
-            resultPayouts(pkg_, p, c, m, pay + t * kSlots, part.uniformPaid, part.shared);
+            double paid[kSlots] = {};
+            if (any)
+                resultPayouts(pkg_, p, c, m, paid, part.uniformPaid, part.shared);
+            for (int a = 0; a < kSlots; ++a)
+                pay[static_cast<std::size_t>(a) * kTail + t] = paid[a];
         }
     }
 
@@ -462,11 +375,8 @@ SharedCoefficients sharedCoefficients(const AnalysisInput& in, const std::vector
     if (playable.empty())
         return out;
     Package pkg{playable, eventTerms(in), {}, {}, {}, 0};
-    // Any variant that is not uniform checks the pool, jackpot and shares.
-    Variant probe{};
-    probe[kEvents - 1] = 1;
     AnalysisOutcome refused;
-    const auto setup = prepareWalk(withVariant(in, probe), refused);
+    const auto setup = regularSetup(in, refused);
     if (!setup) {
         out.status = refused.status;
         out.problem = refused.problem;
