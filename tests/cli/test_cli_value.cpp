@@ -3,6 +3,7 @@
 #include "core/draw/quotes_file.h"
 #include "core/value/expected_return.h"
 #include "core/value/package_return.h"
+#include "core/value/value_forming.h"
 #include "oracle/analysis_literal.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +182,29 @@ TEST(CliSimulate, PrintsChancesMeanAndBestHitsForTheSeed) {
         EXPECT_EQ(bad.exitCode, 2) << n;
         EXPECT_EQ(bad.out, "");
     }
+}
+
+// Forming by value prints the bets the core chooses.
+TEST(CliAutoform, FormsByValueAsTheCoreChooses) {
+    kav::test::TempDir dir;
+    // A jackpot well above the pool: the best bets return more than their stake.
+    const kav::DrawTotals totals{"100000", "3000000", {100, 50, 30}, 60};
+    const std::string draw = drawFile(dir, totals);
+    const auto run =
+        runCli({"--draw", draw, "--select", "1X2,1X,1,1,1,1,1,1,1,1,1,1,1,1,X2", "--bets", "-",
+                "--stake", "20.00", "autoform", "--method", "4", "--limit", "5", "--amount", "60"});
+    kav::ValueFormInput request;
+    request.field.fill(kav::outcomeBit(0));
+    request.field[0] = 7;
+    request.field[1] = 3;
+    request.field[14] = 6;
+    request.limit = 3;
+    const auto chosen = kav::formByValue(kav::analysisInput(workedDraw(), totals, {}), request);
+    std::string expected;
+    for (const auto& v : chosen.chosen)
+        expected += kav::formatVariant(v, "20.00") + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_FALSE(chosen.chosen.empty());
 }
 
 } // namespace
