@@ -3,12 +3,11 @@
 // its peak memory is its own, on a draw with quotes that vary by event and on
 // the default draw's equal quotes; beside them the literal computation (each
 // variant walked, the package counted at every result one variant at a time).
+#include "bench_draws.h"
 #include "core/value/package_return.h"
 #include "oracle/package_return_literal.h"
-#include "support/analysis_draws.h"
 
 #include "core/base/rng.h"
-#include "core/draw/draw_model.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,23 +19,9 @@
 
 namespace {
 
-kav::AnalysisInput withTotals(kav::AnalysisInput in) {
-    in.drawCountry = kav::kRussia;
-    in.totals.poolText = "30000000";
-    in.totals.jackpotText = "2500000";
-    in.totals.uniformCounts = {100, 50, 30};
-    in.totals.uniformCountMean = 60;
-    return in;
-}
-
-kav::AnalysisInput defaultDraw() {
-    kav::DrawModel model;
-    kav::applyDefaultDraw(model);
-    kav::AnalysisInput in;
-    in.quotes = model.quotes;
-    in.poolShares = model.poolShares;
-    return withTotals(in);
-}
+using kav::bench::defaultDraw;
+using kav::bench::seconds;
+using kav::bench::withTotals;
 
 std::vector<kav::Variant> distinctSingles(std::size_t n, kav::Rng& rng) {
     std::set<kav::Variant> seen;
@@ -51,10 +36,6 @@ std::vector<kav::Variant> distinctSingles(std::size_t n, kav::Rng& rng) {
     return out;
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // Runs the package in a child and prints its time and peak memory.
 void measure(const char* name, const kav::AnalysisInput& in, const kav::Lines& lines,
              kav::Fixed4 stake) {
@@ -64,14 +45,10 @@ void measure(const char* name, const kav::AnalysisInput& in, const kav::Lines& l
         const auto start = std::chrono::steady_clock::now();
         const auto ev = kav::packageSharedReturn(in, lines, stake);
         const double time = seconds(start);
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const double cpu =
-            static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        const auto [cpu, peakMb] = kav::bench::usageSoFar();
         // Two threads: on an idle machine of two cores the time is about half the CPU time.
         std::printf("  %-26s %6.2f s (CPU %6.2f s) %6ld MB  return %s (%s %%)\n", name, time, cpu,
-                    usage.ru_maxrss / 1024, kav::significantText(ev.total, 6).c_str(),
+                    peakMb, kav::significantText(ev.total, 6).c_str(),
                     ev.returnPercent ? kav::significantText(*ev.returnPercent, 4).c_str() : "-");
         std::fflush(stdout);
         _exit(ev.status == kav::AnalysisStatus::Done ? 0 : 1);

@@ -4,10 +4,8 @@
 // default draw's equal quotes; beside it the plain greedy's time for one step
 // (every bet of the field re-evaluated, from a sample of evaluations), and on
 // a field of 81 bets both greedies' first steps, which must choose the same.
+#include "bench_draws.h"
 #include "core/value/value_forming.h"
-#include "support/analysis_draws.h"
-
-#include "core/draw/draw_model.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,27 +17,9 @@
 
 namespace {
 
-kav::AnalysisInput withTotals(kav::AnalysisInput in) {
-    in.drawCountry = kav::kRussia;
-    in.totals.poolText = "30000000";
-    in.totals.jackpotText = "2500000";
-    in.totals.uniformCounts = {100, 50, 30};
-    in.totals.uniformCountMean = 60;
-    return in;
-}
-
-kav::AnalysisInput defaultDraw() {
-    kav::DrawModel model;
-    kav::applyDefaultDraw(model);
-    kav::AnalysisInput in;
-    in.quotes = model.quotes;
-    in.poolShares = model.poolShares;
-    return withTotals(in);
-}
-
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
+using kav::bench::defaultDraw;
+using kav::bench::seconds;
+using kav::bench::withTotals;
 
 kav::ValueFormInput field(int wide, std::int64_t limit) {
     kav::ValueFormInput request;
@@ -68,15 +48,10 @@ void lazyInChild(const kav::AnalysisInput& in) {
                 stop = seconds(start) > 60;
             });
         const double time = seconds(start);
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const double cpu =
-            static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        const auto [cpu, peakMb] = kav::bench::usageSoFar();
         std::printf("  lazy, of 177,147: %6.2f s (CPU %6.2f s) %5ld MB, %zu bets, %lld "
                     "evaluations, gains %.4f .. %.4f\n",
-                    time, cpu, usage.ru_maxrss / 1024, out.chosen.size(),
-                    static_cast<long long>(out.evaluations),
+                    time, cpu, peakMb, out.chosen.size(), static_cast<long long>(out.evaluations),
                     out.gains.empty() ? 0.0 : out.gains.front(),
                     out.gains.empty() ? 0.0 : out.gains.back());
         std::fflush(stdout);
