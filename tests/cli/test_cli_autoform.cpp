@@ -103,7 +103,7 @@ TEST(CliAutoform, MessagesExitWithOneAndKeepTheList) {
 TEST(CliAutoform, BadOptionsAreUsageErrors) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"--category", "8"},
                                                                   {"--category", "16"},
-                                                                  {"--method", "4"},
+                                                                  {"--method", "5"},
                                                                   {"--limit", "0"},
                                                                   {"--target", "0"},
                                                                   {"--target", "abc"},

@@ -2,6 +2,8 @@
 #include "cli/cli_runner.h"
 #include "core/draw/quotes_file.h"
 #include "core/value/expected_return.h"
+#include "core/value/package_return.h"
+#include "core/value/value_forming.h"
 #include "oracle/analysis_literal.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +58,7 @@ TEST(CliEv, PrintsEachLineTheTotalAndTheReturnPercent) {
     const std::string draw = drawFile(dir, kTotals);
     const auto bets =
         dir.write("bets.txt", std::string(kSingle) + "\nnot a bet\n" + kCoupon + "\n");
-    const auto run = runCli({"--draw", draw, "--bets", bets.string(), "ev"});
+    const auto run = runCli({"--draw", draw, "--bets", bets.string(), "ev", "--alone"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const double single = 20 * literal("11X11211111X112");
     const double coupon = 20 * (literal("111111111111112") + literal("X11111111111112"));
@@ -65,6 +67,17 @@ TEST(CliEv, PrintsEachLineTheTotalAndTheReturnPercent) {
                            "\ntotal " + kav::significantText(total) + "\nreturn-percent " +
                            kav::significantText(total / 60 * 100) + "\n");
     EXPECT_EQ(run.err, "");
+
+    // By default the package's winning variants share each category's fund.
+    const auto shared =
+        kav::packageSharedReturn(kav::analysisInput(workedDraw(), kTotals, {}),
+                                 {kSingle, "not a bet", kCoupon}, kav::Fixed4::fromInt(60));
+    EXPECT_LT(shared.total, total);
+    EXPECT_EQ(runCli({"--draw", draw, "--bets", bets.string(), "ev"}).out,
+              kav::significantText(shared.lines[0].value) + "\ninvalid\n" +
+                  kav::significantText(shared.lines[2].value) + "\ntotal " +
+                  kav::significantText(shared.total) + "\nreturn-percent " +
+                  kav::significantText(*shared.returnPercent) + "\n");
 }
 
 TEST(CliEv, PrintsTheListReducedToItsBestBets) {
@@ -82,7 +95,8 @@ TEST(CliEv, PrintsTheListReducedToItsBestBets) {
         "14-(1);15-(2)."};
     const std::size_t best = static_cast<std::size_t>(
         std::max_element(std::begin(values), std::end(values)) - std::begin(values));
-    auto run = runCli({"--draw", draw, "--bets", bets.string(), "ev", "--keep-best", "1"});
+    auto run =
+        runCli({"--draw", draw, "--bets", bets.string(), "ev", "--keep-best", "1", "--alone"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // The kept bet stays where it was; the coupon's kept half replaces it in place.
     EXPECT_EQ(run.out, best == 0 ? std::string(kSingle) + "\nnot a bet\n"
@@ -168,6 +182,29 @@ TEST(CliSimulate, PrintsChancesMeanAndBestHitsForTheSeed) {
         EXPECT_EQ(bad.exitCode, 2) << n;
         EXPECT_EQ(bad.out, "");
     }
+}
+
+// Forming by value prints the bets the core chooses.
+TEST(CliAutoform, FormsByValueAsTheCoreChooses) {
+    kav::test::TempDir dir;
+    // A jackpot well above the pool: the best bets return more than their stake.
+    const kav::DrawTotals totals{"100000", "3000000", {100, 50, 30}, 60};
+    const std::string draw = drawFile(dir, totals);
+    const auto run =
+        runCli({"--draw", draw, "--select", "1X2,1X,1,1,1,1,1,1,1,1,1,1,1,1,X2", "--bets", "-",
+                "--stake", "20.00", "autoform", "--method", "4", "--limit", "5", "--amount", "60"});
+    kav::ValueFormInput request;
+    request.field.fill(kav::outcomeBit(0));
+    request.field[0] = 7;
+    request.field[1] = 3;
+    request.field[14] = 6;
+    request.limit = 3;
+    const auto chosen = kav::formByValue(kav::analysisInput(workedDraw(), totals, {}), request);
+    std::string expected;
+    for (const auto& v : chosen.chosen)
+        expected += kav::formatVariant(v, "20.00") + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_FALSE(chosen.chosen.empty());
 }
 
 } // namespace

@@ -9,6 +9,12 @@
 namespace kav::cli {
 namespace {
 
+// --amount: the most the bets formed by value may cost, in roubles (0: no limit).
+double& amountLimit() {
+    static double amount = 0;
+    return amount;
+}
+
 int runAutoform(CliContext& ctx, const AutoformOptions& o) {
     AutoformSettings s;
     s.category = o.category;
@@ -16,6 +22,10 @@ int runAutoform(CliContext& ctx, const AutoformOptions& o) {
     s.coverageTarget = static_cast<float>(o.target / 100.0);
     s.method = listItemOption(autoformMethodAt(o.method), "--method", o.method);
     s.stakeText = ctx.stake;
+    s.totals = ctx.totals;
+    s.totals.poolText = plainNumberText(s.totals.poolText);
+    s.totals.jackpotText = plainNumberText(s.totals.jackpotText);
+    s.amountLimit = amountLimit();
     ctx.stakeValue(); // a stake that is no number is a usage error here
 
     AutoformHooks hooks;
@@ -54,9 +64,13 @@ void addAutoformCommand(CLI::App& app, CliContext& ctx, CommandOptions& options)
                        ->check(CLI::Range(1.0, 100.0))
                        ->default_str("75");
     auto* method = cmd->add_option("--method", o.method,
-                                   "0 by count, 1 by probability, 2 by pool, 3 without overlaps")
-                       ->check(CLI::Range(0, 3))
+                                   "0 by count, 1 by probability, 2 by pool, 3 without overlaps, "
+                                   "4 by value (expected return of the package)")
+                       ->check(CLI::Range(0, 4))
                        ->default_str("0");
+    cmd->add_option("--amount", amountLimit(),
+                    "by value: the most the added bets may cost in roubles (0: no limit)")
+        ->check(CLI::NonNegativeNumber);
     cmd->add_flag("--yes", o.yes, "answer OK when a step is estimated over 10 s");
     cmd->callback([&ctx, &o, category, limit, target, method] {
         ctx.action = [&ctx, &o, category, limit, target, method] {

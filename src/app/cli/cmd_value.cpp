@@ -3,12 +3,23 @@
 #include "app/cli/cli_commands.h"
 
 #include "core/value/expected_return.h"
+#include "core/value/package_return.h"
 #include "core/value/simulation.h"
 
 #include <iostream>
 
 namespace kav::cli {
 namespace {
+
+// The --alone flags of ev and simulate: each variant valued as if played alone.
+struct AloneFlags {
+    bool ev = false;
+    bool simulate = false;
+};
+AloneFlags& aloneFlags() {
+    static AloneFlags flags;
+    return flags;
+}
 
 // The analysis's inputs from the draw: the totals as the analysis reads them
 // (typed totals take "," as the decimal separator too).
@@ -32,21 +43,25 @@ int runEv(CliContext& ctx, const EvOptions& opt) {
     if (const auto refused = refuseUnparsedList(ctx))
         return *refused;
     const AnalysisInput in = valueInput(ctx);
+    const ValueRule rule = aloneFlags().ev ? ValueRule::Alone : ValueRule::InPackage;
     if (opt.keepBest || opt.minimum) {
         ReducedList reduced;
         if (opt.keepBest) {
-            reduced = keepBestVariants(in, ctx.bets.lines(), *opt.keepBest);
+            reduced = keepBestVariants(in, ctx.bets.lines(), *opt.keepBest, nullptr, {}, rule);
         } else {
             const auto minimum = Fixed4::parseTyped(*opt.minimum);
             if (!minimum)
                 throw UsageError("--min: expected an amount, got: " + *opt.minimum);
-            reduced = keepVariantsAtLeast(in, ctx.bets.lines(), minimum->toDouble());
+            reduced =
+                keepVariantsAtLeast(in, ctx.bets.lines(), minimum->toDouble(), nullptr, {}, rule);
         }
         if (reduced.status != AnalysisStatus::Done)
             return finish(Message{reduced.problem});
         return finish(reduced.lines, std::nullopt);
     }
-    const PackageReturn ev = packageExpectedReturn(in, ctx.bets.lines(), ctx.bets.total());
+    const PackageReturn ev = aloneFlags().ev
+                                 ? packageExpectedReturn(in, ctx.bets.lines(), ctx.bets.total())
+                                 : packageSharedReturn(in, ctx.bets.lines(), ctx.bets.total());
     if (ev.status != AnalysisStatus::Done)
         return finish(Message{ev.problem});
     std::string out;
@@ -68,6 +83,7 @@ int runSimulate(CliContext& ctx, const SimulateOptions& opt) {
     SimulationSettings settings;
     settings.draws = opt.draws;
     settings.seed = ctx.rng.seed();
+    settings.alone = aloneFlags().simulate;
     if (opt.prizes)
         settings.prizes = prizesOption(*opt.prizes);
     if (const auto refused = refuseUnparsedList(ctx))
@@ -95,9 +111,10 @@ int runSimulate(CliContext& ctx, const SimulateOptions& opt) {
 void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
     EvOptions& ev = options.ev;
     auto* evCmd = app.add_subcommand(
-        "ev", "expected return of the bet list: per line the sum over its variants of the variant "
-              "analysis's total payout times the per-variant stake, then the total and the return "
-              "in percent of the stake");
+        "ev", "expected return of the bet list as one package: per line the sum over its variants "
+              "of the variant analysis's payout with the package's other winning variants among "
+              "the co-winners, times the per-variant stake; then the total and the return in "
+              "percent of the stake");
     auto* keep = evCmd->add_option("--keep-best", ev.keepBest,
                                    "print the list reduced to its N variants of the highest "
                                    "expected return (coupons partly kept become single bets)");
@@ -105,6 +122,10 @@ void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
         ->add_option("--min", ev.minimum,
                      "print the list without the variants whose expected return is below X")
         ->excludes(keep);
+    evCmd->add_flag("--alone", aloneFlags().ev,
+                    "value each variant as if it were played alone (the variant analysis's total "
+                    "payout, the package's own co-winners not counted), for the lines and for "
+                    "--keep-best and --min");
     evCmd->callback([&ctx, &ev] { ctx.action = [&ctx, &ev] { return runEv(ctx, ev); }; });
 
     SimulateOptions& sim = options.simulate;
@@ -117,6 +138,10 @@ void addValueCommands(CLI::App& app, CliContext& ctx, CommandOptions& options) {
                        "analysis's payout of each drawn result)");
     simCmd->add_flag("--exact", sim.exact,
                      "also print exact-best K P: the exact chance of each best hit");
+    simCmd->add_flag("--alone", aloneFlags().simulate,
+                     "pay each winning variant as if it were played alone (without typed "
+                     "prizes; by default the package's winning variants share each category's "
+                     "fund, as in ev)");
     simCmd->callback([&ctx, &sim] { ctx.action = [&ctx, &sim] { return runSimulate(ctx, sim); }; });
 }
 

@@ -2,8 +2,11 @@
 
 #include "core/forming/autoform_field.h"
 #include "core/forming/autoform_search.h"
+#include "core/value/field_walk.h"
+#include "core/value/value_forming.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kav {
 
@@ -115,7 +118,7 @@ MaybeMessage takeInList(const FieldLayout& f, int misses, const Lines& betList,
 
 std::optional<AutoformMethod> autoformMethodAt(int index) {
     if (index < static_cast<int>(AutoformMethod::ByCount) ||
-        index > static_cast<int>(AutoformMethod::Disjoint))
+        index > static_cast<int>(AutoformMethod::ByValue))
         return std::nullopt;
     return static_cast<AutoformMethod>(index);
 }
@@ -188,6 +191,61 @@ bool searchSteps(AutoformSearch& search, const AutoformSettings& s, std::int64_t
     }
 }
 
+// By value: the field's bets that raise the list's expected return most, each
+// while it gains more than its own stake, in the order chosen.
+AutoformResult autoFormByValue(const DrawModel& m, const FieldLayout& f, const Lines& betList,
+                               const AutoformSettings& s, std::int64_t limit,
+                               const AutoformHooks& hooks) {
+    AutoformResult res;
+    ValueFormInput request;
+    for (int e = 0; e < kEvents; ++e)
+        for (int d = 0; d < f.size[e]; ++d)
+            request.field[e] |= outcomeBit(f.outcome[e][d]);
+    for (const auto& line : betList)
+        if (const auto c = readCompleteLine(line))
+            value::forEachVariant(c->sets, [&](const Variant& v) {
+                if (request.start.size() <= kValueStartLimit)
+                    request.start.push_back(v);
+            });
+    const double stake = stakePerBet(s.stakeText)->toDouble();
+    request.limit = limit;
+    if (s.amountLimit > 0 && stake > 0)
+        request.limit = std::min<std::int64_t>(
+            limit, static_cast<std::int64_t>(std::floor(s.amountLimit / stake + 1e-9)));
+    if (request.limit < 1) {
+        res.message = Message{"Сумма меньше ставки: добавить нечего"};
+        return res;
+    }
+    // The gain is a payout coefficient: one is the bet's own stake back.
+    request.minimumGain = 1;
+    const std::int64_t wanted = request.limit;
+    show(hooks, "Подготовка...");
+    const ValueFormOutcome o = formByValue(
+        analysisInput(m, s.totals, AnalysedVariant{}), request, ValueGreedy::Lazy, hooks.cancel,
+        [&](std::int64_t chosen) {
+            const double percent =
+                100.0 * static_cast<double>(chosen) / static_cast<double>(wanted);
+            show(hooks,
+                 "Выбрано ставок: " + std::to_string(chosen) + " из " + std::to_string(wanted),
+                 percent, std::to_string(static_cast<int>(percent)) + "%");
+        });
+    if (o.status == AnalysisStatus::Cancelled) {
+        res.cancelled = true;
+        return res;
+    }
+    if (o.status != AnalysisStatus::Done) {
+        res.message = Message{o.problem};
+        return res;
+    }
+    for (const Variant& v : o.chosen)
+        res.added.push_back(formatVariant(v, s.stakeText));
+    res.steps = static_cast<std::int64_t>(o.chosen.size());
+    res.packageBets = static_cast<std::int64_t>(request.start.size() + o.chosen.size());
+    if (o.chosen.empty())
+        res.message = Message{"Ни одна ставка поля не добавляет ценности больше своей суммы"};
+    return res;
+}
+
 AutoformResult runAutoform(const DrawModel& m, const Lines& betList, const AutoformSettings& s,
                            Rng& rng, const AutoformHooks& hooks, AutoformStrategy strategy) {
     AutoformResult res;
@@ -208,6 +266,8 @@ AutoformResult runAutoform(const DrawModel& m, const Lines& betList, const Autof
         return res;
     }
     const FieldLayout& f = *field;
+    if (method == AutoformMethod::ByValue)
+        return autoFormByValue(m, f, betList, s, limit, hooks);
 
     const WeightFactors percent = percentages(m, f, method == AutoformMethod::ByPool);
     std::vector<float> weight;

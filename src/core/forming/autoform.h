@@ -5,6 +5,7 @@
 // walks each result's ball directly and keeps every candidate's gain up to date.
 #pragma once
 
+#include "core/analysis/analysis.h"
 #include "core/base/message.h"
 #include "core/base/rng.h"
 #include "core/bets/bet_list.h"
@@ -19,7 +20,13 @@
 namespace kav {
 
 // Items of "способ поиска", in list order.
-enum class AutoformMethod : int { ByCount = 0, ByProbability = 1, ByPool = 2, Disjoint = 3 };
+enum class AutoformMethod : int {
+    ByCount = 0,
+    ByProbability = 1,
+    ByPool = 2,
+    Disjoint = 3,
+    ByValue = 4 // the bet that raises the package's expected return most
+};
 // The method at position `index` of the list; nothing outside it.
 std::optional<AutoformMethod> autoformMethodAt(int index);
 // The method the window searches with for its list's current index: text typed
@@ -32,6 +39,10 @@ struct AutoformSettings {
     float coverageTarget = 0.75f;                    // "покр. %" / 100
     AutoformMethod method = AutoformMethod::ByCount; // "способ поиска"
     std::string stakeText = "20.00";
+    // By value only: the draw's totals as the analysis reads them, and the
+    // most the added bets may cost in roubles (0: the bet limit alone).
+    DrawTotals totals;
+    double amountLimit = 0;
 };
 
 // What the window shows while the search runs: its caption, and when set the

@@ -1,6 +1,7 @@
 #include "core/value/expected_return.h"
 #include "core/base/general_format.h"
 #include "core/value/field_walk.h"
+#include "core/value/package_return.h"
 
 #include <algorithm>
 #include <charconv>
@@ -77,24 +78,10 @@ public:
     // m misses) at which the wanted variants see it; only those are computed.
     ResultPayouts(const AnalysisInput& in, const WalkSetup& setup, const Coupon& field, double* out,
                   const std::uint8_t* misses)
-        : setup_(setup), out_(out), misses_(misses) {
+        : terms_(eventTerms(in)), payout_(setup), out_(out), misses_(misses) {
         for (int e = 0; e < kEvents; ++e)
-            for (int o = 0; o < kOutcomes; ++o) {
-                Terms& t = terms_[e][o];
-                t.quote = static_cast<double>(in.quotes[e][o].raw()) / 10000;
-                t.share = static_cast<double>(in.poolShares[e][o].raw()) / 10000;
-                t.inverse = 100 / t.share;
-                t.logShare = std::log(t.share / 100);
-                t.outside = (field[e] & outcomeBit(o)) ? 0 : 1;
-            }
-        for (int i = 0; i < kCategories; ++i) {
-            prizeShare_[i] = static_cast<double>(kPrizeShareRaw[i]) / 10000;
-            exponent_[i] = 15.0 / (kFirstCategory + i);
-        }
-        popularityNegligible_ =
-            setup.countMean == 0 ? -HUGE_VAL
-                                 : 1 + (60 * std::log(2.0) + std::log(std::abs(setup.countMean))) /
-                                           -kPopularitySlope;
+            for (int o = 0; o < kOutcomes; ++o)
+                outside_[e][o] = (field[e] & outcomeBit(o)) ? 0 : 1;
     }
 
     // The results that begin with the prefix of events 1..kPrefixEvents, into
@@ -102,7 +89,7 @@ public:
     void fill(std::size_t prefix) {
         double* slice = out_ + prefix * kSuffixResults * kSlots;
         std::fill(slice, slice + kSuffixResults * kSlots, 0.0);
-        double d = 1, c = 1, b = 0, logC = 0;
+        Path path;
         int outside = 0;
         std::size_t rest = prefix;
         std::array<int, kPrefixEvents> digits{};
@@ -111,41 +98,28 @@ public:
             rest /= 3;
         }
         for (int e = 0; e < kPrefixEvents; ++e) {
-            const Terms& t = terms_[e][digits[static_cast<std::size_t>(e)]];
-            d = d * t.quote / 100;
-            c = c * t.share / 100;
-            b = b + t.inverse;
-            logC = logC + t.logShare;
-            outside += t.outside;
+            const int o = digits[static_cast<std::size_t>(e)];
+            path = path.then(terms_[e][o]);
+            outside += outside_[e][o];
         }
         if (outside <= kMaxMisses)
-            descend(kPrefixEvents, 0, slice, d, c, b, logC, outside);
+            descend(kPrefixEvents, 0, slice, path, outside);
     }
 
 private:
-    struct Terms {
-        double quote = 0, share = 0, inverse = 0, logShare = 0;
-        int outside = 0;
-    };
-
-    void descend(int e, std::size_t index, double* slice, double d, double c, double b, double logC,
-                 int outside) {
+    void descend(int e, std::size_t index, double* slice, const Path& path, int outside) {
         for (int o = 0; o < kOutcomes; ++o) {
-            const Terms& t = terms_[e][o];
             const std::size_t index2 = index * 3 + static_cast<std::size_t>(o);
-            const int outside2 = outside + t.outside;
-            const double d2 = d * t.quote / 100;
-            const double c2 = c * t.share / 100;
-            const double b2 = b + t.inverse;
-            const double logC2 = logC + t.logShare;
+            const int outside2 = outside + outside_[e][o];
+            const Path p = path.then(terms_[e][o]);
             if (e + 1 == kEvents)
-                leaf(slice + index2 * kSlots, d2, c2, b2, logC2, outside2);
+                leaf(slice + index2 * kSlots, p, outside2);
             else if (outside2 <= kMaxMisses)
-                descend(e + 1, index2, slice, d2, c2, b2, logC2, outside2);
+                descend(e + 1, index2, slice, p, outside2);
         }
     }
 
-    void leaf(double* slot, double d, double c, double b, double logC, int outside) {
+    void leaf(double* slot, const Path& p, int outside) {
         if (outside > kMaxMisses)
             return; // already zero
         // The numbers of misses at which some wanted variant sees this result.
@@ -153,30 +127,16 @@ private:
             misses_ ? misses_[static_cast<std::size_t>(slot - out_) / kSlots] : 0x7Fu;
         if (wanted == 0)
             return;
-        const double ratio = setup_.favourite / c;
-        const double l = ratio > popularityNegligible_
-                             ? setup_.stakeShare
-                             : (std::exp(kPopularitySlope * (ratio - 1)) * setup_.countMean + 1) *
-                                   setup_.stakeShare;
-        if (outside == 0 && (wanted & 1u))
-            slot[0] =
-                d * prizeShare_[kCategories - 1] / (l + c) + d * setup_.jackpotUnits / (c / l + 1);
-        const double logSpread = std::log(b / 15);
-        for (int a = std::max(outside, 1); a <= kMaxMisses; ++a) {
-            if (!(wanted & (1u << a)))
-                continue;
-            const int i = kCategories - 1 - a;
-            const double w =
-                std::exp(exponent_[i] * (logC + a * logSpread)) * kResultsWithHits[i] + l;
-            slot[a] = d * prizeShare_[i] / w;
-        }
+        const double l = payout_.ownShare(p.c);
+        const double logSpread = std::log(p.b / 15);
+        for (int a = outside; a <= kMaxMisses; ++a)
+            if (wanted & (1u << a))
+                slot[a] = payout_.pay(a, p, logSpread, l, 0);
     }
 
-    std::array<std::array<Terms, kOutcomes>, kEvents> terms_{};
-    std::array<double, kCategories> prizeShare_{};
-    std::array<double, kCategories> exponent_{};
-    double popularityNegligible_ = 0;
-    const WalkSetup& setup_;
+    EventTerms terms_;
+    std::array<std::array<int, kOutcomes>, kEvents> outside_{};
+    SharedPayout payout_;
     double* out_;
     const std::uint8_t* misses_;
 };
@@ -257,17 +217,6 @@ std::vector<std::uint8_t> missesFrom(const std::vector<Coupon>& coupons) {
         });
     }
     return misses;
-}
-
-bool cancelled(const std::atomic<bool>* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
-AnalysisInput withVariant(const AnalysisInput& in, const Variant& v) {
-    AnalysisInput out = in;
-    for (int e = 0; e < kEvents; ++e)
-        out.variant[e] = static_cast<std::uint8_t>(v[e] + 1);
-    return out;
 }
 
 // Why the walk of `v` is refused, or its exact total.
@@ -355,11 +304,8 @@ ExpectedReturnTable::Build ExpectedReturnTable::build(const AnalysisInput& in, c
         if (progress && std::this_thread::get_id() == caller)
             progress(percent);
     };
-    // Any variant that is not uniform checks the pool, jackpot and shares.
-    Variant probe{};
-    probe[kEvents - 1] = 1;
     AnalysisOutcome refused;
-    const auto setup = prepareWalk(withVariant(in, probe), refused);
+    const auto setup = regularSetup(in, refused);
     if (!setup) {
         out.status = refused.status;
         out.problem = refused.problem;
@@ -549,11 +495,8 @@ VariantReturns variantReturns(const AnalysisInput& in,
     out.exact = true;
     if (distinct.empty())
         return out;
-    // The checks of a bet that is not uniform come first, as with the table.
-    Variant probe{};
-    probe[kEvents - 1] = 1;
     AnalysisOutcome refused;
-    if (!prepareWalk(withVariant(in, probe), refused)) {
+    if (!regularSetup(in, refused)) {
         out.status = refused.status;
         out.problem = refused.problem;
         return out;
@@ -663,12 +606,34 @@ struct ScoredVariant {
     std::size_t order = 0; // position in the list's variants
 };
 
+// Each variant of the list's coupons as a single bet, in the list's order.
+std::vector<Coupon> singleVariants(const std::vector<std::optional<CompleteLine>>& parsed) {
+    std::vector<Coupon> out;
+    for (const auto& line : parsed)
+        if (line)
+            forEachVariant(line->sets, [&](const Variant& v) {
+                Coupon c{};
+                for (int e = 0; e < kEvents; ++e)
+                    c[e] = outcomeBit(v[e]);
+                out.push_back(c);
+            });
+    return out;
+}
+
 template <class Choose>
 ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomic<bool>* cancel,
-                   const ValueProgress& progress, Choose choose) {
+                   const ValueProgress& progress, ValueRule rule, Choose choose) {
     ReducedList out;
     const auto parsed = readLines(lines);
-    const VariantReturns table = variantReturns(in, parsed, cancel, progress);
+    VariantReturns table;
+    SharedCoefficients inPackage;
+    if (rule == ValueRule::InPackage) {
+        inPackage = sharedCoefficients(in, singleVariants(parsed), cancel, progress);
+        table.status = inPackage.status;
+        table.problem = inPackage.problem;
+    } else {
+        table = variantReturns(in, parsed, cancel, progress);
+    }
     if (table.status != AnalysisStatus::Done) {
         out.status = table.status;
         out.problem = table.problem;
@@ -681,7 +646,9 @@ ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomi
             continue;
         stakes[i] = perVariantStake(parsed[i]->amount, variantCount(parsed[i]->sets));
         forEachVariant(parsed[i]->sets, [&](const Variant& v) {
-            scored.push_back({table.at(v) * stakes[i].toDouble(), i, scored.size()});
+            const double coefficient =
+                rule == ValueRule::InPackage ? inPackage.perCoupon[scored.size()] : table.at(v);
+            scored.push_back({coefficient * stakes[i].toDouble(), i, scored.size()});
         });
     }
     std::vector<char> kept(scored.size(), 0);
@@ -716,8 +683,9 @@ ReducedList reduce(const AnalysisInput& in, const Lines& lines, const std::atomi
 } // namespace
 
 ReducedList keepBestVariants(const AnalysisInput& in, const Lines& lines, std::uint64_t keep,
-                             const std::atomic<bool>* cancel, const ValueProgress& progress) {
-    return reduce(in, lines, cancel, progress,
+                             const std::atomic<bool>* cancel, const ValueProgress& progress,
+                             ValueRule rule) {
+    return reduce(in, lines, cancel, progress, rule,
                   [keep](const std::vector<ScoredVariant>& scored, std::vector<char>& kept) {
                       std::vector<std::size_t> order(scored.size());
                       std::iota(order.begin(), order.end(), std::size_t{0});
@@ -731,8 +699,9 @@ ReducedList keepBestVariants(const AnalysisInput& in, const Lines& lines, std::u
 }
 
 ReducedList keepVariantsAtLeast(const AnalysisInput& in, const Lines& lines, double minimum,
-                                const std::atomic<bool>* cancel, const ValueProgress& progress) {
-    return reduce(in, lines, cancel, progress,
+                                const std::atomic<bool>* cancel, const ValueProgress& progress,
+                                ValueRule rule) {
+    return reduce(in, lines, cancel, progress, rule,
                   [minimum](const std::vector<ScoredVariant>& scored, std::vector<char>& kept) {
                       for (std::size_t j = 0; j < scored.size(); ++j)
                           kept[j] = scored[j].value >= minimum ? 1 : 0;

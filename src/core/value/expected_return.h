@@ -110,12 +110,16 @@ struct ReducedList {
 // at least the minimum; a coupon partly kept is replaced in place by its kept
 // variants as single bets at its per-variant stake, lines that are no coupon
 // stay as they are.
+// With ValueRule::InPackage a variant's value is its payout in the whole
+// list (the list's other winning variants among its co-winners).
+enum class ValueRule { Alone, InPackage };
 ReducedList keepBestVariants(const AnalysisInput& in, const Lines& lines, std::uint64_t keep,
                              const std::atomic<bool>* cancel = nullptr,
-                             const ValueProgress& progress = {});
+                             const ValueProgress& progress = {}, ValueRule rule = ValueRule::Alone);
 ReducedList keepVariantsAtLeast(const AnalysisInput& in, const Lines& lines, double minimum,
                                 const std::atomic<bool>* cancel = nullptr,
-                                const ValueProgress& progress = {});
+                                const ValueProgress& progress = {},
+                                ValueRule rule = ValueRule::Alone);
 
 // The bookmaker's probability over the public's share of one outcome
 // (quote % / pool share %); nothing when the share is not positive.

@@ -1,6 +1,7 @@
 // Small tools of the value computations: results and variants as indices of
-// the field of 3^15 results, the variants of a coupon in order, and work
-// split over the machine's two cores.
+// the field of 3^15 results, the variants of a coupon in order, the numbers a
+// walk carries down to a result and the analysis's payout of that result, and
+// work split over the machine's two cores.
 #pragma once
 
 #include "core/analysis/analysis.h"
@@ -8,7 +9,9 @@
 
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <cstddef>
+#include <optional>
 #include <thread>
 
 namespace kav::value {
@@ -64,6 +67,98 @@ template <class Visit> void forEachVariant(const Coupon& c, Visit visit) {
         v[e] = outcomes[e][at[e]];
     }
 }
+
+inline bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// The analysis's input with `v` (outcomes 0..2) as the analysed variant.
+inline AnalysisInput withVariant(const AnalysisInput& in, const Variant& v) {
+    AnalysisInput out = in;
+    for (int e = 0; e < kEvents; ++e)
+        out.variant[e] = static_cast<std::uint8_t>(v[e] + 1);
+    return out;
+}
+
+// The setup of every bet that is not uniform: its checks of the pool, jackpot
+// and shares come before any other.
+inline std::optional<WalkSetup> regularSetup(const AnalysisInput& in, AnalysisOutcome& refused) {
+    Variant probe{};
+    probe[kEvents - 1] = 1;
+    return prepareWalk(withVariant(in, probe), refused);
+}
+
+// What one outcome of one event adds to the numbers a walk carries.
+struct Terms {
+    double quote = 0, share = 0, inverse = 0, logShare = 0;
+};
+using EventTerms = std::array<std::array<Terms, kOutcomes>, kEvents>;
+
+inline EventTerms eventTerms(const AnalysisInput& in) {
+    EventTerms terms{};
+    for (int e = 0; e < kEvents; ++e)
+        for (int o = 0; o < kOutcomes; ++o) {
+            Terms& t = terms[e][o];
+            t.quote = static_cast<double>(in.quotes[e][o].raw()) / 10000;
+            t.share = static_cast<double>(in.poolShares[e][o].raw()) / 10000;
+            t.inverse = 100 / t.share;
+            t.logShare = std::log(t.share / 100);
+        }
+    return terms;
+}
+
+// The numbers a walk carries down to a result: its chance d, its pool product
+// c, its inverse-share sum b and log c.
+struct Path {
+    double d = 1, c = 1, b = 0, logC = 0;
+    Path then(const Terms& t) const {
+        return {d * t.quote / 100, c * t.share / 100, b + t.inverse, logC + t.logShare};
+    }
+};
+
+// The analysis's payout of one result to a variant with `a` misses, with
+// `others` more stake share among the co-winners. With others = 0 it is the
+// analysis's payout term for term.
+class SharedPayout {
+public:
+    explicit SharedPayout(const WalkSetup& s) : s_(s) {
+        for (int i = 0; i < kCategories; ++i) {
+            prizeShare_[i] = static_cast<double>(kPrizeShareRaw[i]) / 10000;
+            exponent_[i] = 15.0 / (kFirstCategory + i);
+        }
+        // Past this ratio F / c the popularity term is below 2^-60 of 1.
+        negligible_ =
+            s.countMean == 0
+                ? -HUGE_VAL
+                : 1 + (60 * std::log(2.0) + std::log(std::abs(s.countMean))) / -kPopularitySlope;
+    }
+
+    // L: the stake share of the result's own combination.
+    double ownShare(double c) const {
+        const double ratio = s_.favourite / c;
+        return ratio > negligible_
+                   ? s_.stakeShare
+                   : (std::exp(kPopularitySlope * (ratio - 1)) * s_.countMean + 1) * s_.stakeShare;
+    }
+
+    double pay(int a, const Path& p, double logSpread, double l, double others) const {
+        const int i = kCategories - 1 - a;
+        if (a == 0)
+            return p.d * prizeShare_[i] / (l + p.c + others) +
+                   p.d * s_.jackpotUnits / ((p.c + others) / l + 1);
+        const double w =
+            std::exp(exponent_[i] * (p.logC + a * logSpread)) * kResultsWithHits[i] + l;
+        return p.d * prizeShare_[i] / (w + others);
+    }
+
+    double unitShare() const { return s_.stakeShare; }
+
+private:
+    WalkSetup s_;
+    std::array<double, kCategories> prizeShare_{};
+    std::array<double, kCategories> exponent_{};
+    double negligible_ = 0;
+};
 
 // Runs `work(part)` for part = 0..parts-1 on two threads.
 template <class Work> inline void onTwoThreads(int parts, Work work) {

@@ -49,14 +49,16 @@ OutcomeChances outcomeChances(const std::array<std::array<Fixed4, kOutcomes>, kE
 
 // The analysis's payout coefficient per category for one drawn result: the
 // pool share of the category divided among the winners the public's shares
-// let expect, with the jackpot in category 15.
+// let expect, with the jackpot in category 15; with `winners`, the package's
+// other winning variants of the category join them, one unit stake share each.
 class ResultPayout {
 public:
     ResultPayout(const AnalysisInput& in, const WalkSetup& setup,
                  const std::array<std::optional<WalkSetup>, kOutcomes>& uniform)
         : in_(in), setup_(setup), uniform_(uniform) {}
 
-    std::array<double, kCategories> of(const Variant& r) const {
+    std::array<double, kCategories> of(const Variant& r,
+                                       const std::array<double, kCategories>* winners) const {
         double c = 1;
         double b = 0;
         for (int e = 0; e < kEvents; ++e) {
@@ -73,12 +75,14 @@ public:
             const double share = static_cast<double>(kPrizeShareRaw[i]) / 10000;
             const double g = std::exp(kPopularitySlope * (s.favourite / c - 1));
             const double l = (g * s.countMean + 1) * s.stakeShare;
+            const double others =
+                winners && (*winners)[i] > 1 ? ((*winners)[i] - 1) * setup_.stakeShare : 0;
             if (k == kEvents)
-                out[i] = share / (l + c) + s.jackpotUnits / (c / l + 1);
+                out[i] = share / (l + c + others) + s.jackpotUnits / ((c + others) / l + 1);
             else
                 out[i] = share / (std::pow(c * std::pow(b / 15, kEvents - k), 15.0 / k) *
                                       kResultsWithHits[i] +
-                                  l);
+                                  l + others);
         }
         return out;
     }
@@ -91,7 +95,7 @@ private:
 
 struct PartialCounts {
     std::uint64_t withPrize = 0, withProfit = 0;
-    double returnSum = 0;
+    double returnSum = 0, returnSquares = 0;
     std::array<std::uint64_t, kEvents + 1> bestHits{};
     std::array<std::uint64_t, kReturnBins> bins{};
 };
@@ -242,7 +246,8 @@ SimulationResult simulateDraws(const AnalysisInput& in, const Lines& lines, Fixe
             const Variant& r = results[d];
             const BetMask drawn = variantMask(r);
             int best = 0;
-            std::array<double, kCategories> won{}; // stake-weighted, or counted, winners
+            std::array<double, kCategories> won{};     // stake-weighted, or counted, winners
+            std::array<double, kCategories> winners{}; // counted
             bool prize = false;
             for (const PackageLine& line : package) {
                 const int hits = matchCount(line.mask, drawn);
@@ -253,19 +258,23 @@ SimulationResult simulateDraws(const AnalysisInput& in, const Lines& lines, Fixe
                 const double weight = settings.prizes ? 1.0 : line.stake;
                 if (line.single) {
                     won[hits - kFirstCategory] += weight;
+                    winners[hits - kFirstCategory] += 1;
                     continue;
                 }
                 DrawResult result{};
                 for (int e = 0; e < kEvents; ++e)
                     result[e] = static_cast<std::int8_t>(r[e]);
                 const auto dist = hitDistribution(line.sets, result);
-                for (int i = 0; i < kCategories; ++i)
+                for (int i = 0; i < kCategories; ++i) {
                     won[i] += static_cast<double>(dist[kFirstCategory + i]) * weight;
+                    winners[i] += static_cast<double>(dist[kFirstCategory + i]);
+                }
             }
             double ret = 0;
             if (prize) {
-                const auto perVariant =
-                    settings.prizes ? std::array<double, kCategories>{} : payout->of(r);
+                const auto perVariant = settings.prizes
+                                            ? std::array<double, kCategories>{}
+                                            : payout->of(r, settings.alone ? nullptr : &winners);
                 for (int i = 0; i < kCategories; ++i)
                     ret += won[i] *
                            (settings.prizes ? (*settings.prizes)[i].toDouble() : perVariant[i]);
@@ -273,6 +282,7 @@ SimulationResult simulateDraws(const AnalysisInput& in, const Lines& lines, Fixe
             }
             ++counts.bestHits[best];
             counts.returnSum += ret;
+            counts.returnSquares += ret * ret;
             if (ret > out.stake)
                 ++counts.withProfit;
             ++counts.bins[returnBin(ret, out.stake)];
@@ -285,8 +295,9 @@ SimulationResult simulateDraws(const AnalysisInput& in, const Lines& lines, Fixe
         return refuse(AnalysisStatus::Cancelled, {});
 
     out.draws = n;
-    double sum = 0;
+    double sum = 0, squares = 0;
     for (const PartialCounts& c : parts) {
+        squares += c.returnSquares;
         out.drawsWithPrize += c.withPrize;
         out.drawsWithProfit += c.withProfit;
         sum += c.returnSum;
@@ -296,6 +307,11 @@ SimulationResult simulateDraws(const AnalysisInput& in, const Lines& lines, Fixe
             out.returnBins[b] += c.bins[b];
     }
     out.meanReturn = n ? sum / static_cast<double>(n) : 0;
+    if (n > 1) {
+        const double count = static_cast<double>(n);
+        const double variance = (squares - count * out.meanReturn * out.meanReturn) / (count - 1);
+        out.meanError = std::sqrt(std::max(0.0, variance) / count);
+    }
     out.exactBestHits = exactBestHitChances(in.quotes, lines);
     if (progress)
         progress(100);

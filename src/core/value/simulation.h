@@ -29,6 +29,9 @@ struct SimulationSettings {
     // variant brings the analysis's payout coefficient of the drawn result
     // times its stake.
     std::optional<PrizeList> prizes;
+    // Each winning variant paid as if played alone; by default the package's
+    // other winning variants of a category share its fund (as packageSharedReturn).
+    bool alone = false;
 };
 
 // The draws' returns in multiples of the list's stake: bin i holds the draws
@@ -44,6 +47,7 @@ struct SimulationResult {
     std::uint64_t drawsWithPrize = 0;  // at least one variant in category 9 or better
     std::uint64_t drawsWithProfit = 0; // a return above the list's stake
     double meanReturn = 0;             // money per draw
+    double meanError = 0;              // the standard error of meanReturn
     double stake = 0;                  // the list's money total
     std::array<std::uint64_t, kEvents + 1> bestHits{}; // draws by the best line's hits
     std::array<std::uint64_t, kReturnBins> returnBins{};

@@ -291,7 +291,7 @@ void readSettings(const Fields& doc, ProjectState& s) {
         a->integer("betLimit", s.autoform.betLimit, 1, 1000000000);
         a->real("coveragePercent", s.autoform.coveragePercent, 0.0, 100.0);
         a->choice("method", s.autoform.method,
-                  std::array<const char*, 4>{"count", "probability", "pool", "disjoint"});
+                  std::array<const char*, 5>{"count", "probability", "pool", "disjoint", "value"});
     }
     if (auto c = doc.object("conditions"))
         readConditions(*c, s.conditions);
@@ -367,7 +367,7 @@ std::string projectJson(const ProjectState& s) {
     doc["draw"] = std::move(draw);
     static const char* const kDistributions[] = {"quotes", "pool", "uniform", "againstPool",
                                                  "favourites"};
-    static const char* const kMethods[] = {"count", "probability", "pool", "disjoint"};
+    static const char* const kMethods[] = {"count", "probability", "pool", "disjoint", "value"};
     doc["mode"] = modeName(s.mode);
     doc["brief"] = {{"category", s.brief.category}, {"startWith", s.brief.startWith}};
     doc["sensations"] = {

@@ -36,7 +36,8 @@ void AutoformPanel::createLayout() {
     coverageTargetSpin_->setAlignment(Qt::AlignRight);
     searchMethodCombo_ = named(new QComboBox(this), "searchMethodCombo");
     searchMethodCombo_->addItems({QStringLiteral("% вариантов"), QStringLiteral("% по вероятности"),
-                                  QStringLiteral("% по пулу"), QStringLiteral("без пересечений ")});
+                                  QStringLiteral("% по пулу"), QStringLiteral("без пересечений "),
+                                  QStringLiteral("по ценности")});
     row->addWidget(startAutoformLink_);
     row->addLayout(captioned(autoformCategorySpin_, fieldCaption(QStringLiteral("катег."), this)));
     row->addLayout(captioned(betLimitSpin_, fieldCaption(QStringLiteral("ставок макс"), this)));

@@ -49,6 +49,9 @@ void Autoforming::startAutoform() {
     settings.coverageTarget = static_cast<float>(panel_.coverageTarget() / 100.0);
     settings.method = panel_.searchMethod();
     settings.stakeText = session_.stakeText();
+    settings.totals = session_.totals();
+    settings.totals.poolText = kav::plainNumberText(settings.totals.poolText);
+    settings.totals.jackpotText = kav::plainNumberText(settings.totals.jackpotText);
 
     JobOptions options;
     options.title = QStringLiteral("Автоформирование");

@@ -2,11 +2,13 @@
 #include "core/base/general_format.h"
 
 #include "core/base/fixed4.h"
+#include "core/value/package_return.h"
 #include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
 #include "ui/widgets/message_box.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,6 +51,18 @@ void refuse(QWidget* parent, const std::string& problem) {
     showMessage(parent, kav::Message{problem, kCaption});
 }
 
+// The list valued both ways: each line alone and as its share of the package.
+struct BothReturns {
+    kav::PackageReturn alone;
+    kav::PackageReturn inPackage;
+};
+
+// The returns column of a line: a line that is no bet sorts below every bet.
+NumberItem* returnItem(const kav::LineReturn& line) {
+    return line.valid ? new NumberItem(money(line.value), line.value)
+                      : new NumberItem(QStringLiteral("—"), -1e300);
+}
+
 } // namespace
 
 ExpectedReturnWindow::ExpectedReturnWindow(Session& session, QWidget* parent)
@@ -76,11 +90,16 @@ void ExpectedReturnWindow::createLayout() {
     top->addWidget(summaryLabel_, 1);
     layout->addLayout(top);
 
-    returnsTable_ = new QTableWidget(0, 4, this);
+    returnsTable_ = new QTableWidget(0, 5, this);
     returnsTable_->setObjectName(QStringLiteral("expectedReturnTable"));
-    returnsTable_->setHorizontalHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Ставка"),
-                                              QStringLiteral("Вариантов"),
-                                              QStringLiteral("Ожидаемый возврат")});
+    returnsTable_->setHorizontalHeaderLabels(
+        {QStringLiteral("Строка"), QStringLiteral("Ставка"), QStringLiteral("Вариантов"),
+         QStringLiteral("Отдельно"), QStringLiteral("В пакете")});
+    returnsTable_->horizontalHeaderItem(3)->setToolTip(
+        QStringLiteral("Возврат строки, как если бы каждый её вариант играл один"));
+    returnsTable_->horizontalHeaderItem(4)->setToolTip(
+        QStringLiteral("Доля строки в возврате пакета: выигравшие варианты пакета делят "
+                       "фонд категории друг с другом"));
     returnsTable_->verticalHeader()->setVisible(false);
     returnsTable_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     returnsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -94,6 +113,12 @@ void ExpectedReturnWindow::createLayout() {
     layout->addWidget(returnsTable_, 1);
 
     auto* actions = new QHBoxLayout;
+    ruleCombo_ = new QComboBox(this);
+    ruleCombo_->setObjectName(QStringLiteral("reductionRuleCombo"));
+    ruleCombo_->addItem(QStringLiteral("по возврату в пакете"));
+    ruleCombo_->addItem(QStringLiteral("по возврату отдельно"));
+    ruleCombo_->setToolTip(QStringLiteral("По какому возврату отбирать ставки"));
+    actions->addWidget(ruleCombo_);
     keepBestSpin_ = new QSpinBox(this);
     keepBestSpin_->setObjectName(QStringLiteral("keepBestSpin"));
     keepBestSpin_->setRange(1, 10000000);
@@ -175,26 +200,35 @@ void ExpectedReturnWindow::recompute() {
     computedLines_ = session_.betLines();
     auto work = [in = input(), lines = computedLines_,
                  stake = session_.betList().total()](JobControl& job) {
-        return kav::packageExpectedReturn(in, lines, stake, job.cancelFlag(),
-                                          [&job](int percent) { job.progress(percent); });
+        BothReturns both;
+        both.alone = kav::packageExpectedReturn(in, lines, stake, job.cancelFlag(),
+                                                [&job](int percent) { job.progress(percent / 2); });
+        if (both.alone.status == kav::AnalysisStatus::Done)
+            both.inPackage =
+                kav::packageSharedReturn(in, lines, stake, job.cancelFlag(),
+                                         [&job](int percent) { job.progress(50 + percent / 2); });
+        return both;
     };
-    jobs_->run(options, std::move(work), [this](kav::PackageReturn returns) {
-        if (returns.status == kav::AnalysisStatus::Cancelled)
-            return;
-        // A list changed while its returns were computed shows nothing old.
-        if (session_.betLines() != computedLines_) {
-            markStale();
-            return;
+    jobs_->run(options, std::move(work), [this](BothReturns both) {
+        for (const kav::PackageReturn* returns : {&both.alone, &both.inPackage}) {
+            if (returns->status == kav::AnalysisStatus::Cancelled)
+                return;
+            // A list changed while its returns were computed shows nothing old.
+            if (session_.betLines() != computedLines_) {
+                markStale();
+                return;
+            }
+            if (returns->status != kav::AnalysisStatus::Done) {
+                refuse(this, returns->problem);
+                return;
+            }
         }
-        if (returns.status != kav::AnalysisStatus::Done) {
-            refuse(this, returns.problem);
-            return;
-        }
-        showReturns(returns);
+        showReturns(both.alone, both.inPackage);
     });
 }
 
-void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns) {
+void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns,
+                                       const kav::PackageReturn& inPackage) {
     const kav::Lines& lines = session_.betLines();
     returnsTable_->setSortingEnabled(false);
     returnsTable_->setRowCount(static_cast<int>(returns.lines.size()));
@@ -209,20 +243,21 @@ void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns) {
             row, 2,
             new NumberItem(line.valid ? QString::number(line.variants) : QString(),
                            static_cast<double>(line.variants)));
-        // Lines that are no bet sort below every bet.
-        returnsTable_->setItem(row, 3,
-                               line.valid ? new NumberItem(money(line.value), line.value)
-                                          : new NumberItem(QStringLiteral("—"), -1e300));
+        returnsTable_->setItem(row, 3, returnItem(line));
+        if (i < inPackage.lines.size())
+            returnsTable_->setItem(row, 4, returnItem(inPackage.lines[i]));
     }
     returnsTable_->setSortingEnabled(true);
     returnsTable_->resizeColumnToContents(0);
     returnsTable_->resizeColumnToContents(2);
     returnsTable_->resizeColumnToContents(3);
+    returnsTable_->resizeColumnToContents(4);
     const double stake = session_.betList().total().toDouble();
     QString summary =
-        QStringLiteral("Ожидаемый возврат: %1 из %2").arg(money(returns.total), money(stake));
-    if (returns.returnPercent)
-        summary += QStringLiteral(" (%1 % ставки)").arg(money(*returns.returnPercent));
+        QStringLiteral("Ожидаемый возврат: %1 из %2").arg(money(inPackage.total), money(stake));
+    if (inPackage.returnPercent)
+        summary += QStringLiteral(" (%1 % ставки)").arg(money(*inPackage.returnPercent));
+    summary += QStringLiteral("; по отдельности: %1").arg(money(returns.total));
     summaryLabel_->setText(summary);
 }
 
@@ -250,9 +285,11 @@ void ExpectedReturnWindow::keepBest() {
     options.title = QString::fromUtf8(kCaption);
     options.label = QStringLiteral("Отбор лучших ставок…");
     const auto keep = static_cast<std::uint64_t>(keepBestSpin_->value());
-    auto work = [in = input(), lines = session_.betLines(), keep](JobControl& job) {
-        return kav::keepBestVariants(in, lines, keep, job.cancelFlag(),
-                                     [&job](int percent) { job.progress(percent); });
+    auto work = [in = input(), lines = session_.betLines(), keep,
+                 rule = reductionRule()](JobControl& job) {
+        return kav::keepBestVariants(
+            in, lines, keep, job.cancelFlag(), [&job](int percent) { job.progress(percent); },
+            rule);
     };
     runReduction(options, std::move(work));
 }
@@ -268,12 +305,17 @@ void ExpectedReturnWindow::removeBelow() {
     JobOptions options;
     options.title = QString::fromUtf8(kCaption);
     options.label = QStringLiteral("Отбор ставок…");
-    auto work = [in = input(), lines = session_.betLines(),
-                 minimum = minimum->toDouble()](JobControl& job) {
-        return kav::keepVariantsAtLeast(in, lines, minimum, job.cancelFlag(),
-                                        [&job](int percent) { job.progress(percent); });
+    auto work = [in = input(), lines = session_.betLines(), minimum = minimum->toDouble(),
+                 rule = reductionRule()](JobControl& job) {
+        return kav::keepVariantsAtLeast(
+            in, lines, minimum, job.cancelFlag(), [&job](int percent) { job.progress(percent); },
+            rule);
     };
     runReduction(options, std::move(work));
+}
+
+kav::ValueRule ExpectedReturnWindow::reductionRule() const {
+    return ruleCombo_->currentIndex() == 1 ? kav::ValueRule::Alone : kav::ValueRule::InPackage;
 }
 
 } // namespace kav::ui

@@ -1,8 +1,10 @@
-// ExpectedReturnWindow: the expected return of every line of the bet list
-// (the variant analysis's total payout of its variants times their stake),
-// sortable, with the list's total and return in percent; and the list reduced
-// to its best bets ("Оставить лучшие N", "Убрать ставки ниже"), each one step
-// the bet list's undo takes back. The computing runs in the background with
+// ExpectedReturnWindow: the expected return of every line of the bet list,
+// alone (the variant analysis's total payout of its variants times their
+// stake) and as its share of the package (the package's winning variants
+// sharing each category's fund), sortable, with the package's total and
+// return in percent; and the list reduced to its best bets ("Оставить лучшие
+// N", "Убрать ставки ниже", by either value), each one step the bet list's
+// undo takes back. The computing runs in the background with
 // progress and "Отмена".
 #pragma once
 
@@ -17,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,7 +48,8 @@ public:
 private:
     void createLayout();
     void connectLayout();
-    void showReturns(const kav::PackageReturn& returns);
+    void showReturns(const kav::PackageReturn& returns, const kav::PackageReturn& inPackage);
+    kav::ValueRule reductionRule() const;
     void keepBest();
     void removeBelow();
     // Runs a reduction of the list; its result replaces the list (one undo step).
@@ -62,6 +66,7 @@ private:
     QPushButton* computeButton_ = nullptr;
     QTableWidget* returnsTable_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
+    QComboBox* ruleCombo_ = nullptr; // which value the reductions use
     QSpinBox* keepBestSpin_ = nullptr;
     QPushButton* keepBestButton_ = nullptr;
     QLineEdit* minimumEdit_ = nullptr;

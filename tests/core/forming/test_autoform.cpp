@@ -502,7 +502,8 @@ TEST(AutoformMethodList, ItemsInListOrderAndTypedTextSearchesByProbability) {
     EXPECT_EQ(autoformMethodAt(0), AutoformMethod::ByCount);
     EXPECT_EQ(autoformMethodAt(2), AutoformMethod::ByPool);
     EXPECT_EQ(autoformMethodAt(3), AutoformMethod::Disjoint);
-    for (int outside : {-1, 4, 7}) {
+    EXPECT_EQ(autoformMethodAt(4), AutoformMethod::ByValue);
+    for (int outside : {-1, 5, 7}) {
         EXPECT_FALSE(autoformMethodAt(outside)) << outside;
         EXPECT_EQ(autoformMethodOfList(outside), AutoformMethod::ByProbability) << outside;
     }

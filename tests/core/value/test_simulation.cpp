@@ -134,6 +134,7 @@ TEST(Simulation, MeanReturnMeetsTheExpectedReturn) {
     kav::SimulationSettings settings;
     settings.draws = 20000;
     settings.seed = 8;
+    settings.alone = true;
     const auto sim = kav::simulateDraws(in, lines, list.total(), settings);
     ASSERT_EQ(sim.status, AnalysisStatus::Done) << sim.problem;
     EXPECT_NEAR(sim.meanReturn, ev.total, ev.total * 0.03);

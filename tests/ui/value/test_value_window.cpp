@@ -3,6 +3,7 @@
 // histogram, and the grid's value view.
 #include "core/forming/condition_set.h"
 #include "core/value/expected_return.h"
+#include "core/value/package_return.h"
 #include "core/value/simulation.h"
 #include "ui/shell/main_window.h"
 #include "ui/value/expected_return_window.h"
@@ -69,6 +70,7 @@ TEST_F(ValueWindow, ReturnColumnShowsEachLineAndSortsByValue) {
     auto* win = openReturns();
     auto* table = kav::test::child<QTableWidget>(win, "expectedReturnTable");
     const auto ev = kav::packageExpectedReturn(input(), lines, w->session().betList().total());
+    const auto shared = kav::packageSharedReturn(input(), lines, w->session().betList().total());
     ASSERT_EQ(ev.status, kav::AnalysisStatus::Done);
     ASSERT_EQ(table->rowCount(), 4);
     for (int row = 0; row < 4; ++row) {
@@ -76,11 +78,14 @@ TEST_F(ValueWindow, ReturnColumnShowsEachLineAndSortsByValue) {
         EXPECT_EQ(table->item(row, 3)->text(),
                   row == 2 ? QStringLiteral("—") : money(ev.lines[row].value))
             << row;
+        EXPECT_EQ(table->item(row, 4)->text(),
+                  row == 2 ? QStringLiteral("—") : money(shared.lines[row].value))
+            << row;
     }
     EXPECT_EQ(table->item(1, 2)->text(), QStringLiteral("2"));
     EXPECT_TRUE(kav::test::child<QLabel>(win, "returnSummaryLabel")
                     ->text()
-                    .startsWith(QStringLiteral("Ожидаемый возврат: ") + money(ev.total)));
+                    .startsWith(QStringLiteral("Ожидаемый возврат: ") + money(shared.total)));
 
     // Sorted by the return, highest first; the line that is no bet last.
     table->sortItems(3, Qt::DescendingOrder);
@@ -109,7 +114,8 @@ TEST_F(ValueWindow, ReductionsReplaceTheListAndUndoTakesThemBack) {
     QTest::mouseClick(kav::test::child<QPushButton>(win, "keepBestButton"), Qt::LeftButton);
     win->waitForJob(); // the reduction, which starts the new computing
     win->waitForJob();
-    const auto expected = kav::keepBestVariants(input(), lines, 2);
+    const auto expected =
+        kav::keepBestVariants(input(), lines, 2, nullptr, {}, kav::ValueRule::InPackage);
     ASSERT_EQ(expected.removedVariants, 2u);
     EXPECT_EQ(w->session().betLines(), expected.lines);
     EXPECT_EQ(kav::test::child<QTableWidget>(win, "expectedReturnTable")->rowCount(),
