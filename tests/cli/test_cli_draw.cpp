@@ -199,10 +199,12 @@ TEST(CliDrawImport, TurnsATableIntoAQuotesFile) {
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines[0], "Home1 - Away\t46.6461\t45\t27.4389\t30\t25.9145\t25\t");
     EXPECT_EQ(lines[14], "Home15 - Away\t46.6461\t45\t27.4389\t30\t25.9145\t25\t");
-    auto empty = tempPath("empty-page.txt");
-    write(empty, "");
-    EXPECT_EQ(runCli("--draw " + ctr.string() + " page events " + empty.string()).out,
-              contents(ctr));
+    // --draw reads it: the project made from it holds its titles and quotes.
+    auto project = tempPath("table.kvp");
+    ASSERT_EQ(runCli("--draw " + ctr.string() + " save-project -o " + project.string()).status, 0);
+    const std::string saved = contents(project);
+    EXPECT_NE(saved.find("\"Home15 - Away\""), std::string::npos);
+    EXPECT_NE(saved.find("\"46.6461\""), std::string::npos);
 
     auto shin = runCli("draw import --method shin - < " + src.string());
     ASSERT_EQ(shin.status, 0) << shin.err;
@@ -214,6 +216,6 @@ TEST(CliDrawImport, TurnsATableIntoAQuotesFile) {
     EXPECT_EQ(bad.out, "");
     EXPECT_NE(bad.err.find("Строка 2: нет трёх чисел после названия"), std::string::npos)
         << bad.err;
-    for (const auto& p : {src, ctr, empty})
+    for (const auto& p : {src, ctr, project})
         fs::remove(p);
 }

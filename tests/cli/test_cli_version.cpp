@@ -30,7 +30,7 @@ TEST(DesktopProgramCommandLine, HelpAndVersionNeedNoDisplayAndABadStartIsExplain
                  {"", "QT_QPA_PLATFORM=offscreen", 1, "err"},
                  {"--no-update-check x.kvp", "нет экрана", 1, "err"},
                  {"--bogus", "--update-server <URL>", 2, "err"},
-                 {"--bogus", "Unknown option", 2, "err", "QT_QPA_PLATFORM=offscreen"},
+                 {"--bogus", "bogus", 2, "err", "QT_QPA_PLATFORM=offscreen"}, // in either language
                  {"--archive", "--archive", 2, "err", "QT_QPA_PLATFORM=offscreen"}};
     for (const auto& c : cases) {
         const std::string run = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
