@@ -221,7 +221,7 @@ AutoformResult autoFormByValue(const DrawModel& m, const FieldLayout& f, const L
     const std::int64_t wanted = request.limit;
     show(hooks, "Подготовка...");
     const ValueFormOutcome o = formByValue(
-        analysisInput(m, s.totals, AnalysedVariant{}), request, ValueGreedy::Lazy, hooks.cancel,
+        analysisInput(m, s.totals, AnalysedVariant{}), request, ValueGreedy::Kept, hooks.cancel,
         [&](std::int64_t chosen) {
             const double percent =
                 100.0 * static_cast<double>(chosen) / static_cast<double>(wanted);

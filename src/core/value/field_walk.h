@@ -141,14 +141,26 @@ public:
                    : (std::exp(kPopularitySlope * (ratio - 1)) * s_.countMean + 1) * s_.stakeShare;
     }
 
-    double pay(int a, const Path& p, double logSpread, double l, double others) const {
+    // One result's payout to a variant with `a` misses as a function of the
+    // stake share of the more co-winners: the exponentials taken once.
+    struct Slot {
+        double top = 0, rivals = 0, jackpot = 0, c = 0, l = 1;
+        bool all = false; // fifteen hits: the jackpot's term too
+        double at(double others) const {
+            return all ? top / (rivals + others) + jackpot / ((c + others) / l + 1)
+                       : top / (rivals + others);
+        }
+    };
+    Slot slot(int a, const Path& p, double logSpread, double l) const {
         const int i = kCategories - 1 - a;
         if (a == 0)
-            return p.d * prizeShare_[i] / (l + p.c + others) +
-                   p.d * s_.jackpotUnits / ((p.c + others) / l + 1);
-        const double w =
-            std::exp(exponent_[i] * (p.logC + a * logSpread)) * kResultsWithHits[i] + l;
-        return p.d * prizeShare_[i] / (w + others);
+            return {p.d * prizeShare_[i], l + p.c, p.d * s_.jackpotUnits, p.c, l, true};
+        return {p.d * prizeShare_[i],
+                std::exp(exponent_[i] * (p.logC + a * logSpread)) * kResultsWithHits[i] + l};
+    }
+
+    double pay(int a, const Path& p, double logSpread, double l, double others) const {
+        return slot(a, p, logSpread, l).at(others);
     }
 
     double unitShare() const { return s_.stakeShare; }
@@ -159,6 +171,27 @@ private:
     std::array<double, kCategories> exponent_{};
     double negligible_ = 0;
 };
+
+// Carries one digit of a table of rows by misses (row a at data + a * row):
+// `blocks` blocks of three runs of `run` entries, the digit's three outcomes.
+// A variant outcome o with a misses so far collects the result's own entry
+// at a and the other two outcomes' at a + 1; rows 0..rows-1 are carried, the
+// blocks [hiFrom, hiTo) and in each the entries [loFrom, loTo) of a run.
+inline void carryPayouts(double* data, std::size_t row, std::size_t run, std::size_t hiFrom,
+                         std::size_t hiTo, std::size_t loFrom, std::size_t loTo,
+                         int rows = kMaxMisses) {
+    for (std::size_t hi = hiFrom; hi < hiTo; ++hi)
+        for (int a = 0; a < rows; ++a) {
+            double* p = data + static_cast<std::size_t>(a) * row + hi * 3 * run;
+            const double* q = p + row; // one miss more, not yet carried
+            for (std::size_t lo = loFrom; lo < loTo; ++lo) {
+                const double x0 = q[lo], x1 = q[run + lo], x2 = q[2 * run + lo];
+                p[lo] += x1 + x2;
+                p[run + lo] += x0 + x2;
+                p[2 * run + lo] += x0 + x1;
+            }
+        }
+}
 
 // Runs `work(part)` for part = 0..parts-1 on two threads.
 template <class Work> inline void onTwoThreads(int parts, Work work) {

@@ -237,23 +237,6 @@ void carryCounts(std::uint32_t* data, std::size_t blocks, std::size_t run) {
         }
 }
 
-// The payouts of a tail slice carried back to the variants' digit: a variant
-// outcome o with m misses so far collects the result's own payout at m and
-// the other two outcomes' at m + 1.
-void carryPayouts(double* data, std::size_t blocks, std::size_t run) {
-    for (std::size_t hi = 0; hi < blocks; ++hi)
-        for (int a = 0; a < kMaxMisses; ++a) {
-            double* p = data + static_cast<std::size_t>(a) * kTail + hi * 3 * run;
-            const double* q = p + kTail; // one miss more, not yet carried
-            for (std::size_t lo = 0; lo < run; ++lo) {
-                const double x0 = q[lo], x1 = q[run + lo], x2 = q[2 * run + lo];
-                p[lo] += x1 + x2;
-                p[run + lo] += x0 + x2;
-                p[2 * run + lo] += x0 + x1;
-            }
-        }
-}
-
 class FieldSlices {
 public:
     FieldSlices(const Package& pkg, const DistinctVariants& variants)
@@ -296,7 +279,9 @@ public:
             }
             fill(kHead, 0, head, misses, counts.data(), pay.data(), part);
             for (int j = 0; j < kTailEvents; ++j)
-                carryPayouts(pay.data(), kPow3[static_cast<std::size_t>(j)],
+                carryPayouts(pay.data(), kTail,
+                             kPow3[static_cast<std::size_t>(kTailEvents - 1 - j)], 0,
+                             kPow3[static_cast<std::size_t>(j)], 0,
                              kPow3[static_cast<std::size_t>(kTailEvents - 1 - j)]);
             for (std::size_t s = 0; s < kHeads; ++s) {
                 const int delta = headDistance(h, s);

@@ -1,11 +1,9 @@
 #include "core/value/value_forming.h"
-#include "core/value/expected_return.h"
 #include "core/value/field_walk.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <queue>
 
 namespace kav {
 
@@ -21,25 +19,85 @@ struct ValueGains::State {
 
 namespace {
 
-// Every result within kMaxMisses of `v` in index order, the first two events
-// taking the outcomes of `top` (0..8; -1 for all): visit(result, misses, path).
+// The field's events as the forming reads them: a wide event (two or three
+// outcomes marked) takes any digit in a candidate's index, a narrow one holds
+// the same outcome in every candidate.
+struct FieldShape {
+    std::array<bool, kEvents> wide{};
+    std::array<std::uint8_t, kEvents> fixed{}; // a narrow event's outcome
+    std::array<std::size_t, kEvents> place{};  // a wide event's digit in the index
+    std::array<int, 2> split{-1, -1};          // the first two wide events
+    int wideCount = 0;
+    std::size_t size = 1; // 3^wideCount candidate indices
+
+    static FieldShape of(const Coupon& field) {
+        FieldShape f;
+        for (int e = kEvents - 1; e >= 0; --e) {
+            const int n = __builtin_popcount(field[e] & 7u);
+            f.wide[e] = n > 1;
+            for (int o = 0; o < kOutcomes; ++o)
+                if (n == 1 && (field[e] & outcomeBit(o)))
+                    f.fixed[e] = static_cast<std::uint8_t>(o);
+            if (f.wide[e]) {
+                f.place[e] = f.size;
+                f.size *= 3;
+                ++f.wideCount;
+            }
+        }
+        for (int e = 0, k = 0; e < kEvents && k < 2; ++e)
+            if (f.wide[e])
+                f.split[static_cast<std::size_t>(k++)] = e;
+        return f;
+    }
+    // Parts of a walk whose candidate indices do not overlap.
+    int parts() const { return wideCount >= 2 ? 9 : wideCount == 1 ? 3 : 1; }
+};
+
+// The results walked depth first in event order: with `ref`, those within
+// kMaxMisses of it, else all within kMaxMisses of the narrow events; at most
+// `maxNarrow` misses on the narrow events. With part >= 0 the shape's split
+// events take its digits. visit(result, candidate index, misses of ref,
+// narrow misses, path).
 template <class Visit>
-void walkNear(const Variant& v, const EventTerms& terms, int top, Visit&& visit) {
-    auto descend = [&](auto& self, int e, std::size_t r, int misses, const Path& path) -> void {
+void walkResults(const FieldShape& shape, const EventTerms& terms, const Variant* ref, int part,
+                 int maxNarrow, Visit&& visit) {
+    auto descend = [&](auto& self, int e, std::size_t r, std::size_t x, int misses, int narrow,
+                       const Path& path) -> void {
         if (e == kEvents) {
-            visit(r, misses, path);
+            visit(r, x, misses, narrow, path);
             return;
         }
         for (int o = 0; o < kOutcomes; ++o) {
-            if (top >= 0 && ((e == 0 && o != top / 3) || (e == 1 && o != top % 3)))
+            if (part >= 0 && shape.parts() > 1 &&
+                ((e == shape.split[0] && o != (shape.parts() == 9 ? part / 3 : part)) ||
+                 (e == shape.split[1] && o != part % 3)))
                 continue;
-            const int a = misses + (o == v[e] ? 0 : 1);
-            if (a > kMaxMisses)
+            const int a = misses + (ref && o != (*ref)[e] ? 1 : 0);
+            const int n = narrow + (!shape.wide[e] && o != shape.fixed[e] ? 1 : 0);
+            if (a > kMaxMisses || n > maxNarrow)
                 continue;
-            self(self, e + 1, r * 3 + static_cast<std::size_t>(o), a, path.then(terms[e][o]));
+            self(self, e + 1, r * 3 + static_cast<std::size_t>(o),
+                 shape.wide[e] ? x + static_cast<std::size_t>(o) * shape.place[e] : x, a, n,
+                 path.then(terms[e][o]));
         }
     };
-    descend(descend, 0, 0, 0, Path{});
+    descend(descend, 0, 0, 0, 0, 0, Path{});
+}
+
+// The field of all results, every event wide.
+FieldShape wholeField() {
+    Coupon all{};
+    all.fill(7);
+    return FieldShape::of(all);
+}
+
+// Every result within kMaxMisses of `v`; part as above (-1 for all):
+// visit(result, misses, path).
+template <class Visit>
+void walkNear(const Variant& v, const EventTerms& terms, int part, Visit&& visit) {
+    static const FieldShape all = wholeField();
+    walkResults(all, terms, &v, part, kMaxMisses,
+                [&](std::size_t r, std::size_t, int a, int, const Path& p) { visit(r, a, p); });
 }
 
 bool uniform(const Variant& v) {
@@ -97,97 +155,150 @@ double ValueGains::gain(const Variant& v, double alone) const {
     return sum;
 }
 
-namespace {
-
-struct Entry {
-    double gain;
-    std::uint32_t index;
-    std::int64_t step; // the step it was evaluated at
-};
-struct Lower {
-    bool operator()(const Entry& a, const Entry& b) const {
-        return a.gain < b.gain || (a.gain == b.gain && a.index > b.index);
-    }
-};
-
-// Gains of a stale entry and a fresh one this close may be in either order
-// by the rounding of their sums: the stale one is evaluated too.
-bool mayTie(double stale, double fresh) {
-    return stale >= fresh - 1e-9 * std::abs(fresh);
+const std::uint16_t* ValueGains::counts() const {
+    return s_->counts.empty() ? nullptr : s_->counts.data();
 }
 
-class Greedy {
+namespace {
+
+// Gains of the field's candidates kept exact as bets are added. With m
+// variants of the package at a result with a given number of misses, F(m) =
+// m p(m - 1) is what they take together (p(k): the payout beside k more unit
+// co-winners); a candidate with those misses gains F(m + 1) - F(m) there.
+// The gains of all candidates at once: per result the terms in a table of
+// rows by misses, carried digit by digit to the candidates (the narrow
+// events' misses are common to every candidate and taken off first). Adding
+// a bet b changes m only at the results near b and, there, the gain of the
+// candidates with b's misses by F(m + 2) - 2 F(m + 1) + F(m): one walk of
+// b's near results and one carry per bet.
+class KeptGains {
 public:
-    Greedy(ValueGains& gains, std::vector<Variant> candidates, std::vector<double> alone,
-           const std::atomic<bool>* cancel, ValueFormOutcome& out)
-        : gains_(gains), candidates_(std::move(candidates)), alone_(std::move(alone)),
-          cancel_(cancel), out_(out) {}
+    KeptGains(const AnalysisInput& in, const WalkSetup& setup, const FieldShape& shape,
+              const std::uint16_t* start)
+        : shape_(shape), terms_(eventTerms(in)), payout_(setup), unit_(setup.stakeShare),
+          start_(start), table_(shape.size * kSlots, 0.0), chosen_(shape.size * kSlots, 0),
+          gains_(shape.size, 0.0) {}
 
-    // The next bet's index, or nothing when none gains more than `minimum`.
-    std::optional<std::uint32_t> lazy(std::int64_t step, double minimum, bool startExact) {
-        if (step == 0)
-            for (std::uint32_t i = 0; i < candidates_.size(); ++i)
-                heap_.push({alone_[i], i, startExact ? 0 : -1});
-        while (!heap_.empty()) {
-            if (cancelled(cancel_))
-                return std::nullopt;
-            Entry top = heap_.top();
-            heap_.pop();
-            if (top.step != step) {
-                heap_.push(evaluate(top.index, step));
-                continue;
-            }
-            if (!heap_.empty() && heap_.top().step != step && mayTie(heap_.top().gain, top.gain)) {
-                const std::uint32_t next = heap_.top().index;
-                heap_.pop();
-                heap_.push(top);
-                heap_.push(evaluate(next, step));
-                continue;
-            }
-            if (top.gain <= minimum)
-                return std::nullopt;
-            out_.gains.push_back(top.gain);
-            return top.index;
-        }
-        return std::nullopt;
+    // The first gains; false when cancelled.
+    bool begin(const std::atomic<bool>* cancel) {
+        onTwoThreads(shape_.parts(), [&](int part) {
+            if (cancelled(cancel))
+                return;
+            walkResults(shape_, terms_, nullptr, part, kMaxMisses,
+                        [&](std::size_t r, std::size_t x, int, int n, const Path& p) {
+                            const double l = payout_.ownShare(p.c);
+                            const double logSpread = std::log(p.b / 15);
+                            for (int a = n; a < kSlots; ++a) {
+                                const double m =
+                                    start_ ? start_[r * kSlots + static_cast<std::size_t>(a)] : 0;
+                                const auto pay = payout_.slot(a, p, logSpread, l);
+                                table_[static_cast<std::size_t>(a - n) * shape_.size + x] +=
+                                    take(pay, m + 1) - take(pay, m);
+                            }
+                        });
+        });
+        if (cancelled(cancel))
+            return false;
+        carry();
+        return true;
     }
 
-    std::optional<std::uint32_t> plain(double minimum) {
-        if (chosen_.empty())
-            chosen_.assign(candidates_.size(), false);
-        std::optional<Entry> best;
-        for (std::uint32_t i = 0; i < candidates_.size(); ++i) {
-            if (chosen_[i])
-                continue;
-            if (cancelled(cancel_))
-                return std::nullopt;
-            const Entry e = evaluate(i, 0);
-            if (!best || e.gain > best->gain)
-                best = e;
-        }
-        if (!best || best->gain <= minimum)
-            return std::nullopt;
-        chosen_[best->index] = true;
-        out_.gains.push_back(best->gain);
-        return best->index;
+    void add(const Variant& b) {
+        onTwoThreads(shape_.parts(), [&](int part) {
+            walkResults(shape_, terms_, &b, part, kMaxMisses,
+                        [&](std::size_t r, std::size_t x, int a, int n, const Path& p) {
+                            const std::size_t at =
+                                static_cast<std::size_t>(a - n) * shape_.size + x;
+                            const double m =
+                                (start_ ? start_[r * kSlots + static_cast<std::size_t>(a)] : 0) +
+                                chosen_[at];
+                            const auto pay =
+                                payout_.slot(a, p, std::log(p.b / 15), payout_.ownShare(p.c));
+                            table_[at] += take(pay, m + 2) - 2 * take(pay, m + 1) + take(pay, m);
+                        });
+        });
+        onTwoThreads(shape_.parts(), [&](int part) {
+            walkResults(shape_, terms_, &b, part, 0,
+                        [&](std::size_t, std::size_t x, int a, int, const Path&) {
+                            std::uint16_t& m =
+                                chosen_[static_cast<std::size_t>(a) * shape_.size + x];
+                            m = static_cast<std::uint16_t>(std::min<int>(m + 1, UINT16_MAX));
+                        });
+        });
+        carry();
     }
 
-    const Variant& candidate(std::uint32_t i) const { return candidates_[i]; }
+    double gain(std::size_t x) const { return gains_[x]; }
 
 private:
-    Entry evaluate(std::uint32_t i, std::int64_t step) {
-        ++out_.evaluations;
-        return {gains_.gain(candidates_[i], alone_[i]), i, step};
+    // F(m): what m winners of the package take together.
+    double take(const SharedPayout::Slot& pay, double m) const {
+        return m == 0 ? 0 : m * pay.at((m - 1) * unit_);
     }
 
-    ValueGains& gains_;
-    std::vector<Variant> candidates_;
-    std::vector<double> alone_;
-    const std::atomic<bool>* cancel_;
-    ValueFormOutcome& out_;
-    std::priority_queue<Entry, std::vector<Entry>, Lower> heap_;
-    std::vector<bool> chosen_;
+    // The table carried to the candidates, added to their gains and cleared.
+    void carry() {
+        const int digits = shape_.wideCount;
+        for (int j = 0; j < digits; ++j) {
+            const std::size_t blocks = kPow3[static_cast<std::size_t>(j)];
+            const std::size_t run = kPow3[static_cast<std::size_t>(digits - 1 - j)];
+            // Rows beyond the digits still to carry can no more reach row 0.
+            const int rows = std::min(kMaxMisses, digits - j);
+            auto part = [&](int half) {
+                if (blocks > 1)
+                    carryPayouts(table_.data(), shape_.size, run, blocks * half / 2,
+                                 blocks * (half + 1) / 2, 0, run, rows);
+                else
+                    carryPayouts(table_.data(), shape_.size, run, 0, 1, run * half / 2,
+                                 run * (half + 1) / 2, rows);
+            };
+            if (shape_.size >= 2187)
+                onTwoThreads(2, part);
+            else
+                for (int half = 0; half < 2; ++half)
+                    part(half);
+        }
+        for (std::size_t x = 0; x < shape_.size; ++x)
+            gains_[x] += table_[x];
+        std::fill(table_.begin(), table_.end(), 0.0);
+    }
+
+    const FieldShape& shape_;
+    EventTerms terms_;
+    SharedPayout payout_;
+    double unit_;
+    const std::uint16_t* start_;        // the start list's counts by result, or none
+    std::vector<double> table_;         // [misses][candidate index]
+    std::vector<std::uint16_t> chosen_; // the chosen bets' counts by wide misses
+    std::vector<double> gains_;
 };
+
+// Gains this close count as equal (their difference is the rounding of their
+// sums): the first in field order is chosen, as the plain greedy does in
+// exact arithmetic.
+constexpr double kSameGain = 1e-11;
+
+// The candidate to add: the first of those whose gain is within kSameGain of
+// the best.
+template <class Gain>
+std::optional<std::size_t> best(const std::vector<std::size_t>& open, Gain gain) {
+    if (open.empty())
+        return std::nullopt;
+    double top = -HUGE_VAL;
+    for (std::size_t x : open)
+        top = std::max(top, gain(x));
+    for (std::size_t i = 0; i < open.size(); ++i)
+        if (gain(open[i]) >= top - kSameGain * std::abs(top))
+            return i;
+    return std::nullopt;
+}
+
+Variant candidateVariant(const FieldShape& shape, std::size_t x) {
+    Variant v{};
+    for (int e = 0; e < kEvents; ++e)
+        v[e] = shape.wide[e] ? static_cast<std::uint8_t>(x / shape.place[e] % 3) : shape.fixed[e];
+    return v;
+}
 
 } // namespace
 
@@ -208,43 +319,68 @@ ValueFormOutcome formByValue(const AnalysisInput& in, const ValueFormInput& requ
     const auto setup = regularSetup(in, refused);
     if (!setup)
         return refuse(refused.status, refused.problem);
-    // Each candidate's value alone, the same table the value window reads.
-    auto built = ExpectedReturnTable::build(in, request.field, cancel);
-    if (built.status != AnalysisStatus::Done || !built.table)
-        return refuse(built.status, built.problem);
-    std::vector<Variant> candidates;
-    std::vector<double> alone;
+    const FieldShape shape = FieldShape::of(request.field);
+    // The candidates in field order: event 1 first, outcomes "1", "X", "2".
+    std::vector<std::size_t> open;
     forEachVariant(request.field, [&](const Variant& v) {
         if (uniform(v))
             return;
-        candidates.push_back(v);
-        alone.push_back(built.table->at(v));
+        std::size_t x = 0;
+        for (int e = 0; e < kEvents; ++e)
+            x += shape.wide[e] ? v[e] * shape.place[e] : 0;
+        open.push_back(x);
     });
-    built.table.reset();
-    if (std::any_of(alone.begin(), alone.end(), [](double x) { return !std::isfinite(x); }))
-        return refuse(AnalysisStatus::Fault, "Анализ невозможен: расчёт не даёт конечного "
-                                             "результата.");
 
-    ValueGains gains(in, *setup);
+    ValueGains package(in, *setup);
     for (const Variant& v : request.start) {
         if (cancelled(cancel))
             return refuse(AnalysisStatus::Cancelled, {});
-        gains.add(v);
+        package.add(v);
     }
+    // The plain greedy walks each candidate against the package, from its
+    // value alone.
+    KeptGains kept(in, *setup, shape, greedy == ValueGreedy::Plain ? nullptr : package.counts());
+    if (open.empty() || !kept.begin(cancel))
+        return open.empty() ? out : refuse(AnalysisStatus::Cancelled, {});
+    if (std::any_of(open.begin(), open.end(),
+                    [&](std::size_t x) { return !std::isfinite(kept.gain(x)); }))
+        return refuse(AnalysisStatus::Fault, "Анализ невозможен: расчёт не даёт конечного "
+                                             "результата.");
+    ++out.evaluations;
     const std::int64_t limit =
-        std::min<std::int64_t>({request.limit, static_cast<std::int64_t>(candidates.size()),
+        std::min<std::int64_t>({request.limit, static_cast<std::int64_t>(open.size()),
                                 static_cast<std::int64_t>(UINT16_MAX - request.start.size())});
-    Greedy g(gains, std::move(candidates), std::move(alone), cancel, out);
+    std::vector<double> walked(greedy == ValueGreedy::Plain ? shape.size : 0);
     for (std::int64_t step = 0; step < limit; ++step) {
-        const auto next = greedy == ValueGreedy::Lazy
-                              ? g.lazy(step, request.minimumGain, request.start.empty())
-                              : g.plain(request.minimumGain);
-        if (cancelled(cancel))
-            return refuse(AnalysisStatus::Cancelled, {});
+        std::optional<std::size_t> next;
+        if (greedy == ValueGreedy::Plain) {
+            for (std::size_t x : open) {
+                if (cancelled(cancel))
+                    return refuse(AnalysisStatus::Cancelled, {});
+                walked[x] = package.gain(candidateVariant(shape, x), kept.gain(x));
+                ++out.evaluations;
+            }
+            next = best(open, [&](std::size_t x) { return walked[x]; });
+        } else {
+            next = best(open, [&](std::size_t x) { return kept.gain(x); });
+        }
         if (!next)
             break;
-        out.chosen.push_back(g.candidate(*next));
-        gains.add(out.chosen.back());
+        const std::size_t x = open[*next];
+        const double gain = greedy == ValueGreedy::Plain ? walked[x] : kept.gain(x);
+        if (gain <= request.minimumGain)
+            break;
+        open.erase(open.begin() + static_cast<std::ptrdiff_t>(*next));
+        out.chosen.push_back(candidateVariant(shape, x));
+        out.gains.push_back(gain);
+        if (greedy == ValueGreedy::Plain) {
+            package.add(out.chosen.back());
+        } else {
+            kept.add(out.chosen.back());
+            ++out.evaluations;
+        }
+        if (cancelled(cancel))
+            return refuse(AnalysisStatus::Cancelled, {});
         if (progress)
             progress(step + 1);
     }

@@ -1,9 +1,10 @@
 // Forming by value: from a field of single bets, the bet that raises the
 // package's expected return most (the package's own winners among each
-// other's co-winners), again and again. A bet's gain only falls as the package
-// grows (each result's take by m winners is concave in m), so a heap of stale
-// gains re-evaluated from the top chooses the same bets as the plain greedy
-// that re-evaluates every bet at every step.
+// other's co-winners), again and again. Every candidate's gain is kept exact
+// as bets are added (one pass over the field at the start, then per bet a
+// walk of its near results and a carry of what changed to all candidates), so
+// the bets are those of the plain greedy that re-evaluates every bet at every
+// step.
 #pragma once
 
 #include "core/analysis/analysis.h"
@@ -31,13 +32,18 @@ public:
     // The payout coefficient the package gains with `v`, given the coefficient
     // `v` earns when played alone.
     double gain(const Variant& v, double alone) const;
+    // The counts by result and misses (result * 7 + misses), or null before
+    // the first variant.
+    const std::uint16_t* counts() const;
 
 private:
     struct State;
     State* s_;
 };
 
-enum class ValueGreedy { Lazy, Plain };
+// Kept: every gain kept up to date; Plain: every candidate walked against the
+// package at every step (the slow reference).
+enum class ValueGreedy { Kept, Plain };
 
 struct ValueFormInput {
     Coupon field{};             // the candidates: its variants but the uniform ones
@@ -49,9 +55,9 @@ struct ValueFormInput {
 struct ValueFormOutcome {
     AnalysisStatus status = AnalysisStatus::Done;
     std::string problem;
-    std::vector<Variant> chosen; // in the order chosen
-    std::vector<double> gains;   // each one's gain when chosen
-    std::int64_t evaluations = 0;
+    std::vector<Variant> chosen;  // in the order chosen
+    std::vector<double> gains;    // each one's gain when chosen
+    std::int64_t evaluations = 0; // passes over the field, or walks of a candidate
 };
 
 // Variants the package may start with: their walks cost a pass over the
@@ -60,7 +66,7 @@ constexpr std::size_t kValueStartLimit = 20000;
 
 // `progress(chosen)` after each chosen bet; `cancel` stops with status Cancelled.
 ValueFormOutcome formByValue(const AnalysisInput& in, const ValueFormInput& request,
-                             ValueGreedy greedy = ValueGreedy::Lazy,
+                             ValueGreedy greedy = ValueGreedy::Kept,
                              const std::atomic<bool>* cancel = nullptr,
                              const std::function<void(std::int64_t)>& progress = {});
 

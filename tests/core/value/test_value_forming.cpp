@@ -19,7 +19,7 @@ AnalysedVariant lettered(const kav::Variant& v) {
 
 // Small fields around a random bet with a package of none or one bet near it;
 // small pools in most rounds, so that the package's own winners weigh.
-TEST(ValueForming, LazyGreedyChoosesTheBetsOfTheLiteralPlainGreedy) {
+TEST(ValueForming, KeptGainsChooseTheBetsOfTheLiteralPlainGreedy) {
     kav::Rng rng(3805);
     int compared = 0;
     for (int round = 0; round < 12; ++round) {
