@@ -191,14 +191,16 @@ void BetListEditor::showBetStatus() {
     if (skippedLabel_) {
         // Lines left out of the counts are named: the first here, more on hover.
         const auto& list = session_.betList();
-        const bool counted = fault.empty() && list.inSync();
-        skippedLabel_->setText(
-            counted ? QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 1))
-                    : QString());
+        const std::string first = fault.empty() && list.inSync()
+                                      ? kav::skippedLinesText(list.lines(), list.masks(), 1)
+                                      : std::string();
+        skippedLabel_->setText(QString::fromStdString(first));
+        // The list is walked a second time only when some line was left out.
         skippedLabel_->setToolTip(
-            counted ? QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 20))
-                          .replace(QStringLiteral("; "), QStringLiteral("\n"))
-                    : QString());
+            first.empty()
+                ? QString()
+                : QString::fromStdString(kav::skippedLinesText(list.lines(), list.masks(), 20))
+                      .replace(QStringLiteral("; "), QStringLiteral("\n")));
     }
     statusLabel_->setStyleSheet(fault.empty() ? QString() : QStringLiteral("color: #c00000;"));
 }
