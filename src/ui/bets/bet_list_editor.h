@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // moc cannot parse the standard headers the core pulls in.
@@ -39,8 +40,15 @@ public:
     // The whole text as the player sees it once pending lines are written.
     QString fullText();
 
+    // Lines that a long change leaves to be written, a chunk each time the
+    // event loop runs (0 when the list shows everything).
+    std::size_t linesToShow() const { return pendingLines_; }
+
 protected:
     bool event(QEvent* e) override;
+    // A paste of many lines goes to the list, which the text then follows
+    // chunk by chunk.
+    void insertFromMimeData(const QMimeData* source) override;
     bool viewportEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
@@ -53,6 +61,15 @@ private:
     void showSplicedBets(std::size_t first, std::size_t removed, const kav::Lines& inserted);
     void showBetStatus();
     void insertAtEnd(const QString& text);
+    // Pending lines are written before line `before` (or at the end).
+    void setPending(std::string text, std::size_t lines, std::optional<std::size_t> before);
+    void writePendingChunk(std::size_t maxLines);
+    // Lines [first, first + removed) of the `before` lines shown become `inserted`.
+    void writeSplice(std::size_t first, std::size_t removed, const kav::Lines& inserted,
+                     std::size_t before);
+    // The typing the document reported, taken over by the lines it touched;
+    // false where only the whole text can tell.
+    bool typeChangedLines();
     // Where the document stored some line otherwise than given, the list
     // takes the text the player sees (without an undo step).
     void readBackIfChanged();
@@ -63,9 +80,20 @@ private:
     // While set, text changes are the program's own and not parsed.
     bool quiet_ = false;
     bool readingBack_ = false;
-    // Appended lines not yet written into the text (already parsed), with their breaks.
+    // Lines not yet written into the text (already in the list), with their
+    // breaks: at the end (the text starts with the break after the lines
+    // shown), or before line `pendingBefore_` (each line ends with its break).
     std::string pendingText_;
+    std::size_t pendingOffset_ = 0;
+    std::size_t pendingLines_ = 0;
+    std::size_t pendingTotal_ = 0;
+    std::optional<std::size_t> pendingBefore_;
     QTimer* flushTimer_ = nullptr;
+    // The document's changes since the last text change: how many, and the
+    // last one's place in the new text.
+    int changes_ = 0;
+    int changeFrom_ = 0;
+    int changeAdded_ = 0;
 };
 
 } // namespace kav::ui

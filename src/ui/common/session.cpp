@@ -142,24 +142,32 @@ void Session::clearBets() {
 // Only the lines between the common beginning and the common end changed:
 // the step keeps them alone and only they are parsed.
 void Session::typeBetText(std::string_view text) {
-    kav::Lines typed = kav::splitLines(text);
+    typeBetLines(0, bets_.size(), kav::splitLines(text));
+}
+
+void Session::typeBetLines(std::size_t first, std::size_t count, kav::Lines typed,
+                           bool editorShows) {
     const kav::Lines& shown = bets_.lines();
+    first = std::min(first, shown.size());
+    count = std::min(count, shown.size() - first);
+    // Only the lines that differ make the step: the same lines at either end
+    // of the window are left out of it.
     std::size_t head = 0;
-    while (head < shown.size() && head < typed.size() && shown[head] == typed[head])
+    while (head < count && head < typed.size() && shown[first + head] == typed[head])
         ++head;
-    if (head == shown.size() && head == typed.size())
+    if (head == count && head == typed.size())
         return;
     std::size_t tail = 0;
-    while (tail < shown.size() - head && tail < typed.size() - head &&
-           shown[shown.size() - 1 - tail] == typed[typed.size() - 1 - tail])
+    while (tail < count - head && tail < typed.size() - head &&
+           shown[first + count - 1 - tail] == typed[typed.size() - 1 - tail])
         ++tail;
     const auto at = [](const kav::Lines& l, std::size_t i) {
         return l.begin() + static_cast<std::ptrdiff_t>(i);
     };
-    const kav::Lines removed(at(shown, head), at(shown, shown.size() - tail));
+    const kav::Lines removed(at(shown, first + head), at(shown, first + count - tail));
     kav::Lines inserted(std::make_move_iterator(at(typed, head)),
                         std::make_move_iterator(at(typed, typed.size() - tail)));
-    pushStep(new TypeBetsStep(*this, head, removed, std::move(inserted)));
+    pushStep(new TypeBetsStep(*this, first + head, removed, std::move(inserted), editorShows));
 }
 
 void Session::loadBets(std::string_view text) {

@@ -85,6 +85,12 @@ public:
     // follows without echoing the text back (betListChanged only). Typing in
     // one line is one step until a pause or another line.
     void typeBetText(std::string_view text);
+    // The same for an editor that knows where the player typed: lines
+    // [first, first + count) now read `typed`. Unless `editorShows`, the
+    // editor is told of the change as of an undo (a long paste it leaves to
+    // the list).
+    void typeBetLines(std::size_t first, std::size_t count, kav::Lines typed,
+                      bool editorShows = true);
     // The list of an opened project: no step (the history starts afresh).
     void loadBets(std::string_view text);
     // "Ставок в списке 48 (960 руб.)", empty while the list does not parse.

@@ -160,10 +160,13 @@ void ReplaceBetsStep::countHeld(UndoBytes& bytes) const {
 // --- TypeBetsStep ---
 
 TypeBetsStep::TypeBetsStep(Session& session, std::size_t first, const kav::Lines& removed,
-                           kav::Lines inserted)
+                           kav::Lines inserted, bool shown)
     : BetStep(session, QStringLiteral("Ввод в списке ставок")), first_(first),
       removed_(PackedLines::pack(removed)), inserted_(PackedLines::pack(inserted)),
-      lastEdit_(now()), given_(std::move(inserted)) {}
+      lastEdit_(now()) {
+    if (shown)
+        given_ = std::move(inserted);
+}
 
 int TypeBetsStep::id() const {
     return kTypingStepId;

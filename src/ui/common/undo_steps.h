@@ -153,8 +153,10 @@ private:
 // Typing inside one line goes on in the same step until a pause.
 class TypeBetsStep final : public BetStep {
 public:
+    // `shown`: the editor already shows the typed lines (a paste written by
+    // the program is not).
     TypeBetsStep(Session& session, std::size_t first, const kav::Lines& removed,
-                 kav::Lines inserted);
+                 kav::Lines inserted, bool shown = true);
 
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
