@@ -64,9 +64,8 @@ struct LoopWatch {
     QTimer tick;
     LoopWatch() {
         tick.setInterval(5);
-        QObject::connect(&tick, &QTimer::timeout, [this] {
-            longest = std::max(longest, sinceTick.restart());
-        });
+        QObject::connect(&tick, &QTimer::timeout,
+                         [this] { longest = std::max(longest, sinceTick.restart()); });
         sinceTick.start();
         tick.start();
     }

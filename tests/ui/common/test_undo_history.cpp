@@ -9,6 +9,8 @@
 #include "core/bets/bet_list.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -437,4 +439,133 @@ TEST(UndoHistory, TheBudgetDropsTheOldestStepsAndNeverTheListShown) {
         ASSERT_EQ(s.betLines(), Lines(all.begin(), all.begin() + s.betLines().size()));
     }
     EXPECT_FALSE(redo->isEnabled());
+}
+
+// Long lists are written into the text a chunk at a time. A journey of
+// openings, appends, pastes at either end and in the middle, moves and keys
+// while the text is still being written, undone and redone, against a plain
+// model: the list is always the model, and the text the list once written.
+TEST(UndoHistory, LongListsWrittenAChunkAtATimeStayTheList) {
+    FakeStepClock clock;
+    Session s;
+    BetListEditor editor(s);
+    editor.resize(300, 200);
+    editor.show();
+    std::mt19937 rng(5150);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const auto longLines = [&](std::size_t n) {
+        Lines lines(n, kSingle);
+        for (auto& l : lines)
+            l = pick(3) == 0 ? kCoupon : single("1X2"[pick(3)], "1X2"[pick(3)]);
+        return lines;
+    };
+    const auto at = [](const Lines& l, std::size_t i) {
+        return l.begin() + static_cast<std::ptrdiff_t>(i);
+    };
+    std::vector<Lines> history{Lines{}};
+    std::size_t now = 0;
+    const auto push = [&](Lines lines) {
+        history.resize(now + 1);
+        history.push_back(std::move(lines));
+        ++now;
+    };
+    bool sawPending = false;
+    for (int step = 0; step < 24; ++step) {
+        SCOPED_TRACE(step);
+        fakeNow += 2s;
+        const Lines& list = history[now];
+        switch (step % 6) {
+        case 0:
+            if (step == 0) {
+                const Lines opened = longLines(25000);
+                s.loadBets(kav::joinLines(opened));
+                s.undoStack().clear();
+                history = {opened};
+                now = 0;
+            } else {
+                const Lines more = longLines(pick(2) ? 12000 : 7);
+                Lines after = list;
+                after.insert(after.end(), more.begin(), more.end());
+                s.appendBets(more);
+                push(std::move(after));
+            }
+            break;
+        case 1:
+        case 2: {
+            // A paste of many lines over a selection, at the end or inside.
+            const bool atEnd = step % 6 == 1;
+            const Lines pasted = longLines(atEnd ? 10000 + pick(3000) : 20000 + pick(5000));
+            const std::size_t first = atEnd ? list.size() : pick(list.size());
+            const std::size_t count =
+                atEnd ? 0 : std::min<std::size_t>(pick(4), list.size() - first);
+            editor.flushPendingLines();
+            QTextCursor cursor(editor.document());
+            if (atEnd) {
+                cursor.movePosition(QTextCursor::End);
+                QApplication::clipboard()->setText(
+                    QString::fromStdString("\n" + kav::joinLines(pasted)));
+            } else {
+                cursor.setPosition(
+                    editor.document()->findBlockByNumber(static_cast<int>(first)).position());
+                cursor.setPosition(editor.document()
+                                       ->findBlockByNumber(static_cast<int>(first + count))
+                                       .position(),
+                                   QTextCursor::KeepAnchor);
+                QApplication::clipboard()->setText(
+                    QString::fromStdString(kav::joinLines(pasted) + "\n"));
+            }
+            editor.setTextCursor(cursor);
+            editor.setFocus();
+            QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+            sawPending = sawPending || editor.linesToShow() > 0;
+            Lines after(list.begin(), at(list, first));
+            after.insert(after.end(), pasted.begin(), pasted.end());
+            after.insert(after.end(), at(list, first + count), list.end());
+            push(std::move(after));
+            break;
+        }
+        case 3: {
+            // Moving through the lines shown while the rest is written keeps
+            // the text a part of the list; a key typed writes the rest first.
+            QTest::keyClick(&editor, Qt::Key_PageDown);
+            QTest::keyClick(&editor, Qt::Key_Down, Qt::ShiftModifier);
+            const Lines shown = kav::splitLines(editor.toPlainText().toStdString());
+            ASSERT_LE(shown.size(), list.size());
+            QTextCursor cursor = editor.textCursor();
+            cursor.clearSelection();
+            cursor.movePosition(QTextCursor::StartOfBlock);
+            editor.setTextCursor(cursor);
+            const auto line = static_cast<std::size_t>(cursor.blockNumber());
+            QTest::keyClick(&editor, Qt::Key_X);
+            Lines after = list;
+            after[line].insert(0, 1, 'x');
+            push(std::move(after));
+            break;
+        }
+        case 4:
+            s.undoStack().undo();
+            --now;
+            if (pick(2)) {
+                s.undoStack().undo();
+                --now;
+            }
+            break;
+        default:
+            s.undoStack().redo();
+            ++now;
+            break;
+        }
+        ASSERT_EQ(s.betLines(), history[now]);
+        ASSERT_TRUE(derivedFromFullParse(s));
+        if (pick(2))
+            QTest::qWait(pick(60)); // some chunks written by the event loop
+        if (step % 3 == 2) {
+            ASSERT_TRUE(editorShowsList(editor, s));
+            ASSERT_EQ(editor.linesToShow(), 0u);
+        }
+    }
+    EXPECT_TRUE(sawPending);
+    ASSERT_TRUE(editorShowsList(editor, s));
 }
