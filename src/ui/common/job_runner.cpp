@@ -2,8 +2,12 @@
 
 #include "ui/common/progress_box.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QWidget>
 #include <QWindow>
@@ -47,6 +51,61 @@ void JobControl::wake() {
     answered_.notify_all();
 }
 
+// While a job's box is up, input to every other window waits, as a modal box
+// would have it; but a close request still reaches the windows, so that the
+// main window can ask whether to stop the job. Questions asked meanwhile are
+// modal and get their input.
+class InputGuard final : public QObject {
+public:
+    // `wholeProgram`: every window waits, not only the box's own window with
+    // the windows it owns and those that own it.
+    InputGuard(QProgressDialog* box, bool wholeProgram)
+        : QObject(box), box_(box), wholeProgram_(wholeProgram) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::Drop:
+            break;
+        default:
+            return false;
+        }
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || !box_ || !box_->isVisible())
+            return false;
+        // Escape stops the job wherever it is pressed.
+        if ((e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride ||
+             e->type() == QEvent::KeyRelease) &&
+            static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+            return false;
+        const QWidget* window = w->window();
+        if (window == box_ || window->isModal() || window->inherits("QMenu"))
+            return false;
+        const QWidget* own = box_->parentWidget() ? box_->parentWidget()->window() : nullptr;
+        if (!wholeProgram_ && own && window != own && !own->isAncestorOf(window) &&
+            !window->isAncestorOf(own))
+            return false;
+        // A key taken here triggers no shortcut either.
+        e->accept();
+        return true;
+    }
+
+private:
+    QPointer<QProgressDialog> box_;
+    bool wholeProgram_;
+};
+
 JobRunner::JobRunner(QWidget* owner) : QObject(owner), owner_(owner) {}
 
 JobRunner::~JobRunner() {
@@ -64,10 +123,13 @@ bool JobRunner::start(const JobOptions& options, std::function<void(JobControl&)
     deliver_ = std::move(deliver);
     onProgress_ = options.onProgress;
     if (!options.title.isEmpty()) {
-        box_ = newProgressBox(owner_, options.title, options.modality, options.minimumDurationMs);
+        // The box itself is not modal: the guard holds the other windows' input.
+        box_ = newProgressBox(owner_, options.title, Qt::NonModal, options.minimumDurationMs);
         if (!options.label.isEmpty())
             box_->setLabelText(options.label);
         connect(box_, &QProgressDialog::canceled, this, &JobRunner::cancel);
+        if (options.modality != Qt::NonModal)
+            new InputGuard(box_, options.modality == Qt::ApplicationModal);
     }
     inCaption_ = options.progressInCaption;
     inTaskBar_ = options.progressInTaskBar;

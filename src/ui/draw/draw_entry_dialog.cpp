@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -61,8 +62,13 @@ void DrawEntryDialog::createLayout() {
         headers << QStringLiteral("Пул %1, %").arg(QString::fromUtf8(o));
     table_->setHorizontalHeaderLabels(headers);
     table_->horizontalHeader()->setSectionResizeMode(kTitleColumn, QHeaderView::Stretch);
+    // Each number column as wide as its header, and no narrower than 64.
+    const int margin = table_->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, table_);
     for (int c = kValueColumn; c < kColumns; ++c)
-        table_->setColumnWidth(c, 64);
+        table_->setColumnWidth(
+            c,
+            std::max(64, table_->horizontalHeader()->fontMetrics().horizontalAdvance(headers[c]) +
+                             2 * margin + 2));
     table_->setMinimumWidth(640);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * (kav::kEvents + 1) +

@@ -52,6 +52,12 @@ QSpinBox* rangeSpin(const std::string& name, int value, int min, int max, QWidge
     s->setRange(min, max);
     s->setValue(value);
     s->setAlignment(Qt::AlignRight);
+    // Wide enough for the values players type (five digits at most), not
+    // for the whole range: the editor fits the window's default width.
+    const int digits = std::max(max, -min) >= 1000 ? 5 : 2;
+    s->setMaximumWidth(s->fontMetrics().horizontalAdvance(QString(digits + 1, QLatin1Char('0'))) +
+                       s->sizeHint().width() -
+                       s->fontMetrics().horizontalAdvance(QString::number(std::min(min, -max))));
     return s;
 }
 
@@ -135,17 +141,21 @@ void ConditionsPanel::createEditor() {
     baseRowsTable_->horizontalHeader()->setSectionResizeMode(kRowColumn, QHeaderView::Stretch);
     baseRowsTable_->setColumnWidth(kFromColumn, 36);
     baseRowsTable_->setColumnWidth(kToColumn, 36);
-    baseRowsTable_->setMinimumWidth(260);
-    baseRowsTable_->setFixedHeight(84);
-    auto* rowLinks = new QVBoxLayout;
+    baseRowsTable_->setMinimumWidth(200);
+    baseRowsTable_->setFixedHeight(64);
+    auto* rowLinks = new QHBoxLayout;
     addBaseRowLink_ = named(new LinkLabel(QStringLiteral("+ строка"), editor_), "addBaseRowLink");
     removeBaseRowLink_ =
         named(new LinkLabel(QStringLiteral("- строка"), editor_), "removeBaseRowLink");
     rowLinks->addWidget(addBaseRowLink_);
     rowLinks->addWidget(removeBaseRowLink_);
     rowLinks->addStretch(1);
-    outer->addWidget(baseRowsTable_, 1);
-    outer->addLayout(rowLinks);
+    // The base rows with their links under them.
+    auto* baseRows = new QVBoxLayout;
+    baseRows->setSpacing(2);
+    baseRows->addWidget(baseRowsTable_);
+    baseRows->addLayout(rowLinks);
+    outer->addLayout(baseRows, 1);
 }
 
 void ConditionsPanel::connectLayout() {

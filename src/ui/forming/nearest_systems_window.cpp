@@ -1,5 +1,7 @@
 #include "ui/forming/nearest_systems_window.h"
 
+#include "ui/widgets/side_windows.h"
+
 #include "core/kombin/compute.h"
 
 #include <QHeaderView>
@@ -175,28 +177,7 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
 }
 
 void NearestSystemsWindow::placeBesideParent() {
-    QWidget* owner = parentWidget();
-    if (!owner || !owner->isVisible())
-        return;
-    const QRect main = owner->frameGeometry();
-    // The frame this window will get: the owner's, as the window system draws both.
-    const QMargins frame(
-        owner->geometry().left() - main.left(), owner->geometry().top() - main.top(),
-        main.right() - owner->geometry().right(), main.bottom() - owner->geometry().bottom());
-    const QSize outer = size().grownBy(frame);
-    const QScreen* screen = owner->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(main.topLeft(), QSize(1, 1));
-    constexpr int kGap = 4;
-    int x = main.right() + 1 + kGap;
-    if (x + outer.width() - 1 > room.right()) {
-        const int left = main.left() - kGap - outer.width();
-        // Without room on either side: over the right of the main window,
-        // where the bet list is, at the screen's edge.
-        x = left >= room.left() ? left : room.right() + 1 - outer.width();
-    }
-    const int y = std::clamp(main.top(), room.top(),
-                             std::max(room.top(), room.bottom() + 1 - outer.height()));
-    move(x, y);
+    placeBeside(parentWidget(), {this});
 }
 
 void NearestSystemsWindow::fitToTexts() {

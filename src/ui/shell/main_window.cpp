@@ -28,12 +28,14 @@
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/mode_panel.h"
 #include "ui/widgets/outcome_grid.h"
+#include "ui/widgets/side_windows.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -79,7 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
     // and a running search drops all of it.
     autoforming_ = new Autoforming(session_, modeBar_->autoformPanel(), *jobs_, this);
     connectFeatures();
-    resize(744, 830 + menuBar()->sizeHint().height());
+    resize(defaultWidth(), 830 + menuBar()->sizeHint().height());
     loadSettings();
     setWindowTitle(project_->windowTitle());
     checkForUpdateAtStart(this);
@@ -94,16 +96,27 @@ MainWindow::~MainWindow() {
         child->blockSignals(true);
 }
 
+// Wide enough for the bar of every mode and the conditions' editor, so that
+// no mode scrolls or clips at the default size.
+int MainWindow::defaultWidth() const {
+    int width = std::max({744, modeBar_->minimumSizeHint().width(),
+                          modeBar_->conditionsPanel().editor()->minimumSizeHint().width()});
+    if (const QScreen* s = screen())
+        width = std::min(width, s->availableGeometry().width());
+    return width;
+}
+
 void MainWindow::createLayout() {
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     modeBar_ = new ModeBar(session_, central);
-    outer->addWidget(modeBar_);
-    // The conditions' editor: under the bar, in its mode only.
-    outer->addWidget(modeBar_->conditionsPanel().editor());
+    // The bar and the conditions' editor (under the bar, in its mode only)
+    // scroll sideways in a narrow window rather than widen it.
+    outer->addWidget(new SideScrollArea(modeBar_, central));
     modeBar_->conditionsPanel().editor()->hide();
+    outer->addWidget(new SideScrollArea(modeBar_->conditionsPanel().editor(), central));
 
     gridListSplitter_ = named(new QSplitter(Qt::Horizontal, central), "gridListSplitter");
     gridListSplitter_->setChildrenCollapsible(false);
@@ -232,7 +245,9 @@ void MainWindow::connectFeatures() {
             [this] { drawSource_->openDrawEntry(true); });
     connect(drawSource_, &DrawSource::drawDownloaded, packageArchive_,
             &PackageArchive::keepLoadedDraw);
-    connect(drawSource_, &DrawSource::drawShown, this, [this] {
+    // The analysis is of the draw as shown: downloaded, entered or opened
+    // with a project.
+    connect(&session_, &Session::drawReplaced, this, [this] {
         if (variantAnalysis_)
             variantAnalysis_->showSnapshotTime(snapshotTime());
     });
@@ -254,6 +269,13 @@ void MainWindow::setSideWindows(NearestSystemsWindow* nearestSystems,
     coverageMap_ = coverageMap;
     variantAnalysis_ = variantAnalysis;
     help_ = help;
+    // Once a burst of moves has ended.
+    sideWindowsTimer_ = new QTimer(this);
+    sideWindowsTimer_->setSingleShot(true);
+    sideWindowsTimer_->setInterval(50);
+    connect(sideWindowsTimer_, &QTimer::timeout, this, &MainWindow::placeSideWindows);
+    if (variantAnalysis_)
+        variantAnalysis_->showSnapshotTime(snapshotTime()); // the draw shown at start
     briefSystems_->setNearestSystemsWindow(nearestSystems_);
     // Each menu item opens its window; its caption follows the window.
     auto follow = [this](auto* window, auto visibilityChanged, const char* actionName,
@@ -262,6 +284,11 @@ void MainWindow::setSideWindows(NearestSystemsWindow* nearestSystems,
         connect(action, &QAction::triggered, window, open);
         connect(window, visibilityChanged, action,
                 [action, show, hide](bool shown) { action->setText(shown ? hide : show); });
+        // An opened window goes beside the main window with the others.
+        connect(window, visibilityChanged, sideWindowsTimer_, [this](bool shown) {
+            if (shown)
+                sideWindowsTimer_->start();
+        });
     };
     if (coverageMap_)
         follow(coverageMap_, &CoverageMapWindow::visibilityChanged, "coverageMapAction",
@@ -342,6 +369,25 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         if (w)
             w->close();
     QMainWindow::closeEvent(e);
+}
+
+void MainWindow::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    if (sideWindowsTimer_)
+        sideWindowsTimer_->start();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (sideWindowsTimer_)
+        sideWindowsTimer_->start();
+}
+
+void MainWindow::placeSideWindows() {
+    const int gridRight = outcomeGrid_->isVisible()
+                              ? outcomeGrid_->mapToGlobal(QPoint(outcomeGrid_->width(), 0)).x()
+                              : -1;
+    placeBeside(this, {nearestSystems_, coverageMap_, variantAnalysis_, help_}, gridRight);
 }
 
 void MainWindow::fitGridToTitles() {

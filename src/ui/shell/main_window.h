@@ -12,6 +12,7 @@
 #include <memory>
 
 class QLabel;
+class QTimer;
 class QMenu;
 class QSplitter;
 
@@ -64,9 +65,14 @@ protected:
     void showEvent(QShowEvent* e) override;
     // Asks before a running job or unsaved work is dropped.
     void closeEvent(QCloseEvent* e) override;
+    // The side windows follow the window when it is moved, resized or maximised.
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void createLayout();
+    int defaultWidth() const;
+    void placeSideWindows();
     QWidget* createSummaryBar(QWidget* parent);
     void createFeatures();
     void createMenu();
@@ -106,6 +112,7 @@ private:
     PackageValue* packageValue_ = nullptr;
     // --- the side windows ---
     NearestSystemsWindow* nearestSystems_ = nullptr;
+    QTimer* sideWindowsTimer_ = nullptr;
     CoverageMapWindow* coverageMap_ = nullptr;
     VariantAnalysisWindow* variantAnalysis_ = nullptr;
     HelpWindow* help_ = nullptr;

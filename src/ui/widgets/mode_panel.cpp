@@ -1,7 +1,9 @@
 #include "ui/widgets/mode_panel.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSpinBox>
 
 namespace kav::ui {
@@ -44,6 +46,66 @@ QHBoxLayout* panelRow(QWidget* owner) {
 
 QString tooltipText(const char* text) {
     return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+SideScrollArea::SideScrollArea(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setObjectName(content->objectName() + QStringLiteral("Scroll"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Setting the content shows it: it keeps what it was.
+    const bool hidden = content->isHidden();
+    setWidget(content);
+    content->setHidden(hidden);
+    setHidden(hidden);
+    content->installEventFilter(this);
+    fitHeight();
+}
+
+QSize SideScrollArea::sizeHint() const {
+    const QWidget* content = widget();
+    return {content ? content->sizeHint().width() : 0, height()};
+}
+
+QSize SideScrollArea::minimumSizeHint() const {
+    return {0, height()};
+}
+
+bool SideScrollArea::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == widget()) {
+        switch (e->type()) {
+        case QEvent::ShowToParent:
+            show();
+            break;
+        case QEvent::HideToParent:
+            hide();
+            break;
+        case QEvent::LayoutRequest:
+            fitHeight();
+            break;
+        default:
+            break;
+        }
+    }
+    return QScrollArea::eventFilter(watched, e);
+}
+
+void SideScrollArea::resizeEvent(QResizeEvent* e) {
+    QScrollArea::resizeEvent(e);
+    fitHeight();
+}
+
+void SideScrollArea::fitHeight() {
+    const QWidget* content = widget();
+    if (!content)
+        return;
+    const bool narrow = width() < content->minimumSizeHint().width();
+    const int h = std::max(content->minimumSizeHint().height(), content->minimumHeight()) +
+                  (narrow ? horizontalScrollBar()->sizeHint().height() : 0);
+    if (h != height())
+        setFixedHeight(h);
 }
 
 } // namespace kav::ui

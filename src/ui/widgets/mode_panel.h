@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QScrollArea>
 #include <QString>
 
 class QBoxLayout;
@@ -28,6 +29,24 @@ QVBoxLayout* captioned(QWidget* field, QLabel* caption);
 
 // The row of controls a panel lays out, with the bar's margins and spacing.
 QHBoxLayout* panelRow(QWidget* owner);
+
+// A bar that keeps its content's height and, in a window narrower than the
+// content, scrolls sideways instead of widening the window. It shows and
+// hides with its content.
+class SideScrollArea final : public QScrollArea {
+public:
+    SideScrollArea(QWidget* content, QWidget* parent);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    // The content's height, and the scroll bar's under it when it is needed.
+    void fitHeight();
+};
 
 // A tooltip written with Windows line breaks.
 QString tooltipText(const char* text);
