@@ -113,7 +113,9 @@ int type(kav::ui::MainWindow& w, int lines) {
     w.session().loadBets(betLines(lines));
     auto& editor = w.betListEditor();
     editor.setFocus();
-    QCoreApplication::processEvents();
+    QElapsedTimer shown;
+    shown.start();
+    settle(w, shown, 0);
     // In the middle of the list, a new line typed key by key.
     QTextCursor cursor = editor.textCursor();
     cursor.setPosition(editor.document()->findBlockByNumber(lines / 2).position());
