@@ -44,7 +44,7 @@ using Clock = std::chrono::steady_clock;
 const char* const kWhole = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2";
 const char* const kMethodNames[] = {"count", "probability", "pool", "disjoint"};
 constexpr std::uint32_t kSeed = 20261207;
-constexpr std::uint64_t kLiteralSamples = 48;
+constexpr std::uint64_t kLiteralSamples = 16;
 
 DrawModel drawNamed(const std::string& name) {
     if (name == "equal")
