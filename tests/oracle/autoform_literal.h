@@ -8,6 +8,8 @@
 #include "core/bets/bet_list.h"
 #include "core/draw/draw_model.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -67,36 +69,9 @@ public:
     LiteralResult run(const Lines& betList, const std::string& stakeText, int c, std::int64_t limit,
                       float coverageTarget, Rng& rng) {
         LiteralResult res;
-        // Every event needs a marked outcome.
-        int d = 0, t = 0;
-        for (int e = 0; e < 15; ++e) {
-            int k = m_.selection[e][0] + m_.selection[e][1] + m_.selection[e][2];
-            if (k == 0) {
-                res.error = "Выбраны не все события";
-                return res;
-            }
-            d += k == 2;
-            t += k == 3;
-        }
-        // The field, by the recursive enumeration.
-        std::uint64_t n = 1;
-        for (int i = 0; i < d; ++i)
-            n *= 2;
-        for (int i = 0; i < t; ++i)
-            n *= 3;
-        N_ = n;
-        items_.assign(n, FieldItem{});
-        index_ = 0;
-        total_ = 0.0f;
-        enumerateField(1, 0, 0, 1.0f);
-        // Weights.
-        if (method_ == 0 || method_ == 3) {
-            for (auto& it : items_)
-                it.weight = static_cast<float>(1.0 / static_cast<double>(N_));
-        } else if (total_ > 0.0f) {
-            for (auto& it : items_)
-                it.weight = it.weight / total_;
-        }
+        res.error = buildField();
+        if (res.error)
+            return res;
         // Bets already in the list.
         std::int64_t packageBets = 0;
         for (const auto& raw : betList) {
@@ -228,6 +203,69 @@ public:
             res.added.push_back(line + '.');
         }
         return res;
+    }
+
+    // The field, its weights and no state: an error when an event has no mark.
+    std::optional<std::string> buildField() {
+        // Every event needs a marked outcome.
+        int d = 0, t = 0;
+        for (int e = 0; e < 15; ++e) {
+            int k = m_.selection[e][0] + m_.selection[e][1] + m_.selection[e][2];
+            if (k == 0) {
+                return "Выбраны не все события";
+            }
+            d += k == 2;
+            t += k == 3;
+        }
+        // The field, by the recursive enumeration.
+        std::uint64_t n = 1;
+        for (int i = 0; i < d; ++i)
+            n *= 2;
+        for (int i = 0; i < t; ++i)
+            n *= 3;
+        N_ = n;
+        items_.assign(n, FieldItem{});
+        index_ = 0;
+        total_ = 0.0f;
+        enumerateField(1, 0, 0, 1.0f);
+        // Weights.
+        if (method_ == 0 || method_ == 3) {
+            for (auto& it : items_)
+                it.weight = static_cast<float>(1.0 / static_cast<double>(N_));
+        } else if (total_ > 0.0f) {
+            for (auto& it : items_)
+                it.weight = it.weight / total_;
+        }
+        return std::nullopt;
+    }
+
+    // The literal first step's time in seconds (no list, every ball free),
+    // from the scans of `samples` candidates spread evenly over the field.
+    double firstStepSeconds(int c, std::uint64_t samples) {
+        if (buildField())
+            return 0.0;
+        std::uint64_t ballSize = 0;
+        for (const auto& r : items_)
+            ballSize += reaches(c, asBet(items_[0]), r) ? 1 : 0;
+        samples = std::min<std::uint64_t>(samples, items_.size());
+        float sink = 0.0f;
+        const auto start = std::chrono::steady_clock::now();
+        for (std::uint64_t i = 0; i < samples; ++i) {
+            const Masks bet = asBet(items_[i * items_.size() / samples]);
+            float gain = 0.0f;
+            std::uint64_t met = 0;
+            for (const auto& r : items_) {
+                if (!reaches(c, bet, r) || r.state != 0)
+                    continue;
+                gain = gain + r.weight;
+                if (++met == ballSize)
+                    break;
+            }
+            sink = sink + gain;
+        }
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return sink < 0.0f ? 0.0 : seconds * static_cast<double>(items_.size()) / samples;
     }
 
 private:

@@ -404,6 +404,10 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
             return exactOfBlock_[j % lazyBlock_];
         }
     }
+    return walkedGain(j);
+}
+
+float AutoformSearch::walkedGain(std::uint32_t j) const {
     // Adding 0 leaves a 32-bit sum as it is: covered members add 0, which
     // spares the branch.
     float g = 0.0f;

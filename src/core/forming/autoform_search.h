@@ -153,6 +153,7 @@ private:
                                             bool& cancelled);
     std::optional<Choice> bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled);
     float exactGain(std::uint32_t j) const;
+    float walkedGain(std::uint32_t j) const; // by one walk of the ball; any thread
     bool sumBallsByProducts(const std::atomic<bool>* cancel);
     bool sumBallsByWalking(const std::atomic<bool>* cancel);
     bool takeOutCovered(const std::atomic<bool>* cancel);
@@ -273,6 +274,7 @@ private:
     std::vector<float> blockWeight_;
     std::vector<double> suffixWeight_;
     std::vector<double> blockFloor_;
+    std::vector<std::uint32_t> blockFloorAt_; // the candidate of that bound
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

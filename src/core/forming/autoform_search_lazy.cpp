@@ -112,12 +112,15 @@ void AutoformSearch::setUpLazy() {
             exactOfBlock_.resize(lazyBlock_);
         }
         blockFloor_.assign(blocks, 0.0);
+        blockFloorAt_.assign(blocks, 0);
         for (std::size_t b = 0; b < blocks; ++b)
             for (std::uint32_t j = static_cast<std::uint32_t>(b * lazyBlock_);
                  j < (b + 1) * lazyBlock_; ++j)
-                if (state_[j] < kInList)
-                    blockFloor_[b] =
-                        std::max(blockFloor_[b], lowerBound(freeCount_[j], freeSum_[j]));
+                if (state_[j] < kInList &&
+                    lowerBound(freeCount_[j], freeSum_[j]) > blockFloor_[b]) {
+                    blockFloor_[b] = lowerBound(freeCount_[j], freeSum_[j]);
+                    blockFloorAt_[b] = j;
+                }
     }
 }
 
@@ -444,38 +447,50 @@ void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
                             scratch.rows);
     const std::uint32_t first = b * lazyBlock_;
     double top = kNoCandidate, floor = 0.0;
+    std::uint32_t floorAt = first;
     for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
         const std::uint32_t j = first + c;
         freeSum_[j] = scratch.sums[c];
         if (state_[j] >= kInList)
             continue;
         top = std::max(top, freeSum_[j]);
-        floor = std::max(floor, lowerBound(freeCount_[j], freeSum_[j]));
+        if (const double lo = lowerBound(freeCount_[j], freeSum_[j]); lo > floor) {
+            floor = lo;
+            floorAt = j;
+        }
     }
     blockTopSum_[b] = top;
     blockFloor_[b] = floor;
+    blockFloorAt_[b] = floorAt;
     blockUpToPick_[b] = static_cast<std::uint32_t>(picks_.size());
 }
 
 bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
-    // The pass's best gain is at least the lower bound of any candidate whose
-    // sum is up to date. The blocks whose old sums may still beat that are
-    // brought up to date, the highest bound first, on two threads, each
-    // raising the floor with the block it did; once the highest bound left is
-    // below it, no block left can hold the best. The pass's choice does not
-    // depend on this step: it only spares the pass most of its updates.
+    // The pass's best gain is at least the gain of any candidate whose sum is
+    // up to date. The blocks whose old sums may still beat that are brought up
+    // to date, the highest bound first, on two threads, each raising the floor
+    // with the block it did; once the highest bound left is below it, no block
+    // left can hold the best. A candidate that raises the floor has its gain
+    // formed exactly: the floor is then no lower bound, whose rounding margin
+    // would let many more blocks through. The pass's choice does not depend
+    // on this step: it only spares the pass most of its updates.
     const auto now = static_cast<std::uint32_t>(picks_.size());
     const auto full = static_cast<std::uint32_t>(ballSize_);
     double floor = 0.0;
+    std::optional<std::uint32_t> floorAt;
     std::vector<std::pair<double, std::uint32_t>> byBound;
     for (std::uint32_t b = 0; b < blockTopSum_.size(); ++b) {
         if (blockTopSum_[b] == kNoCandidate)
             continue;
-        if (blockUpToPick_[b] == now)
-            floor = std::max(floor, blockFloor_[b]);
-        else
+        if (blockUpToPick_[b] != now) {
             byBound.emplace_back(upperBound(full, blockTopSum_[b]), b);
+        } else if (blockFloor_[b] > floor) {
+            floor = blockFloor_[b];
+            floorAt = blockFloorAt_[b];
+        }
     }
+    if (floorAt)
+        floor = std::max(floor, static_cast<double>(walkedGain(*floorAt)));
     std::erase_if(byBound, [&](const auto& x) { return x.first < floor; });
     std::make_heap(byBound.begin(), byBound.end());
     std::mutex guard;
@@ -492,8 +507,14 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             byBound.pop_back();
             lock.unlock();
             refreshSumBlock(b, scratch);
+            double raised = blockFloor_[b];
             lock.lock();
-            floor = std::max(floor, blockFloor_[b]);
+            if (raised <= floor)
+                continue;
+            lock.unlock();
+            raised = std::max(raised, static_cast<double>(walkedGain(blockFloorAt_[b])));
+            lock.lock();
+            floor = std::max(floor, raised);
         }
     };
     onTwoThreads(scratch_, byBound.size() > 1, work);
@@ -532,7 +553,20 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
     auto threshold = [&] { return l.pending ? l.pendingLo : static_cast<double>(l.leader.best); };
     auto weighed = [&](std::uint32_t b) {
         const double top = blockTopSum_[b];
-        return top != kNoCandidate && (everyone() || upperBound(full, top) >= threshold());
+        if (top == kNoCandidate)
+            return false;
+        if (everyone())
+            return true;
+        const double hi = upperBound(full, top);
+        if (hi < threshold())
+            return false;
+        if (l.pending && blockUpToPick_[b] != now) {
+            // The pending leader's gain made exact (as it will be before the
+            // pass ends) may spare bringing the block up to date.
+            l.leader.best = exactGain(*l.leader.chosen);
+            l.pending = false;
+        }
+        return hi >= threshold();
     };
     std::vector<std::uint32_t> ahead;
     for (std::uint32_t from = 0; from < blocks;) {

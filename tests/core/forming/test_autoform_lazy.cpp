@@ -21,9 +21,11 @@ namespace {
 
 // `threes` events with all outcomes, `twos` with "1X", the rest "1"; quotes
 // equal in every event (many ties) or different from event to event; with
+// `defaultDraw`, the default draw's equal quotes and pool shares; with
 // `zeroWeight`, the draw of the first event and the home win of the second
 // weigh nothing.
-DrawModel fieldOf(int threes, int twos, bool equalQuotes, bool zeroWeight = false) {
+DrawModel fieldOf(int threes, int twos, bool equalQuotes, bool zeroWeight = false,
+                  bool defaultDraw = false) {
     DrawModel m;
     m.drawCountry = kRussia;
     applyDefaultDraw(m);
@@ -31,6 +33,8 @@ DrawModel fieldOf(int threes, int twos, bool equalQuotes, bool zeroWeight = fals
     for (int e = 0; e < kEvents; ++e) {
         sel += e ? "," : "";
         sel += e < threes ? "1X2" : e < threes + twos ? "1X" : "1";
+        if (defaultDraw)
+            continue;
         const std::int64_t home = equalQuotes ? 40 : 30 + (e * 7) % 35;
         const std::int64_t draw = equalQuotes ? 30 : 20 + (e * 3) % 12;
         m.quotes[e] = {Fixed4::fromInt(home), Fixed4::fromInt(draw),
@@ -134,7 +138,9 @@ TEST(AutoformLazy, MatchesTheIncrementalSearchOnLargeFields) {
                 const bool equalQuotes = (category + method) % 2 == 0;
                 const bool withList = category % 2 == 1 && category >= 11;
                 const bool zeroWeight = (method == 1 || method == 2) && category % 3 == 0;
-                const DrawModel m = fieldOf(row.threes, row.twos, equalQuotes, zeroWeight);
+                const bool defaultDraw = equalQuotes && row.threes % 2 == 1;
+                const DrawModel m =
+                    fieldOf(row.threes, row.twos, equalQuotes, zeroWeight, defaultDraw);
                 AutoformSettings s;
                 s.category = category;
                 s.method = *autoformMethodAt(method);
@@ -142,15 +148,39 @@ TEST(AutoformLazy, MatchesTheIncrementalSearchOnLargeFields) {
                 s.coverageTarget = 0.95f;
                 const Lines list = withList ? someList(m, gen) : Lines{};
                 ++cases;
-                added += expectSameAsIncremental(
-                    m, list, s, static_cast<std::uint32_t>(gen()),
-                    "3^" + std::to_string(row.threes) + " x 2^" + std::to_string(row.twos) +
-                        " category " + std::to_string(category) + " method " +
-                        std::to_string(method) + (equalQuotes ? " equal quotes" : "") +
-                        (zeroWeight ? " outcomes of no weight" : "") +
-                        (withList ? " with list" : ""));
+                added += expectSameAsIncremental(m, list, s, static_cast<std::uint32_t>(gen()),
+                                                 "3^" + std::to_string(row.threes) + " x 2^" +
+                                                     std::to_string(row.twos) + " category " +
+                                                     std::to_string(category) + " method " +
+                                                     std::to_string(method) +
+                                                     (defaultDraw   ? " default draw"
+                                                      : equalQuotes ? " equal quotes"
+                                                                    : "") +
+                                                     (zeroWeight ? " outcomes of no weight" : "") +
+                                                     (withList ? " with list" : ""));
             }
     EXPECT_GT(added, 5 * cases) << "the cases must choose bets";
+}
+
+TEST(AutoformLazy, MatchesTheIncrementalSearchOnTheWholeField) {
+    // 14,348,907 results in 59,049 blocks: the default draw's equal quotes,
+    // whose sums tie in crowds, and a draw with a few events all but decided.
+    const char* whole = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2";
+    for (const bool equal : {true, false}) {
+        const DrawModel m = equal ? kav::testing::drawWithEqualQuotes(whole)
+                                  : kav::testing::drawWithNearCertainEvents(whole);
+        for (const int method : {1, 2}) {
+            AutoformSettings s;
+            s.category = 13;
+            s.method = *autoformMethodAt(method);
+            s.betLimit = 5;
+            s.coverageTarget = 0.95f;
+            EXPECT_EQ(expectSameAsIncremental(m, {}, s, 7u + static_cast<std::uint32_t>(method),
+                                              std::string(equal ? "equal" : "near-certain") +
+                                                  " whole field, method " + std::to_string(method)),
+                      5u);
+        }
+    }
 }
 
 TEST(AutoformLazy, CancelStopsTheWholeFieldMidSearch) {
