@@ -51,6 +51,9 @@ QString tooltipText(const char* text) {
 SideScrollArea::SideScrollArea(QWidget* content, QWidget* parent) : QScrollArea(parent) {
     setObjectName(content->objectName() + QStringLiteral("Scroll"));
     setFrameShape(QFrame::NoFrame);
+    // The controls take the focus, never the strip around them (a click on
+    // the strip would take it from a field being typed in).
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
