@@ -101,7 +101,7 @@ QTableWidgetItem* fixedItem(const QString& text) {
 VariantAnalysisWindow::VariantAnalysisWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), model_(session.draw()) {
     setObjectName(QStringLiteral("VariantAnalysisWindow"));
-    setWindowTitle(QStringLiteral("Анализ варианта (по состоянию на"));
+    setWindowTitle(tr("Анализ варианта (по состоянию на"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     workers_.setMaxThreadCount(2);
     createLayout();
@@ -145,7 +145,7 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
     panelFont.setPixelSize(13);
     panel->setFont(panelFont);
 
-    auto* title = new QLabel(QStringLiteral("Выбор варианта"), panel);
+    auto* title = new QLabel(tr("Выбор варианта"), panel);
     title->setObjectName(QStringLiteral("selectionTitleLabel"));
     QFont titleFont = panelFont;
     titleFont.setPixelSize(11);
@@ -183,13 +183,13 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
     poolEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.poolText), panel);
     poolEdit_->setObjectName(QStringLiteral("poolEdit"));
     poolEdit_->setGeometry(8, 383, 121, 21);
-    auto* poolCaption = new QLabel(QStringLiteral("Пул"), panel);
+    auto* poolCaption = new QLabel(tr("Пул"), panel);
     poolCaption->setObjectName(QStringLiteral("poolCaption"));
     poolCaption->move(135, 386);
     jackpotEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.jackpotText), panel);
     jackpotEdit_->setObjectName(QStringLiteral("jackpotEdit"));
     jackpotEdit_->setGeometry(8, 413, 121, 21);
-    auto* jackpotCaption = new QLabel(QStringLiteral("Джек-пот"), panel);
+    auto* jackpotCaption = new QLabel(tr("Джек-пот"), panel);
     jackpotCaption->setObjectName(QStringLiteral("jackpotCaption"));
     jackpotCaption->move(135, 416);
     return panel;
@@ -312,7 +312,7 @@ QString VariantAnalysisWindow::rowTitle(int event0) const {
 }
 
 void VariantAnalysisWindow::showSnapshotTime(const QString& time) {
-    setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") + time + QLatin1Char(')'));
+    setWindowTitle(tr("Анализ вариантов (по состоянию на %1)").arg(time));
 }
 
 const DrawTotals& VariantAnalysisWindow::totals() const {

@@ -76,7 +76,7 @@ BetListEditor::BetListEditor(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("betListEdit"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setToolTip(QStringLiteral("Список ставок"));
+    setToolTip(tr("Список ставок"));
     setMinimumWidth(120);
     // The session's one history undoes the typing together with every other
     // change of the list; an undo of the document's own would bypass it.

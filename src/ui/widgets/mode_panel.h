@@ -30,6 +30,6 @@ QVBoxLayout* captioned(QWidget* field, QLabel* caption);
 QHBoxLayout* panelRow(QWidget* owner);
 
 // A tooltip written with Windows line breaks.
-QString tooltipText(const char* text);
+QString tooltipText(const QString& text);
 
 } // namespace kav::ui
