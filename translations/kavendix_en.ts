@@ -103,6 +103,104 @@
         <source>Файл проекта повреждён</source>
         <translation>The project file is damaged</translation>
     </message>
+    <message>
+        <source>Ставок в списке %1 (%2)</source>
+        <translation>Bets in the list %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Всего вариантов по отмеченным исходам %1 (%2)</source>
+        <translation>Variants of the marked outcomes in all %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Число вариантов по системе %1 (%2)</source>
+        <translation>Variants by the system %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок не читается: %2</source>
+        <translation>Line %1 of the bet list cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Не учтены строки: %1</source>
+        <translation>Lines not counted: %1</translation>
+    </message>
+    <message>
+        <source>в строке слишком много групп исходов</source>
+        <translation>the line has too many outcome groups</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не число или слишком велика</source>
+        <translation>the amount &quot;%1&quot; is not a number or too large</translation>
+    </message>
+    <message>
+        <source>нет «;» перед исходами</source>
+        <translation>no «;» before the outcomes</translation>
+    </message>
+    <message>
+        <source>событий %1 из %2</source>
+        <translation>%1 events of %2</translation>
+    </message>
+    <message>
+        <source>у события %1 нет исхода 1, X или 2</source>
+        <translation>event %1 has no outcome 1, X or 2</translation>
+    </message>
+    <message>
+        <source>сумма не читается</source>
+        <translation>the amount cannot be read</translation>
+    </message>
+    <message>
+        <source>Покрытие ставками
+По количеству %1%
+По вероятности %2%</source>
+        <translation>Coverage by bets
+By count %1%
+By probability %2%</translation>
+    </message>
+    <message>
+        <source>Покрытие ставками
+По количеству %1%
+(+%2%)
+По вероятности %3%
+(+%4%)</source>
+        <translation>Coverage by bets
+By count %1%
+(+%2%)
+By probability %3%
+(+%4%)</translation>
+    </message>
+    <message>
+        <source>ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА 
+(нужные подстраховки в каждом матче)</source>
+        <translation>CHOOSE THE ZONE OF OUTCOMES TO VIEW 
+(the covers needed in each match)</translation>
+    </message>
+    <message>
+        <source>ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА</source>
+        <translation>THE ZONE OF OUTCOMES IS TOO LARGE TO VIEW</translation>
+    </message>
+    <message>
+        <source>Категорий в пакете
+при %1:
+%2</source>
+        <translation>Categories in the package
+for %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Категории</source>
+        <translation>Categories</translation>
+    </message>
+    <message>
+        <source>Вероятность, %</source>
+        <translation>Probability, %</translation>
+    </message>
+    <message>
+        <source>Выгодность</source>
+        <translation>Yield</translation>
+    </message>
+    <message>
+        <source>Всего</source>
+        <translation>Total</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>
@@ -251,6 +349,10 @@ to list</translation>
 a specific bet in the brief system.
 For each event the outcome
 marked last is taken</translation>
+    </message>
+    <message>
+        <source>Начать с...</source>
+        <translation>Start with...</translation>
     </message>
 </context>
 <context>
@@ -518,6 +620,10 @@ NUMBER of covered results</translation>
     <message>
         <source>Выполнено %1%</source>
         <translation>Done %1%</translation>
+    </message>
+    <message>
+        <source>Карта покрытия</source>
+        <translation>Coverage map</translation>
     </message>
 </context>
 <context>
@@ -1616,6 +1722,10 @@ The program works without the archive.</translation>
         <source>Сохранить проект</source>
         <translation>Save project</translation>
     </message>
+    <message>
+        <source>Проекты Kavendix (*.kvp)</source>
+        <translation>Kavendix projects (*.kvp)</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::SelectionEditor</name>
@@ -1859,10 +1969,6 @@ the options --data-server and --update-server replace them for one run.</transla
 Go on?</translation>
     </message>
     <message>
-        <source>Карта покрытия</source>
-        <translation>Coverage map</translation>
-    </message>
-    <message>
         <source>цель достигнута</source>
         <translation>target reached</translation>
     </message>
@@ -1877,14 +1983,6 @@ Go on?</translation>
     <message>
         <source>прервано</source>
         <translation>stopped</translation>
-    </message>
-    <message>
-        <source>Начать с...</source>
-        <translation>Start with...</translation>
-    </message>
-    <message>
-        <source>Проекты Kavendix (*.kvp)</source>
-        <translation>Kavendix projects (*.kvp)</translation>
     </message>
     <message>
         <source>Доступна новая версия программы %1 от %2!

@@ -103,6 +103,104 @@
         <source>Файл проекта повреждён</source>
         <translation>Файл проєкту пошкоджений</translation>
     </message>
+    <message>
+        <source>Ставок в списке %1 (%2)</source>
+        <translation>Ставок у списку %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Всего вариантов по отмеченным исходам %1 (%2)</source>
+        <translation>Усього варіантів за позначеними результатами %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Число вариантов по системе %1 (%2)</source>
+        <translation>Кількість варіантів за системою %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок не читается: %2</source>
+        <translation>Рядок %1 списку ставок не читається: %2</translation>
+    </message>
+    <message>
+        <source>Не учтены строки: %1</source>
+        <translation>Не враховано рядки: %1</translation>
+    </message>
+    <message>
+        <source>в строке слишком много групп исходов</source>
+        <translation>у рядку забагато груп результатів</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не число или слишком велика</source>
+        <translation>сума &quot;%1&quot; не число або завелика</translation>
+    </message>
+    <message>
+        <source>нет «;» перед исходами</source>
+        <translation>немає «;» перед результатами</translation>
+    </message>
+    <message>
+        <source>событий %1 из %2</source>
+        <translation>подій %1 з %2</translation>
+    </message>
+    <message>
+        <source>у события %1 нет исхода 1, X или 2</source>
+        <translation>у події %1 немає результату 1, X або 2</translation>
+    </message>
+    <message>
+        <source>сумма не читается</source>
+        <translation>сума не читається</translation>
+    </message>
+    <message>
+        <source>Покрытие ставками
+По количеству %1%
+По вероятности %2%</source>
+        <translation>Покриття ставками
+За кількістю %1%
+За ймовірністю %2%</translation>
+    </message>
+    <message>
+        <source>Покрытие ставками
+По количеству %1%
+(+%2%)
+По вероятности %3%
+(+%4%)</source>
+        <translation>Покриття ставками
+За кількістю %1%
+(+%2%)
+За ймовірністю %3%
+(+%4%)</translation>
+    </message>
+    <message>
+        <source>ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА 
+(нужные подстраховки в каждом матче)</source>
+        <translation>ВИБЕРІТЬ ЗОНУ РЕЗУЛЬТАТІВ ДЛЯ ПЕРЕГЛЯДУ 
+(потрібні підстраховки в кожному матчі)</translation>
+    </message>
+    <message>
+        <source>ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА</source>
+        <translation>ЗОНА РЕЗУЛЬТАТІВ ЗАВЕЛИКА ДЛЯ ПЕРЕГЛЯДУ</translation>
+    </message>
+    <message>
+        <source>Категорий в пакете
+при %1:
+%2</source>
+        <translation>Категорій у пакеті
+за %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Категории</source>
+        <translation>Категорії</translation>
+    </message>
+    <message>
+        <source>Вероятность, %</source>
+        <translation>Ймовірність, %</translation>
+    </message>
+    <message>
+        <source>Выгодность</source>
+        <translation>Вигідність</translation>
+    </message>
+    <message>
+        <source>Всего</source>
+        <translation>Усього</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>
@@ -251,6 +349,10 @@
 до бриф-системи конкретну ставку.
 Для кожної події вмикається результат,
 включений до підстраховки останнім</translation>
+    </message>
+    <message>
+        <source>Начать с...</source>
+        <translation>Почати з...</translation>
     </message>
 </context>
 <context>
@@ -518,6 +620,10 @@
     <message>
         <source>Выполнено %1%</source>
         <translation>Виконано %1%</translation>
+    </message>
+    <message>
+        <source>Карта покрытия</source>
+        <translation>Карта покриття</translation>
     </message>
 </context>
 <context>
@@ -1616,6 +1722,10 @@
         <source>Сохранить проект</source>
         <translation>Зберегти проєкт</translation>
     </message>
+    <message>
+        <source>Проекты Kavendix (*.kvp)</source>
+        <translation>Проєкти Kavendix (*.kvp)</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::SelectionEditor</name>
@@ -1859,10 +1969,6 @@
 Продовжити?</translation>
     </message>
     <message>
-        <source>Карта покрытия</source>
-        <translation>Карта покриття</translation>
-    </message>
-    <message>
         <source>цель достигнута</source>
         <translation>мету досягнуто</translation>
     </message>
@@ -1877,14 +1983,6 @@
     <message>
         <source>прервано</source>
         <translation>перервано</translation>
-    </message>
-    <message>
-        <source>Начать с...</source>
-        <translation>Почати з...</translation>
-    </message>
-    <message>
-        <source>Проекты Kavendix (*.kvp)</source>
-        <translation>Проєкти Kavendix (*.kvp)</translation>
     </message>
     <message>
         <source>Доступна новая версия программы %1 от %2!

@@ -1,5 +1,7 @@
 #include "ui/analysis/variant_analysis_window.h"
 
+#include "ui/common/program_language.h"
+
 #include "ui/common/session.h"
 #include "ui/widgets/category_chart.h"
 
@@ -394,7 +396,7 @@ void VariantAnalysisWindow::showOutcome(const AnalysisOutcome& outcome, quint64 
     } else {
         // The table keeps the last complete analysis, greyed: it is not that
         // of the inputs on screen.
-        problemLabel_->setText(qs(outcome.problem));
+        problemLabel_->setText(coreText(outcome.problem));
         setResultsStale(true);
     }
     Q_EMIT analysisFinished();
@@ -404,7 +406,7 @@ void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
     const auto table = analysisTable(values);
     for (int r = 0; r < kCategories + 2; ++r)
         for (int c = 0; c < 3; ++c)
-            resultTable_->item(r, c)->setText(qs(table[r][c]));
+            resultTable_->item(r, c)->setText(coreText(table[r][c]));
     // A font wider than the one the widths were chosen for must not cut a header.
     for (int c = 0; c < 3; ++c) {
         resultTable_->resizeColumnToContents(c);

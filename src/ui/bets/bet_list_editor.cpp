@@ -1,5 +1,7 @@
 #include "ui/bets/bet_list_editor.h"
 
+#include "ui/common/program_language.h"
+
 #include "ui/common/session.h"
 
 #include <QKeyEvent>
@@ -187,14 +189,14 @@ void BetListEditor::showBetStatus() {
     if (!statusLabel_)
         return;
     const std::string& fault = session_.betFault();
-    statusLabel_->setText(QString::fromStdString(fault.empty() ? session_.betStatus() : fault));
+    statusLabel_->setText(coreText(fault.empty() ? session_.betStatus() : fault));
     if (skippedLabel_) {
         // Lines left out of the counts are named: the first here, more on hover.
         const auto& list = session_.betList();
         const std::string first = fault.empty() && list.inSync()
                                       ? kav::skippedLinesText(list.lines(), list.masks(), 1)
                                       : std::string();
-        skippedLabel_->setText(QString::fromStdString(first));
+        skippedLabel_->setText(coreText(first));
         // The list is walked a second time only when some line was left out.
         skippedLabel_->setToolTip(
             first.empty()

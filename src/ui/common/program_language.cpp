@@ -6,14 +6,89 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTranslator>
+
+#include <iterator>
+#include <optional>
+#include <vector>
 
 namespace kav::ui {
 
 namespace {
+
 const QString kLanguageKey = QStringLiteral("language");
+
+// Core texts the windows show that the core builds from parts, each as the
+// pattern it follows (line breaks as the windows show them): the pattern is
+// translated and the parts put back in, each a core text itself. The rest of
+// the core's texts are marked where the core writes them.
+const char* const kCorePatterns[] = {
+    kav::Text::tr("Ставок в списке %1 (%2)"),
+    kav::Text::tr("Всего вариантов по отмеченным исходам %1 (%2)"),
+    kav::Text::tr("Число вариантов по системе %1 (%2)"),
+    kav::Text::tr("Строка %1 списка ставок не читается: %2"),
+    kav::Text::tr("Не учтены строки: %1"),
+    kav::Text::tr("в строке слишком много групп исходов"),
+    kav::Text::tr("сумма \"%1\" не число или слишком велика"),
+    kav::Text::tr("нет «;» перед исходами"),
+    kav::Text::tr("событий %1 из %2"),
+    kav::Text::tr("у события %1 нет исхода 1, X или 2"),
+    kav::Text::tr("сумма не читается"),
+    kav::Text::tr("Покрытие ставками\nПо количеству %1%\nПо вероятности %2%"),
+    kav::Text::tr("Покрытие ставками\nПо количеству %1%\n(+%2%)\nПо вероятности %3%\n(+%4%)"),
+    kav::Text::tr("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА \n(нужные подстраховки в каждом матче)"),
+    kav::Text::tr("ЗОНА ИСХОДОВ СЛИШКОМ ВЕЛИКА ДЛЯ ПРОСМОТРА"),
+    kav::Text::tr("Категорий в пакете\nпри %1:\n%2"),
+    kav::Text::tr("Категории"),
+    kav::Text::tr("Вероятность, %"),
+    kav::Text::tr("Выгодность"),
+    kav::Text::tr("Всего"),
+};
+
+// `text` read by `pattern`; the translated pattern with the parts put back,
+// or nothing when the text does not follow the pattern.
+const QRegularExpression kMarker(QStringLiteral("%(\\d)"));
+
+// The pattern as an expression: its words as they are, each %n any text.
+QRegularExpression patternExpression(const char* pattern) {
+    const QString source = QString::fromUtf8(pattern);
+    QString expression;
+    qsizetype from = 0;
+    for (auto m = kMarker.globalMatch(source); m.hasNext();) {
+        const auto found = m.next();
+        expression += QRegularExpression::escape(source.mid(from, found.capturedStart() - from)) +
+                      QStringLiteral("(.*?)");
+        from = found.capturedEnd();
+    }
+    expression += QRegularExpression::escape(source.mid(from));
+    return QRegularExpression(QRegularExpression::anchoredPattern(expression));
 }
+
+std::optional<QString> byPattern(const QString& text, std::size_t i) {
+    static const std::vector<QRegularExpression> expressions = [] {
+        std::vector<QRegularExpression> all;
+        for (const char* pattern : kCorePatterns)
+            all.push_back(patternExpression(pattern));
+        return all;
+    }();
+    const auto read = expressions[i].match(text);
+    if (!read.hasMatch())
+        return std::nullopt;
+    const QString translated = QCoreApplication::translate("kav::Text", kCorePatterns[i]);
+    QString out;
+    qsizetype from = 0;
+    for (auto m = kMarker.globalMatch(translated); m.hasNext();) {
+        const auto found = m.next();
+        out += translated.mid(from, found.capturedStart() - from) +
+               coreText(read.captured(found.captured(1).toInt()));
+        from = found.capturedEnd();
+    }
+    return out + translated.mid(from);
+}
+
+} // namespace
 
 QString savedLanguage() {
     const auto settings = openSettings();
@@ -67,8 +142,25 @@ bool installProgramLanguage(QCoreApplication& app, const QString& language,
     return false;
 }
 
+QString coreText(const QString& text) {
+    const QByteArray source = text.toUtf8();
+    const QString translated = QCoreApplication::translate("kav::Text", source.constData());
+    if (translated != text || text.isEmpty() ||
+        QCoreApplication::translate("kav::Text", kCorePatterns[0]) ==
+            QString::fromUtf8(kCorePatterns[0]))
+        return translated; // known as it is, or no translation installed
+    for (std::size_t i = 0; i < std::size(kCorePatterns); ++i)
+        if (auto shown = byPattern(text, i))
+            return *shown;
+    return text;
+}
+
+QString coreText(const char* text) {
+    return coreText(QString::fromUtf8(text));
+}
+
 QString coreText(const std::string& text) {
-    return QCoreApplication::translate("kav::Text", text.c_str());
+    return coreText(QString::fromStdString(text));
 }
 
 } // namespace kav::ui

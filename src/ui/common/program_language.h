@@ -4,6 +4,8 @@
 // the files keep their Russian words whatever the windows speak.
 #pragma once
 
+#include "core/base/player_text.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,5 +37,7 @@ bool installProgramLanguage(QCoreApplication& app, const QString& language,
 // A core text (marked with kav::Text::tr) in the windows' language; a text
 // the translation does not know is shown as it is.
 QString coreText(const std::string& text);
+QString coreText(const QString& text);
+QString coreText(const char* text);
 
 } // namespace kav::ui

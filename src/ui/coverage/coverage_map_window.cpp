@@ -26,7 +26,9 @@ namespace kav::ui {
 
 namespace {
 
-const QString kCaption = UiText::tr("Карта покрытия");
+QString caption() {
+    return CoverageMapWindow::tr("Карта покрытия");
+}
 
 // Tahoma where it is installed, else a face of about its width.
 QFont windowFont(int size, bool pixels) {
@@ -41,7 +43,8 @@ QFont windowFont(int size, bool pixels) {
 }
 
 QString uiText(const std::string& s) {
-    return QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return coreText(
+        QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 QLabel* label(QWidget* parent, const QString& text, QPoint pos, const QString& style) {
@@ -66,7 +69,7 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 CoverageMapWindow::CoverageMapWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("coverageMapWindow"));
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     setFont(windowFont(8, false));
     resize(751, 603);
     createLayout();
@@ -420,7 +423,7 @@ void CoverageMapWindow::startBestSearch(kav::BestBy by) {
         return;
     flushScheduledRecount();
     if (!zone_.shown()) {
-        setWindowTitle(kCaption);
+        setWindowTitle(caption());
         return;
     }
     JobOptions options;
@@ -443,7 +446,7 @@ void CoverageMapWindow::startBestSearch(kav::BestBy by) {
 void CoverageMapWindow::finishBestSearch(const kav::BestBet& result, unsigned generation) {
     zonePanel_->setEnabled(true);
     mapView_->setEnabled(true);
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     if (result.cancelled || !result.index || generation != zoneGeneration_ || !zone_.shown())
         return;
     // As the player would: point at the best result, click it, point again.

@@ -12,7 +12,9 @@ namespace kav::ui {
 
 namespace {
 
-const QString kStartWithCaption = UiText::tr("Начать с...");
+QString startWithCaption() {
+    return BriefSystemPanel::tr("Начать с...");
+}
 
 } // namespace
 
@@ -29,7 +31,7 @@ void BriefSystemPanel::createLayout() {
     addBriefSystemLink_->setToolTip(tr("Добавить систему в список ставок"));
     briefCategorySpin_ = namedSpin("briefCategorySpin", 13, 9, 15, this);
     briefCategorySpin_->setToolTip(tr("Минимальная категория"));
-    startWithCheck_ = named(new QCheckBox(kStartWithCaption, this), "startWithCheck");
+    startWithCheck_ = named(new QCheckBox(startWithCaption(), this), "startWithCheck");
     startWithCheck_->setToolTip(
         tooltipText(tr("Установите отметку для включения \nв бриф-систему конкретной "
                        "ставки.\nДля каждого события активизируется исход,\nвключенный "
@@ -64,7 +66,7 @@ void BriefSystemPanel::applySettings(const kav::BriefSettings& s) {
 }
 
 void BriefSystemPanel::showForcedBet(const QString& forcedBet) {
-    startWithCheck_->setText(startWithCheck_->isChecked() ? forcedBet : kStartWithCaption);
+    startWithCheck_->setText(startWithCheck_->isChecked() ? forcedBet : startWithCaption());
 }
 
 void BriefSystemPanel::colourCategory() {

@@ -85,9 +85,9 @@ void BriefSystems::updateSelectionSummary() {
          templateFolder_, templateIndex_, ownTemplateFolder_});
     kav::storeSummaryCounts(model, s);
     if (s.markedVariantsLine)
-        couponSummary_.setText(QString::fromStdString(*s.markedVariantsLine));
+        couponSummary_.setText(coreText(*s.markedVariantsLine));
     if (s.systemVariantsLine)
-        systemSummary_.setText(QString::fromStdString(*s.systemVariantsLine));
+        systemSummary_.setText(coreText(*s.systemVariantsLine));
     if (!nearestSystems_)
         return;
     if (s.nearest)

@@ -29,7 +29,9 @@ constexpr int kAutosaveDelayMs = 3000;
 constexpr qsizetype kKeptDeclinedAutosaves = 10;
 const QString kAutosaveName = QStringLiteral("autosave.kvp");
 const QString kAutosaveOriginName = QStringLiteral("autosave.origin");
-const QString kProjectFilter = UiText::tr("Проекты Kavendix (*.kvp)");
+QString projectFilter() {
+    return ProjectDocument::tr("Проекты Kavendix (*.kvp)");
+}
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -214,7 +216,7 @@ void ProjectDocument::newProject() {
 void ProjectDocument::openProject() {
     if (refuseWhileJobRuns(jobs_, window_) || !maybeSave())
         return;
-    const QString chosen = openFileName(window_, tr("Открыть проект"), kProjectFilter);
+    const QString chosen = openFileName(window_, tr("Открыть проект"), projectFilter());
     if (!chosen.isEmpty())
         openProjectFile(chosen);
 }
@@ -248,7 +250,7 @@ void ProjectDocument::saveProject() {
 
 void ProjectDocument::saveProjectAs() {
     QString chosen =
-        saveFileName(window_, tr("Сохранить проект"), kProjectFilter, QStringLiteral("kvp"));
+        saveFileName(window_, tr("Сохранить проект"), projectFilter(), QStringLiteral("kvp"));
     if (chosen.isEmpty())
         return;
     if (QFileInfo(chosen).suffix().isEmpty())
