@@ -201,6 +201,98 @@ for %1:
         <source>Всего</source>
         <translation>Total</translation>
     </message>
+    <message>
+        <source>Тираж не загружен: страница не получена (%1).
+%2
+Адрес: %3</source>
+        <translation>The draw was not loaded: the page was not received (%1).
+%2
+Address: %3</translation>
+    </message>
+    <message>
+        <source>Тираж не загружен: страница не получена (%1).
+Адрес: %2</source>
+        <translation>The draw was not loaded: the page was not received (%1).
+Address: %2</translation>
+    </message>
+    <message>
+        <source>Тираж не загружен: страница не в формате данных (%1).
+Адрес: %2</source>
+        <translation>The draw was not loaded: the page is not in the data format (%1).
+Address: %2</translation>
+    </message>
+    <message>
+        <source>список событий</source>
+        <translation>event list</translation>
+    </message>
+    <message>
+        <source>итоги тиража</source>
+        <translation>draw totals</translation>
+    </message>
+    <message>
+        <source>ошибка сети</source>
+        <translation>network error</translation>
+    </message>
+    <message>
+        <source>сервер не найден: нет сети или неверный адрес</source>
+        <translation>server not found: no network or a wrong address</translation>
+    </message>
+    <message>
+        <source>прокси-сервер не найден</source>
+        <translation>proxy server not found</translation>
+    </message>
+    <message>
+        <source>не удалось соединиться с сервером</source>
+        <translation>could not connect to the server</translation>
+    </message>
+    <message>
+        <source>сервер не ответил вовремя</source>
+        <translation>the server did not answer in time</translation>
+    </message>
+    <message>
+        <source>защищённое соединение не установлено: сертификат сервера не принят</source>
+        <translation>no secure connection: the server&apos;s certificate was not accepted</translation>
+    </message>
+    <message>
+        <source>слишком много перенаправлений</source>
+        <translation>too many redirects</translation>
+    </message>
+    <message>
+        <source>адрес не начинается с http:// или https://</source>
+        <translation>the address does not start with http:// or https://</translation>
+    </message>
+    <message>
+        <source>неверный адрес</source>
+        <translation>wrong address</translation>
+    </message>
+    <message>
+        <source>сервер закрыл соединение, ничего не ответив</source>
+        <translation>the server closed the connection without an answer</translation>
+    </message>
+    <message>
+        <source>соединение с сервером прервалось</source>
+        <translation>the connection to the server broke off</translation>
+    </message>
+    <message>
+        <source>ответ сервера пришёл не полностью</source>
+        <translation>the server&apos;s answer came incomplete</translation>
+    </message>
+    <message>
+        <source>ответ не удалось сохранить</source>
+        <translation>the answer could not be stored</translation>
+    </message>
+    <message>
+        <source>сервер ответил ошибкой %1 (страница не найдена)</source>
+        <translation>the server answered with error %1 (page not found)</translation>
+    </message>
+    <message>
+        <source>сервер ответил ошибкой %1</source>
+        <translation>the server answered with error %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

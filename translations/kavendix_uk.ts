@@ -201,6 +201,98 @@
         <source>Всего</source>
         <translation>Усього</translation>
     </message>
+    <message>
+        <source>Тираж не загружен: страница не получена (%1).
+%2
+Адрес: %3</source>
+        <translation>Тираж не завантажено: сторінку не отримано (%1).
+%2
+Адреса: %3</translation>
+    </message>
+    <message>
+        <source>Тираж не загружен: страница не получена (%1).
+Адрес: %2</source>
+        <translation>Тираж не завантажено: сторінку не отримано (%1).
+Адреса: %2</translation>
+    </message>
+    <message>
+        <source>Тираж не загружен: страница не в формате данных (%1).
+Адрес: %2</source>
+        <translation>Тираж не завантажено: сторінка не у форматі даних (%1).
+Адреса: %2</translation>
+    </message>
+    <message>
+        <source>список событий</source>
+        <translation>список подій</translation>
+    </message>
+    <message>
+        <source>итоги тиража</source>
+        <translation>підсумки тиражу</translation>
+    </message>
+    <message>
+        <source>ошибка сети</source>
+        <translation>помилка мережі</translation>
+    </message>
+    <message>
+        <source>сервер не найден: нет сети или неверный адрес</source>
+        <translation>сервер не знайдено: немає мережі або неправильна адреса</translation>
+    </message>
+    <message>
+        <source>прокси-сервер не найден</source>
+        <translation>проксі-сервер не знайдено</translation>
+    </message>
+    <message>
+        <source>не удалось соединиться с сервером</source>
+        <translation>не вдалося з&apos;єднатися із сервером</translation>
+    </message>
+    <message>
+        <source>сервер не ответил вовремя</source>
+        <translation>сервер не відповів вчасно</translation>
+    </message>
+    <message>
+        <source>защищённое соединение не установлено: сертификат сервера не принят</source>
+        <translation>захищене з&apos;єднання не встановлено: сертифікат сервера не прийнято</translation>
+    </message>
+    <message>
+        <source>слишком много перенаправлений</source>
+        <translation>забагато перенаправлень</translation>
+    </message>
+    <message>
+        <source>адрес не начинается с http:// или https://</source>
+        <translation>адреса не починається з http:// або https://</translation>
+    </message>
+    <message>
+        <source>неверный адрес</source>
+        <translation>неправильна адреса</translation>
+    </message>
+    <message>
+        <source>сервер закрыл соединение, ничего не ответив</source>
+        <translation>сервер закрив з&apos;єднання, нічого не відповівши</translation>
+    </message>
+    <message>
+        <source>соединение с сервером прервалось</source>
+        <translation>з&apos;єднання із сервером перервалося</translation>
+    </message>
+    <message>
+        <source>ответ сервера пришёл не полностью</source>
+        <translation>відповідь сервера надійшла не повністю</translation>
+    </message>
+    <message>
+        <source>ответ не удалось сохранить</source>
+        <translation>відповідь не вдалося зберегти</translation>
+    </message>
+    <message>
+        <source>сервер ответил ошибкой %1 (страница не найдена)</source>
+        <translation>сервер відповів помилкою %1 (сторінку не знайдено)</translation>
+    </message>
+    <message>
+        <source>сервер ответил ошибкой %1</source>
+        <translation>сервер відповів помилкою %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

@@ -191,6 +191,15 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
     ASSERT_TRUE(kav::ui::installProgramLanguage(app, QStringLiteral("uk"),
                                                 {QStringLiteral(KAVENDIX_TRANSLATIONS_DIR)}));
     EXPECT_EQ(kav::ui::coreText(kav::Text::tr("Ошибка")), QStringLiteral("Помилка"));
+    // Texts built from parts: the pattern translated, the parts put back, themselves translated.
+    EXPECT_EQ(kav::ui::coreText("Строка 2 списка ставок не читается: сумма не читается"),
+              QStringLiteral("Рядок 2 списку ставок не читається: сума не читається"));
+    EXPECT_EQ(kav::ui::coreText("Тираж не загружен: страница не получена (итоги тиража).\n"
+                                "не удалось соединиться с сервером (Connection refused)\n"
+                                "Адрес: http://h/x"),
+              QStringLiteral("Тираж не завантажено: сторінку не отримано (підсумки тиражу).\n"
+                             "не вдалося з'єднатися із сервером (Connection refused)\n"
+                             "Адреса: http://h/x"));
     for (QTranslator* t : app.findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
