@@ -293,6 +293,178 @@ Address: %2</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Измените число подстраховок</source>
+        <translation>Change the number of covers</translation>
+    </message>
+    <message>
+        <source>Нет подходящей бриф-системы</source>
+        <translation>No brief system fits</translation>
+    </message>
+    <message>
+        <source>Для каждого матча должно быть проставлено от 1 до 3 выборов</source>
+        <translation>Each match must have 1 to 3 choices marked</translation>
+    </message>
+    <message>
+        <source>Сумма на одну ставку должна быть числом не меньше нуля</source>
+        <translation>The amount per bet must be a number not below zero</translation>
+    </message>
+    <message>
+        <source>Сумма на одну ставку должна быть числом</source>
+        <translation>The amount per bet must be a number</translation>
+    </message>
+    <message>
+        <source>Сумма меньше ставки: добавить нечего</source>
+        <translation>The amount is below one bet: nothing to add</translation>
+    </message>
+    <message>
+        <source>Ни одна ставка поля не добавляет ценности больше своей суммы</source>
+        <translation>No bet of the field adds more value than its own amount</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать шаблон бриф-системы %1</source>
+        <translation>Could not read the brief system template %1</translation>
+    </message>
+    <message>
+        <source>Строка %1 шаблона %2 не читается: символ стоит дальше 16-й позиции от конца строки</source>
+        <translation>Line %1 of the template %2 cannot be read: a sign stands beyond the 16th position from the line&apos;s end</translation>
+    </message>
+    <message>
+        <source>Папка &quot;Kombin&quot;,которая содержит шаблоны используемых бриф-систем, должна помещаться в той же папке, что и основная программа</source>
+        <translation>The &quot;Kombin&quot; folder with the brief system templates must be in the same folder as the program</translation>
+    </message>
+    <message>
+        <source>нет трёх чисел после названия</source>
+        <translation>no three numbers after the title</translation>
+    </message>
+    <message>
+        <source>доля пула вне 0..100</source>
+        <translation>pool share outside 0..100</translation>
+    </message>
+    <message>
+        <source>процент вне 0..100</source>
+        <translation>percentage outside 0..100</translation>
+    </message>
+    <message>
+        <source>коэффициент не больше 1</source>
+        <translation>odds not above 1</translation>
+    </message>
+    <message>
+        <source>коэффициент больше 100000</source>
+        <translation>odds above 100000</translation>
+    </message>
+    <message>
+        <source>больше 15 матчей</source>
+        <translation>more than 15 matches</translation>
+    </message>
+    <message>
+        <source>в таблице нет ни одного матча</source>
+        <translation>the table has no match</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 «%2» — не число. Введите число, например 50 или 50/38.</source>
+        <translation>%1 «%2» is not a number. Type a number, e.g. 50 or 50/38.</translation>
+    </message>
+    <message>
+        <source>%1 не может быть отрицательной: «%2».</source>
+        <translation>%1 cannot be negative: «%2».</translation>
+    </message>
+    <message>
+        <source>%1 %2 больше %3: вместе с другими исходами события получится больше 100.</source>
+        <translation>%1 %2 is above %3: with the event&apos;s other outcomes it would make more than 100.</translation>
+    </message>
+    <message>
+        <source>Доля пула</source>
+        <translation>Pool share</translation>
+    </message>
+    <message>
+        <source>Пул не является числом: «%1».</source>
+        <translation>The pool is not a number: «%1».</translation>
+    </message>
+    <message>
+        <source>Джек-пот не является числом: «%1».</source>
+        <translation>The jackpot is not a number: «%1».</translation>
+    </message>
+    <message>
+        <source>Пул не может быть равен -1.</source>
+        <translation>The pool cannot be -1.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: число ставок из одних «%1» в тираже равно 0.</source>
+        <translation>No analysis possible: the number of all-«%1» bets in the draw is 0.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: доля пула исхода «%1» в событии %2 равна 0.</source>
+        <translation>No analysis possible: the pool share of outcome «%1» in event %2 is 0.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: доля пула исхода «%1» в событии %2 отрицательна.</source>
+        <translation>No analysis possible: the pool share of outcome «%1» in event %2 is negative.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного результата.</source>
+        <translation>No analysis possible: with this pool, jackpot and numbers of bets the calculation gives no finite result.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: расчёт не даёт конечного результата.</source>
+        <translation>No analysis possible: the calculation gives no finite result.</translation>
+    </message>
+    <message>
+        <source>В списке ставок больше 20 000 вариантов: для формирования по ценности список слишком велик.</source>
+        <translation>The bet list has more than 20 000 variants: too large for forming by value.</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>Could not write the file %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое имя набора условий: %1</source>
+        <translation>Not a valid condition set name: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку %1</source>
+        <translation>Could not create the folder %1</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл проекта %1</source>
+        <translation>Could not read the project file %1</translation>
+    </message>
+    <message>
+        <source>Архив тиражей занят другой программой: %1. Закройте её или повторите позже.</source>
+        <translation>The draw archive is in use by another program: %1. Close it or try again later.</translation>
+    </message>
+    <message>
+        <source>Архив тиражей недоступен для записи: %1 (%2).</source>
+        <translation>The draw archive cannot be written: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Архив тиражей повреждён: %1 (%2).</source>
+        <translation>The draw archive is damaged: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Не удалось записать архив тиражей: %1 (%2).</source>
+        <translation>Could not write the draw archive: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Ошибка архива тиражей: %1 (%2).</source>
+        <translation>Draw archive error: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>В архиве нет тиража %1.</source>
+        <translation>The archive has no draw %1.</translation>
+    </message>
+    <message>
+        <source>В архиве нет пакета %1.</source>
+        <translation>The archive has no package %1.</translation>
+    </message>
+    <message>
+        <source>Обновление отклонено: %1</source>
+        <translation>Update refused: %1</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

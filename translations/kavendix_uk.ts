@@ -293,6 +293,178 @@
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Измените число подстраховок</source>
+        <translation>Змініть кількість підстраховок</translation>
+    </message>
+    <message>
+        <source>Нет подходящей бриф-системы</source>
+        <translation>Немає відповідної бриф-системи</translation>
+    </message>
+    <message>
+        <source>Для каждого матча должно быть проставлено от 1 до 3 выборов</source>
+        <translation>Для кожного матчу має бути позначено від 1 до 3 виборів</translation>
+    </message>
+    <message>
+        <source>Сумма на одну ставку должна быть числом не меньше нуля</source>
+        <translation>Сума на одну ставку має бути числом не менше нуля</translation>
+    </message>
+    <message>
+        <source>Сумма на одну ставку должна быть числом</source>
+        <translation>Сума на одну ставку має бути числом</translation>
+    </message>
+    <message>
+        <source>Сумма меньше ставки: добавить нечего</source>
+        <translation>Сума менша за ставку: додавати нічого</translation>
+    </message>
+    <message>
+        <source>Ни одна ставка поля не добавляет ценности больше своей суммы</source>
+        <translation>Жодна ставка поля не додає цінності більше за свою суму</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать шаблон бриф-системы %1</source>
+        <translation>Не вдалося прочитати шаблон бриф-системи %1</translation>
+    </message>
+    <message>
+        <source>Строка %1 шаблона %2 не читается: символ стоит дальше 16-й позиции от конца строки</source>
+        <translation>Рядок %1 шаблону %2 не читається: символ стоїть далі 16-ї позиції від кінця рядка</translation>
+    </message>
+    <message>
+        <source>Папка &quot;Kombin&quot;,которая содержит шаблоны используемых бриф-систем, должна помещаться в той же папке, что и основная программа</source>
+        <translation>Папка &quot;Kombin&quot;, яка містить шаблони бриф-систем, має бути в тій самій папці, що й основна програма</translation>
+    </message>
+    <message>
+        <source>нет трёх чисел после названия</source>
+        <translation>немає трьох чисел після назви</translation>
+    </message>
+    <message>
+        <source>доля пула вне 0..100</source>
+        <translation>частка пулу поза 0..100</translation>
+    </message>
+    <message>
+        <source>процент вне 0..100</source>
+        <translation>відсоток поза 0..100</translation>
+    </message>
+    <message>
+        <source>коэффициент не больше 1</source>
+        <translation>коефіцієнт не більший за 1</translation>
+    </message>
+    <message>
+        <source>коэффициент больше 100000</source>
+        <translation>коефіцієнт більший за 100000</translation>
+    </message>
+    <message>
+        <source>больше 15 матчей</source>
+        <translation>понад 15 матчів</translation>
+    </message>
+    <message>
+        <source>в таблице нет ни одного матча</source>
+        <translation>у таблиці немає жодного матчу</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Рядок %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 «%2» — не число. Введите число, например 50 или 50/38.</source>
+        <translation>%1 «%2» — не число. Введіть число, наприклад 50 або 50/38.</translation>
+    </message>
+    <message>
+        <source>%1 не может быть отрицательной: «%2».</source>
+        <translation>%1 не може бути від&apos;ємним числом: «%2».</translation>
+    </message>
+    <message>
+        <source>%1 %2 больше %3: вместе с другими исходами события получится больше 100.</source>
+        <translation>%1 %2 перевищує %3: разом з іншими результатами події вийде понад 100.</translation>
+    </message>
+    <message>
+        <source>Доля пула</source>
+        <translation>Частка пулу</translation>
+    </message>
+    <message>
+        <source>Пул не является числом: «%1».</source>
+        <translation>Пул не є числом: «%1».</translation>
+    </message>
+    <message>
+        <source>Джек-пот не является числом: «%1».</source>
+        <translation>Джекпот не є числом: «%1».</translation>
+    </message>
+    <message>
+        <source>Пул не может быть равен -1.</source>
+        <translation>Пул не може дорівнювати -1.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: число ставок из одних «%1» в тираже равно 0.</source>
+        <translation>Аналіз неможливий: кількість ставок з одних «%1» у тиражі дорівнює 0.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: доля пула исхода «%1» в событии %2 равна 0.</source>
+        <translation>Аналіз неможливий: частка пулу результату «%1» у події %2 дорівнює 0.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: доля пула исхода «%1» в событии %2 отрицательна.</source>
+        <translation>Аналіз неможливий: частка пулу результату «%1» у події %2 від&apos;ємна.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного результата.</source>
+        <translation>Аналіз неможливий: з цими пулом, джекпотом і кількостями ставок розрахунок не дає скінченного результату.</translation>
+    </message>
+    <message>
+        <source>Анализ невозможен: расчёт не даёт конечного результата.</source>
+        <translation>Аналіз неможливий: розрахунок не дає скінченного результату.</translation>
+    </message>
+    <message>
+        <source>В списке ставок больше 20 000 вариантов: для формирования по ценности список слишком велик.</source>
+        <translation>У списку ставок понад 20 000 варіантів: для формування за цінністю список завеликий.</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>Не вдалося записати файл %1</translation>
+    </message>
+    <message>
+        <source>Недопустимое имя набора условий: %1</source>
+        <translation>Неприпустиме ім&apos;я набору умов: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось создать папку %1</source>
+        <translation>Не вдалося створити папку %1</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл проекта %1</source>
+        <translation>Не вдалося прочитати файл проєкту %1</translation>
+    </message>
+    <message>
+        <source>Архив тиражей занят другой программой: %1. Закройте её или повторите позже.</source>
+        <translation>Архів тиражів зайнятий іншою програмою: %1. Закрийте її або повторіть пізніше.</translation>
+    </message>
+    <message>
+        <source>Архив тиражей недоступен для записи: %1 (%2).</source>
+        <translation>Архів тиражів недоступний для запису: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Архив тиражей повреждён: %1 (%2).</source>
+        <translation>Архів тиражів пошкоджений: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Не удалось записать архив тиражей: %1 (%2).</source>
+        <translation>Не вдалося записати архів тиражів: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Ошибка архива тиражей: %1 (%2).</source>
+        <translation>Помилка архіву тиражів: %1 (%2).</translation>
+    </message>
+    <message>
+        <source>В архиве нет тиража %1.</source>
+        <translation>В архіві немає тиражу %1.</translation>
+    </message>
+    <message>
+        <source>В архиве нет пакета %1.</source>
+        <translation>В архіві немає пакета %1.</translation>
+    </message>
+    <message>
+        <source>Обновление отклонено: %1</source>
+        <translation>Оновлення відхилено: %1</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

@@ -194,6 +194,10 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
     // Texts built from parts: the pattern translated, the parts put back, themselves translated.
     EXPECT_EQ(kav::ui::coreText("Строка 2 списка ставок не читается: сумма не читается"),
               QStringLiteral("Рядок 2 списку ставок не читається: сума не читається"));
+    EXPECT_EQ(kav::ui::coreText("Строка 3: доля пула вне 0..100\nДоля пула «a» — не число. "
+                                "Введите число, например 50 или 50/38."),
+              QStringLiteral("Рядок 3: частка пулу поза 0..100\nЧастка пулу «a» — не число. "
+                             "Введіть число, наприклад 50 або 50/38."));
     EXPECT_EQ(kav::ui::coreText("Тираж не загружен: страница не получена (итоги тиража).\n"
                                 "не удалось соединиться с сервером (Connection refused)\n"
                                 "Адрес: http://h/x"),
