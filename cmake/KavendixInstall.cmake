@@ -10,6 +10,7 @@ if(TARGET kavendix)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${PROJECT_SOURCE_DIR}/data/desktop/kavendix.svg
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${KAVENDIX_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kavendix/translations)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Kombin/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/kavendix/Kombin

@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
           libcurl4-openssl-dev libxml2-dev libxlsxwriter-dev libcli11-dev libgtest-dev
           libbenchmark-dev libcpp-httplib-dev python3-openpyxl fonts-dejavu-core
           nlohmann-json3-dev qt6-translations-l10n libsodium-dev libsqlite3-dev qt6-charts-dev
-          libqt6opengl6-dev locales "$@")
+          libqt6opengl6-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools locales "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -6,8 +6,8 @@
 #include "io/pages/servers.h"
 #include "ui/analysis/variant_analysis_window.h"
 #include "ui/common/data_places.h"
+#include "ui/common/program_language.h"
 #include "ui/common/program_places.h"
-#include "ui/common/qt_translations.h"
 #include "ui/coverage/coverage_map_window.h"
 #include "ui/forming/brief_systems.h"
 #include "ui/forming/nearest_systems_window.h"
@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -139,14 +140,15 @@ int main(int argc, char** argv) {
     // SQLite) keep the "." of the "C" locale, whatever the player's language.
     std::setlocale(LC_NUMERIC, "C");
     setProgramNames();
-    // File dialogs and standard buttons in the player's language, when the
-    // toolkit's translations are installed; without them the program runs on.
-    kav::ui::installQtTranslations(app);
     const CommandLine line = readCommandLine(app);
     // The autosave and the player's computed systems live in the user's data
     // folder, the settings in his configuration folder.
     const kav::ui::DataPlaces places = kav::ui::dataPlaces();
     kav::ui::setPersistence({places.dataFolder, places.settingsFile});
+    // The windows, file dialogs and standard buttons in the language chosen
+    // in the settings or the system's; without its translation they stay Russian.
+    kav::ui::installProgramLanguage(
+        app, kav::ui::startLanguage(kav::ui::savedLanguage(), QLocale::system()));
     kav::ui::setServers(kav::ui::startServers(line.servers, line.dataServer, line.updateServer));
     // What a crash during a save left behind.
     removeStaleTempFiles(places.dataFolder);

@@ -1,4 +1,5 @@
 #include "core/bets/bet_list.h"
+#include "core/base/player_text.h"
 
 namespace kav {
 
@@ -323,7 +324,7 @@ RemovalResult removeMarkedVariants(const DrawModel& m, const Lines& lines) {
     RemovalResult res;
     for (int e = 0; e < kEvents; ++e) {
         if (m.markedSet(e) == 0) {
-            res.message = Message{"Выбраны не все события"};
+            res.message = Message{kav::Text::tr("Выбраны не все события")};
             return res;
         }
     }

@@ -1,4 +1,5 @@
 #include "core/bets/bet_table.h"
+#include "core/base/player_text.h"
 
 #include <charconv>
 
@@ -74,9 +75,10 @@ std::string exportSheetName(int doubles, int shownTriples, std::size_t lineCount
 
 MaybeMessage exportLineLimitMessage(std::size_t lineCount, bool byColumns) {
     if (byColumns && lineCount > kMaxColumnExportLines)
-        return Message{"Формат Excell не позволяет сохранять более 16384 вариантов"};
+        return Message{kav::Text::tr("Формат Excell не позволяет сохранять более 16384 вариантов")};
     if (!byColumns && lineCount > kMaxRowExportLines)
-        return Message{"Формат Excell не позволяет сохранять более 1048576 вариантов"};
+        return Message{
+            kav::Text::tr("Формат Excell не позволяет сохранять более 1048576 вариантов")};
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "core/bets/stake_text.h"
 
+#include "core/base/player_text.h"
 #include "core/bets/bet_list.h"
 
 namespace kav {
@@ -32,7 +33,8 @@ std::optional<Stake> readStake(std::string_view text) {
 }
 
 Message badStakeMessage() {
-    return Message{"Сумма на одну ставку должна быть положительным числом, например 20.00"};
+    return Message{
+        kav::Text::tr("Сумма на одну ставку должна быть положительным числом, например 20.00")};
 }
 
 } // namespace kav

@@ -1,5 +1,6 @@
 #include "io/files/project_file.h"
 
+#include "core/base/player_text.h"
 #include "io/files/text_file.h"
 
 #include <nlohmann/json.hpp>
@@ -395,18 +396,18 @@ ProjectRead readProjectJson(std::string_view text) {
     ProjectRead out;
     const Json doc = Json::parse(text.begin(), text.end(), nullptr, false);
     if (doc.is_discarded()) {
-        out.error = "Файл проекта повреждён или обрезан (это не документ JSON)";
+        out.error = kav::Text::tr("Файл проекта повреждён или обрезан (это не документ JSON)");
         return out;
     }
     const auto format = doc.is_object() ? doc.find("format") : doc.end();
     if (format == doc.end() || !format->is_string() || format->get<std::string>() != kFormatName) {
-        out.error = "Это не файл проекта Kavendix";
+        out.error = kav::Text::tr("Это не файл проекта Kavendix");
         return out;
     }
     const auto version = doc.find("version");
     if (version != doc.end() &&
         (!version->is_number_integer() || version->get<std::int64_t>() < 1)) {
-        out.error = "Файл проекта повреждён: неверный номер формата";
+        out.error = kav::Text::tr("Файл проекта повреждён: неверный номер формата");
         return out;
     }
     if (version != doc.end() && version->get<std::int64_t>() > kProjectFormatVersion) {
@@ -426,7 +427,7 @@ ProjectRead readProjectJson(std::string_view text) {
         out.error = std::string("Файл проекта повреждён: ") + e.what();
         return out;
     } catch (const Json::exception&) {
-        out.error = "Файл проекта повреждён";
+        out.error = kav::Text::tr("Файл проекта повреждён");
         return out;
     }
     out.state = std::move(s);

@@ -1,5 +1,7 @@
 #include "ui/analysis/variant_analysis_window.h"
 
+#include "ui/common/program_language.h"
+
 #include "ui/common/session.h"
 #include "ui/widgets/category_chart.h"
 
@@ -101,7 +103,7 @@ QTableWidgetItem* fixedItem(const QString& text) {
 VariantAnalysisWindow::VariantAnalysisWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), model_(session.draw()) {
     setObjectName(QStringLiteral("VariantAnalysisWindow"));
-    setWindowTitle(QStringLiteral("Анализ варианта (по состоянию на"));
+    setWindowTitle(tr("Анализ варианта (по состоянию на"));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     workers_.setMaxThreadCount(2);
     createLayout();
@@ -145,7 +147,7 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
     panelFont.setPixelSize(13);
     panel->setFont(panelFont);
 
-    auto* title = new QLabel(QStringLiteral("Выбор варианта"), panel);
+    auto* title = new QLabel(tr("Выбор варианта"), panel);
     title->setObjectName(QStringLiteral("selectionTitleLabel"));
     QFont titleFont = panelFont;
     titleFont.setPixelSize(11);
@@ -183,13 +185,13 @@ QWidget* VariantAnalysisWindow::createSelectionPanel() {
     poolEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.poolText), panel);
     poolEdit_->setObjectName(QStringLiteral("poolEdit"));
     poolEdit_->setGeometry(8, 383, 121, 21);
-    auto* poolCaption = new QLabel(QStringLiteral("Пул"), panel);
+    auto* poolCaption = new QLabel(tr("Пул"), panel);
     poolCaption->setObjectName(QStringLiteral("poolCaption"));
     poolCaption->move(135, 386);
     jackpotEdit_ = new QLineEdit(QString::fromStdString(DrawTotals{}.jackpotText), panel);
     jackpotEdit_->setObjectName(QStringLiteral("jackpotEdit"));
     jackpotEdit_->setGeometry(8, 413, 121, 21);
-    auto* jackpotCaption = new QLabel(QStringLiteral("Джек-пот"), panel);
+    auto* jackpotCaption = new QLabel(tr("Джек-пот"), panel);
     jackpotCaption->setObjectName(QStringLiteral("jackpotCaption"));
     jackpotCaption->move(135, 416);
     return panel;
@@ -312,7 +314,7 @@ QString VariantAnalysisWindow::rowTitle(int event0) const {
 }
 
 void VariantAnalysisWindow::showSnapshotTime(const QString& time) {
-    setWindowTitle(QStringLiteral("Анализ вариантов (по состоянию на ") + time + QLatin1Char(')'));
+    setWindowTitle(tr("Анализ вариантов (по состоянию на %1)").arg(time));
 }
 
 const DrawTotals& VariantAnalysisWindow::totals() const {
@@ -394,7 +396,7 @@ void VariantAnalysisWindow::showOutcome(const AnalysisOutcome& outcome, quint64 
     } else {
         // The table keeps the last complete analysis, greyed: it is not that
         // of the inputs on screen.
-        problemLabel_->setText(qs(outcome.problem));
+        problemLabel_->setText(coreText(outcome.problem));
         setResultsStale(true);
     }
     Q_EMIT analysisFinished();
@@ -404,7 +406,7 @@ void VariantAnalysisWindow::writeTable(const CategoryValues& values) {
     const auto table = analysisTable(values);
     for (int r = 0; r < kCategories + 2; ++r)
         for (int c = 0; c < 3; ++c)
-            resultTable_->item(r, c)->setText(qs(table[r][c]));
+            resultTable_->item(r, c)->setText(coreText(table[r][c]));
     // A font wider than the one the widths were chosen for must not cut a header.
     for (int c = 0; c < 3; ++c) {
         resultTable_->resizeColumnToContents(c);

@@ -20,21 +20,22 @@ BetListActions::BetListActions(Session& session, BetListEditor& editor, QWidget*
     : QObject(window), session_(session), editor_(editor), window_(window) {}
 
 void BetListActions::addActions(QMenu* menu) {
-    auto add = [this, menu](const char* name, const char* caption, Qt::Key key, auto handler) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
+    auto add = [this, menu](const char* name, const QString& caption, Qt::Key key, auto handler) {
+        QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(QKeySequence(Qt::CTRL | key));
         connect(a, &QAction::triggered, this, handler);
         actions_.append(a);
     };
-    add("copyBetListAction", "Скопировать для переноса", Qt::Key_C, [this] { copyBetList(); });
-    add("exportByColumnsAction", "Сохранить для Excell", Qt::Key_E, [this] { saveWorkbook(true); });
-    add("exportByRowsAction", "Сохранить для Excell построчно", Qt::Key_S,
+    add("copyBetListAction", tr("Скопировать для переноса"), Qt::Key_C, [this] { copyBetList(); });
+    add("exportByColumnsAction", tr("Сохранить для Excell"), Qt::Key_E,
+        [this] { saveWorkbook(true); });
+    add("exportByRowsAction", tr("Сохранить для Excell построчно"), Qt::Key_S,
         [this] { saveWorkbook(false); });
-    add("saveTextFileAction", "Сохранить в текст. файл", Qt::Key_T, [this] { saveTextFile(); });
-    add("removeMarkedAction", "Изъять варианты из списка", Qt::Key_Y,
+    add("saveTextFileAction", tr("Сохранить в текст. файл"), Qt::Key_T, [this] { saveTextFile(); });
+    add("removeMarkedAction", tr("Изъять варианты из списка"), Qt::Key_Y,
         [this] { removeMarkedVariants(); });
-    add("clearBetListAction", "Очистить список ставок", Qt::Key_X, [this] { clearBetList(); });
+    add("clearBetListAction", tr("Очистить список ставок"), Qt::Key_X, [this] { clearBetList(); });
 }
 
 // The whole list goes to the clipboard; the list is not selected, so the next
@@ -52,14 +53,14 @@ void BetListActions::removeMarkedVariants() {
         return;
     const ListChange change(session_);
     session_.replaceBets(r.lines);
-    showStatus(window_, QStringLiteral("Изъятие вариантов: ") + change.change());
+    showStatus(window_, tr("Изъятие вариантов: %1").arg(change.change()));
 }
 
 // Unlike a list the program empties for another draw, the player's own clear
 // leaves the count of the empty list in the status line.
 void BetListActions::clearBetList() {
-    if (confirmBetListLoss(session_, window_, QStringLiteral("Команда \"Очистить список ставок\"")))
-        session_.replaceBets({}, QStringLiteral("Очистка списка ставок"));
+    if (confirmBetListLoss(session_, window_, tr("Команда \"Очистить список ставок\"")))
+        session_.replaceBets({}, tr("Очистка списка ставок"));
 }
 
 void BetListActions::saveWorkbook(bool byColumns) {
@@ -69,8 +70,8 @@ void BetListActions::saveWorkbook(bool byColumns) {
         showMessage(window_, *refusal);
         return;
     }
-    const QString caption = byColumns ? QStringLiteral("Сохранить для Excell")
-                                      : QStringLiteral("Сохранить для Excell построчно");
+    const QString caption =
+        byColumns ? tr("Сохранить для Excell") : tr("Сохранить для Excell построчно");
     const QString chosen = saveFileName(window_, caption, {});
     if (chosen.isEmpty())
         return;
@@ -87,7 +88,7 @@ void BetListActions::saveWorkbook(bool byColumns) {
 }
 
 void BetListActions::saveTextFile() {
-    const QString chosen = saveFileName(window_, QStringLiteral("Сохранить в текст. файл"), {});
+    const QString chosen = saveFileName(window_, tr("Сохранить в текст. файл"), {});
     if (chosen.isEmpty())
         return;
     if (auto message = kav::io::saveTextExport(chosen.toStdString(), session_.betLines()))

@@ -1,5 +1,7 @@
 #include "ui/bets/bet_list_editor.h"
 
+#include "ui/common/program_language.h"
+
 #include "ui/common/session.h"
 
 #include <QKeyEvent>
@@ -103,7 +105,7 @@ BetListEditor::BetListEditor(Session& session, QWidget* parent)
     setObjectName(QStringLiteral("betListEdit"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setToolTip(QStringLiteral("Список ставок"));
+    setToolTip(tr("Список ставок"));
     setMinimumWidth(120);
     // The session's one history undoes the typing together with every other
     // change of the list; an undo of the document's own would bypass it.
@@ -333,11 +335,11 @@ void BetListEditor::showBetStatus() {
     if (!statusLabel_)
         return;
     const std::string& fault = session_.betFault();
-    statusLabel_->setText(QString::fromStdString(fault.empty() ? session_.betStatus() : fault));
+    statusLabel_->setText(coreText(fault.empty() ? session_.betStatus() : fault));
     if (skippedLabel_ && pendingLines_ > 0 && pendingTotal_ > kChunkLines) {
         // The counts are whole already; the text is still being written.
         const auto shown = (pendingTotal_ - pendingLines_) * 100 / pendingTotal_;
-        skippedLabel_->setText(QStringLiteral("Список показывается: %1 %").arg(shown));
+        skippedLabel_->setText(tr("Список показывается: %1 %").arg(shown));
         skippedLabel_->setToolTip(QString());
     } else if (skippedLabel_) {
         // Lines left out of the counts are named: the first here, more on hover.
@@ -345,7 +347,7 @@ void BetListEditor::showBetStatus() {
         const std::string first = fault.empty() && list.inSync()
                                       ? kav::skippedLinesText(list.lines(), list.masks(), 1)
                                       : std::string();
-        skippedLabel_->setText(QString::fromStdString(first));
+        skippedLabel_->setText(coreText(first));
         // The list is walked a second time only when some line was left out.
         skippedLabel_->setToolTip(
             first.empty()

@@ -1,6 +1,7 @@
 #include "ui/common/job_report.h"
 
 #include "ui/common/session.h"
+#include "ui/common/ui_text.h"
 #include "ui/widgets/message_box.h"
 
 #include <QMainWindow>
@@ -36,13 +37,13 @@ QString ListChange::change() const {
     const std::int64_t count = session_.draw().betCount;
     const kav::Fixed4 total = session_.draw().betTotal;
     if (count == count_ && total == total_)
-        return QStringLiteral("список не изменился");
+        return UiText::tr("список не изменился");
     const bool added = count > count_ || (count == count_ && total > total_);
     const std::int64_t n = added ? count - count_ : count_ - count;
     const kav::Fixed4 amount = added ? total - total_ : total_ - total;
-    return (added ? QStringLiteral("добавлено ставок ") : QStringLiteral("изъято ставок ")) +
-           QString::number(n) + QStringLiteral(" (") + moneyText(session_, amount) +
-           QLatin1Char(')');
+    return (added ? UiText::tr("добавлено ставок %1 (%2)") : UiText::tr("изъято ставок %1 (%2)"))
+        .arg(n)
+        .arg(moneyText(session_, amount));
 }
 
 // A side window reports in the status line of the main window it belongs to.
@@ -54,15 +55,13 @@ void showStatus(QWidget* window, const QString& text) {
         }
 }
 
-bool confirmLargeAppend(QWidget* window, const Session& session, const std::string& title,
-                        const std::string& lead, const LineTally& tally) {
+bool confirmLargeAppend(QWidget* window, const Session& session, const QString& title,
+                        const QString& question, const LineTally& tally) {
     if (tally.variants <= kLargeAppend)
         return true;
-    return showMessage(window,
-                       kav::Message{lead + " " + std::to_string(tally.variants) + " вариантов на " +
-                                        sentence(moneyText(session, tally.amount)) +
-                                        " Добавить их все в список?",
-                                    title, kav::Buttons::YesNo});
+    const QString amount = QString::fromStdString(sentence(moneyText(session, tally.amount)));
+    return showMessage(window, kav::Message{question.arg(tally.variants).arg(amount).toStdString(),
+                                            title.toStdString(), kav::Buttons::YesNo});
 }
 
 } // namespace kav::ui

@@ -53,9 +53,10 @@ std::string sentence(const QString& text);
 // until the next one.
 void showStatus(QWidget* window, const QString& text);
 
-// More than kLargeAppend variants: asks "<lead> N вариантов на X руб. Добавить
-// их все в список?"; true to go on (always for fewer).
-bool confirmLargeAppend(QWidget* window, const Session& session, const std::string& title,
-                        const std::string& lead, const LineTally& tally);
+// More than kLargeAppend variants: asks `question`, a pattern with the number
+// of variants (%1) and their amount as a sentence (%2), e.g. "Будет добавлено
+// %1 вариантов на %2 Добавить их все в список?"; true to go on (always for fewer).
+bool confirmLargeAppend(QWidget* window, const Session& session, const QString& title,
+                        const QString& question, const LineTally& tally);
 
 } // namespace kav::ui

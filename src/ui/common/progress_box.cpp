@@ -1,4 +1,5 @@
 #include "ui/common/progress_box.h"
+#include "ui/common/ui_text.h"
 
 namespace kav::ui {
 
@@ -6,7 +7,7 @@ QProgressDialog* newProgressBox(QWidget* parent, const QString& title, Qt::Windo
                                 int minimumDurationMs) {
     auto* d = new QProgressDialog(parent);
     d->setWindowTitle(title);
-    d->setCancelButtonText(QStringLiteral("Отмена"));
+    d->setCancelButtonText(UiText::tr("Отмена"));
     d->setWindowModality(modality);
     d->setMinimumDuration(minimumDurationMs);
     d->setRange(0, 100);

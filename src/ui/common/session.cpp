@@ -135,7 +135,7 @@ void Session::replaceBets(const kav::Lines& lines, const QString& step) {
 void Session::clearBets() {
     if (bets_.empty())
         return;
-    pushStep(new ReplaceBetsStep(*this, QStringLiteral("Очистка списка ставок"), packedList(),
+    pushStep(new ReplaceBetsStep(*this, tr("Очистка списка ставок"), packedList(),
                                  PackedLines::pack({}), nullptr, true));
 }
 

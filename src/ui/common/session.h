@@ -76,8 +76,7 @@ public:
     void appendBets(const kav::Lines& lines);
     // The whole list rewritten: betsReplaced, then betListChanged. An equal
     // list is no step. `step` names the step in the history.
-    void replaceBets(const kav::Lines& lines,
-                     const QString& step = QStringLiteral("Изменение списка ставок"));
+    void replaceBets(const kav::Lines& lines, const QString& step = tr("Изменение списка ставок"));
     // An empty list and empty counts: betsReplaced, then betListChanged. An
     // empty list stays as it is.
     void clearBets();

@@ -1,4 +1,5 @@
 #include "ui/common/undo_steps.h"
+#include "ui/common/ui_text.h"
 
 #include <algorithm>
 
@@ -106,7 +107,7 @@ void SessionStep::countBytes(UndoBytes& bytes) const {
 // --- AppendBetsStep ---
 
 AppendBetsStep::AppendBetsStep(Session& session, const kav::Lines& lines)
-    : BetStep(session, QStringLiteral("Добавление ставок")), lines_(PackedLines::pack(lines)),
+    : BetStep(session, UiText::tr("Добавление ставок")), lines_(PackedLines::pack(lines)),
       given_(&lines) {}
 
 void AppendBetsStep::undoNow() {
@@ -161,7 +162,7 @@ void ReplaceBetsStep::countHeld(UndoBytes& bytes) const {
 
 TypeBetsStep::TypeBetsStep(Session& session, std::size_t first, const kav::Lines& removed,
                            kav::Lines inserted, bool shown)
-    : BetStep(session, QStringLiteral("Ввод в списке ставок")), first_(first),
+    : BetStep(session, UiText::tr("Ввод в списке ставок")), first_(first),
       removed_(PackedLines::pack(removed)), inserted_(PackedLines::pack(inserted)),
       lastEdit_(now()) {
     if (shown)
@@ -237,7 +238,7 @@ void MarksStep::countHeld(UndoBytes& bytes) const {
 // --- QuoteStep ---
 
 QuoteStep::QuoteStep(Session& session, int event0, const Row& before, const Row& after)
-    : DrawStep(session, QStringLiteral("Ввод котировки")), event0_(event0), before_(before),
+    : DrawStep(session, UiText::tr("Ввод котировки")), event0_(event0), before_(before),
       after_(after) {}
 
 void QuoteStep::undoNow() {
@@ -253,7 +254,7 @@ void QuoteStep::redoNow() {
 DrawEntryStep::DrawEntryStep(Session& session, Session::DrawView before, Session::DrawView after,
                              unsigned generationBefore, unsigned generationAfter,
                              std::shared_ptr<const PackedLines> clearedList)
-    : SessionStep(QStringLiteral("Ввод тиража")), session_(session), before_(std::move(before)),
+    : SessionStep(UiText::tr("Ввод тиража")), session_(session), before_(std::move(before)),
       after_(std::move(after)), generationBefore_(generationBefore),
       generationAfter_(generationAfter), clearedList_(std::move(clearedList)) {}
 

@@ -2,6 +2,7 @@
 
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
+#include "ui/common/ui_text.h"
 #include "ui/widgets/message_box.h"
 
 namespace kav::ui {
@@ -9,7 +10,7 @@ namespace kav::ui {
 bool refuseWhileJobRuns(const JobRunner& jobs, QWidget* window) {
     if (!jobs.running())
         return false;
-    showMessage(window, {"Дождитесь окончания расчёта или прервите его (Esc)."});
+    showMessage(window, {kav::Text::tr("Дождитесь окончания расчёта или прервите его (Esc).")});
     return true;
 }
 
@@ -17,12 +18,12 @@ bool confirmBetListLoss(const Session& session, QWidget* window, const QString& 
     if (session.betList().empty())
         return true;
     const QString what = session.betStatus().empty()
-                             ? QStringLiteral("Строк в списке %1.").arg(session.betList().size())
+                             ? UiText::tr("Строк в списке %1.").arg(session.betList().size())
                              : QString::fromStdString(session.betStatus()) + QLatin1Char('.');
-    return showMessage(window, {QStringLiteral("%1 очистит список ставок.\n%2\nПродолжить?")
-                                    .arg(action, what)
-                                    .toStdString(),
-                                "Подтверждение", kav::Buttons::YesNo});
+    return showMessage(
+        window,
+        {UiText::tr("%1 очистит список ставок.\n%2\nПродолжить?").arg(action, what).toStdString(),
+         kav::Text::tr("Подтверждение"), kav::Buttons::YesNo});
 }
 
 } // namespace kav::ui

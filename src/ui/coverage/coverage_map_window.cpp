@@ -3,6 +3,7 @@
 #include "core/bets/stake_text.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
+#include "ui/common/ui_text.h"
 #include "ui/coverage/coverage_map_view.h"
 #include "ui/coverage/zone_grid.h"
 #include "ui/widgets/link_label.h"
@@ -25,7 +26,9 @@ namespace kav::ui {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Карта покрытия");
+QString caption() {
+    return CoverageMapWindow::tr("Карта покрытия");
+}
 
 // Tahoma where it is installed, else a face of about its width.
 QFont windowFont(int size, bool pixels) {
@@ -40,7 +43,8 @@ QFont windowFont(int size, bool pixels) {
 }
 
 QString uiText(const std::string& s) {
-    return QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return coreText(
+        QString::fromStdString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 QLabel* label(QWidget* parent, const QString& text, QPoint pos, const QString& style) {
@@ -65,7 +69,7 @@ LinkLabel* link(QWidget* parent, const char* name, const QString& text, QPoint p
 CoverageMapWindow::CoverageMapWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("coverageMapWindow"));
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     setFont(windowFont(8, false));
     resize(751, 603);
     createLayout();
@@ -101,7 +105,7 @@ void CoverageMapWindow::createLayout() {
     // The style sheet owns the label's margins: its padding places the text.
     mapMessageLabel_->setStyleSheet(QStringLiteral(
         "color: red; font-weight: bold; font-size: 16px; padding: 168px 20px 8px 20px;"));
-    mapMessageLabel_->setText(QStringLiteral("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
+    mapMessageLabel_->setText(tr("ВЫБЕРИТЕ ЗОНУ ИСХОДОВ ДЛЯ ПРОСМОТРА"));
     mapMessageLabel_->setWordWrap(true);
     mapMessageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     mapMessageLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
@@ -124,7 +128,7 @@ void CoverageMapWindow::createZonePanel() {
     zonePanel_->setMinimumWidth(185);
     zonePanel_->setFont(windowFont(13, true));
 
-    QLabel* title = label(zonePanel_, QStringLiteral("Выбор зоны просмотра"), {26, 5},
+    QLabel* title = label(zonePanel_, tr("Выбор зоны просмотра"), {26, 5},
                           QStringLiteral("color: blue; font-weight: bold; font-size: 11px;"));
     title->setObjectName(QStringLiteral("zoneTitleLabel"));
 
@@ -142,20 +146,19 @@ void CoverageMapWindow::createZonePanel() {
     categorySpin_->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 11px;"));
     categorySpin_->setGeometry(8, 384, 60, 21);
     categorySpin_->setToolTip(
-        QStringLiteral("Выберите гарантированное количество угаданных исходов,\nкоторое должно "
-                       "обеспечить покрытие.\nПри установке \"15\" удобно просматривать опорные "
-                       "ставки "));
+        tr("Выберите гарантированное количество угаданных исходов,\nкоторое должно "
+           "обеспечить покрытие.\nПри установке \"15\" удобно просматривать опорные "
+           "ставки "));
 
-    label(zonePanel_, QStringLiteral("Категория"), {8, 406}, {})
+    label(zonePanel_, tr("Категория"), {8, 406}, {})
         ->setObjectName(QStringLiteral("categoryCaption"));
     addBestByProbabilityLink_ =
         link(zonePanel_, "addBestByProbabilityLink", QStringLiteral("+P"), {91, 384},
-             QStringLiteral("Добавить в список купонов ставку,\nс максимальным покрытием "
-                            "результатов \nпо ВЕРОЯТНОСТИ"));
-    addBestByCountLink_ =
-        link(zonePanel_, "addBestByCountLink", QStringLiteral("+N"), {123, 384},
-             QStringLiteral("Добавить в список ставку с максимальным \nКОЛИЧЕСТВОМ "
-                            "покрываемых результатов"));
+             tr("Добавить в список купонов ставку,\nс максимальным покрытием "
+                "результатов \nпо ВЕРОЯТНОСТИ"));
+    addBestByCountLink_ = link(zonePanel_, "addBestByCountLink", QStringLiteral("+N"), {123, 384},
+                               tr("Добавить в список ставку с максимальным \nКОЛИЧЕСТВОМ "
+                                  "покрываемых результатов"));
 
     statisticsLabel_ = label(zonePanel_, {}, {8, 429},
                              QStringLiteral("color: black; font-weight: bold; font-size: 13px;"));
@@ -420,19 +423,17 @@ void CoverageMapWindow::startBestSearch(kav::BestBy by) {
         return;
     flushScheduledRecount();
     if (!zone_.shown()) {
-        setWindowTitle(kCaption);
+        setWindowTitle(caption());
         return;
     }
     JobOptions options;
-    options.label = QStringLiteral("Выполнено 0%");
+    options.label = tr("Выполнено 0%");
     options.progressInCaption = true;
     options.progressIntervalMs = 0; // the search reports each percent once
     // The search reads a copy, so the window may repaint and scroll meanwhile.
     const unsigned generation = zoneGeneration_;
     auto work = [snapshot = zone_, c = mapCategory(), by](JobControl& job) {
-        auto progress = [&job](int pct) {
-            job.progress(pct, QStringLiteral("Выполнено %1%").arg(pct));
-        };
+        auto progress = [&job](int pct) { job.progress(pct, tr("Выполнено %1%").arg(pct)); };
         return kav::findBestBet(snapshot, c, by, progress, job.cancelFlag());
     };
     if (!jobs_->run(options, std::move(work),
@@ -445,7 +446,7 @@ void CoverageMapWindow::startBestSearch(kav::BestBy by) {
 void CoverageMapWindow::finishBestSearch(const kav::BestBet& result, unsigned generation) {
     zonePanel_->setEnabled(true);
     mapView_->setEnabled(true);
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     if (result.cancelled || !result.index || generation != zoneGeneration_ || !zone_.shown())
         return;
     // As the player would: point at the best result, click it, point again.

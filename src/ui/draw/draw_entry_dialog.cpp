@@ -26,7 +26,10 @@ constexpr int kValueColumn = 1; // three columns of odds or quotes
 constexpr int kShareColumn = 4; // three columns of pool shares
 constexpr int kColumns = 7;
 
-const char* const kOutcomeNames[kav::kOutcomes] = {"П1", "Х", "П2"};
+const char* const kOutcomeNames[kav::kOutcomes] = {
+    QT_TRANSLATE_NOOP("kav::ui::DrawEntryDialog", "П1"),
+    QT_TRANSLATE_NOOP("kav::ui::DrawEntryDialog", "Х"),
+    QT_TRANSLATE_NOOP("kav::ui::DrawEntryDialog", "П2")};
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -45,7 +48,7 @@ QString percentText(double fraction) {
 DrawEntryDialog::DrawEntryDialog(const Session::DrawView& shown, Apply apply, QWidget* parent)
     : QDialog(parent), shown_(shown), apply_(std::move(apply)) {
     setObjectName(QStringLiteral("drawEntryDialog"));
-    setWindowTitle(QStringLiteral("Ввод тиража"));
+    setWindowTitle(tr("Ввод тиража"));
     createLayout();
     showDraw(shown);
     connectLayout();
@@ -55,11 +58,11 @@ DrawEntryDialog::DrawEntryDialog(const Session::DrawView& shown, Apply apply, QW
 void DrawEntryDialog::createLayout() {
     table_ = new QTableWidget(kav::kEvents, kColumns, this);
     table_->setObjectName(QStringLiteral("drawEntryTable"));
-    QStringList headers{QStringLiteral("Матч")};
+    QStringList headers{tr("Матч")};
     for (const char* o : kOutcomeNames)
-        headers << QString::fromUtf8(o);
+        headers << tr(o);
     for (const char* o : kOutcomeNames)
-        headers << QStringLiteral("Пул %1, %").arg(QString::fromUtf8(o));
+        headers << tr("Пул %1, %").arg(tr(o));
     table_->setHorizontalHeaderLabels(headers);
     table_->horizontalHeader()->setSectionResizeMode(kTitleColumn, QHeaderView::Stretch);
     // Each number column as wide as its header, and no narrower than 64.
@@ -76,26 +79,25 @@ void DrawEntryDialog::createLayout() {
 
     valuesCombo_ = new QComboBox(this);
     valuesCombo_->setObjectName(QStringLiteral("valuesCombo"));
-    valuesCombo_->addItems(
-        {QStringLiteral("котировки в процентах"), QStringLiteral("коэффициенты букмекера")});
+    valuesCombo_->addItems({tr("котировки в процентах"), tr("коэффициенты букмекера")});
     marginCombo_ = new QComboBox(this);
     marginCombo_->setObjectName(QStringLiteral("marginCombo"));
-    marginCombo_->addItems({QStringLiteral("пропорционально"), QStringLiteral("по Шину")});
+    marginCombo_->addItems({tr("пропорционально"), tr("по Шину")});
     marginLabel_ = new QLabel(this);
     marginLabel_->setObjectName(QStringLiteral("marginLabel"));
     // Room for the margin from the start, so the dialog does not widen when it shows.
     marginLabel_->setMinimumWidth(
-        marginLabel_->fontMetrics().horizontalAdvance(QStringLiteral("маржа букмекера 00.00 %")));
-    pasteButton_ = new QPushButton(QStringLiteral("Вставить из буфера"), this);
+        marginLabel_->fontMetrics().horizontalAdvance(tr("маржа букмекера 00.00 %")));
+    pasteButton_ = new QPushButton(tr("Вставить из буфера"), this);
     pasteButton_->setObjectName(QStringLiteral("pasteTableButton"));
     pasteButton_->setToolTip(
-        QStringLiteral("Таблица: матч в строке, название и три коэффициента или процента,\n"
-                       "затем, если есть, три доли пула"));
+        tr("Таблица: матч в строке, название и три коэффициента или процента,\n"
+           "затем, если есть, три доли пула"));
 
     auto* values = new QHBoxLayout;
-    values->addWidget(new QLabel(QStringLiteral("В столбцах исходов:"), this));
+    values->addWidget(new QLabel(tr("В столбцах исходов:"), this));
     values->addWidget(valuesCombo_);
-    values->addWidget(new QLabel(QStringLiteral("маржа снимается"), this));
+    values->addWidget(new QLabel(tr("маржа снимается"), this));
     values->addWidget(marginCombo_);
     values->addWidget(marginLabel_, 1);
     values->addWidget(pasteButton_);
@@ -105,21 +107,21 @@ void DrawEntryDialog::createLayout() {
     jackpotEdit_ = new QLineEdit(this);
     jackpotEdit_->setObjectName(QStringLiteral("entryJackpotEdit"));
     for (QLineEdit* edit : {poolEdit_, jackpotEdit_})
-        edit->setPlaceholderText(QStringLiteral("не задан"));
+        edit->setPlaceholderText(tr("не задан"));
     captionEdit_ = new QLineEdit(this);
     captionEdit_->setObjectName(QStringLiteral("entryCaptionEdit"));
     countryCombo_ = new QComboBox(this);
     countryCombo_->setObjectName(QStringLiteral("entryCountryCombo"));
-    countryCombo_->addItems({QStringLiteral("Россия (рубли)"), QStringLiteral("Украина (гривны)")});
+    countryCombo_->addItems({tr("Россия (рубли)"), tr("Украина (гривны)")});
     auto* fields = new QFormLayout;
     auto* money = new QHBoxLayout;
     money->addWidget(poolEdit_);
-    money->addWidget(new QLabel(QStringLiteral("Джек-пот"), this));
+    money->addWidget(new QLabel(tr("Джек-пот"), this));
     money->addWidget(jackpotEdit_);
-    money->addWidget(new QLabel(QStringLiteral("Тираж"), this));
+    money->addWidget(new QLabel(tr("Тираж"), this));
     money->addWidget(countryCombo_);
-    fields->addRow(QStringLiteral("Пул"), money);
-    fields->addRow(QStringLiteral("Заголовок"), captionEdit_);
+    fields->addRow(tr("Пул"), money);
+    fields->addRow(tr("Заголовок"), captionEdit_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("drawEntryButtons"));
@@ -213,15 +215,16 @@ void DrawEntryDialog::showMargin() {
             ++rows;
         }
     }
-    marginLabel_->setText(
-        rows == 0 ? QString()
-                  : QStringLiteral("маржа букмекера %1").arg(percentText(margins / rows)));
+    marginLabel_->setText(rows == 0 ? QString()
+                                    : tr("маржа букмекера %1").arg(percentText(margins / rows)));
 }
 
 void DrawEntryDialog::pasteTable(const QString& text) {
     const kav::DrawTableRead read = kav::readDrawTable(text.toStdString());
     if (!read.table) {
-        showMessage(this, {"Таблица не вставлена:\n" + kav::drawTableFaultText(read.faults)});
+        showMessage(this, {tr("Таблица не вставлена:\n%1")
+                               .arg(coreText(kav::drawTableFaultText(read.faults)))
+                               .toStdString()});
         return;
     }
     const QSignalBlocker quiet(table_);
@@ -256,23 +259,21 @@ std::optional<Session::DrawView> DrawEntryDialog::enteredDraw() {
                 empty += isValue ? 1 : 0;
                 continue;
             }
-            const QString where =
-                QStringLiteral("Строка %1, %2%3")
-                    .arg(e + 1)
-                    .arg(isValue ? QString() : QStringLiteral("пул "))
-                    .arg(QString::fromUtf8(kOutcomeNames[(c - kValueColumn) % kav::kOutcomes]));
+            const QString outcome = tr(kOutcomeNames[(c - kValueColumn) % kav::kOutcomes]);
+            const QString where = isValue ? tr("Строка %1, %2").arg(e + 1).arg(outcome)
+                                          : tr("Строка %1, пул %2").arg(e + 1).arg(outcome);
             if (!v)
-                faults << QStringLiteral("%1: «%2» не число").arg(where, text);
+                faults << tr("%1: «%2» не число").arg(where, text);
             else
                 (isValue ? values : shares)[(c - kValueColumn) % kav::kOutcomes] = *v;
         }
         if (empty != 0 && empty != kav::kOutcomes)
-            faults << QStringLiteral("Строка %1: нужны все три исхода").arg(e + 1);
+            faults << tr("Строка %1: нужны все три исхода").arg(e + 1);
         if (oddsEntered() && empty == 0) {
             if (auto q = kav::quotesFromOdds(values, marginMethod()))
                 values = q->quotes;
             else
-                faults << QStringLiteral("Строка %1: коэффициент должен быть больше 1").arg(e + 1);
+                faults << tr("Строка %1: коэффициент должен быть больше 1").arg(e + 1);
         }
         d.quotes[e] = values;
         d.poolShares[e] = shares;
@@ -290,9 +291,7 @@ std::optional<Session::DrawView> DrawEntryDialog::enteredDraw() {
         else if (kav::Fixed4::parseTyped(text))
             totals[i] = kav::plainNumberText(text);
         else
-            faults << QStringLiteral("%1: «%2» не число")
-                          .arg(i == 0 ? QStringLiteral("Пул") : QStringLiteral("Джек-пот"),
-                               qs(text));
+            faults << tr("%1: «%2» не число").arg(i == 0 ? tr("Пул") : tr("Джек-пот"), qs(text));
     }
     if (!faults.isEmpty()) {
         showMessage(this, {faults.join(QLatin1Char('\n')).toStdString()});

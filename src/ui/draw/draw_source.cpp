@@ -27,9 +27,9 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QAction* addNamedAction(QMenu* menu, const char* name, const char* caption,
+QAction* addNamedAction(QMenu* menu, const char* name, const QString& caption,
                         const QKeySequence& keys = {}) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    QAction* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     if (!keys.isEmpty())
         a->setShortcut(keys);
@@ -46,14 +46,14 @@ DrawSource::DrawSource(Session& session, ModeBar& modeBar, JobRunner& jobs, QWid
 }
 
 void DrawSource::fillCountryMenu(QMenu* menu) {
-    connect(addNamedAction(menu, "russianDrawAction", "Россия"), &QAction::triggered, this,
-            [this] { loadCountry(kav::kRussia, QStringLiteral("Загрузка российского тиража")); });
-    connect(addNamedAction(menu, "ukrainianDrawAction", "Украина"), &QAction::triggered, this,
-            [this] { loadCountry(kav::kUkraine, QStringLiteral("Загрузка украинского тиража")); });
+    connect(addNamedAction(menu, "russianDrawAction", tr("Россия")), &QAction::triggered, this,
+            [this] { loadCountry(kav::kRussia, tr("Загрузка российского тиража")); });
+    connect(addNamedAction(menu, "ukrainianDrawAction", tr("Украина")), &QAction::triggered, this,
+            [this] { loadCountry(kav::kUkraine, tr("Загрузка украинского тиража")); });
 }
 
 void DrawSource::addEntryAction(QMenu* menu) {
-    connect(addNamedAction(menu, "enterDrawAction", "Ввести тираж…",
+    connect(addNamedAction(menu, "enterDrawAction", tr("Ввести тираж…"),
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)),
             &QAction::triggered, this, [this] { openDrawEntry(false); });
 }
@@ -62,7 +62,7 @@ void DrawSource::addEntryAction(QMenu* menu) {
 // receiving its pages while the player types.
 void DrawSource::openDrawEntry(bool paste) {
     auto apply = [this](Session::DrawView view) {
-        if (!confirmBetListLoss(session_, window_, QStringLiteral("Ввод тиража")))
+        if (!confirmBetListLoss(session_, window_, tr("Ввод тиража")))
             return false;
         cancelDrawLoad();
         drawShown_ = true;
@@ -79,10 +79,10 @@ void DrawSource::openDrawEntry(bool paste) {
 }
 
 void DrawSource::addQuotesActions(QMenu* menu) {
-    connect(addNamedAction(menu, "saveQuotesAction", "Котировки в файл",
+    connect(addNamedAction(menu, "saveQuotesAction", tr("Котировки в файл"),
                            QKeySequence(Qt::CTRL | Qt::Key_K)),
             &QAction::triggered, this, [this] { saveQuotesFile(); });
-    connect(addNamedAction(menu, "loadQuotesAction", "Котировки из файла",
+    connect(addNamedAction(menu, "loadQuotesAction", tr("Котировки из файла"),
                            QKeySequence(Qt::CTRL | Qt::Key_L)),
             &QAction::triggered, this, [this] { loadQuotesFile(); });
 }
@@ -174,7 +174,7 @@ void DrawSource::failDrawLoad(const kav::io::PageDownload& page) {
     if (!drawShown_) {
         showLoadedDraw(nullptr, nullptr);
         // The stand-in "Матч 1…15" is no draw of the server: the title says so.
-        session_.setDrawTitle(session_.drawTitle() + QStringLiteral(" (тираж не загружен)"));
+        session_.setDrawTitle(tr("%1 (тираж не загружен)").arg(session_.drawTitle()));
     }
     if (!standIn_) {
         showMessage(window_, why);
@@ -182,7 +182,7 @@ void DrawSource::failDrawLoad(const kav::io::PageDownload& page) {
     }
     // With only the stand-in draw to work on, the player may type his own.
     kav::Message offer = why;
-    offer.text += "\n\nВвести тираж вручную?";
+    offer.text = tr("%1\n\nВвести тираж вручную?").arg(coreText(why.text)).toStdString();
     offer.buttons = kav::Buttons::YesNo;
     if (showMessage(window_, offer))
         openDrawEntry(false);
@@ -245,7 +245,7 @@ void DrawSource::setDefaultRowTitles() {
 }
 
 void DrawSource::saveQuotesFile() {
-    const QString chosen = saveFileName(window_, QStringLiteral("Котировки в файл"), {});
+    const QString chosen = saveFileName(window_, tr("Котировки в файл"), {});
     if (chosen.isEmpty())
         return;
     const std::string path = kav::io::quotesFilePath(chosen.toStdString());
@@ -260,7 +260,7 @@ void DrawSource::saveQuotesFile() {
 // The whole file is read and checked first: a broken file leaves the draw,
 // the marks and the bet list exactly as they were.
 void DrawSource::loadQuotesFile() {
-    const QString chosen = openFileName(window_, QStringLiteral("Котировки из файла"), {});
+    const QString chosen = openFileName(window_, tr("Котировки из файла"), {});
     if (chosen.isEmpty())
         return;
     std::string problem;
@@ -269,7 +269,7 @@ void DrawSource::loadQuotesFile() {
         showMessage(window_, {kav::io::badQuotesFileText(problem)});
         return;
     }
-    if (!confirmBetListLoss(session_, window_, QStringLiteral("Загрузка котировок из файла")))
+    if (!confirmBetListLoss(session_, window_, tr("Загрузка котировок из файла")))
         return;
     cancelDrawLoad();
     standIn_ = false;

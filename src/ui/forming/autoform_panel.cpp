@@ -23,9 +23,8 @@ AutoformPanel::AutoformPanel(QWidget* parent) : QFrame(parent) {
 
 void AutoformPanel::createLayout() {
     auto* row = panelRow(this);
-    startAutoformLink_ =
-        named(new LinkLabel(QStringLiteral("Добавить\nв список"), this), "startAutoformLink");
-    startAutoformLink_->setToolTip(QStringLiteral("Добавить в список ставок"));
+    startAutoformLink_ = named(new LinkLabel(tr("Добавить\nв список"), this), "startAutoformLink");
+    startAutoformLink_->setToolTip(tr("Добавить в список ставок"));
     autoformCategorySpin_ = namedSpin("autoformCategorySpin", 13, 9, 15, this);
     betLimitSpin_ = namedSpin("betLimitSpin", 1000, 1, 10000000, this);
     betLimitSpin_->setSingleStep(10);
@@ -35,15 +34,13 @@ void AutoformPanel::createLayout() {
     coverageTargetSpin_->setValue(75);
     coverageTargetSpin_->setAlignment(Qt::AlignRight);
     searchMethodCombo_ = named(new QComboBox(this), "searchMethodCombo");
-    searchMethodCombo_->addItems({QStringLiteral("% вариантов"), QStringLiteral("% по вероятности"),
-                                  QStringLiteral("% по пулу"), QStringLiteral("без пересечений "),
-                                  QStringLiteral("по ценности")});
+    searchMethodCombo_->addItems({tr("% вариантов"), tr("% по вероятности"), tr("% по пулу"),
+                                  tr("без пересечений "), tr("по ценности")});
     row->addWidget(startAutoformLink_);
-    row->addLayout(captioned(autoformCategorySpin_, fieldCaption(QStringLiteral("катег."), this)));
-    row->addLayout(captioned(betLimitSpin_, fieldCaption(QStringLiteral("ставок макс"), this)));
-    row->addLayout(captioned(coverageTargetSpin_, fieldCaption(QStringLiteral("покр. %"), this)));
-    row->addLayout(
-        captioned(searchMethodCombo_, fieldCaption(QStringLiteral("способ поиска"), this)));
+    row->addLayout(captioned(autoformCategorySpin_, fieldCaption(tr("катег."), this)));
+    row->addLayout(captioned(betLimitSpin_, fieldCaption(tr("ставок макс"), this)));
+    row->addLayout(captioned(coverageTargetSpin_, fieldCaption(tr("покр. %"), this)));
+    row->addLayout(captioned(searchMethodCombo_, fieldCaption(tr("способ поиска"), this)));
     row->addStretch(1);
 }
 

@@ -14,7 +14,7 @@ class QDoubleSpinBox;
 class QSpinBox;
 
 namespace kav {
-enum class AutoformMethod : int;
+enum class AutoformMethod;
 }
 
 namespace kav::ui {

@@ -4,6 +4,7 @@
 #include "ui/common/job_report.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/session.h"
+#include "ui/common/ui_text.h"
 #include "ui/forming/autoform_panel.h"
 #include "ui/widgets/message_box.h"
 
@@ -54,7 +55,7 @@ void Autoforming::startAutoform() {
     settings.totals.jackpotText = kav::plainNumberText(settings.totals.jackpotText);
 
     JobOptions options;
-    options.title = QStringLiteral("Автоформирование");
+    options.title = tr("Автоформирование");
     options.progressInCaption = true;
     options.progressInTaskBar = true;
     options.progressIntervalMs = 40;
@@ -92,15 +93,15 @@ QString percentText(float share) {
 QString stopText(kav::AutoformStop stop) {
     switch (stop) {
     case kav::AutoformStop::Target:
-        return QStringLiteral("цель достигнута");
+        return UiText::tr("цель достигнута");
     case kav::AutoformStop::BetLimit:
-        return QStringLiteral("достигнут предел ставок");
+        return UiText::tr("достигнут предел ставок");
     case kav::AutoformStop::NoGain:
-        return QStringLiteral("новые ставки больше ничего не покрывают");
+        return UiText::tr("новые ставки больше ничего не покрывают");
     case kav::AutoformStop::Cancelled:
         break;
     }
-    return QStringLiteral("прервано");
+    return UiText::tr("прервано");
 }
 
 } // namespace
@@ -123,24 +124,27 @@ void Autoforming::finishAutoform(const kav::AutoformResult& res) {
             showMessage(
                 window_,
                 kav::Message{
-                    "Автоформирование прервано. Найдено ставок: " + std::to_string(found.variants) +
-                        " (" + moneyText(session_, found.amount).toStdString() + "), покрытие " +
-                        percentText(res.coveredWeight).toStdString() + ". Оставить их в списке?",
-                    "Автоформирование", kav::Buttons::YesNo});
+                    tr("Автоформирование прервано. Найдено ставок: %1 (%2), покрытие %3. "
+                       "Оставить их в списке?")
+                        .arg(found.variants)
+                        .arg(moneyText(session_, found.amount), percentText(res.coveredWeight))
+                        .toStdString(),
+                    tr("Автоформирование").toStdString(), kav::Buttons::YesNo});
         if (!keep) {
-            showStatus(window_, QStringLiteral("Автоформирование прервано, список не изменился"));
+            showStatus(window_, tr("Автоформирование прервано, список не изменился"));
             return;
         }
         lines = &res.chosenBeforeCancel;
-    } else if (!confirmLargeAppend(window_, session_, "Автоформирование", "Найдено",
+    } else if (!confirmLargeAppend(window_, session_, tr("Автоформирование"),
+                                   tr("Найдено %1 вариантов на %2 Добавить их все в список?"),
                                    tallyLines(res.added))) {
         return;
     }
     const ListChange change(session_);
     session_.appendBets(*lines);
-    showStatus(window_, QStringLiteral("Автоформирование: ") + change.change() +
-                            QStringLiteral(", покрытие ") + percentText(res.coveredWeight) +
-                            QStringLiteral(" — ") + stopText(res.stop));
+    showStatus(window_,
+               tr("Автоформирование: %1, покрытие %2 — %3")
+                   .arg(change.change(), percentText(res.coveredWeight), stopText(res.stop)));
 }
 
 bool Autoforming::eventFilter(QObject* watched, QEvent* e) {

@@ -1,5 +1,6 @@
 #include "ui/forming/brief_system_panel.h"
 
+#include "ui/common/ui_text.h"
 #include "ui/widgets/link_label.h"
 #include "ui/widgets/mode_panel.h"
 
@@ -11,7 +12,9 @@ namespace kav::ui {
 
 namespace {
 
-const QString kStartWithCaption = QStringLiteral("Начать с...");
+QString startWithCaption() {
+    return BriefSystemPanel::tr("Начать с...");
+}
 
 } // namespace
 
@@ -24,17 +27,17 @@ BriefSystemPanel::BriefSystemPanel(QWidget* parent) : QFrame(parent) {
 void BriefSystemPanel::createLayout() {
     auto* row = panelRow(this);
     addBriefSystemLink_ =
-        named(new LinkLabel(QStringLiteral("Добавить\nв список"), this), "addBriefSystemLink");
-    addBriefSystemLink_->setToolTip(QStringLiteral("Добавить систему в список ставок"));
+        named(new LinkLabel(tr("Добавить\nв список"), this), "addBriefSystemLink");
+    addBriefSystemLink_->setToolTip(tr("Добавить систему в список ставок"));
     briefCategorySpin_ = namedSpin("briefCategorySpin", 13, 9, 15, this);
-    briefCategorySpin_->setToolTip(QStringLiteral("Минимальная категория"));
-    startWithCheck_ = named(new QCheckBox(kStartWithCaption, this), "startWithCheck");
+    briefCategorySpin_->setToolTip(tr("Минимальная категория"));
+    startWithCheck_ = named(new QCheckBox(startWithCaption(), this), "startWithCheck");
     startWithCheck_->setToolTip(
-        tooltipText("Установите отметку для включения \r\nв бриф-систему конкретной "
-                    "ставки.\r\nДля каждого события активизируется исход,\r\nвключенный "
-                    "в подстраховку последним"));
+        tooltipText(tr("Установите отметку для включения \nв бриф-систему конкретной "
+                       "ставки.\nДля каждого события активизируется исход,\nвключенный "
+                       "в подстраховку последним")));
     row->addWidget(addBriefSystemLink_);
-    row->addLayout(captioned(briefCategorySpin_, fieldCaption(QStringLiteral("категория"), this)));
+    row->addLayout(captioned(briefCategorySpin_, fieldCaption(tr("категория"), this)));
     row->addWidget(startWithCheck_);
     row->addStretch(1);
 }
@@ -63,7 +66,7 @@ void BriefSystemPanel::applySettings(const kav::BriefSettings& s) {
 }
 
 void BriefSystemPanel::showForcedBet(const QString& forcedBet) {
-    startWithCheck_->setText(startWithCheck_->isChecked() ? forcedBet : kStartWithCaption);
+    startWithCheck_->setText(startWithCheck_->isChecked() ? forcedBet : startWithCaption());
 }
 
 void BriefSystemPanel::colourCategory() {

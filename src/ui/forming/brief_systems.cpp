@@ -85,9 +85,9 @@ void BriefSystems::updateSelectionSummary() {
          templateFolder_, templateIndex_, ownTemplateFolder_});
     kav::storeSummaryCounts(model, s);
     if (s.markedVariantsLine)
-        couponSummary_.setText(QString::fromStdString(*s.markedVariantsLine));
+        couponSummary_.setText(coreText(*s.markedVariantsLine));
     if (s.systemVariantsLine)
-        systemSummary_.setText(QString::fromStdString(*s.systemVariantsLine));
+        systemSummary_.setText(coreText(*s.systemVariantsLine));
     if (!nearestSystems_)
         return;
     if (s.nearest)
@@ -108,14 +108,15 @@ void BriefSystems::addBriefSystem() {
         showMessage(window_, *r.message);
         return;
     }
-    if (!confirmLargeAppend(window_, session_, "Бриф-системы", "Будет добавлено",
+    if (!confirmLargeAppend(window_, session_, tr("Бриф-системы"),
+                            tr("Будет добавлено %1 вариантов на %2 Добавить их все в список?"),
                             tallyLines(r.appended)))
         return;
     const ListChange change(session_);
     // Only the new lines are parsed, which gives what one parse of the whole
     // list gives.
     session_.appendBets(r.appended);
-    showStatus(window_, QStringLiteral("Бриф-система: ") + change.change());
+    showStatus(window_, tr("Бриф-система: %1").arg(change.change()));
 }
 
 bool BriefSystems::systemComputing() const {
@@ -134,8 +135,8 @@ void BriefSystems::computeBriefSystem() {
     const QString name = QStringLiteral("%1-%2-%3").arg(key.doubles).arg(key.triples).arg(key.hits);
 
     JobOptions options;
-    options.title = QStringLiteral("Расчёт системы");
-    options.label = QStringLiteral("Система %1: поиск…").arg(name);
+    options.title = tr("Расчёт системы");
+    options.label = tr("Система %1: поиск…").arg(name);
     // Every window waits: the selection must not change under the search.
     options.modality = Qt::ApplicationModal;
     options.minimumDurationMs = 300;
@@ -159,9 +160,8 @@ void BriefSystems::computeBriefSystem() {
         request.progress = [&job, name](const kav::kombin::SearchProgress& p) {
             // The box reaches 100 only by closing.
             job.progress(std::clamp(static_cast<int>(p.done * 100), 0, 99),
-                         p.bestRows > 0
-                             ? QStringLiteral("Система %1, ставок: %2").arg(name).arg(p.bestRows)
-                             : QString());
+                         p.bestRows > 0 ? tr("Система %1, ставок: %2").arg(name).arg(p.bestRows)
+                                        : QString());
         };
         return kav::kombin::computeSystem(request);
     };

@@ -73,13 +73,15 @@ void ConditionsForming::addConditionVariants() {
     const auto stake = kav::stakePerBet(session_.stakeText());
     const kav::Fixed4 amount =
         stake ? kav::Fixed4::fromRaw(stake->raw() * static_cast<std::int64_t>(n)) : kav::Fixed4();
-    if (!confirmLargeAppend(window_, session_, "Условия", "Условиям отвечают", {n, amount}))
+    if (!confirmLargeAppend(window_, session_, tr("Условия"),
+                            tr("Условиям отвечают %1 вариантов на %2 Добавить их все в список?"),
+                            {n, amount}))
         return;
     const ListChange change(session_);
     const kav::FormResult r =
         kav::addConditionVariants(model, session_.stakeText(), session_.betLines(), c);
     session_.appendBets(r.added);
-    showStatus(window_, QStringLiteral("Условия: ") + change.change());
+    showStatus(window_, tr("Условия: %1").arg(change.change()));
     if (r.message)
         showMessage(window_, *r.message);
 }
@@ -93,7 +95,7 @@ void ConditionsForming::applyConditionsToList() {
     const ListChange change(session_);
     if (r.replacedLines > 0)
         session_.replaceBets(r.lines);
-    showStatus(window_, QStringLiteral("Условия к списку: ") + change.change());
+    showStatus(window_, tr("Условия к списку: %1").arg(change.change()));
     showMessage(window_, kav::conditionListReport(r));
 }
 
@@ -129,8 +131,9 @@ void ConditionsForming::loadConditionPreset(const QString& name) {
         return;
     const auto c = kav::io::loadConditionPreset(folder.toStdString(), name.toStdString());
     if (!c) {
-        showMessage(window_,
-                    kav::Message{"Не удалось прочитать набор условий " + name.toStdString()});
+        showMessage(
+            window_,
+            kav::Message{tr("Не удалось прочитать набор условий %1").arg(name).toStdString()});
         return;
     }
     panel_.applyConditions(*c);

@@ -27,20 +27,41 @@ struct MeasureControl {
 };
 // In the order of kav::Measure.
 constexpr MeasureControl kMeasureControls[kav::kMeasures] = {
-    {"ones", "единиц", "Сколько событий с исходом 1", 0, 15, 4, 8},
-    {"draws", "ничьих", "Сколько событий с исходом X", 0, 15, 2, 6},
-    {"twos", "двоек", "Сколько событий с исходом 2", 0, 15, 3, 7},
-    {"favourites", "фаворитов", "Сколько исходов с наибольшей котировкой события", 0, 15, 5, 10},
-    {"outsiders", "аутсайдеров", "Сколько исходов с наименьшей котировкой события", 0, 15, 0, 4},
-    {"points", "очки БК", "Сумма котировок исходов (числа сетки слева от /)", -100000, 100000, 450,
-     600},
-    {"poolPoints", "очки пула", "Сумма долей пула исходов (числа сетки справа от /)", -100000,
-     100000, 450, 600},
-    {"longestRun", "серия", "Самая длинная серия событий подряд с одним исходом", 1, 15, 2, 5},
-    {"changes", "смен", "Сколько раз исход события отличается от предыдущего", 0, 14, 6, 12},
-    {"valuePoints", "очки ценности",
-     "Сумма ценности исходов в сотых: котировка / доля пула, как в виде «Показывать ценность "
-     "исходов» (исход без доли пула — 0)",
+    {"ones", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "единиц"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "Сколько событий с исходом 1"), 0, 15, 4, 8},
+    {"draws", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "ничьих"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "Сколько событий с исходом X"), 0, 15, 2, 6},
+    {"twos", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "двоек"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "Сколько событий с исходом 2"), 0, 15, 3, 7},
+    {"favourites", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "фаворитов"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Сколько исходов с наибольшей котировкой события"),
+     0, 15, 5, 10},
+    {"outsiders", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "аутсайдеров"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Сколько исходов с наименьшей котировкой события"),
+     0, 15, 0, 4},
+    {"points", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "очки БК"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Сумма котировок исходов (числа сетки слева от /)"),
+     -100000, 100000, 450, 600},
+    {"poolPoints", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "очки пула"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Сумма долей пула исходов (числа сетки справа от /)"),
+     -100000, 100000, 450, 600},
+    {"longestRun", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "серия"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Самая длинная серия событий подряд с одним исходом"),
+     1, 15, 2, 5},
+    {"changes", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "смен"),
+     QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel",
+                       "Сколько раз исход события отличается от предыдущего"),
+     0, 14, 6, 12},
+    {"valuePoints", QT_TRANSLATE_NOOP("kav::ui::ConditionsPanel", "очки ценности"),
+     QT_TRANSLATE_NOOP(
+         "kav::ui::ConditionsPanel",
+         "Сумма ценности исходов в сотых: котировка / доля пула, как в виде «Показывать ценность "
+         "исходов» (исход без доли пула — 0)"),
      -1000000, 1000000, 1200, 1800},
 };
 
@@ -72,31 +93,29 @@ ConditionsPanel::ConditionsPanel(QWidget* parent) : QFrame(parent) {
 
 void ConditionsPanel::createLayout() {
     auto* row = panelRow(this);
-    addConditionVariantsLink_ = named(new LinkLabel(QStringLiteral("Добавить\nв список"), this),
-                                      "addConditionVariantsLink");
+    addConditionVariantsLink_ =
+        named(new LinkLabel(tr("Добавить\nв список"), this), "addConditionVariantsLink");
     addConditionVariantsLink_->setToolTip(
-        QStringLiteral("Добавить в список проходящие варианты выбранных исходов"));
+        tr("Добавить в список проходящие варианты выбранных исходов"));
     applyConditionsLink_ =
-        named(new LinkLabel(QStringLiteral("Применить\nк списку"), this), "applyConditionsLink");
-    applyConditionsLink_->setToolTip(
-        QStringLiteral("Заменить строки списка их проходящими вариантами"));
+        named(new LinkLabel(tr("Применить\nк списку"), this), "applyConditionsLink");
+    applyConditionsLink_->setToolTip(tr("Заменить строки списка их проходящими вариантами"));
     toleranceSpin_ = namedSpin("toleranceSpin", 0, 0, kav::kMeasures + 20, this);
-    toleranceSpin_->setToolTip(QStringLiteral("Сколько условий вариант может нарушить"));
+    toleranceSpin_->setToolTip(tr("Сколько условий вариант может нарушить"));
     conditionCountLabel_ = named(new QLabel(this), "conditionCountLabel");
     conditionCountLabel_->setMinimumWidth(170);
-    conditionCountLabel_->setToolTip(QStringLiteral("Сколько вариантов поля проходят условия"));
+    conditionCountLabel_->setToolTip(tr("Сколько вариантов поля проходят условия"));
     presetCombo_ = named(new QComboBox(this), "conditionPresetCombo");
     presetCombo_->setEditable(true);
     presetCombo_->setMinimumWidth(110);
     presetCombo_->setInsertPolicy(QComboBox::NoInsert);
-    presetCombo_->setToolTip(QStringLiteral("Набор условий: выбрать или ввести имя нового"));
-    savePresetLink_ =
-        named(new LinkLabel(QStringLiteral("Сохранить\nнабор"), this), "saveConditionPresetLink");
+    presetCombo_->setToolTip(tr("Набор условий: выбрать или ввести имя нового"));
+    savePresetLink_ = named(new LinkLabel(tr("Сохранить\nнабор"), this), "saveConditionPresetLink");
     row->addWidget(addConditionVariantsLink_);
     row->addWidget(applyConditionsLink_);
-    row->addLayout(captioned(toleranceSpin_, fieldCaption(QStringLiteral("допуск"), this)));
-    row->addLayout(captioned(conditionCountLabel_, fieldCaption(QStringLiteral("проходят"), this)));
-    row->addLayout(captioned(presetCombo_, fieldCaption(QStringLiteral("набор"), this)));
+    row->addLayout(captioned(toleranceSpin_, fieldCaption(tr("допуск"), this)));
+    row->addLayout(captioned(conditionCountLabel_, fieldCaption(tr("проходят"), this)));
+    row->addLayout(captioned(presetCombo_, fieldCaption(tr("набор"), this)));
     row->addWidget(savePresetLink_);
     row->addStretch(1);
 }
@@ -114,13 +133,13 @@ void ConditionsPanel::createEditor() {
         const MeasureControl& m = kMeasureControls[k];
         const std::string name = m.name;
         RangeControls& c = ranges_[k];
-        c.check = new QCheckBox(QString::fromUtf8(m.caption), editor_);
+        c.check = new QCheckBox(tr(m.caption), editor_);
         c.check->setObjectName(QString::fromStdString(name + "Check"));
-        c.check->setToolTip(QString::fromUtf8(m.tooltip));
+        c.check->setToolTip(tr(m.tooltip));
         c.from = rangeSpin(name + "FromSpin", m.from, m.min, m.max, editor_);
         c.to = rangeSpin(name + "ToSpin", m.to, m.min, m.max, editor_);
-        c.from->setToolTip(QStringLiteral("не менее"));
-        c.to->setToolTip(QStringLiteral("не более"));
+        c.from->setToolTip(tr("не менее"));
+        c.to->setToolTip(tr("не более"));
         // Three rows of three, and the value points under the quote points.
         const bool value = k == static_cast<int>(kav::Measure::ValuePoints);
         const int r = value ? 3 : k % 3, col = value ? 4 : (k / 3) * 4;
@@ -132,10 +151,9 @@ void ConditionsPanel::createEditor() {
     outer->addLayout(grid);
 
     baseRowsTable_ = named(new QTableWidget(0, 3, editor_), "baseRowsTable");
-    baseRowsTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Базовая строка"), QStringLiteral("от"), QStringLiteral("до")});
+    baseRowsTable_->setHorizontalHeaderLabels({tr("Базовая строка"), tr("от"), tr("до")});
     baseRowsTable_->setToolTip(
-        QStringLiteral("Совпадений с базовой строкой (15 знаков 1, X, 2 или -) от и до"));
+        tr("Совпадений с базовой строкой (15 знаков 1, X, 2 или -) от и до"));
     baseRowsTable_->verticalHeader()->setDefaultSectionSize(20);
     baseRowsTable_->verticalHeader()->setVisible(false);
     baseRowsTable_->horizontalHeader()->setSectionResizeMode(kRowColumn, QHeaderView::Stretch);
@@ -144,9 +162,8 @@ void ConditionsPanel::createEditor() {
     baseRowsTable_->setMinimumWidth(200);
     baseRowsTable_->setFixedHeight(64);
     auto* rowLinks = new QHBoxLayout;
-    addBaseRowLink_ = named(new LinkLabel(QStringLiteral("+ строка"), editor_), "addBaseRowLink");
-    removeBaseRowLink_ =
-        named(new LinkLabel(QStringLiteral("- строка"), editor_), "removeBaseRowLink");
+    addBaseRowLink_ = named(new LinkLabel(tr("+ строка"), editor_), "addBaseRowLink");
+    removeBaseRowLink_ = named(new LinkLabel(tr("- строка"), editor_), "removeBaseRowLink");
     rowLinks->addWidget(addBaseRowLink_);
     rowLinks->addWidget(removeBaseRowLink_);
     rowLinks->addStretch(1);

@@ -29,25 +29,22 @@ ManualChoicePanel::ManualChoicePanel(QWidget* parent) : QFrame(parent) {
 void ManualChoicePanel::createLayout() {
     auto* row = panelRow(this);
     takeAllVariantsLink_ =
-        named(new LinkLabel(QStringLiteral("Взять все\nварианты"), this), "takeAllVariantsLink");
-    randomChoiceLink_ =
-        named(new LinkLabel(QStringLiteral("Случайный \nвыбор"), this), "randomChoiceLink");
+        named(new LinkLabel(tr("Взять все\nварианты"), this), "takeAllVariantsLink");
+    randomChoiceLink_ = named(new LinkLabel(tr("Случайный \nвыбор"), this), "randomChoiceLink");
     randomRepeatSpin_ = namedSpin("randomRepeatSpin", 1, 1, 10000000, this);
-    randomRepeatSpin_->setToolTip(tooltipText("Повторить \r\nслучайный \r\nвыбор, раз"));
+    randomRepeatSpin_->setToolTip(tooltipText(tr("Повторить \nслучайный \nвыбор, раз")));
     distributionCombo_ = named(new QComboBox(this), "distributionCombo");
-    distributionCombo_->addItems({QStringLiteral("По котировкам"), QStringLiteral("По пулу"),
-                                  QStringLiteral("Произвольно"), QStringLiteral("Против пула"),
-                                  QStringLiteral("Кол. фаворитов")});
-    distributionCombo_->setToolTip(QStringLiteral("Распределение"));
+    distributionCombo_->addItems({tr("По котировкам"), tr("По пулу"), tr("Произвольно"),
+                                  tr("Против пула"), tr("Кол. фаворитов")});
+    distributionCombo_->setToolTip(tr("Распределение"));
     favouritesSpin_ = namedSpin("favouritesSpin", 7, 0, 15, this);
-    favouritesSpin_->setToolTip(QStringLiteral("Число фаворитов"));
-    favouritesCaption_ =
-        named(fieldCaption(QStringLiteral("фаворитов"), this), "favouritesCaption");
+    favouritesSpin_->setToolTip(tr("Число фаворитов"));
+    favouritesCaption_ = named(fieldCaption(tr("фаворитов"), this), "favouritesCaption");
     favouritesSpin_->hide();
     favouritesCaption_->hide();
     row->addWidget(takeAllVariantsLink_);
     row->addWidget(randomChoiceLink_);
-    row->addLayout(captioned(randomRepeatSpin_, fieldCaption(QStringLiteral("повторить"), this)));
+    row->addLayout(captioned(randomRepeatSpin_, fieldCaption(tr("повторить"), this)));
     row->addWidget(distributionCombo_);
     row->addLayout(captioned(favouritesSpin_, favouritesCaption_));
     row->addStretch(1);

@@ -15,7 +15,7 @@ class QLabel;
 class QSpinBox;
 
 namespace kav {
-enum class RandomDistribution : int;
+enum class RandomDistribution;
 }
 
 namespace kav::ui {

@@ -31,14 +31,12 @@ void ModeBar::createLayout() {
     styleAsPanel(this, "controlBar", true);
     setFixedHeight(49);
     auto* row = panelRow(this);
-    resetOutcomesLink_ =
-        named(new LinkLabel(QStringLiteral("Сбросить\nисходы"), this), "resetOutcomesLink");
-    resetOutcomesLink_->setToolTip(QStringLiteral("Очистить все выбранные исходы"));
+    resetOutcomesLink_ = named(new LinkLabel(tr("Сбросить\nисходы"), this), "resetOutcomesLink");
+    resetOutcomesLink_->setToolTip(tr("Очистить все выбранные исходы"));
     modeCombo_ = named(new QComboBox(this), "modeCombo");
-    modeCombo_->addItems({QStringLiteral("Бриф-системы"), QStringLiteral("По сенсациям"),
-                          QStringLiteral("Ручной набор"), QStringLiteral("Автоформир."),
-                          QStringLiteral("Условия")});
-    modeCombo_->setToolTip(QStringLiteral("Способ формирования пакета"));
+    modeCombo_->addItems({tr("Бриф-системы"), tr("По сенсациям"), tr("Ручной набор"),
+                          tr("Автоформир."), tr("Условия")});
+    modeCombo_->setToolTip(tr("Способ формирования пакета"));
     row->addWidget(resetOutcomesLink_);
     row->addWidget(modeCombo_);
 
@@ -59,10 +57,9 @@ void ModeBar::createLayout() {
     styleAsPanel(stakePanel, "stakePanel", false);
     auto* stakeRow = panelRow(stakePanel);
     stakeEdit_ = named(new MoneyEdit(stakePanel), "stakeEdit");
-    stakeEdit_->setToolTip(QStringLiteral("Сумма на одну ставку"));
+    stakeEdit_->setToolTip(tr("Сумма на одну ставку"));
     stakeEdit_->setBaseWidth(110);
-    stakeRow->addLayout(
-        captioned(stakeEdit_, fieldCaption(QStringLiteral("за ставку"), stakePanel)));
+    stakeRow->addLayout(captioned(stakeEdit_, fieldCaption(tr("за ставку"), stakePanel)));
     row->addWidget(stakePanel);
 }
 

@@ -56,7 +56,7 @@ NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("nearestSystemsWindow"));
-    setWindowTitle(QStringLiteral("Ближайшие варианты"));
+    setWindowTitle(tr("Ближайшие варианты"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     move(695, 346);
 
@@ -82,7 +82,7 @@ NearestSystemsWindow::NearestSystemsWindow(QWidget* parent)
 
     systemsTable_->move(0, 0);
 
-    computeSystemButton_ = new QPushButton(QStringLiteral("Рассчитать систему"), this);
+    computeSystemButton_ = new QPushButton(tr("Рассчитать систему"), this);
     computeSystemButton_->setObjectName(QStringLiteral("computeSystemButton"));
     computeSystemButton_->hide();
     connect(computeSystemButton_, &QPushButton::clicked, this,
@@ -139,23 +139,22 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
     notComputableLabel_->setVisible(!computable && !whyNotComputable.isEmpty());
     if (tried)
         triedSystemLabel_->setText(
-            QStringLiteral("Система %1-%2-%3 уже рассчитывалась в этом сеансе: в ней больше "
-                           "%4 ставок.")
+            tr("Система %1-%2-%3 уже рассчитывалась в этом сеансе: в ней больше "
+               "%4 ставок.")
                 .arg(computable->doubles)
                 .arg(computable->triples)
                 .arg(computable->hits)
                 .arg(kav::kombin::kMaxComputedRows));
     if (computable_)
-        computeSystemButton_->setToolTip(
-            QStringLiteral("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
-                           "утроения, гарантированные угадывания) и сохранить её "
-                           "среди шаблонов")
-                .arg(computable_->doubles)
-                .arg(computable_->triples)
-                .arg(computable_->hits));
+        computeSystemButton_->setToolTip(tr("Рассчитать бриф-систему %1-%2-%3 (удвоения, "
+                                            "утроения, гарантированные угадывания) и сохранить её "
+                                            "среди шаблонов")
+                                             .arg(computable_->doubles)
+                                             .arg(computable_->triples)
+                                             .arg(computable_->hits));
     setCell(0, 0, QStringLiteral("«2»"));
     setCell(1, 0, QStringLiteral("«3»"));
-    setCell(2, 0, QStringLiteral("Ставок"));
+    setCell(2, 0, tr("Ставок"));
     const int listed = static_cast<int>(std::min<std::size_t>(rows.size(), kDesignedRows - 1));
     systemsTable_->setRowCount(std::max(2, listed + 1));
     for (int i = 0; i < listed; ++i) {
@@ -165,7 +164,7 @@ void NearestSystemsWindow::showNearestSystems(const std::vector<kav::TemplateEnt
         setCell(2, i + 1, QString::number(e.systemBets));
     }
     if (listed == 0) {
-        setCell(0, 1, QStringLiteral("Нет"));
+        setCell(0, 1, tr("Нет"));
         setCell(1, 1, QString());
         setCell(2, 1, QString());
     }

@@ -14,9 +14,9 @@ namespace kav::ui {
 SelectionEditor::SelectionEditor(Session& session, OutcomeGrid& grid, ModeBar& modeBar,
                                  QWidget* window)
     : QObject(window), session_(session), grid_(grid), modeBar_(modeBar), window_(window) {
-    const char* headers[] = {"События", "П1", "Х", "П2"};
+    const QString headers[] = {tr("События"), tr("П1"), tr("Х"), tr("П2")};
     for (int c = 0; c < OutcomeGrid::kColumns; ++c)
-        grid_.setCellText(c, 0, QString::fromUtf8(headers[c]));
+        grid_.setCellText(c, 0, headers[c]);
     grid_.setFillFunction([this](int event0, int outcome0) {
         const SensationPanel& sensations = modeBar_.sensationPanel();
         GridPaintState s;
@@ -88,7 +88,7 @@ void SelectionEditor::repaintGrid() {
 void SelectionEditor::resetOutcomes() {
     kav::DrawModel after = session_.draw();
     kav::resetSelection(after);
-    session_.setMarks(after.selection, after.forcedBet, QStringLiteral("Сброс исходов"));
+    session_.setMarks(after.selection, after.forcedBet, tr("Сброс исходов"));
 }
 
 // A click on a title marks every outcome of the event, or unmarks them all
@@ -120,8 +120,7 @@ void SelectionEditor::selectOutcomeCell(int col, int row) {
         }
     }
     session_.setMarks(selection, forcedBet,
-                      col == 0 ? QStringLiteral("Отметка события")
-                               : QStringLiteral("Отметка исхода"));
+                      col == 0 ? tr("Отметка события") : tr("Отметка исхода"));
 }
 
 void SelectionEditor::editQuote(int col, int row, const QString& text) {
@@ -133,7 +132,7 @@ void SelectionEditor::editQuote(int col, int row, const QString& text) {
     if (const auto* why = std::get_if<std::string>(&typed)) {
         // After the editor has closed: a modal box while the focus is leaving
         // the cell would pull it away a second time.
-        const kav::Message refusal{*why, "Котировка"};
+        const kav::Message refusal{*why, kav::Text::tr("Котировка")};
         QTimer::singleShot(0, this, [this, refusal] { showMessage(window_, refusal); });
         return;
     }

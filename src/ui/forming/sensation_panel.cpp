@@ -17,20 +17,19 @@ SensationPanel::SensationPanel(QWidget* parent) : QFrame(parent) {
 
 void SensationPanel::createLayout() {
     auto* row = panelRow(this);
-    addSensationsLink_ =
-        named(new LinkLabel(QStringLiteral("Добавить\nв список"), this), "addSensationsLink");
+    addSensationsLink_ = named(new LinkLabel(tr("Добавить\nв список"), this), "addSensationsLink");
     minSensationsSpin_ = namedSpin("minSensationsSpin", 3, 0, 15, this);
-    minSensationsSpin_->setToolTip(QStringLiteral("Сенсаций не менее"));
+    minSensationsSpin_->setToolTip(tr("Сенсаций не менее"));
     maxSensationsSpin_ = namedSpin("maxSensationsSpin", 5, 0, 15, this);
-    maxSensationsSpin_->setToolTip(QStringLiteral("Сенсаций не более"));
+    maxSensationsSpin_->setToolTip(tr("Сенсаций не более"));
     sensationThresholdSpin_ = namedSpin("sensationThresholdSpin", 25, 0, 34, this);
     sensationThresholdSpin_->setToolTip(
-        tooltipText("Значение котировки,\r\nниже которого событие\r\nсчитаем сенсацией"));
-    byQuotesRadio_ = named(new QRadioButton(QStringLiteral("БК"), this), "byQuotesRadio");
-    byQuotesRadio_->setToolTip(tooltipText("Критерий сенсаций\r\nпо букмекерским котировкам"));
+        tooltipText(tr("Значение котировки,\nниже которого событие\nсчитаем сенсацией")));
+    byQuotesRadio_ = named(new QRadioButton(tr("БК"), this), "byQuotesRadio");
+    byQuotesRadio_->setToolTip(tooltipText(tr("Критерий сенсаций\nпо букмекерским котировкам")));
     byQuotesRadio_->setChecked(true);
-    byPoolRadio_ = named(new QRadioButton(QStringLiteral("пул"), this), "byPoolRadio");
-    byPoolRadio_->setToolTip(tooltipText("Критерий сенсаций\r\nпо распределению пула"));
+    byPoolRadio_ = named(new QRadioButton(tr("пул"), this), "byPoolRadio");
+    byPoolRadio_->setToolTip(tooltipText(tr("Критерий сенсаций\nпо распределению пула")));
     auto* range = new QWidget(this);
     auto* rangeRow = new QHBoxLayout(range);
     rangeRow->setContentsMargins(0, 0, 0, 0);
@@ -42,9 +41,8 @@ void SensationPanel::createLayout() {
     radios->addWidget(byQuotesRadio_);
     radios->addWidget(byPoolRadio_);
     row->addWidget(addSensationsLink_);
-    row->addLayout(captioned(range, fieldCaption(QStringLiteral("кол-во  сенсаций"), this)));
-    row->addLayout(
-        captioned(sensationThresholdSpin_, fieldCaption(QStringLiteral("которые<"), this)));
+    row->addLayout(captioned(range, fieldCaption(tr("кол-во  сенсаций"), this)));
+    row->addLayout(captioned(sensationThresholdSpin_, fieldCaption(tr("которые<"), this)));
     row->addLayout(radios);
     row->addStretch(1);
 }

@@ -16,13 +16,16 @@ namespace {
 // The lines go in first, in one append, then the message: lines added before
 // the action stopped stay in the list. More than kLargeAppend variants are
 // added only when the player says so.
-void applyFormResult(Session& session, QWidget* window, const char* title,
+void applyFormResult(Session& session, QWidget* window, const QString& title,
                      const kav::FormResult& r) {
-    if (!confirmLargeAppend(window, session, title, "Будет добавлено", tallyLines(r.added)))
+    if (!confirmLargeAppend(
+            window, session, title,
+            VariantForming::tr("Будет добавлено %1 вариантов на %2 Добавить их все в список?"),
+            tallyLines(r.added)))
         return;
     const ListChange change(session);
     session.appendBets(r.added);
-    showStatus(window, QString::fromUtf8(title) + QStringLiteral(": ") + change.change());
+    showStatus(window, VariantForming::tr("%1: %2").arg(title, change.change()));
     if (r.message)
         showMessage(window, *r.message);
 }
@@ -41,7 +44,7 @@ VariantForming::VariantForming(Session& session, ModeBar& modeBar, QWidget* wind
 
 void VariantForming::takeAllVariants() {
     applyFormResult(
-        session_, window_, "Ручной набор",
+        session_, window_, tr("Ручной набор"),
         kav::takeAllVariants(session_.draw(), session_.stakeText(), session_.betLines()));
 }
 
@@ -51,7 +54,7 @@ void VariantForming::addRandomBets() {
     rq.distribution = panel.distribution();
     rq.repeat = panel.repeat();
     rq.favourites = panel.favourites();
-    applyFormResult(session_, window_, "Случайный выбор",
+    applyFormResult(session_, window_, tr("Случайный выбор"),
                     kav::randomBets(session_.draw(), session_.stakeText(), session_.betLines(), rq,
                                     session_.rng()));
 }
@@ -65,7 +68,7 @@ void VariantForming::addSensationVariants() {
     rq.criterion =
         panel.byQuotes() ? kav::SensationCriterion::Quotes : kav::SensationCriterion::Pool;
     applyFormResult(
-        session_, window_, "По сенсациям",
+        session_, window_, tr("По сенсациям"),
         kav::addSensationVariants(session_.draw(), session_.stakeText(), session_.betLines(), rq));
 }
 

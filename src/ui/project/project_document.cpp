@@ -4,6 +4,7 @@
 #include "ui/common/job_runner.h"
 #include "ui/common/program_places.h"
 #include "ui/common/session.h"
+#include "ui/common/ui_text.h"
 #include "ui/common/work_guards.h"
 #include "ui/widgets/file_dialogs.h"
 #include "ui/widgets/message_box.h"
@@ -28,7 +29,9 @@ constexpr int kAutosaveDelayMs = 3000;
 constexpr qsizetype kKeptDeclinedAutosaves = 10;
 const QString kAutosaveName = QStringLiteral("autosave.kvp");
 const QString kAutosaveOriginName = QStringLiteral("autosave.origin");
-const QString kProjectFilter = QStringLiteral("Проекты Kavendix (*.kvp)");
+QString projectFilter() {
+    return ProjectDocument::tr("Проекты Kavendix (*.kvp)");
+}
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -118,11 +121,16 @@ void ProjectDocument::setModified(bool modified) {
 }
 
 QString ProjectDocument::windowTitle() const {
-    const QString& drawTitle = session_.drawTitle();
+    // The title the program gives a draw names its country in Russian, as
+    // the quotes files keep it; shown, it is in the windows' language.
+    QString drawTitle = session_.drawTitle();
+    for (const char* country :
+         {kav::Text::tr(" - российский тираж"), kav::Text::tr(" - украинский тираж")})
+        drawTitle.replace(QString::fromUtf8(country), coreText(country));
     if (projectPath_.isEmpty() && !hasWork())
         return drawTitle;
     const QString name =
-        projectPath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(projectPath_).fileName();
+        projectPath_.isEmpty() ? tr("Без имени") : QFileInfo(projectPath_).fileName();
     return name + (isModified() ? QStringLiteral("*") : QString()) + QStringLiteral(" — ") +
            drawTitle;
 }
@@ -144,21 +152,20 @@ void ProjectDocument::createFileMenu(QMenu* file) {
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    add("newProjectAction", QStringLiteral("Создать"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    add("newProjectAction", tr("Создать"), QKeySequence(Qt::CTRL | Qt::Key_N),
         [this] { newProject(); });
-    add("openProjectAction", QStringLiteral("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+    add("openProjectAction", tr("Открыть..."), QKeySequence(Qt::CTRL | Qt::Key_O),
         [this] { openProject(); });
     // Ctrl+S has long been "Сохранить для Excell построчно"; saving the
     // project takes F2, the save key of many Russian programs.
-    add("saveProjectAction", QStringLiteral("Сохранить"), QKeySequence(Qt::Key_F2),
-        [this] { saveProject(); });
-    add("saveProjectAsAction", QStringLiteral("Сохранить как..."),
+    add("saveProjectAction", tr("Сохранить"), QKeySequence(Qt::Key_F2), [this] { saveProject(); });
+    add("saveProjectAsAction", tr("Сохранить как..."),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveProjectAs(); });
     file->addSeparator();
-    recentMenu_ = file->addMenu(QStringLiteral("Недавние файлы"));
+    recentMenu_ = file->addMenu(tr("Недавние файлы"));
     recentMenu_->setObjectName(QStringLiteral("recentProjectsMenu"));
     file->addSeparator();
-    add("quitAction", QStringLiteral("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+    add("quitAction", tr("Выход"), QKeySequence(Qt::CTRL | Qt::Key_Q),
         [this] { window_->close(); });
     rebuildRecentMenu();
 }
@@ -178,13 +185,11 @@ bool ProjectDocument::maybeSave() {
     if (!isModified() || (projectPath_.isEmpty() && !hasWork()))
         return true;
     const QString name =
-        projectPath_.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(projectPath_).fileName();
-    const QString list =
-        session_.betStatus().empty()
-            ? QStringLiteral("Строк в списке ставок: %1.").arg(session_.betList().size())
-            : qs(session_.betStatus()) + QLatin1Char('.');
-    switch (askToSave(
-        window_, QStringLiteral("Сохранить изменения в проекте \"%1\"?\n%2").arg(name, list))) {
+        projectPath_.isEmpty() ? tr("Без имени") : QFileInfo(projectPath_).fileName();
+    const QString list = session_.betStatus().empty()
+                             ? tr("Строк в списке ставок: %1.").arg(session_.betList().size())
+                             : qs(session_.betStatus()) + QLatin1Char('.');
+    switch (askToSave(window_, tr("Сохранить изменения в проекте \"%1\"?\n%2").arg(name, list))) {
     case SaveAnswer::Save:
         saveProject();
         return !isModified(); // a cancelled or failed save keeps the work open
@@ -211,7 +216,7 @@ void ProjectDocument::newProject() {
 void ProjectDocument::openProject() {
     if (refuseWhileJobRuns(jobs_, window_) || !maybeSave())
         return;
-    const QString chosen = openFileName(window_, QStringLiteral("Открыть проект"), kProjectFilter);
+    const QString chosen = openFileName(window_, tr("Открыть проект"), projectFilter());
     if (!chosen.isEmpty())
         openProjectFile(chosen);
 }
@@ -244,8 +249,8 @@ void ProjectDocument::saveProject() {
 }
 
 void ProjectDocument::saveProjectAs() {
-    QString chosen = saveFileName(window_, QStringLiteral("Сохранить проект"), kProjectFilter,
-                                  QStringLiteral("kvp"));
+    QString chosen =
+        saveFileName(window_, tr("Сохранить проект"), projectFilter(), QStringLiteral("kvp"));
     if (chosen.isEmpty())
         return;
     if (QFileInfo(chosen).suffix().isEmpty())
@@ -341,7 +346,7 @@ void ProjectDocument::setAutosaveAside() {
     if (aside.isEmpty() || !QDir().mkpath(aside))
         return;
     QFile origin(folder.filePath(kAutosaveOriginName));
-    QString base = QStringLiteral("Без имени");
+    QString base = tr("Без имени");
     if (origin.open(QIODevice::ReadOnly)) {
         const QString path = QString::fromUtf8(origin.readAll());
         if (!path.isEmpty())
@@ -387,9 +392,10 @@ bool ProjectDocument::offerRecovery() {
         return false;
     }
     offering_ = true;
-    const bool restore =
-        showMessage(window_, {"Программа была закрыта аварийно. Восстановить несохранённую работу?",
-                              "Восстановление", kav::Buttons::YesNo});
+    const bool restore = showMessage(
+        window_,
+        {kav::Text::tr("Программа была закрыта аварийно. Восстановить несохранённую работу?"),
+         kav::Text::tr("Восстановление"), kav::Buttons::YesNo});
     offering_ = false;
     if (!restore) {
         setAutosaveAside();

@@ -47,7 +47,7 @@ QString money(kav::Fixed4 v) {
 DrawCheckWindow::DrawCheckWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("drawCheckWindow"));
-    setWindowTitle(QStringLiteral("Проверка пакета по результату тиража"));
+    setWindowTitle(tr("Проверка пакета по результату тиража"));
     createLayout();
     connectLayout();
     resize(760, 640);
@@ -58,20 +58,19 @@ void DrawCheckWindow::createLayout() {
     auto* layout = new QVBoxLayout(this);
 
     auto* resultRow = new QHBoxLayout;
-    resultRow->addWidget(new QLabel(QStringLiteral("Результат тиража:"), this));
+    resultRow->addWidget(new QLabel(tr("Результат тиража:"), this));
     resultEdit_ = new QLineEdit(this);
     resultEdit_->setObjectName(QStringLiteral("resultEdit"));
-    resultEdit_->setPlaceholderText(
-        QStringLiteral("1X21X2... или 1,X,2,...; «-» — событие не состоялось"));
+    resultEdit_->setPlaceholderText(tr("1X21X2... или 1,X,2,...; «-» — событие не состоялось"));
     resultEdit_->setMaxLength(200);
     QFont mono = resultEdit_->font();
     mono.setFamily(QStringLiteral("DejaVu Sans Mono"));
     resultEdit_->setFont(mono);
     resultRow->addWidget(resultEdit_, 1);
-    pasteResultButton_ = new QPushButton(QStringLiteral("Вставить результат и выигрыши"), this);
+    pasteResultButton_ = new QPushButton(tr("Вставить результат и выигрыши"), this);
     pasteResultButton_->setObjectName(QStringLiteral("pasteResultButton"));
-    pasteResultButton_->setToolTip(QStringLiteral(
-        "Из буфера: результат (15 исходов) и строки выигрышей вида «15 — 1 234 567,00»"));
+    pasteResultButton_->setToolTip(
+        tr("Из буфера: результат (15 исходов) и строки выигрышей вида «15 — 1 234 567,00»"));
     resultRow->addWidget(pasteResultButton_);
     layout->addLayout(resultRow);
     resultHintLabel_ = new QLabel(this);
@@ -79,7 +78,7 @@ void DrawCheckWindow::createLayout() {
     layout->addWidget(resultHintLabel_);
 
     auto* prizeGrid = new QGridLayout;
-    prizeGrid->addWidget(new QLabel(QStringLiteral("Выигрыш за вариант:"), this), 0, 0, 1, 7);
+    prizeGrid->addWidget(new QLabel(tr("Выигрыш за вариант:"), this), 0, 0, 1, 7);
     for (int i = 0; i < kav::kCategories; ++i) {
         const int k = kav::kFirstCategory + i;
         prizeGrid->addWidget(new QLabel(QString::number(k), this), 1, i, Qt::AlignHCenter);
@@ -97,8 +96,7 @@ void DrawCheckWindow::createLayout() {
     packageTable_ = new QTableWidget(kav::kCategories + 1, 4, this);
     packageTable_->setObjectName(QStringLiteral("packageTable"));
     packageTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Категория"), QStringLiteral("Выигрышных вариантов"),
-         QStringLiteral("Выигрыш за вариант"), QStringLiteral("Сумма")});
+        {tr("Категория"), tr("Выигрышных вариантов"), tr("Выигрыш за вариант"), tr("Сумма")});
     packageTable_->verticalHeader()->hide();
     packageTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     packageTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -116,10 +114,10 @@ void DrawCheckWindow::createLayout() {
     layout->addWidget(winningLinesLabel_);
     winningLinesTable_ = new QTableWidget(0, kav::kCategories + 2, this);
     winningLinesTable_->setObjectName(QStringLiteral("winningLinesTable"));
-    QStringList headers{QStringLiteral("Строка")};
+    QStringList headers{tr("Строка")};
     for (int k = kav::kFirstCategory; k <= kav::kEvents; ++k)
         headers << QString::number(k);
-    headers << QStringLiteral("Ставка");
+    headers << tr("Ставка");
     winningLinesTable_->setHorizontalHeaderLabels(headers);
     winningLinesTable_->verticalHeader()->hide();
     winningLinesTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -128,11 +126,11 @@ void DrawCheckWindow::createLayout() {
     layout->addWidget(winningLinesTable_, 1);
 
     auto* buttons = new QHBoxLayout;
-    copyWinningButton_ = new QPushButton(QStringLiteral("Копировать выигравшие строки"), this);
+    copyWinningButton_ = new QPushButton(tr("Копировать выигравшие строки"), this);
     copyWinningButton_->setObjectName(QStringLiteral("copyWinningButton"));
-    saveWinningButton_ = new QPushButton(QStringLiteral("Сохранить выигравшие строки..."), this);
+    saveWinningButton_ = new QPushButton(tr("Сохранить выигравшие строки..."), this);
     saveWinningButton_->setObjectName(QStringLiteral("saveWinningButton"));
-    keepResultButton_ = new QPushButton(QStringLiteral("Сохранить результат в архив"), this);
+    keepResultButton_ = new QPushButton(tr("Сохранить результат в архив"), this);
     keepResultButton_->setObjectName(QStringLiteral("keepResultButton"));
     buttons->addWidget(copyWinningButton_);
     buttons->addWidget(saveWinningButton_);
@@ -159,7 +157,7 @@ void DrawCheckWindow::connectLayout() {
         if (problem.empty())
             Q_EMIT keepResultRequested(*result_, prizes);
         else
-            showMessage(this, {problem, "Проверка тиража"});
+            showMessage(this, {problem, kav::Text::tr("Проверка тиража")});
     });
 }
 
@@ -174,7 +172,8 @@ void DrawCheckWindow::setKeptResult(const std::optional<kav::DrawResult>& result
 void DrawCheckWindow::pasteResultBlock(const QString& text) {
     const kav::ResultBlockRead read = kav::readResultBlock(text.toStdString());
     if (!read.block) {
-        showMessage(this, {"Результат не вставлен: " + read.fault + "."});
+        showMessage(this,
+                    {tr("Результат не вставлен: %1.").arg(coreText(read.fault)).toStdString()});
         return;
     }
     resultEdit_->setText(qs(kav::drawResultText(read.block->result)));
@@ -192,8 +191,10 @@ kav::TypedPrizes DrawCheckWindow::typedPrizes(std::string* problem) const {
         const auto v = kav::Fixed4::parseTyped(text);
         if (!v || *v < kav::Fixed4{}) {
             if (problem && problem->empty())
-                *problem = "Выигрыш за " + std::to_string(kav::kFirstCategory + i) +
-                           " угаданных не является суммой: «" + text + "».";
+                *problem = tr("Выигрыш за %1 угаданных не является суммой: «%2».")
+                               .arg(kav::kFirstCategory + i)
+                               .arg(QString::fromStdString(text))
+                               .toStdString();
             continue;
         }
         prizes.amounts[i] = *v;
@@ -221,10 +222,10 @@ void DrawCheckWindow::recheck() {
     saveWinningButton_->setEnabled(usable);
     if (!result_) {
         check_ = {};
-        resultHintLabel_->setText(
-            typed.empty() ? QStringLiteral("Введите или вставьте 15 исходов: 1, X, 2; «-» — "
+        resultHintLabel_->setText(typed.empty()
+                                      ? tr("Введите или вставьте 15 исходов: 1, X, 2; «-» — "
                                            "несостоявшееся событие, угадано в любой ставке.")
-                          : QStringLiteral("Результат не читается: нужно 15 исходов из 1, X, 2 "
+                                      : tr("Результат не читается: нужно 15 исходов из 1, X, 2 "
                                            "или «-»."));
         estimateLabel_->clear();
         packageTable_->clearContents();
@@ -233,13 +234,13 @@ void DrawCheckWindow::recheck() {
         winningLinesLabel_->clear();
         return;
     }
-    resultHintLabel_->setText(QStringLiteral("Результат: ") + qs(kav::drawResultText(*result_)));
+    resultHintLabel_->setText(tr("Результат: %1").arg(qs(kav::drawResultText(*result_))));
     if (!session_.betList().inSync()) {
         check_ = {};
         estimateLabel_->clear();
         packageTable_->clearContents();
-        returnLabel_->setText(QStringLiteral("Список ставок не читается: ") +
-                              qs(session_.betFault()));
+        returnLabel_->setText(
+            tr("Список ставок не читается: %1").arg(coreText(session_.betFault())));
         winningLinesTable_->setRowCount(0);
         winningLinesLabel_->clear();
         return;
@@ -264,17 +265,18 @@ void DrawCheckWindow::recheck() {
     if (!badPrize.empty())
         estimateLabel_->setText(qs(badPrize));
     else if (anyEstimated)
-        estimateLabel_->setText(QStringLiteral("Выигрыши со знаком ≈ — оценка по пулу, долям "
-                                               "пула и джек-поту тиража, пока они не введены."));
+        estimateLabel_->setText(tr("Выигрыши со знаком ≈ — оценка по пулу, долям "
+                                   "пула и джек-поту тиража, пока они не введены."));
     else if (missing)
-        estimateLabel_->setText(QStringLiteral("Выигрыши не введены, оценка невозможна: ") +
-                                qs(estimate.problem));
+        estimateLabel_->setText(
+            tr("Выигрыши не введены, оценка невозможна: %1").arg(coreText(estimate.problem)));
     else
         estimateLabel_->clear();
     showPackageTable(prizes, estimated);
     if (missing)
-        returnLabel_->setText(QStringLiteral("Ставки: ") + money(session_.betList().total()) +
-                              qs(session_.draw().currencySuffix));
+        returnLabel_->setText(
+            tr("Ставки: %1")
+                .arg(money(session_.betList().total()) + qs(session_.draw().currencySuffix)));
     showWinningLines();
 }
 
@@ -297,7 +299,7 @@ void DrawCheckWindow::showPackageTable(const kav::PrizeList& prizes,
                 packageTable_->item(i, c)->setBackground(QColor(0xd8, 0xf0, 0xd0));
     }
     const int total = kav::kCategories;
-    packageTable_->setItem(total, 0, cell(QStringLiteral("Всего"), false));
+    packageTable_->setItem(total, 0, cell(tr("Всего"), false));
     packageTable_->setItem(total, 1, cell(QString::number(winners)));
     packageTable_->setItem(total, 2, cell(QString()));
     bool anyEstimated = false;
@@ -306,16 +308,16 @@ void DrawCheckWindow::showPackageTable(const kav::PrizeList& prizes,
     const QString totalMark = anyEstimated ? QStringLiteral("≈ ") : QString();
     packageTable_->setItem(total, 3, cell(totalMark + money(table.totalReturn)));
     if (table.overflow) {
-        returnLabel_->setText(QStringLiteral("Выигрыш слишком велик для расчёта."));
+        returnLabel_->setText(tr("Выигрыш слишком велик для расчёта."));
         return;
     }
-    QString text = QStringLiteral("Выигрыш: ") + totalMark + money(table.totalReturn) + suffix +
-                   QStringLiteral("   Ставки: ") + money(table.stake) + suffix +
-                   QStringLiteral("   Прибыль: ") + totalMark + money(table.profit) + suffix;
+    QString text = tr("Выигрыш: %1   Ставки: %2   Прибыль: %3")
+                       .arg(totalMark + money(table.totalReturn) + suffix,
+                            money(table.stake) + suffix, totalMark + money(table.profit) + suffix);
     if (table.returnPercent) {
-        text += QStringLiteral("   Возврат: ") + totalMark +
-                QString::fromStdString(kav::fixedText(*table.returnPercent, 2)) +
-                QStringLiteral(" %");
+        text +=
+            tr("   Возврат: %1 %")
+                .arg(totalMark + QString::fromStdString(kav::fixedText(*table.returnPercent, 2)));
     }
     returnLabel_->setText(text);
 }
@@ -347,12 +349,12 @@ void DrawCheckWindow::showWinningLines() {
     }
     winningLinesTable_->resizeColumnsToContents();
     winningLinesTable_->setUpdatesEnabled(true);
-    QString text = QStringLiteral("Выигравших строк: %1 из %2; лучшая угадала %3.")
+    QString text = tr("Выигравших строк: %1 из %2; лучшая угадала %3.")
                        .arg(winning)
                        .arg(lines.size())
                        .arg(check_.bestHits);
     if (winning > static_cast<std::size_t>(listed))
-        text += QStringLiteral(" Показаны первые %1.").arg(listed);
+        text += tr(" Показаны первые %1.").arg(listed);
     winningLinesLabel_->setText(text);
 }
 
@@ -365,9 +367,8 @@ void DrawCheckWindow::copyWinningLines() {
 }
 
 void DrawCheckWindow::saveWinningLines() {
-    const QString chosen =
-        saveFileName(this, QStringLiteral("Выигравшие строки в файл"),
-                     QStringLiteral("Текстовые файлы (*.txt)"), QStringLiteral("txt"));
+    const QString chosen = saveFileName(this, tr("Выигравшие строки в файл"),
+                                        tr("Текстовые файлы (*.txt)"), QStringLiteral("txt"));
     if (chosen.isEmpty())
         return;
     if (auto message =

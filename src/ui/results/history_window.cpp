@@ -65,7 +65,7 @@ enum Column {
 
 HistoryWindow::HistoryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("historyWindow"));
-    setWindowTitle(QStringLiteral("История пакетов"));
+    setWindowTitle(tr("История пакетов"));
     createLayout();
     connectLayout();
     resize(900, 680);
@@ -74,13 +74,13 @@ HistoryWindow::HistoryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void HistoryWindow::createLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* filter = new QHBoxLayout;
-    filter->addWidget(new QLabel(QStringLiteral("Тиражи с"), this));
+    filter->addWidget(new QLabel(tr("Тиражи с"), this));
     fromDateEdit_ = new QDateEdit(this);
     fromDateEdit_->setObjectName(QStringLiteral("fromDateEdit"));
     fromDateEdit_->setCalendarPopup(true);
     fromDateEdit_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     filter->addWidget(fromDateEdit_);
-    filter->addWidget(new QLabel(QStringLiteral("по"), this));
+    filter->addWidget(new QLabel(tr("по"), this));
     toDateEdit_ = new QDateEdit(this);
     toDateEdit_->setObjectName(QStringLiteral("toDateEdit"));
     toDateEdit_->setCalendarPopup(true);
@@ -95,18 +95,16 @@ void HistoryWindow::createLayout() {
     auto* splitter = new QSplitter(Qt::Vertical, this);
     historyTable_ = new QTableWidget(0, kColumns, splitter);
     historyTable_->setObjectName(QStringLiteral("historyTable"));
-    QStringList headers{QStringLiteral("Дата тиража"), QStringLiteral("Страна"),
-                        QStringLiteral("Ставок"), QStringLiteral("Ставки"),
-                        QStringLiteral("Лучшая")};
+    QStringList headers{tr("Дата тиража"), tr("Страна"), tr("Ставок"), tr("Ставки"), tr("Лучшая")};
     for (int k = kav::kFirstCategory; k <= kav::kEvents; ++k)
         headers << QString::number(k);
-    headers << QStringLiteral("Выигрыш") << QStringLiteral("Прибыль");
+    headers << tr("Выигрыш") << tr("Прибыль");
     historyTable_->setHorizontalHeaderLabels(headers);
     historyTable_->verticalHeader()->hide();
     historyTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     historyTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     historyTable_->setSortingEnabled(true);
-    historyTable_->setToolTip(QStringLiteral("Двойной щелчок открывает пакет и его тираж"));
+    historyTable_->setToolTip(tr("Двойной щелчок открывает пакет и его тираж"));
     chartView_ = new QChartView(splitter);
     chartView_->setObjectName(QStringLiteral("historyChart"));
     chartView_->setRenderHint(QPainter::Antialiasing);
@@ -141,9 +139,8 @@ void HistoryWindow::showHistory(const std::vector<HistoryEntry>& entries) {
         auto* dateItem = textItem(qs(e.loadedAt.substr(0, 16)));
         dateItem->setData(Qt::UserRole, static_cast<qlonglong>(e.packageId));
         historyTable_->setItem(r, kDate, dateItem);
-        historyTable_->setItem(r, kCountry,
-                               textItem(e.drawCountry == kav::kUkraine ? QStringLiteral("Украина")
-                                                                       : QStringLiteral("Россия")));
+        historyTable_->setItem(
+            r, kCountry, textItem(e.drawCountry == kav::kUkraine ? tr("Украина") : tr("Россия")));
         historyTable_->setItem(r, kBets, new NumberItem(QString::number(row.bets), row.bets));
         historyTable_->setItem(r, kStake,
                                new NumberItem(qs(row.stake.moneyText2()), row.stake.toDouble()));
@@ -220,20 +217,20 @@ void HistoryWindow::showChart() {
         returnSum += e.row.totalReturn ? e.row.totalReturn->toDouble() : 0;
     }
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Ставки и выигрыш по тиражам"));
+    chart->setTitle(tr("Ставки и выигрыш по тиражам"));
     if (byDraw.empty()) {
         // No axes of nothing: the chart says why it is empty.
-        chart->setTitle(QStringLiteral("Пакетов за эти даты нет"));
+        chart->setTitle(tr("Пакетов за эти даты нет"));
         chart->legend()->hide();
         setChart(chart, stakeSum, returnSum);
         return;
     }
-    auto* stakes = new QBarSet(QStringLiteral("Ставки"));
-    auto* gains = new QBarSet(QStringLiteral("Выигрыш"));
+    auto* stakes = new QBarSet(tr("Ставки"));
+    auto* gains = new QBarSet(tr("Выигрыш"));
     stakes->setColor(QColor(0x6a, 0x8c, 0xc8));
     gains->setColor(QColor(0x6a, 0xb8, 0x6a));
     auto* balance = new QLineSeries;
-    balance->setName(QStringLiteral("Баланс"));
+    balance->setName(tr("Баланс"));
     balance->setColor(QColor(0xc0, 0x50, 0x30));
     QStringList labels;
     double running = 0, lo = 0, hi = 0;
@@ -273,7 +270,7 @@ void HistoryWindow::setChart(QChart* chart, double stakeSum, double returnSum) {
     QChart* old = chartView_->chart();
     chartView_->setChart(chart);
     delete old;
-    summaryLabel_->setText(QStringLiteral("Пакетов: %1   Ставки: %2   Выигрыш: %3   Баланс: %4")
+    summaryLabel_->setText(tr("Пакетов: %1   Ставки: %2   Выигрыш: %3   Баланс: %4")
                                .arg(visibleRows())
                                .arg(stakeSum, 0, 'f', 2)
                                .arg(returnSum, 0, 'f', 2)

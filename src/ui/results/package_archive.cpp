@@ -21,7 +21,7 @@ namespace kav::ui {
 
 namespace {
 
-const char* const kArchiveCaption = "Архив тиражей";
+const char* const kArchiveCaption = kav::Text::tr("Архив тиражей");
 
 } // namespace
 
@@ -32,14 +32,14 @@ PackageArchive::PackageArchive(Session& session, ProjectDocument& project, JobRu
 PackageArchive::~PackageArchive() = default;
 
 void PackageArchive::fillMenu(QMenu* menu) {
-    QAction* check = menu->addAction(QStringLiteral("Проверить пакет по результату"));
+    QAction* check = menu->addAction(tr("Проверить пакет по результату"));
     check->setObjectName(QStringLiteral("drawCheckAction"));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     connect(check, &QAction::triggered, this, [this] { showDrawCheck(); });
-    QAction* save = menu->addAction(QStringLiteral("Сохранить пакет в архив"));
+    QAction* save = menu->addAction(tr("Сохранить пакет в архив"));
     save->setObjectName(QStringLiteral("savePackageAction"));
     connect(save, &QAction::triggered, this, [this] { savePackageToArchive(); });
-    QAction* history = menu->addAction(QStringLiteral("История пакетов"));
+    QAction* history = menu->addAction(tr("История пакетов"));
     history->setObjectName(QStringLiteral("historyAction"));
     connect(history, &QAction::triggered, this, [this] { showHistory(); });
 }
@@ -49,7 +49,7 @@ kav::io::DrawArchive* PackageArchive::drawArchive(bool quiet) {
         return archive_.get();
     if (archivePath().isEmpty()) {
         if (!quiet)
-            showMessage(window_, {"Архив тиражей не задан.", kArchiveCaption});
+            showMessage(window_, {kav::Text::tr("Архив тиражей не задан."), kArchiveCaption});
         return nullptr;
     }
     auto opened = kav::io::DrawArchive::open(archivePath().toStdString());
@@ -57,8 +57,10 @@ kav::io::DrawArchive* PackageArchive::drawArchive(bool quiet) {
         // Said once when the program keeps a draw on its own; every time the
         // player asks for the archive.
         if (!quiet || !archiveProblemShown_)
-            showMessage(window_,
-                        {opened.problem + "\nПрограмма работает без архива.", kArchiveCaption});
+            showMessage(window_, {tr("%1\nПрограмма работает без архива.")
+                                      .arg(coreText(opened.problem))
+                                      .toStdString(),
+                                  kArchiveCaption});
         archiveProblemShown_ = true;
         return nullptr;
     }
@@ -95,7 +97,7 @@ void PackageArchive::keepLoadedDraw() {
 
 void PackageArchive::savePackageToArchive() {
     if (session_.betList().empty()) {
-        showMessage(window_, {"Список ставок пуст.", kArchiveCaption});
+        showMessage(window_, {kav::Text::tr("Список ставок пуст."), kArchiveCaption});
         return;
     }
     if (!session_.betList().inSync()) {
@@ -123,11 +125,12 @@ void PackageArchive::savePackageToArchive() {
         showMessage(window_, {packageId.problem, kArchiveCaption});
         return;
     }
-    showStatus(window_, QStringLiteral("Пакет сохранён в архив: ") +
-                            QString::fromStdString(session_.betStatus()));
+    showStatus(window_, tr("Пакет сохранён в архив: %1").arg(coreText(session_.betStatus())));
     refreshHistory();
-    showMessage(window_, {"Пакет сохранён в архив: " + session_.betStatus() + ".", kArchiveCaption,
-                          kav::Buttons::Ok});
+    showMessage(
+        window_,
+        {tr("Пакет сохранён в архив: %1.").arg(coreText(session_.betStatus())).toStdString(),
+         kArchiveCaption, kav::Buttons::Ok});
 }
 
 void PackageArchive::keepCheckedResult(const kav::DrawResult& result,
@@ -148,7 +151,7 @@ void PackageArchive::keepCheckedResult(const kav::DrawResult& result,
         showMessage(window_, {done.problem, kArchiveCaption});
         return;
     }
-    showStatus(window_, QStringLiteral("Результат тиража сохранён в архив"));
+    showStatus(window_, tr("Результат тиража сохранён в архив"));
     refreshHistory();
 }
 

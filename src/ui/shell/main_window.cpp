@@ -184,20 +184,20 @@ void MainWindow::createFeatures() {
 void MainWindow::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
-    project_->createFileMenu(named(bar->addMenu(QStringLiteral("Файл")), "fileMenu"));
+    project_->createFileMenu(named(bar->addMenu(tr("Файл")), "fileMenu"));
 
-    QMenu* edit = named(bar->addMenu(QStringLiteral("Правка")), "editMenu");
-    QAction* undo = session_.undoStack().createUndoAction(this, QStringLiteral("Отменить"));
+    QMenu* edit = named(bar->addMenu(tr("Правка")), "editMenu");
+    QAction* undo = session_.undoStack().createUndoAction(this, tr("Отменить"));
     undo->setObjectName(QStringLiteral("undoAction"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = session_.undoStack().createRedoAction(this, QStringLiteral("Повторить"));
+    QAction* redo = session_.undoStack().createRedoAction(this, tr("Повторить"));
     redo->setObjectName(QStringLiteral("redoAction"));
     // Ctrl+Y has long removed the marked variants from the list.
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    QAction* settings = edit->addAction(QStringLiteral("Настройки…"));
+    QAction* settings = edit->addAction(tr("Настройки…"));
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     connect(settings, &QAction::triggered, this, [this] {
@@ -206,22 +206,22 @@ void MainWindow::createMenu() {
         dialog->open();
     });
 
-    QMenu* currency = named(bar->addMenu(QStringLiteral("Валюта")), "currencyMenu");
+    QMenu* currency = named(bar->addMenu(tr("Валюта")), "currencyMenu");
     drawSource_->fillCountryMenu(currency);
     currency->addSeparator();
     drawSource_->addEntryAction(currency);
-    QMenu* actions = named(bar->addMenu(QStringLiteral("Действия")), "actionsMenu");
+    QMenu* actions = named(bar->addMenu(tr("Действия")), "actionsMenu");
     betListActions_->addActions(actions);
     drawSource_->addQuotesActions(actions);
-    windowsMenu_ = named(bar->addMenu(QStringLiteral("Окна")), "windowsMenu");
-    QAction* map = windowsMenu_->addAction(QStringLiteral("Показать карту покрытия"));
+    windowsMenu_ = named(bar->addMenu(tr("Окна")), "windowsMenu");
+    QAction* map = windowsMenu_->addAction(tr("Показать карту покрытия"));
     map->setObjectName(QStringLiteral("coverageMapAction"));
-    QAction* analysis = windowsMenu_->addAction(QStringLiteral("Показать анализ вариантов"));
+    QAction* analysis = windowsMenu_->addAction(tr("Показать анализ вариантов"));
     analysis->setObjectName(QStringLiteral("variantAnalysisAction"));
-    packageArchive_->fillMenu(named(bar->addMenu(QStringLiteral("Итоги")), "archiveMenu"));
-    packageValue_->fillMenu(named(bar->addMenu(QStringLiteral("Ценность")), "valueMenu"));
+    packageArchive_->fillMenu(named(bar->addMenu(tr("Итоги")), "archiveMenu"));
+    packageValue_->fillMenu(named(bar->addMenu(tr("Ценность")), "valueMenu"));
     // "Помощь" has no items: the top entry itself is the command.
-    QAction* help = named(bar->addAction(QStringLiteral("Помощь")), "helpAction");
+    QAction* help = named(bar->addAction(tr("Помощь")), "helpAction");
     connect(help, &QAction::triggered, this, [this] {
         if (help_ && !help_->isVisible())
             help_->show();
@@ -292,12 +292,11 @@ void MainWindow::setSideWindows(NearestSystemsWindow* nearestSystems,
     };
     if (coverageMap_)
         follow(coverageMap_, &CoverageMapWindow::visibilityChanged, "coverageMapAction",
-               QStringLiteral("Показать карту покрытия"), QStringLiteral("Скрыть карту покрытия"),
+               tr("Показать карту покрытия"), tr("Скрыть карту покрытия"),
                &CoverageMapWindow::openCoverageMap);
     if (variantAnalysis_)
         follow(variantAnalysis_, &VariantAnalysisWindow::visibilityChanged, "variantAnalysisAction",
-               QStringLiteral("Показать анализ вариантов"),
-               QStringLiteral("Скрыть анализ вариантов"),
+               tr("Показать анализ вариантов"), tr("Скрыть анализ вариантов"),
                &VariantAnalysisWindow::openVariantAnalysis);
 }
 
@@ -346,8 +345,9 @@ void MainWindow::startWork(bool recovered) {
 void MainWindow::closeEvent(QCloseEvent* e) {
     const QList<JobRunner*> runners = findChildren<JobRunner*>();
     if (std::any_of(runners.begin(), runners.end(), [](JobRunner* r) { return r->running(); })) {
-        const bool stop = showMessage(this, {"Идёт расчёт. Прервать его и закрыть программу?",
-                                             "Подтверждение", kav::Buttons::YesNo});
+        const bool stop =
+            showMessage(this, {kav::Text::tr("Идёт расчёт. Прервать его и закрыть программу?"),
+                               kav::Text::tr("Подтверждение"), kav::Buttons::YesNo});
         if (!stop) {
             e->ignore();
             return;
@@ -405,7 +405,7 @@ void MainWindow::showDrawLoading(bool loading) {
     if (!loading && !drawLoadingLabel_)
         return;
     if (!drawLoadingLabel_) {
-        drawLoadingLabel_ = new QLabel(QStringLiteral("Загрузка тиража…"), menuBar());
+        drawLoadingLabel_ = new QLabel(tr("Загрузка тиража…"), menuBar());
         drawLoadingLabel_->setObjectName(QStringLiteral("drawLoadingLabel"));
         drawLoadingLabel_->setContentsMargins(0, 0, 8, 0);
         menuBar()->setCornerWidget(drawLoadingLabel_, Qt::TopRightCorner);

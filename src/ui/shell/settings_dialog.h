@@ -1,10 +1,12 @@
 // SettingsDialog: "Настройки…", the addresses of the data server and of the
-// update server. They are kept with the program's settings and used from the
-// next start on; --data-server and --update-server still win for one run.
+// update server, and the windows' language. They are kept with the program's
+// settings and used from the next start on; --data-server and --update-server
+// still win for one run.
 #pragma once
 
 #include <QDialog>
 
+class QComboBox;
 class QLineEdit;
 
 namespace kav::ui {
@@ -21,6 +23,7 @@ public:
 private:
     QLineEdit* dataServerEdit_ = nullptr;
     QLineEdit* updateServerEdit_ = nullptr;
+    QComboBox* languageCombo_ = nullptr; // "" (the system's), "ru", "uk", "en"
 };
 
 } // namespace kav::ui

@@ -3,6 +3,7 @@
 #include "io/update/update_check.h"
 #include "ui/common/job_runner.h"
 #include "ui/common/program_places.h"
+#include "ui/common/ui_text.h"
 #include "ui/widgets/message_box.h"
 
 #include <QApplication>
@@ -28,9 +29,9 @@ kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSet
     QEventLoop loop;
     kav::io::PreparedUpdate result;
     JobOptions options;
-    options.title = QStringLiteral("Обновление");
+    options.title = kav::ui::UiText::tr("Обновление");
     options.label =
-        QStringLiteral("Загрузка версии %1…").arg(QString::fromStdString(release.version));
+        kav::ui::UiText::tr("Загрузка версии %1…").arg(QString::fromStdString(release.version));
     options.modality = Qt::ApplicationModal;
     runner.run(
         options,
@@ -38,9 +39,10 @@ kav::io::PreparedUpdate downloadUpdate(QWidget* window, const kav::io::UpdateSet
             return kav::io::prepareUpdate(
                 settings, release, [&job](std::int64_t received, std::int64_t expected) {
                     const std::int64_t total = expected > 0 ? expected : 1;
-                    job.progress(
-                        static_cast<int>(100 * received / total),
-                        QStringLiteral("%1 из %2 КБ").arg(received / 1024).arg(expected / 1024));
+                    job.progress(static_cast<int>(100 * received / total),
+                                 kav::ui::UiText::tr("%1 из %2 КБ")
+                                     .arg(received / 1024)
+                                     .arg(expected / 1024));
                     return !job.cancelled();
                 });
         },
@@ -72,9 +74,12 @@ void checkForUpdateAtStart(QWidget* window) {
         settingsHook()(settings);
     kav::io::UpdateHooks hooks;
     hooks.askYes = [window](const kav::io::ReleaseDescriptor& release) {
-        return showMessage(window, {"Доступна новая версия программы " + release.version + " от " +
-                                        release.date + "!\nОбновить?",
-                                    "Информация", kav::Buttons::YesNo});
+        return showMessage(
+            window,
+            {kav::ui::UiText::tr("Доступна новая версия программы %1 от %2!\nОбновить?")
+                 .arg(QString::fromStdString(release.version), QString::fromStdString(release.date))
+                 .toStdString(),
+             kav::Text::tr("Информация"), kav::Buttons::YesNo});
     };
     hooks.reportError = [window](const std::string& error) { showMessage(window, {error}); };
     hooks.noteRefusal = [](const std::string& why) {

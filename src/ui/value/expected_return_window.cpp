@@ -24,7 +24,7 @@ namespace kav::ui {
 
 namespace {
 
-constexpr const char* kCaption = "Ожидаемый возврат";
+constexpr const char* kCaption = kav::Text::tr("Ожидаемый возврат");
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -68,7 +68,7 @@ NumberItem* returnItem(const kav::LineReturn& line) {
 ExpectedReturnWindow::ExpectedReturnWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("expectedReturnWindow"));
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(coreText(kCaption));
     createLayout();
     connectLayout();
     resize(820, 560);
@@ -80,7 +80,7 @@ ExpectedReturnWindow::~ExpectedReturnWindow() = default;
 void ExpectedReturnWindow::createLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    computeButton_ = new QPushButton(QStringLiteral("Рассчитать"), this);
+    computeButton_ = new QPushButton(tr("Рассчитать"), this);
     computeButton_->setObjectName(QStringLiteral("computeReturnsButton"));
     computeButton_->setShortcut(QKeySequence(Qt::Key_F5));
     computeButton_->setToolTip(QStringLiteral("F5"));
@@ -93,13 +93,12 @@ void ExpectedReturnWindow::createLayout() {
     returnsTable_ = new QTableWidget(0, 5, this);
     returnsTable_->setObjectName(QStringLiteral("expectedReturnTable"));
     returnsTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Строка"), QStringLiteral("Ставка"), QStringLiteral("Вариантов"),
-         QStringLiteral("Отдельно"), QStringLiteral("В пакете")});
+        {tr("Строка"), tr("Ставка"), tr("Вариантов"), tr("Отдельно"), tr("В пакете")});
     returnsTable_->horizontalHeaderItem(3)->setToolTip(
-        QStringLiteral("Возврат строки, как если бы каждый её вариант играл один"));
+        tr("Возврат строки, как если бы каждый её вариант играл один"));
     returnsTable_->horizontalHeaderItem(4)->setToolTip(
-        QStringLiteral("Доля строки в возврате пакета: выигравшие варианты пакета делят "
-                       "фонд категории друг с другом"));
+        tr("Доля строки в возврате пакета: выигравшие варианты пакета делят "
+           "фонд категории друг с другом"));
     returnsTable_->verticalHeader()->setVisible(false);
     returnsTable_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     returnsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -115,26 +114,26 @@ void ExpectedReturnWindow::createLayout() {
     auto* actions = new QHBoxLayout;
     ruleCombo_ = new QComboBox(this);
     ruleCombo_->setObjectName(QStringLiteral("reductionRuleCombo"));
-    ruleCombo_->addItem(QStringLiteral("по возврату в пакете"));
-    ruleCombo_->addItem(QStringLiteral("по возврату отдельно"));
-    ruleCombo_->setToolTip(QStringLiteral("По какому возврату отбирать ставки"));
+    ruleCombo_->addItem(tr("по возврату в пакете"));
+    ruleCombo_->addItem(tr("по возврату отдельно"));
+    ruleCombo_->setToolTip(tr("По какому возврату отбирать ставки"));
     actions->addWidget(ruleCombo_);
     keepBestSpin_ = new QSpinBox(this);
     keepBestSpin_->setObjectName(QStringLiteral("keepBestSpin"));
     keepBestSpin_->setRange(1, 10000000);
     keepBestSpin_->setValue(100);
-    keepBestButton_ = new QPushButton(QStringLiteral("Оставить лучшие"), this);
+    keepBestButton_ = new QPushButton(tr("Оставить лучшие"), this);
     keepBestButton_->setObjectName(QStringLiteral("keepBestButton"));
     keepBestButton_->setToolTip(
-        QStringLiteral("Оставить в списке столько ставок с наибольшим ожидаемым возвратом"));
+        tr("Оставить в списке столько ставок с наибольшим ожидаемым возвратом"));
     minimumEdit_ = new QLineEdit(this);
     minimumEdit_->setObjectName(QStringLiteral("minimumReturnEdit"));
-    minimumEdit_->setPlaceholderText(QStringLiteral("например 12,5"));
+    minimumEdit_->setPlaceholderText(tr("например 12,5"));
     minimumEdit_->setMaximumWidth(120);
-    removeBelowButton_ = new QPushButton(QStringLiteral("Убрать ставки ниже"), this);
+    removeBelowButton_ = new QPushButton(tr("Убрать ставки ниже"), this);
     removeBelowButton_->setObjectName(QStringLiteral("removeBelowButton"));
     removeBelowButton_->setToolTip(
-        QStringLiteral("Убрать из списка ставки с ожидаемым возвратом ниже этой суммы"));
+        tr("Убрать из списка ставки с ожидаемым возвратом ниже этой суммы"));
     actions->addWidget(keepBestSpin_);
     actions->addWidget(keepBestButton_);
     actions->addSpacing(24);
@@ -142,10 +141,10 @@ void ExpectedReturnWindow::createLayout() {
     actions->addWidget(minimumEdit_);
     actions->addStretch(1);
     layout->addLayout(actions);
-    auto* hint = new QLabel(
-        QStringLiteral("Купоны, оставленные частично, заменяются своими оставшимися вариантами; "
-                       "отменить — Ctrl+Z в главном окне."),
-        this);
+    auto* hint =
+        new QLabel(tr("Купоны, оставленные частично, заменяются своими оставшимися вариантами; "
+                      "отменить — Ctrl+Z в главном окне."),
+                   this);
     hint->setWordWrap(true);
     layout->addWidget(hint);
 }
@@ -186,17 +185,16 @@ void ExpectedReturnWindow::markStale() {
     if (busy())
         return;
     returnsTable_->setRowCount(0);
-    summaryLabel_->setText(session_.betList().empty()
-                               ? QStringLiteral("Список ставок пуст.")
-                               : QStringLiteral("Нажмите «Рассчитать» (F5)."));
+    summaryLabel_->setText(session_.betList().empty() ? tr("Список ставок пуст.")
+                                                      : tr("Нажмите «Рассчитать» (F5)."));
 }
 
 void ExpectedReturnWindow::recompute() {
     if (busy() || !listUsable())
         return;
     JobOptions options;
-    options.title = QString::fromUtf8(kCaption);
-    options.label = QStringLiteral("Расчёт ожидаемого возврата ставок…");
+    options.title = coreText(kCaption);
+    options.label = tr("Расчёт ожидаемого возврата ставок…");
     computedLines_ = session_.betLines();
     auto work = [in = input(), lines = computedLines_,
                  stake = session_.betList().total()](JobControl& job) {
@@ -253,11 +251,10 @@ void ExpectedReturnWindow::showReturns(const kav::PackageReturn& returns,
     returnsTable_->resizeColumnToContents(3);
     returnsTable_->resizeColumnToContents(4);
     const double stake = session_.betList().total().toDouble();
-    QString summary =
-        QStringLiteral("Ожидаемый возврат: %1 из %2").arg(money(inPackage.total), money(stake));
+    QString summary = tr("Ожидаемый возврат: %1 из %2").arg(money(inPackage.total), money(stake));
     if (inPackage.returnPercent)
-        summary += QStringLiteral(" (%1 % ставки)").arg(money(*inPackage.returnPercent));
-    summary += QStringLiteral("; по отдельности: %1").arg(money(returns.total));
+        summary += tr(" (%1 % ставки)").arg(money(*inPackage.returnPercent));
+    summary += tr("; по отдельности: %1").arg(money(returns.total));
     summaryLabel_->setText(summary);
 }
 
@@ -273,7 +270,7 @@ void ExpectedReturnWindow::runReduction(const JobOptions& options,
         const ListChange change(session_);
         if (reduced.removedVariants > 0)
             session_.replaceBets(reduced.lines);
-        showStatus(this, QStringLiteral("Ожидаемый возврат, отбор: ") + change.change());
+        showStatus(this, tr("Ожидаемый возврат, отбор: %1").arg(change.change()));
         recompute();
     });
 }
@@ -282,8 +279,8 @@ void ExpectedReturnWindow::keepBest() {
     if (busy() || !listUsable())
         return;
     JobOptions options;
-    options.title = QString::fromUtf8(kCaption);
-    options.label = QStringLiteral("Отбор лучших ставок…");
+    options.title = coreText(kCaption);
+    options.label = tr("Отбор лучших ставок…");
     const auto keep = static_cast<std::uint64_t>(keepBestSpin_->value());
     auto work = [in = input(), lines = session_.betLines(), keep,
                  rule = reductionRule()](JobControl& job) {
@@ -299,12 +296,12 @@ void ExpectedReturnWindow::removeBelow() {
         return;
     const auto minimum = kav::Fixed4::parseTyped(minimumEdit_->text().toStdString());
     if (!minimum) {
-        refuse(this, "Введите сумму ожидаемого возврата, например 12,5.");
+        refuse(this, kav::Text::tr("Введите сумму ожидаемого возврата, например 12,5."));
         return;
     }
     JobOptions options;
-    options.title = QString::fromUtf8(kCaption);
-    options.label = QStringLiteral("Отбор ставок…");
+    options.title = coreText(kCaption);
+    options.label = tr("Отбор ставок…");
     auto work = [in = input(), lines = session_.betLines(), minimum = minimum->toDouble(),
                  rule = reductionRule()](JobControl& job) {
         return kav::keepVariantsAtLeast(

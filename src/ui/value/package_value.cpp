@@ -15,16 +15,16 @@ PackageValue::PackageValue(Session& session, OutcomeGrid& grid, QWidget* window)
     : QObject(window), session_(session), grid_(grid), window_(window) {}
 
 void PackageValue::fillMenu(QMenu* menu) {
-    QAction* returns = menu->addAction(QStringLiteral("Ожидаемый возврат ставок"));
+    QAction* returns = menu->addAction(tr("Ожидаемый возврат ставок"));
     returns->setObjectName(QStringLiteral("expectedReturnAction"));
     returns->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     connect(returns, &QAction::triggered, this, [this] { showExpectedReturns(); });
-    QAction* simulation = menu->addAction(QStringLiteral("Моделирование тиражей"));
+    QAction* simulation = menu->addAction(tr("Моделирование тиражей"));
     simulation->setObjectName(QStringLiteral("simulationAction"));
     simulation->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
     connect(simulation, &QAction::triggered, this, [this] { showSimulation(); });
     menu->addSeparator();
-    QAction* view = menu->addAction(QStringLiteral("Показывать ценность исходов"));
+    QAction* view = menu->addAction(tr("Показывать ценность исходов"));
     view->setObjectName(QStringLiteral("valueViewAction"));
     view->setCheckable(true);
     view->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));

@@ -27,7 +27,7 @@ namespace kav::ui {
 
 namespace {
 
-constexpr const char* kCaption = "Моделирование тиражей";
+constexpr const char* kCaption = kav::Text::tr("Моделирование тиражей");
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -61,7 +61,7 @@ QStringList binLabels() {
 SimulationWindow::SimulationWindow(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), jobs_(std::make_unique<JobRunner>(this)) {
     setObjectName(QStringLiteral("simulationWindow"));
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(coreText(kCaption));
     createLayout();
     connectLayout();
     resize(900, 640);
@@ -72,7 +72,7 @@ SimulationWindow::~SimulationWindow() = default;
 void SimulationWindow::createLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Тиражей:"), this));
+    top->addWidget(new QLabel(tr("Тиражей:"), this));
     drawsSpin_ = new QSpinBox(this);
     drawsSpin_->setObjectName(QStringLiteral("drawsSpin"));
     drawsSpin_->setRange(static_cast<int>(kav::kMinSimulatedDraws),
@@ -82,15 +82,15 @@ void SimulationWindow::createLayout() {
     drawsSpin_->setGroupSeparatorShown(false);
     top->addWidget(drawsSpin_);
     top->addSpacing(12);
-    top->addWidget(new QLabel(QStringLiteral("Начальное число:"), this));
+    top->addWidget(new QLabel(tr("Начальное число:"), this));
     seedSpin_ = new QSpinBox(this);
     seedSpin_->setObjectName(QStringLiteral("seedSpin"));
     seedSpin_->setRange(0, INT_MAX);
     seedSpin_->setValue(1);
-    seedSpin_->setToolTip(QStringLiteral("Одно и то же число даёт те же тиражи"));
+    seedSpin_->setToolTip(tr("Одно и то же число даёт те же тиражи"));
     top->addWidget(seedSpin_);
     top->addSpacing(12);
-    simulateButton_ = new QPushButton(QStringLiteral("Моделировать"), this);
+    simulateButton_ = new QPushButton(tr("Моделировать"), this);
     simulateButton_->setObjectName(QStringLiteral("simulateButton"));
     simulateButton_->setShortcut(QKeySequence(Qt::Key_F5));
     simulateButton_->setToolTip(QStringLiteral("F5"));
@@ -98,7 +98,7 @@ void SimulationWindow::createLayout() {
     top->addStretch(1);
     layout->addLayout(top);
 
-    summaryLabel_ = new QLabel(QStringLiteral("Нажмите «Моделировать» (F5)."), this);
+    summaryLabel_ = new QLabel(tr("Нажмите «Моделировать» (F5)."), this);
     summaryLabel_->setObjectName(QStringLiteral("simulationSummaryLabel"));
     summaryLabel_->setWordWrap(true);
     layout->addWidget(summaryLabel_);
@@ -110,14 +110,13 @@ void SimulationWindow::createLayout() {
     histogramView_->setMinimumWidth(420);
     bestHitsTable_ = new QTableWidget(kav::kEvents + 1, 3, splitter);
     bestHitsTable_->setObjectName(QStringLiteral("bestHitsTable"));
-    bestHitsTable_->setHorizontalHeaderLabels(
-        {QStringLiteral("Тиражей"), QStringLiteral("Доля"), QStringLiteral("Точно")});
+    bestHitsTable_->setHorizontalHeaderLabels({tr("Тиражей"), tr("Доля"), tr("Точно")});
     QStringList rows;
     for (int k = kav::kEvents; k >= 0; --k)
         rows << QString::number(k);
     bestHitsTable_->setVerticalHeaderLabels(rows);
     bestHitsTable_->setToolTip(
-        QStringLiteral("Лучшее угадывание пакета: в скольких тиражах, доля, точная вероятность"));
+        tr("Лучшее угадывание пакета: в скольких тиражах, доля, точная вероятность"));
     bestHitsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bestHitsTable_->setMaximumWidth(320);
     splitter->setStretchFactor(0, 1);
@@ -152,8 +151,8 @@ void SimulationWindow::simulate() {
     settings.draws = static_cast<std::uint64_t>(drawsSpin_->value());
     settings.seed = static_cast<std::uint32_t>(seedSpin_->value());
     JobOptions options;
-    options.title = QString::fromUtf8(kCaption);
-    options.label = QStringLiteral("Моделирование %1 тиражей…").arg(drawsSpin_->value());
+    options.title = coreText(kCaption);
+    options.label = tr("Моделирование %1 тиражей…").arg(drawsSpin_->value());
     auto work = [in = kav::analysisInput(session_.draw(), totals, kav::AnalysedVariant{}),
                  lines = session_.betLines(), stake = session_.betList().total(),
                  settings](JobControl& job) {
@@ -175,8 +174,8 @@ void SimulationWindow::showResult(const kav::SimulationResult& r) {
     last_ = r;
     const double n = static_cast<double>(r.draws);
     summaryLabel_->setText(
-        QStringLiteral("Тиражей: %1.  Хотя бы один выигрыш: %2.  Прибыль: %3.  "
-                       "Средний возврат: %4 при ставке %5 (%6 ставки).")
+        tr("Тиражей: %1.  Хотя бы один выигрыш: %2.  Прибыль: %3.  "
+           "Средний возврат: %4 при ставке %5 (%6 ставки).")
             .arg(r.draws)
             .arg(percent(static_cast<double>(r.drawsWithPrize) / n))
             .arg(percent(static_cast<double>(r.drawsWithProfit) / n))
@@ -196,8 +195,8 @@ void SimulationWindow::showResult(const kav::SimulationResult& r) {
 
 void SimulationWindow::showHistogram(const kav::SimulationResult& r) {
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Доля тиражей, %, по возврату пакета"));
-    auto* set = new QBarSet(QStringLiteral("Тиражи"));
+    chart->setTitle(tr("Доля тиражей, %, по возврату пакета"));
+    auto* set = new QBarSet(tr("Тиражи"));
     set->setColor(QColor(0x6a, 0x8c, 0xc8));
     set->setLabelColor(Qt::black);
     double top = 0;
@@ -215,7 +214,7 @@ void SimulationWindow::showHistogram(const kav::SimulationResult& r) {
     chart->addSeries(bars);
     auto* axisX = new QBarCategoryAxis;
     axisX->append(binLabels());
-    axisX->setTitleText(QStringLiteral("возврат, ставок пакета (от)"));
+    axisX->setTitleText(tr("возврат, ставок пакета (от)"));
     auto* axisY = new QValueAxis;
     axisY->setRange(0, top > 0 ? top * 1.15 : 1);
     axisY->setLabelFormat(QStringLiteral("%.0f"));

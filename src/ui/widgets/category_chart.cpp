@@ -33,8 +33,7 @@ void CategoryChart::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font());
     const int line = fm.height();
     p.setPen(Qt::black);
-    p.drawText(QRect(0, 2, width(), line), Qt::AlignHCenter,
-               QStringLiteral("Вероятность по категориям, %"));
+    p.drawText(QRect(0, 2, width(), line), Qt::AlignHCenter, tr("Вероятность по категориям, %"));
     if (stale_)
         p.setPen(Qt::gray);
 

@@ -1,5 +1,8 @@
 #include "ui/widgets/message_box.h"
 
+#include "ui/common/program_language.h"
+#include "ui/common/ui_text.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,17 +22,22 @@ MessageBoxHook::~MessageBoxHook() {
 }
 
 bool showMessage(QWidget* parent, const kav::Message& message) {
+    // The core's texts and the windows' marked with kav::Text::tr are
+    // translated here; a text already in the windows' language passes as it is.
+    const QString caption = coreText(message.caption);
+    const QString text = coreText(message.text);
     if (activeHook) {
-        activeHook->shown_.push_back(message);
+        activeHook->shown_.push_back({text.toStdString(), caption.toStdString(), message.buttons});
         return activeHook->answer_;
     }
     QMessageBox box(parent);
-    box.setWindowTitle(QString::fromStdString(message.caption));
-    box.setText(QString::fromStdString(message.text));
+    box.setWindowTitle(caption);
+    box.setText(text);
     QMessageBox::StandardButton yes = QMessageBox::Ok;
     switch (message.buttons) {
     case kav::Buttons::Ok:
-        box.setIcon(message.caption == "Ошибка" ? QMessageBox::Warning : QMessageBox::Information);
+        box.setIcon(message.caption == kav::Text::tr("Ошибка") ? QMessageBox::Warning
+                                                               : QMessageBox::Information);
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case kav::Buttons::OkCancel:
@@ -47,17 +55,17 @@ bool showMessage(QWidget* parent, const kav::Message& message) {
 
 SaveAnswer askToSave(QWidget* parent, const QString& text) {
     if (activeHook) {
-        activeHook->shown_.push_back({text.toStdString(), "Сохранение", kav::Buttons::YesNo});
+        activeHook->shown_.push_back(
+            {text.toStdString(), UiText::tr("Сохранение").toStdString(), kav::Buttons::YesNo});
         return activeHook->saveAnswer_;
     }
     QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("Сохранение"));
+    box.setWindowTitle(UiText::tr("Сохранение"));
     box.setIcon(QMessageBox::Question);
     box.setText(text);
-    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(UiText::tr("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(UiText::tr("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(UiText::tr("Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

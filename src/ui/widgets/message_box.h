@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/base/message.h"
+#include "core/base/player_text.h"
+#include "ui/common/program_language.h"
 
 #include <QString>
 

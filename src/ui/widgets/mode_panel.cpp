@@ -44,8 +44,8 @@ QHBoxLayout* panelRow(QWidget* owner) {
     return row;
 }
 
-QString tooltipText(const char* text) {
-    return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+QString tooltipText(const QString& text) {
+    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 SideScrollArea::SideScrollArea(QWidget* content, QWidget* parent) : QScrollArea(parent) {

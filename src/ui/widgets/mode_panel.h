@@ -49,6 +49,6 @@ private:
 };
 
 // A tooltip written with Windows line breaks.
-QString tooltipText(const char* text);
+QString tooltipText(const QString& text);
 
 } // namespace kav::ui
