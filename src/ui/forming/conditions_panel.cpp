@@ -162,6 +162,7 @@ void ConditionsPanel::createEditor() {
     baseRowsTable_->setMinimumWidth(200);
     baseRowsTable_->setFixedHeight(64);
     auto* rowLinks = new QHBoxLayout;
+    rowLinks->setSpacing(12);
     addBaseRowLink_ = named(new LinkLabel(tr("+ строка"), editor_), "addBaseRowLink");
     removeBaseRowLink_ = named(new LinkLabel(tr("- строка"), editor_), "removeBaseRowLink");
     rowLinks->addWidget(addBaseRowLink_);
