@@ -112,6 +112,67 @@ const char* const kCorePatterns[] = {
     kav::Text::tr("В архиве нет тиража %1."),
     kav::Text::tr("В архиве нет пакета %1."),
     kav::Text::tr("Обновление отклонено: %1"),
+    kav::Text::tr("файл новой версии больше, чем в подписанном описании (%1 байт)."),
+    kav::Text::tr("файл новой версии больше %1 байт."),
+    kav::Text::tr("размер файла новой версии (%1 байт) не совпадает с подписанным описанием (%2)."),
+    kav::Text::tr("файл новой версии не совпадает с подписанным описанием (SHA-256): он изменён "
+                  "или подменён."),
+    kav::Text::tr("Не удалось загрузить новую версию: %1"),
+    kav::Text::tr("Не удалось запустить обновление."),
+    kav::Text::tr("ответ больше %1 байт"),
+    // A project file's faults, the file's path on the next line.
+    kav::Text::tr("Файл проекта повреждён: %1:\n%2"),
+    kav::Text::tr("Файл проекта записан более новой версией программы (формат %1). Обновите "
+                  "программу, чтобы открыть его."),
+    kav::Text::tr("Файл проекта %1 больше %2 МБ: такие проекты программа не открывает"),
+    kav::Text::tr("неверный номер формата"),
+    kav::Text::tr("поле \"%1\" должно быть объектом"),
+    kav::Text::tr("поле \"%1\": %2"),
+    kav::Text::tr("(документ)"),
+    kav::Text::tr("ожидается строка"),
+    kav::Text::tr("ожидается true или false"),
+    kav::Text::tr("ожидается целое число"),
+    kav::Text::tr("ожидается число"),
+    kav::Text::tr("число вне допустимых пределов"),
+    kav::Text::tr("число %1 вне пределов %2..%3"),
+    kav::Text::tr("ожидается одно из: %1"),
+    kav::Text::tr("ожидаются три числа (П1, Х, П2)"),
+    kav::Text::tr("число не может быть отрицательным"),
+    kav::Text::tr("ожидаются буквы 1, X, 2"),
+    kav::Text::tr("ожидается 15 знаков 1, X, 2, _ или пробел"),
+    kav::Text::tr("ожидается %1 событий"),
+    kav::Text::tr("ожидаются три целых числа"),
+    kav::Text::tr("ожидается диапазон a:b из целых чисел, a <= b"),
+    kav::Text::tr("ожидается список строк ROW:a:b"),
+    kav::Text::tr("ожидается строка из 15 знаков 1, X, 2, - и диапазон a:b"),
+    kav::Text::tr("ставка не может быть отрицательной"),
+    kav::Text::tr("Система %1 не рассчитывается: в любой такой системе больше %2 ставок."),
+    kav::Text::tr("Система %1 не рассчитывается: неизвестно ни одной такой системы не более чем "
+                  "из %2 ставок."),
+    kav::Text::tr("Для этой выборки нет системы не более чем из %1 ставок."),
+    kav::Text::tr("Для этой выборки неизвестно системы не более чем из %1 ставок."),
+    kav::Text::tr("Рассчитанная система не прошла проверку и не сохранена."),
+    kav::Text::tr("Найдена система только из %1 ставок, больше %2; она не сохранена."),
+    kav::Text::tr("Не удалось записать систему в папку %1."),
+    kav::Text::tr("Не удалось рассчитать систему: %1"),
+    kav::Text::tr("Оценка выигрышей невозможна: пул не больше 0."),
+    kav::Text::tr("Оценка выигрышей невозможна: доля пула исхода «%1» в событии %2 не больше 0."),
+    kav::Text::tr("Оценка выигрышей невозможна: число ставок из одних «%1» в тираже равно 0."),
+    kav::Text::tr("Оценка выигрышей невозможна: с этими пулом, джек-потом и числами ставок расчёт "
+                  "не даёт конечного результата."),
+    kav::Text::tr("выигрыш за %1 указан дважды"),
+    kav::Text::tr("в тексте нет результата из 15 исходов"),
+    kav::Text::tr("Неверный формат загружаемого файла"),
+    kav::Text::tr("Неверный формат загружаемого файла: %1."),
+    kav::Text::tr("событие %1, исход %2: %3"),
+    kav::Text::tr("отрицательная котировка %1"),
+    kav::Text::tr("отрицательная доля пула %1"),
+    // The reasons after "Не учтены строки: ", one by one.
+    kav::Text::tr("%1 — %2; %3"),
+    kav::Text::tr("%1 — %2"),
+    kav::Text::tr("и ещё %1"),
+    // A message with a file's path on its next line.
+    kav::Text::tr("%1:\n%2"),
     // Last: a text with a detail in brackets, e.g. a network fault and its cause.
     kav::Text::tr("%1 (%2)"),
 };
@@ -132,7 +193,11 @@ QRegularExpression patternExpression(const char* pattern) {
         from = found.capturedEnd();
     }
     expression += QRegularExpression::escape(source.mid(from));
-    return QRegularExpression(QRegularExpression::anchoredPattern(expression));
+    // A pattern of several lines may have a part of several lines.
+    return QRegularExpression(QRegularExpression::anchoredPattern(expression),
+                              source.contains(QLatin1Char('\n'))
+                                  ? QRegularExpression::DotMatchesEverythingOption
+                                  : QRegularExpression::NoPatternOption);
 }
 
 std::optional<QString> byPattern(const QString& text, std::size_t i) {
