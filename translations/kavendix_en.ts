@@ -685,6 +685,46 @@ Address: %2</translation>
         <translation>%1:
 %2</translation>
     </message>
+    <message>
+        <source>Моделирование невозможно: котировки события %1 не дают вероятностей.</source>
+        <translation>No simulation possible: the quotes of event %1 give no probabilities.</translation>
+    </message>
+    <message>
+        <source>Выбрано недостаточно исходов для формирования пакета</source>
+        <translation>Too few outcomes are chosen to form a package</translation>
+    </message>
+    <message>
+        <source>Удалено вариантов: %1</source>
+        <translation>Variants removed: %1</translation>
+    </message>
+    <message>
+        <source>Условия</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Время поиска одной ставки ~ %1 мин %2 сек</source>
+        <translation>Time to find one bet ~ %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>Внимание! Продолжать?</source>
+        <translation>Attention! Go on?</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок содержит больше 16 событий: автоформирование остановлено</source>
+        <translation>Line %1 of the bet list has more than 16 events: autoforming stopped</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не является числом</source>
+        <translation>the amount &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>Архив тиражей создан более новой версией программы (версия %1, эта программа знает до %2): %3.</source>
+        <translation>The draw archive was made by a newer version of the program (version %1, this program knows up to %2): %3.</translation>
+    </message>
+    <message>
+        <source>файл только для чтения</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

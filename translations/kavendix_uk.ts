@@ -685,6 +685,46 @@
         <translation>%1:
 %2</translation>
     </message>
+    <message>
+        <source>Моделирование невозможно: котировки события %1 не дают вероятностей.</source>
+        <translation>Моделювання неможливе: котирування події %1 не дають імовірностей.</translation>
+    </message>
+    <message>
+        <source>Выбрано недостаточно исходов для формирования пакета</source>
+        <translation>Вибрано замало результатів для формування пакета</translation>
+    </message>
+    <message>
+        <source>Удалено вариантов: %1</source>
+        <translation>Вилучено варіантів: %1</translation>
+    </message>
+    <message>
+        <source>Условия</source>
+        <translation>Умови</translation>
+    </message>
+    <message>
+        <source>Время поиска одной ставки ~ %1 мин %2 сек</source>
+        <translation>Час пошуку однієї ставки ~ %1 хв %2 с</translation>
+    </message>
+    <message>
+        <source>Внимание! Продолжать?</source>
+        <translation>Увага! Продовжувати?</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок содержит больше 16 событий: автоформирование остановлено</source>
+        <translation>Рядок %1 списку ставок містить понад 16 подій: автоформування зупинено</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не является числом</source>
+        <translation>сума &quot;%1&quot; не є числом</translation>
+    </message>
+    <message>
+        <source>Архив тиражей создан более новой версией программы (версия %1, эта программа знает до %2): %3.</source>
+        <translation>Архів тиражів створений новішою версією програми (версія %1, ця програма знає до %2): %3.</translation>
+    </message>
+    <message>
+        <source>файл только для чтения</source>
+        <translation>файл лише для читання</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

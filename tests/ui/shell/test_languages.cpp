@@ -234,6 +234,7 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
          {kav::kombin::systemOfferNote({2, 3, 4}, kav::kombin::SystemOffer::OverLimit),
           kav::readResultBlock("1").fault,
           std::string("Оценка выигрышей невозможна: пул не больше 0."),
+          std::string("Моделирование невозможно: котировки события 3 не дают вероятностей."),
           std::string("Обновление отклонено: файл новой версии больше 9 байт.")})
         EXPECT_NE(shown(text), QString::fromStdString(text));
     const QString tally = QString::fromStdString(kav::categoryTallyText("1X2", {1, 2}))
