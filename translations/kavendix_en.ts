@@ -465,6 +465,266 @@ Address: %2</translation>
         <source>Обновление отклонено: %1</source>
         <translation>Update refused: %1</translation>
     </message>
+    <message>
+        <source>файл новой версии больше, чем в подписанном описании (%1 байт).</source>
+        <translation>the new version&apos;s file is larger than in the signed description (%1 bytes).</translation>
+    </message>
+    <message>
+        <source>файл новой версии больше %1 байт.</source>
+        <translation>the new version&apos;s file is larger than %1 bytes.</translation>
+    </message>
+    <message>
+        <source>размер файла новой версии (%1 байт) не совпадает с подписанным описанием (%2).</source>
+        <translation>the size of the new version&apos;s file (%1 bytes) does not match the signed description (%2).</translation>
+    </message>
+    <message>
+        <source>файл новой версии не совпадает с подписанным описанием (SHA-256): он изменён или подменён.</source>
+        <translation>the new version&apos;s file does not match the signed description (SHA-256): it was changed or replaced.</translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить новую версию: %1</source>
+        <translation>Could not download the new version: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить обновление.</source>
+        <translation>Could not start the update.</translation>
+    </message>
+    <message>
+        <source>ответ больше %1 байт</source>
+        <translation>the reply is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>Файл проекта повреждён: %1:
+%2</source>
+        <translation>The project file is damaged: %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Файл проекта записан более новой версией программы (формат %1). Обновите программу, чтобы открыть его.</source>
+        <translation>The project file was written by a newer version of the program (format %1). Update the program to open it.</translation>
+    </message>
+    <message>
+        <source>Файл проекта %1 больше %2 МБ: такие проекты программа не открывает</source>
+        <translation>The project file %1 is larger than %2 MB: the program does not open such projects</translation>
+    </message>
+    <message>
+        <source>неверный номер формата</source>
+        <translation>wrong format number</translation>
+    </message>
+    <message>
+        <source>поле &quot;%1&quot; должно быть объектом</source>
+        <translation>field &quot;%1&quot; must be an object</translation>
+    </message>
+    <message>
+        <source>поле &quot;%1&quot;: %2</source>
+        <translation>field &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>(документ)</source>
+        <translation>(document)</translation>
+    </message>
+    <message>
+        <source>ожидается строка</source>
+        <translation>a string is expected</translation>
+    </message>
+    <message>
+        <source>ожидается true или false</source>
+        <translation>true or false is expected</translation>
+    </message>
+    <message>
+        <source>ожидается целое число</source>
+        <translation>a whole number is expected</translation>
+    </message>
+    <message>
+        <source>ожидается число</source>
+        <translation>a number is expected</translation>
+    </message>
+    <message>
+        <source>число вне допустимых пределов</source>
+        <translation>the number is out of range</translation>
+    </message>
+    <message>
+        <source>число %1 вне пределов %2..%3</source>
+        <translation>the number %1 is outside %2..%3</translation>
+    </message>
+    <message>
+        <source>ожидается одно из: %1</source>
+        <translation>one of these is expected: %1</translation>
+    </message>
+    <message>
+        <source>ожидаются три числа (П1, Х, П2)</source>
+        <translation>three numbers are expected (1, X, 2)</translation>
+    </message>
+    <message>
+        <source>число не может быть отрицательным</source>
+        <translation>the number cannot be negative</translation>
+    </message>
+    <message>
+        <source>ожидаются буквы 1, X, 2</source>
+        <translation>the letters 1, X, 2 are expected</translation>
+    </message>
+    <message>
+        <source>ожидается 15 знаков 1, X, 2, _ или пробел</source>
+        <translation>15 signs 1, X, 2, _ or space are expected</translation>
+    </message>
+    <message>
+        <source>ожидается %1 событий</source>
+        <translation>%1 events are expected</translation>
+    </message>
+    <message>
+        <source>ожидаются три целых числа</source>
+        <translation>three whole numbers are expected</translation>
+    </message>
+    <message>
+        <source>ожидается диапазон a:b из целых чисел, a &lt;= b</source>
+        <translation>a range a:b of whole numbers is expected, a &lt;= b</translation>
+    </message>
+    <message>
+        <source>ожидается список строк ROW:a:b</source>
+        <translation>a list of lines ROW:a:b is expected</translation>
+    </message>
+    <message>
+        <source>ожидается строка из 15 знаков 1, X, 2, - и диапазон a:b</source>
+        <translation>a line of 15 signs 1, X, 2, - and a range a:b is expected</translation>
+    </message>
+    <message>
+        <source>ставка не может быть отрицательной</source>
+        <translation>the bet cannot be negative</translation>
+    </message>
+    <message>
+        <source>Система %1 не рассчитывается: в любой такой системе больше %2 ставок.</source>
+        <translation>System %1 is not calculated: any such system has more than %2 bets.</translation>
+    </message>
+    <message>
+        <source>Система %1 не рассчитывается: неизвестно ни одной такой системы не более чем из %2 ставок.</source>
+        <translation>System %1 is not calculated: no such system of at most %2 bets is known.</translation>
+    </message>
+    <message>
+        <source>Для этой выборки нет системы не более чем из %1 ставок.</source>
+        <translation>There is no system of at most %1 bets for this selection.</translation>
+    </message>
+    <message>
+        <source>Для этой выборки неизвестно системы не более чем из %1 ставок.</source>
+        <translation>No system of at most %1 bets is known for this selection.</translation>
+    </message>
+    <message>
+        <source>Рассчитанная система не прошла проверку и не сохранена.</source>
+        <translation>The calculated system failed its check and was not saved.</translation>
+    </message>
+    <message>
+        <source>Найдена система только из %1 ставок, больше %2; она не сохранена.</source>
+        <translation>Only a system of %1 bets was found, more than %2; it was not saved.</translation>
+    </message>
+    <message>
+        <source>Не удалось записать систему в папку %1.</source>
+        <translation>Could not write the system to the folder %1.</translation>
+    </message>
+    <message>
+        <source>Не удалось рассчитать систему: %1</source>
+        <translation>Could not calculate the system: %1</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: пул не больше 0.</source>
+        <translation>No prize estimate possible: the pool is not above 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: доля пула исхода «%1» в событии %2 не больше 0.</source>
+        <translation>No prize estimate possible: the pool share of outcome «%1» in event %2 is not above 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: число ставок из одних «%1» в тираже равно 0.</source>
+        <translation>No prize estimate possible: the number of bets of «%1» only in the draw is 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного результата.</source>
+        <translation>No prize estimate possible: with this pool, jackpot and numbers of bets the calculation gives no finite result.</translation>
+    </message>
+    <message>
+        <source>выигрыш за %1 указан дважды</source>
+        <translation>the prize for %1 is given twice</translation>
+    </message>
+    <message>
+        <source>в тексте нет результата из 15 исходов</source>
+        <translation>the text has no result of 15 outcomes</translation>
+    </message>
+    <message>
+        <source>Неверный формат загружаемого файла</source>
+        <translation>The loaded file has a wrong format</translation>
+    </message>
+    <message>
+        <source>Неверный формат загружаемого файла: %1.</source>
+        <translation>The loaded file has a wrong format: %1.</translation>
+    </message>
+    <message>
+        <source>событие %1, исход %2: %3</source>
+        <translation>event %1, outcome %2: %3</translation>
+    </message>
+    <message>
+        <source>отрицательная котировка %1</source>
+        <translation>negative quote %1</translation>
+    </message>
+    <message>
+        <source>отрицательная доля пула %1</source>
+        <translation>negative pool share %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2; %3</source>
+        <translation>%1 — %2; %3</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>и ещё %1</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>%1:
+%2</source>
+        <translation>%1:
+%2</translation>
+    </message>
+    <message>
+        <source>Моделирование невозможно: котировки события %1 не дают вероятностей.</source>
+        <translation>No simulation possible: the quotes of event %1 give no probabilities.</translation>
+    </message>
+    <message>
+        <source>Выбрано недостаточно исходов для формирования пакета</source>
+        <translation>Too few outcomes are chosen to form a package</translation>
+    </message>
+    <message>
+        <source>Удалено вариантов: %1</source>
+        <translation>Variants removed: %1</translation>
+    </message>
+    <message>
+        <source>Условия</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Время поиска одной ставки ~ %1 мин %2 сек</source>
+        <translation>Time to find one bet ~ %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>Внимание! Продолжать?</source>
+        <translation>Attention! Go on?</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок содержит больше 16 событий: автоформирование остановлено</source>
+        <translation>Line %1 of the bet list has more than 16 events: autoforming stopped</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не является числом</source>
+        <translation>the amount &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>Архив тиражей создан более новой версией программы (версия %1, эта программа знает до %2): %3.</source>
+        <translation>The draw archive was made by a newer version of the program (version %1, this program knows up to %2): %3.</translation>
+    </message>
+    <message>
+        <source>файл только для чтения</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

@@ -465,6 +465,266 @@
         <source>Обновление отклонено: %1</source>
         <translation>Оновлення відхилено: %1</translation>
     </message>
+    <message>
+        <source>файл новой версии больше, чем в подписанном описании (%1 байт).</source>
+        <translation>файл нової версії більший, ніж у підписаному описі (%1 байт).</translation>
+    </message>
+    <message>
+        <source>файл новой версии больше %1 байт.</source>
+        <translation>файл нової версії більший за %1 байт.</translation>
+    </message>
+    <message>
+        <source>размер файла новой версии (%1 байт) не совпадает с подписанным описанием (%2).</source>
+        <translation>розмір файлу нової версії (%1 байт) не збігається з підписаним описом (%2).</translation>
+    </message>
+    <message>
+        <source>файл новой версии не совпадает с подписанным описанием (SHA-256): он изменён или подменён.</source>
+        <translation>файл нової версії не збігається з підписаним описом (SHA-256): його змінено або підмінено.</translation>
+    </message>
+    <message>
+        <source>Не удалось загрузить новую версию: %1</source>
+        <translation>Не вдалося завантажити нову версію: %1</translation>
+    </message>
+    <message>
+        <source>Не удалось запустить обновление.</source>
+        <translation>Не вдалося запустити оновлення.</translation>
+    </message>
+    <message>
+        <source>ответ больше %1 байт</source>
+        <translation>відповідь більша за %1 байт</translation>
+    </message>
+    <message>
+        <source>Файл проекта повреждён: %1:
+%2</source>
+        <translation>Файл проєкту пошкоджений: %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Файл проекта записан более новой версией программы (формат %1). Обновите программу, чтобы открыть его.</source>
+        <translation>Файл проєкту записаний новішою версією програми (формат %1). Оновіть програму, щоб відкрити його.</translation>
+    </message>
+    <message>
+        <source>Файл проекта %1 больше %2 МБ: такие проекты программа не открывает</source>
+        <translation>Файл проєкту %1 більший за %2 МБ: такі проєкти програма не відкриває</translation>
+    </message>
+    <message>
+        <source>неверный номер формата</source>
+        <translation>хибний номер формату</translation>
+    </message>
+    <message>
+        <source>поле &quot;%1&quot; должно быть объектом</source>
+        <translation>поле &quot;%1&quot; має бути об&apos;єктом</translation>
+    </message>
+    <message>
+        <source>поле &quot;%1&quot;: %2</source>
+        <translation>поле &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>(документ)</source>
+        <translation>(документ)</translation>
+    </message>
+    <message>
+        <source>ожидается строка</source>
+        <translation>очікується рядок</translation>
+    </message>
+    <message>
+        <source>ожидается true или false</source>
+        <translation>очікується true або false</translation>
+    </message>
+    <message>
+        <source>ожидается целое число</source>
+        <translation>очікується ціле число</translation>
+    </message>
+    <message>
+        <source>ожидается число</source>
+        <translation>очікується число</translation>
+    </message>
+    <message>
+        <source>число вне допустимых пределов</source>
+        <translation>число поза допустимими межами</translation>
+    </message>
+    <message>
+        <source>число %1 вне пределов %2..%3</source>
+        <translation>число %1 поза межами %2..%3</translation>
+    </message>
+    <message>
+        <source>ожидается одно из: %1</source>
+        <translation>очікується одне з: %1</translation>
+    </message>
+    <message>
+        <source>ожидаются три числа (П1, Х, П2)</source>
+        <translation>очікуються три числа (П1, Х, П2)</translation>
+    </message>
+    <message>
+        <source>число не может быть отрицательным</source>
+        <translation>число не може бути від&apos;ємним</translation>
+    </message>
+    <message>
+        <source>ожидаются буквы 1, X, 2</source>
+        <translation>очікуються літери 1, X, 2</translation>
+    </message>
+    <message>
+        <source>ожидается 15 знаков 1, X, 2, _ или пробел</source>
+        <translation>очікується 15 знаків 1, X, 2, _ або пробіл</translation>
+    </message>
+    <message>
+        <source>ожидается %1 событий</source>
+        <translation>очікується %1 подій</translation>
+    </message>
+    <message>
+        <source>ожидаются три целых числа</source>
+        <translation>очікуються три цілі числа</translation>
+    </message>
+    <message>
+        <source>ожидается диапазон a:b из целых чисел, a &lt;= b</source>
+        <translation>очікується діапазон a:b із цілих чисел, a &lt;= b</translation>
+    </message>
+    <message>
+        <source>ожидается список строк ROW:a:b</source>
+        <translation>очікується список рядків ROW:a:b</translation>
+    </message>
+    <message>
+        <source>ожидается строка из 15 знаков 1, X, 2, - и диапазон a:b</source>
+        <translation>очікується рядок із 15 знаків 1, X, 2, - і діапазон a:b</translation>
+    </message>
+    <message>
+        <source>ставка не может быть отрицательной</source>
+        <translation>ставка не може бути від&apos;ємною</translation>
+    </message>
+    <message>
+        <source>Система %1 не рассчитывается: в любой такой системе больше %2 ставок.</source>
+        <translation>Система %1 не розраховується: у будь-якій такій системі більше %2 ставок.</translation>
+    </message>
+    <message>
+        <source>Система %1 не рассчитывается: неизвестно ни одной такой системы не более чем из %2 ставок.</source>
+        <translation>Система %1 не розраховується: не відомо жодної такої системи не більше ніж із %2 ставок.</translation>
+    </message>
+    <message>
+        <source>Для этой выборки нет системы не более чем из %1 ставок.</source>
+        <translation>Для цього вибору немає системи не більше ніж із %1 ставок.</translation>
+    </message>
+    <message>
+        <source>Для этой выборки неизвестно системы не более чем из %1 ставок.</source>
+        <translation>Для цього вибору не відомо системи не більше ніж із %1 ставок.</translation>
+    </message>
+    <message>
+        <source>Рассчитанная система не прошла проверку и не сохранена.</source>
+        <translation>Розрахована система не пройшла перевірку і не збережена.</translation>
+    </message>
+    <message>
+        <source>Найдена система только из %1 ставок, больше %2; она не сохранена.</source>
+        <translation>Знайдено систему лише з %1 ставок, більше за %2; її не збережено.</translation>
+    </message>
+    <message>
+        <source>Не удалось записать систему в папку %1.</source>
+        <translation>Не вдалося записати систему в папку %1.</translation>
+    </message>
+    <message>
+        <source>Не удалось рассчитать систему: %1</source>
+        <translation>Не вдалося розрахувати систему: %1</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: пул не больше 0.</source>
+        <translation>Оцінка виграшів неможлива: пул не більший за 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: доля пула исхода «%1» в событии %2 не больше 0.</source>
+        <translation>Оцінка виграшів неможлива: частка пулу результату «%1» у події %2 не більша за 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: число ставок из одних «%1» в тираже равно 0.</source>
+        <translation>Оцінка виграшів неможлива: кількість ставок лише з «%1» у тиражі дорівнює 0.</translation>
+    </message>
+    <message>
+        <source>Оценка выигрышей невозможна: с этими пулом, джек-потом и числами ставок расчёт не даёт конечного результата.</source>
+        <translation>Оцінка виграшів неможлива: з цими пулом, джекпотом і кількостями ставок розрахунок не дає скінченного результату.</translation>
+    </message>
+    <message>
+        <source>выигрыш за %1 указан дважды</source>
+        <translation>виграш за %1 вказано двічі</translation>
+    </message>
+    <message>
+        <source>в тексте нет результата из 15 исходов</source>
+        <translation>у тексті немає результату з 15 позицій</translation>
+    </message>
+    <message>
+        <source>Неверный формат загружаемого файла</source>
+        <translation>Хибний формат завантажуваного файлу</translation>
+    </message>
+    <message>
+        <source>Неверный формат загружаемого файла: %1.</source>
+        <translation>Хибний формат завантажуваного файлу: %1.</translation>
+    </message>
+    <message>
+        <source>событие %1, исход %2: %3</source>
+        <translation>подія %1, результат %2: %3</translation>
+    </message>
+    <message>
+        <source>отрицательная котировка %1</source>
+        <translation>від&apos;ємне котирування %1</translation>
+    </message>
+    <message>
+        <source>отрицательная доля пула %1</source>
+        <translation>від&apos;ємна частка пулу %1</translation>
+    </message>
+    <message>
+        <source>%1 — %2; %3</source>
+        <translation>%1 — %2; %3</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>и ещё %1</source>
+        <translation>і ще %1</translation>
+    </message>
+    <message>
+        <source>%1:
+%2</source>
+        <translation>%1:
+%2</translation>
+    </message>
+    <message>
+        <source>Моделирование невозможно: котировки события %1 не дают вероятностей.</source>
+        <translation>Моделювання неможливе: котирування події %1 не дають імовірностей.</translation>
+    </message>
+    <message>
+        <source>Выбрано недостаточно исходов для формирования пакета</source>
+        <translation>Вибрано замало результатів для формування пакета</translation>
+    </message>
+    <message>
+        <source>Удалено вариантов: %1</source>
+        <translation>Вилучено варіантів: %1</translation>
+    </message>
+    <message>
+        <source>Условия</source>
+        <translation>Умови</translation>
+    </message>
+    <message>
+        <source>Время поиска одной ставки ~ %1 мин %2 сек</source>
+        <translation>Час пошуку однієї ставки ~ %1 хв %2 с</translation>
+    </message>
+    <message>
+        <source>Внимание! Продолжать?</source>
+        <translation>Увага! Продовжувати?</translation>
+    </message>
+    <message>
+        <source>Строка %1 списка ставок содержит больше 16 событий: автоформирование остановлено</source>
+        <translation>Рядок %1 списку ставок містить понад 16 подій: автоформування зупинено</translation>
+    </message>
+    <message>
+        <source>сумма &quot;%1&quot; не является числом</source>
+        <translation>сума &quot;%1&quot; не є числом</translation>
+    </message>
+    <message>
+        <source>Архив тиражей создан более новой версией программы (версия %1, эта программа знает до %2): %3.</source>
+        <translation>Архів тиражів створений новішою версією програми (версія %1, ця програма знає до %2): %3.</translation>
+    </message>
+    <message>
+        <source>файл только для чтения</source>
+        <translation>файл лише для читання</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

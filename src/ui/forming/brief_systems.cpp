@@ -92,8 +92,7 @@ void BriefSystems::updateSelectionSummary() {
         return;
     if (s.nearest)
         nearestSystems_->showNearestSystems(*s.nearest, s.computable,
-                                            s.computeNote ? QString::fromStdString(*s.computeNote)
-                                                          : QString());
+                                            s.computeNote ? coreText(*s.computeNote) : QString());
     else
         nearestSystems_->hide();
 }

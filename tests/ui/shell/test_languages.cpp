@@ -1,6 +1,11 @@
 // The windows in Ukrainian and in English: every window the player opens shows
 // no text left in another language, and the main window's title, menus and
 // messages follow the language; with no translation to load they stay Russian.
+#include "core/check/result_block.h"
+#include "core/coverage/coverage_actions.h"
+#include "core/kombin/compute.h"
+#include "io/files/project_file.h"
+#include "io/files/quotes_file_io.h"
 #include "support/clipped_texts.h"
 #include "support/shown_main_window.h"
 #include "ui/analysis/variant_analysis_window.h"
@@ -212,6 +217,31 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
               QStringLiteral("Тираж не завантажено: сторінку не отримано (підсумки тиражу).\n"
                              "не вдалося з'єднатися із сервером (Connection refused)\n"
                              "Адреса: http://h/x"));
+    // Texts as the core and io write them, lists and several lines included.
+    const auto shown = [](const std::string& text) { return kav::ui::coreText(text); };
+    EXPECT_EQ(shown(kav::io::readProjectJson(R"({"format":"kavendix-project","bets":1})").error +
+                    ":\n/p.kvp"),
+              QStringLiteral("Файл проєкту пошкоджений: поле \"bets\": очікується рядок:\n/p.kvp"));
+    EXPECT_EQ(
+        shown("Не учтены строки: 2 — сумма не читается; 5 — событий 3 из 15; и ещё 4"),
+        QStringLiteral("Не враховано рядки: 2 — сума не читається; 5 — подій 3 з 15; і ще 4"));
+    EXPECT_EQ(shown("Не удалось загрузить новую версию: ответ больше 9 байт"),
+              QStringLiteral("Не вдалося завантажити нову версію: відповідь більша за 9 байт"));
+    EXPECT_EQ(shown(kav::io::badQuotesFileText("событие 2, исход X: отрицательная котировка -1")),
+              QStringLiteral("Хибний формат завантажуваного файлу: подія 2, результат X: "
+                             "від'ємне котирування -1."));
+    for (const std::string& text :
+         {kav::kombin::systemOfferNote({2, 3, 4}, kav::kombin::SystemOffer::OverLimit),
+          kav::readResultBlock("1").fault,
+          std::string("Оценка выигрышей невозможна: пул не больше 0."),
+          std::string("Моделирование невозможно: котировки события 3 не дают вероятностей."),
+          std::string("Обновление отклонено: файл новой версии больше 9 байт.")})
+        EXPECT_NE(shown(text), QString::fromStdString(text));
+    const QString tally = QString::fromStdString(kav::categoryTallyText("1X2", {1, 2}))
+                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(kav::ui::coreText(tally),
+              QString(tally).replace(QStringLiteral("Категорий в пакете\nпри "),
+                                     QStringLiteral("Категорій у пакеті\nза ")));
     for (QTranslator* t : app.findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
