@@ -725,6 +725,22 @@ Address: %2</translation>
         <source>файл только для чтения</source>
         <translation>the file is read-only</translation>
     </message>
+    <message>
+        <source>Подготовка...</source>
+        <translation>Preparing...</translation>
+    </message>
+    <message>
+        <source>Подготовка %1%</source>
+        <translation>Preparing %1%</translation>
+    </message>
+    <message>
+        <source>Выполнено: %1%</source>
+        <translation>Done: %1%</translation>
+    </message>
+    <message>
+        <source>Выбрано ставок: %1 из %2</source>
+        <translation>Bets chosen: %1 of %2</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

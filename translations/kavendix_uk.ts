@@ -725,6 +725,22 @@
         <source>файл только для чтения</source>
         <translation>файл лише для читання</translation>
     </message>
+    <message>
+        <source>Подготовка...</source>
+        <translation>Підготовка...</translation>
+    </message>
+    <message>
+        <source>Подготовка %1%</source>
+        <translation>Підготовка %1%</translation>
+    </message>
+    <message>
+        <source>Выполнено: %1%</source>
+        <translation>Виконано: %1%</translation>
+    </message>
+    <message>
+        <source>Выбрано ставок: %1 из %2</source>
+        <translation>Вибрано ставок: %1 з %2</translation>
+    </message>
 </context>
 <context>
     <name>kav::ui::AutoformPanel</name>

@@ -1,5 +1,6 @@
 #include "ui/common/job_runner.h"
 
+#include "ui/common/program_language.h"
 #include "ui/common/progress_box.h"
 
 #include <QApplication>
@@ -167,11 +168,13 @@ void JobRunner::showProgress(int percent, const QString& text, const QString& ti
         return;
     if (inTaskBar_ && !title.isEmpty())
         QGuiApplication::setApplicationDisplayName(title);
+    // The work's own words, in the program's language.
+    const QString shown = coreText(text);
     if (inCaption_ && !text.isEmpty())
-        setOwnerCaption(text);
+        setOwnerCaption(shown);
     if (box_) {
         if (!text.isEmpty())
-            box_->setLabelText(text);
+            box_->setLabelText(shown);
         // Last: a shown modal box may run the event loop in setValue.
         box_->setValue(std::clamp(percent, 0, 100));
     }

@@ -25,6 +25,11 @@ const QString kLanguageKey = QStringLiteral("language");
 // translated and the parts put back in, each a core text itself. The rest of
 // the core's texts are marked where the core writes them.
 const char* const kCorePatterns[] = {
+    // The progress of auto-forming, shown in the caption and the box.
+    kav::Text::tr("Подготовка..."),
+    kav::Text::tr("Подготовка %1%"),
+    kav::Text::tr("Выполнено: %1%"),
+    kav::Text::tr("Выбрано ставок: %1 из %2"),
     kav::Text::tr("Ставок в списке %1 (%2)"),
     kav::Text::tr("Всего вариантов по отмеченным исходам %1 (%2)"),
     kav::Text::tr("Число вариантов по системе %1 (%2)"),

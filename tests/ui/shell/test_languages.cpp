@@ -204,6 +204,8 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
     ASSERT_TRUE(kav::ui::installProgramLanguage(app, QStringLiteral("uk"),
                                                 {QStringLiteral(KAVENDIX_TRANSLATIONS_DIR)}));
     EXPECT_EQ(kav::ui::coreText(kav::Text::tr("Ошибка")), QStringLiteral("Помилка"));
+    // The progress a job hands the caption and its box.
+    EXPECT_EQ(kav::ui::coreText("Выполнено: 42.5%"), QStringLiteral("Виконано: 42.5%"));
     // Texts built from parts: the pattern translated, the parts put back, themselves translated.
     EXPECT_EQ(kav::ui::coreText("Строка 2 списка ставок не читается: сумма не читается"),
               QStringLiteral("Рядок 2 списку ставок не читається: сума не читається"));
