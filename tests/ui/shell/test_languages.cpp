@@ -203,35 +203,33 @@ TEST(ProgramLanguage, FollowsTheSystemOrTheChoiceAndStaysRussianWithoutATranslat
     EXPECT_EQ(kav::ui::coreText(kav::Text::tr("Ошибка")), QStringLiteral("Ошибка"));
     ASSERT_TRUE(kav::ui::installProgramLanguage(app, QStringLiteral("uk"),
                                                 {QStringLiteral(KAVENDIX_TRANSLATIONS_DIR)}));
-    EXPECT_EQ(kav::ui::coreText(kav::Text::tr("Ошибка")), QStringLiteral("Помилка"));
-    // The progress a job hands the caption and its box.
-    EXPECT_EQ(kav::ui::coreText("Выполнено: 42.5%"), QStringLiteral("Виконано: 42.5%"));
-    // Texts built from parts: the pattern translated, the parts put back, themselves translated.
-    EXPECT_EQ(kav::ui::coreText("Строка 2 списка ставок не читается: сумма не читается"),
-              QStringLiteral("Рядок 2 списку ставок не читається: сума не читається"));
-    EXPECT_EQ(kav::ui::coreText("Строка 3: доля пула вне 0..100\nДоля пула «a» — не число. "
-                                "Введите число, например 50 или 50/38."),
-              QStringLiteral("Рядок 3: частка пулу поза 0..100\nЧастка пулу «a» — не число. "
-                             "Введіть число, наприклад 50 або 50/38."));
-    EXPECT_EQ(kav::ui::coreText("Тираж не загружен: страница не получена (итоги тиража).\n"
-                                "не удалось соединиться с сервером (Connection refused)\n"
-                                "Адрес: http://h/x"),
-              QStringLiteral("Тираж не завантажено: сторінку не отримано (підсумки тиражу).\n"
-                             "не вдалося з'єднатися із сервером (Connection refused)\n"
-                             "Адреса: http://h/x"));
-    // Texts as the core and io write them, lists and several lines included.
+    // Plain texts, texts built from parts (the pattern translated, the parts put back and
+    // themselves translated), and texts as the core and io write them.
+    const std::pair<std::string, const char*> known[] = {
+        {kav::Text::tr("Ошибка"), "Помилка"},
+        {"Выполнено: 42.5%", "Виконано: 42.5%"},
+        {"Строка 2 списка ставок не читается: сумма не читается",
+         "Рядок 2 списку ставок не читається: сума не читається"},
+        {"Строка 3: доля пула вне 0..100\nДоля пула «a» — не число. Введите число, например 50 "
+         "или 50/38.",
+         "Рядок 3: частка пулу поза 0..100\nЧастка пулу «a» — не число. Введіть число, наприклад "
+         "50 або 50/38."},
+        {"Тираж не загружен: страница не получена (итоги тиража).\nне удалось соединиться с "
+         "сервером (Connection refused)\nАдрес: http://h/x",
+         "Тираж не завантажено: сторінку не отримано (підсумки тиражу).\nне вдалося з'єднатися із "
+         "сервером (Connection refused)\nАдреса: http://h/x"},
+        {kav::io::readProjectJson(R"({"format":"kavendix-project","bets":1})").error + ":\n/p.kvp",
+         "Файл проєкту пошкоджений: поле \"bets\": очікується рядок:\n/p.kvp"},
+        {"Не учтены строки: 2 — сумма не читается; 5 — событий 3 из 15; и ещё 4",
+         "Не враховано рядки: 2 — сума не читається; 5 — подій 3 з 15; і ще 4"},
+        {"Не удалось загрузить новую версию: ответ больше 9 байт",
+         "Не вдалося завантажити нову версію: відповідь більша за 9 байт"},
+        {kav::io::badQuotesFileText("событие 2, исход X: отрицательная котировка -1"),
+         "Хибний формат завантажуваного файлу: подія 2, результат X: від'ємне котирування -1."},
+    };
+    for (const auto& [russian, ukrainian] : known)
+        EXPECT_EQ(kav::ui::coreText(russian), QString::fromUtf8(ukrainian)) << russian;
     const auto shown = [](const std::string& text) { return kav::ui::coreText(text); };
-    EXPECT_EQ(shown(kav::io::readProjectJson(R"({"format":"kavendix-project","bets":1})").error +
-                    ":\n/p.kvp"),
-              QStringLiteral("Файл проєкту пошкоджений: поле \"bets\": очікується рядок:\n/p.kvp"));
-    EXPECT_EQ(
-        shown("Не учтены строки: 2 — сумма не читается; 5 — событий 3 из 15; и ещё 4"),
-        QStringLiteral("Не враховано рядки: 2 — сума не читається; 5 — подій 3 з 15; і ще 4"));
-    EXPECT_EQ(shown("Не удалось загрузить новую версию: ответ больше 9 байт"),
-              QStringLiteral("Не вдалося завантажити нову версію: відповідь більша за 9 байт"));
-    EXPECT_EQ(shown(kav::io::badQuotesFileText("событие 2, исход X: отрицательная котировка -1")),
-              QStringLiteral("Хибний формат завантажуваного файлу: подія 2, результат X: "
-                             "від'ємне котирування -1."));
     for (const std::string& text :
          {kav::kombin::systemOfferNote({2, 3, 4}, kav::kombin::SystemOffer::OverLimit),
           kav::readResultBlock("1").fault,
