@@ -15,7 +15,7 @@ public:
 
     // One step of the generator.
     std::uint32_t step() {
-        seed_ = seed_ * 134775813u + 1u;
+        seed_ = seed_ * kMultiplier + 1u;
         return seed_;
     }
     // An integer draw below n: the upper 32 bits of seed * n after the step.
@@ -29,10 +29,17 @@ public:
         return static_cast<double>(seed_) / 4294967296.0;
     }
 
+    // The seed `steps` steps after `seed`, without taking them one by one, and
+    // the seed one step before it: a long run of draws can be skipped and then
+    // read from its end.
+    static std::uint32_t seedAfter(std::uint32_t seed, std::uint64_t steps);
+    static std::uint32_t seedBefore(std::uint32_t seed);
+
     // A seed taken from the clock, for the start of the program.
     static std::uint32_t clockSeed();
 
 private:
+    static constexpr std::uint32_t kMultiplier = 134775813u;
     std::uint32_t seed_;
 };
 

@@ -47,7 +47,14 @@ AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod 
             sumOfEqual_[k] = s;
             s = s + w;
         }
-        freeCount_.assign(f_.count, static_cast<std::uint32_t>(ballSize_));
+        // Small balls keep every count up to date; the pass then tells ties by
+        // their counts, which needs a sum of its own for every count.
+        eagerCounts_ = strategy_ == AutoformStrategy::Lazy && 2 * misses_ <= kNearRadius &&
+                       ballSize_ < kTieOut &&
+                       std::adjacent_find(sumOfEqual_.begin(), sumOfEqual_.end(),
+                                          std::greater_equal<>()) == sumOfEqual_.end();
+        if (!eagerCounts_)
+            freeCount_.assign(f_.count, static_cast<std::uint32_t>(ballSize_));
         return;
     }
     if (std::any_of(weight_.begin(), weight_.end(),
@@ -119,7 +126,8 @@ bool AutoformSearch::counts(std::uint32_t r) const {
 }
 
 std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
-    if ((gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy) || blockSums_) {
+    if ((gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy && !eagerCounts_) ||
+        blockSums_) {
         // The set-up's walks, then at most a count (or a sum) of every block
         // per step, shared by two threads where there are two.
         const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
@@ -257,7 +265,7 @@ bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
     case Gains::SummedOnly:
         return !stopped(cancel);
     case Gains::EqualWeights:
-        if (!takeOutCovered(cancel))
+        if (!(eagerCounts_ ? takeOutCoveredEagerly(cancel) : takeOutCovered(cancel)))
             return false;
         setUpLazy();
         return true;
@@ -437,6 +445,8 @@ AutoformSearch::bestCandidate(Rng& rng, const std::atomic<bool>* cancel, bool& c
     }
     switch (gains_) {
     case Gains::EqualWeights:
+        if (eagerCounts_)
+            return bestBySkippingTies(rng, cancel, cancelled);
         return lazy() ? lazyBestByFreeCount(rng, cancel, cancelled)
                       : bestByFreeCount(rng, cancel, cancelled);
     case Gains::SummedOnly:

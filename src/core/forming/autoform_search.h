@@ -203,6 +203,43 @@ private:
     std::optional<Choice> lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel,
                                            bool& cancelled);
     void chooseLazily(std::uint32_t result);
+
+    // Equal weights on small balls: every count kept up to date as bets are
+    // chosen, and the pass skips runs of tied candidates (see tieTop_).
+    std::int32_t tieKey(std::uint32_t j) const {
+        const std::uint32_t v = tieValue_[j];
+        return v >= kTieOut || (tieFull_ && v != ballSize_) ? -1 : static_cast<std::int32_t>(v);
+    }
+    // Keys only fall: one that was its block's largest leaves the holders; a
+    // block left without is listed in `dirty`, to be looked at again.
+    void lowered(std::uint32_t j, std::int32_t oldKey, std::vector<std::uint32_t>& dirty) {
+        const std::uint32_t b = j >> kTieShift;
+        if (oldKey < 0 || oldKey != tieTop_[b])
+            return;
+        if (--tieHolders_[b] == 0 && !tieDirtyFlag_[b]) {
+            tieDirtyFlag_[b] = 1;
+            dirty.push_back(b);
+        }
+    }
+    void leaveTies(std::uint32_t j);
+    bool takeOutCoveredEagerly(const std::atomic<bool>* cancel);
+    // The results within a radius of any center, as the levels they change
+    // and the digits they change to (slots of the center's steps); per entry
+    // the overlap of the balls of the center and of that result.
+    static constexpr int kNearRadius = 6;
+    struct NearTable {
+        std::vector<std::array<std::uint8_t, kNearRadius>> changes;
+        std::vector<std::uint16_t> overlap;
+    };
+    NearTable nearTable(int radius) const;
+    template <class Visit>
+    void forEachNear(const NearTable& table, std::uint32_t center, Visit&& visit,
+                     std::size_t from = 0, std::size_t to = SIZE_MAX) const;
+    void setUpTieBlocks();
+    void refreshTieBlocks();
+    void chooseEagerly(std::uint32_t result);
+    std::optional<Choice> bestBySkippingTies(Rng& rng, const std::atomic<bool>* cancel,
+                                             bool& cancelled);
     bool switchToIncremental(const std::atomic<bool>* cancel); // false when cancelled
 
     const FieldLayout& f_;
@@ -287,6 +324,34 @@ private:
     mutable BlockBallCounts::Rows exactRows_;
     // The counts of the last two bets chosen, which tell the next pass's best.
     std::int64_t lastBest_ = -1, lastDrop_ = 0;
+    // Equal weights on balls so small that covering a pick's ball and taking
+    // it from every count near it costs less than a pass: the counts are kept
+    // up to date on every pick. A candidate's key is the count its pass
+    // compares (-1: none); per block of kTieBlock candidates, the largest key
+    // and how many candidates hold it, found again for the blocks listed in
+    // tieDirty_ (those whose last holder fell). A pass then learns from a
+    // block alone whether its candidates tie the best so far, and a run of
+    // ties only moves the generator on until the last draw is read.
+    // Per candidate its count, with kTieOut set once the pass passes over it
+    // (the disjoint search's key is then the full count or nothing).
+    bool eagerCounts_ = false;
+    static constexpr std::uint32_t kTieOut = 0x8000;
+    static constexpr std::uint32_t kTieShift = 8; // blocks of 256 candidates
+    std::vector<std::uint16_t> tieValue_;
+    bool tieFull_ = false;
+    NearTable ball_, nearPick_; // within the radius and twice the radius
+    std::vector<std::int32_t> tieTop_;
+    std::vector<std::uint32_t> tieHolders_;
+    std::vector<std::uint32_t> tieDirty_;
+    std::vector<std::uint8_t> tieDirtyFlag_;
+    std::vector<std::uint32_t> newlyCovered_, coveredBefore_, pendingTies_;
+    // One thread's share of the counts a pick changes.
+    struct NearShare {
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> falls;
+        std::vector<std::uint32_t> givenBack;
+        std::vector<std::uint32_t> dirty;
+    };
+    std::array<NearShare, 2> nearShares_;
     // Packed digits: high levels by r / codeSplit_, low levels by r % codeSplit_.
     std::uint32_t codeSplit_ = 1;
     std::vector<std::uint32_t> codeHigh_, codeLow_;

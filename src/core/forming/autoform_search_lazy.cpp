@@ -73,6 +73,10 @@ void AutoformSearch::setUpLazy() {
     overlap_ = overlapSizes(twos, threes, misses_);
 
     picks_.clear();
+    if (eagerCounts_) {
+        setUpTieBlocks();
+        return;
+    }
     if (gains_ == Gains::EqualWeights && strategy_ == AutoformStrategy::Lazy)
         ballCounts_.emplace(f_, misses_);
     if (blockWise()) {
@@ -659,6 +663,10 @@ bool AutoformSearch::switchToIncremental(const std::atomic<bool>* cancel) {
 }
 
 void AutoformSearch::chooseLazily(std::uint32_t result) {
+    if (eagerCounts_) {
+        chooseEagerly(result);
+        return;
+    }
     if (ballCounts_) {
         std::uint64_t newlyCovered = 0;
         const auto by = static_cast<std::uint32_t>(picks_.size() + 1);
@@ -708,6 +716,270 @@ void AutoformSearch::chooseLazily(std::uint32_t result) {
     switchDue_ = picks_.size() > 1 && lazyWork_ > lastCoverWork_;
     lastCoverWork_ = newlyCounted * ballSize_;
     lazyWork_ = 0;
+}
+
+} // namespace kav
+
+namespace kav {
+
+namespace {
+
+// Below this many counts to change a second thread costs more than it saves.
+constexpr std::uint64_t kChangesForTwoThreads = 1u << 16;
+
+} // namespace
+
+void AutoformSearch::leaveTies(std::uint32_t j) {
+    const std::int32_t key = tieKey(j);
+    tieValue_[j] |= kTieOut;
+    lowered(j, key, tieDirty_);
+}
+
+AutoformSearch::NearTable AutoformSearch::nearTable(int radius) const {
+    // The levels changed are chosen in increasing order, each to one of its
+    // other digits (slot 2l or 2l + 1 of a center's steps).
+    NearTable t;
+    std::array<std::uint8_t, kNearRadius> change{};
+    const auto none = static_cast<std::uint8_t>(2 * kEvents);
+    auto walk = [&](auto& self, int from, int depth, int twos, int threes) -> void {
+        for (int i = depth; i < kNearRadius; ++i)
+            change[i] = none;
+        t.changes.push_back(change);
+        t.overlap.push_back(static_cast<std::uint16_t>(overlap_[twos][threes]));
+        if (depth == radius)
+            return;
+        for (int l = from; l < f_.levels; ++l) {
+            const bool three = f_.size[f_.levelEvent[l]] == 3;
+            for (int k = 0; k < (three ? 2 : 1); ++k) {
+                change[depth] = static_cast<std::uint8_t>(2 * l + k);
+                self(self, l + 1, depth + 1, twos + (three ? 0 : 1), threes + (three ? 1 : 0));
+            }
+        }
+    };
+    walk(walk, 0, 0, 0, 0);
+    return t;
+}
+
+template <class Visit>
+void AutoformSearch::forEachNear(const NearTable& table, std::uint32_t center, Visit&& visit,
+                                 std::size_t from, std::size_t to) const {
+    // Every result the table reaches from the center, once, in no particular
+    // order; visit(result, i) with i the table's entry (those from `from`
+    // until `to`).
+    std::array<std::uint32_t, 2 * kEvents + 1> step{};
+    for (int l = 0; l < f_.levels; ++l) {
+        const int e = f_.levelEvent[l];
+        const int own = f_.digit(center, e);
+        int k = 0;
+        for (int d = 0; d < f_.size[e]; ++d)
+            if (d != own)
+                step[2 * l + k++] = static_cast<std::uint32_t>(d - own) * f_.stride[e];
+    }
+    to = std::min(to, table.changes.size());
+    for (std::size_t i = from; i < to; ++i) {
+        const auto& c = table.changes[i];
+        std::uint32_t q = center;
+        for (int r = 0; r < kNearRadius; ++r)
+            q += step[c[r]];
+        visit(q, i);
+    }
+}
+
+bool AutoformSearch::takeOutCoveredEagerly(const std::atomic<bool>* cancel) {
+    // Results the list covers leave the counts of the balls that hold them;
+    // candidates the pass passes over leave the ties.
+    ball_ = nearTable(misses_);
+    tieValue_.assign(f_.count, static_cast<std::uint16_t>(ballSize_));
+    tieFull_ = method_ == AutoformMethod::Disjoint;
+    for (std::uint32_t r = 0; r < f_.count; ++r) {
+        if ((r & 0xFFFFu) == 0 && stopped(cancel))
+            return false;
+        if (state_[r] != 0)
+            forEachNear(ball_, r, [&](std::uint32_t q, std::size_t) { --tieValue_[q]; });
+    }
+    for (std::uint32_t r = 0; r < f_.count; ++r)
+        if (tieFull_ ? state_[r] != 0 : state_[r] >= kInList)
+            tieValue_[r] |= kTieOut;
+    return true;
+}
+
+void AutoformSearch::setUpTieBlocks() {
+    nearPick_ = nearTable(2 * misses_);
+    const std::uint32_t blocks = (f_.count + (1u << kTieShift) - 1) >> kTieShift;
+    tieTop_.assign(blocks, -1);
+    tieHolders_.assign(blocks, 0);
+    tieDirtyFlag_.assign(blocks, 1);
+    tieDirty_.resize(blocks);
+    for (std::uint32_t b = 0; b < blocks; ++b)
+        tieDirty_[b] = b;
+    refreshTieBlocks();
+}
+
+void AutoformSearch::refreshTieBlocks() {
+    for (const std::uint32_t b : tieDirty_) {
+        const std::uint32_t first = b << kTieShift;
+        const std::uint32_t last = std::min(f_.count, first + (1u << kTieShift));
+        std::int32_t top = -1;
+        std::uint32_t holders = 0;
+        for (std::uint32_t j = first; j < last; ++j) {
+            const std::int32_t key = tieKey(j);
+            if (key > top) {
+                top = key;
+                holders = 0;
+            }
+            holders += key == top ? 1 : 0;
+        }
+        tieTop_[b] = top;
+        tieHolders_[b] = holders;
+        tieDirtyFlag_[b] = 0;
+    }
+    tieDirty_.clear();
+}
+
+void AutoformSearch::chooseEagerly(std::uint32_t result) {
+    // Covering the ball takes its members out of the disjoint search's ties,
+    // then the counts near it fall.
+    newlyCovered_.clear();
+    coveredBefore_.clear();
+    forEachNear(ball_, result, [&](std::uint32_t r, std::size_t) {
+        if (state_[r] != 0) {
+            coveredBefore_.push_back(r);
+            return;
+        }
+        state_[r] |= kCovered;
+        if (tieFull_)
+            leaveTies(r);
+        newlyCovered_.push_back(r);
+    });
+    state_[result] |= kChosen;
+    leaveTies(result);
+    // Either a walk of the ball of every result covered now, or the overlap of
+    // each candidate near the pick with its ball, given back for the members
+    // that were covered before (a walk of their balls): whichever is fewer.
+    const std::uint64_t newly = newlyCovered_.size();
+    const std::uint64_t before = coveredBefore_.size();
+    const bool byWalks = newly * ballSize_ <= nearPick_.changes.size() + before * ballSize_;
+    const std::uint64_t work =
+        byWalks ? newly * ballSize_ : nearPick_.changes.size() + before * ballSize_;
+    // The changes are listed first, each thread a share, then made by the
+    // thread whose half of the field holds them (the blocks' summaries of a
+    // half are its own), with the next ones already on their way from memory.
+    const bool both = work >= kChangesForTwoThreads && std::thread::hardware_concurrency() >= 2;
+    const std::uint32_t half = both ? (f_.count / 2) >> kTieShift << kTieShift : f_.count;
+    onTwoThreads(nearShares_, both, [&](NearShare& share) {
+        const std::size_t t = static_cast<std::size_t>(&share - nearShares_.data());
+        const std::size_t step = both ? 2 : 1;
+        share.falls.clear();
+        share.givenBack.clear();
+        share.dirty.clear();
+        if (byWalks) {
+            for (std::size_t i = t; i < newlyCovered_.size(); i += step)
+                forEachNear(ball_, newlyCovered_[i],
+                            [&](std::uint32_t q, std::size_t) { share.falls.emplace_back(q, 1); });
+            return;
+        }
+        const std::size_t n = nearPick_.changes.size();
+        forEachNear(
+            nearPick_, result,
+            [&](std::uint32_t q, std::size_t i) {
+                share.falls.emplace_back(q, nearPick_.overlap[i]);
+            },
+            t * n / step, (t + 1) * n / step);
+        for (std::size_t i = t; i < coveredBefore_.size(); i += step)
+            forEachNear(ball_, coveredBefore_[i],
+                        [&](std::uint32_t q, std::size_t) { share.givenBack.push_back(q); });
+    });
+    onTwoThreads(nearShares_, both, [&](NearShare& share) {
+        const bool upper = &share != nearShares_.data();
+        auto mine = [&](std::uint32_t q) { return (q >= half) == upper; };
+        constexpr std::size_t ahead = 32;
+        for (const NearShare& from : nearShares_)
+            for (std::size_t i = 0, n = from.falls.size(); i < n; ++i) {
+                if (i + ahead < n)
+                    __builtin_prefetch(tieValue_.data() + from.falls[i + ahead].first, 1);
+                const auto [q, by] = from.falls[i];
+                if (!mine(q))
+                    continue;
+                const std::int32_t key = tieKey(q);
+                tieValue_[q] = static_cast<std::uint16_t>(tieValue_[q] - by);
+                // Balls within twice the radius overlap in at least one result.
+                lowered(q, key, share.dirty);
+            }
+        // A count given back may reach its block's largest key again.
+        for (const NearShare& from : nearShares_)
+            for (std::size_t i = 0, n = from.givenBack.size(); i < n; ++i) {
+                if (i + ahead < n)
+                    __builtin_prefetch(tieValue_.data() + from.givenBack[i + ahead], 1);
+                const std::uint32_t q = from.givenBack[i];
+                if (!mine(q))
+                    continue;
+                ++tieValue_[q];
+                const std::uint32_t b = q >> kTieShift;
+                if (const std::int32_t key = tieKey(q); key >= 0 && key == tieTop_[b])
+                    ++tieHolders_[b];
+            }
+    });
+    for (const NearShare& share : nearShares_)
+        tieDirty_.insert(tieDirty_.end(), share.dirty.begin(), share.dirty.end());
+}
+
+std::optional<AutoformSearch::Choice>
+AutoformSearch::bestBySkippingTies(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled) {
+    // The literal pass, block by block: a block below the best has no say; a
+    // block whose largest key ties the best adds one draw per holder; only a
+    // block above the best is weighed candidate by candidate, after the draws
+    // of the ties before it (which a greater gain makes moot) are skipped.
+    refreshTieBlocks();
+    Leader leader;
+    std::int32_t bestKey = 0; // the key of leader.best: a gain of 0 ties at first
+    std::uint64_t draws = 0;
+    pendingTies_.clear();
+    const auto blocks = static_cast<std::uint32_t>(tieTop_.size());
+    for (std::uint32_t b = 0; b < blocks; ++b) {
+        if (b % kBlocksPerPoll == 0 && stopped(cancel)) {
+            cancelled = true;
+            return std::nullopt;
+        }
+        const std::int32_t top = tieTop_[b];
+        if (top < bestKey)
+            continue;
+        if (top == bestKey) {
+            pendingTies_.push_back(b);
+            draws += tieHolders_[b];
+            continue;
+        }
+        rng.setSeed(Rng::seedAfter(rng.seed(), draws));
+        draws = 0;
+        pendingTies_.clear();
+        const std::uint32_t first = b << kTieShift;
+        const std::uint32_t last = std::min(f_.count, first + (1u << kTieShift));
+        for (std::uint32_t j = first; j < last; ++j)
+            if (const std::int32_t key = tieKey(j); key >= 0)
+                leader.compare(j, sumOfEqual_[static_cast<std::uint32_t>(key)], rng);
+        bestKey = top;
+    }
+    // The ties left: the last whose draw is above one half leads.
+    std::uint32_t seed = Rng::seedAfter(rng.seed(), draws);
+    rng.setSeed(seed);
+    std::uint64_t k = draws;
+    for (; k > 0 && seed <= 0x80000000u; --k)
+        seed = Rng::seedBefore(seed);
+    if (k == 0)
+        return leader.choice();
+    std::uint64_t tie = k - 1;
+    for (const std::uint32_t b : pendingTies_) {
+        if (tie >= tieHolders_[b]) {
+            tie -= tieHolders_[b];
+            continue;
+        }
+        for (std::uint32_t j = b << kTieShift;; ++j)
+            if (tieKey(j) == bestKey && tie-- == 0) {
+                leader.chosen = j;
+                leader.best = sumOfEqual_[static_cast<std::uint32_t>(bestKey)];
+                return leader.choice();
+            }
+    }
+    return leader.choice();
 }
 
 } // namespace kav
