@@ -226,7 +226,7 @@ private:
     // The results within a radius of any center, as the levels they change
     // and the digits they change to (slots of the center's steps); per entry
     // the overlap of the balls of the center and of that result.
-    static constexpr int kNearRadius = 6;
+    static constexpr int kNearRadius = 4;
     struct NearTable {
         std::vector<std::array<std::uint8_t, kNearRadius>> changes;
         std::vector<std::uint16_t> overlap;

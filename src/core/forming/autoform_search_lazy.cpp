@@ -6,6 +6,7 @@
 #include <bit>
 #include <limits>
 #include <mutex>
+#include <span>
 #include <thread>
 
 namespace kav {
@@ -864,11 +865,13 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
     // The changes are listed first, each thread a share, then made by the
     // thread whose half of the field holds them (the blocks' summaries of a
     // half are its own), with the next ones already on their way from memory.
-    const bool both = work >= kChangesForTwoThreads && std::thread::hardware_concurrency() >= 2;
+    const bool both = work >= std::min<std::uint64_t>(kChangesForTwoThreads, f_.count / 8) &&
+                      std::thread::hardware_concurrency() >= 2;
+    const std::size_t shares = both ? 2 : 1;
     const std::uint32_t half = both ? (f_.count / 2) >> kTieShift << kTieShift : f_.count;
     onTwoThreads(nearShares_, both, [&](NearShare& share) {
         const std::size_t t = static_cast<std::size_t>(&share - nearShares_.data());
-        const std::size_t step = both ? 2 : 1;
+        const std::size_t step = shares;
         share.falls.clear();
         share.givenBack.clear();
         share.dirty.clear();
@@ -893,7 +896,7 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
         const bool upper = &share != nearShares_.data();
         auto mine = [&](std::uint32_t q) { return (q >= half) == upper; };
         constexpr std::size_t ahead = 32;
-        for (const NearShare& from : nearShares_)
+        for (const NearShare& from : std::span(nearShares_.data(), shares))
             for (std::size_t i = 0, n = from.falls.size(); i < n; ++i) {
                 if (i + ahead < n)
                     __builtin_prefetch(tieValue_.data() + from.falls[i + ahead].first, 1);
@@ -906,7 +909,7 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
                 lowered(q, key, share.dirty);
             }
         // A count given back may reach its block's largest key again.
-        for (const NearShare& from : nearShares_)
+        for (const NearShare& from : std::span(nearShares_.data(), shares))
             for (std::size_t i = 0, n = from.givenBack.size(); i < n; ++i) {
                 if (i + ahead < n)
                     __builtin_prefetch(tieValue_.data() + from.givenBack[i + ahead], 1);
@@ -919,7 +922,7 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
                     ++tieHolders_[b];
             }
     });
-    for (const NearShare& share : nearShares_)
+    for (const NearShare& share : std::span(nearShares_.data(), shares))
         tieDirty_.insert(tieDirty_.end(), share.dirty.begin(), share.dirty.end());
 }
 
