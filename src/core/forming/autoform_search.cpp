@@ -21,7 +21,7 @@ constexpr double kUnit64 = 0x1p-53;
 // Weights formed from the factors stay within 16 roundings of the product;
 // the bound allows a margin above that.
 constexpr double kProductRelError = 24 * kUnit32;
-constexpr double kSlack = 0x1p-40;
+constexpr double kSlack = AutoformSearch::kBoundSlack;
 // Below this a 32-bit product may lose its relative precision.
 constexpr double kSmallestSafeProduct = 0x1p-125;
 // Exact sums formed one by one in a block before the block's are formed at
@@ -37,7 +37,8 @@ AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod 
                                const WeightFactors& factors, float divisor,
                                AutoformStrategy strategy)
     : f_(f), misses_(misses), method_(method), weight_(weight), state_(state), factors_(factors),
-      divisor_(divisor), ballSize_(kav::ballSize(f, misses)), strategy_(strategy) {
+      divisor_(divisor), ballSize_(kav::ballSize(f, misses)),
+      gammaOfBall_(gammaOf(static_cast<std::uint32_t>(ballSize_))), strategy_(strategy) {
     if (method_ == AutoformMethod::ByCount || method_ == AutoformMethod::Disjoint) {
         gains_ = Gains::EqualWeights;
         const float w = f_.count ? weight_[0] : 0.0f;
@@ -380,10 +381,9 @@ bool AutoformSearch::takeOutCovered(const std::atomic<bool>* cancel) {
 
 // The 32-bit sum of n weights lies within a factor (1 +- gamma_n) of their
 // exact sum, which lies within sumError_ of the double sum kept.
-double AutoformSearch::upperBound(std::uint32_t n, double sum) const {
+double AutoformSearch::gammaOf(std::uint32_t n) {
     const double nu = static_cast<double>(n) * kUnit32;
-    const double gamma = nu / (1.0 - nu);
-    return (sum + sumError_) * (1.0 + gamma) * (1.0 + kSlack);
+    return nu / (1.0 - nu);
 }
 
 double AutoformSearch::lowerBound(std::uint32_t n, double sum) const {

@@ -58,6 +58,9 @@ enum class AutoformStrategy { Lazy, LazyByCandidate, Incremental };
 
 class AutoformSearch {
 public:
+    // The bounds' margin above their rounding.
+    static constexpr double kBoundSlack = 0x1p-40;
+
     // `weight` and `state` are the field's, in field order; they must outlive
     // the search. `factors` and `divisor` tell how the weights were formed
     // (methods 1 and 2): product of the factors, divided by `divisor`.
@@ -187,14 +190,19 @@ private:
     // when a pick since came near it; whether a pick did.
     bool blockWise() const { return ballCounts_.has_value(); }
     void setUpBlockWeights();
-    bool sumBlockStale(std::uint32_t b);
+    void markStaleSumBlocks();
     void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
     bool refreshLikelySumBlocks(const std::atomic<bool>* cancel);
     bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
                           const std::atomic<bool>* cancel);
     std::optional<Choice> lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel,
                                               bool& cancelled);
-    double upperBound(std::uint32_t n, double sum) const;
+    static double gammaOf(std::uint32_t n);
+    double upperBound(std::uint32_t n, double sum) const {
+        // A block's bound takes the whole ball's count: that gamma is kept.
+        const double gamma = n == ballSize_ ? gammaOfBall_ : gammaOf(n);
+        return (sum + sumError_) * (1.0 + gamma) * (1.0 + kBoundSlack);
+    }
     double lowerBound(std::uint32_t n, double sum) const;
     std::int64_t blockCount(std::size_t b) const;
     double blockSum(std::size_t b) const;
@@ -250,6 +258,7 @@ private:
     WeightFactors factors_;
     float divisor_;
     std::uint64_t ballSize_;
+    double gammaOfBall_;
     Gains gains_;
 
     // EqualWeights: sumOfEqual_[k] is the 32-bit sum of k weights.
@@ -312,6 +321,12 @@ private:
     std::vector<double> suffixWeight_;
     std::vector<double> blockFloor_;
     std::vector<std::uint32_t> blockFloorAt_; // the candidate of that bound
+    // Per block, whether a pick came near since its sums were formed; the
+    // picks that have marked the blocks near them.
+    std::vector<std::uint8_t> sumStale_;
+    std::vector<std::uint32_t> staleBlocks_; // those marked, and maybe some no longer
+    std::vector<double> superTop_;           // a pass's largest old sum of each run of blocks
+    std::size_t staleMarkedUpTo_ = 0;
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

@@ -24,6 +24,7 @@ constexpr std::uint64_t kOverlapVisitCost = 64;
 // the next kPassRun, kRefreshBatch at most at a time.
 constexpr std::uint32_t kPassRun = 1024;
 constexpr std::size_t kRefreshBatch = 16;
+constexpr std::uint32_t kSuperBlock = 64;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 
 bool stopped(const std::atomic<bool>* cancel) {
@@ -117,6 +118,9 @@ void AutoformSearch::setUpLazy() {
             exactOfBlock_.resize(lazyBlock_);
         }
         blockFloor_.assign(blocks, 0.0);
+        sumStale_.assign(blocks, 0);
+        staleBlocks_.clear();
+        staleMarkedUpTo_ = 0;
         blockFloorAt_.assign(blocks, 0);
         for (std::size_t b = 0; b < blocks; ++b)
             for (std::uint32_t j = static_cast<std::uint32_t>(b * lazyBlock_);
@@ -428,23 +432,45 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
     return boundedChoice(l);
 }
 
-bool AutoformSearch::sumBlockStale(std::uint32_t b) {
-    // Picks farther than twice the radius from every candidate of the block
-    // (already by the levels that tell blocks apart) change none of its sums.
-    const auto now = static_cast<std::uint32_t>(picks_.size());
-    const std::uint32_t prefix = codeOf(b * lazyBlock_) & prefixMask_;
+void AutoformSearch::markStaleSumBlocks() {
+    // Picks farther than twice the radius from every candidate of a block
+    // (already by the levels that tell blocks apart) change none of its sums:
+    // each pick marks the blocks within that reach of its own, by the prefix.
+    const int levels = ballCounts_->prefixLevels();
     const int reach = 2 * misses_;
-    for (std::uint32_t k = blockUpToPick_[b]; k < now; ++k)
-        if (differing((prefix ^ picks_[k].code) & prefixMask_) <= reach) {
-            blockUpToPick_[b] = k;
-            return true;
+    for (; staleMarkedUpTo_ < picks_.size(); ++staleMarkedUpTo_) {
+        const std::uint32_t pick = picks_[staleMarkedUpTo_].result;
+        auto mark = [&](std::uint32_t b) {
+            if (!sumStale_[b]) {
+                sumStale_[b] = 1;
+                blockFloor_[b] = 0.0;
+                staleBlocks_.push_back(b);
+            }
+        };
+        if (reach >= levels) {
+            for (std::uint32_t b = 0; b < sumStale_.size(); ++b)
+                mark(b);
+            continue;
         }
-    blockUpToPick_[b] = now;
-    return false;
+        auto walk = [&](auto& self, int level, std::uint32_t block, int left) -> void {
+            if (level == levels) {
+                mark(block);
+                return;
+            }
+            const int e = f_.levelEvent[level];
+            const std::uint32_t step = f_.stride[e] / lazyBlock_;
+            const int own = f_.digit(pick, e);
+            for (int d = 0; d < f_.size[e]; ++d)
+                if (d == own || left > 0)
+                    self(self, level + 1, block + static_cast<std::uint32_t>(d) * step,
+                         left - (d == own ? 0 : 1));
+        };
+        walk(walk, 0, 0, reach);
+    }
 }
 
 void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
-    if (!sumBlockStale(b))
+    if (!sumStale_[b])
         return;
     // The counts are left as they were: they only bound the rounding of a sum,
     // and an old count bounds the present one.
@@ -467,7 +493,7 @@ void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
     blockTopSum_[b] = top;
     blockFloor_[b] = floor;
     blockFloorAt_[b] = floorAt;
-    blockUpToPick_[b] = static_cast<std::uint32_t>(picks_.size());
+    sumStale_[b] = 0;
 }
 
 bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
@@ -479,21 +505,23 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     // formed exactly: the floor is then no lower bound, whose rounding margin
     // would let many more blocks through. The pass's choice does not depend
     // on this step: it only spares the pass most of its updates.
-    const auto now = static_cast<std::uint32_t>(picks_.size());
+    markStaleSumBlocks();
     const auto full = static_cast<std::uint32_t>(ballSize_);
     double floor = 0.0;
     std::optional<std::uint32_t> floorAt;
     std::vector<std::pair<double, std::uint32_t>> byBound;
-    for (std::uint32_t b = 0; b < blockTopSum_.size(); ++b) {
-        if (blockTopSum_[b] == kNoCandidate)
-            continue;
-        if (blockUpToPick_[b] != now) {
-            byBound.emplace_back(upperBound(full, blockTopSum_[b]), b);
-        } else if (blockFloor_[b] > floor) {
+    // A stale block's lower bound was set to 0: the largest is that of a
+    // block up to date.
+    for (std::uint32_t b = 0; b < blockFloor_.size(); ++b)
+        if (blockFloor_[b] > floor) {
             floor = blockFloor_[b];
             floorAt = blockFloorAt_[b];
         }
-    }
+    std::erase_if(staleBlocks_, [&](std::uint32_t b) {
+        return !sumStale_[b] || blockTopSum_[b] == kNoCandidate;
+    });
+    for (const std::uint32_t b : staleBlocks_)
+        byBound.emplace_back(upperBound(full, blockTopSum_[b]), b);
     if (floorAt)
         floor = std::max(floor, static_cast<double>(walkedGain(*floorAt)));
     std::erase_if(byBound, [&](const auto& x) { return x.first < floor; });
@@ -551,7 +579,6 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
         return std::nullopt;
     }
     BoundedLeader l;
-    const auto now = static_cast<std::uint32_t>(picks_.size());
     const auto full = static_cast<std::uint32_t>(ballSize_);
     const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
     auto everyone = [&] { return !l.pending && l.leader.best == 0.0f; };
@@ -565,13 +592,25 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
         const double hi = upperBound(full, top);
         if (hi < threshold())
             return false;
-        if (l.pending && blockUpToPick_[b] != now) {
+        if (l.pending && sumStale_[b]) {
             // The pending leader's gain made exact (as it will be before the
             // pass ends) may spare bringing the block up to date.
             l.leader.best = exactGain(*l.leader.chosen);
             l.pending = false;
         }
         return hi >= threshold();
+    };
+    // Runs of kSuperBlock blocks that no candidate of can reach the
+    // threshold are passed over at once: the largest of their old sums bounds
+    // every present one.
+    superTop_.assign((blocks + kSuperBlock - 1) / kSuperBlock, kNoCandidate);
+    for (std::uint32_t b = 0; b < blocks; ++b)
+        superTop_[b / kSuperBlock] = std::max(superTop_[b / kSuperBlock], blockTopSum_[b]);
+    auto skipped = [&](std::uint32_t b, std::uint32_t end) {
+        if (b % kSuperBlock != 0 || b + kSuperBlock > end)
+            return false;
+        const double top = superTop_[b / kSuperBlock];
+        return top == kNoCandidate || (!everyone() && upperBound(full, top) < threshold());
     };
     std::vector<std::uint32_t> ahead;
     for (std::uint32_t from = 0; from < blocks;) {
@@ -580,14 +619,24 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
         // until it holds kRefreshBatch of them.
         ahead.clear();
         std::uint32_t to = from;
-        for (; to < blocks && to - from < kPassRun && ahead.size() < kRefreshBatch; ++to)
-            if (blockUpToPick_[to] != now && weighed(to))
+        while (to < blocks && to - from < kPassRun && ahead.size() < kRefreshBatch) {
+            if (skipped(to, blocks)) {
+                to += kSuperBlock;
+                continue;
+            }
+            if (sumStale_[to] && weighed(to))
                 ahead.push_back(to);
+            ++to;
+        }
         if (!refreshSumBlocks(ahead, cancel)) {
             cancelled = true;
             return std::nullopt;
         }
         for (; from < to; ++from) {
+            if (skipped(from, to)) {
+                from += kSuperBlock - 1;
+                continue;
+            }
             if (!weighed(from))
                 continue;
             refreshSumBlock(from, scratch_[0]);
