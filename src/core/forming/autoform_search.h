@@ -324,8 +324,11 @@ private:
     // Per block, whether a pick came near since its sums were formed; the
     // picks that have marked the blocks near them.
     std::vector<std::uint8_t> sumStale_;
-    std::vector<std::uint32_t> staleBlocks_; // those marked, and maybe some no longer
-    std::vector<double> superTop_;           // a pass's largest old sum of each run of blocks
+    // The stale blocks by the bound of their old sums, a heap; per block the
+    // bound of its entry (older entries of a block are passed over).
+    std::vector<std::pair<double, std::uint32_t>> staleHeap_;
+    std::vector<double> heapBound_;
+    std::vector<double> superTop_; // a pass's largest old sum of each run of blocks
     std::size_t staleMarkedUpTo_ = 0;
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it

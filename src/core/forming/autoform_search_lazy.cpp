@@ -119,7 +119,8 @@ void AutoformSearch::setUpLazy() {
         }
         blockFloor_.assign(blocks, 0.0);
         sumStale_.assign(blocks, 0);
-        staleBlocks_.clear();
+        heapBound_.assign(blocks, kNoCandidate);
+        staleHeap_.clear();
         staleMarkedUpTo_ = 0;
         blockFloorAt_.assign(blocks, 0);
         for (std::size_t b = 0; b < blocks; ++b)
@@ -438,14 +439,19 @@ void AutoformSearch::markStaleSumBlocks() {
     // each pick marks the blocks within that reach of its own, by the prefix.
     const int levels = ballCounts_->prefixLevels();
     const int reach = 2 * misses_;
+    const auto full = static_cast<std::uint32_t>(ballSize_);
     for (; staleMarkedUpTo_ < picks_.size(); ++staleMarkedUpTo_) {
         const std::uint32_t pick = picks_[staleMarkedUpTo_].result;
         auto mark = [&](std::uint32_t b) {
-            if (!sumStale_[b]) {
-                sumStale_[b] = 1;
-                blockFloor_[b] = 0.0;
-                staleBlocks_.push_back(b);
-            }
+            if (sumStale_[b])
+                return;
+            sumStale_[b] = 1;
+            blockFloor_[b] = 0.0;
+            if (blockTopSum_[b] == kNoCandidate)
+                return;
+            heapBound_[b] = upperBound(full, blockTopSum_[b]);
+            staleHeap_.emplace_back(heapBound_[b], b);
+            std::push_heap(staleHeap_.begin(), staleHeap_.end());
         };
         if (reach >= levels) {
             for (std::uint32_t b = 0; b < sumStale_.size(); ++b)
@@ -506,10 +512,8 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     // would let many more blocks through. The pass's choice does not depend
     // on this step: it only spares the pass most of its updates.
     markStaleSumBlocks();
-    const auto full = static_cast<std::uint32_t>(ballSize_);
     double floor = 0.0;
     std::optional<std::uint32_t> floorAt;
-    std::vector<std::pair<double, std::uint32_t>> byBound;
     // A stale block's lower bound was set to 0: the largest is that of a
     // block up to date.
     for (std::uint32_t b = 0; b < blockFloor_.size(); ++b)
@@ -517,27 +521,26 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             floor = blockFloor_[b];
             floorAt = blockFloorAt_[b];
         }
-    std::erase_if(staleBlocks_, [&](std::uint32_t b) {
-        return !sumStale_[b] || blockTopSum_[b] == kNoCandidate;
-    });
-    for (const std::uint32_t b : staleBlocks_)
-        byBound.emplace_back(upperBound(full, blockTopSum_[b]), b);
     if (floorAt)
         floor = std::max(floor, static_cast<double>(walkedGain(*floorAt)));
-    std::erase_if(byBound, [&](const auto& x) { return x.first < floor; });
-    std::make_heap(byBound.begin(), byBound.end());
+    // The stale blocks wait in a heap by bound across passes; a block taken
+    // from it is claimed (its bound cleared) under the lock, so one thread
+    // alone brings it up to date.
     std::mutex guard;
     bool stop = false;
     auto work = [&](BlockScratch& scratch) {
         std::unique_lock lock(guard);
-        while (!stop && !byBound.empty() && byBound.front().first >= floor) {
+        while (!stop && !staleHeap_.empty() && staleHeap_.front().first >= floor) {
             if (stopped(cancel)) {
                 stop = true;
                 return;
             }
-            std::pop_heap(byBound.begin(), byBound.end());
-            const std::uint32_t b = byBound.back().second;
-            byBound.pop_back();
+            std::pop_heap(staleHeap_.begin(), staleHeap_.end());
+            const auto [bound, b] = staleHeap_.back();
+            staleHeap_.pop_back();
+            if (heapBound_[b] != bound)
+                continue;
+            heapBound_[b] = kNoCandidate;
             lock.unlock();
             refreshSumBlock(b, scratch);
             double raised = blockFloor_[b];
@@ -550,7 +553,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             floor = std::max(floor, raised);
         }
     };
-    onTwoThreads(scratch_, byBound.size() > 1, work);
+    onTwoThreads(scratch_, staleHeap_.size() > 1, work);
     return !stop;
 }
 
