@@ -1,9 +1,17 @@
 #include "core/forming/autoform_field.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
 namespace kav {
+
+namespace {
+
+// Levels whose members come from lists (3^5 suffix results at most).
+constexpr int kSuffixLevels = 5;
+
+} // namespace
 
 std::optional<FieldLayout> fieldLayout(const DrawModel& m) {
     FieldLayout f;
@@ -45,6 +53,30 @@ std::uint64_t ballSize(const FieldLayout& f, int misses) {
     for (int t = 0; t <= misses && t <= kEvents; ++t)
         n += exact[t];
     return n;
+}
+
+BallInOrder::BallInOrder(const FieldLayout& f, int misses) : f_(f), misses_(misses) {
+    const int suffixLevels = std::min(f.levels, kSuffixLevels);
+    prefixLevels_ = f.levels - suffixLevels;
+    radii_ = suffixLevels + 1;
+    if (suffixLevels > 0) {
+        const int e = f.levelEvent[prefixLevels_];
+        suffixSize_ = f.stride[e] * f.size[e];
+    }
+    auto distance = [&](std::uint32_t a, std::uint32_t b) {
+        int d = 0;
+        for (int l = prefixLevels_; l < f.levels; ++l)
+            d += f.digit(a, f.levelEvent[l]) != f.digit(b, f.levelEvent[l]) ? 1 : 0;
+        return d;
+    };
+    start_.push_back(0);
+    for (std::uint32_t s = 0; s < suffixSize_; ++s)
+        for (int t = 0; t < radii_; ++t) {
+            for (std::uint32_t o = 0; o < suffixSize_; ++o)
+                if (distance(s, o) <= t)
+                    members_.push_back(static_cast<std::uint16_t>(o));
+            start_.push_back(static_cast<std::uint32_t>(members_.size()));
+        }
 }
 
 DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t draws,

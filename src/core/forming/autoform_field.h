@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kav {
 
@@ -81,6 +82,46 @@ void forEachBallRange(const FieldLayout& f, std::uint32_t j, int misses, Emit&& 
     };
     walk(walk, 0, 0, misses);
 }
+
+// The members of the balls of `misses` in field order, one at a time and
+// fast: the levels but the last few are walked, the last few come from lists
+// of suffix offsets by distance, in order.
+class BallInOrder {
+public:
+    BallInOrder(const FieldLayout& f, int misses);
+
+    template <class Visit> void forEach(std::uint32_t j, Visit&& visit) const {
+        std::array<std::uint8_t, kEvents> own{};
+        for (int l = 0; l < prefixLevels_; ++l)
+            own[l] = static_cast<std::uint8_t>(f_.digit(j, f_.levelEvent[l]));
+        const std::uint32_t suffix = j % suffixSize_;
+        auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
+            if (level == prefixLevels_) {
+                const std::size_t list = static_cast<std::size_t>(suffix) * radii_ +
+                                         static_cast<std::size_t>(std::min(left, radii_ - 1));
+                for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i)
+                    visit(base + members_[i]);
+                return;
+            }
+            const int e = f_.levelEvent[level];
+            for (int d = 0; d < f_.size[e]; ++d)
+                if (d == own[level] || left > 0)
+                    self(self, level + 1, base + static_cast<std::uint32_t>(d) * f_.stride[e],
+                         left - (d == own[level] ? 0 : 1));
+        };
+        walk(walk, 0, 0, misses_);
+    }
+
+private:
+    FieldLayout f_;
+    int misses_;
+    int prefixLevels_ = 0;
+    int radii_ = 1;
+    std::uint32_t suffixSize_ = 1;
+    // Per suffix result and radius, [start_[i], start_[i + 1]) of members_.
+    std::vector<std::uint32_t> start_;
+    std::vector<std::uint16_t> members_;
+};
 
 // Calls emit(first, last) for the half-open index ranges, in field order, of
 // the results within `misses` wrong events of both j and p: where their balls

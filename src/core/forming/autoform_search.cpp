@@ -38,7 +38,8 @@ AutoformSearch::AutoformSearch(const FieldLayout& f, int misses, AutoformMethod 
                                AutoformStrategy strategy)
     : f_(f), misses_(misses), method_(method), weight_(weight), state_(state), factors_(factors),
       divisor_(divisor), ballSize_(kav::ballSize(f, misses)),
-      gammaOfBall_(gammaOf(static_cast<std::uint32_t>(ballSize_))), strategy_(strategy) {
+      gammaOfBall_(gammaOf(static_cast<std::uint32_t>(ballSize_))), ballInOrder_(f, misses),
+      strategy_(strategy) {
     if (method_ == AutoformMethod::ByCount || method_ == AutoformMethod::Disjoint) {
         gains_ = Gains::EqualWeights;
         const float w = f_.count ? weight_[0] : 0.0f;
@@ -419,10 +420,7 @@ float AutoformSearch::walkedGain(std::uint32_t j) const {
     // Adding 0 leaves a 32-bit sum as it is: covered members add 0, which
     // spares the branch.
     float g = 0.0f;
-    forEachBallRange(f_, j, misses_, [&](std::uint32_t a, std::uint32_t b) {
-        for (std::uint32_t r = a; r < b; ++r)
-            g = g + (state_[r] == 0 ? weight_[r] : 0.0f);
-    });
+    ballInOrder_.forEach(j, [&](std::uint32_t r) { g = g + (state_[r] == 0 ? weight_[r] : 0.0f); });
     return g;
 }
 

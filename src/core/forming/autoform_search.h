@@ -259,6 +259,7 @@ private:
     float divisor_;
     std::uint64_t ballSize_;
     double gammaOfBall_;
+    BallInOrder ballInOrder_; // for the exact sums
     Gains gains_;
 
     // EqualWeights: sumOfEqual_[k] is the 32-bit sum of k weights.

@@ -113,6 +113,14 @@ TEST(AutoformLazyField, OverlapWalksMatchBruteForce) {
                     walked.push_back(r);
             });
             EXPECT_EQ(walked, want) << threes << "+" << twos << " misses " << misses;
+            // A ball in field order, by the suffix lists.
+            want.clear();
+            walked.clear();
+            for (std::uint32_t r = 0; r < f->count; ++r)
+                if (matchCount(mj, variantMask(f->variant(r))) >= kEvents - misses)
+                    want.push_back(r);
+            BallInOrder(*f, misses).forEach(j, [&](std::uint32_t r) { walked.push_back(r); });
+            EXPECT_EQ(walked, want) << threes << "+" << twos << " ball, misses " << misses;
         }
     }
 }
