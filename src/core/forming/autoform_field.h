@@ -112,6 +112,14 @@ public:
         walk(walk, 0, 0, misses_);
     }
 
+    // Results that share all levels but the listed ones: sums[c] = the 32-bit
+    // sum, in field order, of weight[r] (0 where state[r] != 0) over the ball
+    // of result first + c, for every c below suffixSize(), as forEach would
+    // add them one ball at a time.
+    std::uint32_t suffixSize() const { return suffixSize_; }
+    void sumsOfBlock(std::uint32_t first, const std::uint8_t* state, const float* weight,
+                     float* sums) const;
+
 private:
     FieldLayout f_;
     int misses_;

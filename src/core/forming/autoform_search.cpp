@@ -27,6 +27,8 @@ constexpr double kSmallestSafeProduct = 0x1p-125;
 // Exact sums formed one by one in a block before the block's are formed at
 // once: that costs several walks of a ball.
 constexpr std::uint8_t kExactSumsBeforeBlock = 8;
+// Without them the block's sums take about as long as this many walks.
+constexpr std::uint8_t kExactSumsBeforeBlockInOrder = 32;
 // Candidates sampled for the share of the field near the largest sum.
 constexpr std::uint32_t kNearTopSamples = 8192;
 
@@ -398,19 +400,25 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
     // to 32 bits after each addition. Near ties crowd in blocks: once a pass
     // needs several in one block, the block's are formed all at once.
     if (exactBlocks_) {
-        const std::uint32_t b = j / lazyBlock_;
+        const bool wide = BlockBallCounts::wideExactSums();
+        const std::uint32_t size = wide ? lazyBlock_ : ballInOrder_.suffixSize();
+        const std::uint32_t b = j / size;
         const auto pass = static_cast<std::uint32_t>(picks_.size() + 1);
         if (exactBlockIn_ == pass && exactBlock_ == b)
-            return exactOfBlock_[j % lazyBlock_];
+            return exactOfBlock_[j % size];
         if (exactCallsIn_[b] != pass) {
             exactCallsIn_[b] = pass;
             exactCalls_[b] = 0;
         }
-        if (++exactCalls_[b] >= kExactSumsBeforeBlock) {
-            ballCounts_->exactSums(b, weight_.data(), exactOfBlock_.data(), exactRows_);
+        if (++exactCalls_[b] >= (wide ? kExactSumsBeforeBlock : kExactSumsBeforeBlockInOrder)) {
+            if (wide)
+                ballCounts_->exactSums(b, weight_.data(), exactOfBlock_.data(), exactRows_);
+            else
+                ballInOrder_.sumsOfBlock(b * size, state_.data(), weight_.data(),
+                                         exactOfBlock_.data());
             exactBlock_ = b;
             exactBlockIn_ = pass;
-            return exactOfBlock_[j % lazyBlock_];
+            return exactOfBlock_[j % size];
         }
     }
     return walkedGain(j);

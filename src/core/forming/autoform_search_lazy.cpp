@@ -111,12 +111,14 @@ void AutoformSearch::setUpLazy() {
             blockTopSum_[b] = blockSum(b);
     }
     if (blockSums_) {
-        exactBlocks_ = BlockBallCounts::wideExactSums();
-        if (exactBlocks_) {
-            exactCalls_.assign(blocks, 0);
-            exactCallsIn_.assign(blocks, 0);
-            exactOfBlock_.resize(lazyBlock_);
-        }
+        // Exact sums of whole blocks at once: 512 bits wide, or by walks of
+        // the balls in field order that run side by side.
+        exactBlocks_ = true;
+        const std::uint32_t size =
+            BlockBallCounts::wideExactSums() ? lazyBlock_ : ballInOrder_.suffixSize();
+        exactCalls_.assign((f_.count + size - 1) / size, 0);
+        exactCallsIn_.assign(exactCalls_.size(), 0);
+        exactOfBlock_.resize(size);
         blockFloor_.assign(blocks, 0.0);
         sumStale_.assign(blocks, 0);
         heapBound_.assign(blocks, kNoCandidate);

@@ -119,8 +119,26 @@ TEST(AutoformLazyField, OverlapWalksMatchBruteForce) {
             for (std::uint32_t r = 0; r < f->count; ++r)
                 if (matchCount(mj, variantMask(f->variant(r))) >= kEvents - misses)
                     want.push_back(r);
-            BallInOrder(*f, misses).forEach(j, [&](std::uint32_t r) { walked.push_back(r); });
+            const BallInOrder ball(*f, misses);
+            ball.forEach(j, [&](std::uint32_t r) { walked.push_back(r); });
             EXPECT_EQ(walked, want) << threes << "+" << twos << " ball, misses " << misses;
+            // A block's sums at once, bit for bit those of one ball at a time.
+            std::vector<std::uint8_t> state(f->count);
+            std::vector<float> weight(f->count);
+            for (std::uint32_t r = 0; r < f->count; ++r) {
+                state[r] = gen() % 4 == 0 ? 1 : 0;
+                weight[r] = static_cast<float>(gen() % 1000 + 1) * 1e-6f;
+            }
+            std::vector<float> sums(ball.suffixSize());
+            const std::uint32_t first = j - j % ball.suffixSize();
+            ball.sumsOfBlock(first, state.data(), weight.data(), sums.data());
+            for (std::uint32_t c = 0; c < ball.suffixSize(); ++c) {
+                float g = 0.0f;
+                ball.forEach(first + c,
+                             [&](std::uint32_t r) { g = g + (state[r] == 0 ? weight[r] : 0.0f); });
+                ASSERT_EQ(std::bit_cast<std::uint32_t>(sums[c]), std::bit_cast<std::uint32_t>(g))
+                    << threes << "+" << twos << " misses " << misses << " candidate " << c;
+            }
         }
     }
 }
