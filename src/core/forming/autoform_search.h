@@ -68,6 +68,10 @@ public:
 
     std::uint64_t ballSize() const { return ballSize_; }
 
+    // Tests: whenever sums of blocks are stale, every ball's sum is formed at
+    // once, however few blocks a pass would need.
+    static void alwaysSumEveryBall(bool always);
+
     // `estimateStepTime`: the seconds of this search's first step (which also
     // sets up the gains), whole. It counts the ball walks of the set-up and of
     // one step, at the pace of walks sampled for about `sampleSeconds`; where
@@ -189,6 +193,10 @@ private:
     void setUpBlockWeights();
     bool sumBlockStale(std::uint32_t b);
     void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
+    // The block's bounds from its sums, which are up to date.
+    void settleSumBlock(std::uint32_t b);
+    // Every candidate's sum formed afresh at once (sumOverBalls).
+    void sumEveryBall();
     bool refreshLikelySumBlocks(const std::atomic<bool>* cancel);
     bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
                           const std::atomic<bool>* cancel);
@@ -275,6 +283,12 @@ private:
     std::vector<double> suffixWeight_;
     std::vector<double> blockFloor_;
     std::vector<std::uint32_t> blockFloorAt_; // the candidate of that bound
+    // Every ball's sum at once costs a few thousand blocks' sums: the seconds
+    // it took last (0 before it ran), those of one block brought up to date
+    // by a pass before, and whether the last pass needed it.
+    double everyBallSeconds_ = 0.0;
+    double sumBlockSeconds_ = 0.0;
+    bool summedEveryBall_ = false;
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

@@ -2,8 +2,11 @@
 // where a pass needs them (see autoform_search.h).
 #include "core/forming/autoform_search.h"
 
+#include "core/forming/ball_sum_transform.h"
+
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <limits>
 #include <mutex>
 #include <thread>
@@ -24,6 +27,14 @@ constexpr std::uint64_t kOverlapVisitCost = 64;
 constexpr std::uint32_t kPassRun = 1024;
 constexpr std::size_t kRefreshBatch = 16;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
+// Every ball's sum at once, before it was timed: seconds per result.
+constexpr double kEveryBallSecondsPerResult = 40e-9;
+
+std::atomic<bool> everyBallAlways{false};
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 bool stopped(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
@@ -445,12 +456,15 @@ void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
     // and an old count bounds the present one.
     ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
                             scratch.rows);
+    std::copy(scratch.sums.begin(), scratch.sums.end(), freeSum_.begin() + b * lazyBlock_);
+    settleSumBlock(b);
+}
+
+void AutoformSearch::settleSumBlock(std::uint32_t b) {
     const std::uint32_t first = b * lazyBlock_;
     double top = kNoCandidate, floor = 0.0;
     std::uint32_t floorAt = first;
-    for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
-        const std::uint32_t j = first + c;
-        freeSum_[j] = scratch.sums[c];
+    for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
         if (state_[j] >= kInList)
             continue;
         top = std::max(top, freeSum_[j]);
@@ -492,14 +506,34 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     if (floorAt)
         floor = std::max(floor, static_cast<double>(walkedGain(*floorAt)));
     std::erase_if(byBound, [&](const auto& x) { return x.first < floor; });
+    // Where more blocks than every ball's sum at once would cost may beat
+    // the floor (the last pass needed that many), or once bringing blocks up
+    // to date has taken as long, every sum is formed at once.
+    if (!byBound.empty() &&
+        (everyBallAlways ||
+         (summedEveryBall_ &&
+          static_cast<double>(byBound.size()) * sumBlockSeconds_ > everyBallSeconds_))) {
+        sumEveryBall();
+        return !stopped(cancel);
+    }
+    const double budget = everyBallSeconds_ > 0.0
+                              ? everyBallSeconds_
+                              : kEveryBallSecondsPerResult * static_cast<double>(f_.count);
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t done = 0;
+    summedEveryBall_ = false;
     std::make_heap(byBound.begin(), byBound.end());
     std::mutex guard;
     bool stop = false;
     auto work = [&](BlockScratch& scratch) {
         std::unique_lock lock(guard);
-        while (!stop && !byBound.empty() && byBound.front().first >= floor) {
+        while (!stop && !summedEveryBall_ && !byBound.empty() && byBound.front().first >= floor) {
             if (stopped(cancel)) {
                 stop = true;
+                return;
+            }
+            if (secondsSince(start) > budget) {
+                summedEveryBall_ = true;
                 return;
             }
             std::pop_heap(byBound.begin(), byBound.end());
@@ -509,6 +543,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             refreshSumBlock(b, scratch);
             double raised = blockFloor_[b];
             lock.lock();
+            ++done;
             if (raised <= floor)
                 continue;
             lock.unlock();
@@ -518,7 +553,43 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         }
     };
     onTwoThreads(scratch_, byBound.size() > 1, work);
-    return !stop;
+    if (stop)
+        return false;
+    if (done > 0)
+        sumBlockSeconds_ = secondsSince(start) / static_cast<double>(done);
+    if (summedEveryBall_)
+        sumEveryBall();
+    return true;
+}
+
+void AutoformSearch::alwaysSumEveryBall(bool always) {
+    everyBallAlways = always;
+}
+
+void AutoformSearch::sumEveryBall() {
+    // The free results' weights as the blocks' sums take them, summed over
+    // every ball in place; then every block's bounds.
+    const auto start = std::chrono::steady_clock::now();
+    const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
+    const bool two = std::thread::hardware_concurrency() >= 2;
+    auto eachBlock = [&](auto&& each) {
+        std::atomic<std::uint32_t> next{0};
+        onTwoThreads(scratch_, two, [&](BlockScratch&) {
+            for (std::uint32_t from = next.fetch_add(kBlocksPerPoll); from < blocks;
+                 from = next.fetch_add(kBlocksPerPoll))
+                for (std::uint32_t b = from; b < std::min(blocks, from + kBlocksPerPoll); ++b)
+                    each(b);
+        });
+    };
+    eachBlock([&](std::uint32_t b) {
+        const double w = blockWeight_[b];
+        const std::uint32_t first = b * lazyBlock_;
+        for (std::uint32_t c = 0; c < lazyBlock_; ++c)
+            freeSum_[first + c] = state_[first + c] == 0 ? w * suffixWeight_[c] : 0.0;
+    });
+    sumOverBalls(f_, misses_, freeSum_.data(), two);
+    eachBlock([&](std::uint32_t b) { settleSumBlock(b); });
+    everyBallSeconds_ = secondsSince(start);
 }
 
 bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
