@@ -174,7 +174,7 @@ void BM_EveryBallSums(benchmark::State& state) {
         for (std::uint32_t r = 0; r < w.f.count; ++r)
             values[r] = w.state[r] == 0 ? static_cast<double>(gen() % 1000 + 1) * 1e-9 : 0.0;
         state.ResumeTiming();
-        sumOverBalls(w.f, misses, values.data(), true);
+        sumOverBalls(w.f, misses, values.data(), false, true);
         benchmark::DoNotOptimize(values.data());
     }
 }

@@ -286,6 +286,7 @@ private:
     // Every ball's sum at once costs a few thousand blocks' sums: the seconds
     // it took last (0 before it ran), those of one block brought up to date
     // by a pass before, and whether the last pass needed it.
+    static constexpr double kEveryBallSecondsPerResult = 50e-9; // before it ran, on two cores
     double everyBallSeconds_ = 0.0;
     double sumBlockSeconds_ = 0.0;
     bool summedEveryBall_ = false;

@@ -27,9 +27,6 @@ constexpr std::uint64_t kOverlapVisitCost = 64;
 constexpr std::uint32_t kPassRun = 1024;
 constexpr std::size_t kRefreshBatch = 16;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
-// Every ball's sum at once, before it was timed: seconds per result.
-constexpr double kEveryBallSecondsPerResult = 40e-9;
-
 std::atomic<bool> everyBallAlways{false};
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -567,8 +564,10 @@ void AutoformSearch::alwaysSumEveryBall(bool always) {
 }
 
 void AutoformSearch::sumEveryBall() {
-    // The free results' weights as the blocks' sums take them, summed over
-    // every ball in place; then every block's bounds.
+    // Per ball, first the free results that weigh (whole numbers: exact),
+    // which narrow the sums' rounding margins to what is left free; then
+    // their weights as the blocks' sums take them. In place, and then every
+    // block's bounds.
     const auto start = std::chrono::steady_clock::now();
     const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
     const bool two = std::thread::hardware_concurrency() >= 2;
@@ -578,17 +577,23 @@ void AutoformSearch::sumEveryBall() {
             for (std::uint32_t from = next.fetch_add(kBlocksPerPoll); from < blocks;
                  from = next.fetch_add(kBlocksPerPoll))
                 for (std::uint32_t b = from; b < std::min(blocks, from + kBlocksPerPoll); ++b)
-                    each(b);
+                    each(b, b * lazyBlock_, (b + 1) * lazyBlock_);
         });
     };
-    eachBlock([&](std::uint32_t b) {
-        const double w = blockWeight_[b];
-        const std::uint32_t first = b * lazyBlock_;
-        for (std::uint32_t c = 0; c < lazyBlock_; ++c)
-            freeSum_[first + c] = state_[first + c] == 0 ? w * suffixWeight_[c] : 0.0;
+    eachBlock([&](std::uint32_t, std::uint32_t first, std::uint32_t last) {
+        for (std::uint32_t r = first; r < last; ++r)
+            freeSum_[r] = state_[r] == 0 && weight_[r] > 0.0f ? 1.0 : 0.0;
     });
-    sumOverBalls(f_, misses_, freeSum_.data(), two);
-    eachBlock([&](std::uint32_t b) { settleSumBlock(b); });
+    sumOverBalls(f_, misses_, freeSum_.data(), true, two);
+    eachBlock([&](std::uint32_t b, std::uint32_t first, std::uint32_t last) {
+        const double w = blockWeight_[b];
+        for (std::uint32_t r = first; r < last; ++r) {
+            freeCount_[r] = static_cast<std::uint32_t>(freeSum_[r]);
+            freeSum_[r] = state_[r] == 0 ? w * suffixWeight_[r - first] : 0.0;
+        }
+    });
+    sumOverBalls(f_, misses_, freeSum_.data(), false, two);
+    eachBlock([&](std::uint32_t b, std::uint32_t, std::uint32_t) { settleSumBlock(b); });
     everyBallSeconds_ = secondsSince(start);
 }
 

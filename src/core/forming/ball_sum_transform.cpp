@@ -51,8 +51,15 @@ void forward(double* x, std::size_t n, const Axis& axis) {
     }
 }
 
-// The way back, times the level's digits (no output is reused as an input).
-void inverse(double* x, std::size_t n, const Axis& axis) {
+// The way back: x0 = (a - (b1 + b2)) / 3, x1 = ((a - b2) + 2 b1) / 3,
+// x2 = ((a - b1) + 2 b2) / 3 (no output is reused as an input); two digits:
+// (a - b) / 2, (a + b) / 2. A third is a product with the nearest double;
+// `whole` rounds it to the whole number it then lies next to.
+template <bool whole> void inverse(double* x, std::size_t n, const Axis& axis) {
+    constexpr double third = 1.0 / 3.0;
+    // Below 2^51 adding and taking off 1.5 x 2^52 rounds to a whole number.
+    constexpr double round = 0x1.8p52;
+    auto thirdOf = [](double v) { return whole ? (v * third + round) - round : v * third; };
     const std::size_t s = axis.stride;
     for (std::size_t base = 0; base < n; base += s * axis.size) {
         double* x0 = x + base;
@@ -60,19 +67,26 @@ void inverse(double* x, std::size_t n, const Axis& axis) {
         if (axis.size == 2) {
             for (std::size_t i = 0; i < s; ++i) {
                 const double a = x0[i], b = x1[i];
-                x0[i] = a - b;
-                x1[i] = a + b;
+                x0[i] = (a - b) * 0.5;
+                x1[i] = (a + b) * 0.5;
             }
             continue;
         }
         double* x2 = x1 + s;
         for (std::size_t i = 0; i < s; ++i) {
             const double a = x0[i], b1 = x1[i], b2 = x2[i];
-            x0[i] = a - (b1 + b2);
-            x1[i] = (a - b2) + 2.0 * b1;
-            x2[i] = (a - b1) + 2.0 * b2;
+            x0[i] = thirdOf(a - (b1 + b2));
+            x1[i] = thirdOf((a - b2) + 2.0 * b1);
+            x2[i] = thirdOf((a - b1) + 2.0 * b2);
         }
     }
+}
+
+void inverse(double* x, std::size_t n, const Axis& axis, bool whole) {
+    if (whole)
+        inverse<true>(x, n, axis);
+    else
+        inverse<false>(x, n, axis);
 }
 
 // Runs work() on this thread and, where asked and the processor has two
@@ -134,26 +148,30 @@ std::vector<double> factors(int threes, int twos, int misses) {
 // - The factor is a whole number |f| <= V taken exactly; the product rounds
 //   once: |computed f c - f c| <= V (gamma(2L) S + u (1 + gamma(2L)) S)
 //   <= V S gamma(2L + 1) =: e1.
-// - Back: per level a row of the way back adds its inputs with weights of
-//   total size 3 or 4 (three digits, scaled by 1/3) or 2 (two digits, by
-//   1/2), so a result weighs the coefficients by at most C = (4/3)^L3 in all.
-//   The coefficients' errors then make at most C e1; the additions (two
-//   roundings per level, times two being exact) and the final scaling (a
-//   rounded constant, one product) at most gamma(2L + 2) of the weighted
-//   size C V S (1 + gamma(2L + 1)).
+// - Back: per level a row of the way back weighs its inputs by 1 (two
+//   digits) or at most 4/3 (three), so a result weighs the coefficients by at
+//   most C = (4/3)^L3 in all. The coefficients' errors then make at most
+//   C e1; the way's own roundings (per level at most two additions and a
+//   product with a rounded third; times two and halving are exact) at most
+//   gamma(4L) of the weighted size C V S (1 + gamma(2L + 1)).
 // The bound is the sum, taken a little larger for its own rounding.
+// Whole numbers stay exact while every step's value is a whole number below
+// 2^53: the coefficients are at most S, the products V S, and the way back
+// passes through sums of the balls' coefficients, at most V S, times 4; a
+// third of 3k below 2^51 lies within 2^-50 k of k and rounds to it.
 double ballSumError(const FieldLayout& f, int misses, double total) {
     int threes = 0;
     for (int l = 0; l < f.levels; ++l)
         threes += f.size[f.levelEvent[l]] == 3 ? 1 : 0;
-    const int depth = 2 * f.levels;
+    const int forward = 2 * f.levels;
     const double weighted =
         std::pow(4.0 / 3.0, threes) * static_cast<double>(ballSize(f, misses)) * total;
-    const double e = weighted * (gamma(depth + 1) + gamma(depth + 2) * (1.0 + gamma(depth + 1)));
+    const double e =
+        weighted * (gamma(forward + 1) + gamma(4 * f.levels) * (1.0 + gamma(forward + 1)));
     return e * (1.0 + 0x1p-20);
 }
 
-void sumOverBalls(const FieldLayout& f, int misses, double* values, bool twoThreads,
+void sumOverBalls(const FieldLayout& f, int misses, double* values, bool whole, bool twoThreads,
                   std::uint32_t tile) {
     // Low levels (the last ones) in tiles of `size` values; high levels in
     // columns of the array of tiles.
@@ -206,18 +224,14 @@ void sumOverBalls(const FieldLayout& f, int misses, double* values, bool twoThre
                 for (std::size_t i = 0; i < width; ++i)
                     column[t * width + i] *= factor[highKind[t] + lowKind[first + i]];
             for (const Axis& a : highAxes)
-                inverse(column.data(), n, {a.stride * width, a.size});
+                inverse(column.data(), n, {a.stride * width, a.size}, whole);
             for (std::size_t t = 0; t < tiles; ++t)
                 std::copy_n(column.data() + t * width, width, values + t * size + first);
         }
     });
-    const double scale = 1.0 / (std::pow(3.0, threes) * std::pow(2.0, twos));
     shared(twoThreads, tiles, [&](std::size_t t) {
-        double* x = values + t * size;
         for (const Axis& a : lowAxes)
-            inverse(x, size, a);
-        for (std::size_t i = 0; i < size; ++i)
-            x[i] *= scale;
+            inverse(values + t * size, size, a, whole);
     });
 }
 

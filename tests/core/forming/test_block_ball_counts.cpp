@@ -173,18 +173,24 @@ TEST(BallSumTransform, SumsEveryBallWithinItsBound) {
                 std::to_string(shape.threes) + "+" + std::to_string(shape.twos) + " tile " +
                 std::to_string(shape.tile) + " misses " + std::to_string(misses);
             std::uniform_real_distribution<double> spread(-4.0, 0.0);
-            std::vector<double> value(f->count);
+            std::vector<double> value(f->count), count(f->count);
             double total = 0.0;
-            for (double& v : value) {
-                v = gen() % 3 == 0 ? 0.0 : std::pow(10.0, spread(gen));
-                total += v;
+            for (std::uint32_t r = 0; r < f->count; ++r) {
+                count[r] = gen() % 3 == 0 ? 0.0 : 1.0;
+                value[r] = count[r] * std::pow(10.0, spread(gen));
+                total += value[r];
             }
             const std::vector<double> before = value;
-            sumOverBalls(*f, misses, value.data(), misses % 2 == 0, shape.tile);
+            std::vector<std::uint8_t> taken(f->count);
+            for (std::uint32_t r = 0; r < f->count; ++r)
+                taken[r] = count[r] == 0.0 ? 1 : 0;
+            sumOverBalls(*f, misses, value.data(), false, misses % 2 == 0, shape.tile);
+            // Whole numbers come out exact.
+            sumOverBalls(*f, misses, count.data(), true, misses % 2 == 1, shape.tile);
             const double bound = ballSumError(*f, misses, total * (1.0 + 0x1p-30));
             EXPECT_LT(bound, 1e-8 * total) << label;
             // Every result of the small fields, a sample of the large ones.
-            for (std::uint32_t j = 0; j < f->count; j += 1 + f->count / 4096) {
+            for (std::uint32_t j = 0; j < f->count; j += 1 + f->count / 2048) {
                 long double want = 0.0L;
                 forEachBallRange(*f, j, misses, [&](std::uint32_t x, std::uint32_t y) {
                     for (std::uint32_t r = x; r < y; ++r)
@@ -192,6 +198,7 @@ TEST(BallSumTransform, SumsEveryBallWithinItsBound) {
                 });
                 ASSERT_LE(std::abs(static_cast<long double>(value[j]) - want), bound)
                     << label << " result " << j;
+                ASSERT_EQ(count[j], walkedCount(*f, j, misses, taken)) << label << " result " << j;
             }
         }
     }
