@@ -126,10 +126,10 @@ std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
         const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
         // Sums whose bounds cannot be told apart from the best's are formed
         // exactly, a walk each.
-        // Sums of every block cost at most twice every ball's sum at once.
         BlockBallCounts counts(f_, misses_);
         const double exact = blockSums_ ? nearTopCandidates() : 0.0;
         double blocks = secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads;
+        // Sums of every block cost at most twice every ball's sum at once.
         if (blockSums_)
             blocks = std::min(blocks, 2.0 * kEveryBallSecondsPerResult * f_.count);
         return roundHalfEvenToInt(

@@ -23,8 +23,10 @@
 //   (BlockBallCounts::sumWeights). Before each pass the blocks whose old sums
 //   may beat the best sum known to be reached are brought up to date, highest
 //   bound first, on two threads; the pass itself brings up to date, a run of
-//   blocks ahead, those its threshold so far still lets through. No switch
-//   either.
+//   blocks ahead, those its threshold so far still lets through. Where more
+//   blocks than that costs may beat the best, every ball's sum (and free
+//   count) is formed at once instead, by a transform along the levels
+//   (sumOverBalls). No switch either.
 // - Incremental (also the reference the lazy one is compared with): every
 //   candidate's gain is kept up to date on every covered result, one ball walk
 //   per result.
@@ -290,6 +292,7 @@ private:
     double everyBallSeconds_ = 0.0;
     double sumBlockSeconds_ = 0.0;
     bool summedEveryBall_ = false;
+    std::uint64_t freeWhenCounted_ = 0; // free results when last counted so, 0 before
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

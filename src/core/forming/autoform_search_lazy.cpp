@@ -580,15 +580,23 @@ void AutoformSearch::sumEveryBall() {
                     each(b, b * lazyBlock_, (b + 1) * lazyBlock_);
         });
     };
-    eachBlock([&](std::uint32_t, std::uint32_t first, std::uint32_t last) {
-        for (std::uint32_t r = first; r < last; ++r)
-            freeSum_[r] = state_[r] == 0 && weight_[r] > 0.0f ? 1.0 : 0.0;
-    });
-    sumOverBalls(f_, misses_, freeSum_.data(), true, two);
+    // The counts are formed again once an eighth of the results free at the
+    // last ones has been covered: old counts still bound the present ones.
+    const auto free = static_cast<std::uint64_t>(std::count(state_.begin(), state_.end(), 0));
+    const bool count = freeWhenCounted_ == 0 || 8 * free <= 7 * freeWhenCounted_;
+    if (count) {
+        freeWhenCounted_ = free;
+        eachBlock([&](std::uint32_t, std::uint32_t first, std::uint32_t last) {
+            for (std::uint32_t r = first; r < last; ++r)
+                freeSum_[r] = state_[r] == 0 && weight_[r] > 0.0f ? 1.0 : 0.0;
+        });
+        sumOverBalls(f_, misses_, freeSum_.data(), true, two);
+    }
     eachBlock([&](std::uint32_t b, std::uint32_t first, std::uint32_t last) {
         const double w = blockWeight_[b];
         for (std::uint32_t r = first; r < last; ++r) {
-            freeCount_[r] = static_cast<std::uint32_t>(freeSum_[r]);
+            if (count)
+                freeCount_[r] = static_cast<std::uint32_t>(freeSum_[r]);
             freeSum_[r] = state_[r] == 0 ? w * suffixWeight_[r - first] : 0.0;
         }
     });

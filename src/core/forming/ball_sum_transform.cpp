@@ -26,29 +26,41 @@ struct Axis {
     std::uint32_t size;
 };
 
-// Per level, a = x0 + x1 (+ x2), b1 = x1 - x0, b2 = x2 - x0, in place of
-// x0, x1, x2.
-void forward(double* x, std::size_t n, const Axis& axis) {
+// Calls two(x0, x1) or three(x0, x1, x2) on the values of every group of a
+// level's digits.
+template <class Two, class Three>
+void alongAxis(double* x, std::size_t n, const Axis& axis, Two&& two, Three&& three) {
     const std::size_t s = axis.stride;
     for (std::size_t base = 0; base < n; base += s * axis.size) {
         double* x0 = x + base;
         double* x1 = x0 + s;
         if (axis.size == 2) {
-            for (std::size_t i = 0; i < s; ++i) {
-                const double v0 = x0[i], v1 = x1[i];
-                x0[i] = v0 + v1;
-                x1[i] = v1 - v0;
-            }
+            for (std::size_t i = 0; i < s; ++i)
+                two(x0[i], x1[i]);
             continue;
         }
         double* x2 = x1 + s;
-        for (std::size_t i = 0; i < s; ++i) {
-            const double v0 = x0[i], v1 = x1[i], v2 = x2[i];
-            x0[i] = (v0 + v1) + v2;
-            x1[i] = v1 - v0;
-            x2[i] = v2 - v0;
-        }
+        for (std::size_t i = 0; i < s; ++i)
+            three(x0[i], x1[i], x2[i]);
     }
+}
+
+// Per level, a = x0 + x1 (+ x2), b1 = x1 - x0, b2 = x2 - x0, in place of
+// x0, x1, x2.
+void forward(double* x, std::size_t n, const Axis& axis) {
+    alongAxis(
+        x, n, axis,
+        [](double& x0, double& x1) {
+            const double v0 = x0, v1 = x1;
+            x0 = v0 + v1;
+            x1 = v1 - v0;
+        },
+        [](double& x0, double& x1, double& x2) {
+            const double v0 = x0, v1 = x1, v2 = x2;
+            x0 = (v0 + v1) + v2;
+            x1 = v1 - v0;
+            x2 = v2 - v0;
+        });
 }
 
 // The way back: x0 = (a - (b1 + b2)) / 3, x1 = ((a - b2) + 2 b1) / 3,
@@ -58,28 +70,21 @@ void forward(double* x, std::size_t n, const Axis& axis) {
 template <bool whole> void inverse(double* x, std::size_t n, const Axis& axis) {
     constexpr double third = 1.0 / 3.0;
     // Below 2^51 adding and taking off 1.5 x 2^52 rounds to a whole number.
-    constexpr double round = 0x1.8p52;
-    auto thirdOf = [](double v) { return whole ? (v * third + round) - round : v * third; };
-    const std::size_t s = axis.stride;
-    for (std::size_t base = 0; base < n; base += s * axis.size) {
-        double* x0 = x + base;
-        double* x1 = x0 + s;
-        if (axis.size == 2) {
-            for (std::size_t i = 0; i < s; ++i) {
-                const double a = x0[i], b = x1[i];
-                x0[i] = (a - b) * 0.5;
-                x1[i] = (a + b) * 0.5;
-            }
-            continue;
-        }
-        double* x2 = x1 + s;
-        for (std::size_t i = 0; i < s; ++i) {
-            const double a = x0[i], b1 = x1[i], b2 = x2[i];
-            x0[i] = thirdOf(a - (b1 + b2));
-            x1[i] = thirdOf((a - b2) + 2.0 * b1);
-            x2[i] = thirdOf((a - b1) + 2.0 * b2);
-        }
-    }
+    constexpr double shift = 0x1.8p52;
+    auto thirdOf = [](double v) { return whole ? (v * third + shift) - shift : v * third; };
+    alongAxis(
+        x, n, axis,
+        [](double& x0, double& x1) {
+            const double a = x0, b = x1;
+            x0 = (a - b) * 0.5;
+            x1 = (a + b) * 0.5;
+        },
+        [&](double& x0, double& x1, double& x2) {
+            const double a = x0, b1 = x1, b2 = x2;
+            x0 = thirdOf(a - (b1 + b2));
+            x1 = thirdOf((a - b2) + 2.0 * b1);
+            x2 = thirdOf((a - b1) + 2.0 * b2);
+        });
 }
 
 void inverse(double* x, std::size_t n, const Axis& axis, bool whole) {
