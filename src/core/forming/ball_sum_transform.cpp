@@ -160,10 +160,11 @@ std::vector<double> factors(int threes, int twos, int misses) {
 //   product with a rounded third; times two and halving are exact) at most
 //   gamma(4L) of the weighted size C V S (1 + gamma(2L + 1)).
 // The bound is the sum, taken a little larger for its own rounding.
-// Whole numbers stay exact while every step's value is a whole number below
-// 2^53: the coefficients are at most S, the products V S, and the way back
-// passes through sums of the balls' coefficients, at most V S, times 4; a
-// third of 3k below 2^51 lies within 2^-50 k of k and rounds to it.
+// Whole numbers stay exact while V S < 2^48: the coefficients are at most S,
+// the products V S, and the way back passes through sums of the balls'
+// coefficients, at most V S, times at most 4, all whole numbers below 2^50
+// and so exact; 3k times the rounded third lies within (2u + u^2) k < 1/4 of
+// k, which the rounding (exact below 2^51) then gives.
 double ballSumError(const FieldLayout& f, int misses, double total) {
     int threes = 0;
     for (int l = 0; l < f.levels; ++l)

@@ -22,7 +22,7 @@ constexpr std::uint32_t kBallSumTile = 1u << 15;
 // over the ball of result j, within ballSumError(f, misses, total) of that sum
 // taken exactly, where total bounds the sum of |values|; exactly, with
 // `whole`, when the values are whole numbers and total x the ball's size is
-// below 2^51. On two threads where `twoThreads` says so; `tile` is for the
+// below 2^48. On two threads where `twoThreads` says so; `tile` is for the
 // tests.
 void sumOverBalls(const FieldLayout& f, int misses, double* values, bool whole, bool twoThreads,
                   std::uint32_t tile = kBallSumTile);
