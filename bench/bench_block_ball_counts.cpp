@@ -4,6 +4,7 @@
 // pick's, by the blocks' overlap walk against walking each overlap.
 #include "core/draw/selection_text.h"
 #include "core/forming/autoform_field.h"
+#include "core/forming/ball_sum_transform.h"
 #include "core/forming/block_ball_counts.h"
 
 #include <benchmark/benchmark.h>
@@ -161,12 +162,30 @@ void BM_OverlapWalks(benchmark::State& state) {
     }
 }
 
+// Every ball's sum of the whole field at once, on two threads: set against
+// BM_BlockSums, how many blocks' sums it is worth.
+void BM_EveryBallSums(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    std::mt19937 gen(9);
+    std::vector<double> values(w.f.count);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (std::uint32_t r = 0; r < w.f.count; ++r)
+            values[r] = w.state[r] == 0 ? static_cast<double>(gen() % 1000 + 1) * 1e-9 : 0.0;
+        state.ResumeTiming();
+        sumOverBalls(w.f, misses, values.data(), false, true);
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
 BENCHMARK(BM_BlockCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BlockSums)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockSums)->Arg(4)->Arg(5)->Arg(6)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockExactSums)->Arg(4)->Arg(6)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockOverlapCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EveryBallSums)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "core/forming/autoform_search.h"
 
 #include "core/base/fixed4.h"
+#include "core/forming/ball_sum_transform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,9 +140,12 @@ std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
         // exactly, a walk each.
         BlockBallCounts counts(f_, misses_);
         const double exact = blockSums_ ? nearTopCandidates() : 0.0;
+        double blocks = secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads;
+        // Sums of every block cost at most twice every ball's sum at once.
+        if (blockSums_)
+            blocks = std::min(blocks, 2.0 * kEveryBallSecondsPerResult * f_.count);
         return roundHalfEvenToInt(
-            secondsPerWalk(sampleSeconds) * (static_cast<double>(setUpWalks()) + exact) +
-            secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads);
+            secondsPerWalk(sampleSeconds) * (static_cast<double>(setUpWalks()) + exact) + blocks);
     }
     return roundHalfEvenToInt(secondsPerWalk(sampleSeconds) *
                               static_cast<double>(setUpWalks() + stepWalks()));
@@ -288,6 +292,19 @@ bool AutoformSearch::setUp(const std::atomic<bool>* cancel) {
     const double largest =
         freeSum_.empty() ? 0.0 : *std::max_element(freeSum_.begin(), freeSum_.end());
     sumError_ = (sumRelError_ + 2.5 * static_cast<double>(ballSize_) * kUnit64) * largest;
+    if (blockSums_) {
+        // Sums formed for every ball at once lie within an absolute bound of
+        // the sums of their products, formed in double (one rounding each).
+        // The free results' weight is at most the whole field's, which the
+        // margin keeps above its rounding.
+        double blocks = 0.0, suffixes = 0.0;
+        for (const float w : blockWeight_)
+            blocks += w;
+        for (const double w : suffixWeight_)
+            suffixes += w;
+        const double total = blocks * suffixes * (1.0 + 0x1p-20);
+        sumError_ += ballSumError(f_, misses_, total) + kUnit64 * total;
+    }
     if (gains_ != Gains::Walked && !takeOutCovered(cancel))
         return false;
     setUpLazy();

@@ -23,8 +23,10 @@
 //   (BlockBallCounts::sumWeights). Before each pass the blocks whose old sums
 //   may beat the best sum known to be reached are brought up to date, highest
 //   bound first, on two threads; the pass itself brings up to date, a run of
-//   blocks ahead, those its threshold so far still lets through. No switch
-//   either.
+//   blocks ahead, those its threshold so far still lets through. Where more
+//   blocks than that costs may beat the best, every ball's sum (and free
+//   count) is formed at once instead, by a transform along the levels
+//   (sumOverBalls). No switch either.
 // - Incremental (also the reference the lazy one is compared with): every
 //   candidate's gain is kept up to date on every covered result, one ball walk
 //   per result.
@@ -70,6 +72,10 @@ public:
                    AutoformStrategy strategy = AutoformStrategy::Lazy);
 
     std::uint64_t ballSize() const { return ballSize_; }
+
+    // Tests: whenever sums of blocks are stale, every ball's sum is formed at
+    // once, however few blocks a pass would need.
+    static void alwaysSumEveryBall(bool always);
 
     // `estimateStepTime`: the seconds of this search's first step (which also
     // sets up the gains), whole. It counts the ball walks of the set-up and of
@@ -192,6 +198,10 @@ private:
     void setUpBlockWeights();
     void markStaleSumBlocks();
     void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
+    // The block's bounds from its sums, which are up to date.
+    void settleSumBlock(std::uint32_t b);
+    // Every candidate's sum formed afresh at once (sumOverBalls).
+    void sumEveryBall();
     bool refreshLikelySumBlocks(const std::atomic<bool>* cancel);
     bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
                           const std::atomic<bool>* cancel);
@@ -331,6 +341,14 @@ private:
     std::vector<double> heapBound_;
     std::vector<double> superTop_; // a pass's largest old sum of each run of blocks
     std::size_t staleMarkedUpTo_ = 0;
+    // Every ball's sum at once costs a few thousand blocks' sums: the seconds
+    // it took last (0 before it ran), those of one block brought up to date
+    // by a pass before, and whether the last pass needed it.
+    static constexpr double kEveryBallSecondsPerResult = 50e-9; // before it ran, on two cores
+    double everyBallSeconds_ = 0.0;
+    double sumBlockSeconds_ = 0.0;
+    bool summedEveryBall_ = false;
+    std::uint64_t freeWhenCounted_ = 0; // free results when last counted so, 0 before
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

@@ -2,8 +2,11 @@
 // where a pass needs them (see autoform_search.h).
 #include "core/forming/autoform_search.h"
 
+#include "core/forming/ball_sum_transform.h"
+
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <limits>
 #include <mutex>
 #include <span>
@@ -26,6 +29,11 @@ constexpr std::uint32_t kPassRun = 1024;
 constexpr std::size_t kRefreshBatch = 16;
 constexpr std::uint32_t kSuperBlock = 64;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
+std::atomic<bool> everyBallAlways{false};
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 bool stopped(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
@@ -484,12 +492,15 @@ void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
     // and an old count bounds the present one.
     ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
                             scratch.rows);
+    std::copy(scratch.sums.begin(), scratch.sums.end(), freeSum_.begin() + b * lazyBlock_);
+    settleSumBlock(b);
+}
+
+void AutoformSearch::settleSumBlock(std::uint32_t b) {
     const std::uint32_t first = b * lazyBlock_;
     double top = kNoCandidate, floor = 0.0;
     std::uint32_t floorAt = first;
-    for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
-        const std::uint32_t j = first + c;
-        freeSum_[j] = scratch.sums[c];
+    for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
         if (state_[j] >= kInList)
             continue;
         top = std::max(top, freeSum_[j]);
@@ -527,14 +538,38 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         floor = std::max(floor, static_cast<double>(walkedGain(*floorAt)));
     // The stale blocks wait in a heap by bound across passes; a block taken
     // from it is claimed (its bound cleared) under the lock, so one thread
-    // alone brings it up to date.
+    // alone brings it up to date. Where more blocks than every ball's sum at
+    // once would cost may beat the floor (the last pass needed that many), or
+    // once bringing blocks up to date has taken as long, every sum is formed
+    // at once.
+    if (everyBallAlways || summedEveryBall_) {
+        const auto above = std::count_if(staleHeap_.begin(), staleHeap_.end(), [&](const auto& x) {
+            return x.first >= floor && heapBound_[x.second] == x.first;
+        });
+        if (above > 0 && (everyBallAlways || static_cast<double>(above) * sumBlockSeconds_ >
+                                                  everyBallSeconds_)) {
+            sumEveryBall();
+            return !stopped(cancel);
+        }
+    }
+    const double budget = everyBallSeconds_ > 0.0
+                              ? everyBallSeconds_
+                              : kEveryBallSecondsPerResult * static_cast<double>(f_.count);
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t done = 0;
+    summedEveryBall_ = false;
     std::mutex guard;
     bool stop = false;
     auto work = [&](BlockScratch& scratch) {
         std::unique_lock lock(guard);
-        while (!stop && !staleHeap_.empty() && staleHeap_.front().first >= floor) {
+        while (!stop && !summedEveryBall_ && !staleHeap_.empty() &&
+               staleHeap_.front().first >= floor) {
             if (stopped(cancel)) {
                 stop = true;
+                return;
+            }
+            if (secondsSince(start) > budget) {
+                summedEveryBall_ = true;
                 return;
             }
             std::pop_heap(staleHeap_.begin(), staleHeap_.end());
@@ -547,6 +582,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             refreshSumBlock(b, scratch);
             double raised = blockFloor_[b];
             lock.lock();
+            ++done;
             if (raised <= floor)
                 continue;
             lock.unlock();
@@ -556,7 +592,62 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         }
     };
     onTwoThreads(scratch_, staleHeap_.size() > 1, work);
-    return !stop;
+    if (stop)
+        return false;
+    if (done > 0)
+        sumBlockSeconds_ = secondsSince(start) / static_cast<double>(done);
+    if (summedEveryBall_)
+        sumEveryBall();
+    return true;
+}
+
+void AutoformSearch::alwaysSumEveryBall(bool always) {
+    everyBallAlways = always;
+}
+
+void AutoformSearch::sumEveryBall() {
+    // Per ball, first the free results that weigh (whole numbers: exact),
+    // which narrow the sums' rounding margins to what is left free; then
+    // their weights as the blocks' sums take them. In place, and then every
+    // block's bounds.
+    const auto start = std::chrono::steady_clock::now();
+    const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
+    const bool two = std::thread::hardware_concurrency() >= 2;
+    auto eachBlock = [&](auto&& each) {
+        std::atomic<std::uint32_t> next{0};
+        onTwoThreads(scratch_, two, [&](BlockScratch&) {
+            for (std::uint32_t from = next.fetch_add(kBlocksPerPoll); from < blocks;
+                 from = next.fetch_add(kBlocksPerPoll))
+                for (std::uint32_t b = from; b < std::min(blocks, from + kBlocksPerPoll); ++b)
+                    each(b, b * lazyBlock_, (b + 1) * lazyBlock_);
+        });
+    };
+    // The counts are formed again once an eighth of the results free at the
+    // last ones has been covered: old counts still bound the present ones.
+    const auto free = static_cast<std::uint64_t>(std::count(state_.begin(), state_.end(), 0));
+    const bool count = freeWhenCounted_ == 0 || 8 * free <= 7 * freeWhenCounted_;
+    if (count) {
+        freeWhenCounted_ = free;
+        eachBlock([&](std::uint32_t, std::uint32_t first, std::uint32_t last) {
+            for (std::uint32_t r = first; r < last; ++r)
+                freeSum_[r] = state_[r] == 0 && weight_[r] > 0.0f ? 1.0 : 0.0;
+        });
+        sumOverBalls(f_, misses_, freeSum_.data(), true, two);
+    }
+    eachBlock([&](std::uint32_t b, std::uint32_t first, std::uint32_t last) {
+        const double w = blockWeight_[b];
+        for (std::uint32_t r = first; r < last; ++r) {
+            if (count)
+                freeCount_[r] = static_cast<std::uint32_t>(freeSum_[r]);
+            freeSum_[r] = state_[r] == 0 ? w * suffixWeight_[r - first] : 0.0;
+        }
+    });
+    sumOverBalls(f_, misses_, freeSum_.data(), false, two);
+    eachBlock([&](std::uint32_t b, std::uint32_t, std::uint32_t) { settleSumBlock(b); });
+    // Every block is up to date: the heap's entries are all old.
+    staleHeap_.clear();
+    std::fill(heapBound_.begin(), heapBound_.end(), kNoCandidate);
+    everyBallSeconds_ = secondsSince(start);
 }
 
 bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,

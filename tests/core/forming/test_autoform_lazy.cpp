@@ -73,20 +73,27 @@ std::size_t expectSameAsIncremental(const DrawModel& m, const Lines& list,
     Rng incrementalRng(seed);
     const AutoformResult want = autoFormIncremental(m, list, s, incrementalRng);
     EXPECT_FALSE(want.message) << label;
-    // Gains are brought up to date block by block, or candidate by candidate:
-    // both ways are compared.
-    for (const auto strategy : {AutoformStrategy::Lazy, AutoformStrategy::LazyByCandidate}) {
-        const std::string way = label + (strategy == AutoformStrategy::Lazy ? "" : " by candidate");
+    // Gains are brought up to date block by block (sums also every ball's at
+    // once, at every step), or candidate by candidate: each way is compared.
+    for (const int way : {0, 1, 2}) {
+        const AutoformStrategy strategy =
+            way < 2 ? AutoformStrategy::Lazy : AutoformStrategy::LazyByCandidate;
+        const std::string wayLabel = label + (way == 0   ? ""
+                                              : way == 1 ? " every ball at once"
+                                                         : " by candidate");
+        AutoformSearch::alwaysSumEveryBall(way == 1);
         Rng lazyRng(seed);
         const AutoformResult lazy = autoFormWith(strategy, m, list, s, lazyRng);
-        EXPECT_FALSE(lazy.message) << way;
-        EXPECT_EQ(lazy.added, want.added) << way;
-        EXPECT_EQ(lazy.steps, want.steps) << way;
-        EXPECT_EQ(lazy.packageBets, want.packageBets) << way;
+        AutoformSearch::alwaysSumEveryBall(false);
+        EXPECT_FALSE(lazy.message) << wayLabel;
+        EXPECT_EQ(lazy.added, want.added) << wayLabel;
+        EXPECT_EQ(lazy.steps, want.steps) << wayLabel;
+        EXPECT_EQ(lazy.packageBets, want.packageBets) << wayLabel;
         EXPECT_EQ(std::bit_cast<std::uint32_t>(lazy.coveredWeight),
                   std::bit_cast<std::uint32_t>(want.coveredWeight))
-            << way;
-        EXPECT_EQ(lazyRng.seed(), incrementalRng.seed()) << way << ": random draws consumed differ";
+            << wayLabel;
+        EXPECT_EQ(lazyRng.seed(), incrementalRng.seed())
+            << wayLabel << ": random draws consumed differ";
     }
     return want.added.size();
 }

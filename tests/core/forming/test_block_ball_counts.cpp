@@ -2,6 +2,7 @@
 // three- and two-outcome events, as results are taken one by one.
 #include "core/draw/selection_text.h"
 #include "core/forming/autoform_field.h"
+#include "core/forming/ball_sum_transform.h"
 #include "core/forming/block_ball_counts.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +153,53 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
         }
     }
     BlockBallCounts::limitInstructions(Instructions::Widest);
+}
+
+// Every ball's sum at once against walking each ball, on every radius, with
+// tiles small enough that the high levels go through the columns too.
+TEST(BallSumTransform, SumsEveryBallWithinItsBound) {
+    std::mt19937 gen(11);
+    struct Shape {
+        int threes, twos;
+        std::uint32_t tile;
+    };
+    for (const Shape shape :
+         {Shape{3, 0, kBallSumTile}, Shape{0, 5, 4}, Shape{4, 3, 9}, Shape{6, 0, 1},
+          Shape{7, 2, 27}, Shape{9, 0, kBallSumTile}, Shape{9, 0, 243}}) {
+        const auto f = fieldLayout(fieldOf(shape.threes, shape.twos));
+        ASSERT_TRUE(f);
+        for (int misses = 0; misses <= f->levels; ++misses) {
+            const std::string label =
+                std::to_string(shape.threes) + "+" + std::to_string(shape.twos) + " tile " +
+                std::to_string(shape.tile) + " misses " + std::to_string(misses);
+            std::uniform_real_distribution<double> spread(-4.0, 0.0);
+            std::vector<double> value(f->count), count(f->count);
+            double total = 0.0;
+            for (std::uint32_t r = 0; r < f->count; ++r) {
+                count[r] = gen() % 3 == 0 ? 0.0 : 1.0;
+                value[r] = count[r] * std::pow(10.0, spread(gen));
+                total += value[r];
+            }
+            const std::vector<double> before = value;
+            std::vector<std::uint8_t> taken(f->count);
+            for (std::uint32_t r = 0; r < f->count; ++r)
+                taken[r] = count[r] == 0.0 ? 1 : 0;
+            sumOverBalls(*f, misses, value.data(), false, misses % 2 == 0, shape.tile);
+            // Whole numbers come out exact.
+            sumOverBalls(*f, misses, count.data(), true, misses % 2 == 1, shape.tile);
+            const double bound = ballSumError(*f, misses, total * (1.0 + 0x1p-30));
+            EXPECT_LT(bound, 1e-8 * total) << label;
+            // Every result of the small fields, a sample of the large ones.
+            for (std::uint32_t j = 0; j < f->count; j += 1 + f->count / 2048) {
+                long double want = 0.0L;
+                forEachBallRange(*f, j, misses, [&](std::uint32_t x, std::uint32_t y) {
+                    for (std::uint32_t r = x; r < y; ++r)
+                        want += before[r];
+                });
+                ASSERT_LE(std::abs(static_cast<long double>(value[j]) - want), bound)
+                    << label << " result " << j;
+                ASSERT_EQ(count[j], walkedCount(*f, j, misses, taken)) << label << " result " << j;
+            }
+        }
+    }
 }
