@@ -546,8 +546,8 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         const auto above = std::count_if(staleHeap_.begin(), staleHeap_.end(), [&](const auto& x) {
             return x.first >= floor && heapBound_[x.second] == x.first;
         });
-        if (above > 0 && (everyBallAlways || static_cast<double>(above) * sumBlockSeconds_ >
-                                                  everyBallSeconds_)) {
+        if (above > 0 && (everyBallAlways ||
+                          static_cast<double>(above) * sumBlockSeconds_ > everyBallSeconds_)) {
             sumEveryBall();
             return !stopped(cancel);
         }
