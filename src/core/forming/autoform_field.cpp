@@ -88,55 +88,43 @@ void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, co
     // Each sum still takes its own members one by one in field order.
     constexpr std::uint32_t kSide = 8;
     std::fill(sums, sums + suffixSize_, 0.0f);
-    std::array<std::uint8_t, kEvents> own{};
-    for (int l = 0; l < prefixLevels_; ++l)
-        own[l] = static_cast<std::uint8_t>(f_.digit(first, f_.levelEvent[l]));
     auto add = [&](std::uint32_t base, std::uint32_t list) {
         for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i) {
             const std::uint32_t r = base + members_[i];
             sums[list / radii_] = sums[list / radii_] + (state[r] == 0 ? weight[r] : 0.0f);
         }
     };
-    auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
-        if (level == prefixLevels_) {
-            const auto t = static_cast<std::uint32_t>(std::min(left, radii_ - 1));
-            std::uint32_t c = 0;
-            for (; c + kSide <= suffixSize_; c += kSide) {
-                std::array<const std::uint16_t*, kSide> list{};
-                const std::uint32_t length = start_[c * radii_ + t + 1] - start_[c * radii_ + t];
-                bool same = true;
-                for (std::uint32_t k = 0; k < kSide; ++k) {
-                    const std::uint32_t at = (c + k) * radii_ + t;
-                    list[k] = members_.data() + start_[at];
-                    same = same && start_[at + 1] - start_[at] == length;
-                }
-                if (!same) {
-                    for (std::uint32_t k = 0; k < kSide; ++k)
-                        add(base, (c + k) * radii_ + t);
-                    continue;
-                }
-                std::array<float, kSide> acc{};
-                for (std::uint32_t k = 0; k < kSide; ++k)
-                    acc[k] = sums[c + k];
-                for (std::uint32_t i = 0; i < length; ++i)
-                    for (std::uint32_t k = 0; k < kSide; ++k) {
-                        const std::uint32_t r = base + list[k][i];
-                        acc[k] = acc[k] + (state[r] == 0 ? weight[r] : 0.0f);
-                    }
-                for (std::uint32_t k = 0; k < kSide; ++k)
-                    sums[c + k] = acc[k];
+    forEachPrefix(first, [&](std::uint32_t base, int left) {
+        const auto t = static_cast<std::uint32_t>(std::min(left, radii_ - 1));
+        std::uint32_t c = 0;
+        for (; c + kSide <= suffixSize_; c += kSide) {
+            std::array<const std::uint16_t*, kSide> list{};
+            const std::uint32_t length = start_[c * radii_ + t + 1] - start_[c * radii_ + t];
+            bool same = true;
+            for (std::uint32_t k = 0; k < kSide; ++k) {
+                const std::uint32_t at = (c + k) * radii_ + t;
+                list[k] = members_.data() + start_[at];
+                same = same && start_[at + 1] - start_[at] == length;
             }
-            for (; c < suffixSize_; ++c)
-                add(base, c * radii_ + t);
-            return;
+            if (!same) {
+                for (std::uint32_t k = 0; k < kSide; ++k)
+                    add(base, (c + k) * radii_ + t);
+                continue;
+            }
+            std::array<float, kSide> acc{};
+            for (std::uint32_t k = 0; k < kSide; ++k)
+                acc[k] = sums[c + k];
+            for (std::uint32_t i = 0; i < length; ++i)
+                for (std::uint32_t k = 0; k < kSide; ++k) {
+                    const std::uint32_t r = base + list[k][i];
+                    acc[k] = acc[k] + (state[r] == 0 ? weight[r] : 0.0f);
+                }
+            for (std::uint32_t k = 0; k < kSide; ++k)
+                sums[c + k] = acc[k];
         }
-        const int e = f_.levelEvent[level];
-        for (int d = 0; d < f_.size[e]; ++d)
-            if (d == own[level] || left > 0)
-                self(self, level + 1, base + static_cast<std::uint32_t>(d) * f_.stride[e],
-                     left - (d == own[level] ? 0 : 1));
-    };
-    walk(walk, 0, 0, misses_);
+        for (; c < suffixSize_; ++c)
+            add(base, c * radii_ + t);
+    });
 }
 
 DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t draws,

@@ -91,25 +91,13 @@ public:
     BallInOrder(const FieldLayout& f, int misses);
 
     template <class Visit> void forEach(std::uint32_t j, Visit&& visit) const {
-        std::array<std::uint8_t, kEvents> own{};
-        for (int l = 0; l < prefixLevels_; ++l)
-            own[l] = static_cast<std::uint8_t>(f_.digit(j, f_.levelEvent[l]));
         const std::uint32_t suffix = j % suffixSize_;
-        auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
-            if (level == prefixLevels_) {
-                const std::size_t list = static_cast<std::size_t>(suffix) * radii_ +
-                                         static_cast<std::size_t>(std::min(left, radii_ - 1));
-                for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i)
-                    visit(base + members_[i]);
-                return;
-            }
-            const int e = f_.levelEvent[level];
-            for (int d = 0; d < f_.size[e]; ++d)
-                if (d == own[level] || left > 0)
-                    self(self, level + 1, base + static_cast<std::uint32_t>(d) * f_.stride[e],
-                         left - (d == own[level] ? 0 : 1));
-        };
-        walk(walk, 0, 0, misses_);
+        forEachPrefix(j, [&](std::uint32_t base, int left) {
+            const std::size_t list = static_cast<std::size_t>(suffix) * radii_ +
+                                     static_cast<std::size_t>(std::min(left, radii_ - 1));
+            for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i)
+                visit(base + members_[i]);
+        });
     }
 
     // Results that share all levels but the listed ones: sums[c] = the 32-bit
@@ -121,6 +109,27 @@ public:
                      float* sums) const;
 
 private:
+    // end(base, left) in field order for every value of the levels before the
+    // listed ones within `misses` of j's: base is its first result, left the
+    // misses left for the listed levels.
+    template <class End> void forEachPrefix(std::uint32_t j, End&& end) const {
+        std::array<std::uint8_t, kEvents> own{};
+        for (int l = 0; l < prefixLevels_; ++l)
+            own[l] = static_cast<std::uint8_t>(f_.digit(j, f_.levelEvent[l]));
+        auto walk = [&](auto& self, int level, std::uint32_t base, int left) -> void {
+            if (level == prefixLevels_) {
+                end(base, left);
+                return;
+            }
+            const int e = f_.levelEvent[level];
+            for (int d = 0; d < f_.size[e]; ++d)
+                if (d == own[level] || left > 0)
+                    self(self, level + 1, base + static_cast<std::uint32_t>(d) * f_.stride[e],
+                         left - (d == own[level] ? 0 : 1));
+        };
+        walk(walk, 0, 0, misses_);
+    }
+
     FieldLayout f_;
     int misses_;
     int prefixLevels_ = 0;
