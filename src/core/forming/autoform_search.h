@@ -192,6 +192,8 @@ private:
     // Before a pass: the blocks whose counts the pass will likely need, brought
     // up to date on two threads. False when cancelled.
     bool refreshLikelyBlocks(const std::atomic<bool>* cancel);
+    // Every ball's free count at once, exactly (see sumOverBalls).
+    void countEveryBall();
     // Sums block by block (see blockSums_): the block's sums brought up to date
     // when a pick since came near it; whether a pick did.
     bool blockWise() const { return ballCounts_.has_value(); }
@@ -349,6 +351,11 @@ private:
     double sumBlockSeconds_ = 0.0;
     bool summedEveryBall_ = false;
     std::uint64_t freeWhenCounted_ = 0; // free results when last counted so, 0 before
+    // Equal weights: the same for counting every ball at once (its scratch
+    // kept), against a block's count brought up to date before a pass.
+    std::vector<double> everyCount_;
+    double countEveryBallSeconds_ = 0.0;
+    double countBlockSeconds_ = 0.0;
     // Exact sums of a whole block at once, once a pass has formed enough of
     // them one by one in that block (where that pays): per block, how many it
     // formed and in which pass (picks_.size() + 1); the block whose exact sums

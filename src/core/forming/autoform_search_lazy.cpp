@@ -316,6 +316,20 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
     const std::int64_t likely = lastBest_ - 2 * std::max<std::int64_t>(lastDrop_, 1);
     const auto now = static_cast<std::uint32_t>(picks_.size());
     const auto blocks = static_cast<std::uint32_t>(blockTopCount_.size());
+    // Where those blocks would take longer than counting every ball at once
+    // (as long as the last such count took, or a first guess), every count
+    // is formed so.
+    std::uint32_t due = 0;
+    for (std::uint32_t b = 0; b < blocks; ++b)
+        due += blockTopCount_[b] >= likely && blockUpToPick_[b] != now ? 1 : 0;
+    const double every = countEveryBallSeconds_ > 0.0
+                             ? countEveryBallSeconds_
+                             : kEveryBallSecondsPerResult * static_cast<double>(f_.count);
+    if (due > 0 && (everyBallAlways || static_cast<double>(due) * countBlockSeconds_ > every)) {
+        countEveryBall();
+        return !stopped(cancel);
+    }
+    const auto start = std::chrono::steady_clock::now();
     std::atomic<bool> stop{false};
     std::atomic<std::uint32_t> nextChunk{0};
     auto work = [&](BlockScratch& scratch) {
@@ -336,7 +350,25 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
         }
     };
     onTwoThreads(scratch_, true, work);
+    if (due > 0)
+        countBlockSeconds_ = secondsSince(start) / static_cast<double>(due);
     return !stop;
+}
+
+void AutoformSearch::countEveryBall() {
+    // Whole numbers come out of the transform exactly.
+    const auto start = std::chrono::steady_clock::now();
+    everyCount_.resize(f_.count);
+    for (std::uint32_t r = 0; r < f_.count; ++r)
+        everyCount_[r] = state_[r] == 0 ? 1.0 : 0.0;
+    sumOverBalls(f_, misses_, everyCount_.data(), true, std::thread::hardware_concurrency() >= 2);
+    for (std::uint32_t j = 0; j < f_.count; ++j)
+        freeCount_[j] = static_cast<std::uint32_t>(everyCount_[j]);
+    const auto now = static_cast<std::uint32_t>(picks_.size());
+    std::fill(blockUpToPick_.begin(), blockUpToPick_.end(), now);
+    for (std::size_t b = 0; b < blockTopCount_.size(); ++b)
+        blockTopCount_[b] = static_cast<std::int32_t>(blockCount(b));
+    countEveryBallSeconds_ = secondsSince(start);
 }
 
 std::optional<AutoformSearch::Choice>
