@@ -17,7 +17,9 @@
 //   counts are brought up to date together, by the overlap table for free
 //   balls, by the members each later pick covered in the overlaps, or by
 //   counting the block afresh, whichever costs least. Those counts never fall
-//   behind, so there is no switch.
+//   behind, so there is no switch. On balls of up to two misses every count
+//   is kept up to date on each pick instead, and a pass skips runs of tied
+//   candidates by moving the generator on (see eagerCounts_).
 //   Sums of weights that are products of per-event factors are kept on the
 //   same blocks: a block near a later pick has its sums formed afresh
 //   (BlockBallCounts::sumWeights). Before each pass the blocks whose old sums
@@ -371,7 +373,7 @@ private:
     // Equal weights on balls so small that covering a pick's ball and taking
     // it from every count near it costs less than a pass: the counts are kept
     // up to date on every pick. A candidate's key is the count its pass
-    // compares (-1: none); per block of kTieBlock candidates, the largest key
+    // compares (-1: none); per block of 2^kTieShift candidates, the largest key
     // and how many candidates hold it, found again for the blocks listed in
     // tieDirty_ (those whose last holder fell). A pass then learns from a
     // block alone whether its candidates tie the best so far, and a run of
