@@ -623,7 +623,8 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             floor = std::max(floor, raised);
         }
     };
-    onTwoThreads(scratch_, staleHeap_.size() > 1, work);
+    // A second thread only where the heap holds a block to bring up to date.
+    onTwoThreads(scratch_, staleHeap_.size() > 1 && staleHeap_.front().first >= floor, work);
     if (stop)
         return false;
     if (done > 0)
