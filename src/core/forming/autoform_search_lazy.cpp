@@ -92,7 +92,8 @@ void AutoformSearch::setUpLazy() {
     if (blockWise()) {
         ballCounts_->reset(state_);
         lazyBlock_ = ballCounts_->blockSize();
-        blockUpToPick_.assign(ballCounts_->blocks(), 0);
+        if (!blockSums_) // sums mark their stale blocks instead (sumStale_)
+            blockUpToPick_.assign(ballCounts_->blocks(), 0);
         for (BlockScratch& scratch : scratch_) {
             scratch.counts.resize(lazyBlock_);
             scratch.sums.resize(blockSums_ ? lazyBlock_ : 0);
