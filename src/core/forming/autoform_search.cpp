@@ -123,7 +123,9 @@ void AutoformSearch::setUpBlockWeights() {
 }
 
 double AutoformSearch::sumRelErrorOfBlockSums() const {
-    return kProductRelError + (blockSums_ ? BlockBallCounts::kSumRelError : 0.0);
+    // Sums of blocks less what later picks took: each part within its bound,
+    // and the parts taken add up to at most the sum they were taken from.
+    return blockSums_ ? 2.0 * (kProductRelError + BlockBallCounts::kSumRelError) : kProductRelError;
 }
 
 bool AutoformSearch::counts(std::uint32_t r) const {

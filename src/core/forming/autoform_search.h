@@ -34,6 +34,7 @@
 //   per result.
 #pragma once
 
+#include "core/base/second_thread.h"
 #include "core/forming/autoform.h"
 #include "core/forming/autoform_field.h"
 #include "core/forming/block_ball_counts.h"
@@ -202,6 +203,10 @@ private:
     void setUpBlockWeights();
     void markStaleSumBlocks();
     void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
+    // The block's sums less what the picks since took, where that costs less
+    // than forming them afresh; whether it did.
+    bool takeFromSumBlock(std::uint32_t b, BlockScratch& scratch);
+    static constexpr std::uint32_t kMostPicksTakenFromSums = 16;
     // The block's bounds from its sums, which are up to date.
     void settleSumBlock(std::uint32_t b);
     // Every candidate's sum formed afresh at once (sumOverBalls).
@@ -326,6 +331,7 @@ private:
     std::vector<std::uint32_t> blockUpToPick_;
     std::uint32_t prefixMask_ = 0; // the code's bits of the levels that tell blocks apart
     std::array<BlockScratch, 2> scratch_;
+    SecondThread second_; // kept for the many short splits of the passes
     // Sums block by block (bounded sums of positive products, lazy): a
     // result's weight is the product of its block's weight and its suffix's
     // (which takes the events of one outcome and the divisor too); per block,
@@ -339,6 +345,7 @@ private:
     // Per block, whether a pick came near since its sums were formed; the
     // picks that have marked the blocks near them.
     std::vector<std::uint8_t> sumStale_;
+    std::vector<std::uint32_t> sumUpToPick_; // the picks a block's sums take into account
     // The stale blocks by the bound of their old sums, a heap; per block the
     // bound of its entry (older entries of a block are passed over).
     std::vector<std::pair<double, std::uint32_t>> staleHeap_;

@@ -40,16 +40,14 @@ bool stopped(const std::atomic<bool>* cancel) {
 }
 
 // Runs work(scratch[0]) on this thread and, where the processor has two
-// cores and `both` says it pays, work(scratch[1]) on a second one.
+// cores and `both` says it pays, work(scratch[1]) on the second one.
 template <class Scratch, class Work>
-void onTwoThreads(std::array<Scratch, 2>& scratch, bool both, Work&& work) {
-    if (!both || std::thread::hardware_concurrency() < 2) {
+void onTwoThreads(SecondThread& second, std::array<Scratch, 2>& scratch, bool both, Work&& work) {
+    if (!both || !SecondThread::available()) {
         work(scratch[0]);
         return;
     }
-    std::thread helper([&] { work(scratch[1]); });
-    work(scratch[0]);
-    helper.join();
+    second.split([&] { work(scratch[1]); }, [&] { work(scratch[0]); });
 }
 
 } // namespace
@@ -98,10 +96,9 @@ void AutoformSearch::setUpLazy() {
             scratch.counts.resize(lazyBlock_);
             scratch.sums.resize(blockSums_ ? lazyBlock_ : 0);
         }
-        // The sums are brought up to date by counting afresh, never by the
-        // results each pick covered.
-        if (!blockSums_)
-            coveredBy_.assign(f_.count, 0);
+        // Counts are brought up to date by the results each later pick
+        // covered, and so are sums of blocks that only far picks came near.
+        coveredBy_.assign(f_.count, 0);
         const int prefixLevels = ballCounts_->prefixLevels();
         prefixMask_ = prefixLevels == 0 ? 0 : ~0u >> (32 - 2 * prefixLevels);
     } else {
@@ -130,6 +127,7 @@ void AutoformSearch::setUpLazy() {
         exactOfBlock_.resize(size);
         blockFloor_.assign(blocks, 0.0);
         sumStale_.assign(blocks, 0);
+        sumUpToPick_.assign(blocks, 0);
         heapBound_.assign(blocks, kNoCandidate);
         staleHeap_.clear();
         staleMarkedUpTo_ = 0;
@@ -312,7 +310,7 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
     // two threads, each taking the next run of blocks as it is free. A block
     // left out is brought up to date by the pass itself, one taken in
     // needlessly costs only time: the pass's choice is the same either way.
-    if (lastBest_ < 0 || std::thread::hardware_concurrency() < 2)
+    if (lastBest_ < 0 || !SecondThread::available())
         return true;
     const std::int64_t likely = lastBest_ - 2 * std::max<std::int64_t>(lastDrop_, 1);
     const auto now = static_cast<std::uint32_t>(picks_.size());
@@ -350,7 +348,7 @@ bool AutoformSearch::refreshLikelyBlocks(const std::atomic<bool>* cancel) {
             }
         }
     };
-    onTwoThreads(scratch_, true, work);
+    onTwoThreads(second_, scratch_, true, work);
     if (due > 0)
         countBlockSeconds_ = secondsSince(start) / static_cast<double>(due);
     return !stop;
@@ -362,7 +360,7 @@ void AutoformSearch::countEveryBall() {
     everyCount_.resize(f_.count);
     for (std::uint32_t r = 0; r < f_.count; ++r)
         everyCount_[r] = state_[r] == 0 ? 1.0 : 0.0;
-    sumOverBalls(f_, misses_, everyCount_.data(), true, std::thread::hardware_concurrency() >= 2);
+    sumOverBalls(f_, misses_, everyCount_.data(), true, SecondThread::available());
     for (std::uint32_t j = 0; j < f_.count; ++j)
         freeCount_[j] = static_cast<std::uint32_t>(everyCount_[j]);
     const auto now = static_cast<std::uint32_t>(picks_.size());
@@ -518,14 +516,47 @@ void AutoformSearch::markStaleSumBlocks() {
     }
 }
 
+bool AutoformSearch::takeFromSumBlock(std::uint32_t b, BlockScratch& scratch) {
+    // What the picks since took from the block's sums, from the results each
+    // covered within the balls of the block's candidates, where those are
+    // fewer than the blocks a sum afresh adds (the pick came near the block's
+    // balls only at their edge).
+    const auto picks = static_cast<std::uint32_t>(picks_.size());
+    const std::uint32_t since = sumUpToPick_[b];
+    if (picks - since > kMostPicksTakenFromSums)
+        return false;
+    const BallOverlaps& results = ballCounts_->overlapResults();
+    const std::uint32_t own = codeOf(b * lazyBlock_) & prefixMask_;
+    std::uint64_t cost = 0;
+    for (std::uint32_t k = since; k < picks; ++k) {
+        const std::uint32_t differ = ((own ^ picks_[k].code) & prefixMask_);
+        const std::uint32_t levels = (differ | differ >> 1) & kLevelBits;
+        cost += results[bitCount(levels & pairsOfTwo_)][bitCount(levels & pairsOfThree_)];
+    }
+    if (cost >= ballCounts_->ballBlocks())
+        return false;
+    std::fill(scratch.sums.begin(), scratch.sums.end(), 0.0);
+    for (std::uint32_t k = since; k < picks; ++k)
+        ballCounts_->sumInOverlap(
+            b, picks_[k].result, [&](std::uint32_t r) { return coveredBy_[r] == k + 1; },
+            blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(), scratch.rows);
+    double* sums = freeSum_.data() + std::size_t{b} * lazyBlock_;
+    for (std::uint32_t c = 0; c < lazyBlock_; ++c)
+        sums[c] = std::max(0.0, sums[c] - scratch.sums[c]);
+    return true;
+}
+
 void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
     if (!sumStale_[b])
         return;
     // The counts are left as they were: they only bound the rounding of a sum,
     // and an old count bounds the present one.
-    ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
-                            scratch.rows);
-    std::copy(scratch.sums.begin(), scratch.sums.end(), freeSum_.begin() + b * lazyBlock_);
+    if (!takeFromSumBlock(b, scratch)) {
+        ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
+                                scratch.rows);
+        std::copy(scratch.sums.begin(), scratch.sums.end(), freeSum_.begin() + b * lazyBlock_);
+    }
+    sumUpToPick_[b] = static_cast<std::uint32_t>(picks_.size());
     settleSumBlock(b);
 }
 
@@ -591,7 +622,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     const auto start = std::chrono::steady_clock::now();
     std::size_t done = 0;
     summedEveryBall_ = false;
-    std::mutex guard;
+    SpinLock guard;
     bool stop = false;
     auto work = [&](BlockScratch& scratch) {
         std::unique_lock lock(guard);
@@ -625,7 +656,8 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         }
     };
     // A second thread only where the heap holds a block to bring up to date.
-    onTwoThreads(scratch_, staleHeap_.size() > 1 && staleHeap_.front().first >= floor, work);
+    onTwoThreads(second_, scratch_, staleHeap_.size() > 1 && staleHeap_.front().first >= floor,
+                 work);
     if (stop)
         return false;
     if (done > 0)
@@ -646,10 +678,10 @@ void AutoformSearch::sumEveryBall() {
     // block's bounds.
     const auto start = std::chrono::steady_clock::now();
     const auto blocks = static_cast<std::uint32_t>(blockTopSum_.size());
-    const bool two = std::thread::hardware_concurrency() >= 2;
+    const bool two = SecondThread::available();
     auto eachBlock = [&](auto&& each) {
         std::atomic<std::uint32_t> next{0};
-        onTwoThreads(scratch_, two, [&](BlockScratch&) {
+        onTwoThreads(second_, scratch_, two, [&](BlockScratch&) {
             for (std::uint32_t from = next.fetch_add(kBlocksPerPoll); from < blocks;
                  from = next.fetch_add(kBlocksPerPoll))
                 for (std::uint32_t b = from; b < std::min(blocks, from + kBlocksPerPoll); ++b)
@@ -679,6 +711,7 @@ void AutoformSearch::sumEveryBall() {
     sumOverBalls(f_, misses_, freeSum_.data(), false, two);
     eachBlock([&](std::uint32_t b, std::uint32_t, std::uint32_t) { settleSumBlock(b); });
     // Every block is up to date: the heap's entries are all old.
+    std::fill(sumUpToPick_.begin(), sumUpToPick_.end(), static_cast<std::uint32_t>(picks_.size()));
     staleHeap_.clear();
     std::fill(heapBound_.begin(), heapBound_.end(), kNoCandidate);
     everyBallSeconds_ = secondsSince(start);
@@ -697,7 +730,7 @@ bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
             refreshSumBlock(blocks[i], scratch);
         }
     };
-    onTwoThreads(scratch_, blocks.size() > 1, work);
+    onTwoThreads(second_, scratch_, blocks.size() > 1, work);
     return !stop;
 }
 
@@ -1045,10 +1078,10 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
     // thread whose half of the field holds them (the blocks' summaries of a
     // half are its own), with the next ones already on their way from memory.
     const bool both = work >= std::min<std::uint64_t>(kChangesForTwoThreads, f_.count / 8) &&
-                      std::thread::hardware_concurrency() >= 2;
+                      SecondThread::available();
     const std::size_t shares = both ? 2 : 1;
     const std::uint32_t half = both ? (f_.count / 2) >> kTieShift << kTieShift : f_.count;
-    onTwoThreads(nearShares_, both, [&](NearShare& share) {
+    onTwoThreads(second_, nearShares_, both, [&](NearShare& share) {
         const std::size_t t = static_cast<std::size_t>(&share - nearShares_.data());
         const std::size_t step = shares;
         share.falls.clear();
@@ -1071,7 +1104,7 @@ void AutoformSearch::chooseEagerly(std::uint32_t result) {
             forEachNear(ball_, coveredBefore_[i],
                         [&](std::uint32_t q, std::size_t) { share.givenBack.push_back(q); });
     });
-    onTwoThreads(nearShares_, both, [&](NearShare& share) {
+    onTwoThreads(second_, nearShares_, both, [&](NearShare& share) {
         const bool upper = &share != nearShares_.data();
         auto mine = [&](std::uint32_t q) { return (q >= half) == upper; };
         constexpr std::size_t ahead = 32;

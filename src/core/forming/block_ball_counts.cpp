@@ -490,6 +490,8 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     prefixLevels_ = f_.levels - suffixLevels_;
     blocks_ = f_.count / blockSize_;
     radii_ = std::min(misses_, suffixLevels_) + 1;
+    for (std::uint32_t c = 0; c < blockSize_; ++c)
+        fullRow_[c / 64] |= std::uint64_t{1} << (c % 64);
     distance_.assign(static_cast<std::size_t>(blockSize_) * blockSize_, 0);
     for (std::uint32_t s = 0; s < blockSize_; ++s)
         for (std::uint32_t c = 0; c < blockSize_; ++c) {
@@ -531,6 +533,10 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     for (int l = 0; l < prefixLevels_; ++l)
         ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
     overlapBlocks_ = overlapSizes(twos, threes, misses_);
+    std::array<std::uint32_t, kEvents + 1> suffixResults{};
+    for (int left = 0; left <= misses_; ++left)
+        suffixResults[left] = withinRadius_[std::min(left, suffixLevels_)];
+    overlapResults_ = overlapSizes(twos, threes, misses_, &suffixResults);
     for (int l = prefixLevels_; l < f_.levels; ++l) {
         const int e = f_.levelEvent[l];
         suffixLevelSteps_.push_back({f_.stride[e], f_.size[e]});
@@ -694,13 +700,28 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
         const auto& free = rows.free[radius];
         if (free.empty())
             continue;
-        rows.weight.resize(free.size());
-        for (std::size_t i = 0; i < free.size(); ++i)
-            rows.weight[i] = blockWeight[(free[i] - freeBits_.data()) / kWords];
+        // Wholly free blocks add their weight to every suffix alike; wholly
+        // covered ones add nothing; only the others are added bit by bit.
+        rows.weight.clear();
+        rows.partial.clear();
+        double whole = 0.0;
+        for (const std::uint64_t* row : free) {
+            const std::uint64_t any = row[0] | row[1] | row[2] | row[3];
+            if (any == 0)
+                continue;
+            const double bw = blockWeight[(row - freeBits_.data()) / kWords];
+            if (row[0] == fullRow_[0] && row[1] == fullRow_[1] && row[2] == fullRow_[2] &&
+                row[3] == fullRow_[3]) {
+                whole += bw;
+            } else {
+                rows.partial.push_back(row);
+                rows.weight.push_back(static_cast<float>(bw));
+            }
+        }
         std::array<double, kMaxBlock> total{};
-        addWeightedRows(free.data(), rows.weight.data(), free.size(), total.data());
+        addWeightedRows(rows.partial.data(), rows.weight.data(), rows.partial.size(), total.data());
         for (std::uint32_t s = 0; s < blockSize_; ++s)
-            w[s] += total[s] * suffixWeight[s];
+            w[s] += (total[s] + whole) * suffixWeight[s];
     }
     spread(weighted, sums);
 }
@@ -745,6 +766,10 @@ void BlockBallCounts::exactSums(std::uint32_t block, const float* weight, float*
         addInOrderPlain(rows.inOrder, freeBits_.data(), weight, nearBits_.data(), blockSize_,
                         acc.data());
     std::copy(acc.begin(), acc.begin() + blockSize_, exact);
+}
+
+void BlockBallCounts::addNearRows(const Rows& rows, double* sums) const {
+    addWeightedRows(rows.near.data(), rows.weight.data(), rows.near.size(), sums);
 }
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {

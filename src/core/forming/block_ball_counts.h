@@ -42,7 +42,8 @@ public:
         std::array<std::vector<const std::uint64_t*>, kEvents + 1> free; // by radius left
         std::vector<const std::uint64_t*> near;                          // rows of nearBits_
         std::vector<float> weight;                                       // of the rows being added
-        std::vector<std::pair<std::uint32_t, std::uint8_t>> inOrder;     // blocks, radius left
+        std::vector<const std::uint64_t*> partial; // rows neither wholly free nor covered
+        std::vector<std::pair<std::uint32_t, std::uint8_t>> inOrder; // blocks, radius left
     };
 
     // Every result is free whose state is 0.
@@ -71,11 +72,19 @@ public:
     // three visits (overlapBlocks()[a][b]).
     std::uint64_t ballBlocks() const { return overlapBlocks_[0][0]; }
     const BallOverlaps& overlapBlocks() const { return overlapBlocks_; }
+    // The same for the results such a walk takes (the rows that
+    // countInOverlap and sumInOverlap add).
+    const BallOverlaps& overlapResults() const { return overlapResults_; }
     // counts[c] = the results within `misses` of both result block * blockSize()
     // + c and result p for which taken(r) holds.
     template <class Taken>
     void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts,
                         Rows& rows) const;
+    // sums[c] += the sum of blockWeight x suffixWeight (as in sumWeights) over
+    // the same results; off from that sum by at most kSumRelError of it.
+    template <class Taken>
+    void sumInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, const float* blockWeight,
+                      const double* suffixWeight, double* sums, Rows& rows) const;
 
 private:
     // The values of some prefix levels, each with every value by distance from
@@ -94,6 +103,11 @@ private:
     // rows.free: the free bits of the blocks within `misses`, by radius left.
     void listRows(std::uint32_t block, Rows& rows) const;
     void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
+    void addNearRows(const Rows& rows, double* sums) const; // rows.weight's
+    // visit(block, suffix s, the 256 bits of the candidates near s) for each
+    // result block * blockSize() + s of the overlap that countInOverlap takes.
+    template <class Visit>
+    void forEachInOverlap(std::uint32_t block, std::uint32_t p, Visit&& visit) const;
     // sums[c] = the sum over suffix results s of weighted[distance(c, s)][s]
     // (weighted is used up).
     template <class T>
@@ -115,10 +129,11 @@ private:
     std::array<std::uint32_t, kEvents + 1> rowsPerRadius_{};
     // Per block, bit c set while suffix result c is free.
     std::vector<std::uint64_t> freeBits_;
-    Near high_, low_; // the first and the last prefix levels
+    std::array<std::uint64_t, kRowWords> fullRow_{}; // a block's bits while all are free
+    Near high_, low_;                                // the first and the last prefix levels
     // Per radius and suffix result s, 256 bits: those within the radius of s.
     std::vector<std::uint64_t> nearBits_;
-    BallOverlaps overlapBlocks_{};
+    BallOverlaps overlapBlocks_{}, overlapResults_{};
     // The suffix's levels: index step and digits.
     struct SuffixLevel {
         std::uint32_t stride;
@@ -127,9 +142,8 @@ private:
     std::vector<SuffixLevel> suffixLevelSteps_;
 };
 
-template <class Taken>
-void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken,
-                                     std::uint32_t* counts, Rows& rows) const {
+template <class Visit>
+void BlockBallCounts::forEachInOverlap(std::uint32_t block, std::uint32_t p, Visit&& visit) const {
     std::array<std::uint8_t, kEvents> ownB{}, ownP{};
     std::array<std::uint32_t, kEvents> step{};
     std::array<int, kEvents + 1> differAfter{};
@@ -144,19 +158,18 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
         differAfter[l] = differAfter[l + 1] + (ownB[l] != ownP[l] ? 1 : 0);
     const std::uint8_t* nearP =
         byDistance_.data() + static_cast<std::size_t>(p % blockSize_) * blockSize_;
-    rows.near.clear();
     auto walk = [&](auto& self, int level, std::uint32_t base, int leftB, int leftP) -> void {
         if (leftB < 0 || leftP < 0 || differAfter[level] > leftB + leftP)
             return;
         if (level == prefixLevels_) {
-            const std::uint32_t at = base * blockSize_;
             const int radius = std::min(leftB, radii_ - 1);
             const std::uint32_t within = withinRadius_[std::min(leftP, suffixLevels_)];
-            for (std::uint32_t i = 0; i < within; ++i)
-                if (const std::uint32_t s = nearP[i]; taken(at + s))
-                    rows.near.push_back(nearBits_.data() +
-                                        (static_cast<std::size_t>(radius) * blockSize_ + s) *
-                                            kRowWords);
+            for (std::uint32_t i = 0; i < within; ++i) {
+                const std::uint32_t s = nearP[i];
+                visit(base, s,
+                      nearBits_.data() +
+                          (static_cast<std::size_t>(radius) * blockSize_ + s) * kRowWords);
+            }
             return;
         }
         const int e = f_.levelEvent[level];
@@ -165,7 +178,32 @@ void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken
                  leftP - (d != ownP[level] ? 1 : 0));
     };
     walk(walk, 0, 0, misses_, misses_);
+}
+
+template <class Taken>
+void BlockBallCounts::countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken,
+                                     std::uint32_t* counts, Rows& rows) const {
+    rows.near.clear();
+    forEachInOverlap(block, p, [&](std::uint32_t base, std::uint32_t s, const std::uint64_t* near) {
+        if (taken(base * blockSize_ + s))
+            rows.near.push_back(near);
+    });
     sumNearRows(rows, counts);
+}
+
+template <class Taken>
+void BlockBallCounts::sumInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken,
+                                   const float* blockWeight, const double* suffixWeight,
+                                   double* sums, Rows& rows) const {
+    rows.near.clear();
+    rows.weight.clear();
+    forEachInOverlap(block, p, [&](std::uint32_t base, std::uint32_t s, const std::uint64_t* near) {
+        if (taken(base * blockSize_ + s)) {
+            rows.near.push_back(near);
+            rows.weight.push_back(static_cast<float>(blockWeight[base] * suffixWeight[s]));
+        }
+    });
+    addNearRows(rows, sums);
 }
 
 } // namespace kav
