@@ -1,5 +1,7 @@
 #include "core/base/second_thread.h"
 
+#include <chrono>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
@@ -8,9 +10,11 @@ namespace kav {
 
 namespace {
 
-// About twenty microseconds awake before sleeping: a split that follows
-// within that is taken up at once.
-constexpr int kSpins = 4000;
+// About a millisecond awake before sleeping: the splits of one step of a
+// search follow one another within that, and waking a sleeping thread takes
+// longer than many a split.
+constexpr auto kAwake = std::chrono::microseconds(1000);
+constexpr int kSpinsPerLook = 64;
 
 void relax() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -22,11 +26,14 @@ void relax() {
 
 // Waits until `value` differs from `old`.
 void waitChange(const std::atomic<std::uint32_t>& value, std::uint32_t old) {
-    for (int i = 0; i < kSpins; ++i) {
-        if (value.load(std::memory_order_acquire) != old)
-            return;
-        relax();
-    }
+    const auto until = std::chrono::steady_clock::now() + kAwake;
+    do {
+        for (int i = 0; i < kSpinsPerLook; ++i) {
+            if (value.load(std::memory_order_acquire) != old)
+                return;
+            relax();
+        }
+    } while (std::chrono::steady_clock::now() < until);
     while (value.load(std::memory_order_acquire) == old)
         value.wait(old, std::memory_order_acquire);
 }

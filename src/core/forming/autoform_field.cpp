@@ -143,8 +143,7 @@ DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t d
     return s;
 }
 
-BallOverlaps overlapSizes(int twos, int threes, int misses,
-                          const std::array<std::uint32_t, kEvents + 1>* weighOf) {
+BallOverlaps overlapSizes(int twos, int threes, int misses, const BallOverlaps* weighOf) {
     BallOverlaps out{};
     using Table = std::array<std::array<std::uint64_t, kEvents + 1>, kEvents + 1>;
     struct Way {
@@ -175,7 +174,7 @@ BallOverlaps overlapSizes(int twos, int threes, int misses,
             std::uint64_t n = 0;
             for (int a = 0; a <= misses; ++a)
                 for (int b = 0; b <= misses; ++b)
-                    n += t[a][b] * (weighOf ? (*weighOf)[misses - b] : 1);
+                    n += t[a][b] * (weighOf ? (*weighOf)[misses - a][misses - b] : 1);
             out[a2][a3] = static_cast<std::uint32_t>(n);
         }
     return out;

@@ -41,10 +41,10 @@ std::uint64_t ballSize(const FieldLayout& f, int misses);
 // out[a][b]: the results within `misses` of both of two results that differ in
 // a of `twos` events with two digits and in b of `threes` events with three
 // (and agree in the rest): the size of their balls' overlap. With `weighOf`,
-// each result of the overlap counts weighOf[misses left from the second].
+// each result of the overlap counts (*weighOf)[misses left from the first][misses
+// left from the second].
 using BallOverlaps = std::array<std::array<std::uint32_t, kEvents + 1>, kEvents + 1>;
-BallOverlaps overlapSizes(int twos, int threes, int misses,
-                          const std::array<std::uint32_t, kEvents + 1>* weighOf = nullptr);
+BallOverlaps overlapSizes(int twos, int threes, int misses, const BallOverlaps* weighOf = nullptr);
 
 // Per event, the digits that a coupon allows, as a bit set over digits.
 using DigitSets = std::array<std::uint8_t, kEvents>;

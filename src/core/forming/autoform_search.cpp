@@ -123,9 +123,11 @@ void AutoformSearch::setUpBlockWeights() {
 }
 
 double AutoformSearch::sumRelErrorOfBlockSums() const {
-    // Sums of blocks less what later picks took: each part within its bound,
-    // and the parts taken add up to at most the sum they were taken from.
-    return blockSums_ ? 2.0 * (kProductRelError + BlockBallCounts::kSumRelError) : kProductRelError;
+    // Sums of blocks less what later picks took: those parts are products
+    // rounded to 32 bits (one more rounding) added in double, and add up to at
+    // most the sum they were taken from.
+    return blockSums_ ? 2.0 * kProductRelError + BlockBallCounts::kSumRelError + 2.0 * kUnit32
+                      : kProductRelError;
 }
 
 bool AutoformSearch::counts(std::uint32_t r) const {

@@ -207,6 +207,7 @@ private:
     // than forming them afresh; whether it did.
     bool takeFromSumBlock(std::uint32_t b, BlockScratch& scratch);
     static constexpr std::uint32_t kMostPicksTakenFromSums = 16;
+    static constexpr std::uint64_t kAdditionsPerBlockAdded = 16; // about as long
     // The block's bounds from its sums, which are up to date.
     void settleSumBlock(std::uint32_t b);
     // Every candidate's sum formed afresh at once (sumOverBalls).

@@ -518,22 +518,22 @@ void AutoformSearch::markStaleSumBlocks() {
 
 bool AutoformSearch::takeFromSumBlock(std::uint32_t b, BlockScratch& scratch) {
     // What the picks since took from the block's sums, from the results each
-    // covered within the balls of the block's candidates, where those are
-    // fewer than the blocks a sum afresh adds (the pick came near the block's
-    // balls only at their edge).
+    // covered within the balls of the block's candidates, where adding those
+    // one by one costs less than the blocks a sum afresh adds (the picks came
+    // near the block's balls only at their edge).
     const auto picks = static_cast<std::uint32_t>(picks_.size());
     const std::uint32_t since = sumUpToPick_[b];
     if (picks - since > kMostPicksTakenFromSums)
         return false;
-    const BallOverlaps& results = ballCounts_->overlapResults();
+    const BallOverlaps& additions = ballCounts_->overlapAdditions();
     const std::uint32_t own = codeOf(b * lazyBlock_) & prefixMask_;
     std::uint64_t cost = 0;
     for (std::uint32_t k = since; k < picks; ++k) {
         const std::uint32_t differ = ((own ^ picks_[k].code) & prefixMask_);
         const std::uint32_t levels = (differ | differ >> 1) & kLevelBits;
-        cost += results[bitCount(levels & pairsOfTwo_)][bitCount(levels & pairsOfThree_)];
+        cost += additions[bitCount(levels & pairsOfTwo_)][bitCount(levels & pairsOfThree_)];
     }
-    if (cost >= ballCounts_->ballBlocks())
+    if (cost >= kAdditionsPerBlockAdded * ballCounts_->ballBlocks())
         return false;
     std::fill(scratch.sums.begin(), scratch.sums.end(), 0.0);
     for (std::uint32_t k = since; k < picks; ++k)

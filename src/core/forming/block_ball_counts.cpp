@@ -533,10 +533,15 @@ BlockBallCounts::BlockBallCounts(const FieldLayout& f, int misses) : f_(f), miss
     for (int l = 0; l < prefixLevels_; ++l)
         ++(f_.size[f_.levelEvent[l]] == 2 ? twos : threes);
     overlapBlocks_ = overlapSizes(twos, threes, misses_);
-    std::array<std::uint32_t, kEvents + 1> suffixResults{};
-    for (int left = 0; left <= misses_; ++left)
-        suffixResults[left] = withinRadius_[std::min(left, suffixLevels_)];
-    overlapResults_ = overlapSizes(twos, threes, misses_, &suffixResults);
+    // The additions of sumInOverlap: per result of the suffix within the
+    // radius left from the result, one per candidate of the block's suffix
+    // within the radius left from the block.
+    BallOverlaps additions{};
+    for (int leftB = 0; leftB <= misses_; ++leftB)
+        for (int leftP = 0; leftP <= misses_; ++leftP)
+            additions[leftB][leftP] = withinRadius_[std::min(leftB, suffixLevels_)] *
+                                      withinRadius_[std::min(leftP, suffixLevels_)];
+    overlapAdditions_ = overlapSizes(twos, threes, misses_, &additions);
     for (int l = prefixLevels_; l < f_.levels; ++l) {
         const int e = f_.levelEvent[l];
         suffixLevelSteps_.push_back({f_.stride[e], f_.size[e]});
@@ -769,7 +774,7 @@ void BlockBallCounts::exactSums(std::uint32_t block, const float* weight, float*
 }
 
 void BlockBallCounts::addNearRows(const Rows& rows, double* sums) const {
-    addWeightedRows(rows.near.data(), rows.weight.data(), rows.near.size(), sums);
+    addWeightedRowsPlain(rows.near.data(), rows.weight.data(), rows.near.size(), sums);
 }
 
 void BlockBallCounts::sumNearRows(const Rows& rows, std::uint32_t* counts) const {

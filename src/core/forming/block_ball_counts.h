@@ -72,16 +72,15 @@ public:
     // three visits (overlapBlocks()[a][b]).
     std::uint64_t ballBlocks() const { return overlapBlocks_[0][0]; }
     const BallOverlaps& overlapBlocks() const { return overlapBlocks_; }
-    // The same for the results such a walk takes (the rows that
-    // countInOverlap and sumInOverlap add).
-    const BallOverlaps& overlapResults() const { return overlapResults_; }
+    // The same for the additions of sumInOverlap where it takes every result.
+    const BallOverlaps& overlapAdditions() const { return overlapAdditions_; }
     // counts[c] = the results within `misses` of both result block * blockSize()
     // + c and result p for which taken(r) holds.
     template <class Taken>
     void countInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, std::uint32_t* counts,
                         Rows& rows) const;
     // sums[c] += the sum of blockWeight x suffixWeight (as in sumWeights) over
-    // the same results; off from that sum by at most kSumRelError of it.
+    // the same results, each rounded to 32 bits and added in double.
     template <class Taken>
     void sumInOverlap(std::uint32_t block, std::uint32_t p, Taken&& taken, const float* blockWeight,
                       const double* suffixWeight, double* sums, Rows& rows) const;
@@ -133,7 +132,7 @@ private:
     Near high_, low_;                                // the first and the last prefix levels
     // Per radius and suffix result s, 256 bits: those within the radius of s.
     std::vector<std::uint64_t> nearBits_;
-    BallOverlaps overlapBlocks_{}, overlapResults_{};
+    BallOverlaps overlapBlocks_{}, overlapAdditions_{};
     // The suffix's levels: index step and digits.
     struct SuffixLevel {
         std::uint32_t stride;
