@@ -81,13 +81,14 @@ BallInOrder::BallInOrder(const FieldLayout& f, int misses) : f_(f), misses_(miss
 }
 
 void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, const float* weight,
-                              float* sums) const {
+                              float* sums, std::uint32_t from, std::uint32_t to) const {
     // The block's candidates share the walk of the first levels; at each of
     // its ends their lists are added side by side, a group of kSide at a time
     // where the lists are as long, so their sums' roundings overlap in time.
     // Each sum still takes its own members one by one in field order.
     constexpr std::uint32_t kSide = 8;
-    std::fill(sums, sums + suffixSize_, 0.0f);
+    to = std::min(to, suffixSize_);
+    std::fill(sums + from, sums + to, 0.0f);
     auto add = [&](std::uint32_t base, std::uint32_t list) {
         for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i) {
             const std::uint32_t r = base + members_[i];
@@ -96,8 +97,8 @@ void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, co
     };
     forEachPrefix(first, [&](std::uint32_t base, int left) {
         const auto t = static_cast<std::uint32_t>(std::min(left, radii_ - 1));
-        std::uint32_t c = 0;
-        for (; c + kSide <= suffixSize_; c += kSide) {
+        std::uint32_t c = from;
+        for (; c + kSide <= to; c += kSide) {
             std::array<const std::uint16_t*, kSide> list{};
             const std::uint32_t length = start_[c * radii_ + t + 1] - start_[c * radii_ + t];
             bool same = true;
@@ -122,7 +123,7 @@ void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, co
             for (std::uint32_t k = 0; k < kSide; ++k)
                 sums[c + k] = acc[k];
         }
-        for (; c < suffixSize_; ++c)
+        for (; c < to; ++c)
             add(base, c * radii_ + t);
     });
 }

@@ -102,13 +102,44 @@ public:
         });
     }
 
+    // The same, with touch(r) called for the members of the next few prefixes
+    // before they are visited (to fetch them from memory meanwhile).
+    template <class Visit, class Touch>
+    void forEachAhead(std::uint32_t j, Visit&& visit, Touch&& touch) const {
+        constexpr int kAhead = 16;
+        std::array<std::pair<std::uint32_t, std::size_t>, kAhead> next{};
+        int n = 0;
+        auto members = [&](int i, auto&& each) {
+            const auto [base, list] = next[static_cast<std::size_t>(i)];
+            for (std::uint32_t k = start_[list]; k < start_[list + 1]; ++k)
+                each(base + members_[k]);
+        };
+        auto flush = [&] {
+            for (int i = 0; i < n; ++i)
+                members(i, touch);
+            for (int i = 0; i < n; ++i)
+                members(i, visit);
+            n = 0;
+        };
+        const std::uint32_t suffix = j % suffixSize_;
+        forEachPrefix(j, [&](std::uint32_t base, int left) {
+            next[static_cast<std::size_t>(n++)] = {
+                base, static_cast<std::size_t>(suffix) * radii_ +
+                          static_cast<std::size_t>(std::min(left, radii_ - 1))};
+            if (n == kAhead)
+                flush();
+        });
+        flush();
+    }
+
     // Results that share all levels but the listed ones: sums[c] = the 32-bit
     // sum, in field order, of weight[r] (0 where state[r] != 0) over the ball
     // of result first + c, for every c below suffixSize(), as forEach would
     // add them one ball at a time.
     std::uint32_t suffixSize() const { return suffixSize_; }
+    // (Those of c in [from, to) only, where given.)
     void sumsOfBlock(std::uint32_t first, const std::uint8_t* state, const float* weight,
-                     float* sums) const;
+                     float* sums, std::uint32_t from = 0, std::uint32_t to = UINT32_MAX) const;
 
 private:
     // end(base, left) in field order for every value of the levels before the

@@ -425,6 +425,8 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
         const std::uint32_t size = wide ? lazyBlock_ : ballInOrder_.suffixSize();
         const std::uint32_t b = j / size;
         const auto pass = static_cast<std::uint32_t>(picks_.size() + 1);
+        if (aheadIn_ == pass && aheadBlock_ == j / lazyBlock_ && aheadHas_[j % lazyBlock_])
+            return aheadGain_[j % lazyBlock_];
         if (exactBlockIn_ == pass && exactBlock_ == b)
             return exactOfBlock_[j % size];
         if (exactCallsIn_[b] != pass) {
@@ -445,11 +447,44 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
     return walkedGain(j);
 }
 
+void AutoformSearch::formExactAhead(std::uint32_t b, const std::vector<std::uint32_t>& likely) {
+    // On two threads: the whole block's sums where many are likely and the
+    // walks in order run side by side over the block, else each by its walk.
+    const std::uint32_t first = b * lazyBlock_;
+    aheadGain_.resize(lazyBlock_);
+    aheadHas_.assign(lazyBlock_, 0);
+    aheadBlock_ = b;
+    aheadIn_ = static_cast<std::uint32_t>(picks_.size() + 1);
+    if (ballInOrder_.suffixSize() == lazyBlock_ && likely.size() >= kExactSumsBeforeBlockInOrder) {
+        const std::uint32_t half = lazyBlock_ / 2 & ~7u;
+        auto part = [&](std::uint32_t from, std::uint32_t to) {
+            ballInOrder_.sumsOfBlock(first, state_.data(), weight_.data(), aheadGain_.data(), from,
+                                     to);
+        };
+        second_.split([&] { part(half, lazyBlock_); }, [&] { part(0, half); });
+        std::fill(aheadHas_.begin(), aheadHas_.end(), 1);
+        return;
+    }
+    std::atomic<std::size_t> next{0};
+    auto walks = [&] {
+        for (std::size_t i = next++; i < likely.size(); i = next++) {
+            aheadGain_[likely[i] - first] = walkedGain(likely[i]);
+            aheadHas_[likely[i] - first] = 1;
+        }
+    };
+    second_.split(walks, walks);
+}
+
 float AutoformSearch::walkedGain(std::uint32_t j) const {
     // Adding 0 leaves a 32-bit sum as it is: covered members add 0, which
     // spares the branch.
     float g = 0.0f;
-    ballInOrder_.forEach(j, [&](std::uint32_t r) { g = g + (state_[r] == 0 ? weight_[r] : 0.0f); });
+    ballInOrder_.forEachAhead(
+        j, [&](std::uint32_t r) { g = g + (state_[r] == 0 ? weight_[r] : 0.0f); },
+        [&](std::uint32_t r) {
+            __builtin_prefetch(weight_.data() + r);
+            __builtin_prefetch(state_.data() + r);
+        });
     return g;
 }
 

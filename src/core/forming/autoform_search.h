@@ -165,6 +165,9 @@ private:
                                             bool& cancelled);
     std::optional<Choice> bestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool& cancelled);
     float exactGain(std::uint32_t j) const;
+    // The exact sums of block b's candidates that a pass will likely need,
+    // formed ahead on two threads for exactGain to find.
+    void formExactAhead(std::uint32_t b, const std::vector<std::uint32_t>& likely);
     float walkedGain(std::uint32_t j) const; // by one walk of the ball; any thread
     bool sumBallsByProducts(const std::atomic<bool>* cancel);
     bool sumBallsByWalking(const std::atomic<bool>* cancel);
@@ -208,6 +211,7 @@ private:
     bool takeFromSumBlock(std::uint32_t b, BlockScratch& scratch);
     static constexpr std::uint32_t kMostPicksTakenFromSums = 16;
     static constexpr std::uint64_t kAdditionsPerBlockAdded = 16; // about as long
+    static constexpr std::size_t kExactAhead = 4; // likely exact sums worth two threads
     // The block's bounds from its sums, which are up to date.
     void settleSumBlock(std::uint32_t b);
     // Every candidate's sum formed afresh at once (sumOverBalls).
@@ -376,6 +380,9 @@ private:
     mutable std::uint32_t exactBlock_ = 0, exactBlockIn_ = 0;
     mutable std::vector<float> exactOfBlock_;
     mutable BlockBallCounts::Rows exactRows_;
+    std::uint32_t aheadBlock_ = 0, aheadIn_ = 0; // formExactAhead's block and pass
+    std::vector<float> aheadGain_;
+    std::vector<std::uint8_t> aheadHas_;
     // The counts of the last two bets chosen, which tell the next pass's best.
     std::int64_t lastBest_ = -1, lastDrop_ = 0;
     // Equal weights on balls so small that covering a pick's ball and taking

@@ -775,7 +775,7 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
         const double top = superTop_[b / kSuperBlock];
         return top == kNoCandidate || (!everyone() && upperBound(full, top) < threshold());
     };
-    std::vector<std::uint32_t> ahead;
+    std::vector<std::uint32_t> ahead, likely;
     for (std::uint32_t from = 0; from < blocks;) {
         // The blocks ahead that the pass may weigh, as the threshold stands
         // (it only rises), brought up to date on two threads: a run of blocks
@@ -804,6 +804,26 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
                 continue;
             refreshSumBlock(from, scratch_[0]);
             const std::uint32_t first = from * lazyBlock_;
+            if (!everyone() && SecondThread::available() && !BlockBallCounts::wideExactSums()) {
+                // The candidates that will likely need exact sums: those the
+                // threshold lets through that do not clearly beat every one
+                // before them.
+                likely.clear();
+                const double least = threshold();
+                double before = l.pending ? l.pendingHi : static_cast<double>(l.leader.best);
+                for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
+                    if (state_[j] >= kInList || freeCount_[j] == 0)
+                        continue;
+                    const double hi = upperBound(freeCount_[j], freeSum_[j]);
+                    if (hi < least)
+                        continue;
+                    if (lowerBound(freeCount_[j], freeSum_[j]) <= before)
+                        likely.push_back(j);
+                    before = std::max(before, hi);
+                }
+                if (likely.size() >= kExactAhead)
+                    formExactAhead(from, likely);
+            }
             for (std::uint32_t j = first; j < first + lazyBlock_; ++j) {
                 if (state_[j] >= kInList)
                     continue;
