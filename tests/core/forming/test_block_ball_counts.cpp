@@ -147,6 +147,41 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                                                 });
                             ASSERT_EQ(got[c], want) << label << " result " << j << " and " << p;
                         }
+                        // Their weights as what the ball of p took from the block's sums.
+                        std::fill(sums.begin(), sums.end(), 0.0);
+                        counts.sumInOverlap(
+                            b, p, [&](std::uint32_t r) { return state[r] != 0; },
+                            blockWeight.data(), suffixWeight.data(), sums.data(), rows);
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
+                            const std::uint32_t j = b * counts.blockSize() + c;
+                            long double want = 0.0L;
+                            forEachOverlapRange(
+                                *f, j, p, misses, [&](std::uint32_t x, std::uint32_t y) {
+                                    for (std::uint32_t r = x; r < y; ++r)
+                                        if (state[r] != 0)
+                                            want += static_cast<long double>(
+                                                        blockWeight[r / counts.blockSize()]) *
+                                                    suffixWeight[r % counts.blockSize()];
+                                });
+                            ASSERT_LE(std::abs(static_cast<double>(sums[c] - want)),
+                                      0x1p-23 * static_cast<double>(want))
+                                << label << " result " << j << " and " << p;
+                        }
+                        // Every result of the overlap taken: as many additions
+                        // as the table by prefix distance tells.
+                        counts.countInOverlap(
+                            b, p, [](std::uint32_t) { return true; }, got.data(), rows);
+                        std::uint64_t additions = 0;
+                        for (std::uint32_t c = 0; c < counts.blockSize(); ++c)
+                            additions += got[c];
+                        int differTwo = 0, differThree = 0;
+                        for (int l = 0; l < counts.prefixLevels(); ++l) {
+                            const int e = f->levelEvent[l];
+                            if (f->digit(b * counts.blockSize(), e) != f->digit(p, e))
+                                ++(f->size[e] == 2 ? differTwo : differThree);
+                        }
+                        ASSERT_EQ(additions, counts.overlapAdditions()[differTwo][differThree])
+                            << label << " block " << b << " and " << p;
                     }
                 }
             }
