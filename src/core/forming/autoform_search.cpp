@@ -139,11 +139,12 @@ std::int64_t AutoformSearch::estimateStepTime(double sampleSeconds) const {
         blockSums_) {
         // The set-up's walks, then at most a count (or a sum) of every block
         // per step, shared by two threads where there are two.
-        const double threads = std::thread::hardware_concurrency() >= 2 ? 2.0 : 1.0;
+        const double threads = SecondThread::available() ? 2.0 : 1.0;
         // Sums whose bounds cannot be told apart from the best's are formed
-        // exactly, a walk each.
+        // exactly, a walk each, on two threads where there are two (a pass
+        // forms those it will likely need ahead, block by block).
         BlockBallCounts counts(f_, misses_);
-        const double exact = blockSums_ ? nearTopCandidates() : 0.0;
+        const double exact = blockSums_ ? nearTopCandidates() / threads : 0.0;
         double blocks = secondsPerBlockCount(counts, sampleSeconds) * counts.blocks() / threads;
         // Sums of every block cost at most twice every ball's sum at once.
         if (blockSums_)

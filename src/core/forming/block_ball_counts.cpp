@@ -710,7 +710,15 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
         rows.weight.clear();
         rows.partial.clear();
         double whole = 0.0;
-        for (const std::uint64_t* row : free) {
+        // The rows lie all over the field's bits: each is asked for well
+        // before it is read.
+        constexpr std::size_t kRowsAhead = 16;
+        for (std::size_t i = 0; i < std::min(kRowsAhead, free.size()); ++i)
+            __builtin_prefetch(free[i]);
+        for (std::size_t i = 0; i < free.size(); ++i) {
+            if (i + kRowsAhead < free.size())
+                __builtin_prefetch(free[i + kRowsAhead]);
+            const std::uint64_t* row = free[i];
             const std::uint64_t any = row[0] | row[1] | row[2] | row[3];
             if (any == 0)
                 continue;
