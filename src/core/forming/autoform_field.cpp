@@ -88,6 +88,7 @@ void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, co
     // Each sum still takes its own members one by one in field order.
     constexpr std::uint32_t kSide = 8;
     to = std::min(to, suffixSize_);
+    from = std::min(from, to);
     std::fill(sums + from, sums + to, 0.0f);
     auto add = [&](std::uint32_t base, std::uint32_t list) {
         for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i) {

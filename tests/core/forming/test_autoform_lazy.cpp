@@ -129,6 +129,19 @@ TEST(AutoformLazyField, OverlapWalksMatchBruteForce) {
             const BallInOrder ball(*f, misses);
             ball.forEach(j, [&](std::uint32_t r) { walked.push_back(r); });
             EXPECT_EQ(walked, want) << threes << "+" << twos << " ball, misses " << misses;
+            // The same with the members asked for ahead: each touched before it
+            // is visited, every one visited in order.
+            walked.clear();
+            std::vector<std::uint32_t> touched;
+            ball.forEachAhead(
+                j,
+                [&](std::uint32_t r) {
+                    ASSERT_LT(walked.size(), touched.size());
+                    walked.push_back(r);
+                },
+                [&](std::uint32_t r) { touched.push_back(r); });
+            EXPECT_EQ(walked, want) << threes << "+" << twos << " ahead, misses " << misses;
+            EXPECT_EQ(touched, want) << threes << "+" << twos << " ahead, misses " << misses;
             // A block's sums at once, bit for bit those of one ball at a time.
             std::vector<std::uint8_t> state(f->count);
             std::vector<float> weight(f->count);
@@ -136,9 +149,13 @@ TEST(AutoformLazyField, OverlapWalksMatchBruteForce) {
                 state[r] = gen() % 4 == 0 ? 1 : 0;
                 weight[r] = static_cast<float>(gen() % 1000 + 1) * 1e-6f;
             }
+            // In two parts, as two threads form them, split off the groups
+            // of eight the walks run side by side in.
             std::vector<float> sums(ball.suffixSize());
             const std::uint32_t first = j - j % ball.suffixSize();
-            ball.sumsOfBlock(first, state.data(), weight.data(), sums.data());
+            const std::uint32_t half = ball.suffixSize() / 2 + misses % 3;
+            ball.sumsOfBlock(first, state.data(), weight.data(), sums.data(), half);
+            ball.sumsOfBlock(first, state.data(), weight.data(), sums.data(), 0, half);
             for (std::uint32_t c = 0; c < ball.suffixSize(); ++c) {
                 float g = 0.0f;
                 ball.forEach(first + c,
