@@ -51,7 +51,7 @@ private:
     std::thread thread_;
     void (*job_)(void*) = nullptr;
     void* arg_ = nullptr;
-    std::atomic<std::uint32_t> posted_{0}; // jobs posted (odd while stopping)
+    std::atomic<std::uint32_t> posted_{0}; // jobs posted, and one more to stop
     std::atomic<std::uint32_t> done_{0};   // jobs done
     bool stop_ = false;
 };

@@ -93,10 +93,8 @@ public:
     BallInOrder(const FieldLayout& f, int misses);
 
     template <class Visit> void forEach(std::uint32_t j, Visit&& visit) const {
-        const std::uint32_t suffix = j % suffixSize_;
         forEachPrefix(j, [&](std::uint32_t base, int left) {
-            const std::size_t list = static_cast<std::size_t>(suffix) * radii_ +
-                                     static_cast<std::size_t>(std::min(left, radii_ - 1));
+            const std::size_t list = listOf(j, left);
             for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i)
                 visit(base + members_[i]);
         });
@@ -121,11 +119,8 @@ public:
                 members(i, visit);
             n = 0;
         };
-        const std::uint32_t suffix = j % suffixSize_;
         forEachPrefix(j, [&](std::uint32_t base, int left) {
-            next[static_cast<std::size_t>(n++)] = {
-                base, static_cast<std::size_t>(suffix) * radii_ +
-                          static_cast<std::size_t>(std::min(left, radii_ - 1))};
+            next[static_cast<std::size_t>(n++)] = {base, listOf(j, left)};
             if (n == kAhead)
                 flush();
         });
@@ -142,6 +137,11 @@ public:
                      float* sums, std::uint32_t from = 0, std::uint32_t to = UINT32_MAX) const;
 
 private:
+    // The list of j's suffix members with `left` misses left for the suffix.
+    std::size_t listOf(std::uint32_t j, int left) const {
+        return static_cast<std::size_t>(j % suffixSize_) * radii_ +
+               static_cast<std::size_t>(std::min(left, radii_ - 1));
+    }
     // end(base, left) in field order for every value of the levels before the
     // listed ones within `misses` of j's: base is its first result, left the
     // misses left for the listed levels.

@@ -453,21 +453,24 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
 void AutoformSearch::formExactAhead(std::uint32_t b, const std::vector<std::uint32_t>& likely) {
     // On two threads: the whole block's sums where many are likely and the
     // walks in order run side by side over the block, else each by its walk.
+    // The whole block's go where exactGain keeps the block's it formed itself.
     const std::uint32_t first = b * lazyBlock_;
-    aheadGain_.resize(lazyBlock_);
-    aheadHas_.assign(lazyBlock_, 0);
-    aheadBlock_ = b;
-    aheadIn_ = static_cast<std::uint32_t>(picks_.size() + 1);
+    const auto pass = static_cast<std::uint32_t>(picks_.size() + 1);
     if (ballInOrder_.suffixSize() == lazyBlock_ && likely.size() >= kExactSumsBeforeBlockInOrder) {
         const std::uint32_t half = lazyBlock_ / 2 & ~7u;
         auto part = [&](std::uint32_t from, std::uint32_t to) {
-            ballInOrder_.sumsOfBlock(first, state_.data(), weight_.data(), aheadGain_.data(), from,
-                                     to);
+            ballInOrder_.sumsOfBlock(first, state_.data(), weight_.data(), exactOfBlock_.data(),
+                                     from, to);
         };
         second_.split([&] { part(half, lazyBlock_); }, [&] { part(0, half); });
-        std::fill(aheadHas_.begin(), aheadHas_.end(), 1);
+        exactBlock_ = b;
+        exactBlockIn_ = pass;
         return;
     }
+    aheadGain_.resize(lazyBlock_);
+    aheadHas_.assign(lazyBlock_, 0);
+    aheadBlock_ = b;
+    aheadIn_ = pass;
     std::atomic<std::size_t> next{0};
     auto walks = [&] {
         for (std::size_t i = next++; i < likely.size(); i = next++) {

@@ -380,7 +380,9 @@ private:
     mutable std::uint32_t exactBlock_ = 0, exactBlockIn_ = 0;
     mutable std::vector<float> exactOfBlock_;
     mutable BlockBallCounts::Rows exactRows_;
-    std::uint32_t aheadBlock_ = 0, aheadIn_ = 0; // formExactAhead's block and pass
+    // formExactAhead's walked sums, their block and pass (its whole blocks go
+    // to exactOfBlock_).
+    std::uint32_t aheadBlock_ = 0, aheadIn_ = 0;
     std::vector<float> aheadGain_;
     std::vector<std::uint8_t> aheadHas_;
     // The counts of the last two bets chosen, which tell the next pass's best.
