@@ -1,6 +1,7 @@
 #include "core/forming/autoform_field.h"
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <initializer_list>
 #include <vector>
@@ -82,51 +83,90 @@ BallInOrder::BallInOrder(const FieldLayout& f, int misses) : f_(f), misses_(miss
 
 void BallInOrder::sumsOfBlock(std::uint32_t first, const std::uint8_t* state, const float* weight,
                               float* sums, std::uint32_t from, std::uint32_t to) const {
-    // The block's candidates share the walk of the first levels; at each of
-    // its ends their lists are added side by side, a group of kSide at a time
-    // where the lists are as long, so their sums' roundings overlap in time.
-    // Each sum still takes its own members one by one in field order.
-    constexpr std::uint32_t kSide = 8;
     to = std::min(to, suffixSize_);
     from = std::min(from, to);
-    std::fill(sums + from, sums + to, 0.0f);
-    auto add = [&](std::uint32_t base, std::uint32_t list) {
-        for (std::uint32_t i = start_[list]; i < start_[list + 1]; ++i) {
-            const std::uint32_t r = base + members_[i];
-            sums[list / radii_] = sums[list / radii_] + (state[r] == 0 ? weight[r] : 0.0f);
+    std::vector<std::uint32_t> which(to - from);
+    for (std::uint32_t c = from; c < to; ++c)
+        which[c - from] = c;
+    sumsOf(first, state, weight, which.data(), which.size(), sums + from);
+}
+
+void BallInOrder::sumsOf(std::uint32_t first, const std::uint8_t* state, const float* weight,
+                         const std::uint32_t* which, std::size_t n, float* sums) const {
+    // A part of the field the walk visits with a radius left is wanted whole
+    // by every candidate: its free weights (0 where taken) are copied out
+    // once, and each candidate adds its members from the copy. At the rim (no
+    // radius left) each takes its own result only.
+    constexpr std::size_t kAhead = 8; // parts of the field asked for ahead
+    constexpr std::uint32_t kLine = 64;
+    constexpr std::size_t kSideBySide = 4;
+    std::fill(sums, sums + n, 0.0f);
+    std::array<std::pair<std::uint32_t, std::uint32_t>, kAhead> ring{};
+    std::size_t queued = 0;
+    auto freeWeight = [&](std::uint32_t r) {
+        // Branch-free: which results are taken follows no pattern a branch
+        // could learn.
+        const std::uint32_t keep = state[r] == 0 ? ~0u : 0u;
+        return std::bit_cast<float>(std::bit_cast<std::uint32_t>(weight[r]) & keep);
+    };
+    auto fetch = [&](std::uint32_t base, std::uint32_t t) {
+        if (t == 0) {
+            for (std::size_t i = 0; i < n; ++i) {
+                __builtin_prefetch(weight + base + which[i]);
+                __builtin_prefetch(state + base + which[i]);
+            }
+            return;
+        }
+        for (std::uint32_t at = 0; at < suffixSize_; at += kLine / sizeof(float))
+            __builtin_prefetch(weight + base + at);
+        for (std::uint32_t at = 0; at < suffixSize_; at += kLine)
+            __builtin_prefetch(state + base + at);
+    };
+    std::vector<float> part(suffixSize_);
+    auto add = [&](std::uint32_t base, std::uint32_t t) {
+        if (t == 0) {
+            for (std::size_t i = 0; i < n; ++i)
+                sums[i] = sums[i] + freeWeight(base + which[i]);
+            return;
+        }
+        for (std::uint32_t s = 0; s < suffixSize_; ++s)
+            part[s] = freeWeight(base + s);
+        // Every list of one radius is as long: a few sums are added side by
+        // side, so that their roundings overlap in time.
+        const std::uint32_t length = start_[t + 1] - start_[t];
+        std::size_t i = 0;
+        for (; i + kSideBySide <= n; i += kSideBySide) {
+            std::array<const std::uint16_t*, kSideBySide> list{};
+            std::array<float, kSideBySide> acc{};
+            for (std::size_t k = 0; k < kSideBySide; ++k) {
+                list[k] = members_.data() + start_[static_cast<std::size_t>(which[i + k]) * radii_ + t];
+                acc[k] = sums[i + k];
+            }
+            for (std::uint32_t m = 0; m < length; ++m)
+                for (std::size_t k = 0; k < kSideBySide; ++k)
+                    acc[k] = acc[k] + part[list[k][m]];
+            for (std::size_t k = 0; k < kSideBySide; ++k)
+                sums[i + k] = acc[k];
+        }
+        for (; i < n; ++i) {
+            const std::uint16_t* list =
+                members_.data() + start_[static_cast<std::size_t>(which[i]) * radii_ + t];
+            float acc = sums[i];
+            for (std::uint32_t m = 0; m < length; ++m)
+                acc = acc + part[list[m]];
+            sums[i] = acc;
         }
     };
     forEachPrefix(first, [&](std::uint32_t base, int left) {
         const auto t = static_cast<std::uint32_t>(std::min(left, radii_ - 1));
-        std::uint32_t c = from;
-        for (; c + kSide <= to; c += kSide) {
-            std::array<const std::uint16_t*, kSide> list{};
-            const std::uint32_t length = start_[c * radii_ + t + 1] - start_[c * radii_ + t];
-            bool same = true;
-            for (std::uint32_t k = 0; k < kSide; ++k) {
-                const std::uint32_t at = (c + k) * radii_ + t;
-                list[k] = members_.data() + start_[at];
-                same = same && start_[at + 1] - start_[at] == length;
-            }
-            if (!same) {
-                for (std::uint32_t k = 0; k < kSide; ++k)
-                    add(base, (c + k) * radii_ + t);
-                continue;
-            }
-            std::array<float, kSide> acc{};
-            for (std::uint32_t k = 0; k < kSide; ++k)
-                acc[k] = sums[c + k];
-            for (std::uint32_t i = 0; i < length; ++i)
-                for (std::uint32_t k = 0; k < kSide; ++k) {
-                    const std::uint32_t r = base + list[k][i];
-                    acc[k] = acc[k] + (state[r] == 0 ? weight[r] : 0.0f);
-                }
-            for (std::uint32_t k = 0; k < kSide; ++k)
-                sums[c + k] = acc[k];
-        }
-        for (; c < to; ++c)
-            add(base, c * radii_ + t);
+        fetch(base, t);
+        if (queued >= kAhead)
+            add(ring[queued % kAhead].first, ring[queued % kAhead].second);
+        ring[queued % kAhead] = {base, t};
+        ++queued;
     });
+    for (std::size_t i = queued > kAhead ? queued - kAhead : 0; i < queued; ++i)
+        add(ring[i % kAhead].first, ring[i % kAhead].second);
 }
 
 DigitSets couponDigits(const FieldLayout& f, std::uint32_t ones, std::uint32_t draws,

@@ -135,6 +135,12 @@ public:
     // (Those of c in [from, to) only, where given.)
     void sumsOfBlock(std::uint32_t first, const std::uint8_t* state, const float* weight,
                      float* sums, std::uint32_t from = 0, std::uint32_t to = UINT32_MAX) const;
+    // The same for the listed c only (ascending, below suffixSize()): sums[i]
+    // for which[i]. The candidates share the walk of the first levels, and
+    // each part of the field it visits is asked for from memory a few parts
+    // ahead, so a few sums cost about as much as one walk.
+    void sumsOf(std::uint32_t first, const std::uint8_t* state, const float* weight,
+                const std::uint32_t* which, std::size_t n, float* sums) const;
 
 private:
     // The list of j's suffix members with `left` misses left for the suffix.

@@ -29,9 +29,8 @@ constexpr double kSmallestSafeProduct = 0x1p-125;
 // once: that costs several walks of a ball.
 constexpr std::uint8_t kExactSumsBeforeBlock = 8;
 // Without them the block's sums take about as long as this many walks of
-// balls in the block (measured 60 at two misses to 90 at six: walks one
-// after another in a block find most of their members at hand).
-constexpr std::uint8_t kExactSumsBeforeBlockInOrder = 80;
+// balls in the block (measured 13 at four misses, 16 at five, 25 at six).
+constexpr std::uint8_t kExactSumsBeforeBlockInOrder = 20;
 // Candidates sampled for the share of the field near the largest sum.
 constexpr std::uint32_t kNearTopSamples = 8192;
 
@@ -451,34 +450,39 @@ float AutoformSearch::exactGain(std::uint32_t j) const {
 }
 
 void AutoformSearch::formExactAhead(std::uint32_t b, const std::vector<std::uint32_t>& likely) {
-    // On two threads: the whole block's sums where many are likely and the
-    // walks in order run side by side over the block, else each by its walk.
-    // The whole block's go where exactGain keeps the block's it formed itself.
+    // On two threads, half of them each. The candidates of one part of the
+    // field share their walk in order (BallInOrder::sumsOf): a few sums
+    // together cost little more than one.
     const std::uint32_t first = b * lazyBlock_;
-    const auto pass = static_cast<std::uint32_t>(picks_.size() + 1);
-    if (ballInOrder_.suffixSize() == lazyBlock_ && likely.size() >= kExactSumsBeforeBlockInOrder) {
-        const std::uint32_t half = lazyBlock_ / 2 & ~7u;
-        auto part = [&](std::uint32_t from, std::uint32_t to) {
-            ballInOrder_.sumsOfBlock(first, state_.data(), weight_.data(), exactOfBlock_.data(),
-                                     from, to);
-        };
-        second_.split([&] { part(half, lazyBlock_); }, [&] { part(0, half); });
-        exactBlock_ = b;
-        exactBlockIn_ = pass;
-        return;
-    }
     aheadGain_.resize(lazyBlock_);
     aheadHas_.assign(lazyBlock_, 0);
     aheadBlock_ = b;
-    aheadIn_ = pass;
-    std::atomic<std::size_t> next{0};
-    auto walks = [&] {
-        for (std::size_t i = next++; i < likely.size(); i = next++) {
-            aheadGain_[likely[i] - first] = walkedGain(likely[i]);
-            aheadHas_[likely[i] - first] = 1;
+    aheadIn_ = static_cast<std::uint32_t>(picks_.size() + 1);
+    const std::uint32_t size = ballInOrder_.suffixSize();
+    auto form = [&](std::size_t from, std::size_t to) {
+        std::vector<std::uint32_t> which;
+        std::vector<float> sums;
+        for (std::size_t i = from; i < to;) {
+            const std::uint32_t part = likely[i] / size * size;
+            which.clear();
+            std::size_t end = i;
+            for (; end < to && likely[end] - part < size; ++end)
+                which.push_back(likely[end] - part);
+            if (which.size() == 1) {
+                aheadGain_[likely[i] - first] = walkedGain(likely[i]);
+            } else {
+                sums.resize(which.size());
+                ballInOrder_.sumsOf(part, state_.data(), weight_.data(), which.data(), which.size(),
+                                    sums.data());
+                for (std::size_t k = 0; k < which.size(); ++k)
+                    aheadGain_[likely[i + k] - first] = sums[k];
+            }
+            for (; i < end; ++i)
+                aheadHas_[likely[i] - first] = 1;
         }
     };
-    second_.split(walks, walks);
+    const std::size_t half = likely.size() / 2;
+    second_.split([&] { form(half, likely.size()); }, [&] { form(0, half); });
 }
 
 float AutoformSearch::walkedGain(std::uint32_t j) const {

@@ -40,6 +40,7 @@
 #include "core/forming/block_ball_counts.h"
 
 #include <array>
+#include <cmath>
 #include <atomic>
 #include <cstdint>
 #include <optional>
@@ -191,7 +192,7 @@ private:
     // with one thread's scratch.
     struct BlockScratch {
         std::vector<std::uint32_t> nearPicks, counts;
-        std::vector<double> sums;
+        std::vector<double> sums, rim;
         BlockBallCounts::Rows rows;
     };
     void refreshBlock(std::uint32_t b, BlockScratch& scratch);
@@ -205,7 +206,11 @@ private:
     bool blockWise() const { return ballCounts_.has_value(); }
     void setUpBlockWeights();
     void markStaleSumBlocks();
-    void refreshSumBlock(std::uint32_t b, BlockScratch& scratch);
+    // Brings block b's sums up to date. Where the rim's part of its old sums
+    // is known, the sums inside the rim are formed first: if with that part
+    // (which only fell since) no candidate's bound reaches `below`, the block
+    // stays stale, its bound lowered, and false is returned.
+    bool refreshSumBlock(std::uint32_t b, BlockScratch& scratch, double below = 0.0);
     // The block's sums less what the picks since took, where that costs less
     // than forming them afresh; whether it did.
     bool takeFromSumBlock(std::uint32_t b, BlockScratch& scratch);
@@ -217,7 +222,7 @@ private:
     // Every candidate's sum formed afresh at once (sumOverBalls).
     void sumEveryBall();
     bool refreshLikelySumBlocks(const std::atomic<bool>* cancel);
-    bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
+    bool refreshSumBlocks(const std::vector<std::uint32_t>& blocks, double below,
                           const std::atomic<bool>* cancel);
     std::optional<Choice> lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel,
                                               bool& cancelled);
@@ -351,6 +356,21 @@ private:
     // picks that have marked the blocks near them.
     std::vector<std::uint8_t> sumStale_;
     std::vector<std::uint32_t> sumUpToPick_; // the picks a block's sums take into account
+    // Per candidate, the part of its sum from the rim of its ball (see
+    // BlockBallCounts::sumWeightsInside) as a share of the sum in 65,535ths,
+    // rounded up; per block, whether its candidates' shares are known (not
+    // after every ball's sum at once).
+    std::vector<std::uint16_t> rimShare_;
+    std::vector<std::uint8_t> rimKnown_;
+    static constexpr double kWholeShare = 65535.0;
+    static double rimPart(std::uint16_t share, double sum) {
+        return sum * (static_cast<double>(share) / kWholeShare) * (1.0 + 0x1p-32);
+    }
+    static std::uint16_t rimShare(double rim, double sum) {
+        return sum > 0.0 ? static_cast<std::uint16_t>(
+                               std::min(kWholeShare, std::ceil(rim / sum * kWholeShare)))
+                         : static_cast<std::uint16_t>(kWholeShare);
+    }
     // The stale blocks by the bound of their old sums, a heap; per block the
     // bound of its entry (older entries of a block are passed over).
     std::vector<std::pair<double, std::uint32_t>> staleHeap_;

@@ -28,6 +28,8 @@ constexpr std::uint64_t kOverlapVisitCost = 64;
 constexpr std::uint32_t kPassRun = 1024;
 constexpr std::size_t kRefreshBatch = 16;
 constexpr std::uint32_t kSuperBlock = 64;
+// Blocks brought up to date for a floor before counting those above it.
+constexpr std::uint32_t kProbedBlocks = 8;
 constexpr double kNoCandidate = -std::numeric_limits<double>::infinity();
 std::atomic<bool> everyBallAlways{false};
 
@@ -95,6 +97,7 @@ void AutoformSearch::setUpLazy() {
         for (BlockScratch& scratch : scratch_) {
             scratch.counts.resize(lazyBlock_);
             scratch.sums.resize(blockSums_ ? lazyBlock_ : 0);
+            scratch.rim.resize(blockSums_ ? lazyBlock_ : 0);
         }
         // Counts are brought up to date by the results each later pick
         // covered, and so are sums of blocks that only far picks came near.
@@ -128,6 +131,8 @@ void AutoformSearch::setUpLazy() {
         blockFloor_.assign(blocks, 0.0);
         sumStale_.assign(blocks, 0);
         sumUpToPick_.assign(blocks, 0);
+        rimShare_.assign(f_.count, static_cast<std::uint16_t>(kWholeShare));
+        rimKnown_.assign(blocks, 0);
         heapBound_.assign(blocks, kNoCandidate);
         staleHeap_.clear();
         staleMarkedUpTo_ = 0;
@@ -541,23 +546,47 @@ bool AutoformSearch::takeFromSumBlock(std::uint32_t b, BlockScratch& scratch) {
             b, picks_[k].result, [&](std::uint32_t r) { return coveredBy_[r] == k + 1; },
             blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(), scratch.rows);
     double* sums = freeSum_.data() + std::size_t{b} * lazyBlock_;
-    for (std::uint32_t c = 0; c < lazyBlock_; ++c)
+    std::uint16_t* share = rimShare_.data() + std::size_t{b} * lazyBlock_;
+    for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
+        const double rim = rimPart(share[c], sums[c]); // only fell since
         sums[c] = std::max(0.0, sums[c] - scratch.sums[c]);
+        share[c] = rimShare(rim, sums[c]);
+    }
     return true;
 }
 
-void AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch) {
+bool AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch, double below) {
     if (!sumStale_[b])
-        return;
+        return true;
     // The counts are left as they were: they only bound the rounding of a sum,
     // and an old count bounds the present one.
     if (!takeFromSumBlock(b, scratch)) {
-        ballCounts_->sumWeights(b, blockWeight_.data(), suffixWeight_.data(), scratch.sums.data(),
-                                scratch.rows);
-        std::copy(scratch.sums.begin(), scratch.sums.end(), freeSum_.begin() + b * lazyBlock_);
+        const std::size_t first = std::size_t{b} * lazyBlock_;
+        double* sums = freeSum_.data() + first;
+        std::uint16_t* share = rimShare_.data() + first;
+        ballCounts_->sumWeightsInside(b, blockWeight_.data(), suffixWeight_.data(),
+                                      scratch.sums.data(), scratch.rows);
+        if (rimKnown_[b] && below > 0.0) {
+            double top = kNoCandidate;
+            for (std::uint32_t c = 0; c < lazyBlock_; ++c)
+                if (state_[first + c] < kInList)
+                    top = std::max(top, scratch.sums[c] + rimPart(share[c], sums[c]));
+            if (upperBound(static_cast<std::uint32_t>(ballSize_), top) < below) {
+                blockTopSum_[b] = std::min(blockTopSum_[b], top);
+                return false;
+            }
+        }
+        ballCounts_->sumRim(blockWeight_.data(), suffixWeight_.data(), scratch.rim.data(),
+                            scratch.rows);
+        for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
+            sums[c] = scratch.sums[c] + scratch.rim[c];
+            share[c] = rimShare(scratch.rim[c], sums[c]);
+        }
+        rimKnown_[b] = 1;
     }
     sumUpToPick_[b] = static_cast<std::uint32_t>(picks_.size());
     settleSumBlock(b);
+    return true;
 }
 
 void AutoformSearch::settleSumBlock(std::uint32_t b) {
@@ -589,6 +618,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     // would let many more blocks through. The pass's choice does not depend
     // on this step: it only spares the pass most of its updates.
     markStaleSumBlocks();
+    const auto full = static_cast<std::uint32_t>(ballSize_);
     double floor = 0.0;
     std::optional<std::uint32_t> floorAt;
     // A stale block's lower bound was set to 0: the largest is that of a
@@ -606,6 +636,25 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     // once would cost may beat the floor (the last pass needed that many), or
     // once bringing blocks up to date has taken as long, every sum is formed
     // at once.
+    if (summedEveryBall_ && !everyBallAlways) {
+        // Every block was near a pick since every ball's sum was formed at
+        // once, likely: none gives a floor. The few of highest bound are
+        // brought up to date first, so that the blocks that may beat the
+        // floor are not all of them.
+        for (std::uint32_t probed = 0; probed < kProbedBlocks && !staleHeap_.empty();) {
+            std::pop_heap(staleHeap_.begin(), staleHeap_.end());
+            const auto [bound, b] = staleHeap_.back();
+            staleHeap_.pop_back();
+            if (heapBound_[b] != bound)
+                continue;
+            heapBound_[b] = kNoCandidate;
+            refreshSumBlock(b, scratch_[0]);
+            ++probed;
+            if (blockFloor_[b] > floor)
+                floor = std::max(blockFloor_[b],
+                                 static_cast<double>(walkedGain(blockFloorAt_[b])));
+        }
+    }
     if (everyBallAlways || summedEveryBall_) {
         const auto above = std::count_if(staleHeap_.begin(), staleHeap_.end(), [&](const auto& x) {
             return x.first >= floor && heapBound_[x.second] == x.first;
@@ -641,12 +690,26 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             staleHeap_.pop_back();
             if (heapBound_[b] != bound)
                 continue;
+            // A pass may have lowered the block's bound since it was listed.
+            if (const double now = upperBound(full, blockTopSum_[b]); now < bound) {
+                heapBound_[b] = now;
+                staleHeap_.emplace_back(now, b);
+                std::push_heap(staleHeap_.begin(), staleHeap_.end());
+                continue;
+            }
             heapBound_[b] = kNoCandidate;
+            const double least = floor;
             lock.unlock();
-            refreshSumBlock(b, scratch);
+            const bool refreshed = refreshSumBlock(b, scratch, least);
             double raised = blockFloor_[b];
             lock.lock();
             ++done;
+            if (!refreshed) {
+                heapBound_[b] = upperBound(full, blockTopSum_[b]);
+                staleHeap_.emplace_back(heapBound_[b], b);
+                std::push_heap(staleHeap_.begin(), staleHeap_.end());
+                continue;
+            }
             if (raised <= floor)
                 continue;
             lock.unlock();
@@ -712,12 +775,13 @@ void AutoformSearch::sumEveryBall() {
     eachBlock([&](std::uint32_t b, std::uint32_t, std::uint32_t) { settleSumBlock(b); });
     // Every block is up to date: the heap's entries are all old.
     std::fill(sumUpToPick_.begin(), sumUpToPick_.end(), static_cast<std::uint32_t>(picks_.size()));
+    std::fill(rimKnown_.begin(), rimKnown_.end(), 0);
     staleHeap_.clear();
     std::fill(heapBound_.begin(), heapBound_.end(), kNoCandidate);
     everyBallSeconds_ = secondsSince(start);
 }
 
-bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
+bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks, double below,
                                       const std::atomic<bool>* cancel) {
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
@@ -727,7 +791,7 @@ bool AutoformSearch::refreshSumBlocks(const std::vector<std::uint32_t>& blocks,
                 stop = true;
                 return;
             }
-            refreshSumBlock(blocks[i], scratch);
+            refreshSumBlock(blocks[i], scratch, below);
         }
     };
     onTwoThreads(second_, scratch_, blocks.size() > 1, work);
@@ -791,7 +855,7 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
                 ahead.push_back(to);
             ++to;
         }
-        if (!refreshSumBlocks(ahead, cancel)) {
+        if (!refreshSumBlocks(ahead, everyone() ? 0.0 : threshold(), cancel)) {
             cancelled = true;
             return std::nullopt;
         }
@@ -800,9 +864,8 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
                 from += kSuperBlock - 1;
                 continue;
             }
-            if (!weighed(from))
+            if (!weighed(from) || !refreshSumBlock(from, scratch_[0], everyone() ? 0.0 : threshold()))
                 continue;
-            refreshSumBlock(from, scratch_[0]);
             const std::uint32_t first = from * lazyBlock_;
             if (!everyone() && SecondThread::available() && !BlockBallCounts::wideExactSums()) {
                 // The candidates that will likely need exact sums: those the

@@ -690,53 +690,76 @@ void BlockBallCounts::count(std::uint32_t block, std::uint32_t* counts, Rows& ro
     spread(free, counts);
 }
 
-void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
-                                 const double* suffixWeight, double* sums, Rows& rows) const {
+void BlockBallCounts::addWeightedRadius(int radius, const float* blockWeight,
+                                        const double* suffixWeight, double* into,
+                                        Rows& rows) const {
+    const auto& free = rows.free[radius];
+    if (free.empty())
+        return;
+    // Wholly free blocks add their weight to every suffix alike; wholly
+    // covered ones add nothing; only the others are added bit by bit.
+    rows.weight.clear();
+    rows.partial.clear();
+    double whole = 0.0;
+    // The rows lie all over the field's bits: each is asked for well before
+    // it is read.
+    constexpr std::size_t kRowsAhead = 16;
+    for (std::size_t i = 0; i < std::min(kRowsAhead, free.size()); ++i)
+        __builtin_prefetch(free[i]);
+    for (std::size_t i = 0; i < free.size(); ++i) {
+        if (i + kRowsAhead < free.size())
+            __builtin_prefetch(free[i + kRowsAhead]);
+        const std::uint64_t* row = free[i];
+        const std::uint64_t any = row[0] | row[1] | row[2] | row[3];
+        if (any == 0)
+            continue;
+        const double bw = blockWeight[(row - freeBits_.data()) / kWords];
+        if (row[0] == fullRow_[0] && row[1] == fullRow_[1] && row[2] == fullRow_[2] &&
+            row[3] == fullRow_[3]) {
+            whole += bw;
+        } else {
+            rows.partial.push_back(row);
+            rows.weight.push_back(static_cast<float>(bw));
+        }
+    }
+    std::array<double, kMaxBlock> total{};
+    addWeightedRows(rows.partial.data(), rows.weight.data(), rows.partial.size(), total.data());
+    for (std::uint32_t s = 0; s < blockSize_; ++s)
+        into[s] += (total[s] + whole) * suffixWeight[s];
+}
+
+void BlockBallCounts::sumWeightsInside(std::uint32_t block, const float* blockWeight,
+                                       const double* suffixWeight, double* inside,
+                                       Rows& rows) const {
     listRows(block, rows);
     // weighted[k][s]: the weights of the free results of suffix s in the blocks
-    // whose radius left is at least k, times the suffix's own weight.
+    // whose radius left is at least k (at least 1 for k = 0: the rim is left
+    // out), times the suffix's own weight.
     std::array<std::array<double, kMaxBlock>, kEvents + 1> weighted; // up to the suffix's levels
-    for (int radius = suffixLevels_; radius >= 0; --radius) {
-        auto& w = weighted[radius];
+    weighted[suffixLevels_].fill(0.0);
+    for (int radius = suffixLevels_; radius >= 1; --radius) {
         if (radius < suffixLevels_)
-            w = weighted[radius + 1];
-        else
-            w.fill(0.0);
-        const auto& free = rows.free[radius];
-        if (free.empty())
-            continue;
-        // Wholly free blocks add their weight to every suffix alike; wholly
-        // covered ones add nothing; only the others are added bit by bit.
-        rows.weight.clear();
-        rows.partial.clear();
-        double whole = 0.0;
-        // The rows lie all over the field's bits: each is asked for well
-        // before it is read.
-        constexpr std::size_t kRowsAhead = 16;
-        for (std::size_t i = 0; i < std::min(kRowsAhead, free.size()); ++i)
-            __builtin_prefetch(free[i]);
-        for (std::size_t i = 0; i < free.size(); ++i) {
-            if (i + kRowsAhead < free.size())
-                __builtin_prefetch(free[i + kRowsAhead]);
-            const std::uint64_t* row = free[i];
-            const std::uint64_t any = row[0] | row[1] | row[2] | row[3];
-            if (any == 0)
-                continue;
-            const double bw = blockWeight[(row - freeBits_.data()) / kWords];
-            if (row[0] == fullRow_[0] && row[1] == fullRow_[1] && row[2] == fullRow_[2] &&
-                row[3] == fullRow_[3]) {
-                whole += bw;
-            } else {
-                rows.partial.push_back(row);
-                rows.weight.push_back(static_cast<float>(bw));
-            }
-        }
-        std::array<double, kMaxBlock> total{};
-        addWeightedRows(rows.partial.data(), rows.weight.data(), rows.partial.size(), total.data());
-        for (std::uint32_t s = 0; s < blockSize_; ++s)
-            w[s] += (total[s] + whole) * suffixWeight[s];
+            weighted[radius] = weighted[radius + 1];
+        addWeightedRadius(radius, blockWeight, suffixWeight, weighted[radius].data(), rows);
     }
-    spread(weighted, sums);
+    if (suffixLevels_ > 0)
+        weighted[0] = weighted[1];
+    spread(weighted, inside);
+}
+
+void BlockBallCounts::sumRim(const float* blockWeight, const double* suffixWeight, double* rim,
+                             Rows& rows) const {
+    std::fill(rim, rim + blockSize_, 0.0);
+    addWeightedRadius(0, blockWeight, suffixWeight, rim, rows);
+}
+
+void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
+                                 const double* suffixWeight, double* sums, Rows& rows) const {
+    std::array<double, kMaxBlock> rim;
+    sumWeightsInside(block, blockWeight, suffixWeight, sums, rows);
+    sumRim(blockWeight, suffixWeight, rim.data(), rows);
+    for (std::uint32_t c = 0; c < blockSize_; ++c)
+        sums[c] += rim[c];
 }
 
 bool BlockBallCounts::wideExactSums() {

@@ -59,6 +59,16 @@ public:
     static constexpr double kSumRelError = 80 * 0x1p-24;
     void sumWeights(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
                     double* sums, Rows& rows) const;
+    // sumWeights in two parts. The blocks at the rim of the balls (at a prefix
+    // distance of `misses`: no radius left) reach only a candidate's own
+    // suffix, and at most categories they are most of the rows while they
+    // hold a small part of a ball: inside[c] = sums[c] without them, and after
+    // it (from the rows it listed) rim[c] = the rest. Each part lies within
+    // kSumRelError of its exact sum, as sums do.
+    void sumWeightsInside(std::uint32_t block, const float* blockWeight,
+                          const double* suffixWeight, double* inside, Rows& rows) const;
+    void sumRim(const float* blockWeight, const double* suffixWeight, double* rim,
+                Rows& rows) const;
     // exact[c] = the 32-bit sum of weight[r] over the free results r within
     // `misses` of result block * blockSize() + c, taken in field order and
     // rounded after each addition, as a plain loop over the ball forms it.
@@ -103,6 +113,10 @@ private:
     void listRows(std::uint32_t block, Rows& rows) const;
     void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
     void addNearRows(const Rows& rows, double* sums) const; // rows.weight's
+    // into[s] += suffixWeight[s] x the weight of suffix s free in the rows
+    // listed with this radius left.
+    void addWeightedRadius(int radius, const float* blockWeight, const double* suffixWeight,
+                           double* into, Rows& rows) const;
     // visit(block, suffix s, the 256 bits of the candidates near s) for each
     // result block * blockSize() + s of the overlap that countInOverlap takes.
     template <class Visit>

@@ -80,7 +80,7 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                 std::vector<double> suffixWeight(counts.blockSize());
                 for (double& w : suffixWeight)
                     w = std::pow(10.0, spread(gen));
-                std::vector<double> sums(counts.blockSize());
+                std::vector<double> sums(counts.blockSize()), inside(sums), rim(sums);
                 std::vector<float> weight(f->count), exact(counts.blockSize());
                 for (float& w : weight)
                     w = static_cast<float>(std::pow(10.0, spread(gen)));
@@ -100,22 +100,41 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                             ASSERT_EQ(got[c], walkedCount(*f, j, misses, state))
                                 << label << " result " << j;
                         }
+                        // The sums, and the same in two parts: inside the
+                        // rim, and the rim (the blocks at a prefix distance
+                        // of `misses`).
                         counts.sumWeights(b, blockWeight.data(), suffixWeight.data(), sums.data(),
                                           rows);
+                        counts.sumWeightsInside(b, blockWeight.data(), suffixWeight.data(),
+                                                inside.data(), rows);
+                        counts.sumRim(blockWeight.data(), suffixWeight.data(), rim.data(), rows);
                         for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
                             const std::uint32_t j = b * counts.blockSize() + c;
-                            long double want = 0.0L;
+                            long double want = 0.0L, wantRim = 0.0L;
                             forEachBallRange(*f, j, misses, [&](std::uint32_t x, std::uint32_t y) {
-                                for (std::uint32_t r = x; r < y; ++r)
-                                    if (state[r] == 0)
-                                        want += static_cast<long double>(
-                                                    blockWeight[r / counts.blockSize()]) *
-                                                suffixWeight[r % counts.blockSize()];
+                                for (std::uint32_t r = x; r < y; ++r) {
+                                    if (state[r] != 0)
+                                        continue;
+                                    const long double w =
+                                        static_cast<long double>(
+                                            blockWeight[r / counts.blockSize()]) *
+                                        suffixWeight[r % counts.blockSize()];
+                                    want += w;
+                                    int apart = 0;
+                                    for (int l = 0; l < counts.prefixLevels(); ++l)
+                                        apart += f->digit(r, f->levelEvent[l]) !=
+                                                 f->digit(j, f->levelEvent[l]);
+                                    if (apart == misses)
+                                        wantRim += w;
+                                }
                             });
-                            ASSERT_LE(std::abs(static_cast<double>(sums[c] - want)),
-                                      BlockBallCounts::kSumRelError * static_cast<double>(want))
-                                << label << " result " << j << " sum " << sums[c] << " want "
-                                << static_cast<double>(want);
+                            const std::pair<double, long double> parts[] = {
+                                {sums[c], want}, {inside[c], want - wantRim}, {rim[c], wantRim}};
+                            for (const auto& [got, truth] : parts)
+                                ASSERT_LE(std::abs(static_cast<double>(got - truth)),
+                                          BlockBallCounts::kSumRelError * static_cast<double>(truth))
+                                    << label << " result " << j << " sum " << got << " want "
+                                    << static_cast<double>(truth);
                         }
                         // The 32-bit sums a plain loop over each ball forms,
                         // to the bit.
