@@ -97,9 +97,8 @@ void BallInOrder::sumsOf(std::uint32_t first, const std::uint8_t* state, const f
     // by every candidate: its free weights (0 where taken) are copied out
     // once, and each candidate adds its members from the copy. At the rim (no
     // radius left) each takes its own result only.
-    constexpr std::size_t kAhead = 8; // parts of the field asked for ahead
+    constexpr std::size_t kAhead = 32; // parts of the field asked for ahead
     constexpr std::uint32_t kLine = 64;
-    constexpr std::size_t kSideBySide = 4;
     std::fill(sums, sums + n, 0.0f);
     std::array<std::pair<std::uint32_t, std::uint32_t>, kAhead> ring{};
     std::size_t queued = 0;
@@ -123,6 +122,9 @@ void BallInOrder::sumsOf(std::uint32_t first, const std::uint8_t* state, const f
             __builtin_prefetch(state + base + at);
     };
     std::vector<float> part(suffixSize_);
+    auto listOf = [&](std::uint32_t c, std::uint32_t t) {
+        return members_.data() + start_[static_cast<std::size_t>(c) * radii_ + t];
+    };
     auto add = [&](std::uint32_t base, std::uint32_t t) {
         if (t == 0) {
             for (std::size_t i = 0; i < n; ++i)
@@ -135,22 +137,25 @@ void BallInOrder::sumsOf(std::uint32_t first, const std::uint8_t* state, const f
         // side, so that their roundings overlap in time.
         const std::uint32_t length = start_[t + 1] - start_[t];
         std::size_t i = 0;
-        for (; i + kSideBySide <= n; i += kSideBySide) {
-            std::array<const std::uint16_t*, kSideBySide> list{};
-            std::array<float, kSideBySide> acc{};
-            for (std::size_t k = 0; k < kSideBySide; ++k) {
-                list[k] = members_.data() + start_[static_cast<std::size_t>(which[i + k]) * radii_ + t];
-                acc[k] = sums[i + k];
+        for (; i + 4 <= n; i += 4) {
+            const std::uint16_t* l0 = listOf(which[i], t);
+            const std::uint16_t* l1 = listOf(which[i + 1], t);
+            const std::uint16_t* l2 = listOf(which[i + 2], t);
+            const std::uint16_t* l3 = listOf(which[i + 3], t);
+            float a0 = sums[i], a1 = sums[i + 1], a2 = sums[i + 2], a3 = sums[i + 3];
+            for (std::uint32_t m = 0; m < length; ++m) {
+                a0 = a0 + part[l0[m]];
+                a1 = a1 + part[l1[m]];
+                a2 = a2 + part[l2[m]];
+                a3 = a3 + part[l3[m]];
             }
-            for (std::uint32_t m = 0; m < length; ++m)
-                for (std::size_t k = 0; k < kSideBySide; ++k)
-                    acc[k] = acc[k] + part[list[k][m]];
-            for (std::size_t k = 0; k < kSideBySide; ++k)
-                sums[i + k] = acc[k];
+            sums[i] = a0;
+            sums[i + 1] = a1;
+            sums[i + 2] = a2;
+            sums[i + 3] = a3;
         }
         for (; i < n; ++i) {
-            const std::uint16_t* list =
-                members_.data() + start_[static_cast<std::size_t>(which[i]) * radii_ + t];
+            const std::uint16_t* list = listOf(which[i], t);
             float acc = sums[i];
             for (std::uint32_t m = 0; m < length; ++m)
                 acc = acc + part[list[m]];

@@ -29,8 +29,11 @@ constexpr double kSmallestSafeProduct = 0x1p-125;
 // once: that costs several walks of a ball.
 constexpr std::uint8_t kExactSumsBeforeBlock = 8;
 // Without them the block's sums take about as long as this many walks of
-// balls in the block (measured 13 at four misses, 16 at five, 25 at six).
-constexpr std::uint8_t kExactSumsBeforeBlockInOrder = 20;
+// balls in the block (measured 8 at four misses, 7 at five, 8 to 10 at six).
+constexpr std::uint8_t kExactSumsBeforeBlockInOrder = 10;
+// Sums formed ahead together where a part of the field has this many, else
+// one walk each (that shares nothing, but asks only for the members).
+constexpr std::size_t kExactSumsTogether = 4;
 // Candidates sampled for the share of the field near the largest sum.
 constexpr std::uint32_t kNearTopSamples = 8192;
 
@@ -468,8 +471,9 @@ void AutoformSearch::formExactAhead(std::uint32_t b, const std::vector<std::uint
             std::size_t end = i;
             for (; end < to && likely[end] - part < size; ++end)
                 which.push_back(likely[end] - part);
-            if (which.size() == 1) {
-                aheadGain_[likely[i] - first] = walkedGain(likely[i]);
+            if (which.size() < kExactSumsTogether) {
+                for (std::size_t k = i; k < end; ++k)
+                    aheadGain_[likely[k] - first] = walkedGain(likely[k]);
             } else {
                 sums.resize(which.size());
                 ballInOrder_.sumsOf(part, state_.data(), weight_.data(), which.data(), which.size(),
