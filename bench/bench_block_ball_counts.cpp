@@ -1,7 +1,8 @@
 // The free counts of a block of balls on the whole field (14,348,907 results,
 // a fifth of them taken): from the blocks' free bits, against walking each
 // ball of the block; and the taken members of the balls' overlaps with a
-// pick's, by the blocks' overlap walk against walking each overlap.
+// pick's, by the blocks' overlap walk against walking each overlap. Exact
+// 32-bit sums in field order, a few candidates together against a walk each.
 #include "core/draw/selection_text.h"
 #include "core/forming/autoform_field.h"
 #include "core/forming/ball_sum_transform.h"
@@ -59,8 +60,11 @@ void BM_BlockCounts(benchmark::State& state) {
 }
 
 // Weighted sums of a block's balls, with weights spread as a draw's products.
+// Every sum of a block (second argument 0), or the sums inside the rim only
+// (1), which decide most blocks near a pick (see sumWeightsInside).
 void BM_BlockSums(benchmark::State& state) {
     const WholeField& w = field();
+    const bool inside = state.range(1) != 0;
     BlockBallCounts counts = countsOf(w, static_cast<int>(state.range(0)));
     std::mt19937 gen(9);
     std::uniform_real_distribution<double> spread(-3.0, 0.0);
@@ -73,8 +77,11 @@ void BM_BlockSums(benchmark::State& state) {
     std::vector<double> out(counts.blockSize());
     BlockBallCounts::Rows rows;
     for (auto _ : state) {
-        counts.sumWeights(static_cast<std::uint32_t>(gen() % counts.blocks()), blockWeight.data(),
-                          suffixWeight.data(), out.data(), rows);
+        const auto b = static_cast<std::uint32_t>(gen() % counts.blocks());
+        if (inside)
+            counts.sumWeightsInside(b, blockWeight.data(), suffixWeight.data(), out.data(), rows);
+        else
+            counts.sumWeights(b, blockWeight.data(), suffixWeight.data(), out.data(), rows);
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["balls/s"] = benchmark::Counter(
@@ -117,6 +124,46 @@ void BM_BallWalks(benchmark::State& state) {
     }
     state.counters["balls/s"] = benchmark::Counter(static_cast<double>(state.iterations() * block),
                                                    benchmark::Counter::kIsRate);
+}
+
+// K exact 32-bit sums in field order of one block's candidates: by a walk of
+// each ball (plain, its members asked for ahead), or together (BallInOrder::
+// sumsOf), on the whole field's weights, a random block each time.
+template <bool Together> void BM_ExactSumsInOrder(benchmark::State& state) {
+    const WholeField& w = field();
+    const int misses = static_cast<int>(state.range(0));
+    const auto k = static_cast<std::size_t>(state.range(1));
+    const BallInOrder ball(w.f, misses);
+    std::mt19937 gen(9);
+    std::vector<float> weight(w.f.count);
+    for (float& x : weight)
+        x = static_cast<float>(gen() % 1000 + 1) * 1e-9f;
+    std::vector<std::uint32_t> which(k);
+    std::vector<float> sums(k);
+    for (auto _ : state) {
+        const std::uint32_t first =
+            static_cast<std::uint32_t>(gen() % (w.f.count / ball.suffixSize())) * ball.suffixSize();
+        for (std::size_t i = 0; i < k; ++i)
+            which[i] = static_cast<std::uint32_t>(i * ball.suffixSize() / k);
+        if (Together) {
+            ball.sumsOf(first, w.state.data(), weight.data(), which.data(), k, sums.data());
+        } else {
+            for (std::size_t i = 0; i < k; ++i) {
+                float g = 0.0f;
+                ball.forEachAhead(
+                    first + which[i],
+                    [&](std::uint32_t r) { g = g + (w.state[r] == 0 ? weight[r] : 0.0f); },
+                    [&](std::uint32_t r) {
+                        __builtin_prefetch(weight.data() + r);
+                        __builtin_prefetch(w.state.data() + r);
+                    });
+                sums[i] = g;
+            }
+        }
+        benchmark::DoNotOptimize(sums.data());
+    }
+    state.counters["sums/s"] = benchmark::Counter(static_cast<double>(state.iterations() * k),
+                                                  benchmark::Counter::kIsRate);
 }
 
 // A pick seven events away from the block, as most picks near a candidate are.
@@ -180,9 +227,15 @@ void BM_EveryBallSums(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BlockCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BlockSums)->Arg(4)->Arg(5)->Arg(6)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BlockSums)->ArgsProduct({{4, 5, 6}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BlockExactSums)->Arg(4)->Arg(6)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BallWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExactSumsInOrder<false>)
+    ->ArgsProduct({{4, 6}, {4, 32}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExactSumsInOrder<true>)
+    ->ArgsProduct({{4, 6}, {4, 32, 243}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlockOverlapCounts)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OverlapWalks)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EveryBallSums)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();

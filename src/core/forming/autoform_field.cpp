@@ -1,8 +1,8 @@
 #include "core/forming/autoform_field.h"
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <initializer_list>
 #include <vector>
 

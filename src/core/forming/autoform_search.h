@@ -40,8 +40,8 @@
 #include "core/forming/block_ball_counts.h"
 
 #include <array>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>

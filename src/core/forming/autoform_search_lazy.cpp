@@ -651,8 +651,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             refreshSumBlock(b, scratch_[0]);
             ++probed;
             if (blockFloor_[b] > floor)
-                floor = std::max(blockFloor_[b],
-                                 static_cast<double>(walkedGain(blockFloorAt_[b])));
+                floor = std::max(blockFloor_[b], static_cast<double>(walkedGain(blockFloorAt_[b])));
         }
     }
     if (everyBallAlways || summedEveryBall_) {
@@ -864,7 +863,8 @@ AutoformSearch::lazyBestByBlockSums(Rng& rng, const std::atomic<bool>* cancel, b
                 from += kSuperBlock - 1;
                 continue;
             }
-            if (!weighed(from) || !refreshSumBlock(from, scratch_[0], everyone() ? 0.0 : threshold()))
+            if (!weighed(from) ||
+                !refreshSumBlock(from, scratch_[0], everyone() ? 0.0 : threshold()))
                 continue;
             const std::uint32_t first = from * lazyBlock_;
             if (!everyone() && SecondThread::available() && !BlockBallCounts::wideExactSums()) {

@@ -65,8 +65,8 @@ public:
     // hold a small part of a ball: inside[c] = sums[c] without them, and after
     // it (from the rows it listed) rim[c] = the rest. Each part lies within
     // kSumRelError of its exact sum, as sums do.
-    void sumWeightsInside(std::uint32_t block, const float* blockWeight,
-                          const double* suffixWeight, double* inside, Rows& rows) const;
+    void sumWeightsInside(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
+                          double* inside, Rows& rows) const;
     void sumRim(const float* blockWeight, const double* suffixWeight, double* rim,
                 Rows& rows) const;
     // exact[c] = the 32-bit sum of weight[r] over the free results r within

@@ -115,10 +115,9 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                                 for (std::uint32_t r = x; r < y; ++r) {
                                     if (state[r] != 0)
                                         continue;
-                                    const long double w =
-                                        static_cast<long double>(
-                                            blockWeight[r / counts.blockSize()]) *
-                                        suffixWeight[r % counts.blockSize()];
+                                    const long double w = static_cast<long double>(
+                                                              blockWeight[r / counts.blockSize()]) *
+                                                          suffixWeight[r % counts.blockSize()];
                                     want += w;
                                     int apart = 0;
                                     for (int l = 0; l < counts.prefixLevels(); ++l)
@@ -132,7 +131,8 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                                 {sums[c], want}, {inside[c], want - wantRim}, {rim[c], wantRim}};
                             for (const auto& [got, truth] : parts)
                                 ASSERT_LE(std::abs(static_cast<double>(got - truth)),
-                                          BlockBallCounts::kSumRelError * static_cast<double>(truth))
+                                          BlockBallCounts::kSumRelError *
+                                              static_cast<double>(truth))
                                     << label << " result " << j << " sum " << got << " want "
                                     << static_cast<double>(truth);
                         }
