@@ -576,7 +576,7 @@ bool AutoformSearch::refreshSumBlock(std::uint32_t b, BlockScratch& scratch, dou
                 return false;
             }
         }
-        ballCounts_->sumRim(blockWeight_.data(), suffixWeight_.data(), scratch.rim.data(),
+        ballCounts_->sumRim(b, blockWeight_.data(), suffixWeight_.data(), scratch.rim.data(),
                             scratch.rows);
         for (std::uint32_t c = 0; c < lazyBlock_; ++c) {
             sums[c] = scratch.sums[c] + scratch.rim[c];

@@ -596,7 +596,8 @@ void BlockBallCounts::take(std::uint32_t r) {
     freeBits_[kWords * (r / blockSize_) + s / 64] &= ~(std::uint64_t{1} << (s % 64));
 }
 
-void BlockBallCounts::listRows(std::uint32_t block, Rows& rows) const {
+void BlockBallCounts::listRows(std::uint32_t block, Rows& rows, int fromRadius,
+                               int toRadius) const {
     // The blocks within the radius of this one: the near parts of the high
     // levels, each with the parts of the low levels near enough.
     const Near& high = high_;
@@ -607,8 +608,10 @@ void BlockBallCounts::listRows(std::uint32_t block, Rows& rows) const {
     const Near::Entry* nearLow = low.entries.data() + static_cast<std::size_t>(ownLow) * low.values;
     // As many rows per radius left for every block.
     std::array<const std::uint64_t**, kEvents + 1> next{};
+    toRadius = std::min(toRadius, suffixLevels_);
     for (int radius = 0; radius <= suffixLevels_; ++radius) {
-        rows.free[radius].resize(rowsPerRadius_[radius]);
+        const bool listed = radius >= fromRadius && radius <= toRadius;
+        rows.free[radius].resize(listed ? rowsPerRadius_[radius] : 0);
         next[radius] = rows.free[radius].data();
     }
     const std::uint32_t highEnd = high.within[std::min(misses_, high.levels)];
@@ -618,10 +621,15 @@ void BlockBallCounts::listRows(std::uint32_t block, Rows& rows) const {
         // The low parts come by distance: one run per radius left.
         std::uint32_t k = 0;
         for (int d = 0; d <= std::min(left, low.levels); ++d) {
-            const std::uint64_t** out = next[std::min(left - d, suffixLevels_)];
+            const int radius = std::min(left - d, suffixLevels_);
+            if (radius < fromRadius || radius > toRadius) {
+                k = low.within[d];
+                continue;
+            }
+            const std::uint64_t** out = next[radius];
             for (const std::uint32_t end = low.within[d]; k < end; ++k)
                 *out++ = base + kWords * nearLow[k].value;
-            next[std::min(left - d, suffixLevels_)] = out;
+            next[radius] = out;
         }
     }
 }
@@ -731,7 +739,7 @@ void BlockBallCounts::addWeightedRadius(int radius, const float* blockWeight,
 void BlockBallCounts::sumWeightsInside(std::uint32_t block, const float* blockWeight,
                                        const double* suffixWeight, double* inside,
                                        Rows& rows) const {
-    listRows(block, rows);
+    listRows(block, rows, 1);
     // weighted[k][s]: the weights of the free results of suffix s in the blocks
     // whose radius left is at least k (at least 1 for k = 0: the rim is left
     // out), times the suffix's own weight.
@@ -747,8 +755,9 @@ void BlockBallCounts::sumWeightsInside(std::uint32_t block, const float* blockWe
     spread(weighted, inside);
 }
 
-void BlockBallCounts::sumRim(const float* blockWeight, const double* suffixWeight, double* rim,
-                             Rows& rows) const {
+void BlockBallCounts::sumRim(std::uint32_t block, const float* blockWeight,
+                             const double* suffixWeight, double* rim, Rows& rows) const {
+    listRows(block, rows, 0, 0);
     std::fill(rim, rim + blockSize_, 0.0);
     addWeightedRadius(0, blockWeight, suffixWeight, rim, rows);
 }
@@ -757,7 +766,7 @@ void BlockBallCounts::sumWeights(std::uint32_t block, const float* blockWeight,
                                  const double* suffixWeight, double* sums, Rows& rows) const {
     std::array<double, kMaxBlock> rim;
     sumWeightsInside(block, blockWeight, suffixWeight, sums, rows);
-    sumRim(blockWeight, suffixWeight, rim.data(), rows);
+    sumRim(block, blockWeight, suffixWeight, rim.data(), rows);
     for (std::uint32_t c = 0; c < blockSize_; ++c)
         sums[c] += rim[c];
 }

@@ -62,13 +62,13 @@ public:
     // sumWeights in two parts. The blocks at the rim of the balls (at a prefix
     // distance of `misses`: no radius left) reach only a candidate's own
     // suffix, and at most categories they are most of the rows while they
-    // hold a small part of a ball: inside[c] = sums[c] without them, and after
-    // it (from the rows it listed) rim[c] = the rest. Each part lies within
+    // hold a small part of a ball: inside[c] = sums[c] without them, and
+    // rim[c] = the rest. Each part lies within
     // kSumRelError of its exact sum, as sums do.
     void sumWeightsInside(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
                           double* inside, Rows& rows) const;
-    void sumRim(const float* blockWeight, const double* suffixWeight, double* rim,
-                Rows& rows) const;
+    void sumRim(std::uint32_t block, const float* blockWeight, const double* suffixWeight,
+                double* rim, Rows& rows) const;
     // exact[c] = the 32-bit sum of weight[r] over the free results r within
     // `misses` of result block * blockSize() + c, taken in field order and
     // rounded after each addition, as a plain loop over the ball forms it.
@@ -110,7 +110,9 @@ private:
     };
     Near nearValues(int from, int to) const;
     // rows.free: the free bits of the blocks within `misses`, by radius left.
-    void listRows(std::uint32_t block, Rows& rows) const;
+    // (Only those of radius left fromRadius to toRadius, where given.)
+    void listRows(std::uint32_t block, Rows& rows, int fromRadius = 0,
+                  int toRadius = kEvents) const;
     void sumNearRows(const Rows& rows, std::uint32_t* counts) const;
     void addNearRows(const Rows& rows, double* sums) const; // rows.weight's
     // into[s] += suffixWeight[s] x the weight of suffix s free in the rows

@@ -107,7 +107,7 @@ TEST(BlockBallCounts, CountsAndWeightedSumsMatchWalkingEveryBallAsResultsAreTake
                                           rows);
                         counts.sumWeightsInside(b, blockWeight.data(), suffixWeight.data(),
                                                 inside.data(), rows);
-                        counts.sumRim(blockWeight.data(), suffixWeight.data(), rim.data(), rows);
+                        counts.sumRim(b, blockWeight.data(), suffixWeight.data(), rim.data(), rows);
                         for (std::uint32_t c = 0; c < counts.blockSize(); ++c) {
                             const std::uint32_t j = b * counts.blockSize() + c;
                             long double want = 0.0L, wantRim = 0.0L;
