@@ -99,6 +99,8 @@ void BallInOrder::sumsOf(std::uint32_t first, const std::uint8_t* state, const f
     // radius left) each takes its own result only.
     constexpr std::size_t kAhead = 32; // parts of the field asked for ahead
     constexpr std::uint32_t kLine = 64;
+    if (n == 0)
+        return;
     std::fill(sums, sums + n, 0.0f);
     std::array<std::pair<std::uint32_t, std::uint32_t>, kAhead> ring{};
     std::size_t queued = 0;
