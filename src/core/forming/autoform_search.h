@@ -206,6 +206,11 @@ private:
     bool blockWise() const { return ballCounts_.has_value(); }
     void setUpBlockWeights();
     void markStaleSumBlocks();
+    // The heap of stale blocks: block b entered by its bound; the block of the
+    // highest entry taken out and claimed, or nothing where that entry was old
+    // (or the block's bound fell since, and it went in again by the new one).
+    void listStale(std::uint32_t b);
+    std::optional<std::uint32_t> claimStale();
     // Brings block b's sums up to date. Where the rim's part of its old sums
     // is known, the sums inside the rim are formed first: if with that part
     // (which only fell since) no candidate's bound reaches `below`, the block
@@ -400,8 +405,7 @@ private:
     mutable std::uint32_t exactBlock_ = 0, exactBlockIn_ = 0;
     mutable std::vector<float> exactOfBlock_;
     mutable BlockBallCounts::Rows exactRows_;
-    // formExactAhead's walked sums, their block and pass (its whole blocks go
-    // to exactOfBlock_).
+    // formExactAhead's sums, their block and pass.
     std::uint32_t aheadBlock_ = 0, aheadIn_ = 0;
     std::vector<float> aheadGain_;
     std::vector<std::uint8_t> aheadHas_;

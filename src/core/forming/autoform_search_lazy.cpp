@@ -479,13 +479,33 @@ AutoformSearch::lazyBestByBounds(Rng& rng, const std::atomic<bool>* cancel, bool
     return boundedChoice(l);
 }
 
+void AutoformSearch::listStale(std::uint32_t b) {
+    heapBound_[b] = upperBound(static_cast<std::uint32_t>(ballSize_), blockTopSum_[b]);
+    staleHeap_.emplace_back(heapBound_[b], b);
+    std::push_heap(staleHeap_.begin(), staleHeap_.end());
+}
+
+std::optional<std::uint32_t> AutoformSearch::claimStale() {
+    std::pop_heap(staleHeap_.begin(), staleHeap_.end());
+    const auto [bound, b] = staleHeap_.back();
+    staleHeap_.pop_back();
+    if (heapBound_[b] != bound)
+        return std::nullopt;
+    // A pass may have lowered the block's bound since it was listed.
+    if (upperBound(static_cast<std::uint32_t>(ballSize_), blockTopSum_[b]) < bound) {
+        listStale(b);
+        return std::nullopt;
+    }
+    heapBound_[b] = kNoCandidate;
+    return b;
+}
+
 void AutoformSearch::markStaleSumBlocks() {
     // Picks farther than twice the radius from every candidate of a block
     // (already by the levels that tell blocks apart) change none of its sums:
     // each pick marks the blocks within that reach of its own, by the prefix.
     const int levels = ballCounts_->prefixLevels();
     const int reach = 2 * misses_;
-    const auto full = static_cast<std::uint32_t>(ballSize_);
     for (; staleMarkedUpTo_ < picks_.size(); ++staleMarkedUpTo_) {
         const std::uint32_t pick = picks_[staleMarkedUpTo_].result;
         auto mark = [&](std::uint32_t b) {
@@ -493,11 +513,8 @@ void AutoformSearch::markStaleSumBlocks() {
                 return;
             sumStale_[b] = 1;
             blockFloor_[b] = 0.0;
-            if (blockTopSum_[b] == kNoCandidate)
-                return;
-            heapBound_[b] = upperBound(full, blockTopSum_[b]);
-            staleHeap_.emplace_back(heapBound_[b], b);
-            std::push_heap(staleHeap_.begin(), staleHeap_.end());
+            if (blockTopSum_[b] != kNoCandidate)
+                listStale(b);
         };
         if (reach >= levels) {
             for (std::uint32_t b = 0; b < sumStale_.size(); ++b)
@@ -618,7 +635,6 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
     // would let many more blocks through. The pass's choice does not depend
     // on this step: it only spares the pass most of its updates.
     markStaleSumBlocks();
-    const auto full = static_cast<std::uint32_t>(ballSize_);
     double floor = 0.0;
     std::optional<std::uint32_t> floorAt;
     // A stale block's lower bound was set to 0: the largest is that of a
@@ -642,12 +658,10 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
         // brought up to date first, so that the blocks that may beat the
         // floor are not all of them.
         for (std::uint32_t probed = 0; probed < kProbedBlocks && !staleHeap_.empty();) {
-            std::pop_heap(staleHeap_.begin(), staleHeap_.end());
-            const auto [bound, b] = staleHeap_.back();
-            staleHeap_.pop_back();
-            if (heapBound_[b] != bound)
+            const std::optional<std::uint32_t> claimed = claimStale();
+            if (!claimed)
                 continue;
-            heapBound_[b] = kNoCandidate;
+            const std::uint32_t b = *claimed;
             refreshSumBlock(b, scratch_[0]);
             ++probed;
             if (blockFloor_[b] > floor)
@@ -684,19 +698,10 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
                 summedEveryBall_ = true;
                 return;
             }
-            std::pop_heap(staleHeap_.begin(), staleHeap_.end());
-            const auto [bound, b] = staleHeap_.back();
-            staleHeap_.pop_back();
-            if (heapBound_[b] != bound)
+            const std::optional<std::uint32_t> claimed = claimStale();
+            if (!claimed)
                 continue;
-            // A pass may have lowered the block's bound since it was listed.
-            if (const double now = upperBound(full, blockTopSum_[b]); now < bound) {
-                heapBound_[b] = now;
-                staleHeap_.emplace_back(now, b);
-                std::push_heap(staleHeap_.begin(), staleHeap_.end());
-                continue;
-            }
-            heapBound_[b] = kNoCandidate;
+            const std::uint32_t b = *claimed;
             const double least = floor;
             lock.unlock();
             const bool refreshed = refreshSumBlock(b, scratch, least);
@@ -704,9 +709,7 @@ bool AutoformSearch::refreshLikelySumBlocks(const std::atomic<bool>* cancel) {
             lock.lock();
             ++done;
             if (!refreshed) {
-                heapBound_[b] = upperBound(full, blockTopSum_[b]);
-                staleHeap_.emplace_back(heapBound_[b], b);
-                std::push_heap(staleHeap_.begin(), staleHeap_.end());
+                listStale(b);
                 continue;
             }
             if (raised <= floor)
